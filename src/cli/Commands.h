@@ -1,0 +1,6 @@
+#pragma once
+
+#include "cli/CliContext.h"
+
+// One function per command; each returns the process's exit status.
+int CmdVersion(CCliContext& context, const CommandArgs& args);

@@ -1,0 +1,4 @@
+#include "database/GameDatabase.h"
+
+CGameDatabase::CGameDatabase() = default;
+CGameDatabase::~CGameDatabase() = default;

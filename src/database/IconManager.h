@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// A decoded image: width x height pixels, 0xAARRGGBB, row by row.
+struct CImage
+{
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// Decodes image files (PNG, TIFF); the platform layer provides one on QImage.
+class IImageDecoder
+{
+public:
+    virtual ~IImageDecoder() = default;
+    virtual bool Decode(const std::filesystem::path& path, CImage& image) = 0;
+};
+
+// The icon store: names and 24 x 24 images in load order; an icon's index is its position.
+class CIconManager
+{
+public:
+    static constexpr int IconPixels = 24;
+
+    explicit CIconManager(IImageDecoder* decoder = nullptr) : m_decoder(decoder) {}
+
+    // Replaces the store by an empty one, then (when enabled) adds the program's general
+    // icons, the game's formula icons and the game's technique icons, in that order.
+    void LoadIcons(const std::filesystem::path& gameFolder, const std::filesystem::path& dataFolder,
+                   bool enableIcons);
+    void Clear();
+    // Adds every ".png" and ".tif" image of one folder (not its sub-folders).
+    void AddFolder(const std::filesystem::path& folder);
+    // The index of the first icon of that name (without extension); 0 when there is none.
+    int IconIndex(std::string_view name) const;
+
+    // The icon cache: images only, names are not kept.
+    bool WriteIcons(const std::filesystem::path& path) const;
+    bool ReadIcons(const std::filesystem::path& path);
+
+    int Count() const { return static_cast<int>(m_images.size()); }
+    const std::vector<std::string>& Names() const { return m_names; }
+    const std::vector<CImage>& Images() const { return m_images; }
+    void SetIconSize(int pixels) { m_iconSize = pixels; }
+    int IconSize() const { return m_iconSize; }
+    void SetDecoder(IImageDecoder* decoder) { m_decoder = decoder; }
+
+private:
+    IImageDecoder* m_decoder = nullptr;
+    std::vector<std::string> m_names;
+    std::vector<CImage> m_images;
+    std::unordered_map<std::string, int> m_firstByName;
+    std::filesystem::path m_lastFolder;
+    int m_iconSize = 16;
+};

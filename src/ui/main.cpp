@@ -1,0 +1,6 @@
+#include "ui/shell/Application.h"
+
+int main(int argc, char** argv)
+{
+    return RunMoxa(argc, argv);
+}

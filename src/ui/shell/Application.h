@@ -1,0 +1,4 @@
+#pragma once
+
+// The desktop program's start-up and run; returns the process's exit status.
+int RunMoxa(int argc, char** argv);

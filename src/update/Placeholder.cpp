@@ -1,0 +1,2 @@
+// Keeps the library non-empty until its first real source file lands.
+namespace { [[maybe_unused]] const int PlaceholderForMoxa_update = 0; }
