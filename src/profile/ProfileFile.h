@@ -1,0 +1,36 @@
+#pragma once
+
+#include "profile/Profile.h"
+
+#include <filesystem>
+#include <string>
+
+class IPrompter;
+
+// Reads a profile file into a profile (always succeeds: a file without a "profile"
+// element gives an empty profile).
+bool ReadProfile(CProfile& profile, const std::filesystem::path& path);
+// Writes a profile file atomically and clears the changed flag; false (flag kept) when the
+// file could not be written.
+bool WriteProfile(CProfile& profile, const std::filesystem::path& path);
+
+// Appends every profile file (name containing ".xml") of one folder, sub-folders not
+// entered, as profiles of the given type; the one named by currentName/currentType becomes
+// current, "Template" of type "Default" the template.
+void LoadProfiles(CProfileList& list, const std::filesystem::path& folder, const std::string& type,
+                  const std::string& currentName, const std::string& currentType);
+
+// The level of the first craft skill of that name; 0 when there is none.
+int SkillLevel(const CProfile& profile, std::string_view skillName);
+
+// Where a profile lives below the data folder, by its type. Empty when the name cannot be
+// a file name there (it holds "/" or is "." or ".."), so nothing is written outside.
+std::filesystem::path ProfileFileName(const CProfile& profile, const std::filesystem::path& dataFolder);
+
+// The question asked before saving changed profiles ("Profile(s) 'server:name', ... have
+// been changed, ..."); empty when no profile has changed.
+std::string ChangedProfilesQuestion(const CProfileList& list);
+// Writes every changed profile to its own file; warns through the prompter about any that
+// could not be written (they stay marked as changed). True when all were written.
+bool SaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
+                         IPrompter* prompter);
