@@ -1,0 +1,79 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CGameDatabase;
+class IPrompter;
+
+struct COrderTechnique
+{
+    std::string category = "All";
+    std::string name;
+    std::string tierName;
+};
+
+struct COrderItem
+{
+    std::string itemName;
+    std::string group;
+    std::string formula;
+    std::string category = "All";
+    std::string tierName;
+    int batches = 1;
+    int id = 0;
+    std::vector<COrderTechnique> techniques;
+};
+
+// The one order of the program: items in insertion order, groups, and what is already
+// acquired. The acquired map iterates in byte-wise name order, which is also the order
+// the file lists it in.
+class COrder
+{
+public:
+    static constexpr const char* UntitledPath = "Untitled.xml";
+    static constexpr int MinBatches = 1;
+    static constexpr int MaxBatches = 100000;
+
+    std::vector<std::unique_ptr<COrderItem>> items;
+    std::vector<std::string> groups;
+    std::map<std::string, std::string> acquired;
+    std::string filePath = UntitledPath;
+    bool modified = false;
+
+    int ItemCount() const { return static_cast<int>(items.size()); }
+
+    // Adds a group unless it is already there.
+    void AddGroup(const std::string& name);
+    bool HasGroup(const std::string& name) const;
+
+    // Hands out the next id; the counter only ever grows while the program runs.
+    int NextItemId() { return m_nextId++; }
+    // Appends an item with a fresh id and returns it.
+    COrderItem& AddItem(std::unique_ptr<COrderItem> item);
+    COrderItem* FindItem(int id) const;
+    bool RemoveItem(int id);
+
+    // "New Order": an empty order is just cleared; otherwise the user is asked first.
+    // Returns true when the order was reset (the windows then refresh).
+    bool NewOrder(IPrompter& prompter);
+    // Clears items, groups and the acquired map; path and flags untouched.
+    void Clear();
+
+    // Drops acquired entries that are "0" or that no item needs any more.
+    void PruneAcquired(const CGameDatabase& db);
+
+    // The order file. Write prunes first; a failed write changes nothing. A failed read
+    // leaves the order empty with its path unchanged.
+    bool Write(const std::filesystem::path& path, const CGameDatabase& db);
+    bool Read(const std::filesystem::path& path, const CGameDatabase& db);
+
+private:
+    int m_nextId = 0;
+};
+
+// The acquired quantity of a component (0 when absent).
+long long AcquiredCount(const COrder& order, const std::string& component);
