@@ -11,11 +11,72 @@ inline constexpr std::string_view MoreThanOneArchive1 = "More then one database 
 inline constexpr std::string_view MoreThanOneArchive2 =
     "'.\nPlease remove all but one and restart the client for the update to take effect!";
 inline constexpr std::string_view ArchiveCorrupt = "Update failed, database archive is corrupt.\nRemoving update file";
+// Each file of an installed archive: "Moving 'name'..." or the warning for one not kept.
+inline constexpr std::string_view MovingFile1 = "Moving '";
+inline constexpr std::string_view MovingFile2 = "'...";
+inline constexpr std::string_view UnexpectedFile1 = "Warning - Unexpected File '";
+inline constexpr std::string_view UnexpectedFile2 = "' found. This file will be deleted.";
 
 // Profiles on saving the settings.
 inline constexpr std::string_view ProfilesChanged1 = "Profile(s) '";
 inline constexpr std::string_view ProfilesChangedMore = ", '";
 inline constexpr std::string_view ProfilesChanged2 = " have been changed, do you want to save these changes?";
+// A changed profile that could not be saved: "Profile 'server:name' ..." (it stays changed).
+inline constexpr std::string_view ProfileNotSaved1 = "Profile '";
+inline constexpr std::string_view ProfileNameUnusable =
+    "' was not saved: its name cannot be used as a file name (it is empty, \".\", \"..\" or holds \"/\" or \"\\\").";
+inline constexpr std::string_view ProfileWriteFailed1 = "' could not be saved to '";
+inline constexpr std::string_view ProfileWriteFailed2 = "'.";
+
+// Live update.
+inline constexpr std::string_view UpdateInfoUnavailable =
+    "Unable to access this Site for update information. Please try again when it is available";
+inline constexpr std::string_view ReleaseInfoUnavailable =
+    "Unable to access this Site for release information. Please try again when it is available";
+// The archive stage had no message of its own; worded like its two siblings.
+inline constexpr std::string_view ArchiveUnavailable =
+    "Unable to download the database archive from this Site. Please try again when it is available";
+inline constexpr std::string_view ClientTooOld1 = "Your client '";
+inline constexpr std::string_view ClientTooOld2 = "' cannot support this update!";
+inline constexpr std::string_view ClientUpgradeQuestion =
+    "This version of Moxa cannot support the latest database revision. Do you want to launch the Moxa Client Upgrade page?";
+inline constexpr std::string_view DatabaseInstalled = "You have this database already";
+inline constexpr std::string_view DatabaseReady = "This is a new database ready for downloading";
+inline constexpr std::string_view NoSpaceForUpdate =
+    "There is not enough space on the partition (where Moxa is installed) to install the update.\nPlease free up some space (at least 12Mb) and retry";
+inline constexpr std::string_view ResetOrderForUpdate =
+    "In order to perform the update, the current order must be reset. Proceed?";
+inline constexpr const char* TransferProgressSized = "%s (%lld/%lld bytes)"; // name, received, expected
+inline constexpr const char* TransferProgressUnsized = "%s (%lld bytes)";    // name, received
+inline constexpr std::string_view Downloading1 = "Downloading ";
+inline constexpr std::string_view Downloading2 = "...";
+inline constexpr std::string_view ExtractingArchive = "Extracting database archive...";
+inline constexpr std::string_view ExtractionComplete = "Extraction complete, starting installation...";
+inline constexpr std::string_view InstallationComplete = "Installation complete, restarting database...";
+inline constexpr std::string_view ConfigurationComplete = "Configuration complete.";
+inline constexpr std::string_view UpdateArchiveCorrupt = "Update failed, database archive is corrupt";
+inline constexpr std::string_view UpdateWindowTitle = "Live Update";
+inline constexpr std::string_view UpdateServerGroup = "Server";
+inline constexpr std::string_view CheckForUpdate = "Check For Update";
+inline constexpr std::string_view StartDownload = "Start Download";
+inline constexpr std::string_view ReDownload = "Re-download";
+inline constexpr std::string_view UpdateRevisionGroup = "Revision";
+inline constexpr std::string_view UpdateVersionLabel = "Version";
+inline constexpr std::string_view UpdateClientLabel = "Client ";
+inline constexpr std::string_view UpdateChangeColumn = "Change";
+inline constexpr std::string_view UpdateAuthorColumn = "Author";
+inline constexpr std::string_view UpdateOperationColumn = "Operation";
+inline constexpr std::string_view UpdateClose = "Close";
+inline constexpr std::string_view UpdateAbort = "Abort";
+inline constexpr std::string_view UpdateHelpMenu = "Help";
+inline constexpr std::string_view UpdateHelpItem = "Help With Updates";
+inline constexpr std::string_view UpdateHelpLink = "updatewindow";
+inline constexpr std::string_view ClientUpgradeLink = "update";
+
+// Database loading.
+inline constexpr std::string_view NoSpaceForRecache =
+    "There is not enough space on the partition (where Moxa is installed) to recache the database.\nPlease free up some space (at least 12Mb) and retry";
+inline constexpr std::string_view CachingInProgress = "Caching In Progress";
 
 // Links.
 inline constexpr std::string_view LinkNotFound = "Error - Cannot Find Requested Link";
@@ -23,4 +84,146 @@ inline constexpr std::string_view LinkNotFound = "Error - Cannot Find Requested 
 // Orders.
 inline constexpr std::string_view OrderVersionUnsupported = "Sorry, Moxa doesn't support this version of the order file";
 inline constexpr std::string_view ClearOrderQuestion = "Do you really want to clear this order?";
+
+// The toolbar window.
+inline constexpr std::string_view ToolbarCaption = "Moxa";
+inline constexpr std::string_view CaptionVersion1 = "Moxa v";
+inline constexpr std::string_view CaptionRevision1 = " (Database Revision: ";
+inline constexpr std::string_view CaptionRevision2 = ")";
+inline constexpr std::string_view DatabaseLabelDefault = "DB: Default";
+inline constexpr std::string_view DatabaseLabel1 = "DB: ";
+inline constexpr std::string_view LabelOrders = "Orders";
+inline constexpr std::string_view LabelDatabase = "Database";
+inline constexpr std::string_view LabelOnline = "Moxa Online";
+inline constexpr std::string_view Autodock = "Autodock";
+inline constexpr std::string_view ButtonOrder = "Order";
+inline constexpr std::string_view ButtonReports = "Reports";
+inline constexpr std::string_view ButtonFormulae = "Formulae";
+inline constexpr std::string_view ButtonTechniques = "Techniques";
+inline constexpr std::string_view ButtonComponents = "Components";
+inline constexpr std::string_view ButtonProfiles = "Profiles";
+inline constexpr std::string_view ButtonLiveUpdate = "Live Update";
+inline constexpr std::string_view TipOrder = "Toggles the display of items associated with this order (F1)";
+inline constexpr std::string_view TipReports = "Toggles the Report screen (F2)";
+inline constexpr std::string_view TipFormulae = "Toggles the Formulae database (F3)";
+inline constexpr std::string_view TipTechniques = "Toggles the Technique database (F4)";
+inline constexpr std::string_view TipComponents = "Toggles the Component database (F5)";
+inline constexpr std::string_view TipProfiles = "Toggles the Profile Manager (F6)";
+inline constexpr std::string_view TipLiveUpdate = "Performs a Live Update on the database (F7)";
+inline constexpr std::string_view RecacheQuestion =
+    "Recaching of the database should be done if you've manually updated the database,\n"
+    "or the database is corrupt, or if icons appear incorrectly. There is no danger in\n"
+    "performing a recache, just that it may take some time.\n\n"
+    "Do you really want to reload all configuration data (This will clear the current order)?";
+inline constexpr std::string_view MenuFile = "&File";
+inline constexpr std::string_view MenuNewOrder = "&New Order...";
+inline constexpr std::string_view MenuOpenOrder = "&Open Order...";
+inline constexpr std::string_view MenuSaveOrder = "&Save Order";
+inline constexpr std::string_view MenuSaveOrderAs = "Save Order  &As...";
+inline constexpr std::string_view MenuPrint = "&Print...";
+inline constexpr std::string_view MenuExit = "E&xit";
+inline constexpr std::string_view MenuOptions = "&Options";
+inline constexpr std::string_view MenuAlwaysOnTop = "Always On Top";
+inline constexpr std::string_view MenuView = "View";
+inline constexpr std::string_view MenuWindow = "Window";
+inline constexpr std::string_view MenuAllWindows = "All Windows";
+inline constexpr std::string_view MenuRememberAll = "Remember All Positions";
+inline constexpr std::string_view MenuRestoreAll = "Restore All Positions";
+inline constexpr std::string_view MenuToolbar = "Toolbar";
+inline constexpr std::string_view MenuFormulaDatabase = "Formulae Database";
+inline constexpr std::string_view MenuTechniqueDatabase = "Technique Database";
+inline constexpr std::string_view MenuComponentDatabase = "Component Database";
+inline constexpr std::string_view MenuProfileManager = "Profile Manager";
+inline constexpr std::string_view MenuRememberPosition = "Remember Position";
+inline constexpr std::string_view MenuRestorePosition = "Restore Saved Position";
+inline constexpr std::string_view MenuOrientation = "Orientation";
+inline constexpr std::string_view MenuVertical = "Vertical";
+inline constexpr std::string_view MenuHorizontal = "Horizontal";
+inline constexpr std::string_view MenuSettings = "Settings";
+inline constexpr std::string_view MenuConfiguration = "Configuration...";
+inline constexpr std::string_view MenuRecache = "Recache Database";
+inline constexpr std::string_view MenuRefreshTheme = "Refresh Theme";
+inline constexpr std::string_view MenuHelp = "&Help";
+inline constexpr std::string_view MenuOfficialSite = "Official Website";
+inline constexpr std::string_view MenuOnlineManual = "Online Manual";
+inline constexpr std::string_view MenuReportBug = "Report a Bug";
+inline constexpr std::string_view MenuAbout = "About...";
+inline constexpr std::string_view LinkOfficialSite = "officialsite";
+inline constexpr std::string_view LinkOnlineManual = "onlinemanual";
+inline constexpr std::string_view LinkReportBug = "reportbug";
+inline constexpr std::string_view AboutTitle = "About Moxa";
+
+// The configuration dialog.
+inline constexpr std::string_view ConfigTitle = "Configuration";
+inline constexpr std::string_view ConfigGamePath = "Tellurin Installation Path";
+inline constexpr std::string_view ConfigBrowse = "Browse...";
+inline constexpr std::string_view ConfigBrowseTitle = "Please select the Tellurin Installation folder.";
+inline constexpr std::string_view ConfigIcons = "Display Game Icons?";
+inline constexpr std::string_view ConfigIconSize = "Icon Size";
+inline constexpr std::string_view ConfigSticky = "Sticky Strength";
+inline constexpr std::string_view ConfigTheme = "Theme";
+inline constexpr std::string_view ConfigCache = "Caching Enabled (Recommended)";
+inline constexpr std::string_view ConfigPriority = "Above Normal Priority?";
+inline constexpr std::string_view ConfigHotkeys = "Global Hotkeys?";
+inline constexpr std::string_view ConfigRequiresRestart = "(Requires Restart)";
+inline constexpr std::string_view ConfigDrag = "Drag With Toolbar?";
+inline constexpr std::string_view ConfigGameText =
+    "Moxa needs to know the location of the Tellurin game files. These are used to generate the icons within the application, otherwise no game related icons will be displayed.";
+inline constexpr std::string_view ConfigIconsText =
+    "Icons are used to represent formulas and techniques. Not loading them can reduce memory load for low end machines. You can also specify their size to suit your preferences.";
+inline constexpr std::string_view ConfigCacheText =
+    "Caching allows all the loaded XML/Icons files to be stored in a format more easily parsed by Moxa. Enabling caching will result in a much faster startup.";
+inline constexpr std::string_view ConfigHelp = "Help With Configuration";
+inline constexpr std::string_view ConfigHelpLink = "optionwindow";
+inline constexpr std::string_view ConfigRecacheQuestion =
+    "In order for these changes to take effect, the database must be recached, this may take some time and will reset any current order. Proceed now, or perform on next start?";
+
+// The order window.
+inline constexpr std::string_view OrderWindowTitle = "Orders";
+inline constexpr std::string_view OrderCurrentGroup = "Current Order";
+inline constexpr std::string_view OrderDelete = "Delete...";
+inline constexpr std::string_view OrderNewGroup = "New Group";
+inline constexpr std::string_view OrderTechColumn = "Tech";
+inline constexpr std::string_view OrderCopyToClipboard = "Copy To Clipboard";
+inline constexpr std::string_view OrderAlignTiers = "Align Tiers";
+inline constexpr std::string_view OrderCopy = "Copy";
+inline constexpr std::string_view MenuSelection = "Selection";
+inline constexpr std::string_view MenuSelectNone = "Select None";
+inline constexpr std::string_view MenuSelectAll = "Select All";
+inline constexpr std::string_view MenuInvertSelection = "Invert Selection";
+inline constexpr std::string_view MenuCopySelected = "Copy Selected To Clipboard";
+inline constexpr std::string_view NewGroupTitle = "Please enter the Group name";
+inline constexpr std::string_view NewGroupLabel = "New Group Name";
+inline constexpr std::string_view DeleteGroupQuestion1 = "Do you really want to delete the group '";
+inline constexpr std::string_view DeleteGroupQuestion2 = "'?";
+inline constexpr std::string_view OrderHelp = "Help With Orders";
+inline constexpr std::string_view OrderHelpLink = "orderwindow";
+inline constexpr std::string_view OrderFileFilter = "XML Files (*.xml)";
+// A save that did not reach the disk (the order stays marked modified).
+inline constexpr std::string_view OrderNotSaved1 = "The order could not be saved to '";
+inline constexpr std::string_view OrderNotSaved2 = "'.";
+
+// The reports window.
+inline constexpr std::string_view ReportContentAll = "Order & Comps";
+inline constexpr std::string_view ReportContentOrder = "Order Only";
+inline constexpr std::string_view ReportContentComponents = "Components Only";
+inline constexpr std::string_view ReportContentBonuses = "Bonuses";
+inline constexpr std::string_view ReportFormatLabel = "Format";
+inline constexpr std::string_view ReportFormatDirect = "Direct";
+inline constexpr std::string_view ReportFormatHtml = "HTML";
+inline constexpr std::string_view ReportFormatClipboard = "Clipboard";
+inline constexpr std::string_view ReportGenerate = "Generate";
+inline constexpr std::string_view MenuReportOptions = "Options";
+inline constexpr std::string_view MenuSortBy = "Sort By";
+inline constexpr std::string_view MenuSortName = "Component Name";
+inline constexpr std::string_view MenuSortQuantity = "Quantity Required";
+inline constexpr std::string_view MenuBreakdown = "Breakdown";
+inline constexpr std::string_view MenuShowComponents = "Show Components";
+inline constexpr std::string_view MenuShowSubcomponents = "Show Subcomponents";
+inline constexpr std::string_view MenuShowBase = "Show Base Resource";
+inline constexpr std::string_view MenuBonuses = "Bonuses";
+inline constexpr std::string_view MenuDirectOnly = "Direct Only";
+inline constexpr std::string_view MenuIncludeIndirect = "Include Indirect";
+inline constexpr std::string_view ReportHelp = "Help With Reports";
+inline constexpr std::string_view ReportHelpLink = "reportwindow";
 } // namespace Messages
