@@ -24,10 +24,22 @@ public:
 };
 
 // The icon store: names and 24 x 24 images in load order; an icon's index is its position.
+//
+// The icon cache ("formicons.dat") keeps the images only, in this binary layout, every
+// integer an unsigned 32-bit little-endian value:
+//   8 bytes   magic "MOXAICON"
+//   4 bytes   format version (1)
+//   4 bytes   icon edge in pixels (24)
+//   4 bytes   number of icons N (at most MaxCachedIcons)
+//   N x 24 x 24 pixels, 0xAARRGGBB, row by row, icon after icon
+// A file whose size is not exactly that of its header is rejected whole.
 class CIconManager
 {
 public:
     static constexpr int IconPixels = 24;
+    static constexpr std::string_view CacheMagic = "MOXAICON";
+    static constexpr std::uint32_t CacheVersion = 1;
+    static constexpr std::uint32_t MaxCachedIcons = 1u << 16;
 
     explicit CIconManager(IImageDecoder* decoder = nullptr) : m_decoder(decoder) {}
 
@@ -38,6 +50,8 @@ public:
     void Clear();
     // Adds every ".png" and ".tif" image of one folder (not its sub-folders).
     void AddFolder(const std::filesystem::path& folder);
+    // Appends one icon (already 24 x 24) under a name.
+    void AddIcon(std::string name, CImage icon);
     // The index of the first icon of that name (without extension); 0 when there is none.
     int IconIndex(std::string_view name) const;
 
@@ -48,6 +62,7 @@ public:
     int Count() const { return static_cast<int>(m_images.size()); }
     const std::vector<std::string>& Names() const { return m_names; }
     const std::vector<CImage>& Images() const { return m_images; }
+    const std::filesystem::path& LastFolder() const { return m_lastFolder; }
     void SetIconSize(int pixels) { m_iconSize = pixels; }
     int IconSize() const { return m_iconSize; }
     void SetDecoder(IImageDecoder* decoder) { m_decoder = decoder; }

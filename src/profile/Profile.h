@@ -10,6 +10,7 @@ struct CProfileValue
 {
     std::string name;
     int value = 0;
+    bool operator==(const CProfileValue&) const = default;
 };
 
 struct CCraftLevel
@@ -18,6 +19,7 @@ struct CCraftLevel
     int level = 0;
     int workTierMin = 0;
     int workTierMax = 0;
+    bool operator==(const CCraftLevel&) const = default;
 };
 
 struct CProfile
