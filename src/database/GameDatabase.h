@@ -12,6 +12,7 @@
 class CIconManager;
 class CXmlDocument;
 class CXmlElement;
+struct CDatabaseIndexes;
 
 // The game database: every record loaded from the "Config" folder (or the cache).
 class CGameDatabase
@@ -78,6 +79,14 @@ public:
     CTechnique* FindTechnique(std::string_view category, std::string_view name) const;
     static CTechniqueTier* FindTechniqueTier(const CTechnique& technique, std::string_view tierName);
 
+    // The name indexes behind the lookups. They follow appended records (sets, components,
+    // subcategories pushed at the end of their lists) by themselves; code that changes the
+    // lists in any other way (removing, reordering, renaming, adding formulae or tiers to
+    // an existing set) calls InvalidateIndexes(). ClearDatabase and the readers do so.
+    void InvalidateIndexes();
+    // Builds every index now instead of on the first lookup (after a load, say).
+    void RebuildIndexes();
+
     // Counts for reports and the command line.
     std::size_t FormulaCount() const;
     std::size_t FormulaTierCount() const;
@@ -87,10 +96,20 @@ public:
 
 private:
     int IconIndex(std::string_view name) const;
+    // The position in formulaSets of the set with that name and category; -1 when none.
+    long FindFormulaSetIndex(std::string_view category, std::string_view name) const;
+    // Keeps the formula indexes right for a formula appended to the set at setPos.
+    void NoteFormulaAppended(CFormula* formula, std::size_t setPos);
+    void InvalidateProducers();
+
+    std::unique_ptr<CDatabaseIndexes> m_indexes;
 };
 
 // Attribute normalisation applied to every attribute of the database.
 CAttribute NormaliseAttribute(std::string_view key, std::string_view value);
+
+// The "bonus" values a technique tier's description gives when its file names none.
+std::vector<std::string> DeriveBonusValues(std::string_view description);
 
 // "Tier I" ... "Tier X" for 1 to 10, "Default" otherwise; and back (0 for anything else).
 std::string TierName(int number);
