@@ -1,0 +1,150 @@
+#include "order/HtmlExport.h"
+
+#include "order/Report.h"
+#include "order/ReportGrid.h"
+#include "xml/AtomicFile.h"
+
+namespace
+{
+constexpr const char* StyleLines[] = {
+    "body { background-color: #FFFFFF; font-family: Geneva,Helvetica,Arial,sans-serif; color: #000000; "
+    "margin-top: 5px; margin-right: 5px; margin-bottom: 5px; margin-left: 5px }",
+    "td { font-size: 9pt; font-family: Geneva,Helvetica,Arial,sans-serif; vertical-align: text-top; "
+    "border-style:solid; border-width:0.05em; border-spacing:0; border-color: #404040, #808080;}",
+    ".headerClass { width: 100%; padding:0; border-style:solid; border-width:0.05em; border-spacing:0; }",
+    ".tableClass { width: 500; margin-left: 5%; padding:0; border-style:solid; border-width:0.05em; "
+    "border-spacing:0; }",
+    ".subtableClass { width: 450; margin-left: 5%; padding:0; border-style:solid; border-width:0.05em; "
+    "border-spacing:0; }",
+    ".formStyle { margin:0px;}",
+    ".odd { background-color: #FFFFFF; padding:0; border-style:dashed; border-width:0.05em; border-spacing:0; }",
+    ".even { background-color: #ECE9D8; padding:0; border-style:dashed; border-width:0.05em; border-spacing:0;}",
+    ".tableHeader { font-size: 10pt; color: #efefef; background-color: #525252; padding:0; border-style:solid; "
+    "border-width:0.05em; border-spacing:0;}",
+    ".left { text-align:left; }",
+    ".right { text-align:right; }",
+    ".center { text-align:center; }",
+};
+
+class CPage
+{
+public:
+    void Line(const std::string& text) { m_text += text + "\n"; }
+    void Cell(const char* cls, const std::string& text)
+    {
+        Line(std::string("<td class=\"") + cls + "\">" + EscapeHtml(text) + "</td>");
+    }
+    void RowStart(int index) { Line(index % 2 == 0 ? "<tr class=\"odd\">" : "<tr class=\"even\">"); }
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+};
+
+void TableStart(CPage& page, const char* title, const char* tableClass, const char* h1, const char* h2, const char* h3)
+{
+    page.Line(std::string("<H3>") + title + "</H3>");
+    page.Line(std::string("<table class=\"") + tableClass + "\">");
+    page.Line("<thead>");
+    page.Line("<tr>");
+    page.Line(std::string("<th class=\"tableHeader\">") + h1 + "</th>");
+    page.Line(std::string("<th class=\"tableHeader\">") + h2 + "<span align=right><span></th>");
+    page.Line(std::string("<th class=\"tableHeader\">") + h3 + "<span align=right><span></th>");
+    page.Line("<tbody>");
+}
+
+void TableEnd(CPage& page)
+{
+    page.Line("</tbody></table width=\"100%\">");
+    page.Line("</table>");
+}
+
+// Rows from first to the end, an empty middle cell shown as a blank.
+void DataRows(CPage& page, const CReportGrid& grid, int first)
+{
+    int index = 0;
+    for (int row = first; row < grid.RowCount(); ++row)
+    {
+        page.RowStart(index++);
+        page.Cell("left", grid.Cell(row, 0));
+        if (grid.Cell(row, 1).empty())
+            page.Line("<td class=\"center\">&nbsp;</td>");
+        else
+            page.Cell("center", grid.Cell(row, 1));
+        page.Cell("center", grid.Cell(row, 2));
+        page.Line("</tr>");
+    }
+    TableEnd(page);
+    page.Line("</body>");
+}
+} // namespace
+
+std::string EscapeHtml(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text)
+    {
+        switch (c)
+        {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+std::string HtmlReportText(const CReportGrid& grid, int content)
+{
+    CPage page;
+    page.Line("<head> <title>Craft Order HTML Export</title></head>");
+    page.Line("<body>");
+    page.Line("<style type=\"text/css\">");
+    for (const char* line : StyleLines)
+        page.Line(line);
+    page.Line("</style>");
+
+    int next = 1;
+    if (content == ReportOrderAndComponents || content == ReportOrderOnly)
+    {
+        TableStart(page, "Items To Craft", "tableClass", "Craft Item", "Batches", "Techniques");
+        // The section ends with the second row in a row whose third cell is empty: the
+        // separator after the last item and the one between the sections.
+        int empties = 0;
+        int index = 0;
+        int row = 1;
+        for (; row < grid.RowCount(); ++row)
+        {
+            page.RowStart(index++);
+            page.Cell("left", grid.Cell(row, 0));
+            page.Cell("center", grid.Cell(row, 1));
+            page.Cell("center", grid.Cell(row, 2));
+            page.Line("</tr>");
+            empties = grid.Cell(row, 2).empty() ? empties + 1 : 0;
+            if (empties == 2)
+                break;
+        }
+        TableEnd(page);
+        // Past the row that ended the section comes the components heading.
+        next = row + 2;
+    }
+    if (content == ReportOrderAndComponents || content == ReportComponentsOnly)
+    {
+        TableStart(page, "Components Required", "subtableClass", "Component Name", "Acquired", "Quantity");
+        DataRows(page, grid, content == ReportComponentsOnly ? 1 : next);
+    }
+    else if (content == ReportBonuses)
+    {
+        TableStart(page, "Bonuses", "subtableClass", "Bonus", "Type", "Amount");
+        DataRows(page, grid, 1);
+    }
+    return page.Text();
+}
+
+bool ExportHtml(const CReportGrid& grid, int content, const std::filesystem::path& path)
+{
+    return WriteFileAtomically(path, HtmlReportText(grid, content));
+}

@@ -1,0 +1,223 @@
+#include "order/Order.h"
+
+#include "app/Messages.h"
+#include "app/Prompter.h"
+#include "database/GameDatabase.h"
+#include "order/Requirements.h"
+#include "xml/NumberText.h"
+#include "xml/XmlDocument.h"
+
+#include <algorithm>
+#include <set>
+
+void COrder::AddGroup(const std::string& name)
+{
+    if (!HasGroup(name))
+        groups.push_back(name);
+}
+
+bool COrder::HasGroup(const std::string& name) const
+{
+    return std::find(groups.begin(), groups.end(), name) != groups.end();
+}
+
+COrderItem& COrder::AddItem(std::unique_ptr<COrderItem> item)
+{
+    item->id = NextItemId();
+    items.push_back(std::move(item));
+    return *items.back();
+}
+
+COrderItem* COrder::FindItem(int id) const
+{
+    for (const auto& item : items)
+        if (item->id == id)
+            return item.get();
+    return nullptr;
+}
+
+bool COrder::RemoveItem(int id)
+{
+    const auto it = std::find_if(items.begin(), items.end(), [id](const auto& item) { return item->id == id; });
+    if (it == items.end())
+        return false;
+    items.erase(it);
+    return true;
+}
+
+void COrder::Clear()
+{
+    items.clear();
+    groups.clear();
+    acquired.clear();
+}
+
+bool COrder::NewOrder(IPrompter& prompter)
+{
+    if (items.empty())
+    {
+        // Nothing to lose: the acquired table and the file name stay.
+        groups.clear();
+        return true;
+    }
+    if (!prompter.AskYesNo(std::string(Messages::ClearOrderQuestion)))
+        return false;
+    Clear();
+    filePath = UntitledPath;
+    modified = false;
+    return true;
+}
+
+namespace
+{
+// Every resource name a tier needs, through the "Resources" sub-formulae; each producible
+// name is expanded once, so a cycle ends.
+void CollectNeeded(const CGameDatabase& db, const CFormulaTier& tier, std::set<std::string>& needed,
+                   std::set<std::string>& expanded)
+{
+    for (const CResource& resource : tier.resources)
+    {
+        needed.insert(resource.name);
+        if (!expanded.insert(resource.name).second)
+            continue;
+        if (const auto producer = db.FindProducingTier(resource.name))
+            CollectNeeded(db, *producer.tier, needed, expanded);
+    }
+}
+} // namespace
+
+void COrder::PruneAcquired(const CGameDatabase& db)
+{
+    std::set<std::string> needed;
+    std::set<std::string> expanded;
+    for (const auto& item : items)
+    {
+        if (const CFormula* formula = db.FindFormula(item->category, item->formula))
+            if (const CFormulaTier* tier = ItemFormulaTier(*formula, item->tierName))
+                CollectNeeded(db, *tier, needed, expanded);
+        for (const COrderTechnique& technique : item->techniques)
+            if (const CTechnique* found = db.FindTechnique(technique.category, technique.name))
+                if (const CTechniqueTier* tier = ItemTechniqueTier(*found, technique.tierName))
+                    for (const CResource& component : tier->components)
+                        needed.insert(component.name);
+    }
+    for (auto it = acquired.begin(); it != acquired.end();)
+    {
+        if (it->second == "0" || !needed.count(it->first))
+            it = acquired.erase(it);
+        else
+            ++it;
+    }
+}
+
+bool COrder::Write(const std::filesystem::path& path, const CGameDatabase& db)
+{
+    // Prune a copy: a save that fails must leave the order exactly as it was.
+    COrder pruned;
+    for (const auto& item : items)
+        pruned.items.push_back(std::make_unique<COrderItem>(*item));
+    pruned.acquired = acquired;
+    pruned.PruneAcquired(db);
+
+    CXmlDocument doc;
+    if (!doc.OpenForWrite(path))
+        return false;
+    doc.BeginElement("order");
+    doc.WriteElement("order-format", "1.0");
+    doc.BeginElement("groups");
+    for (const std::string& group : groups)
+        doc.WriteElement("group", group);
+    doc.EndElement("groups");
+    for (const auto& item : items)
+    {
+        doc.BeginElement("item");
+        doc.WriteElement("item-name", item->itemName);
+        doc.WriteElement("item-group", item->group);
+        doc.WriteElement("item-formula", item->formula);
+        doc.WriteElement("item-tierlvlname", item->tierName);
+        doc.WriteElement("item-qty", item->batches);
+        doc.BeginElement("techs");
+        for (const COrderTechnique& technique : item->techniques)
+            doc.WriteElementWithAttributes("tech", Format("tier=\"%s\"", technique.tierName.c_str()),
+                                           technique.name);
+        doc.EndElement("techs");
+        doc.EndElement("item");
+    }
+    doc.BeginElement("components");
+    for (const auto& [name, quantity] : pruned.acquired)
+        doc.WriteElementWithAttributes("component", Format("qty=\"%s\"", quantity.c_str()), name);
+    doc.EndElement("components");
+    doc.EndElement("order");
+    if (!doc.Close())
+        return false;
+    acquired = std::move(pruned.acquired);
+    filePath = path.string();
+    modified = false;
+    return true;
+}
+
+bool COrder::Read(const std::filesystem::path& path, const CGameDatabase& db)
+{
+    Clear();
+    CXmlDocument doc;
+    doc.Load(path);
+    CXmlElement root{std::string(CXmlElement::RootName)};
+    CXmlElement order("order");
+    if (!order.FindNext(doc, root))
+        return false;
+    std::string format = "0.0";
+    order.GetText(doc, "order-format", format, false);
+    if (format != "1.0")
+        return false;
+
+    CXmlElement groupList("groups");
+    if (groupList.FindNext(doc, order))
+    {
+        std::string name;
+        while (groupList.NextText(doc, "group", name, true))
+            AddGroup(name);
+    }
+
+    CXmlElement itemCursor("item");
+    CXmlElement techs("techs");
+    while (itemCursor.FindNext(doc, order))
+    {
+        auto item = std::make_unique<COrderItem>();
+        itemCursor.GetText(doc, "item-name", item->itemName, true);
+        itemCursor.GetText(doc, "item-group", item->group, true);
+        itemCursor.GetText(doc, "item-formula", item->formula, true);
+        itemCursor.GetText(doc, "item-tierlvlname", item->tierName, true);
+        int batches = 0;
+        itemCursor.GetInt(doc, "item-qty", batches, true);
+        // A count outside the range would give zero or negative requirements.
+        item->batches = std::clamp(batches, MinBatches, MaxBatches);
+        if (techs.FindNext(doc, itemCursor))
+        {
+            std::string tier;
+            std::string name;
+            while (techs.NextTextAndAttribute(doc, "tech", tier, name, true))
+                item->techniques.push_back({"All", name, tier});
+        }
+        const CFormula* formula = db.FindFormula("All", item->formula);
+        item->category = formula ? formula->category : "All";
+        AddItem(std::move(item));
+    }
+
+    CXmlElement components("components");
+    if (components.FindNext(doc, order))
+    {
+        std::string quantity;
+        std::string name;
+        while (components.NextTextAndAttribute(doc, "component", quantity, name, true))
+            acquired[name] = quantity;
+    }
+    filePath = path.string();
+    modified = false;
+    return true;
+}
+
+long long AcquiredCount(const COrder& order, const std::string& component)
+{
+    const auto it = order.acquired.find(component);
+    return it == order.acquired.end() ? 0 : Atoi64(it->second);
+}

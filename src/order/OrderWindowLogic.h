@@ -1,0 +1,61 @@
+#pragma once
+
+#include "order/Requirements.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CGameDatabase;
+class COrder;
+struct COrderItem;
+class IPrompter;
+
+// What the order window computes: labels, the batches rule, renaming, the clipboard text
+// and the commands that edit the order.
+
+// "%d x %s": the products the item makes (batch quantity x batches) and its name.
+std::string ItemLabel(int batchQty, const COrderItem& item);
+
+// The batches edit box read with atoi; above the maximum the box is set back to it.
+struct CBatchesInput
+{
+    int value = 1;
+    bool replaceText = false; // the box must show "100000"
+};
+CBatchesInput ReadBatches(const std::string& text);
+
+// "batches x %d per batch = %d".
+std::string BatchesLabel(int batchQty, int batches);
+
+// Applies the batches box to an item; returns the new tree label.
+std::string SetBatches(COrder& order, COrderItem& item, int batchQty, const std::string& text);
+
+// Labels typed in place: "<" -> "[", ">" -> "]", "&" -> "and".
+std::string CleanLabel(const std::string& text);
+// An item's typed label without its leading "N x ".
+std::string ItemNameFromLabel(const std::string& label);
+
+// Renames a group in the group list and in every item of it; false when nothing changed.
+bool RenameGroup(COrder& order, const std::string& oldName, const std::string& label);
+bool RenameItem(COrder& order, int id, const std::string& label);
+
+// The items the tree shows, in tree order: groups in list order (missing groups added at
+// the end), the items of each in order-list order; items whose formula is unknown are left out.
+std::vector<COrderItem*> TreeOrder(COrder& order, const CGameDatabase& db);
+// Adds the groups of shown items that the group list lacks, as the tree does.
+void AddMissingGroups(COrder& order, const CGameDatabase& db);
+
+// "Copy To Clipboard": every ticked item as "N x product (techniques)", in tree order.
+std::string OrderClipboardText(COrder& order, const CGameDatabase& db, const COrderSelection& ticked);
+
+// "Do you really want to delete the group '...'?"
+std::string DeleteGroupQuestion(const std::string& group);
+// "Delete...": ticked groups after a question each, ticked items of other groups without.
+// True when anything was deleted (the order is then marked modified).
+bool DeleteTicked(COrder& order, const CGameDatabase& db, const COrderSelection& ticked, IPrompter& prompter);
+
+// "Copy": a duplicate of the item, with a new id, after the original. Null when not found.
+COrderItem* CopyItem(COrder& order, int id);
+// "Align Tiers": every technique of the item takes the item's tier.
+bool AlignTiers(COrder& order, int id);

@@ -1,0 +1,291 @@
+#include "order/Requirements.h"
+
+#include "database/GameDatabase.h"
+#include "order/Order.h"
+#include "profile/ProfileFile.h"
+#include "xml/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+std::int64_t SaturatingMultiply(std::int64_t a, std::int64_t b)
+{
+    std::int64_t result = 0;
+    if (!__builtin_mul_overflow(a, b, &result))
+        return result;
+    return (a < 0) != (b < 0) ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+}
+
+std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b)
+{
+    std::int64_t result = 0;
+    if (!__builtin_add_overflow(a, b, &result))
+        return result;
+    return b < 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+}
+
+std::vector<const COrderItem*> SelectedItems(const COrder& order, const COrderSelection& selection)
+{
+    std::vector<const COrderItem*> result;
+    for (const auto& item : order.items)
+        if (selection.Empty() || selection.items.count(item->id) || selection.groups.count(item->group))
+            result.push_back(item.get());
+    return result;
+}
+
+CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName)
+{
+    for (const auto& tier : formula.tiers)
+        if (tier->levelName == tierName)
+            return tier.get();
+    return CGameDatabase::FindFormulaTier(formula, tierName);
+}
+
+CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName)
+{
+    for (const auto& tier : technique.tiers)
+        if (tier->levelName == tierName)
+            return tier.get();
+    return CGameDatabase::FindTechniqueTier(technique, tierName);
+}
+
+std::int64_t UnitsNeeded(const CResource& resource, const CProfile* profile, std::int64_t adjust)
+{
+    if (!profile)
+        return 0;
+    const std::int64_t m = resource.units == 0 ? 1 : resource.units;
+    const std::int64_t s = SkillLevel(*profile, resource.skill);
+    const std::int64_t low = std::int64_t{resource.minSkill} + adjust;
+    const std::int64_t high = std::int64_t{resource.optSkill} + adjust;
+    if (s < low)
+        return SaturatingMultiply(m, resource.qtyAtMin);
+    // An optimum at or below the minimum makes every skill from the minimum on optimal.
+    if (s >= high || resource.optSkill <= resource.minSkill)
+        return SaturatingMultiply(m, resource.qtyAtOpt);
+    const double part = static_cast<double>(s - low) / static_cast<double>(std::int64_t{resource.optSkill} - resource.minSkill);
+    const double saved = std::trunc(part * static_cast<double>(std::int64_t{resource.qtyAtMin} - resource.qtyAtOpt));
+    return SaturatingMultiply(m, std::int64_t{resource.qtyAtMin} - static_cast<std::int64_t>(saved));
+}
+
+int Efficiency(const CResource& resource, const CProfile* profile, std::int64_t adjust)
+{
+    if (!profile)
+        return 0;
+    const std::int64_t s = SkillLevel(*profile, resource.skill);
+    const std::int64_t low = std::int64_t{resource.minSkill} + adjust;
+    const std::int64_t high = std::int64_t{resource.optSkill} + adjust;
+    if (s < low)
+        return -1;
+    if (s >= high || resource.optSkill <= resource.minSkill)
+        return 100;
+    const double percent = static_cast<double>((s - low) * 100) /
+                           static_cast<double>(std::int64_t{resource.optSkill} - resource.minSkill);
+    return static_cast<int>(std::trunc(percent));
+}
+
+std::int64_t BatchesFor(std::int64_t n, std::int64_t perBatch)
+{
+    if (perBatch <= 0)
+        perBatch = 1;
+    return n / perBatch + (n % perBatch != 0 ? 1 : 0);
+}
+
+void Sort(CRequirementList& list, int mode)
+{
+    const int count = static_cast<int>(list.size());
+    for (int pass = count - 1; pass >= 1; --pass)
+        for (int i = 0; i < pass; ++i)
+        {
+            CRequirement& a = list[static_cast<std::size_t>(i)];
+            CRequirement& b = list[static_cast<std::size_t>(i) + 1];
+            const bool swap = mode == SortByQuantity ? a.quantity < b.quantity : a.name > b.name;
+            if (swap)
+                std::swap(a, b);
+        }
+}
+
+namespace
+{
+CRequirement* FindEntry(CRequirementList& list, const std::string& name)
+{
+    for (CRequirement& entry : list)
+        if (entry.name == name)
+            return &entry;
+    return nullptr;
+}
+
+void AddTo(CRequirementList& list, const std::string& name, std::int64_t quantity)
+{
+    if (CRequirement* entry = FindEntry(list, name))
+        entry->quantity = SaturatingAdd(entry->quantity, quantity);
+    else
+        list.push_back({name, quantity, {}});
+}
+
+void ExpandOnPath(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
+                  CRequirementList& list, std::vector<std::string>& path)
+{
+    const auto producer = db.FindProducingTier(name);
+    if (producer && std::find(path.begin(), path.end(), name) == path.end())
+    {
+        const std::int64_t batches = BatchesFor(n, producer.formula->batchQty);
+        path.push_back(name);
+        for (const CResource& resource : producer.tier->resources)
+            ExpandOnPath(db, profile, resource.name, SaturatingMultiply(UnitsNeeded(resource, profile, 0), batches),
+                         list, path);
+        path.pop_back();
+        return;
+    }
+    // A base resource: every entry of that name gets it.
+    bool found = false;
+    for (CRequirement& entry : list)
+        if (entry.name == name)
+        {
+            entry.quantity = SaturatingAdd(entry.quantity, n);
+            found = true;
+        }
+    if (!found)
+        list.push_back({name, n, {}});
+}
+
+// "N Name": N is the number before the first blank, Name everything after it.
+void AddDirectBonuses(const std::vector<CAttribute>& attributes, int batches, CRequirementList& bonuses)
+{
+    for (const CAttribute& attribute : attributes)
+    {
+        if (attribute.key != "bonus")
+            continue;
+        const std::size_t blank = attribute.value.find(' ');
+        const std::string name = blank == std::string::npos ? attribute.value : attribute.value.substr(blank + 1);
+        const std::int64_t amount = SaturatingMultiply(Atoi(attribute.value), batches);
+        if (CRequirement* entry = FindEntry(bonuses, name))
+            entry->quantity = SaturatingAdd(entry->quantity, amount);
+        else
+            bonuses.push_back({name, amount, "Direct"});
+    }
+}
+
+// Reads "%d%% %s" as sscanf would: a per cent value, a per-cent sign and a statistic.
+bool ParsePercentageBonus(const std::string& value, int& percent, std::string& statistic)
+{
+    const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    std::size_t i = 0;
+    while (i < value.size() && isSpace(value[i]))
+        ++i;
+    const std::size_t numberStart = i;
+    if (i < value.size() && (value[i] == '+' || value[i] == '-'))
+        ++i;
+    const std::size_t digits = i;
+    while (i < value.size() && value[i] >= '0' && value[i] <= '9')
+        ++i;
+    if (i == digits || i >= value.size() || value[i] != '%')
+        return false;
+    percent = Atoi(std::string_view(value).substr(numberStart, i - numberStart));
+    ++i;
+    while (i < value.size() && isSpace(value[i]))
+        ++i;
+    std::size_t end = i;
+    while (end < value.size() && !isSpace(value[end]))
+        ++end;
+    if (end == i)
+        return false;
+    statistic = value.substr(i, end - i);
+    return true;
+}
+} // namespace
+
+void Expand(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
+            CRequirementList& list)
+{
+    std::vector<std::string> path;
+    ExpandOnPath(db, profile, name, n, list, path);
+}
+
+CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
+                                   const CProfile* profile, int breakdown, int sort)
+{
+    CRequirementList list;
+    for (const COrderItem* item : items)
+    {
+        std::int64_t adjust = 0;
+        for (const COrderTechnique& technique : item->techniques)
+        {
+            const CTechnique* found = db.FindTechnique(technique.category, technique.name);
+            const CTechniqueTier* tier = found ? ItemTechniqueTier(*found, technique.tierName) : nullptr;
+            if (!tier)
+                continue;
+            adjust += tier->skillAdjust;
+            for (const CResource& component : tier->components)
+                AddTo(list, component.name, SaturatingMultiply(component.qtyAtMin, item->batches));
+        }
+        const CFormula* formula = db.FindFormula(item->category, item->formula);
+        const CFormulaTier* tier = formula ? ItemFormulaTier(*formula, item->tierName) : nullptr;
+        if (!tier)
+            continue;
+        for (const CResource& resource : tier->resources)
+            AddTo(list, resource.name, SaturatingMultiply(UnitsNeeded(resource, profile, adjust), item->batches));
+    }
+    if (breakdown == BreakdownBaseResources)
+    {
+        CRequirementList base;
+        for (const CRequirement& entry : list)
+            Expand(db, profile, entry.name, entry.quantity, base);
+        list = std::move(base);
+    }
+    Sort(list, sort);
+    return list;
+}
+
+CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
+                                bool includeIndirect, int sort)
+{
+    CRequirementList bonuses;
+    for (const COrderItem* item : items)
+    {
+        for (const COrderTechnique& technique : item->techniques)
+        {
+            const CTechnique* found = db.FindTechnique(technique.category, technique.name);
+            if (const CTechniqueTier* tier = found ? ItemTechniqueTier(*found, technique.tierName) : nullptr)
+                AddDirectBonuses(tier->attributes, item->batches, bonuses);
+        }
+        const CFormula* formula = db.FindFormula(item->category, item->formula);
+        if (!formula)
+            continue;
+        AddDirectBonuses(formula->attributes, item->batches, bonuses);
+        if (const CFormulaTier* tier = ItemFormulaTier(*formula, item->tierName))
+            AddDirectBonuses(tier->attributes, item->batches, bonuses);
+    }
+    if (includeIndirect)
+    {
+        for (const char* statistic : {"Strength", "Power", "Focus", "Dexterity"})
+        {
+            const CRequirement* stat = FindEntry(bonuses, statistic);
+            if (!stat)
+                continue;
+            const std::int64_t total = stat->quantity;
+            for (const auto& set : db.techniqueSets)
+                for (const auto& technique : set->techniques)
+                    for (const CAttribute& attribute : technique->attributes)
+                    {
+                        int percent = 0;
+                        std::string name;
+                        if (attribute.key != "percentagestatbonus" || !ParsePercentageBonus(attribute.value, percent, name) ||
+                            name != statistic)
+                            continue;
+                        const std::int64_t amount = SaturatingMultiply(percent, total) / 1000;
+                        if (amount <= 0)
+                            continue;
+                        if (CRequirement* entry = FindEntry(bonuses, technique->name))
+                        {
+                            entry->type = "Both";
+                            entry->quantity = SaturatingAdd(entry->quantity, amount);
+                        }
+                        else
+                            bonuses.push_back({technique->name, amount, "Indirect"});
+                    }
+        }
+    }
+    Sort(bonuses, sort);
+    return bonuses;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+class CGameDatabase;
+class COrder;
+struct COrderItem;
+struct CProfile;
+struct CResource;
+struct CFormula;
+struct CFormulaTier;
+struct CTechnique;
+struct CTechniqueTier;
+
+// One line of a result: a component or resource with its quantity, or a bonus with its
+// amount and type ("Direct", "Indirect" or "Both").
+struct CRequirement
+{
+    std::string name;
+    std::int64_t quantity = 0;
+    std::string type;
+};
+using CRequirementList = std::vector<CRequirement>;
+
+enum EBreakdownMode
+{
+    BreakdownComponents = 0,
+    BreakdownSubcomponents = 1,
+    BreakdownBaseResources = 2
+};
+
+enum ESortMode
+{
+    SortByName = 0,
+    SortByQuantity = 1
+};
+
+// The ticked entries of the order tree: item ids and group names.
+struct COrderSelection
+{
+    std::set<int> items;
+    std::set<std::string> groups;
+    bool Empty() const { return items.empty() && groups.empty(); }
+};
+
+// The items a report covers, in order-list order: the ticked items and the items of ticked
+// groups, or every item when nothing is ticked.
+std::vector<const COrderItem*> SelectedItems(const COrder& order, const COrderSelection& selection);
+
+// An item's tier is named by its level name ("Tier II"); failing that, by its name.
+CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName);
+CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName);
+
+// Units of a resource one batch takes at the profile's skill, techniques raising the
+// skill needed by adjust. No profile: 0.
+std::int64_t UnitsNeeded(const CResource& resource, const CProfile* profile, std::int64_t adjust);
+// Per cent of the way from minimum to optimum skill; -1 below the minimum; 0 without profile.
+int Efficiency(const CResource& resource, const CProfile* profile, std::int64_t adjust);
+// Batches needed for n products made perBatch at a time (n / perBatch rounded up).
+std::int64_t BatchesFor(std::int64_t n, std::int64_t perBatch);
+
+// Stable bubble sort: by name ascending (byte-wise) or by quantity descending.
+void Sort(CRequirementList& list, int mode);
+
+// Adds a name's base resources to list: a producible name is broken down through its
+// producing tier, a name met again on its own path counts as a base resource there.
+void Expand(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
+            CRequirementList& list);
+
+CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
+                                   const CProfile* profile, int breakdown, int sort);
+CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
+                                bool includeIndirect, int sort);
+
+// Multiplication that stops at the 64-bit range instead of overflowing.
+std::int64_t SaturatingMultiply(std::int64_t a, std::int64_t b);
+std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b);
