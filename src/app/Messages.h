@@ -27,12 +27,6 @@ inline constexpr std::string_view ProfileNameUnusable =
     "' was not saved: its name cannot be used as a file name (it is empty, \".\", \"..\" or holds \"/\" or \"\\\").";
 inline constexpr std::string_view ProfileWriteFailed1 = "' could not be saved to '";
 inline constexpr std::string_view ProfileWriteFailed2 = "'.";
-// A changed profile that could not be saved: "Profile 'server:name' ..." (it stays changed).
-inline constexpr std::string_view ProfileNotSaved1 = "Profile '";
-inline constexpr std::string_view ProfileNameUnusable =
-    "' was not saved: its name cannot be used as a file name (it is empty, \".\", \"..\" or holds \"/\" or \"\\\").";
-inline constexpr std::string_view ProfileWriteFailed1 = "' could not be saved to '";
-inline constexpr std::string_view ProfileWriteFailed2 = "'.";
 
 // Live update.
 inline constexpr std::string_view UpdateInfoUnavailable =
