@@ -18,13 +18,15 @@ constexpr std::size_t HeaderBytes = CIconManager::CacheMagic.size() + 3 * 4;
 
 bool EndsWith(const std::string& name, std::string_view suffix)
 {
-    return name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    return name.size() >= suffix.size() &&
+           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 void PutU32(std::string& out, std::uint32_t value)
 {
     const char bytes[4] = {static_cast<char>(value & 0xff), static_cast<char>((value >> 8) & 0xff),
-                           static_cast<char>((value >> 16) & 0xff), static_cast<char>((value >> 24) & 0xff)};
+                           static_cast<char>((value >> 16) & 0xff),
+                           static_cast<char>((value >> 24) & 0xff)};
     out.append(bytes, 4);
 }
 
@@ -90,7 +92,8 @@ void CIconManager::Clear()
     m_lastFolder.clear();
 }
 
-void CIconManager::LoadIcons(const fs::path& gameFolder, const fs::path& dataFolder, bool enableIcons)
+void CIconManager::LoadIcons(const fs::path& gameFolder, const fs::path& dataFolder,
+                             bool enableIcons)
 {
     Clear();
     if (!enableIcons)
@@ -116,7 +119,8 @@ void CIconManager::AddFolder(const fs::path& folder)
         if (!m_decoder->Decode(folder / name, image))
             continue;
         if (image.width <= 0 || image.height <= 0 ||
-            image.pixels.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
+            image.pixels.size() !=
+                static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
             continue;
         AddIcon(name.substr(0, name.size() - 4), CutIcon(image));
     }
@@ -172,7 +176,8 @@ bool CIconManager::ReadIcons(const fs::path& path)
     struct stat info
     {
     };
-    if (::fstat(::fileno(file), &info) == 0 && std::fread(header, 1, HeaderBytes, file) == HeaderBytes &&
+    if (::fstat(::fileno(file), &info) == 0 &&
+        std::fread(header, 1, HeaderBytes, file) == HeaderBytes &&
         std::memcmp(header, CacheMagic.data(), CacheMagic.size()) == 0)
     {
         const unsigned char* fields = header + CacheMagic.size();
@@ -180,9 +185,10 @@ bool CIconManager::ReadIcons(const fs::path& path)
         const std::uint32_t edge = GetU32(fields + 4);
         const std::uint32_t count = GetU32(fields + 8);
         // The size is checked against the header before anything is allocated.
-        const std::uint64_t expected = HeaderBytes + static_cast<std::uint64_t>(count) * BytesPerIcon;
-        if (version == CacheVersion && edge == static_cast<std::uint32_t>(IconPixels) && count <= MaxCachedIcons &&
-            static_cast<std::uint64_t>(info.st_size) == expected)
+        const std::uint64_t expected =
+            HeaderBytes + static_cast<std::uint64_t>(count) * BytesPerIcon;
+        if (version == CacheVersion && edge == static_cast<std::uint32_t>(IconPixels) &&
+            count <= MaxCachedIcons && static_cast<std::uint64_t>(info.st_size) == expected)
         {
             std::vector<unsigned char> block(BytesPerIcon);
             m_images.reserve(count);

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QImage>
 #include <QString>
-
 #include <cstring>
 
 bool CQtImageDecoder::Decode(const std::filesystem::path& path, CImage& image)
@@ -24,7 +23,7 @@ bool CQtImageDecoder::Decode(const std::filesystem::path& path, CImage& image)
     image.pixels.resize(width * static_cast<std::size_t>(image.height));
     // Format_ARGB32 is 0xAARRGGBB per 32-bit word; rows may be padded, so copy row by row.
     for (int y = 0; y < image.height; ++y)
-        std::memcpy(image.pixels.data() + static_cast<std::size_t>(y) * width, decoded.constScanLine(y),
-                    width * sizeof(std::uint32_t));
+        std::memcpy(image.pixels.data() + static_cast<std::size_t>(y) * width,
+                    decoded.constScanLine(y), width * sizeof(std::uint32_t));
     return true;
 }

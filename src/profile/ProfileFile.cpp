@@ -26,8 +26,8 @@ void ReadValueList(const CXmlDocument& doc, const CXmlElement& parent, const cha
         values.push_back({text, Atoi(attribute)});
 }
 
-void WriteValueList(CXmlDocument& doc, const char* listName, const char* itemName, const char* attributeFormat,
-                    const std::vector<CProfileValue>& values)
+void WriteValueList(CXmlDocument& doc, const char* listName, const char* itemName,
+                    const char* attributeFormat, const std::vector<CProfileValue>& values)
 {
     doc.BeginElement(listName);
     for (const CProfileValue& value : values)
@@ -37,7 +37,8 @@ void WriteValueList(CXmlDocument& doc, const char* listName, const char* itemNam
 
 bool IsSafeFileName(const std::string& name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos;
 }
 
 std::string ServerAndName(const CProfile& profile)
@@ -124,7 +125,8 @@ bool WriteProfile(CProfile& profile, const fs::path& path)
         doc.EndElement("adventure");
     }
     doc.EndElement("adventurelevels");
-    WriteValueList(doc, "adventureskills", "adventureskill", "level=\"%d\"", profile.adventureSkills);
+    WriteValueList(doc, "adventureskills", "adventureskill", "level=\"%d\"",
+                   profile.adventureSkills);
     doc.BeginElement("craftlevels");
     for (const CCraftLevel& level : profile.craftLevels)
     {
@@ -170,9 +172,11 @@ void LoadProfiles(CProfileList& list, const fs::path& folder, const std::string&
         ReadProfile(*profile, folder / name);
         // A second file of the same name and type does not take the place of the first.
         if (profile->name == currentName && profile->type == currentType &&
-            !(list.current && list.current->name == currentName && list.current->type == currentType))
+            !(list.current && list.current->name == currentName &&
+              list.current->type == currentType))
             list.current = profile.get();
-        if (!list.templateProfile && profile->name == "Template" && profile->type == ProfileTypes::Default)
+        if (!list.templateProfile && profile->name == "Template" &&
+            profile->type == ProfileTypes::Default)
             list.templateProfile = profile.get();
         list.profiles.push_back(std::move(profile));
     }
@@ -181,8 +185,8 @@ void LoadProfiles(CProfileList& list, const fs::path& folder, const std::string&
 void LoadAllProfiles(CProfileList& list, const fs::path& dataFolder, CSettings& settings)
 {
     list.Clear();
-    LoadProfiles(list, DataPaths::Join(dataFolder, DataPaths::DefaultProfiles), ProfileTypes::Default,
-                 settings.CurrentProfile, settings.CurrentProfileType);
+    LoadProfiles(list, DataPaths::Join(dataFolder, DataPaths::DefaultProfiles),
+                 ProfileTypes::Default, settings.CurrentProfile, settings.CurrentProfileType);
     LoadProfiles(list, DataPaths::Join(dataFolder, DataPaths::Profiles), ProfileTypes::Local,
                  settings.CurrentProfile, settings.CurrentProfileType);
     if (!list.current && !list.profiles.empty())

@@ -25,7 +25,8 @@ void LoadProfiles(CProfileList& list, const std::filesystem::path& folder, const
 // The profile step of every database load: empties the list, loads "Config/Profiles" as
 // "Default" and "Profiles" as "Local" (never "Profiles/Server"); when the settings name no
 // loaded profile, the first one loaded becomes current and the settings take its name and type.
-void LoadAllProfiles(CProfileList& list, const std::filesystem::path& dataFolder, CSettings& settings);
+void LoadAllProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
+                     CSettings& settings);
 
 // The level of the first craft skill of that name; 0 when there is none.
 int SkillLevel(const CProfile& profile, std::string_view skillName);
@@ -33,7 +34,8 @@ int SkillLevel(const CProfile& profile, std::string_view skillName);
 // Where a profile lives below the data folder, by its type. Empty when the name cannot be
 // a file name there (it is empty, holds "/", "\" or a NUL byte, or is "." or ".."),
 // so nothing is written outside; empty too for an unknown type.
-std::filesystem::path ProfileFileName(const CProfile& profile, const std::filesystem::path& dataFolder);
+std::filesystem::path ProfileFileName(const CProfile& profile,
+                                      const std::filesystem::path& dataFolder);
 
 // The question asked before saving changed profiles ("Profile(s) 'server:name', ... have
 // been changed, ..."); empty when no profile has changed.

@@ -1,10 +1,9 @@
 #include "database/IconManager.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -75,7 +74,8 @@ TEST_F(IconsTest, AddFolderTakesPngAndTifInByteOrder)
         EXPECT_EQ(icon.height, 24);
         EXPECT_EQ(icon.pixels.size(), 576u);
     }
-    EXPECT_EQ(decoder.decoded, (std::vector<std::string>{"C.png", "a.tif", "b.png", "e.png", "f.png"}));
+    EXPECT_EQ(decoder.decoded,
+              (std::vector<std::string>{"C.png", "a.tif", "b.png", "e.png", "f.png"}));
     EXPECT_EQ(icons.IconIndex("c"), 0);
     EXPECT_EQ(icons.LastFolder(), dir / "f");
 }
@@ -121,9 +121,9 @@ TEST_F(IconsTest, LoadIconsOrderAndIconIndex)
     EXPECT_EQ(icons.Names(), (std::vector<std::string>{"dup", "gen", "a.b", "dup", "a"}));
 
     const std::map<std::string, int> expected = {
-        {"dup", 0},      {"dup.png", 0}, {"dup.tif", 0}, {"gen", 1},  {"gen.x.y", 0},
-        {"a.b", 4},      {"a.b.png", 2}, {"a", 4},       {"a.", 4},   {"stale", 0},
-        {"missing", 0},  {"", 0},        {"Dup", 0},     {".png", 0}, {"gen.", 1},
+        {"dup", 0},     {"dup.png", 0}, {"dup.tif", 0}, {"gen", 1},  {"gen.x.y", 0},
+        {"a.b", 4},     {"a.b.png", 2}, {"a", 4},       {"a.", 4},   {"stale", 0},
+        {"missing", 0}, {"", 0},        {"Dup", 0},     {".png", 0}, {"gen.", 1},
     };
     for (const auto& [name, index] : expected)
         EXPECT_EQ(icons.IconIndex(name), index) << name;

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QString>
-
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -14,7 +13,8 @@ namespace
 // Pixel (x, y) of the test images; opaque, so formats that premultiply keep it exactly.
 std::uint32_t Pixel(int x, int y)
 {
-    return 0xFF000000u | static_cast<std::uint32_t>(x * 5) << 16 | static_cast<std::uint32_t>(y * 3) << 8 | 0x40u;
+    return 0xFF000000u | static_cast<std::uint32_t>(x * 5) << 16 |
+           static_cast<std::uint32_t>(y * 3) << 8 | 0x40u;
 }
 
 fs::path SaveImage(const fs::path& path, int width, int height, const char* format)
@@ -40,7 +40,8 @@ void ExpectPixels(const CImage& image, int width, int height)
         {
             if (x || y)
             {
-                ASSERT_EQ(image.pixels[static_cast<std::size_t>(y * width + x)], Pixel(x, y)) << x << "," << y;
+                ASSERT_EQ(image.pixels[static_cast<std::size_t>(y * width + x)], Pixel(x, y))
+                    << x << "," << y;
             }
         }
     }

@@ -129,36 +129,39 @@ TEST(ProfileFile, EmptyProfileLayout)
 TEST(ProfileFile, ReaderTakesFirstQuotedValueAndAtoi)
 {
     CTempDir dir;
-    const fs::path path = dir.WriteFile("odd.xml", "<!-- hand made -->\n"
-                                                   "<profile>\n"
-                                                   "<profile-format>9.9</profile-format>\n"
-                                                   "<profile-name>Odd</profile-name>\n"
-                                                   "<craftskills>\n"
-                                                   "<craftskill note=\"12abc\" level=\"5\">A</craftskill>\n"
-                                                   "\n"
-                                                   "<craftskill level=\"99999999999\">B</craftskill>\n"
-                                                   "<craftskill>C</craftskill>\n"
-                                                   "</craftskills>\n"
-                                                   "<statistics>\n"
-                                                   "<statistic value=\" -7\">S</statistic>\n"
-                                                   "</statistics>\n"
-                                                   "<craftlevels>\n"
-                                                   "<craft>\n"
-                                                   "<craft-name>X</craft-name>\n"
-                                                   "<craft-level>x</craft-level>\n"
-                                                   "</craft>\n"
-                                                   "</craftlevels>\n"
-                                                   "</profile>\n");
+    const fs::path path =
+        dir.WriteFile("odd.xml", "<!-- hand made -->\n"
+                                 "<profile>\n"
+                                 "<profile-format>9.9</profile-format>\n"
+                                 "<profile-name>Odd</profile-name>\n"
+                                 "<craftskills>\n"
+                                 "<craftskill note=\"12abc\" level=\"5\">A</craftskill>\n"
+                                 "\n"
+                                 "<craftskill level=\"99999999999\">B</craftskill>\n"
+                                 "<craftskill>C</craftskill>\n"
+                                 "</craftskills>\n"
+                                 "<statistics>\n"
+                                 "<statistic value=\" -7\">S</statistic>\n"
+                                 "</statistics>\n"
+                                 "<craftlevels>\n"
+                                 "<craft>\n"
+                                 "<craft-name>X</craft-name>\n"
+                                 "<craft-level>x</craft-level>\n"
+                                 "</craft>\n"
+                                 "</craftlevels>\n"
+                                 "</profile>\n");
     CProfile p;
     ReadProfile(p, path);
     EXPECT_EQ(p.name, "Odd");
-    EXPECT_TRUE(p.craftSkills == (std::vector<CProfileValue>{{"A", 12}, {"B", 2147483647}, {"C", 0}}));
+    EXPECT_TRUE(p.craftSkills ==
+                (std::vector<CProfileValue>{{"A", 12}, {"B", 2147483647}, {"C", 0}}));
     EXPECT_TRUE(p.statistics == (std::vector<CProfileValue>{{"S", -7}}));
     EXPECT_TRUE(p.craftLevels == (std::vector<CCraftLevel>{{"X", 0, 0, 0}}));
     EXPECT_TRUE(p.adventureLevels.empty());
 
     // No "profile" element, or no file at all: an empty profile, still a success.
-    for (const fs::path& empty : {dir.WriteFile("none.xml", "<other>\n</other>\n"), dir / "missing.xml"})
+    for (const fs::path& empty :
+         {dir.WriteFile("none.xml", "<other>\n</other>\n"), dir / "missing.xml"})
     {
         CProfile q = SampleProfile();
         EXPECT_TRUE(ReadProfile(q, empty));
@@ -240,8 +243,8 @@ TEST(ProfileFile, LoadProfilesSortedCurrentAndTemplate)
     std::vector<std::string> loaded;
     for (const auto& p : list.profiles)
         loaded.push_back(p->type + ":" + p->name);
-    EXPECT_EQ(loaded, (std::vector<std::string>{"Default:Template", "Default:Bert", "Local:Bert", "Local:Old",
-                                                "Local:Template"}));
+    EXPECT_EQ(loaded, (std::vector<std::string>{"Default:Template", "Default:Bert", "Local:Bert",
+                                                "Local:Old", "Local:Template"}));
     ASSERT_NE(list.current, nullptr);
     EXPECT_EQ(list.current, list.profiles[2].get());
     EXPECT_EQ(list.templateProfile, list.profiles[0].get());
@@ -262,7 +265,7 @@ TEST(ProfileFile, LoadAllProfilesFallsBackToFirstLoaded)
         const char* currentType;
     } cases[] = {
         {"Ilsa", "Local", "Ilsa", "Local"},
-        {"Gone", "Remote", "Template", "Default"}, // remote profiles are not loaded
+        {"Gone", "Remote", "Template", "Default"},  // remote profiles are not loaded
         {"Ilsa", "Default", "Template", "Default"}, // right name, wrong type
         {"", "", "Template", "Default"},
     };
@@ -303,13 +306,15 @@ TEST(ProfileFile, ChangedProfilesQuestionText)
     }
     EXPECT_EQ(ChangedProfilesQuestion(list), "");
     list.profiles[1]->changed = true;
-    EXPECT_EQ(ChangedProfilesQuestion(list),
-              "Profile(s) 'Brightwater:Bert' have been changed, do you want to save these changes?");
+    EXPECT_EQ(
+        ChangedProfilesQuestion(list),
+        "Profile(s) 'Brightwater:Bert' have been changed, do you want to save these changes?");
     list.profiles[0]->changed = true;
     list.profiles[2]->changed = true;
     list.profiles[2]->server = "";
-    EXPECT_EQ(ChangedProfilesQuestion(list), "Profile(s) 'Brightwater:Ilsa', 'Brightwater:Bert', ':Cora' have been "
-                                             "changed, do you want to save these changes?");
+    EXPECT_EQ(ChangedProfilesQuestion(list),
+              "Profile(s) 'Brightwater:Ilsa', 'Brightwater:Bert', ':Cora' have been "
+              "changed, do you want to save these changes?");
 }
 
 TEST(ProfileFile, SaveChangedProfilesRefusesUnsafeNames)
@@ -317,7 +322,8 @@ TEST(ProfileFile, SaveChangedProfilesRefusesUnsafeNames)
     CTempDir dir;
     const fs::path data = dir / "data";
     CProfileList list;
-    auto add = [&](const char* name, const char* type, bool changed) {
+    auto add = [&](const char* name, const char* type, bool changed)
+    {
         list.profiles.push_back(std::make_unique<CProfile>());
         CProfile& p = *list.profiles.back();
         p.name = name;
@@ -343,8 +349,9 @@ TEST(ProfileFile, SaveChangedProfilesRefusesUnsafeNames)
     EXPECT_FALSE(fs::exists(dir / "evil.xml"));
     EXPECT_FALSE(fs::exists(data / "evil.xml"));
     EXPECT_EQ(prompter.warnings,
-              (std::vector<std::string>{"Profile 'Brightwater:../evil' was not saved: its name cannot be used as a "
-                                        "file name (it is empty, \".\", \"..\" or holds \"/\" or \"\\\")."}));
+              (std::vector<std::string>{
+                  "Profile 'Brightwater:../evil' was not saved: its name cannot be used as a "
+                  "file name (it is empty, \".\", \"..\" or holds \"/\" or \"\\\")."}));
     EXPECT_TRUE(prompter.questions.empty());
 
     // Nothing changed any more but the refused one; a second save only warns again.
@@ -365,8 +372,9 @@ TEST(ProfileFile, SaveChangedProfilesReportsFailedWrites)
     CScriptedPrompter prompter;
     EXPECT_FALSE(SaveChangedProfiles(list, data, &prompter));
     EXPECT_TRUE(list.profiles[0]->changed);
-    EXPECT_EQ(prompter.warnings, (std::vector<std::string>{"Profile 'Brightwater:Ilsa' could not be saved to '" +
-                                                           (data / "Profiles/Ilsa.xml").string() + "'."}));
+    EXPECT_EQ(prompter.warnings,
+              (std::vector<std::string>{"Profile 'Brightwater:Ilsa' could not be saved to '" +
+                                        (data / "Profiles/Ilsa.xml").string() + "'."}));
     // Without a prompter the result still tells.
     EXPECT_FALSE(SaveChangedProfiles(list, data, nullptr));
 }
