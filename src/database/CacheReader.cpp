@@ -1,0 +1,392 @@
+// Reading config.dat back (the layout is described in Cache.cpp). The whole file is in
+// memory; lines and fields are views into it, and every count is checked against the
+// lines that are left before anything is allocated for it.
+#include "database/Cache.h"
+
+#include "database/GameDatabase.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <memory>
+
+namespace
+{
+using Field = std::string_view;
+
+bool ParseInt(Field text, int& value)
+{
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+bool ParseFlag(Field text, bool& value)
+{
+    if (text == "y" || text == "n")
+    {
+        value = text == "y";
+        return true;
+    }
+    return false;
+}
+
+// Reservations stay modest even for a count that is plausible only by line numbers.
+template <typename T>
+void ReserveBounded(std::vector<T>& list, int count)
+{
+    list.reserve(static_cast<std::size_t>(std::min(count, 1024)));
+}
+
+class CCacheReader
+{
+public:
+    explicit CCacheReader(std::string_view text) : m_text(text)
+    {
+        // Bytes after the last line break are a cut-off line, not a line.
+        for (const char* p = text.data(), *end = p + text.size();
+             (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr;
+             ++p)
+            ++m_linesLeft;
+    }
+
+    bool Line(Field& line)
+    {
+        if (m_linesLeft == 0)
+            return false;
+        const char* start = m_text.data() + m_pos;
+        const char* nl = static_cast<const char*>(std::memchr(start, '\n', m_text.size() - m_pos));
+        line = Field(start, static_cast<std::size_t>(nl - start));
+        m_pos += line.size() + 1;
+        --m_linesLeft;
+        return true;
+    }
+
+    // One line of exactly N fields.
+    template <std::size_t N>
+    bool Fields(std::array<Field, N>& fields)
+    {
+        Field line;
+        if (!Line(line))
+            return false;
+        std::size_t i = 0;
+        for (;;)
+        {
+            const std::size_t bar = line.find('|');
+            if (bar == Field::npos)
+            {
+                fields[i] = line;
+                return i + 1 == N;
+            }
+            if (i + 1 == N)
+                return false;
+            fields[i++] = line.substr(0, bar);
+            line.remove_prefix(bar + 1);
+        }
+    }
+
+    // A count of records that take at least one line each.
+    bool Count(Field text, int& count) const
+    {
+        return ParseInt(text, count) && count >= 0 && static_cast<std::size_t>(count) <= m_linesLeft;
+    }
+
+    bool Keywords(std::vector<std::string>& keywords)
+    {
+        std::array<Field, 1> f;
+        int count = 0;
+        if (!Fields(f) || !Count(f[0], count))
+            return false;
+        ReserveBounded(keywords, count);
+        for (int i = 0; i < count; ++i)
+        {
+            Field line;
+            if (!Line(line))
+                return false;
+            keywords.emplace_back(line);
+        }
+        return true;
+    }
+
+    bool KeywordSets(std::vector<CKeywordSet>& sets, int count)
+    {
+        ReserveBounded(sets, count);
+        for (int i = 0; i < count; ++i)
+            if (!Keywords(sets.emplace_back()))
+                return false;
+        return true;
+    }
+
+    bool Attributes(std::vector<CAttribute>& attributes, int count)
+    {
+        ReserveBounded(attributes, count);
+        std::array<Field, 2> f;
+        for (int i = 0; i < count; ++i)
+        {
+            if (!Fields(f))
+                return false;
+            attributes.push_back({std::string(f[0]), std::string(f[1])});
+        }
+        return true;
+    }
+
+    bool Resources(std::vector<CResource>& resources, int count)
+    {
+        ReserveBounded(resources, count);
+        std::array<Field, 7> f;
+        for (int i = 0; i < count; ++i)
+        {
+            if (!Fields(f))
+                return false;
+            CResource& r = resources.emplace_back();
+            r.name = f[0];
+            r.skill = f[1];
+            if (!ParseInt(f[2], r.minSkill) || !ParseInt(f[3], r.qtyAtMin) || !ParseInt(f[4], r.optSkill) ||
+                !ParseInt(f[5], r.qtyAtOpt) || !ParseInt(f[6], r.units))
+                return false;
+        }
+        return true;
+    }
+
+    std::size_t LinesLeft() const { return m_linesLeft; }
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    std::size_t m_linesLeft = 0;
+};
+
+bool ReadLines(CCacheReader& in, std::vector<std::string>& lines, int count)
+{
+    ReserveBounded(lines, count);
+    for (int i = 0; i < count; ++i)
+    {
+        Field line;
+        if (!in.Line(line))
+            return false;
+        lines.emplace_back(line);
+    }
+    return true;
+}
+
+bool ReadFormulaTier(CCacheReader& in, CFormulaTier& t)
+{
+    std::array<Field, 8> f;
+    int attributes = 0, resources = 0;
+    if (!in.Fields(f) || !ParseInt(f[1], t.level) || !ParseInt(f[4], t.allowedTechniques) ||
+        !ParseInt(f[5], t.batchQty) || !in.Count(f[6], attributes) || !in.Count(f[7], resources))
+        return false;
+    t.name = f[0];
+    t.levelName = f[2];
+    t.description = f[3];
+    return in.Keywords(t.keywords) && in.Attributes(t.attributes, attributes) &&
+           in.Resources(t.resources, resources);
+}
+
+bool ReadFormula(CCacheReader& in, CFormula& formula)
+{
+    std::array<Field, 8> f;
+    int attributes = 0, tiers = 0;
+    if (!in.Fields(f) || !ParseInt(f[1], formula.batchQty) || !ParseInt(f[2], formula.iconIndex) ||
+        !ParseFlag(f[5], formula.hasTierKeywords) || !in.Count(f[6], attributes) || !in.Count(f[7], tiers))
+        return false;
+    formula.name = f[0];
+    formula.note = f[3];
+    formula.category = f[4];
+    if (!in.Keywords(formula.keywords) || !in.Attributes(formula.attributes, attributes))
+        return false;
+    ReserveBounded(formula.tiers, tiers);
+    for (int i = 0; i < tiers; ++i)
+        if (!ReadFormulaTier(in, *formula.tiers.emplace_back(std::make_unique<CFormulaTier>())))
+            return false;
+    return true;
+}
+
+bool ReadFormulaSet(CCacheReader& in, CGameDatabase& db)
+{
+    std::array<Field, 5> f;
+    int formulae = 0;
+    auto set = std::make_unique<CFormulaSet>();
+    if (!in.Fields(f) || !ParseInt(f[3], set->iconIndex) || !in.Count(f[4], formulae))
+        return false;
+    set->name = f[0];
+    set->category = f[1];
+    set->note = f[2];
+    ReserveBounded(set->formulae, formulae);
+    for (int i = 0; i < formulae; ++i)
+        if (!ReadFormula(in, *set->formulae.emplace_back(std::make_unique<CFormula>())))
+            return false;
+    if (set->category == "Resources")
+        db.ResourceFormulaSets.push_back(set.get());
+    db.formulaSets.push_back(std::move(set));
+    return true;
+}
+
+bool ReadTechniqueTier(CCacheReader& in, CTechniqueTier& t)
+{
+    std::array<Field, 14> f;
+    int keywordSets = 0, effectSets = 0, attributes = 0, components = 0;
+    if (!in.Fields(f) || !ParseInt(f[2], t.level) || !ParseInt(f[5], t.skillAdjust) ||
+        !ParseInt(f[6], t.usageAdjust) || !ParseInt(f[9], t.techSize) || !in.Count(f[10], keywordSets) ||
+        !in.Count(f[11], effectSets) || !in.Count(f[12], attributes) || !in.Count(f[13], components))
+        return false;
+    t.name = f[0];
+    t.origin = f[1];
+    t.levelName = f[3];
+    t.description = f[4];
+    t.prefix = f[7];
+    t.suffix = f[8];
+    return in.KeywordSets(t.keywordSets, keywordSets) && in.KeywordSets(t.effectKeywordSets, effectSets) &&
+           in.Attributes(t.attributes, attributes) && in.Resources(t.components, components);
+}
+
+bool ReadTechnique(CCacheReader& in, CTechnique& t)
+{
+    std::array<Field, 11> f;
+    int attributes = 0, keywordSets = 0, effectSets = 0, tiers = 0;
+    if (!in.Fields(f) || !ParseInt(f[1], t.iconIndex) || !ParseFlag(f[6], t.hasTierKeywords) ||
+        !in.Count(f[7], attributes) || !in.Count(f[8], keywordSets) || !in.Count(f[9], effectSets) ||
+        !in.Count(f[10], tiers))
+        return false;
+    t.name = f[0];
+    t.prefix = f[2];
+    t.suffix = f[3];
+    t.description = f[4];
+    t.subdescription = f[5];
+    if (!in.Attributes(t.attributes, attributes) || !in.KeywordSets(t.keywordSets, keywordSets) ||
+        !in.KeywordSets(t.effectKeywordSets, effectSets))
+        return false;
+    ReserveBounded(t.tiers, tiers);
+    for (int i = 0; i < tiers; ++i)
+        if (!ReadTechniqueTier(in, *t.tiers.emplace_back(std::make_unique<CTechniqueTier>())))
+            return false;
+    return true;
+}
+
+bool ReadTechniqueSet(CCacheReader& in, CGameDatabase& db)
+{
+    std::array<Field, 5> f;
+    int techniques = 0;
+    auto set = std::make_unique<CTechniqueSet>();
+    if (!in.Fields(f) || !ParseInt(f[3], set->iconIndex) || !in.Count(f[4], techniques))
+        return false;
+    set->name = f[0];
+    set->note = f[1];
+    set->category = f[2];
+    ReserveBounded(set->techniques, techniques);
+    for (int i = 0; i < techniques; ++i)
+        if (!ReadTechnique(in, *set->techniques.emplace_back(std::make_unique<CTechnique>())))
+            return false;
+    db.techniqueSets.push_back(std::move(set));
+    return true;
+}
+
+bool ReadComponent(CCacheReader& in, CGameDatabase& db)
+{
+    std::array<Field, 10> f;
+    int methods = 0, locations = 0;
+    auto c = std::make_unique<CComponent>();
+    if (!in.Fields(f) || !ParseInt(f[3], c->tier) || !ParseInt(f[4], c->bulk) || !in.Count(f[8], methods) ||
+        !in.Count(f[9], locations))
+        return false;
+    c->name = f[0];
+    c->description = f[1];
+    c->type = f[2];
+    c->buyValue = f[5];
+    c->sellValue = f[6];
+    c->vendorValue = f[7];
+    ReserveBounded(c->gatherMethods, methods);
+    for (int i = 0; i < methods; ++i)
+    {
+        std::array<Field, 6> g;
+        int bonuses = 0;
+        if (!in.Fields(g) || !in.Count(g[5], bonuses))
+            return false;
+        CGatherMethod& m = c->gatherMethods.emplace_back();
+        m.tool = g[0];
+        m.skill = g[1];
+        m.rate = g[2];
+        m.minSkill = g[3];
+        m.maxSkill = g[4];
+        ReserveBounded(m.bonuses, bonuses);
+        std::array<Field, 3> b;
+        for (int j = 0; j < bonuses; ++j)
+        {
+            if (!in.Fields(b))
+                return false;
+            m.bonuses.push_back({std::string(b[0]), std::string(b[1]), std::string(b[2])});
+        }
+    }
+    if (!ReadLines(in, c->locations, locations))
+        return false;
+    db.components.push_back(std::move(c));
+    return true;
+}
+
+bool ReadWizard(CCacheReader& in, CGameDatabase& db)
+{
+    std::array<Field, 7> f;
+    int races = 0, slots = 0, sets = 0, techs = 0;
+    auto w = std::make_unique<CWizardTemplate>();
+    if (!in.Fields(f) || !ParseInt(f[2], w->version) || !in.Count(f[3], races) || !in.Count(f[4], slots) ||
+        !in.Count(f[5], sets) || !in.Count(f[6], techs))
+        return false;
+    w->school = f[0];
+    w->type = f[1];
+    if (!ReadLines(in, w->races, races) || !ReadLines(in, w->slots, slots))
+        return false;
+    ReserveBounded(w->formulaSets, sets);
+    std::array<Field, 5> s;
+    for (int i = 0; i < sets; ++i)
+    {
+        CWizardFormulaSet& set = w->formulaSets.emplace_back();
+        if (!in.Fields(s) || !ParseInt(s[3], set.priority) || !ParseInt(s[4], set.optional))
+            return false;
+        set.name = s[0];
+        set.description = s[1];
+        set.filter = s[2];
+    }
+    if (!ReadLines(in, w->techs, techs))
+        return false;
+    db.wizards.push_back(std::move(w));
+    return true;
+}
+} // namespace
+
+bool ParseCache(CGameDatabase& db, std::string_view text)
+{
+    CCacheReader in(text);
+    Field header;
+    if (!in.Line(header) || header != CacheHeader)
+        return false;
+    std::array<Field, 4> f;
+    std::array<int, 4> counts{};
+    if (!in.Fields(f))
+        return false;
+    long long total = 0;
+    for (std::size_t i = 0; i < counts.size(); ++i)
+    {
+        if (!in.Count(f[i], counts[i]))
+            return false;
+        total += counts[i];
+    }
+    if (static_cast<unsigned long long>(total) > in.LinesLeft())
+        return false;
+    db.formulaSets.reserve(db.formulaSets.size() + static_cast<std::size_t>(counts[0]));
+    db.techniqueSets.reserve(db.techniqueSets.size() + static_cast<std::size_t>(counts[1]));
+    db.components.reserve(db.components.size() + static_cast<std::size_t>(counts[2]));
+    for (int i = 0; i < counts[0]; ++i)
+        if (!ReadFormulaSet(in, db))
+            return false;
+    for (int i = 0; i < counts[1]; ++i)
+        if (!ReadTechniqueSet(in, db))
+            return false;
+    for (int i = 0; i < counts[2]; ++i)
+        if (!ReadComponent(in, db))
+            return false;
+    for (int i = 0; i < counts[3]; ++i)
+        if (!ReadWizard(in, db))
+            return false;
+    return true;
+}

@@ -1,0 +1,202 @@
+#include "database/Loader.h"
+
+#include "app/DataPaths.h"
+#include "app/Messages.h"
+#include "app/Prompter.h"
+#include "app/Settings.h"
+#include "app/Theme.h"
+#include "database/Cache.h"
+#include "database/GameDatabase.h"
+#include "database/IconManager.h"
+#include "profile/ProfileFile.h"
+#include "xml/AtomicFile.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+void WalkFolder(const fs::path& folder, std::vector<fs::path>& files)
+{
+    std::error_code ec;
+    std::vector<fs::directory_entry> entries;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        entries.push_back(*it);
+    // Byte-wise name order, so that every machine loads the same records in the same order.
+    std::sort(entries.begin(), entries.end(), [](const fs::directory_entry& a, const fs::directory_entry& b) {
+        return a.path().filename().native() < b.path().filename().native();
+    });
+    for (const fs::directory_entry& entry : entries)
+    {
+        if (entry.is_symlink(ec))
+        {
+            // A link to a file is read; a link to a folder could close a loop.
+            if (!entry.is_directory(ec) && entry.path().filename().native().find(".xml") != std::string::npos &&
+                entry.is_regular_file(ec))
+                files.push_back(entry.path());
+        }
+        else if (entry.is_directory(ec))
+            WalkFolder(entry.path(), files);
+        else if (entry.path().filename().native().find(".xml") != std::string::npos && entry.is_regular_file(ec))
+            files.push_back(entry.path());
+    }
+}
+
+// Every "Resources" set in list order, whether a file or the formula overlay made it, so
+// that a rebuilt database computes exactly like the same database read from the cache.
+void CollectResourceSets(CGameDatabase& db)
+{
+    db.ResourceFormulaSets.clear();
+    for (const auto& set : db.formulaSets)
+        if (set->category == "Resources")
+            db.ResourceFormulaSets.push_back(set.get());
+    db.InvalidateIndexes();
+}
+
+void RemoveSaveLeftovers(const fs::path& dataFolder)
+{
+    for (std::string_view folder : {DataPaths::Cache, DataPaths::DefaultProfiles, DataPaths::Profiles,
+                                    DataPaths::RemoteProfiles, DataPaths::Themes})
+        CAtomicFile::RemoveLeftovers(DataPaths::Join(dataFolder, folder));
+}
+
+void LoadThemeWithFallback(CTheme& theme, const fs::path& dataFolder, const std::string& name)
+{
+    const fs::path themes = DataPaths::Join(dataFolder, DataPaths::Themes);
+    theme.Clear();
+    if (!name.empty() && theme.LoadTheme(themes / name))
+        return;
+    theme.Clear();
+    theme.LoadTheme(themes / std::string(DataPaths::DefaultTheme));
+}
+} // namespace
+
+std::vector<fs::path> DatabaseFiles(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    WalkFolder(folder, files);
+    return files;
+}
+
+std::uintmax_t FreeSpaceForRebuild(const fs::path& dataFolder)
+{
+    std::error_code ec;
+    fs::path where = DataPaths::Join(dataFolder, DataPaths::Temp);
+    while (!fs::exists(where, ec) && where.has_relative_path() && where.parent_path() != where)
+        where = where.parent_path();
+    const fs::space_info space = fs::space(where.empty() ? fs::path(".") : where, ec);
+    if (ec || space.available == static_cast<std::uintmax_t>(-1))
+        return UINTMAX_MAX;
+    return space.available;
+}
+
+bool RebuildDatabase(CLoadContext& c)
+{
+    CGameDatabase& db = *c.database;
+    CSettings& settings = *c.settings;
+    const std::uintmax_t available = c.freeSpace ? c.freeSpace(c.dataFolder) : FreeSpaceForRebuild(c.dataFolder);
+    if (available < RebuildFreeSpace)
+    {
+        if (c.prompter)
+            c.prompter->Warn(std::string(Messages::NoSpaceForRecache));
+        return false;
+    }
+
+    const std::vector<fs::path> formulaFiles = DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Crafts));
+    const std::vector<fs::path> techniqueFiles = DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Techs));
+    const std::vector<fs::path> wizardFiles = DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Wizards));
+    if (c.progress)
+        c.progress->Begin(static_cast<int>(formulaFiles.size() + techniqueFiles.size() + wizardFiles.size()));
+    auto step = [&c] {
+        if (c.progress)
+            c.progress->Step();
+    };
+
+    db.ClearDatabase();
+    if (c.profiles)
+        c.profiles->Clear();
+
+    CIconManager* icons = c.icons;
+    if (icons)
+    {
+        icons->SetIconSize(settings.IconSize);
+        icons->LoadIcons(fs::path(settings.GameBasePath), c.dataFolder, settings.EnableIcons);
+    }
+    db.icons = icons;
+
+    db.ReadCategories(DataPaths::Join(c.dataFolder, DataPaths::Categories));
+    for (const fs::path& file : formulaFiles)
+    {
+        if (std::unique_ptr<CFormulaSet> set = db.ReadFormulaSetFile(file))
+            db.AddFormulaSet(std::move(set));
+        step();
+    }
+    // Technique sets are never merged: each file is a set of its own.
+    for (const fs::path& file : techniqueFiles)
+    {
+        if (std::unique_ptr<CTechniqueSet> set = db.ReadTechniqueSetFile(file))
+            db.techniqueSets.push_back(std::move(set));
+        step();
+    }
+    db.ReadComponents(DataPaths::Join(c.dataFolder, DataPaths::Components));
+    for (const fs::path& file : wizardFiles)
+    {
+        if (std::unique_ptr<CWizardTemplate> wizard = db.ReadWizardFile(file))
+            db.wizards.push_back(std::move(wizard));
+        step();
+    }
+    db.ReadTechniqueOverlay(DataPaths::Join(c.dataFolder, DataPaths::TechniqueOverlay));
+    db.ReadFormulaOverlay(DataPaths::Join(c.dataFolder, DataPaths::FormulaOverlay));
+    CollectResourceSets(db);
+
+    if (settings.EnableCache && icons)
+        WriteCache(db, *icons, DataPaths::Join(c.dataFolder, DataPaths::Cache));
+    if (c.progress)
+        c.progress->End();
+    return true;
+}
+
+ELoadSource LoadDatabase(CLoadContext& c)
+{
+    CGameDatabase& db = *c.database;
+    CSettings& settings = *c.settings;
+    RemoveSaveLeftovers(c.dataFolder);
+
+    ELoadSource source = ELoadSource::Cache;
+    db.icons = c.icons;
+    if (!c.icons || !LoadCache(db, *c.icons, DataPaths::Join(c.dataFolder, DataPaths::Cache), settings))
+    {
+        const bool cacheTried = settings.EnableCache && c.icons;
+        if (RebuildDatabase(c))
+            source = ELoadSource::Xml;
+        else
+        {
+            source = ELoadSource::NoSpace;
+            // What a damaged cache left behind is part of a database; none is safer.
+            if (cacheTried)
+                db.ClearDatabase();
+        }
+    }
+    else
+        db.InvalidateIndexes();
+
+    if (c.resetOrder)
+        c.resetOrder();
+    if (c.profiles)
+        c.profiles->Clear();
+    db.HelpPages.clear();
+
+    db.ReadHelpPages(DataPaths::Join(c.dataFolder, DataPaths::Help));
+    if (c.profiles)
+        LoadAllProfiles(*c.profiles, c.dataFolder, settings);
+    db.BuildCategoryLists();
+    if (c.theme)
+        LoadThemeWithFallback(*c.theme, c.dataFolder, settings.CurrentTheme);
+    if (c.refreshBrowsers)
+        c.refreshBrowsers();
+    if (c.applyThemeColours)
+        c.applyThemeColours();
+    return source;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CGameDatabase;
+class CIconManager;
+class CProfileList;
+class CTheme;
+class IPrompter;
+struct CSettings;
+
+// How a rebuild from XML reports its progress (the "Caching In Progress" window).
+class ILoadProgress
+{
+public:
+    virtual ~ILoadProgress() = default;
+    // Called once before any file is read, so a window can paint first; files is the
+    // number of formula, technique and wizard files that will be read.
+    virtual void Begin(int files) = 0;
+    // One file read.
+    virtual void Step() = 0;
+    // The rebuild is over (the window closes).
+    virtual void End() {}
+};
+
+// Everything a load touches. Pointers are not owned; prompter and progress may be null.
+struct CLoadContext
+{
+    std::filesystem::path dataFolder;
+    CSettings* settings = nullptr;
+    CGameDatabase* database = nullptr;
+    CIconManager* icons = nullptr;
+    CProfileList* profiles = nullptr;
+    CTheme* theme = nullptr;
+    IPrompter* prompter = nullptr;
+    ILoadProgress* progress = nullptr;
+    // Step 2 of a load: the order is reset (items gone, "Untitled.xml").
+    std::function<void()> resetOrder;
+    // Step 7: the formula and technique browsers refresh their lists when they exist.
+    std::function<void()> refreshBrowsers;
+    // Step 8: the theme's dialog colours are applied, without redrawing.
+    std::function<void()> applyThemeColours;
+    // The free bytes for a rebuild; FreeSpaceForRebuild when empty (tests put a full disk here).
+    std::function<std::uintmax_t(const std::filesystem::path&)> freeSpace;
+};
+
+enum class ELoadSource
+{
+    Cache,   // restored from the two cache files
+    Xml,     // rebuilt from the XML files
+    NoSpace  // the rebuild was refused for lack of disk space
+};
+
+// Below this many free bytes on the data folder's partition a rebuild is refused.
+inline constexpr std::uintmax_t RebuildFreeSpace = 12582912;
+
+// The cache first, else the rebuild; then the order reset, help pages, profiles, category
+// lists and the theme (falling back to "desktop_native.xml").
+ELoadSource LoadDatabase(CLoadContext& context);
+
+// The full read from XML; false (nothing touched) when there is not enough free space,
+// after telling the user.
+bool RebuildDatabase(CLoadContext& context);
+
+// The free bytes where the rebuild writes ("Temp", else the nearest folder above it that
+// exists); UINTMAX_MAX when the system cannot tell, so that a rebuild is never refused
+// for want of an answer.
+std::uintmax_t FreeSpaceForRebuild(const std::filesystem::path& dataFolder);
+
+// The files of a folder tree in walk order: entries by byte-wise sorted name, a folder
+// entered where its name sorts, files kept when their name contains ".xml". Links to
+// folders are not entered (a loop would never end).
+std::vector<std::filesystem::path> DatabaseFiles(const std::filesystem::path& folder);
