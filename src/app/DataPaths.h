@@ -27,6 +27,10 @@ inline constexpr std::string_view Orders = "Orders";
 inline constexpr std::string_view Themes = "Themes";
 inline constexpr std::string_view Temp = "Temp";
 inline constexpr std::string_view TempArchive = "Temp/Archive";
+// The old database while an update archive is being installed, and a new one being copied
+// in when the scratch folder sits on another file system.
+inline constexpr std::string_view ConfigPrevious = "Config.previous";
+inline constexpr std::string_view ConfigIncoming = "Config.incoming";
 inline constexpr std::string_view HtmlExport = "Temp/order.htm";
 inline constexpr std::string_view ServersList = "Config.xml";
 inline constexpr std::string_view ServersBackup = "Config.bak";

@@ -84,3 +84,12 @@ inline std::string BoolText(bool value) { return value ? "Y" : "N"; }
 inline bool TextBool(std::string_view text) { return text == "Y" || text == "y"; }
 
 inline constexpr std::string_view PleaseSetManually = "<Please Set Manually>";
+
+// The table's spelling of a setting name given in any case; empty when it is no setting.
+std::string_view CanonicalSettingName(std::string_view name);
+
+// The category a browser opens on. The settings keep the stored text as it is (so it is
+// saved back unchanged); an empty formula category or "Custom" opens on "All", and so does
+// an empty technique category.
+std::string FormulaCategoryShown(std::string_view stored);
+std::string TechCategoryShown(std::string_view stored);

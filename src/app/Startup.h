@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -23,6 +24,8 @@ struct CInstallContext
     std::function<void()> reloadDatabase;
     // Each step as it runs, for the live update's list ("Moving 'x'...", warnings).
     std::function<void(const std::string&)> report;
+    // An archive that unpacks to more than this is refused (a zip bomb).
+    std::uint64_t maxUnpackedBytes = std::uint64_t(1) << 30;
 };
 
 // Installs one update archive; true when the new database is in place. On any failure the
