@@ -4,3 +4,5 @@
 
 // One function per command; each returns the process's exit status.
 int CmdVersion(CCliContext& context, const CommandArgs& args);
+int CmdLoad(CCliContext& context, const CommandArgs& args);
+int CmdFormula(CCliContext& context, const CommandArgs& args);

@@ -19,6 +19,8 @@ struct CCommand
 
 const CCommand Commands[] = {
     {"version", "version                      print the program's version", CmdVersion},
+    {"load", "load [--rebuild]             load the database (--rebuild: from XML), print its counts", CmdLoad},
+    {"formula", "formula NAME                 print a formula's record as it was read", CmdFormula},
 };
 
 void PrintHelp(std::FILE* out)

@@ -1,0 +1,144 @@
+// "load" and "formula": the database as the program loads it, for a person to check.
+#include "app/DataPaths.h"
+#include "app/Session.h"
+#include "cli/Commands.h"
+#include "database/Cache.h"
+#include "platform/QtImageDecoder.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+namespace
+{
+void PrintLine(const char* label, const std::string& value)
+{
+    std::printf("%s: %s\n", label, value.c_str());
+}
+
+void PrintCount(const char* label, std::size_t count)
+{
+    std::printf("%s: %zu\n", label, count);
+}
+
+const char* SourceName(ELoadSource source)
+{
+    switch (source)
+    {
+    case ELoadSource::Cache:
+        return "cache";
+    case ELoadSource::Xml:
+        return "xml";
+    case ELoadSource::NoSpace:
+        break;
+    }
+    return "none";
+}
+
+void PrintKeywords(const char* indent, const std::vector<std::string>& keywords)
+{
+    for (const std::string& keyword : keywords)
+        std::printf("%skeyword: %s\n", indent, keyword.c_str());
+}
+
+void PrintAttributes(const char* indent, const std::vector<CAttribute>& attributes)
+{
+    for (const CAttribute& a : attributes)
+        std::printf("%sattribute: %s=%s\n", indent, a.key.c_str(), a.value.c_str());
+}
+
+void PrintFormula(const CFormulaSet& set, const CFormula& f)
+{
+    PrintLine("formula", f.name);
+    PrintLine("set", set.name);
+    PrintLine("category", f.category);
+    std::printf("batch quantity: %d\nicon: %d\n", f.batchQty, f.iconIndex);
+    PrintKeywords("", f.keywords);
+    PrintAttributes("", f.attributes);
+    for (const auto& tier : f.tiers)
+    {
+        const CFormulaTier& t = *tier;
+        PrintLine("tier", t.name);
+        std::printf("  level: %d\n  level name: %s\n  batch quantity: %d\n  allowed techniques: %d\n", t.level,
+                    t.levelName.c_str(), t.batchQty, t.allowedTechniques);
+        std::printf("  description: %s\n", t.description.c_str());
+        PrintKeywords("  ", t.keywords);
+        PrintAttributes("  ", t.attributes);
+        for (const CResource& r : t.resources)
+            std::printf("  resource: %s; skill=%s; units=%d; min skill=%d; qty at min=%d; opt skill=%d; "
+                        "qty at opt=%d\n",
+                        r.name.c_str(), r.skill.c_str(), r.units, r.minSkill, r.qtyAtMin, r.optSkill, r.qtyAtOpt);
+    }
+}
+
+// The settings of the user's store, then the database; nothing is saved afterwards.
+ELoadSource LoadSession(CSession& session, bool rebuild)
+{
+    session.LoadSettings();
+    if (rebuild)
+        RemoveCacheFiles(DataPaths::Join(session.DataFolder(), DataPaths::Cache));
+    return session.LoadDatabase();
+}
+} // namespace
+
+int CmdLoad(CCliContext& context, const CommandArgs& args)
+{
+    bool rebuild = false;
+    for (const std::string& arg : args)
+    {
+        if (arg != "--rebuild")
+        {
+            std::fprintf(stderr, "moxa-cli: load takes only --rebuild, not '%s'\n", arg.c_str());
+            return 2;
+        }
+        rebuild = true;
+    }
+    CQtImageDecoder decoder;
+    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+    const auto start = std::chrono::steady_clock::now();
+    const ELoadSource source = LoadSession(session, rebuild);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+
+    CGameDatabase& db = session.Database();
+    PrintCount("formula sets", db.formulaSets.size());
+    PrintCount("formulae", db.FormulaCount());
+    PrintCount("tiers", db.FormulaTierCount());
+    PrintCount("resources", db.ResourceCount());
+    PrintCount("technique sets", db.techniqueSets.size());
+    PrintCount("techniques", db.TechniqueCount());
+    PrintCount("technique tiers", db.TechniqueTierCount());
+    PrintCount("components", db.components.size());
+    PrintCount("wizard templates", db.wizards.size());
+    PrintCount("profiles", session.Profiles().profiles.size());
+    PrintCount("help pages", db.HelpPages.size());
+    PrintCount("icons", static_cast<std::size_t>(session.Icons().Count()));
+    std::printf("source: %s\n", SourceName(source));
+    std::printf("time: %.1f ms\n", ms);
+    return source == ELoadSource::NoSpace ? 1 : 0;
+}
+
+int CmdFormula(CCliContext& context, const CommandArgs& args)
+{
+    if (args.empty())
+    {
+        std::fprintf(stderr, "moxa-cli: formula needs a NAME\n");
+        return 2;
+    }
+    // Names hold spaces; unquoted words are taken together.
+    std::string name = args.front();
+    for (std::size_t i = 1; i < args.size(); ++i)
+        name += " " + args[i];
+
+    CQtImageDecoder decoder;
+    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+    LoadSession(session, false);
+    for (const auto& set : session.Database().formulaSets)
+        for (const auto& formula : set->formulae)
+            if (formula->name == name)
+            {
+                PrintFormula(*set, *formula);
+                return 0;
+            }
+    std::fprintf(stderr, "moxa-cli: no formula named '%s'\n", name.c_str());
+    return 1;
+}
