@@ -4,7 +4,6 @@
 #include "app/Messages.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
-#include "app/Startup.h"
 #include "update/UrlParts.h"
 #include "xml/AtomicFile.h"
 #include "xml/NumberText.h"
@@ -271,7 +270,7 @@ void CUpdateSession::Install()
             m_view->OperationAdded(std::string(Messages::ExtractionComplete));
         }
     };
-    CInstallContext context;
+    CInstallContext context = m_env.install;
     context.dataFolder = m_env.dataFolder;
     context.settings = m_env.settings;
     context.prompter = m_env.prompter;
@@ -290,8 +289,8 @@ void CUpdateSession::Install()
     context.reloadDatabase = [this, &extractionDone]() {
         extractionDone();
         m_view->OperationAdded(std::string(Messages::InstallationComplete));
-        if (m_env.reloadDatabase)
-            m_env.reloadDatabase();
+        if (m_env.install.reloadDatabase)
+            m_env.install.reloadDatabase();
     };
     const bool ok = InstallUpdateArchive(m_target, context);
     if (!ok)

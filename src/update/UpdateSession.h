@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Startup.h"
 #include "update/ReleaseInfo.h"
 #include "update/ServersList.h"
 #include "update/Transfer.h"
@@ -59,8 +60,9 @@ struct CUpdateEnvironment
     ITransfer* transfer = nullptr;
     // Whether the order holds items (it is reset by the reload after an installation).
     std::function<bool()> orderHasItems;
-    // Reloads the database once the new files are in place.
-    std::function<void()> reloadDatabase;
+    // The program's installation of an archive (its reload, its size bound); the session
+    // puts its own step texts around the reload and the installer's report.
+    CInstallContext install;
     // Opens a help link by its key ("update").
     std::function<void(std::string_view)> openLink;
     // Free bytes on the drive of a folder; nothing when it cannot be read.
