@@ -5,32 +5,19 @@
 #include "app/Prompter.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
+#include "app/ZipNames.h"
 #include "xml/AtomicFile.h"
 
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-// An entry that could land outside the scratch folder, or be anything but a plain file or
-// folder, makes the whole archive corrupt.
-bool IsSafeEntryPath(std::string_view path)
-{
-    if (path.empty() || path.front() == '/')
-        return false;
-    if (path.find("..") != std::string_view::npos || path.find('\\') != std::string_view::npos)
-        return false;
-    if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':')
-        return false;
-    return true;
-}
-
 // The zip reader of one archive file, closed on every path.
 class CZipReader
 {
@@ -271,7 +258,7 @@ bool InstallUpdateArchive(const fs::path& archive, CInstallContext& context)
     fs::remove_all(scratch, ec);
 
     // Everything is checked before the first byte is written, then written.
-    bool installed = !ec && UnpackZip(archive, {}, context.maxUnpackedBytes);
+    bool installed = !ec && StoredZipNamesAreSafe(archive) && UnpackZip(archive, {}, context.maxUnpackedBytes);
     if (installed)
     {
         fs::create_directories(scratch, ec);
