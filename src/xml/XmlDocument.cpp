@@ -18,6 +18,7 @@ bool CXmlDocument::Load(const std::filesystem::path& path)
 {
     m_text.clear();
     m_lines.clear();
+    m_linesByTag.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
@@ -49,8 +50,19 @@ void CXmlDocument::LoadFromText(std::string text)
     SplitLines();
 }
 
+int CXmlDocument::FirstLineWithTag(std::string_view tag, int from) const
+{
+    const auto it = m_linesByTag.find(tag);
+    if (it == m_linesByTag.end())
+        return -1;
+    const std::vector<int>& lines = it->second;
+    const auto hit = std::lower_bound(lines.begin(), lines.end(), from);
+    return hit == lines.end() ? -1 : *hit;
+}
+
 void CXmlDocument::SplitLines()
 {
+    m_linesByTag.clear();
     const char* base = m_text.data();
     const std::size_t size = m_text.size();
     std::size_t start = 0;
@@ -65,6 +77,10 @@ void CXmlDocument::SplitLines()
         std::size_t first = start;
         while (first < end && IsLeadingSpace(base[first]))
             ++first;
+        const std::string_view tag =
+            LineTagName(std::string_view(base + first, end - first));
+        if (!tag.empty())
+            m_linesByTag[tag].push_back(static_cast<int>(m_lines.size()));
         m_lines.push_back({first, end - first});
         start = next;
     }
@@ -215,41 +231,28 @@ bool CXmlDocument::Close()
 
 // ---------------------------------------------------------------------------------------
 
-bool CXmlElement::IsOwnClosingLine(std::string_view tag) const
-{
-    return tag.size() == m_name.size() + 1 && tag[0] == '/' && tag.substr(1) == m_name;
-}
-
 bool CXmlElement::FindNext(const CXmlDocument& doc, const CXmlElement& parent)
 {
     const int start = std::max(m_position, parent.m_position) + 1;
-    const int count = doc.LineCount();
-    for (int i = start; i < count; ++i)
-    {
-        const std::string_view tag = doc.TagName(i);
-        if (tag == m_name)
-        {
-            m_position = i;
-            return true;
-        }
-        if (parent.IsOwnClosingLine(tag))
-            return false;
-    }
-    return false;
+    const int match = doc.FirstLineWithTag(m_name, start);
+    if (match < 0)
+        return false;
+    const int closing = doc.FirstLineWithTag(parent.m_closingTag, start);
+    if (closing >= 0 && closing < match)
+        return false;
+    m_position = match;
+    return true;
 }
 
 int CXmlElement::FindChild(const CXmlDocument& doc, std::string_view child, int from) const
 {
-    const int count = doc.LineCount();
-    for (int i = from; i < count; ++i)
-    {
-        const std::string_view tag = doc.TagName(i);
-        if (tag == child)
-            return i;
-        if (IsOwnClosingLine(tag))
-            return -1;
-    }
-    return -1;
+    const int match = doc.FirstLineWithTag(child, std::max(from, 0));
+    if (match < 0)
+        return -1;
+    const int closing = doc.FirstLineWithTag(m_closingTag, std::max(from, 0));
+    if (closing >= 0 && closing < match)
+        return -1;
+    return match;
 }
 
 bool CXmlElement::GetText(const CXmlDocument& doc, std::string_view child, std::string& text,

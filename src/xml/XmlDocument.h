@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The line-oriented XML files of the program. A document is a list of lines, each
@@ -34,6 +35,11 @@ public:
     static std::string_view LineElementText(std::string_view line);
     static std::string_view LineAttributeValue(std::string_view line);
 
+    // The first line at or after `from` whose tag name is `tag`; -1 when there is none.
+    // Every search of the cursors goes through this index, so a lookup costs a hash and a
+    // binary search instead of a scan of the lines in between.
+    int FirstLineWithTag(std::string_view tag, int from) const;
+
     // Writing, one line per call, one tab of indentation per open element. Nothing is
     // written to the target until Close() succeeds; a failed save leaves it untouched.
     bool OpenForWrite(const std::filesystem::path& path);
@@ -60,6 +66,8 @@ private:
 
     std::string m_text;
     std::vector<Line> m_lines;
+    // Lines by tag name, ascending; keys point into m_text.
+    std::unordered_map<std::string_view, std::vector<int>> m_linesByTag;
     std::unique_ptr<CAtomicFile> m_out;
     int m_depth = 0;
 };
@@ -69,7 +77,7 @@ private:
 class CXmlElement
 {
 public:
-    explicit CXmlElement(std::string name) : m_name(std::move(name)) {}
+    explicit CXmlElement(std::string name) : m_name(std::move(name)), m_closingTag("/" + m_name) {}
 
     const std::string& Name() const { return m_name; }
     int Position() const { return m_position; }
@@ -92,9 +100,9 @@ public:
 private:
     // Index of the first line named child after the cursor, up to its closing line; -1.
     int FindChild(const CXmlDocument& doc, std::string_view child, int from) const;
-    bool IsOwnClosingLine(std::string_view tag) const;
 
     std::string m_name;
+    std::string m_closingTag;
     int m_position = -1;
     int m_counter = 0;
 };
