@@ -6,3 +6,5 @@
 int CmdVersion(CCliContext& context, const CommandArgs& args);
 int CmdLoad(CCliContext& context, const CommandArgs& args);
 int CmdFormula(CCliContext& context, const CommandArgs& args);
+int CmdReport(CCliContext& context, const CommandArgs& args);
+int CmdOrder(CCliContext& context, const CommandArgs& args);

@@ -21,6 +21,10 @@ const CCommand Commands[] = {
     {"version", "version                      print the program's version", CmdVersion},
     {"load", "load [--rebuild]             load the database (--rebuild: from XML), print its counts", CmdLoad},
     {"formula", "formula NAME                 print a formula's record as it was read", CmdFormula},
+    {"report", "report ORDER.xml [OPTIONS]   print an order's report (--content, --breakdown, --sort,\n"
+               "                               --bonuses, --profile S:N, --no-profile, --select NAME,\n"
+               "                               --format grid|clipboard|html|csv|json, --open, -o FILE)", CmdReport},
+    {"order", "order ORDER.xml [--save-as FILE]  print an order; --save-as writes it back", CmdOrder},
 };
 
 void PrintHelp(std::FILE* out)
