@@ -31,7 +31,7 @@ bool CGameDatabase::ReadCategories(const std::filesystem::path& path)
 {
     CXmlDocument doc;
     doc.Load(path);
-    const CXmlElement root(std::string(CXmlElement::RootName));
+    const CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement categoriesElement("categories");
     if (!categoriesElement.FindNext(doc, root))
         return false;
@@ -71,7 +71,7 @@ bool CGameDatabase::ReadComponents(const std::filesystem::path& path)
 
     CXmlDocument doc;
     doc.Load(path);
-    const CXmlElement root(std::string(CXmlElement::RootName));
+    const CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement componentsElement("components");
     if (!componentsElement.FindNext(doc, root))
         return false;
@@ -111,7 +111,7 @@ void CGameDatabase::ReadHelpPages(const std::filesystem::path& path)
 {
     CXmlDocument doc;
     doc.Load(path);
-    const CXmlElement root(std::string(CXmlElement::RootName));
+    const CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement help("help");
     CXmlElement pages("pages");
     if (!help.FindNext(doc, root) || !pages.FindNext(doc, help))

@@ -140,7 +140,7 @@ std::unique_ptr<CFormulaSet> CGameDatabase::ReadFormulaSetFile(const std::filesy
 {
     CXmlDocument doc;
     doc.Load(path);
-    const CXmlElement root(std::string(CXmlElement::RootName));
+    const CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement setElement("formulaset");
     if (!setElement.FindNext(doc, root))
         return nullptr;
@@ -165,7 +165,7 @@ bool CGameDatabase::ReadFormulaOverlay(const std::filesystem::path& path)
 {
     CXmlDocument doc;
     doc.Load(path);
-    const CXmlElement root(std::string(CXmlElement::RootName));
+    const CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement formulas("formulas");
     if (!formulas.FindNext(doc, root))
         return false;

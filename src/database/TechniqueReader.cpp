@@ -224,7 +224,7 @@ std::unique_ptr<CTechniqueSet> CGameDatabase::ReadTechniqueSetFile(const std::fi
 {
     CXmlDocument doc;
     doc.Load(path);
-    const CXmlElement root(std::string(CXmlElement::RootName));
+    const CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement setElement("techniqueset");
     if (!setElement.FindNext(doc, root))
         return nullptr;
@@ -250,7 +250,7 @@ bool CGameDatabase::ReadTechniqueOverlay(const std::filesystem::path& path)
 {
     CXmlDocument doc;
     doc.Load(path);
-    const CXmlElement root(std::string(CXmlElement::RootName));
+    const CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement techniques("techniques");
     if (!techniques.FindNext(doc, root))
         return false;

@@ -21,7 +21,7 @@ std::unique_ptr<CWizardTemplate> CGameDatabase::ReadWizardFile(const std::filesy
 {
     CXmlDocument doc;
     doc.Load(path);
-    const CXmlElement root(std::string(CXmlElement::RootName));
+    const CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement wizard("wizard");
     if (!wizard.FindNext(doc, root))
         return nullptr;

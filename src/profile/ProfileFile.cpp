@@ -61,7 +61,7 @@ bool ReadProfile(CProfile& profile, const fs::path& path)
 
     CXmlDocument doc;
     doc.Load(path);
-    CXmlElement root(std::string(CXmlElement::RootName));
+    CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement element("profile");
     if (!element.FindNext(doc, root))
         return true;
