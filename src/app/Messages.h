@@ -75,8 +75,6 @@ inline constexpr std::string_view UpdateClose = "Close";
 inline constexpr std::string_view UpdateAbort = "Abort";
 inline constexpr std::string_view UpdateHelpMenu = "Help";
 inline constexpr std::string_view UpdateHelpItem = "Help With Updates";
-inline constexpr std::string_view UpdateHelpLink = "updatewindow";
-inline constexpr std::string_view ClientUpgradeLink = "update";
 
 // Database loading.
 inline constexpr std::string_view NoSpaceForRecache =

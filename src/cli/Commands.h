@@ -8,3 +8,4 @@ int CmdLoad(CCliContext& context, const CommandArgs& args);
 int CmdFormula(CCliContext& context, const CommandArgs& args);
 int CmdReport(CCliContext& context, const CommandArgs& args);
 int CmdOrder(CCliContext& context, const CommandArgs& args);
+int CmdUpdate(CCliContext& context, const CommandArgs& args);

@@ -19,6 +19,9 @@ struct CCommand
 
 const CCommand Commands[] = {
     {"version", "version                      print the program's version", CmdVersion},
+    {"update", "update [--server NAME] [--check-only]\n"
+               "                               check an update server for a newer database and install it",
+     CmdUpdate},
     {"load", "load [--rebuild]             load the database (--rebuild: from XML), print its counts", CmdLoad},
     {"formula", "formula NAME                 print a formula's record as it was read", CmdFormula},
     {"report", "report ORDER.xml [OPTIONS]   print an order's report (--content, --breakdown, --sort,\n"

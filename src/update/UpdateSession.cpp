@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
+#include "database/Links.h"
 #include "update/UrlParts.h"
 #include "xml/AtomicFile.h"
 #include "xml/NumberText.h"
@@ -255,7 +256,7 @@ void CUpdateSession::FinishReleaseInfo()
     Finish(true);
     if (m_assessment.verdict == EReleaseVerdict::ClientTooOld && m_env.prompter &&
         m_env.prompter->AskYesNo(std::string(Messages::ClientUpgradeQuestion)) && m_env.openLink)
-        m_env.openLink(Messages::ClientUpgradeLink);
+        m_env.openLink(LinkKeys::Update);
 }
 
 void CUpdateSession::Install()
