@@ -4,6 +4,8 @@
 
 // One function per command; each returns the process's exit status.
 int CmdVersion(CCliContext& context, const CommandArgs& args);
+int CmdSettings(CCliContext& context, const CommandArgs& args);
+int CmdInstallUpdate(CCliContext& context, const CommandArgs& args);
 int CmdLoad(CCliContext& context, const CommandArgs& args);
 int CmdFormula(CCliContext& context, const CommandArgs& args);
 int CmdReport(CCliContext& context, const CommandArgs& args);

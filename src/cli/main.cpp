@@ -22,6 +22,11 @@ const CCommand Commands[] = {
     {"update", "update [--server NAME] [--check-only]\n"
                "                               check an update server for a newer database and install it",
      CmdUpdate},
+    {"settings", "settings [NAME [VALUE]]      print every setting as Name=value, print one, or store one",
+     CmdSettings},
+    {"install-update", "install-update               install the update archive waiting in Temp (Moxa_*.zip);\n"
+                       "                               exit status 1 when it was refused, 3 when several wait",
+     CmdInstallUpdate},
     {"load", "load [--rebuild]             load the database (--rebuild: from XML), print its counts", CmdLoad},
     {"formula", "formula NAME                 print a formula's record as it was read", CmdFormula},
     {"report", "report ORDER.xml [OPTIONS]   print an order's report (--content, --breakdown, --sort,\n"
