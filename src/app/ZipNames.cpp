@@ -15,6 +15,8 @@ constexpr std::size_t EndSize = 22;
 constexpr std::size_t CentralSize = 46;
 constexpr std::size_t LocalSize = 30;
 constexpr std::size_t MaxComment = 0xFFFF;
+// Far more than the directory of any database archive; keeps a hostile one from costing memory.
+constexpr std::uint32_t MaxDirectorySize = 16u << 20;
 
 std::uint32_t Le(const std::string& bytes, std::size_t at, int width)
 {
@@ -75,6 +77,8 @@ bool StoredZipNamesAreSafe(const std::filesystem::path& archive)
     const std::uint32_t directoryOffset = Le(tail, end + 16, 4);
     // Saturated fields mean a ZIP64 archive: far beyond any database archive.
     if (count == 0xFFFF || directorySize == 0xFFFFFFFF || directoryOffset == 0xFFFFFFFF)
+        return false;
+    if (directorySize > MaxDirectorySize)
         return false;
     if (std::uint64_t(directoryOffset) + directorySize > endOffset)
         return false;
