@@ -1,0 +1,134 @@
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+const fs::path Golden = MOXA_ORDER_GOLDEN_DIR;
+
+struct CRun
+{
+    int status = -1;
+    std::string out;
+};
+
+class CliReportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CopyTree(Golden / "forge-subcomponents" / "data", m_dir / "data");
+        m_order = (Golden / "forge-subcomponents" / "order.xml").string();
+    }
+
+    // moxa-cli with settings of its own; standard error joins the output when asked.
+    CRun Run(const std::string& args, bool withErrors = false)
+    {
+        const std::string command = "MOXA_SETTINGS='" + (m_dir / "settings.ini").string() + "' '" + MOXA_CLI +
+                                    "' --data-dir '" + (m_dir / "data").string() + "' " + args +
+                                    (withErrors ? " 2>&1" : " 2>/dev/null");
+        CRun run;
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe)
+            return run;
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            run.out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+
+    std::string Report(const std::string& options) { return Run("report '" + m_order + "' " + options).out; }
+
+    CTempDir m_dir;
+    std::string m_order;
+};
+} // namespace
+
+TEST_F(CliReportTest, PrintsTheGoldenReportsInEveryFormat)
+{
+    const fs::path forge = Golden / "forge-subcomponents";
+    const std::string sub = "--breakdown subcomponents --profile Home:Smith ";
+    EXPECT_EQ(Report(sub), ReadFileBytes(forge / "grid.txt"));
+    EXPECT_EQ(Report(sub + "--content order-comps --sort name --bonuses direct --format grid"),
+              ReadFileBytes(forge / "grid.txt"));
+    EXPECT_EQ(Report(sub + "--format clipboard"), ReadFileBytes(forge / "clipboard.txt"));
+    EXPECT_EQ(Report(sub + "--format html -o '" + (m_dir / "page.htm").string() + "'"), "");
+    EXPECT_EQ(ReadFileBytes(m_dir / "page.htm"), ReadFileBytes(forge / "page.htm"));
+
+    const fs::path bonuses = Golden / "bonuses-indirect";
+    EXPECT_EQ(Report("--content bonuses --sort quantity --bonuses indirect --no-profile"),
+              ReadFileBytes(bonuses / "grid.txt"));
+    EXPECT_EQ(Report("--content bonuses --sort quantity --bonuses indirect --format html"),
+              ReadFileBytes(bonuses / "page.htm"));
+    EXPECT_EQ(Report("--content bonuses --sort quantity --bonuses indirect --format csv"),
+              "name,acquired,needed,kind,detail,depth\nStrength,,26,bonus,Direct,\nFocus,,4,bonus,Direct,\n"
+              "Might,,2,bonus,Both,\n");
+
+    const fs::path base = Golden / "base-resources-selected";
+    const std::string selected = "--content components --breakdown base --sort quantity --profile Home:Smith "
+                                 "--select 'Nails <Box> & Co' ";
+    EXPECT_EQ(Report(selected), ReadFileBytes(base / "grid.txt"));
+    EXPECT_EQ(Report(selected + "--format clipboard"), ReadFileBytes(base / "clipboard.txt"));
+    EXPECT_EQ(Report(selected + "--format json"),
+              "{\n  \"title\": \"Reports - 1 of 2 Selected\",\n  \"rows\": [\n"
+              "    {\"name\": \"Iron Ore\", \"acquired\": 18, \"needed\": 18, \"kind\": \"component\", \"detail\": \"Done\", \"depth\": 0},\n"
+              "    {\"name\": \"Salt & Ash\", \"acquired\": 0, \"needed\": 15, \"kind\": \"component\", \"detail\": \"\", \"depth\": 0},\n"
+              "    {\"name\": \"Oil\", \"acquired\": 6, \"needed\": 6, \"kind\": \"component\", \"detail\": \"Done\", \"depth\": 0}\n"
+              "  ]\n}\n");
+}
+
+TEST_F(CliReportTest, CsvListsItemsAndSubcomponents)
+{
+    EXPECT_EQ(Report("--breakdown subcomponents --profile Home:Smith --format csv"),
+              "name,acquired,needed,kind,detail,depth\n"
+              "Nails <Box> & Co,,3,item,Quench I,\n"
+              "Nails,,1,item,,\n"
+              "Iron Bar,5,23,component,,\n"
+              "Iron Ore,24,24,subcomponent,,1\n"
+              "Salt & Ash,0,12,subcomponent,,1\n"
+              "Oil,6,6,component,Done,\n"
+              "Salt & Ash,0,8,component,,\n");
+}
+
+TEST_F(CliReportTest, RefusesBadOrdersAndOptions)
+{
+    const auto bad = m_dir.WriteFile("bad.xml", "<order>\n<order-format>2.0</order-format>\n</order>\n");
+    const CRun run = Run("report '" + bad.string() + "'", true);
+    EXPECT_NE(run.status, 0);
+    EXPECT_EQ(run.out, "Sorry, Moxa doesn't support this version of the order file\n");
+    EXPECT_NE(Run("report '" + (m_dir / "none.xml").string() + "'").status, 0);
+    EXPECT_NE(Run("order '" + bad.string() + "'").status, 0);
+    for (const char* options : {"--content all", "--format pdf", "--sort", "--profile Nobody:Here", "--select Hammer",
+                                "--open"})
+    {
+        const CRun refused = Run("report '" + m_order + "' " + options);
+        EXPECT_EQ(refused.status, 2) << options;
+        EXPECT_EQ(refused.out, "") << options;
+    }
+}
+
+TEST_F(CliReportTest, OrderPrintsAndSavesTheExactBytes)
+{
+    const fs::path out = m_dir / "saved.xml";
+    const CRun run = Run("order '" + m_order + "' --save-as '" + out.string() + "'");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "file: " + m_order + "\n"
+                       "group: Tools\n"
+                       "item: 30 x Nails <Box> & Co\n"
+                       "  group: Tools\n  formula: Nail\n  category: Smithing\n  tier: Tier I\n  batches: 3\n"
+                       "  technique: Quench; tier=Tier I\n"
+                       "item: 10 x Nails\n"
+                       "  group: Tools\n  formula: Nail\n  category: Smithing\n  tier: Tier I\n  batches: 1\n"
+                       "acquired: Iron Bar=5\nacquired: Iron Ore=100\nacquired: Oil=6\n");
+    EXPECT_EQ(ReadFileBytes(out), ReadFileBytes(m_order));
+    EXPECT_EQ(Run("order '" + m_order + "' --save-as '" + (m_dir / "no" / "x.xml").string() + "'").status, 1);
+}
