@@ -377,3 +377,41 @@ TEST(FormulaOverlay, ManyNewFormulaeKeepLookupsRight)
     EXPECT_FALSE(db.FindFormula("C6", "F5"));
 }
 } // namespace
+
+namespace
+{
+TEST(FormulaReader, BrokenFilesReadWhatTheyHoldWithoutOverflow)
+{
+    CTempDir dir;
+    CGameDatabase db;
+
+    // Cut off in the middle of a tier: what was there is read.
+    auto set = db.ReadFormulaSetFile(dir.WriteFile(
+        "cut.xml", "<formulaset>\n<item>\n<item-name>A</item-name>\n<tier>\n<tier-name>T</tier-name>\n<resources>\n"
+                   "<resource>\n<resource-name>Wo"));
+    ASSERT_TRUE(set);
+    ASSERT_EQ(set->formulae.size(), 1u);
+    ASSERT_EQ(set->formulae[0]->tiers.size(), 1u);
+    ASSERT_EQ(set->formulae[0]->tiers[0]->resources.size(), 1u);
+    EXPECT_EQ(set->formulae[0]->tiers[0]->resources[0].name, "");
+
+    // Numbers beyond the int range saturate, and what is derived from them stays in range.
+    set = db.ReadFormulaSetFile(dir.WriteFile(
+        "huge.xml", "<formulaset>\n<item>\n<item-batchqty>99999999999</item-batchqty>\n<tier>\n"
+                    "<tier-lvl>99999999999</tier-lvl>\n<resources>\n<resource>\n"
+                    "<resource-opt qty=\"2000000000\">-99999999999</resource-opt>\n</resource>\n</resources>\n"
+                    "</tier>\n</item>\n</formulaset>\n"));
+    ASSERT_TRUE(set);
+    const CFormula& f = *set->formulae[0];
+    EXPECT_EQ(f.batchQty, 2147483647);
+    EXPECT_EQ(f.tiers[0]->level, 2147483647);
+    EXPECT_EQ(f.tiers[0]->levelName, "Default");
+    EXPECT_EQ(f.tiers[0]->batchQty, 2147483647);
+    EXPECT_EQ(f.tiers[0]->allowedTechniques, 1073741824);
+    EXPECT_EQ(f.tiers[0]->resources[0].optSkill, -2147483647 - 1);
+    EXPECT_EQ(f.tiers[0]->resources[0].qtyAtMin, 2147483647);
+
+    // Not a formula file at all.
+    EXPECT_FALSE(db.ReadFormulaSetFile(dir.WriteFile("junk.xml", std::string("\0\xff<<>>\n</>\n", 10))));
+}
+} // namespace

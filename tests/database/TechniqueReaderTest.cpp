@@ -172,6 +172,14 @@ TEST(TechniqueReader, SpellTiersTakeTheirSkillAdjustmentAsUsage)
     EXPECT_EQ(glow.tiers[2]->usageAdjust, -10);
 
     EXPECT_FALSE(db.ReadTechniqueSetFile(dir / "missing.xml"));
+
+    // A level far out of range gives a saturated adjustment, not an overflow.
+    const auto huge = db.ReadTechniqueSetFile(dir.WriteFile(
+        "huge.xml", "<techniqueset>\n<techniqueset-category>Spell</techniqueset-category>\n<tech>\n<tier>\n"
+                    "<tier-lvl>-99999999999</tier-lvl>\n</tier>\n</tech>\n</techniqueset>\n"));
+    ASSERT_TRUE(huge);
+    EXPECT_EQ(huge->techniques[0]->tiers[0]->skillAdjust, -2147483647 - 1);
+    EXPECT_EQ(huge->techniques[0]->tiers[0]->usageAdjust, -2147483647 - 1);
 }
 
 TEST(TechniqueOverlay, AmendsKnownTechniquesOnly)
