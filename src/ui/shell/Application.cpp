@@ -1,9 +1,69 @@
 #include "ui/shell/Application.h"
 
+#include "platform/QtSettingsStore.h"
+#include "ui/order/OrderWindow.h"
+#include "ui/order/ReportsWindow.h"
+#include "ui/shell/AppContext.h"
+#include "ui/shell/ProgressWindow.h"
+#include "ui/shell/ToolbarWindow.h"
+
 #include <QApplication>
+
+#include <cstdio>
+#include <memory>
+
+std::optional<std::filesystem::path> DataFolderArgument(const std::vector<std::string>& args)
+{
+    static constexpr std::string_view Option = "--data-dir";
+    for (std::size_t i = 0; i < args.size(); ++i)
+    {
+        if (args[i] == Option && i + 1 < args.size())
+            return std::filesystem::path(args[i + 1]);
+        if (args[i].starts_with(std::string(Option) + "="))
+            return std::filesystem::path(args[i].substr(Option.size() + 1));
+    }
+    return std::nullopt;
+}
+
+void RegisterOrderWindows()
+{
+    RegisterToolWindowFactory(EToolWindow::Order,
+                              [](CAppContext& app, QWidget* parent) { return new COrderWindow(app, parent); });
+    RegisterToolWindowFactory(EToolWindow::Reports,
+                              [](CAppContext& app, QWidget* parent) { return new CReportsWindow(app, parent); });
+}
 
 int RunMoxa(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Moxa"));
+
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::error_code error;
+    std::filesystem::path dataFolder = std::filesystem::current_path(error);
+    if (const auto named = DataFolderArgument(args))
+        dataFolder = std::filesystem::absolute(*named, error);
+    if (!std::filesystem::is_directory(dataFolder, error))
+    {
+        std::fprintf(stderr, "moxa: the data folder '%s' does not exist\n", dataFolder.string().c_str());
+        return 2;
+    }
+    // The program's own paths never end in a separator.
+    dataFolder = dataFolder.lexically_normal();
+    if (dataFolder.has_relative_path() && !dataFolder.has_filename())
+        dataFolder = dataFolder.parent_path();
+
+    RegisterOrderWindows();
+    CAppContext app(dataFolder, CreateUserSettingsStore());
+    auto toolbar = std::make_unique<CToolbarWindow>(app);
+    app.MessagePrompter().SetParent(nullptr);
+    {
+        CProgressWindow progress;
+        app.Start(&progress);
+    }
+    toolbar->Initialise();
+    app.MessagePrompter().SetParent(toolbar.get());
+    const int status = QApplication::exec();
+    toolbar.reset();
+    return status;
 }

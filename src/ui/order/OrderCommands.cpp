@@ -1,0 +1,72 @@
+#include "ui/order/OrderCommands.h"
+
+#include "app/DataPaths.h"
+#include "app/Messages.h"
+#include "ui/shell/AppContext.h"
+#include "ui/shell/FileDialog.h"
+#include "ui/shell/QtText.h"
+
+#include <QFile>
+
+namespace
+{
+const QString XmlSuffix = QStringLiteral("xml");
+
+QString OrdersFolder(CAppContext& app)
+{
+    const std::filesystem::path folder = app.OrdersFolder();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return Qs(folder.string());
+}
+
+bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
+{
+    if (app.Order().Write(path, app.Database()))
+    {
+        app.OrderChanged();
+        return true;
+    }
+    // The order stays marked modified; the user must know it is not on disk.
+    CMessageBox::Show(parent, Qs(std::string(Messages::OrderNotSaved1) + path + std::string(Messages::OrderNotSaved2)),
+                      CMessageBox::EIcon::Warning);
+    return false;
+}
+} // namespace
+
+namespace OrderCommands
+{
+void NewOrder(CAppContext& app, QWidget*)
+{
+    if (app.Order().NewOrder(app.Prompter()))
+        app.OrderChanged();
+}
+
+bool OpenOrder(CAppContext& app, QWidget* parent)
+{
+    const QString name = CFileDialog::GetOpenFileName(parent, OrdersFolder(app), Qs(Messages::OrderFileFilter));
+    if (name.isEmpty())
+        return false;
+    if (!app.Order().Read(QFile::encodeName(name).toStdString(), app.Database()))
+        CMessageBox::Show(parent, Qs(Messages::OrderVersionUnsupported), CMessageBox::EIcon::Stop);
+    app.OrderChanged();
+    return true;
+}
+
+bool SaveOrder(CAppContext& app, QWidget* parent)
+{
+    const std::string& path = app.Order().filePath;
+    if (path.empty() || path == DataPaths::UntitledOrder)
+        return SaveOrderAs(app, parent);
+    return WriteTo(app, parent, path);
+}
+
+bool SaveOrderAs(CAppContext& app, QWidget* parent)
+{
+    const QString name =
+        CFileDialog::GetSaveFileName(parent, OrdersFolder(app), Qs(Messages::OrderFileFilter), XmlSuffix);
+    if (name.isEmpty())
+        return false;
+    return WriteTo(app, parent, QFile::encodeName(name).toStdString());
+}
+} // namespace OrderCommands

@@ -1,0 +1,180 @@
+#include "ui/order/ReportsWindow.h"
+
+#include "app/DataPaths.h"
+#include "app/Messages.h"
+#include "database/Links.h"
+#include "order/ClipboardText.h"
+#include "order/HtmlExport.h"
+#include "order/Report.h"
+#include "ui/shell/AppContext.h"
+#include "ui/shell/QtText.h"
+#include "ui/widgets/GridWidget.h"
+
+#include <QActionGroup>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+constexpr int FormatHtml = 1;
+constexpr int FormatClipboard = 2;
+
+int Bounded(int value, int count)
+{
+    return value >= 0 && value < count ? value : 0;
+}
+} // namespace
+
+CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
+    : CToolWindow(app, EToolWindow::Reports, PlacementNameOf(EToolWindow::Reports), parent)
+{
+    CSettings& settings = App().Settings();
+    QMenu* options = menuBar()->addMenu(Qs(Messages::MenuReportOptions));
+    m_sortGroup = AddChoices(options->addMenu(Qs(Messages::MenuSortBy)), {Messages::MenuSortName, Messages::MenuSortQuantity},
+                             m_sort, [this](int mode) { m_sort = mode; });
+    AddChoices(options->addMenu(Qs(Messages::MenuBreakdown)),
+               {Messages::MenuShowComponents, Messages::MenuShowSubcomponents, Messages::MenuShowBase},
+               Bounded(settings.ShowReportResourceMode, 3),
+               [this](int mode) { App().Settings().ShowReportResourceMode = mode; });
+    AddChoices(options->addMenu(Qs(Messages::MenuBonuses)), {Messages::MenuDirectOnly, Messages::MenuIncludeIndirect},
+               Bounded(settings.ShowReportBonusMode, 2),
+               [this](int mode) { App().Settings().ShowReportBonusMode = mode; });
+    AddStandardMenus(std::string(Messages::ReportHelp), std::string(LinkKeys::ReportWindow));
+
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    auto* layout = new QVBoxLayout(client);
+    auto* controls = new QHBoxLayout;
+    m_content = new QComboBox(client);
+    for (std::string_view text : {Messages::ReportContentAll, Messages::ReportContentOrder,
+                                  Messages::ReportContentComponents, Messages::ReportContentBonuses})
+        m_content->addItem(Qs(text));
+    m_format = new QComboBox(client);
+    for (std::string_view text : {Messages::ReportFormatDirect, Messages::ReportFormatHtml, Messages::ReportFormatClipboard})
+        m_format->addItem(Qs(text));
+    m_content->setCurrentIndex(Bounded(settings.ShowReportMode, 4));
+    m_format->setCurrentIndex(Bounded(settings.ReportType, 3));
+    m_generate = new QPushButton(Qs(Messages::ReportGenerate), client);
+    controls->addWidget(m_content, 1);
+    controls->addWidget(new QLabel(Qs(Messages::ReportFormatLabel), client));
+    controls->addWidget(m_format);
+    controls->addWidget(m_generate);
+    layout->addLayout(controls);
+
+    m_grid = new CGridWidget(client);
+    m_grid->SetCols(3);
+    m_grid->SetRows(0);
+    m_grid->SetBackColourKey("GRID_REPORTBACKCOLOUR");
+    m_grid->SetLineColourKeys("GRID_REPORTLINECOLOUR_LIGHT", "GRID_REPORTLINECOLOUR_DARK");
+    m_grid->SetColWidth(0, 200);
+    m_grid->SetColWidth(1, 70);
+    m_grid->SetColWidth(2, 110);
+    layout->addWidget(m_grid, 1);
+
+    connect(m_content, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ShowReportMode = index; });
+    connect(m_format, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ReportType = index; });
+    connect(m_generate, &QPushButton::clicked, this, &CReportsWindow::Generate);
+    resize(420, 420);
+    UpdateTitle();
+}
+
+QActionGroup* CReportsWindow::AddChoices(QMenu* menu, const std::vector<std::string_view>& texts, int checked,
+                                         std::function<void(int)> chosen)
+{
+    auto* group = new QActionGroup(menu);
+    group->setExclusive(true);
+    for (int i = 0; i < static_cast<int>(texts.size()); ++i)
+    {
+        QAction* action = menu->addAction(Qs(texts[static_cast<std::size_t>(i)]));
+        action->setCheckable(true);
+        action->setChecked(i == checked);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [chosen, i] { chosen(i); });
+    }
+    return group;
+}
+
+void CReportsWindow::SetSortMode(int mode)
+{
+    m_sort = Bounded(mode, 2);
+    const auto actions = m_sortGroup->actions();
+    actions[m_sort]->setChecked(true);
+}
+
+void CReportsWindow::UpdateTitle()
+{
+    setWindowTitle(Qs(ReportTitle(App().Order(), App().OrderSelection())));
+}
+
+void CReportsWindow::GenerateReport()
+{
+    const CSettings& settings = App().Settings();
+    CReportRequest request;
+    request.db = &App().Database();
+    request.order = &App().Order();
+    request.selection = App().OrderSelection();
+    request.profile = App().Profiles().current;
+    request.content = m_content->currentIndex();
+    request.breakdown = Bounded(settings.ShowReportResourceMode, 3);
+    request.sort = m_sort;
+    request.includeIndirect = settings.ShowReportBonusMode == 1;
+
+    CReportGrid report(3);
+    ::GenerateReport(report, request);
+    m_kinds.clear();
+    for (const CGridRow& row : report.Rows())
+        m_kinds.push_back(row.kind);
+    ShowReportGrid(*m_grid, report, App().Theme());
+    UpdateTitle();
+}
+
+CReportGrid CReportsWindow::GridContents() const
+{
+    return ReadReportGrid(*m_grid, m_kinds);
+}
+
+void CReportsWindow::ExportHtml()
+{
+    const std::filesystem::path path = DataPaths::Join(App().DataFolder(), DataPaths::HtmlExport);
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    ::ExportHtml(GridContents(), m_content->currentIndex(), path);
+    App().Links().OpenUrl(path.string());
+}
+
+void CReportsWindow::CopyReportText()
+{
+    QGuiApplication::clipboard()->setText(Qs(::CopyReportText(GridContents(), m_content->currentIndex())));
+}
+
+void CReportsWindow::Generate()
+{
+    GenerateReport();
+    if (m_format->currentIndex() == FormatHtml)
+        ExportHtml();
+    else if (m_format->currentIndex() == FormatClipboard)
+        CopyReportText();
+}
+
+void CReportsWindow::ApplyTheme()
+{
+    CToolWindow::ApplyTheme();
+    m_grid->ApplyTheme(App().Theme());
+    // Row colours come from the theme too: show the same rows again.
+    if (m_grid->Rows() > 0)
+    {
+        const CReportGrid contents = GridContents();
+        ShowReportGrid(*m_grid, contents, App().Theme());
+    }
+}
+
+void CReportsWindow::OrderChanged()
+{
+    UpdateTitle();
+}

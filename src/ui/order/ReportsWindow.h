@@ -1,0 +1,53 @@
+#pragma once
+
+#include "order/ReportGrid.h"
+#include "ui/shell/ToolWindow.h"
+
+#include <vector>
+
+class CGridWidget;
+class QActionGroup;
+class QComboBox;
+class QPushButton;
+
+// "Reports": what the order needs and gives, in the grid, on screen, as an HTML page or as
+// text on the clipboard.
+class CReportsWindow : public CToolWindow
+{
+    Q_OBJECT
+
+public:
+    CReportsWindow(CAppContext& app, QWidget* parent);
+
+    // The "Generate" button: the report, then the export of the chosen format.
+    void Generate();
+    // Fills the grid for the content choice.
+    void GenerateReport();
+    void ExportHtml();
+    void CopyReportText();
+
+    void GenerateCurrentReport() override { Generate(); }
+    void ApplyTheme() override;
+    void OrderChanged() override;
+
+    CGridWidget* Grid() const { return m_grid; }
+    QComboBox* ContentBox() const { return m_content; }
+    QComboBox* FormatBox() const { return m_format; }
+    // The grid as the exports read it.
+    CReportGrid GridContents() const;
+    void SetSortMode(int mode);
+    int SortMode() const { return m_sort; }
+
+private:
+    void UpdateTitle();
+    QActionGroup* AddChoices(QMenu* menu, const std::vector<std::string_view>& texts, int checked,
+                             std::function<void(int)> chosen);
+
+    CGridWidget* m_grid;
+    QComboBox* m_content;
+    QComboBox* m_format;
+    QPushButton* m_generate;
+    QActionGroup* m_sortGroup = nullptr;
+    std::vector<int> m_kinds;
+    int m_sort = 0;
+};

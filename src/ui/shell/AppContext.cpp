@@ -1,0 +1,75 @@
+#include "ui/shell/AppContext.h"
+
+#include "app/DataPaths.h"
+#include "database/Cache.h"
+
+#include <QThread>
+
+CAppContext::CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store)
+    : m_store(std::move(store)), m_session(dataFolder, m_store.get(), &m_prompter, &m_decoder),
+      m_qtLinks(dataFolder)
+{
+    m_session.SetSystemColours(&m_systemColours);
+}
+
+ELoadSource CAppContext::Start(ILoadProgress* progress)
+{
+    m_session.SetProgress(progress);
+    m_session.LoadSettings();
+    ApplyThreadPriority();
+    m_session.InstallPendingUpdate();
+    const ELoadSource source = m_session.LoadDatabase();
+    m_session.SetProgress(nullptr);
+    AfterLoad();
+    return source;
+}
+
+ELoadSource CAppContext::LoadDatabase(ILoadProgress* progress)
+{
+    m_session.SetProgress(progress);
+    const ELoadSource source = m_session.LoadDatabase();
+    m_session.SetProgress(nullptr);
+    AfterLoad();
+    return source;
+}
+
+void CAppContext::Recache(ILoadProgress* progress)
+{
+    RemoveCacheFiles(DataPaths::Join(DataFolder(), DataPaths::Cache));
+    m_session.SaveSettings();
+    m_session.SetProgress(progress);
+    // An installed archive reloads the database itself.
+    if (m_session.InstallPendingUpdate() != EPendingUpdate::Installed)
+        m_session.LoadDatabase();
+    m_session.SetProgress(nullptr);
+    AfterLoad();
+}
+
+void CAppContext::AfterLoad()
+{
+    if (onDatabaseLoaded)
+        onDatabaseLoaded();
+}
+
+bool CAppContext::ReloadTheme()
+{
+    CTheme fresh(&m_systemColours);
+    if (!fresh.LoadTheme(DataPaths::Join(DataFolder(), DataPaths::Themes) / Settings().CurrentTheme))
+        return false;
+    Theme() = fresh;
+    return true;
+}
+
+void CAppContext::ApplyThreadPriority()
+{
+    QThread::currentThread()->setPriority(m_session.Settings().HighPriority ? QThread::HighPriority
+                                                                            : QThread::NormalPriority);
+}
+
+std::filesystem::path CAppContext::OrdersFolder()
+{
+    const CSettings& settings = m_session.Settings();
+    if (!settings.OrdersFolder.empty())
+        return settings.OrdersFolder;
+    return DataPaths::Join(DataFolder(), DataPaths::Orders);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/Placement.h"
+#include "app/Session.h"
+#include "order/Requirements.h"
+#include "platform/QtImageDecoder.h"
+#include "platform/QtLinkOpener.h"
+#include "platform/QtSystemColours.h"
+#include "ui/shell/MessageBox.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class ISettingsStore;
+
+// The desktop program's share of a run: the session (settings, database, icons, profiles,
+// theme, order) with the Qt pieces it is given (settings store, image decoder, system
+// colours, message-box prompter), and the commands that several windows run.
+class CAppContext
+{
+public:
+    CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store);
+    CAppContext(const CAppContext&) = delete;
+    CAppContext& operator=(const CAppContext&) = delete;
+
+    // Start-up: settings (and the thread priority), a waiting archive, the database.
+    ELoadSource Start(ILoadProgress* progress);
+    // The load sequence; the windows hear about the order reset afterwards.
+    ELoadSource LoadDatabase(ILoadProgress* progress);
+    // "Recache Database" and the configuration dialog's recache: cache files removed,
+    // settings saved, a waiting archive installed, the database reloaded.
+    void Recache(ILoadProgress* progress);
+    // Reloads the theme "CurrentTheme"; false (colours kept) when it cannot be read.
+    bool ReloadTheme();
+    // Raises or lowers the user-interface thread's priority from "HighPriority".
+    void ApplyThreadPriority();
+    // The orders folder (the setting, else the data folder's "Orders").
+    std::filesystem::path OrdersFolder();
+
+    CSession& Session() { return m_session; }
+    const std::filesystem::path& DataFolder() const { return m_session.DataFolder(); }
+    CSettings& Settings() { return m_session.Settings(); }
+    CGameDatabase& Database() { return m_session.Database(); }
+    CIconManager& Icons() { return m_session.Icons(); }
+    CProfileList& Profiles() { return m_session.Profiles(); }
+    CTheme& Theme() { return m_session.Theme(); }
+    COrder& Order() { return m_session.Order(); }
+    ISettingsStore& Store() { return *m_store; }
+    IPrompter& Prompter() { return m_prompter; }
+    CMessageBoxPrompter& MessagePrompter() { return m_prompter; }
+    // What opens web pages and exported files; tests put a recorder in its place.
+    ILinkOpener& Links() { return m_links ? *m_links : m_qtLinks; }
+    void SetLinkOpener(ILinkOpener* opener) { m_links = opener; }
+
+    // The windows' placement records.
+    CWindowPlacements placements;
+
+    // The order was edited, opened or reset: every window showing it refreshes.
+    void OrderChanged()
+    {
+        if (onOrderChanged)
+            onOrderChanged();
+    }
+    // The ticked entries of the order window (nothing ticked when it does not exist).
+    COrderSelection OrderSelection() const { return orderSelection ? orderSelection() : COrderSelection(); }
+
+    // Set by the windows: the order was reset by a load; the revision may have changed.
+    std::function<void()> onDatabaseLoaded;
+    std::function<void()> onOrderChanged;
+    // The theme's colours are applied; true repaints the open windows.
+    std::function<void(bool)> onApplyTheme;
+    std::function<COrderSelection()> orderSelection;
+
+private:
+    void AfterLoad();
+
+    std::unique_ptr<ISettingsStore> m_store;
+    CQtImageDecoder m_decoder;
+    CQtSystemColours m_systemColours;
+    CMessageBoxPrompter m_prompter;
+    CSession m_session;
+    CQtLinkOpener m_qtLinks;
+    ILinkOpener* m_links = nullptr;
+};

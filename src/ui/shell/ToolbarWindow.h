@@ -1,0 +1,117 @@
+#pragma once
+
+#include "app/Docking.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class CAppContext;
+class CGlobalHotkeys;
+class CToggleButton;
+class CToolWindow;
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+
+// The main window: one toggle button per tool window, the program's menu and keys, the
+// global hotkeys, and the tool windows' positions (docked along its edge, or snapping).
+class CToolbarWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit CToolbarWindow(CAppContext& app);
+    ~CToolbarWindow() override;
+
+    // After the database is loaded: orientation, colours, saved positions, shown, docking
+    // and (when "GlobalHotkeys" is on) the hotkeys.
+    void Initialise();
+
+    // The tool window, created on first use.
+    CToolWindow* Window(EToolWindow id);
+    // The tool window when it exists; null otherwise.
+    CToolWindow* ExistingWindow(EToolWindow id) const;
+    bool IsShown(EToolWindow id) const;
+
+    // The button commands and the View menu.
+    void Toggle(EToolWindow id);
+    void ShowWindow(EToolWindow id);
+    void Dock(EToolWindow id, bool leadHidden = false);
+    std::optional<EToolWindow> Docked() const { return m_docked; }
+    void SetAutodock(bool on);
+    void SetVertical(bool vertical);
+    bool IsVertical() const;
+    void SetAlwaysOnTop(bool onTop);
+
+    void RememberAllPositions();
+    void RestoreAllPositions();
+    void RecacheDatabase();
+    void RefreshTheme();
+    // Colours from the theme; redraw repaints the open tool windows too.
+    void ApplyThemeColours(bool redraw);
+    void Print();
+    void LiveUpdate();
+    // Caption, version frame and database label from the settings.
+    void RefreshRevision();
+
+    // The work area used for docking and snapping (tests set a fixed one).
+    void SetWorkAreaOverride(const std::optional<CDockRect>& area) { m_workAreaOverride = area; }
+    CDockRect WorkArea() const;
+
+    // The Live Update dialog, provided by the update part of the program.
+    static void SetLiveUpdateHandler(std::function<void(CAppContext&, QWidget*)> handler);
+
+    QLabel* DatabaseLabel() const { return m_dbLabel; }
+    QLabel* VersionLabel() const { return m_versionLabel; }
+    CToggleButton* Button(EToolWindow id) const { return m_buttons[static_cast<int>(id)]; }
+    CToggleButton* UpdateButton() const { return m_updateButton; }
+    QCheckBox* AutodockBox() const { return m_autodock; }
+    CGlobalHotkeys* Hotkeys() const { return m_hotkeys; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void LayoutControls();
+    void OnHotkey(int index);
+    void OnWindowVisibility(EToolWindow id, bool visible);
+    void FollowToolbar(int dx, int dy);
+    void MoveTool(EToolWindow id, int x, int y);
+    std::array<CDockRect, ToolWindowCount> ToolRects();
+    QAction* AddAction(QMenu* menu, std::string_view text, const QKeySequence& key,
+                       std::function<void()> handler, Qt::ShortcutContext context = Qt::WindowShortcut);
+
+    CAppContext& m_app;
+    std::array<QPointer<CToolWindow>, ToolWindowCount> m_windows;
+    std::array<CToggleButton*, ToolWindowCount> m_buttons{};
+    CToggleButton* m_updateButton = nullptr;
+    QLabel* m_ordersLabel = nullptr;
+    QLabel* m_databaseLabel = nullptr;
+    QLabel* m_onlineLabel = nullptr;
+    QFrame* m_versionFrame = nullptr;
+    QLabel* m_versionLabel = nullptr;
+    QLabel* m_dbLabel = nullptr;
+    QCheckBox* m_autodock = nullptr;
+    QAction* m_onTopAction = nullptr;
+    QAction* m_verticalAction = nullptr;
+    QAction* m_horizontalAction = nullptr;
+    CGlobalHotkeys* m_hotkeys = nullptr;
+
+    std::optional<EToolWindow> m_docked;
+    std::optional<CDockRect> m_workAreaOverride;
+    QPoint m_lastPosition;
+    bool m_positionKnown = false;
+    bool m_snapping = false;
+    bool m_updateRunning = false;
+    bool m_closing = false;
+    std::array<bool, ToolWindowCount> m_shownBeforeMinimise{};
+};

@@ -1,0 +1,194 @@
+#include "ui/widgets/GridWidget.h"
+
+#include "app/Theme.h"
+#include "order/GridColours.h"
+#include "order/ReportGrid.h"
+#include "platform/QtSystemColours.h"
+#include "ui/shell/QtText.h"
+
+#include <QHeaderView>
+
+CGridWidget::CGridWidget(QWidget* parent) : QTableWidget(parent)
+{
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(true);
+    setColumnCount(1);
+    setRowCount(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+}
+
+void CGridWidget::SetRows(int rows)
+{
+    setRowCount(std::max(rows, 0));
+    m_row = std::min(m_row, std::max(rowCount() - 1, 0));
+}
+
+void CGridWidget::SetCols(int cols)
+{
+    setColumnCount(std::max(cols, 0));
+    m_col = std::min(m_col, std::max(columnCount() - 1, 0));
+}
+
+QTableWidgetItem* CGridWidget::CellItem(int row, int col)
+{
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount())
+        return nullptr;
+    QTableWidgetItem* cell = item(row, col);
+    if (!cell)
+    {
+        cell = new QTableWidgetItem;
+        cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        setItem(row, col, cell);
+    }
+    return cell;
+}
+
+void CGridWidget::SetCellBackColor(const QColor& colour)
+{
+    if (QTableWidgetItem* cell = CellItem(m_row, m_col))
+        cell->setBackground(colour);
+}
+
+void CGridWidget::SetCellForeColor(const QColor& colour)
+{
+    if (QTableWidgetItem* cell = CellItem(m_row, m_col))
+        cell->setForeground(colour);
+}
+
+void CGridWidget::SetCellAlignment(Qt::Alignment alignment)
+{
+    if (QTableWidgetItem* cell = CellItem(m_row, m_col))
+        cell->setTextAlignment(alignment);
+}
+
+void CGridWidget::SetCellFontBold(bool bold)
+{
+    if (QTableWidgetItem* cell = CellItem(m_row, m_col))
+    {
+        QFont font = cell->font();
+        font.setBold(bold);
+        cell->setFont(font);
+    }
+}
+
+std::string CGridWidget::TextMatrix(int row, int col) const
+{
+    const QTableWidgetItem* cell = item(row, col);
+    return cell ? Bytes(cell->text()) : std::string();
+}
+
+void CGridWidget::SetTextMatrix(int row, int col, std::string_view text)
+{
+    if (QTableWidgetItem* cell = CellItem(row, col))
+        cell->setText(Qs(text));
+}
+
+void CGridWidget::AddItem(std::string_view text)
+{
+    const int row = rowCount();
+    setRowCount(row + 1);
+    int col = 0;
+    std::size_t start = 0;
+    while (col < columnCount())
+    {
+        const std::size_t tab = text.find('\t', start);
+        SetTextMatrix(row, col++, text.substr(start, tab == std::string_view::npos ? text.npos : tab - start));
+        if (tab == std::string_view::npos)
+            break;
+        start = tab + 1;
+    }
+}
+
+void CGridWidget::SetBackColor(const QColor& colour)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, colour);
+    pal.setColor(QPalette::Window, colour);
+    setPalette(pal);
+}
+
+void CGridWidget::SetLineColours(const QColor& light, const QColor& dark)
+{
+    setStyleSheet(QStringLiteral("QTableWidget { gridline-color: %1; border: 1px solid %2; }")
+                      .arg(light.name(), dark.name()));
+}
+
+void CGridWidget::ClearRows()
+{
+    setRowCount(std::min(rowCount(), m_fixedRows));
+    m_row = 0;
+}
+
+void CGridWidget::SetLineColourKeys(std::string light, std::string dark)
+{
+    m_lightKey = std::move(light);
+    m_darkKey = std::move(dark);
+}
+
+void CGridWidget::ApplyTheme(const CTheme& theme)
+{
+    SetBackColor(ColourFromTheme(theme.ThemeColour(m_backKey)));
+    SetLineColours(ColourFromTheme(theme.ThemeColour(m_lightKey)), ColourFromTheme(theme.ThemeColour(m_darkKey)));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Highlight, ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_BG")));
+    pal.setColor(QPalette::HighlightedText, ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_FG")));
+    setPalette(pal);
+}
+
+void AddGridRow(CGridWidget& grid, std::string_view text, int kind, int lines, const CTheme& theme)
+{
+    const int row = grid.Rows();
+    grid.SetRows(row + 1);
+    std::size_t start = 0;
+    for (int col = 0; col < grid.Cols(); ++col)
+    {
+        const std::size_t bar = start <= text.size() ? text.find('|', start) : std::string_view::npos;
+        if (start <= text.size())
+            grid.SetTextMatrix(row, col, text.substr(start, bar == std::string_view::npos ? text.npos : bar - start));
+        start = bar == std::string_view::npos ? text.size() + 1 : bar + 1;
+
+        const CCellColourKeys keys = GridCellColourKeys(kind, col);
+        grid.SetRow(row);
+        grid.SetCol(col);
+        if (!keys.foreground.empty())
+            grid.SetCellForeColor(ColourFromTheme(theme.ThemeColour(keys.foreground)));
+        if (!keys.background.empty())
+            grid.SetCellBackColor(ColourFromTheme(theme.ThemeColour(keys.background)));
+    }
+    if (row > 0)
+        grid.SetRowHeight(row, std::max(lines, 1) * grid.rowHeight(0));
+}
+
+void ShowReportGrid(CGridWidget& grid, const CReportGrid& report, const CTheme& theme)
+{
+    grid.SetRedraw(false);
+    grid.SetRows(0);
+    for (const CGridRow& row : report.Rows())
+    {
+        std::string text;
+        for (std::size_t i = 0; i < row.cells.size(); ++i)
+        {
+            if (i)
+                text += '|';
+            text += row.cells[i];
+        }
+        AddGridRow(grid, text, row.kind, row.lines, theme);
+    }
+    grid.SetRedraw(true);
+}
+
+CReportGrid ReadReportGrid(const CGridWidget& grid, const std::vector<int>& kinds)
+{
+    CReportGrid report(grid.Cols());
+    for (int row = 0; row < grid.Rows(); ++row)
+    {
+        report.AddRow({}, row < static_cast<int>(kinds.size()) ? kinds[row] : 0);
+        for (int col = 0; col < grid.Cols(); ++col)
+            report.SetCell(row, col, grid.TextMatrix(row, col));
+    }
+    return report;
+}

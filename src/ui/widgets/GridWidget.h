@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QColor>
+#include <QTableWidget>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CReportGrid;
+class CTheme;
+
+// The table every grid of the program is shown in. Row 0 is the heading row; cells hold
+// plain text that reads back exactly as it was written; colours are set per cell.
+class CGridWidget : public QTableWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CGridWidget(QWidget* parent = nullptr);
+
+    int Rows() const { return rowCount(); }
+    void SetRows(int rows);
+    int Cols() const { return columnCount(); }
+    void SetCols(int cols);
+    void SetFixedRows(int rows) { m_fixedRows = rows; }
+    int FixedRows() const { return m_fixedRows; }
+
+    // The current cell, which the cell setters below act on.
+    int Row() const { return m_row; }
+    void SetRow(int row) { m_row = row; }
+    int Col() const { return m_col; }
+    void SetCol(int col) { m_col = col; }
+    void SetCellBackColor(const QColor& colour);
+    void SetCellForeColor(const QColor& colour);
+    void SetCellAlignment(Qt::Alignment alignment);
+    void SetCellFontBold(bool bold);
+
+    int ColWidth(int col) const { return columnWidth(col); }
+    void SetColWidth(int col, int width) { setColumnWidth(col, width); }
+    void SetRowHeight(int row, int height) { setRowHeight(row, height); }
+
+    std::string TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, std::string_view text);
+    // Appends a row; cells are separated by tabs.
+    void AddItem(std::string_view text);
+
+    void SetBackColor(const QColor& colour);
+    // Grid lines of the theme (light inside, dark around).
+    void SetLineColours(const QColor& light, const QColor& dark);
+    void SetRedraw(bool redraw) { setUpdatesEnabled(redraw); }
+    // Removes every row but the heading rows.
+    void ClearRows();
+
+    // The theme key of the grid's background ("GRID_BACKCOLOUR", "GRID_REPORTBACKCOLOUR", ...),
+    // used when the theme is applied again.
+    void SetBackColourKey(std::string key) { m_backKey = std::move(key); }
+    const std::string& BackColourKey() const { return m_backKey; }
+    void SetLineColourKeys(std::string light, std::string dark);
+    void ApplyTheme(const CTheme& theme);
+
+private:
+    QTableWidgetItem* CellItem(int row, int col);
+
+    int m_fixedRows = 1;
+    int m_row = 0;
+    int m_col = 0;
+    std::string m_backKey = "GRID_BACKCOLOUR";
+    std::string m_lightKey = "GRID_LINECOLOUR_LIGHT";
+    std::string m_darkKey = "GRID_LINECOLOUR_DARK";
+};
+
+// Appends one row: the cells are the pieces of text between "|", coloured by the row kind
+// from the theme, the row lines x the heading row's height tall.
+void AddGridRow(CGridWidget& grid, std::string_view text, int kind, int lines, const CTheme& theme);
+
+// Shows a computed grid: every row through AddGridRow, the first as the heading row.
+void ShowReportGrid(CGridWidget& grid, const CReportGrid& report, const CTheme& theme);
+// The grid's cells read back, for the exports; kinds are the rows' kinds as they were added.
+CReportGrid ReadReportGrid(const CGridWidget& grid, const std::vector<int>& kinds);
