@@ -7,8 +7,14 @@
 #include "xml/AtomicFile.h"
 
 #include <charconv>
-#include <cstdio>
 #include <system_error>
+
+#include <cerrno>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -212,27 +218,45 @@ void WriteWizard(CCacheWriter& w, const CWizardTemplate& t)
         w.Line(tech);
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& text)
+// The whole file in one buffer of its size (not zero-filled first: caches are big).
+class CFileBytes
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    text.clear();
-    char buffer[1 << 16];
-    bool ok = true;
-    for (;;)
+public:
+    explicit CFileBytes(const fs::path& path)
     {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
-        text.append(buffer, n);
-        if (n < sizeof buffer)
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat info;
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
         {
-            ok = !std::ferror(file);
-            break;
+            const std::size_t size = static_cast<std::size_t>(info.st_size);
+            m_data.reset(new char[size + 1]);
+            // A file that changes size meanwhile ends where the read ends.
+            m_ok = true;
+            while (m_size < size)
+            {
+                const ssize_t n = ::read(fd, m_data.get() + m_size, size - m_size);
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0)
+                    m_ok = false;
+                if (n <= 0)
+                    break;
+                m_size += static_cast<std::size_t>(n);
+            }
         }
+        ::close(fd);
     }
-    std::fclose(file);
-    return ok;
-}
+
+    bool Ok() const { return m_ok; }
+    std::string_view Text() const { return std::string_view(m_data.get(), m_size); }
+
+private:
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+    bool m_ok = false;
+};
 } // namespace
 
 bool FormatCache(const CGameDatabase& db, std::string& text)
@@ -292,8 +316,6 @@ bool LoadCache(CGameDatabase& db, CIconManager& icons, const fs::path& folder, c
     icons.Clear();
     if (!icons.ReadIcons(DataPaths::Join(folder, DataPaths::IconCacheFile)))
         return false;
-    std::string text;
-    if (!ReadWholeFile(DataPaths::Join(folder, DataPaths::CacheFile), text))
-        return false;
-    return ParseCache(db, text);
+    const CFileBytes file(DataPaths::Join(folder, DataPaths::CacheFile));
+    return file.Ok() && ParseCache(db, file.Text());
 }

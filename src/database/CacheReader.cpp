@@ -63,27 +63,32 @@ public:
         return true;
     }
 
-    // One line of exactly N fields.
+    // One line of exactly N fields, split in one pass over its bytes.
     template <std::size_t N>
     bool Fields(std::array<Field, N>& fields)
     {
-        Field line;
-        if (!Line(line))
+        if (m_linesLeft == 0)
             return false;
+        --m_linesLeft;
+        const char* p = m_text.data() + m_pos;
+        const char* start = p;
         std::size_t i = 0;
-        for (;;)
+        for (;; ++p)
         {
-            const std::size_t bar = line.find('|');
-            if (bar == Field::npos)
+            const char c = *p;
+            if (c == '|')
             {
-                fields[i] = line;
-                return i + 1 == N;
+                if (i + 1 == N)
+                    return false;
+                fields[i++] = Field(start, static_cast<std::size_t>(p - start));
+                start = p + 1;
             }
-            if (i + 1 == N)
-                return false;
-            fields[i++] = line.substr(0, bar);
-            line.remove_prefix(bar + 1);
+            else if (c == '\n')
+                break;
         }
+        fields[i] = Field(start, static_cast<std::size_t>(p - start));
+        m_pos = static_cast<std::size_t>(p + 1 - m_text.data());
+        return i + 1 == N;
     }
 
     // A count of records that take at least one line each.
