@@ -70,6 +70,7 @@ void CQtTransfer::Send(const QUrl& url)
     m_url = url;
     m_httpStatus = 0;
     m_headersSeen = false;
+    m_discarded = 0;
     QNetworkRequest request(url);
     request.setRawHeader("Accept", "*/*");
     request.setRawHeader("Cache-Control", "no-cache");
@@ -96,13 +97,10 @@ void CQtTransfer::OnHeaders()
     m_headersSeen = true;
     m_httpStatus = status.toInt();
     m_stallTimer.start(m_request.stallTimeoutMs);
-    if (IsRedirectStatus(m_httpStatus))
-        return; // followed when the reply ends
+    // Redirects are followed and errors reported when the reply ends; cutting the reply off
+    // here would race with Qt's own error handling.
     if (!IsSuccessStatus())
-    {
-        Fail(ETransferStatus::HttpError, Latin1(m_reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString()));
         return;
-    }
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     const std::int64_t expected = length.isValid() ? length.toLongLong() : 0;
     if (!m_file.SetExpected(expected))
@@ -123,8 +121,17 @@ void CQtTransfer::OnReadyRead()
         return;
     m_stallTimer.start(m_request.stallTimeoutMs);
     const QByteArray chunk = m_reply->readAll();
-    if (!IsSuccessStatus() || chunk.isEmpty())
-        return; // a redirect's body is not the file
+    if (!IsSuccessStatus())
+    {
+        // An error page or a redirect's body is not the file; an endless one is cut off.
+        m_discarded += chunk.size();
+        if (m_discarded > MaxDiscarded)
+            Fail(IsRedirectStatus(m_httpStatus) ? ETransferStatus::RedirectRefused : ETransferStatus::HttpError,
+                 "endless body");
+        return;
+    }
+    if (chunk.isEmpty())
+        return;
     if (!m_file.Append(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size()))))
     {
         Fail(FileStatus(m_file.Error()), "while receiving");
@@ -234,7 +241,9 @@ void CQtTransfer::DropReply()
     QNetworkReply* reply = m_reply;
     m_reply = nullptr;
     QObject::disconnect(reply, nullptr, &m_context, nullptr);
-    if (reply->isRunning())
+    // A reply that has its error already is torn down by its deletion; aborting it again
+    // only makes Qt complain.
+    if (reply->isRunning() && reply->error() == QNetworkReply::NoError)
         reply->abort();
     reply->deleteLater();
 }

@@ -52,6 +52,8 @@ private:
     int m_redirects = 0;
     int m_httpStatus = 0;
     bool m_headersSeen = false;
+    qint64 m_discarded = 0;
+    static constexpr qint64 MaxDiscarded = 1 << 20;
     bool m_running = false;
     std::uint64_t m_generation = 0;
 };
