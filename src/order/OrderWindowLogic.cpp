@@ -191,14 +191,3 @@ COrderItem* CopyItem(COrder& order, int id)
     order.modified = true;
     return result;
 }
-
-bool AlignTiers(COrder& order, int id)
-{
-    COrderItem* item = order.FindItem(id);
-    if (!item || item->techniques.empty())
-        return false;
-    for (COrderTechnique& technique : item->techniques)
-        technique.tierName = item->tierName;
-    order.modified = true;
-    return true;
-}

@@ -57,5 +57,3 @@ bool DeleteTicked(COrder& order, const CGameDatabase& db, const COrderSelection&
 
 // "Copy": a duplicate of the item, with a new id, after the original. Null when not found.
 COrderItem* CopyItem(COrder& order, int id);
-// "Align Tiers": every technique of the item takes the item's tier.
-bool AlignTiers(COrder& order, int id);

@@ -131,7 +131,7 @@ TEST_F(OrderWindow, DeleteAsksForTickedGroupsOnly)
     EXPECT_FALSE(order.modified);
 }
 
-TEST_F(OrderWindow, CopyAndAlignTiers)
+TEST_F(OrderWindow, CopyPutsTheDuplicateAfterTheOriginal)
 {
     COrderItem* copy = CopyItem(order, Id(0));
     ASSERT_NE(copy, nullptr);
@@ -139,13 +139,8 @@ TEST_F(OrderWindow, CopyAndAlignTiers)
     EXPECT_EQ(copy->itemName, "Iron Sword");
     EXPECT_EQ(copy->techniques.size(), 2u);
     EXPECT_EQ(copy->id, 5);
+    EXPECT_TRUE(order.modified);
     EXPECT_EQ(CopyItem(order, 999), nullptr);
-
-    order.items[0]->tierName = "Tier II";
-    EXPECT_TRUE(AlignTiers(order, Id(0)));
-    EXPECT_EQ(order.items[0]->techniques[0].tierName, "Tier II");
-    EXPECT_EQ(order.items[0]->techniques[1].tierName, "Tier II");
-    EXPECT_FALSE(AlignTiers(order, Id(2)));
 }
 
 TEST(GridColours, EveryRowKindNamesItsKeys)
