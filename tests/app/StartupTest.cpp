@@ -246,7 +246,13 @@ TEST(Startup, BrokenArchivesAreRefused)
     PatchZipField(lying, std::string_view("PK\x01\x02", 4), 24, 10);
     PatchZipField(lying, std::string_view("PK\x03\x04", 4), 22, 10);
 
+    // Headers announcing 3 GiB, past the default bound.
+    std::string bomb = bytes;
+    PatchZipField(bomb, std::string_view("PK\x01\x02", 4), 24, 0xC0000000u);
+    PatchZipField(bomb, std::string_view("PK\x03\x04", 4), 22, 0xC0000000u);
+
     const std::pair<const char*, std::string> cases[] = {
+        {"announced past the default bound", bomb},
         {"not a zip", "hello, this is not an archive\n"},
         {"empty file", ""},
         {"truncated", bytes.substr(0, bytes.size() / 2)},
@@ -257,7 +263,8 @@ TEST(Startup, BrokenArchivesAreRefused)
     {
         SCOPED_TRACE(what);
         CDataFolder folder;
-        folder.context.maxUnpackedBytes = 1000;
+        if (std::string_view(what) != "announced past the default bound")
+            folder.context.maxUnpackedBytes = 1000;
         const fs::path archive = folder.root.WriteFile("data/Temp/Moxa_2026-11-30.zip", content);
         Tree before = Snapshot(folder.data);
         before.erase("Temp/Moxa_2026-11-30.zip");
