@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <cstdlib>
 
@@ -38,7 +39,12 @@ public:
         {
             if (k.compare(wanted, Qt::CaseInsensitive) == 0)
             {
-                const QByteArray bytes = settings.value(k).toString().toLatin1();
+                // A hand-edited value holding commas comes back as a list.
+                const QVariant value = settings.value(k);
+                const QByteArray bytes = (value.typeId() == QMetaType::QStringList
+                                              ? value.toStringList().join(QStringLiteral(", "))
+                                              : value.toString())
+                                             .toLatin1();
                 result = std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
                 break;
             }
