@@ -202,6 +202,9 @@ inline constexpr std::string_view DeleteGroupQuestion2 = "'?";
 inline constexpr std::string_view OrderHelp = "Help With Orders";
 inline constexpr std::string_view OrderHelpLink = "orderwindow";
 inline constexpr std::string_view OrderFileFilter = "XML Files (*.xml)";
+// Formats: the numbers are 64-bit where batches multiply.
+inline constexpr const char* ItemLabelFormat = "%lld x %s";              // made, item name
+inline constexpr const char* BatchesLabelFormat = "batches x %d per batch = %lld"; // per batch, made
 // A save that did not reach the disk (the order stays marked modified).
 inline constexpr std::string_view OrderNotSaved1 = "The order could not be saved to '";
 inline constexpr std::string_view OrderNotSaved2 = "'.";
@@ -229,4 +232,5 @@ inline constexpr std::string_view MenuDirectOnly = "Direct Only";
 inline constexpr std::string_view MenuIncludeIndirect = "Include Indirect";
 inline constexpr std::string_view ReportHelp = "Help With Reports";
 inline constexpr std::string_view ReportHelpLink = "reportwindow";
+inline constexpr const char* ReportsTitleFormat = "Reports - %d of %d Selected"; // selected, items
 } // namespace Messages

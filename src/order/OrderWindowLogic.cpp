@@ -1,5 +1,6 @@
 #include "order/OrderWindowLogic.h"
 
+#include "app/Messages.h"
 #include "app/Prompter.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
@@ -10,7 +11,7 @@
 std::string ItemLabel(int batchQty, const COrderItem& item)
 {
     const long long made = SaturatingMultiply(batchQty, item.batches);
-    return Format("%lld x %s", made, item.itemName.c_str());
+    return Format(Messages::ItemLabelFormat, made, item.itemName.c_str());
 }
 
 CBatchesInput ReadBatches(const std::string& text)
@@ -30,7 +31,7 @@ CBatchesInput ReadBatches(const std::string& text)
 
 std::string BatchesLabel(int batchQty, int batches)
 {
-    return Format("batches x %d per batch = %lld", batchQty, static_cast<long long>(SaturatingMultiply(batchQty, batches)));
+    return Format(Messages::BatchesLabelFormat, batchQty, static_cast<long long>(SaturatingMultiply(batchQty, batches)));
 }
 
 std::string SetBatches(COrder& order, COrderItem& item, int batchQty, const std::string& text)
@@ -150,7 +151,7 @@ std::string OrderClipboardText(COrder& order, const CGameDatabase& db, const COr
 
 std::string DeleteGroupQuestion(const std::string& group)
 {
-    return "Do you really want to delete the group '" + group + "'?";
+    return std::string(Messages::DeleteGroupQuestion1) + group + std::string(Messages::DeleteGroupQuestion2);
 }
 
 bool DeleteTicked(COrder& order, const CGameDatabase& db, const COrderSelection& ticked, IPrompter& prompter)

@@ -1,5 +1,6 @@
 #include "order/Report.h"
 
+#include "app/Messages.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
 #include "order/ReportGrid.h"
@@ -188,5 +189,5 @@ std::string ReportTitle(const COrder& order, const COrderSelection& selection)
 {
     const int total = order.ItemCount();
     const int selected = static_cast<int>(SelectedItems(order, selection).size());
-    return Format("Reports - %d of %d Selected", selected, total);
+    return Format(Messages::ReportsTitleFormat, selected, total);
 }
