@@ -16,11 +16,6 @@ inline constexpr std::string_view MovingFile1 = "Moving '";
 inline constexpr std::string_view MovingFile2 = "'...";
 inline constexpr std::string_view UnexpectedFile1 = "Warning - Unexpected File '";
 inline constexpr std::string_view UnexpectedFile2 = "' found. This file will be deleted.";
-// Each file of an installed archive: "Moving 'name'..." or the warning for one not kept.
-inline constexpr std::string_view MovingFile1 = "Moving '";
-inline constexpr std::string_view MovingFile2 = "'...";
-inline constexpr std::string_view UnexpectedFile1 = "Warning - Unexpected File '";
-inline constexpr std::string_view UnexpectedFile2 = "' found. This file will be deleted.";
 
 // Profiles on saving the settings.
 inline constexpr std::string_view ProfilesChanged1 = "Profile(s) '";
