@@ -23,18 +23,26 @@ class CPrintingView : public IUpdateView
 public:
     explicit CPrintingView(QEventLoop& loop) : m_loop(loop) {}
 
-    void StatusChanged(const std::string& text) override { std::printf("%s\n", text.c_str()); }
+    void StatusChanged(const std::string& text) override
+    {
+        FlushProgress();
+        std::printf("%s\n", text.c_str());
+    }
+    // Only the last count of a transfer is printed, when whatever follows it is.
     void ProgressChanged(std::int64_t, std::int64_t, const std::string& text) override { m_progress = text; }
-    void OperationAdded(const std::string& line) override { std::printf("%s\n", line.c_str()); }
+    void OperationAdded(const std::string& line) override
+    {
+        FlushProgress();
+        std::printf("%s\n", line.c_str());
+    }
     void BusyChanged(bool busy) override
     {
-        if (!busy && !m_progress.empty())
-            std::printf("%s\n", m_progress.c_str());
         if (!busy)
-            m_progress.clear();
+            FlushProgress();
     }
     void ReleaseShown(const CRelease& release, const CReleaseAssessment& assessment) override
     {
+        FlushProgress();
         std::printf("Revision: %s\n", RevisionText(release.date).c_str());
         std::printf("Title: %s\n", release.title.c_str());
         std::printf("Minimum client version: %s\n", release.minClientVersion.c_str());
@@ -64,6 +72,13 @@ public:
     }
 
 private:
+    void FlushProgress()
+    {
+        if (!m_progress.empty())
+            std::printf("%s\n", m_progress.c_str());
+        m_progress.clear();
+    }
+
     QEventLoop& m_loop;
     std::string m_progress;
     bool m_done = false;
