@@ -44,7 +44,8 @@ CInstallContext CSession::InstallContext()
     context.dataFolder = m_dataFolder;
     context.settings = &m_settings;
     context.prompter = m_prompter;
-    context.reloadDatabase = [this] {
+    context.reloadDatabase = [this]
+    {
         m_icons.Clear();
         LoadDatabase();
     };

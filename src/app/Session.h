@@ -59,10 +59,19 @@ public:
 
     // Hooks of the windows; any may stay empty.
     void SetProgress(ILoadProgress* progress) { m_progress = progress; }
-    void SetRefreshBrowsers(std::function<void()> refresh) { m_refreshBrowsers = std::move(refresh); }
-    void SetApplyThemeColours(std::function<void()> apply) { m_applyThemeColours = std::move(apply); }
+    void SetRefreshBrowsers(std::function<void()> refresh)
+    {
+        m_refreshBrowsers = std::move(refresh);
+    }
+    void SetApplyThemeColours(std::function<void()> apply)
+    {
+        m_applyThemeColours = std::move(apply);
+    }
     // Each step of an archive installation as it runs.
-    void SetInstallReport(std::function<void(const std::string&)> report) { m_installReport = std::move(report); }
+    void SetInstallReport(std::function<void(const std::string&)> report)
+    {
+        m_installReport = std::move(report);
+    }
     void SetSystemColours(const ISystemColours* colours) { m_theme.SetSystemColours(colours); }
 
 private:

@@ -59,15 +59,18 @@ void PrintFormula(const CFormulaSet& set, const CFormula& f)
     {
         const CFormulaTier& t = *tier;
         PrintLine("tier", t.name);
-        std::printf("  level: %d\n  level name: %s\n  batch quantity: %d\n  allowed techniques: %d\n", t.level,
-                    t.levelName.c_str(), t.batchQty, t.allowedTechniques);
+        std::printf(
+            "  level: %d\n  level name: %s\n  batch quantity: %d\n  allowed techniques: %d\n",
+            t.level, t.levelName.c_str(), t.batchQty, t.allowedTechniques);
         std::printf("  description: %s\n", t.description.c_str());
         PrintKeywords("  ", t.keywords);
         PrintAttributes("  ", t.attributes);
         for (const CResource& r : t.resources)
-            std::printf("  resource: %s; skill=%s; units=%d; min skill=%d; qty at min=%d; opt skill=%d; "
-                        "qty at opt=%d\n",
-                        r.name.c_str(), r.skill.c_str(), r.units, r.minSkill, r.qtyAtMin, r.optSkill, r.qtyAtOpt);
+            std::printf(
+                "  resource: %s; skill=%s; units=%d; min skill=%d; qty at min=%d; opt skill=%d; "
+                "qty at opt=%d\n",
+                r.name.c_str(), r.skill.c_str(), r.units, r.minSkill, r.qtyAtMin, r.optSkill,
+                r.qtyAtOpt);
     }
 }
 
@@ -97,7 +100,8 @@ int CmdLoad(CCliContext& context, const CommandArgs& args)
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
     const auto start = std::chrono::steady_clock::now();
     const ELoadSource source = LoadSession(session, rebuild);
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
     CGameDatabase& db = session.Database();
     PrintCount("formula sets", db.formulaSets.size());

@@ -6,14 +6,12 @@
 #include "database/IconManager.h"
 #include "xml/AtomicFile.h"
 
-#include <charconv>
-#include <system_error>
-
 #include <cerrno>
-#include <memory>
-
+#include <charconv>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -25,16 +23,19 @@ namespace fs = std::filesystem;
 //   per formula set:   name|category|note|icon|formulae
 //     per formula:     name|batchqty|icon|note|category|y/n tier keywords|attributes|tiers
 //                      keyword block, attribute lines, tiers
-//     per tier:        name|level|level name|description|allowed techniques|batchqty|attributes|resources
+//     per tier:        name|level|level name|description|allowed
+//     techniques|batchqty|attributes|resources
 //                      keyword block, attribute lines, resource lines
 //   per technique set: name|note|category|icon|techniques
-//     per technique:   name|icon|prefix|suffix|description|subdescription|y/n|attributes|keyword sets|effect keyword sets|tiers
+//     per technique:   name|icon|prefix|suffix|description|subdescription|y/n|attributes|keyword
+//     sets|effect keyword sets|tiers
 //                      attribute lines, keyword blocks, effect keyword blocks, tiers
-//     per tier:        name|origin|level|level name|description|skill adjust|usage adjust|prefix|suffix|size|keyword sets|effect keyword sets|attributes|components
+//     per tier:        name|origin|level|level name|description|skill adjust|usage
+//     adjust|prefix|suffix|size|keyword sets|effect keyword sets|attributes|components
 //                      keyword blocks, effect keyword blocks, attribute lines, resource lines
 //   per component:     name|description|type|tier|bulk|buy|sell|vendor|gather methods|locations
-//     per method:      tool|skill|rate|min skill|max skill|bonuses, then name|amount|qualifier per bonus
-//     one line per location
+//     per method:      tool|skill|rate|min skill|max skill|bonuses, then name|amount|qualifier per
+//     bonus one line per location
 //   per wizard:        school|type|version|races|slots|formula sets|techs
 //                      one line per race, one per slot,
 //                      name|description|filter|priority|optional per formula set, one line per tech
@@ -117,19 +118,34 @@ void WriteResources(CCacheWriter& w, const std::vector<CResource>& resources)
 {
     for (const CResource& r : resources)
     {
-        w.Text(r.name).Text(r.skill).Int(r.minSkill).Int(r.qtyAtMin).Int(r.optSkill).Int(r.qtyAtOpt).Int(r.units);
+        w.Text(r.name)
+            .Text(r.skill)
+            .Int(r.minSkill)
+            .Int(r.qtyAtMin)
+            .Int(r.optSkill)
+            .Int(r.qtyAtOpt)
+            .Int(r.units);
         w.End();
     }
 }
 
 void WriteFormulaSet(CCacheWriter& w, const CFormulaSet& set)
 {
-    w.Text(set.name).Text(set.category).Text(set.note).Int(set.iconIndex).Count(set.formulae.size());
+    w.Text(set.name)
+        .Text(set.category)
+        .Text(set.note)
+        .Int(set.iconIndex)
+        .Count(set.formulae.size());
     w.End();
     for (const auto& formula : set.formulae)
     {
         const CFormula& f = *formula;
-        w.Text(f.name).Int(f.batchQty).Int(f.iconIndex).Text(f.note).Text(f.category).Flag(f.hasTierKeywords);
+        w.Text(f.name)
+            .Int(f.batchQty)
+            .Int(f.iconIndex)
+            .Text(f.note)
+            .Text(f.category)
+            .Flag(f.hasTierKeywords);
         w.Count(f.attributes.size()).Count(f.tiers.size());
         w.End();
         WriteKeywords(w, f.keywords);
@@ -137,7 +153,11 @@ void WriteFormulaSet(CCacheWriter& w, const CFormulaSet& set)
         for (const auto& tier : f.tiers)
         {
             const CFormulaTier& t = *tier;
-            w.Text(t.name).Int(t.level).Text(t.levelName).Text(t.description).Int(t.allowedTechniques);
+            w.Text(t.name)
+                .Int(t.level)
+                .Text(t.levelName)
+                .Text(t.description)
+                .Int(t.allowedTechniques);
             w.Int(t.batchQty).Count(t.attributes.size()).Count(t.resources.size());
             w.End();
             WriteKeywords(w, t.keywords);
@@ -149,12 +169,21 @@ void WriteFormulaSet(CCacheWriter& w, const CFormulaSet& set)
 
 void WriteTechniqueSet(CCacheWriter& w, const CTechniqueSet& set)
 {
-    w.Text(set.name).Text(set.note).Text(set.category).Int(set.iconIndex).Count(set.techniques.size());
+    w.Text(set.name)
+        .Text(set.note)
+        .Text(set.category)
+        .Int(set.iconIndex)
+        .Count(set.techniques.size());
     w.End();
     for (const auto& technique : set.techniques)
     {
         const CTechnique& t = *technique;
-        w.Text(t.name).Int(t.iconIndex).Text(t.prefix).Text(t.suffix).Text(t.description).Text(t.subdescription);
+        w.Text(t.name)
+            .Int(t.iconIndex)
+            .Text(t.prefix)
+            .Text(t.suffix)
+            .Text(t.description)
+            .Text(t.subdescription);
         w.Flag(t.hasTierKeywords).Count(t.attributes.size()).Count(t.keywordSets.size());
         w.Count(t.effectKeywordSets.size()).Count(t.tiers.size());
         w.End();
@@ -168,7 +197,9 @@ void WriteTechniqueSet(CCacheWriter& w, const CTechniqueSet& set)
             const CTechniqueTier& r = *tier;
             w.Text(r.name).Text(r.origin).Int(r.level).Text(r.levelName).Text(r.description);
             w.Int(r.skillAdjust).Int(r.usageAdjust).Text(r.prefix).Text(r.suffix).Int(r.techSize);
-            w.Count(r.keywordSets.size()).Count(r.effectKeywordSets.size()).Count(r.attributes.size());
+            w.Count(r.keywordSets.size())
+                .Count(r.effectKeywordSets.size())
+                .Count(r.attributes.size());
             w.Count(r.components.size());
             w.End();
             for (const CKeywordSet& keywords : r.keywordSets)
@@ -188,7 +219,12 @@ void WriteComponent(CCacheWriter& w, const CComponent& c)
     w.End();
     for (const CGatherMethod& g : c.gatherMethods)
     {
-        w.Text(g.tool).Text(g.skill).Text(g.rate).Text(g.minSkill).Text(g.maxSkill).Count(g.bonuses.size());
+        w.Text(g.tool)
+            .Text(g.skill)
+            .Text(g.rate)
+            .Text(g.minSkill)
+            .Text(g.maxSkill)
+            .Count(g.bonuses.size());
         w.End();
         for (const CGatherBonus& b : g.bonuses)
         {
@@ -308,7 +344,8 @@ bool WriteCache(const CGameDatabase& db, const CIconManager& icons, const fs::pa
     return true;
 }
 
-bool LoadCache(CGameDatabase& db, CIconManager& icons, const fs::path& folder, const CSettings& settings)
+bool LoadCache(CGameDatabase& db, CIconManager& icons, const fs::path& folder,
+               const CSettings& settings)
 {
     if (!settings.EnableCache)
         return false;

@@ -25,7 +25,8 @@ bool ParseCache(CGameDatabase& db, std::string_view text);
 // Writes folder/formicons.dat, then folder/config.dat, each atomically. When the database
 // cannot be cached or a write fails, both cache files are removed so that the next start
 // rebuilds from XML; the result is then false.
-bool WriteCache(const CGameDatabase& db, const CIconManager& icons, const std::filesystem::path& folder);
+bool WriteCache(const CGameDatabase& db, const CIconManager& icons,
+                const std::filesystem::path& folder);
 
 // Clears the database and the icon store and restores both from the cache files of the
 // folder; false when caching is off, a file is missing, or anything in it is damaged.

@@ -2,7 +2,6 @@
 // memory; lines and fields are views into it, and every count is checked against the
 // lines that are left before anything is allocated for it.
 #include "database/Cache.h"
-
 #include "database/GameDatabase.h"
 
 #include <algorithm>
@@ -33,8 +32,7 @@ bool ParseFlag(Field text, bool& value)
 }
 
 // Reservations stay modest even for a count that is plausible only by line numbers.
-template <typename T>
-void ReserveBounded(std::vector<T>& list, int count)
+template <typename T> void ReserveBounded(std::vector<T>& list, int count)
 {
     list.reserve(static_cast<std::size_t>(std::min(count, 1024)));
 }
@@ -45,8 +43,9 @@ public:
     explicit CCacheReader(std::string_view text) : m_text(text)
     {
         // Bytes after the last line break are a cut-off line, not a line.
-        for (const char* p = text.data(), *end = p + text.size();
-             (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr;
+        for (const char *p = text.data(), *end = p + text.size();
+             (p = static_cast<const char*>(
+                  std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr;
              ++p)
             ++m_linesLeft;
     }
@@ -64,8 +63,7 @@ public:
     }
 
     // One line of exactly N fields, split in one pass over its bytes.
-    template <std::size_t N>
-    bool Fields(std::array<Field, N>& fields)
+    template <std::size_t N> bool Fields(std::array<Field, N>& fields)
     {
         if (m_linesLeft == 0)
             return false;
@@ -94,7 +92,8 @@ public:
     // A count of records that take at least one line each.
     bool Count(Field text, int& count) const
     {
-        return ParseInt(text, count) && count >= 0 && static_cast<std::size_t>(count) <= m_linesLeft;
+        return ParseInt(text, count) && count >= 0 &&
+               static_cast<std::size_t>(count) <= m_linesLeft;
     }
 
     bool Keywords(std::vector<std::string>& keywords)
@@ -147,8 +146,9 @@ public:
             CResource& r = resources.emplace_back();
             r.name = f[0];
             r.skill = f[1];
-            if (!ParseInt(f[2], r.minSkill) || !ParseInt(f[3], r.qtyAtMin) || !ParseInt(f[4], r.optSkill) ||
-                !ParseInt(f[5], r.qtyAtOpt) || !ParseInt(f[6], r.units))
+            if (!ParseInt(f[2], r.minSkill) || !ParseInt(f[3], r.qtyAtMin) ||
+                !ParseInt(f[4], r.optSkill) || !ParseInt(f[5], r.qtyAtOpt) ||
+                !ParseInt(f[6], r.units))
                 return false;
         }
         return true;
@@ -194,7 +194,8 @@ bool ReadFormula(CCacheReader& in, CFormula& formula)
     std::array<Field, 8> f;
     int attributes = 0, tiers = 0;
     if (!in.Fields(f) || !ParseInt(f[1], formula.batchQty) || !ParseInt(f[2], formula.iconIndex) ||
-        !ParseFlag(f[5], formula.hasTierKeywords) || !in.Count(f[6], attributes) || !in.Count(f[7], tiers))
+        !ParseFlag(f[5], formula.hasTierKeywords) || !in.Count(f[6], attributes) ||
+        !in.Count(f[7], tiers))
         return false;
     formula.name = f[0];
     formula.note = f[3];
@@ -233,8 +234,9 @@ bool ReadTechniqueTier(CCacheReader& in, CTechniqueTier& t)
     std::array<Field, 14> f;
     int keywordSets = 0, effectSets = 0, attributes = 0, components = 0;
     if (!in.Fields(f) || !ParseInt(f[2], t.level) || !ParseInt(f[5], t.skillAdjust) ||
-        !ParseInt(f[6], t.usageAdjust) || !ParseInt(f[9], t.techSize) || !in.Count(f[10], keywordSets) ||
-        !in.Count(f[11], effectSets) || !in.Count(f[12], attributes) || !in.Count(f[13], components))
+        !ParseInt(f[6], t.usageAdjust) || !ParseInt(f[9], t.techSize) ||
+        !in.Count(f[10], keywordSets) || !in.Count(f[11], effectSets) ||
+        !in.Count(f[12], attributes) || !in.Count(f[13], components))
         return false;
     t.name = f[0];
     t.origin = f[1];
@@ -242,7 +244,8 @@ bool ReadTechniqueTier(CCacheReader& in, CTechniqueTier& t)
     t.description = f[4];
     t.prefix = f[7];
     t.suffix = f[8];
-    return in.KeywordSets(t.keywordSets, keywordSets) && in.KeywordSets(t.effectKeywordSets, effectSets) &&
+    return in.KeywordSets(t.keywordSets, keywordSets) &&
+           in.KeywordSets(t.effectKeywordSets, effectSets) &&
            in.Attributes(t.attributes, attributes) && in.Resources(t.components, components);
 }
 
@@ -251,8 +254,8 @@ bool ReadTechnique(CCacheReader& in, CTechnique& t)
     std::array<Field, 11> f;
     int attributes = 0, keywordSets = 0, effectSets = 0, tiers = 0;
     if (!in.Fields(f) || !ParseInt(f[1], t.iconIndex) || !ParseFlag(f[6], t.hasTierKeywords) ||
-        !in.Count(f[7], attributes) || !in.Count(f[8], keywordSets) || !in.Count(f[9], effectSets) ||
-        !in.Count(f[10], tiers))
+        !in.Count(f[7], attributes) || !in.Count(f[8], keywordSets) ||
+        !in.Count(f[9], effectSets) || !in.Count(f[10], tiers))
         return false;
     t.name = f[0];
     t.prefix = f[2];
@@ -292,8 +295,8 @@ bool ReadComponent(CCacheReader& in, CGameDatabase& db)
     std::array<Field, 10> f;
     int methods = 0, locations = 0;
     auto c = std::make_unique<CComponent>();
-    if (!in.Fields(f) || !ParseInt(f[3], c->tier) || !ParseInt(f[4], c->bulk) || !in.Count(f[8], methods) ||
-        !in.Count(f[9], locations))
+    if (!in.Fields(f) || !ParseInt(f[3], c->tier) || !ParseInt(f[4], c->bulk) ||
+        !in.Count(f[8], methods) || !in.Count(f[9], locations))
         return false;
     c->name = f[0];
     c->description = f[1];
@@ -334,8 +337,8 @@ bool ReadWizard(CCacheReader& in, CGameDatabase& db)
     std::array<Field, 7> f;
     int races = 0, slots = 0, sets = 0, techs = 0;
     auto w = std::make_unique<CWizardTemplate>();
-    if (!in.Fields(f) || !ParseInt(f[2], w->version) || !in.Count(f[3], races) || !in.Count(f[4], slots) ||
-        !in.Count(f[5], sets) || !in.Count(f[6], techs))
+    if (!in.Fields(f) || !ParseInt(f[2], w->version) || !in.Count(f[3], races) ||
+        !in.Count(f[4], slots) || !in.Count(f[5], sets) || !in.Count(f[6], techs))
         return false;
     w->school = f[0];
     w->type = f[1];

@@ -25,21 +25,23 @@ void WalkFolder(const fs::path& folder, std::vector<fs::path>& files)
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
         entries.push_back(*it);
     // Byte-wise name order, so that every machine loads the same records in the same order.
-    std::sort(entries.begin(), entries.end(), [](const fs::directory_entry& a, const fs::directory_entry& b) {
-        return a.path().filename().native() < b.path().filename().native();
-    });
+    std::sort(entries.begin(), entries.end(),
+              [](const fs::directory_entry& a, const fs::directory_entry& b)
+              { return a.path().filename().native() < b.path().filename().native(); });
     for (const fs::directory_entry& entry : entries)
     {
         if (entry.is_symlink(ec))
         {
             // A link to a file is read; a link to a folder could close a loop.
-            if (!entry.is_directory(ec) && entry.path().filename().native().find(".xml") != std::string::npos &&
+            if (!entry.is_directory(ec) &&
+                entry.path().filename().native().find(".xml") != std::string::npos &&
                 entry.is_regular_file(ec))
                 files.push_back(entry.path());
         }
         else if (entry.is_directory(ec))
             WalkFolder(entry.path(), files);
-        else if (entry.path().filename().native().find(".xml") != std::string::npos && entry.is_regular_file(ec))
+        else if (entry.path().filename().native().find(".xml") != std::string::npos &&
+                 entry.is_regular_file(ec))
             files.push_back(entry.path());
     }
 }
@@ -57,8 +59,9 @@ void CollectResourceSets(CGameDatabase& db)
 
 void RemoveSaveLeftovers(const fs::path& dataFolder)
 {
-    for (std::string_view folder : {DataPaths::Cache, DataPaths::DefaultProfiles, DataPaths::Profiles,
-                                    DataPaths::RemoteProfiles, DataPaths::Themes})
+    for (std::string_view folder :
+         {DataPaths::Cache, DataPaths::DefaultProfiles, DataPaths::Profiles,
+          DataPaths::RemoteProfiles, DataPaths::Themes})
         CAtomicFile::RemoveLeftovers(DataPaths::Join(dataFolder, folder));
 }
 
@@ -96,7 +99,8 @@ bool RebuildDatabase(CLoadContext& c)
 {
     CGameDatabase& db = *c.database;
     CSettings& settings = *c.settings;
-    const std::uintmax_t available = c.freeSpace ? c.freeSpace(c.dataFolder) : FreeSpaceForRebuild(c.dataFolder);
+    const std::uintmax_t available =
+        c.freeSpace ? c.freeSpace(c.dataFolder) : FreeSpaceForRebuild(c.dataFolder);
     if (available < RebuildFreeSpace)
     {
         if (c.prompter)
@@ -104,12 +108,17 @@ bool RebuildDatabase(CLoadContext& c)
         return false;
     }
 
-    const std::vector<fs::path> formulaFiles = DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Crafts));
-    const std::vector<fs::path> techniqueFiles = DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Techs));
-    const std::vector<fs::path> wizardFiles = DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Wizards));
+    const std::vector<fs::path> formulaFiles =
+        DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Crafts));
+    const std::vector<fs::path> techniqueFiles =
+        DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Techs));
+    const std::vector<fs::path> wizardFiles =
+        DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Wizards));
     if (c.progress)
-        c.progress->Begin(static_cast<int>(formulaFiles.size() + techniqueFiles.size() + wizardFiles.size()));
-    auto step = [&c] {
+        c.progress->Begin(
+            static_cast<int>(formulaFiles.size() + techniqueFiles.size() + wizardFiles.size()));
+    auto step = [&c]
+    {
         if (c.progress)
             c.progress->Step();
     };
@@ -166,7 +175,8 @@ ELoadSource LoadDatabase(CLoadContext& c)
 
     ELoadSource source = ELoadSource::Cache;
     db.icons = c.icons;
-    if (!c.icons || !LoadCache(db, *c.icons, DataPaths::Join(c.dataFolder, DataPaths::Cache), settings))
+    if (!c.icons ||
+        !LoadCache(db, *c.icons, DataPaths::Join(c.dataFolder, DataPaths::Cache), settings))
     {
         const bool cacheTried = settings.EnableCache && c.icons;
         if (RebuildDatabase(c))

@@ -50,9 +50,9 @@ struct CLoadContext
 
 enum class ELoadSource
 {
-    Cache,   // restored from the two cache files
-    Xml,     // rebuilt from the XML files
-    NoSpace  // the rebuild was refused for lack of disk space
+    Cache,  // restored from the two cache files
+    Xml,    // rebuilt from the XML files
+    NoSpace // the rebuild was refused for lack of disk space
 };
 
 // Below this many free bytes on the data folder's partition a rebuild is refused.

@@ -1,6 +1,7 @@
+#include "app/Session.h"
+
 #include "app/DataPaths.h"
 #include "app/Messages.h"
-#include "app/Session.h"
 #include "app/SettingsStore.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -20,10 +21,11 @@ protected:
     // An archive whose "Config" holds one formula set of its own.
     void WriteArchive(const std::string& name)
     {
-        const std::string set = "<formulaset>\n<formulaset-name>Glass</formulaset-name>\n"
-                                "<formulaset-categories>\n<formulaset-category>Glazier</formulaset-category>\n"
-                                "</formulaset-categories>\n<item>\n<item-name>Vial</item-name>\n</item>\n"
-                                "</formulaset>\n";
+        const std::string set =
+            "<formulaset>\n<formulaset-name>Glass</formulaset-name>\n"
+            "<formulaset-categories>\n<formulaset-category>Glazier</formulaset-category>\n"
+            "</formulaset-categories>\n<item>\n<item-name>Vial</item-name>\n</item>\n"
+            "</formulaset>\n";
         fs::create_directories(m_dir / "Temp");
         ASSERT_TRUE(WriteTestZip(m_dir / "Temp" / name, {{"Crafts/glass.xml", set}}));
     }
@@ -86,7 +88,8 @@ TEST_F(SessionTest, SeveralWaitingArchivesAreLeftAloneWithOneWarning)
     CSession session(m_dir.Path(), &m_store, &m_prompter);
     EXPECT_EQ(session.Start(), ELoadSource::Xml);
     ASSERT_EQ(m_prompter.warnings.size(), 1u);
-    EXPECT_EQ(m_prompter.warnings[0], std::string(Messages::MoreThanOneArchive1) + (m_dir / "Temp").string() +
+    EXPECT_EQ(m_prompter.warnings[0], std::string(Messages::MoreThanOneArchive1) +
+                                          (m_dir / "Temp").string() +
                                           std::string(Messages::MoreThanOneArchive2));
     EXPECT_EQ(session.Settings().DatabaseRevision, "Initial");
     EXPECT_TRUE(fs::exists(m_dir / "Temp/Moxa_2026-11-30.zip"));

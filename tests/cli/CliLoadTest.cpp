@@ -1,10 +1,9 @@
 #include "support/TempDir.h"
 #include "xml/AtomicFile.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -20,8 +19,8 @@ struct CRun
 // Runs moxa-cli on a data folder with settings of its own; standard error is dropped.
 CRun RunCli(const fs::path& dataFolder, const std::string& args)
 {
-    const std::string command = std::string("'") + MOXA_CLI + "' --data-dir '" + dataFolder.string() + "' " + args +
-                                " 2>/dev/null";
+    const std::string command = std::string("'") + MOXA_CLI + "' --data-dir '" +
+                                dataFolder.string() + "' " + args + " 2>/dev/null";
     CRun run;
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -93,19 +92,21 @@ TEST_F(CliLoadTest, FormulaPrintsTheRecord)
 {
     const CRun run = RunCli(Data(), "formula 'Steel Helm'");
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "formula: Steel Helm\n"
-                       "set: Smithing\n"
-                       "category: Armorer\n"
-                       "batch quantity: 1\n"
-                       "icon: 0\n"
-                       "tier: Steel Helm\n"
-                       "  level: 2\n"
-                       "  level name: Tier II\n"
-                       "  batch quantity: 1\n"
-                       "  allowed techniques: 1\n"
-                       "  description: \n"
-                       "  resource: Iron Bar; skill=Smelting; units=3; min skill=20; qty at min=8; opt skill=50; "
-                       "qty at opt=4\n");
+    EXPECT_EQ(
+        run.out,
+        "formula: Steel Helm\n"
+        "set: Smithing\n"
+        "category: Armorer\n"
+        "batch quantity: 1\n"
+        "icon: 0\n"
+        "tier: Steel Helm\n"
+        "  level: 2\n"
+        "  level name: Tier II\n"
+        "  batch quantity: 1\n"
+        "  allowed techniques: 1\n"
+        "  description: \n"
+        "  resource: Iron Bar; skill=Smelting; units=3; min skill=20; qty at min=8; opt skill=50; "
+        "qty at opt=4\n");
     EXPECT_EQ(RunCli(Data(), "formula Iron Helm").out.substr(0, 20), "formula: Iron Helm\ns");
 
     const CRun missing = RunCli(Data(), "formula Nothing");

@@ -1,14 +1,14 @@
+#include "database/Cache.h"
+
 #include "app/DataPaths.h"
 #include "app/Settings.h"
-#include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
@@ -240,7 +240,8 @@ TEST(Cache, AwkwardButStorableTextsRoundTrip)
     CGameDatabase db;
     FillTinyDatabase(db);
     CFormula& helm = *db.formulaSets[0]->formulae[0];
-    helm.name = "Ep\xE9""e \x01 tab\there ";
+    helm.name = "Ep\xE9"
+                "e \x01 tab\there ";
     helm.note = std::string("nul\0inside", 10);
     helm.keywords = {"a|b", "", " spaced "};
     helm.tiers[0]->description = "carriage\r";
@@ -268,19 +269,24 @@ TEST(Cache, RefusesTextsTheLayoutCannotHold)
 {
     const std::vector<std::pair<const char*, std::function<void(CGameDatabase&)>>> cases = {
         {"set name with a bar", [](CGameDatabase& db) { db.formulaSets[0]->name = "Smi|thing"; }},
-        {"formula note with a line break", [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->note = "a\nb"; }},
-        {"keyword with a line break", [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->keywords[0] = "a\n"; }},
+        {"formula note with a line break",
+         [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->note = "a\nb"; }},
+        {"keyword with a line break",
+         [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->keywords[0] = "a\n"; }},
         {"attribute value with a bar",
          [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->attributes[0].value = "1|2"; }},
-        {"resource skill with a bar",
-         [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->tiers[0]->resources[0].skill = "|"; }},
+        {"resource skill with a bar", [](CGameDatabase& db)
+         { db.formulaSets[0]->formulae[0]->tiers[0]->resources[0].skill = "|"; }},
         {"technique tier prefix with a bar",
          [](CGameDatabase& db) { db.techniqueSets[0]->techniques[0]->tiers[0]->prefix = "a|"; }},
         {"bonus qualifier with a bar",
          [](CGameDatabase& db) { db.components[0]->gatherMethods[0].bonuses[0].qualifier = "|x"; }},
-        {"location with a line break", [](CGameDatabase& db) { db.components[0]->locations[1] = "\n"; }},
-        {"wizard race with a line break", [](CGameDatabase& db) { db.wizards[0]->races[0] = "Hu\nman"; }},
-        {"wizard filter with a bar", [](CGameDatabase& db) { db.wizards[0]->formulaSets[0].filter = "a|b"; }},
+        {"location with a line break",
+         [](CGameDatabase& db) { db.components[0]->locations[1] = "\n"; }},
+        {"wizard race with a line break",
+         [](CGameDatabase& db) { db.wizards[0]->races[0] = "Hu\nman"; }},
+        {"wizard filter with a bar",
+         [](CGameDatabase& db) { db.wizards[0]->formulaSets[0].filter = "a|b"; }},
     };
     for (const auto& [name, spoil] : cases)
     {

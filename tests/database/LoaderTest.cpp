@@ -1,3 +1,5 @@
+#include "database/Loader.h"
+
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Settings.h"
@@ -5,15 +7,13 @@
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
-#include "database/Loader.h"
 #include "profile/Profile.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "xml/AtomicFile.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
@@ -84,16 +84,16 @@ protected:
 
 struct CCounts
 {
-    std::size_t sets, formulae, tiers, resources, techniqueSets, techniques, techniqueTiers, components,
-        wizards, profiles, helpPages;
+    std::size_t sets, formulae, tiers, resources, techniqueSets, techniques, techniqueTiers,
+        components, wizards, profiles, helpPages;
     bool operator==(const CCounts&) const = default;
 };
 
 CCounts Counts(const CLoadFixture& f)
 {
-    return {f.db.formulaSets.size(),   f.db.FormulaCount(),       f.db.FormulaTierCount(),
-            f.db.ResourceCount(),      f.db.techniqueSets.size(), f.db.TechniqueCount(),
-            f.db.TechniqueTierCount(), f.db.components.size(),    f.db.wizards.size(),
+    return {f.db.formulaSets.size(),    f.db.FormulaCount(),       f.db.FormulaTierCount(),
+            f.db.ResourceCount(),       f.db.techniqueSets.size(), f.db.TechniqueCount(),
+            f.db.TechniqueTierCount(),  f.db.components.size(),    f.db.wizards.size(),
             f.profiles.profiles.size(), f.db.HelpPages.size()};
 }
 } // namespace
@@ -154,8 +154,8 @@ TEST_F(LoaderTest, ReportsOneStepPerFileAfterAFirstCall)
 {
     CLoadFixture f(Data());
     f.Load();
-    const std::vector<std::string> expected = {"begin 6", "step", "step", "step", "step",
-                                               "step",    "step", "end"};
+    const std::vector<std::string> expected = {"begin 6", "step", "step", "step",
+                                               "step",    "step", "step", "end"};
     EXPECT_EQ(f.progress.calls, expected);
 }
 
@@ -181,16 +181,21 @@ TEST_F(LoaderTest, DamagedCachesAreRebuilt)
     ASSERT_FALSE(goodCache.empty());
 
     const std::vector<std::pair<const char*, std::function<void()>>> spoilers = {
-        {"truncated", [&] { WriteFileAtomically(CacheFile(), goodCache.substr(0, goodCache.size() / 2)); }},
-        {"last line cut", [&] { WriteFileAtomically(CacheFile(), goodCache.substr(0, goodCache.size() - 1)); }},
-        {"old header", [&] { WriteFileAtomically(CacheFile(), "Moxa2 V1.20" + goodCache.substr(11)); }},
+        {"truncated",
+         [&] { WriteFileAtomically(CacheFile(), goodCache.substr(0, goodCache.size() / 2)); }},
+        {"last line cut",
+         [&] { WriteFileAtomically(CacheFile(), goodCache.substr(0, goodCache.size() - 1)); }},
+        {"old header",
+         [&] { WriteFileAtomically(CacheFile(), "Moxa2 V1.20" + goodCache.substr(11)); }},
         {"huge counts",
          [&] {
-             WriteFileAtomically(CacheFile(), "Moxa2 V1.21 - Do not edit!\n2000000000|2000000000|0|0\n");
+             WriteFileAtomically(CacheFile(),
+                                 "Moxa2 V1.21 - Do not edit!\n2000000000|2000000000|0|0\n");
          }},
         {"empty", [&] { WriteFileAtomically(CacheFile(), ""); }},
         {"no icon cache", [&] { fs::remove(DataPaths::Join(Data(), "Cache/formicons.dat")); }},
-        {"garbage icon cache", [&] { WriteFileAtomically(DataPaths::Join(Data(), "Cache/formicons.dat"), "junk"); }},
+        {"garbage icon cache",
+         [&] { WriteFileAtomically(DataPaths::Join(Data(), "Cache/formicons.dat"), "junk"); }},
     };
     for (const auto& [name, spoil] : spoilers)
     {
@@ -215,7 +220,8 @@ TEST_F(LoaderTest, TooLittleFreeSpaceRefusesTheRebuildWithItsMessage)
         if (free < RebuildFreeSpace)
         {
             EXPECT_EQ(source, ELoadSource::NoSpace);
-            EXPECT_EQ(f.prompter.warnings, std::vector<std::string>{std::string(Messages::NoSpaceForRecache)});
+            EXPECT_EQ(f.prompter.warnings,
+                      std::vector<std::string>{std::string(Messages::NoSpaceForRecache)});
             EXPECT_TRUE(f.progress.calls.empty());
             EXPECT_TRUE(f.db.formulaSets.empty());
             EXPECT_FALSE(fs::exists(CacheFile()));
@@ -275,15 +281,15 @@ TEST_F(LoaderTest, LeftoversOfInterruptedSavesAreRemoved)
 TEST(DatabaseFiles, WalksInByteOrderEnteringFoldersWhereTheySort)
 {
     CTempDir dir;
-    for (const char* name : {"b.xml", "A.xml", "a/c.xml", "a/B.xml", "Z/z.xml", "notes.txt", "x.xml.bak",
-                             "data.XML", "a.xml", "a/deeper/d.xml"})
+    for (const char* name : {"b.xml", "A.xml", "a/c.xml", "a/B.xml", "Z/z.xml", "notes.txt",
+                             "x.xml.bak", "data.XML", "a.xml", "a/deeper/d.xml"})
         dir.WriteFile(name, "<x/>\n");
     fs::create_directory_symlink(dir.Path(), dir / "loop");
     std::vector<std::string> names;
     for (const fs::path& file : DatabaseFiles(dir.Path()))
         names.push_back(fs::relative(file, dir.Path()).string());
-    const std::vector<std::string> expected = {"A.xml",   "Z/z.xml", "a/B.xml",   "a/c.xml",
-                                               "a/deeper/d.xml", "a.xml", "b.xml", "x.xml.bak"};
+    const std::vector<std::string> expected = {"A.xml",          "Z/z.xml", "a/B.xml", "a/c.xml",
+                                               "a/deeper/d.xml", "a.xml",   "b.xml",   "x.xml.bak"};
     EXPECT_EQ(names, expected);
     EXPECT_TRUE(DatabaseFiles(dir / "missing").empty());
 }
