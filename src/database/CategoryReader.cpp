@@ -1,5 +1,4 @@
 #include "database/GameDatabase.h"
-
 #include "xml/XmlDocument.h"
 
 namespace

@@ -20,7 +20,8 @@ struct CNameHash
     }
 };
 
-template <typename V> using CNameMap = std::unordered_map<std::string, V, CNameHash, std::equal_to<>>;
+template <typename V>
+using CNameMap = std::unordered_map<std::string, V, CNameHash, std::equal_to<>>;
 
 // How far an index covers its list: records appended after the last sync are added on the
 // next lookup (they come last in list order, so they never displace an earlier match); a

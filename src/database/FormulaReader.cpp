@@ -1,5 +1,4 @@
 #include "database/GameDatabase.h"
-
 #include "database/ReaderHelpers.h"
 #include "xml/NumberText.h"
 #include "xml/XmlDocument.h"
@@ -94,8 +93,8 @@ CTierLevel ReaderHelpers::ReadTierLevel(const CXmlDocument& doc, CXmlElement& ti
     return result;
 }
 
-void CGameDatabase::ReadFormula(CFormula& formula, const std::string& category, const CXmlDocument& doc,
-                                CXmlElement& item, bool clear)
+void CGameDatabase::ReadFormula(CFormula& formula, const std::string& category,
+                                const CXmlDocument& doc, CXmlElement& item, bool clear)
 {
     if (clear)
     {

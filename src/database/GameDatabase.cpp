@@ -39,7 +39,9 @@ void PlaceFormula(CNameMap<CFormulaEntry>& map, const std::string& name, CFormul
 }
 } // namespace
 
-CGameDatabase::CGameDatabase() : m_indexes(std::make_unique<CDatabaseIndexes>()) {}
+CGameDatabase::CGameDatabase() : m_indexes(std::make_unique<CDatabaseIndexes>())
+{
+}
 CGameDatabase::~CGameDatabase() = default;
 
 void CGameDatabase::ClearDatabase()
@@ -90,7 +92,8 @@ long CGameDatabase::FindFormulaSetIndex(std::string_view category, std::string_v
     CDatabaseIndexes& ix = *m_indexes;
     ix.sets.Sync(
         formulaSets.size(), [&] { ix.setByCategory.clear(); },
-        [&](std::size_t pos) {
+        [&](std::size_t pos)
+        {
             const CFormulaSet& set = *formulaSets[pos];
             ix.setByCategory[set.category].try_emplace(set.name, pos);
         });
@@ -139,7 +142,8 @@ CComponent* CGameDatabase::FindComponent(std::string_view name) const
     CDatabaseIndexes& ix = *m_indexes;
     ix.components.Sync(
         components.size(), [&] { ix.componentByName.clear(); },
-        [&](std::size_t pos) {
+        [&](std::size_t pos)
+        {
             CComponent* component = components[pos].get();
             ix.componentByName.try_emplace(component->name, component);
         });
@@ -163,11 +167,13 @@ CFormula* CGameDatabase::FindFormula(std::string_view category, std::string_view
     CDatabaseIndexes& ix = *m_indexes;
     ix.formulae.Sync(
         formulaSets.size(),
-        [&] {
+        [&]
+        {
             ix.formulaByName.clear();
             ix.formulaByCategory.clear();
         },
-        [&](std::size_t pos) {
+        [&](std::size_t pos)
+        {
             const CFormulaSet& set = *formulaSets[pos];
             CNameMap<CFormulaEntry>& byName = ix.formulaByCategory[set.category];
             for (const auto& formula : set.formulae)
@@ -177,8 +183,9 @@ CFormula* CGameDatabase::FindFormula(std::string_view category, std::string_view
                 byName.try_emplace(formula->name, entry);
             }
         });
-    const CFormulaEntry* hit = MatchesEveryCategory(category) ? Lookup(ix.formulaByName, name)
-                                                              : Lookup2(ix.formulaByCategory, category, name);
+    const CFormulaEntry* hit = MatchesEveryCategory(category)
+                                   ? Lookup(ix.formulaByName, name)
+                                   : Lookup2(ix.formulaByCategory, category, name);
     return hit ? hit->formula : nullptr;
 }
 
@@ -195,7 +202,8 @@ CGameDatabase::CProducer CGameDatabase::FindProducingTier(std::string_view resou
     CDatabaseIndexes& ix = *m_indexes;
     ix.producers.Sync(
         ResourceFormulaSets.size(), [&] { ix.producerByName.clear(); },
-        [&](std::size_t pos) {
+        [&](std::size_t pos)
+        {
             for (const auto& formula : ResourceFormulaSets[pos]->formulae)
                 for (const auto& tier : formula->tiers)
                     ix.producerByName.try_emplace(tier->name, CProducer{formula.get(), tier.get()});
@@ -231,11 +239,13 @@ CTechnique* CGameDatabase::FindTechnique(std::string_view category, std::string_
     CDatabaseIndexes& ix = *m_indexes;
     ix.techniques.Sync(
         techniqueSets.size(),
-        [&] {
+        [&]
+        {
             ix.techniqueByName.clear();
             ix.techniqueByCategory.clear();
         },
-        [&](std::size_t pos) {
+        [&](std::size_t pos)
+        {
             const CTechniqueSet& set = *techniqueSets[pos];
             CNameMap<CTechnique*>& byName = ix.techniqueByCategory[set.category];
             for (const auto& technique : set.techniques)
@@ -244,12 +254,14 @@ CTechnique* CGameDatabase::FindTechnique(std::string_view category, std::string_
                 byName.try_emplace(technique->name, technique.get());
             }
         });
-    CTechnique* const* hit = MatchesEveryCategory(category) ? Lookup(ix.techniqueByName, name)
-                                                            : Lookup2(ix.techniqueByCategory, category, name);
+    CTechnique* const* hit = MatchesEveryCategory(category)
+                                 ? Lookup(ix.techniqueByName, name)
+                                 : Lookup2(ix.techniqueByCategory, category, name);
     return hit ? *hit : nullptr;
 }
 
-CTechniqueTier* CGameDatabase::FindTechniqueTier(const CTechnique& technique, std::string_view tierName)
+CTechniqueTier* CGameDatabase::FindTechniqueTier(const CTechnique& technique,
+                                                 std::string_view tierName)
 {
     for (const auto& tier : technique.tiers)
         if (tier->name == tierName)

@@ -77,7 +77,8 @@ public:
     CProducer FindProducingTier(std::string_view resourceName) const;
     bool UsesResource(std::string_view product, std::string_view resource) const;
     CTechnique* FindTechnique(std::string_view category, std::string_view name) const;
-    static CTechniqueTier* FindTechniqueTier(const CTechnique& technique, std::string_view tierName);
+    static CTechniqueTier* FindTechniqueTier(const CTechnique& technique,
+                                             std::string_view tierName);
 
     // The name indexes behind the lookups. They follow appended records (sets, components,
     // subcategories pushed at the end of their lists) by themselves; code that changes the

@@ -4,7 +4,8 @@
 #include "app/Prompter.h"
 #include "database/GameDatabase.h"
 
-bool OpenLink(const CGameDatabase& db, std::string_view key, ILinkOpener& opener, IPrompter& prompter)
+bool OpenLink(const CGameDatabase& db, std::string_view key, ILinkOpener& opener,
+              IPrompter& prompter)
 {
     const auto it = db.HelpPages.find(std::string(key));
     if (it == db.HelpPages.end())

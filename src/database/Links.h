@@ -19,12 +19,12 @@ public:
 // The help page keys and what opens them.
 namespace LinkKeys
 {
-inline constexpr std::string_view OfficialSite = "officialsite";       // Help menu, official website
-inline constexpr std::string_view OnlineManual = "onlinemanual";       // Help menu
-inline constexpr std::string_view ReportBug = "reportbug";             // Help menu
-inline constexpr std::string_view OrderWindow = "orderwindow";         // "Help With Orders"
-inline constexpr std::string_view ReportWindow = "reportwindow";       // "Help With Reports"
-inline constexpr std::string_view FormulaWindow = "formulawindow";     // "Help With Formulae"
+inline constexpr std::string_view OfficialSite = "officialsite";   // Help menu, official website
+inline constexpr std::string_view OnlineManual = "onlinemanual";   // Help menu
+inline constexpr std::string_view ReportBug = "reportbug";         // Help menu
+inline constexpr std::string_view OrderWindow = "orderwindow";     // "Help With Orders"
+inline constexpr std::string_view ReportWindow = "reportwindow";   // "Help With Reports"
+inline constexpr std::string_view FormulaWindow = "formulawindow"; // "Help With Formulae"
 inline constexpr std::string_view TechniqueWindow = "techniquewindow"; // "Help With Techniques"
 inline constexpr std::string_view ComponentWindow = "componentwindow"; // "Help With Components"
 inline constexpr std::string_view ProfileWindow = "profilewindow";     // "Help With Profiles"
@@ -36,4 +36,5 @@ inline constexpr std::string_view Update = "update";                   // the cl
 // Opens the help page stored under the key. A key without a page is warned about
 // ("Error - Cannot Find Requested Link"); the result is false then, and when the opener
 // fails.
-bool OpenLink(const CGameDatabase& db, std::string_view key, ILinkOpener& opener, IPrompter& prompter);
+bool OpenLink(const CGameDatabase& db, std::string_view key, ILinkOpener& opener,
+              IPrompter& prompter);

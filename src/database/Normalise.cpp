@@ -1,6 +1,5 @@
-#include "database/GameDatabase.h"
-
 #include "database/DatabaseIndexes.h"
+#include "database/GameDatabase.h"
 #include "xml/NumberText.h"
 
 #include <array>
@@ -38,7 +37,8 @@ struct CRow
 // matching row is the only one.
 const CNameMap<CRule>& Rules()
 {
-    static const CNameMap<CRule> rules = [] {
+    static const CNameMap<CRule> rules = []
+    {
         const std::initializer_list<CRow> rows = {
             {{"equipslot"}, {"equipslot", EValue::Unchanged}},
             {{"bulk"}, {"bulk", EValue::Unchanged}},
@@ -65,24 +65,49 @@ const CNameMap<CRule>& Rules()
             {{"maxremovals"}, {"effect", EValue::MaxRemovals}},
             {{"dispellstrength"}, {"effect", EValue::DispelStrength}},
             {{"dispelquality"}, {"effect", EValue::DispelQuality}},
-            {{"chance", "statmultiplier", "statbonusvariable", "capacitybonus", "shieldon", "statcap",
-              "preventteleport", "preventrecall", "rechargereduce", "dpreductionreqlvl", "description",
-              "convertdamage", "info", "frequency", "delaymod", "recyclemod", "descriptionresurrect",
-              "dpreduction"},
+            {{"chance", "statmultiplier", "statbonusvariable", "capacitybonus", "shieldon",
+              "statcap", "preventteleport", "preventrecall", "rechargereduce", "dpreductionreqlvl",
+              "description", "convertdamage", "info", "frequency", "delaymod", "recyclemod",
+              "descriptionresurrect", "dpreduction"},
              {"effect", EValue::Unchanged}},
             {{"rangemodifier", "delaymodifier", "recyclemodifier", "attackmodifier", "healmodifier",
               "usageadjust", "structurestacks", "structurebulk", "structurenpc", "structuremachine",
-              "structurebind", "spelldefense", "meleedefense", "meleeoffense", "lowresist", "highresist",
-              "percentagestatbonus", "schoolbonus"},
+              "structurebind", "spelldefense", "meleedefense", "meleeoffense", "lowresist",
+              "highresist", "percentagestatbonus", "schoolbonus"},
              {{}, EValue::Unchanged}},
-            {{"effectreq", "effectstatmultiplier", "effectstatbonusvariable", "effectstatbonus",
-              "effectcapacitybonus", "effectshieldon", "effectstatcap", "effectpreventteleport",
-              "effectpreventrecall", "effectconsumes", "effecthoardcost", "effectrange", "effectcastdelay",
-              "effectdelay", "effectrecycle", "effecteffect", "effectchance", "effectinfo", "effectarea",
-              "effectdamage", "effectdamagetype", "effectskill", "effecthealpercentage",
-              "effectmaxremovals", "effectdispelquality", "effecttakedamage", "effectdescriptionresurrect",
-              "effectdpreduction", "effectdpreductionreqlvl", "effectconvertdamage",
-              "effectrechargeconsumes", "effectrechargereduce", "effectdelaymod"},
+            {{"effectreq",
+              "effectstatmultiplier",
+              "effectstatbonusvariable",
+              "effectstatbonus",
+              "effectcapacitybonus",
+              "effectshieldon",
+              "effectstatcap",
+              "effectpreventteleport",
+              "effectpreventrecall",
+              "effectconsumes",
+              "effecthoardcost",
+              "effectrange",
+              "effectcastdelay",
+              "effectdelay",
+              "effectrecycle",
+              "effecteffect",
+              "effectchance",
+              "effectinfo",
+              "effectarea",
+              "effectdamage",
+              "effectdamagetype",
+              "effectskill",
+              "effecthealpercentage",
+              "effectmaxremovals",
+              "effectdispelquality",
+              "effecttakedamage",
+              "effectdescriptionresurrect",
+              "effectdpreduction",
+              "effectdpreductionreqlvl",
+              "effectconvertdamage",
+              "effectrechargeconsumes",
+              "effectrechargereduce",
+              "effectdelaymod"},
              {"targeteffect", EValue::Unchanged}},
             {{"effectfrequency"}, {"targetfrequency", EValue::Unchanged}},
             {{"effect"}, {"targetname", EValue::EffectName}},
@@ -183,7 +208,8 @@ CAttribute NormaliseAttribute(std::string_view key, std::string_view value)
 namespace
 {
 constexpr std::array<std::string_view, 10> TierNames = {
-    "Tier I", "Tier II", "Tier III", "Tier IV", "Tier V", "Tier VI", "Tier VII", "Tier VIII", "Tier IX", "Tier X",
+    "Tier I",  "Tier II",  "Tier III",  "Tier IV", "Tier V",
+    "Tier VI", "Tier VII", "Tier VIII", "Tier IX", "Tier X",
 };
 } // namespace
 

@@ -1,5 +1,4 @@
 #include "database/GameDatabase.h"
-
 #include "database/ReaderHelpers.h"
 #include "xml/NumberText.h"
 #include "xml/XmlDocument.h"
@@ -39,8 +38,9 @@ void RemoveAll(std::string& text, std::initializer_list<std::string_view> phrase
 // Reads a list of keyword lists: one per set element, its keywords from the leaf lines.
 // dropFiltered: keywords of the game's internal classes are left out and sets left empty
 // are dropped (returns whether a keyword was kept).
-bool ReadKeywordSets(const CXmlDocument& doc, CXmlElement& parent, const char* listName, const char* setName,
-                     const char* keywordName, bool dropFiltered, std::vector<CKeywordSet>& out)
+bool ReadKeywordSets(const CXmlDocument& doc, CXmlElement& parent, const char* listName,
+                     const char* setName, const char* keywordName, bool dropFiltered,
+                     std::vector<CKeywordSet>& out)
 {
     bool keptAny = false;
     CXmlElement list(listName);
@@ -62,8 +62,8 @@ bool ReadKeywordSets(const CXmlDocument& doc, CXmlElement& parent, const char* l
     return keptAny;
 }
 
-void ReadAttributes(const CXmlDocument& doc, CXmlElement& parent, const char* listName, const char* name,
-                    std::vector<CAttribute>& out)
+void ReadAttributes(const CXmlDocument& doc, CXmlElement& parent, const char* listName,
+                    const char* name, std::vector<CAttribute>& out)
 {
     CXmlElement list(listName);
     if (!list.FindNext(doc, parent))
@@ -107,10 +107,11 @@ void ReadTechniqueTier(CTechnique& technique, const std::string& category, const
     tier.GetText(doc, "tier-prefix", t.prefix, fresh);
     tier.GetText(doc, "tier-suffix", t.suffix, fresh);
 
-    if (ReadKeywordSets(doc, tier, "tier-keywords", "tier-keywordset", "tier-keyword", true, t.keywordSets))
+    if (ReadKeywordSets(doc, tier, "tier-keywords", "tier-keywordset", "tier-keyword", true,
+                        t.keywordSets))
         technique.hasTierKeywords = true;
-    ReadKeywordSets(doc, tier, "tier-effectkeywords", "tier-effectkeywordset", "tier-effectkeyword", false,
-                    t.effectKeywordSets);
+    ReadKeywordSets(doc, tier, "tier-effectkeywords", "tier-effectkeywordset", "tier-effectkeyword",
+                    false, t.effectKeywordSets);
     ReadAttributes(doc, tier, "tier-attributes", "tier-attribute", t.attributes);
 
     const bool hasBonus = std::any_of(t.attributes.begin(), t.attributes.end(),
@@ -155,8 +156,8 @@ std::vector<std::string> DeriveBonusValues(std::string_view description)
     if (const std::size_t k = p.find(additional); k != std::string::npos)
     {
         p.erase(0, k + additional.size() - 1); // keep the "+"
-        RemoveAll(p, {"to the ", "in the ", " trade skill.", " magic skill.", " adventure skill.", " defense.",
-                      " statistic.", " skill when it is equipped.", " skill."});
+        RemoveAll(p, {"to the ", "in the ", " trade skill.", " magic skill.", " adventure skill.",
+                      " defense.", " statistic.", " skill when it is equipped.", " skill."});
         bonuses.push_back(std::move(p));
     }
     else if (const std::size_t j = p.find(objects); j != std::string::npos)
@@ -173,7 +174,8 @@ std::vector<std::string> DeriveBonusValues(std::string_view description)
         for (;;)
         {
             const std::size_t comma = p.find(',', start);
-            std::string piece = p.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+            std::string piece =
+                p.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
             if (!piece.empty())
                 bonuses.push_back(std::move(piece));
             if (comma == std::string::npos)
@@ -184,8 +186,8 @@ std::vector<std::string> DeriveBonusValues(std::string_view description)
     return bonuses;
 }
 
-void CGameDatabase::ReadTechnique(CTechnique& technique, const std::string& category, const CXmlDocument& doc,
-                                  CXmlElement& tech, bool clear)
+void CGameDatabase::ReadTechnique(CTechnique& technique, const std::string& category,
+                                  const CXmlDocument& doc, CXmlElement& tech, bool clear)
 {
     if (clear)
     {
@@ -206,9 +208,10 @@ void CGameDatabase::ReadTechnique(CTechnique& technique, const std::string& cate
     else if (clear)
         technique.iconIndex = 0;
 
-    ReadKeywordSets(doc, tech, "tech-keywords", "tech-keywordset", "tech-keyword", true, technique.keywordSets);
-    ReadKeywordSets(doc, tech, "tech-effectkeywords", "tech-effectkeywordset", "tech-effectkeyword", false,
-                    technique.effectKeywordSets);
+    ReadKeywordSets(doc, tech, "tech-keywords", "tech-keywordset", "tech-keyword", true,
+                    technique.keywordSets);
+    ReadKeywordSets(doc, tech, "tech-effectkeywords", "tech-effectkeywordset", "tech-effectkeyword",
+                    false, technique.effectKeywordSets);
     ReadAttributes(doc, tech, "tech-attributes", "tech-attribute", technique.attributes);
 
     CXmlElement tier("tier");
@@ -217,10 +220,12 @@ void CGameDatabase::ReadTechnique(CTechnique& technique, const std::string& cate
 
     if (technique.hasTierKeywords)
         for (auto& t : technique.tiers)
-            t->keywordSets.insert(t->keywordSets.end(), technique.keywordSets.begin(), technique.keywordSets.end());
+            t->keywordSets.insert(t->keywordSets.end(), technique.keywordSets.begin(),
+                                  technique.keywordSets.end());
 }
 
-std::unique_ptr<CTechniqueSet> CGameDatabase::ReadTechniqueSetFile(const std::filesystem::path& path)
+std::unique_ptr<CTechniqueSet>
+CGameDatabase::ReadTechniqueSetFile(const std::filesystem::path& path)
 {
     CXmlDocument doc;
     doc.Load(path);

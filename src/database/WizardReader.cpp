@@ -1,12 +1,11 @@
 #include "database/GameDatabase.h"
-
 #include "xml/XmlDocument.h"
 
 namespace
 {
 // The leaf texts of one list element ("races" with its "race" lines, say).
-void ReadTextList(const CXmlDocument& doc, CXmlElement& parent, const char* listName, const char* itemName,
-                  std::vector<std::string>& out)
+void ReadTextList(const CXmlDocument& doc, CXmlElement& parent, const char* listName,
+                  const char* itemName, std::vector<std::string>& out)
 {
     CXmlElement list(listName);
     if (!list.FindNext(doc, parent))

@@ -1,7 +1,6 @@
 #include "QtLinkOpener.h"
 
 #include <QDesktopServices>
-
 #include <algorithm>
 
 namespace
@@ -27,14 +26,16 @@ bool HasScheme(std::string_view text)
     const std::size_t colon = text.find(':');
     if (colon == std::string_view::npos || colon < 2)
         return false;
-    const auto isSchemeChar = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' ||
-               c == '-' || c == '.';
+    const auto isSchemeChar = [](char c)
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '+' || c == '-' || c == '.';
     };
     const char first = text[0];
     if (!((first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z')))
         return false;
-    return std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(colon), isSchemeChar);
+    return std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(colon),
+                       isSchemeChar);
 }
 } // namespace
 

@@ -3,7 +3,6 @@
 #include "database/Links.h"
 
 #include <QUrl>
-
 #include <filesystem>
 #include <string>
 
@@ -12,7 +11,9 @@
 class CQtLinkOpener : public ILinkOpener
 {
 public:
-    explicit CQtLinkOpener(std::filesystem::path dataFolder) : m_dataFolder(std::move(dataFolder)) {}
+    explicit CQtLinkOpener(std::filesystem::path dataFolder) : m_dataFolder(std::move(dataFolder))
+    {
+    }
 
     bool OpenUrl(const std::string& text) override;
 

@@ -3,7 +3,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -94,20 +93,24 @@ TEST(CategoryReader, CategoriesWithTheirSubcategoriesAndIcons)
     EXPECT_EQ(db.FindSubcategory("Tailoring"), &db.subcategories[0]);
     EXPECT_FALSE(db.FindSubcategory("tailoring"));
     const auto set = db.ReadFormulaSetFile(dir.WriteFile(
-        "Crafts/t.xml", "<formulaset>\n<formulaset-name>Tailoring</formulaset-name>\n<item>\n"
-                        "<item-name>Hat</item-name>\n<item-icon>needle.tif</item-icon>\n</item>\n</formulaset>\n"));
+        "Crafts/t.xml",
+        "<formulaset>\n<formulaset-name>Tailoring</formulaset-name>\n<item>\n"
+        "<item-name>Hat</item-name>\n<item-icon>needle.tif</item-icon>\n</item>\n</formulaset>\n"));
     ASSERT_TRUE(set);
     EXPECT_EQ(set->iconIndex, 2);
     EXPECT_EQ(set->formulae[0]->iconIndex, 2);
     const auto techniques = db.ReadTechniqueSetFile(dir.WriteFile(
-        "Techs/t.xml", "<techniqueset>\n<techniqueset-category>Knitting</techniqueset-category>\n<tech>\n"
-                       "<tech-icon>loom</tech-icon>\n</tech>\n</techniqueset>\n"));
+        "Techs/t.xml",
+        "<techniqueset>\n<techniqueset-category>Knitting</techniqueset-category>\n<tech>\n"
+        "<tech-icon>loom</tech-icon>\n</tech>\n</techniqueset>\n"));
     ASSERT_TRUE(techniques);
     EXPECT_EQ(techniques->iconIndex, 0);
     EXPECT_EQ(techniques->techniques[0]->iconIndex, 1);
 
     // A second file appends; a missing one changes nothing.
-    EXPECT_TRUE(db.ReadCategories(dir.WriteFile("more.xml", "<categories>\n<category>\n<category-name>Cook</category-name>\n</category>\n</categories>\n")));
+    EXPECT_TRUE(db.ReadCategories(
+        dir.WriteFile("more.xml", "<categories>\n<category>\n<category-name>Cook</"
+                                  "category-name>\n</category>\n</categories>\n")));
     EXPECT_EQ(db.categories.size(), 4u);
     EXPECT_FALSE(db.ReadCategories(dir / "missing.xml"));
     EXPECT_EQ(db.categories.size(), 4u);
@@ -218,8 +221,9 @@ TEST(HelpPages, LaterPagesReplaceEarlierOnes)
 	</pages>
 </help>
 )"));
-    EXPECT_EQ(db.HelpPages, (std::map<std::string, std::string>{{"officialsite", "http://tellurin.example/"},
-                                                                {"orderwindow", "Help/orders2.htm"}}));
+    EXPECT_EQ(db.HelpPages,
+              (std::map<std::string, std::string>{{"officialsite", "http://tellurin.example/"},
+                                                  {"orderwindow", "Help/orders2.htm"}}));
     db.ReadHelpPages(dir / "missing.xml");
     EXPECT_EQ(db.HelpPages.size(), 2u);
 }

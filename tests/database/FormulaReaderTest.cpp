@@ -2,7 +2,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -119,7 +118,8 @@ TEST(FormulaReader, ReadsASetWithItsTiersInLevelOrder)
 
     // Read as 3, 1, -1, 2, then 3 again under its name (now level 5): the repeated name
     // updates the first tier where it stands, taking the new level.
-    EXPECT_EQ(TierNames(cloak), (std::vector<std::string>{"Plain Cloak", "Good Cloak", "Fine Cloak", "Odd Cloak"}));
+    EXPECT_EQ(TierNames(cloak),
+              (std::vector<std::string>{"Plain Cloak", "Good Cloak", "Fine Cloak", "Odd Cloak"}));
 
     const CFormulaTier& plain = *cloak.tiers[0];
     EXPECT_EQ(plain.level, 1);
@@ -138,7 +138,7 @@ TEST(FormulaReader, ReadsASetWithItsTiersInLevelOrder)
     EXPECT_EQ(fine.level, 5);
     EXPECT_EQ(fine.levelName, "Tier V");
     EXPECT_EQ(fine.description, "Finer");
-    EXPECT_EQ(fine.batchQty, 1); // the formula's
+    EXPECT_EQ(fine.batchQty, 1);          // the formula's
     EXPECT_EQ(fine.allowedTechniques, 3); // (5 + 1) / 2
     ASSERT_EQ(fine.resources.size(), 2u);
     const CResource& wool = fine.resources[0];
@@ -191,7 +191,8 @@ TEST(FormulaReader, TierPlacementOrders)
     };
     for (const CCase& c : cases)
     {
-        std::string xml = "<formulaset>\n<formulaset-name>S</formulaset-name>\n<item>\n<item-name>F</item-name>\n";
+        std::string xml = "<formulaset>\n<formulaset-name>S</"
+                          "formulaset-name>\n<item>\n<item-name>F</item-name>\n";
         for (const auto& [name, level] : c.tiers)
         {
             xml += "<tier>\n<tier-name>" + std::string(name) + "</tier-name>\n";
@@ -214,8 +215,10 @@ TEST(FormulaReader, FilesWithoutASetGiveNothing)
     CTempDir dir;
     CGameDatabase db;
     EXPECT_FALSE(db.ReadFormulaSetFile(dir / "missing.xml"));
-    EXPECT_FALSE(db.ReadFormulaSetFile(dir.WriteFile("other.xml", "<techniqueset>\n</techniqueset>\n")));
-    const auto empty = db.ReadFormulaSetFile(dir.WriteFile("empty.xml", "<formulaset>\n</formulaset>\n"));
+    EXPECT_FALSE(
+        db.ReadFormulaSetFile(dir.WriteFile("other.xml", "<techniqueset>\n</techniqueset>\n")));
+    const auto empty =
+        db.ReadFormulaSetFile(dir.WriteFile("empty.xml", "<formulaset>\n</formulaset>\n"));
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->name, "");
     EXPECT_TRUE(empty->formulae.empty());
@@ -359,8 +362,10 @@ TEST(FormulaOverlay, ManyNewFormulaeKeepLookupsRight)
     for (int i = 0; i < 2000; ++i)
     {
         const std::string name = "F" + std::to_string(i % 1000);
-        xml += "<item>\n<item-name>" + name + "</item-name>\n<item-category>C" + std::to_string(i % 7) +
-               "</item-category>\n<item-formulaset>S</item-formulaset>\n<item-keywords>\n<item-keyword>k" +
+        xml += "<item>\n<item-name>" + name + "</item-name>\n<item-category>C" +
+               std::to_string(i % 7) +
+               "</item-category>\n<item-formulaset>S</"
+               "item-formulaset>\n<item-keywords>\n<item-keyword>k" +
                std::to_string(i) + "</item-keyword>\n</item-keywords>\n</item>\n";
     }
     xml += "</formulas>\n";
@@ -386,9 +391,10 @@ TEST(FormulaReader, BrokenFilesReadWhatTheyHoldWithoutOverflow)
     CGameDatabase db;
 
     // Cut off in the middle of a tier: what was there is read.
-    auto set = db.ReadFormulaSetFile(dir.WriteFile(
-        "cut.xml", "<formulaset>\n<item>\n<item-name>A</item-name>\n<tier>\n<tier-name>T</tier-name>\n<resources>\n"
-                   "<resource>\n<resource-name>Wo"));
+    auto set = db.ReadFormulaSetFile(
+        dir.WriteFile("cut.xml", "<formulaset>\n<item>\n<item-name>A</"
+                                 "item-name>\n<tier>\n<tier-name>T</tier-name>\n<resources>\n"
+                                 "<resource>\n<resource-name>Wo"));
     ASSERT_TRUE(set);
     ASSERT_EQ(set->formulae.size(), 1u);
     ASSERT_EQ(set->formulae[0]->tiers.size(), 1u);
@@ -397,10 +403,11 @@ TEST(FormulaReader, BrokenFilesReadWhatTheyHoldWithoutOverflow)
 
     // Numbers beyond the int range saturate, and what is derived from them stays in range.
     set = db.ReadFormulaSetFile(dir.WriteFile(
-        "huge.xml", "<formulaset>\n<item>\n<item-batchqty>99999999999</item-batchqty>\n<tier>\n"
-                    "<tier-lvl>99999999999</tier-lvl>\n<resources>\n<resource>\n"
-                    "<resource-opt qty=\"2000000000\">-99999999999</resource-opt>\n</resource>\n</resources>\n"
-                    "</tier>\n</item>\n</formulaset>\n"));
+        "huge.xml",
+        "<formulaset>\n<item>\n<item-batchqty>99999999999</item-batchqty>\n<tier>\n"
+        "<tier-lvl>99999999999</tier-lvl>\n<resources>\n<resource>\n"
+        "<resource-opt qty=\"2000000000\">-99999999999</resource-opt>\n</resource>\n</resources>\n"
+        "</tier>\n</item>\n</formulaset>\n"));
     ASSERT_TRUE(set);
     const CFormula& f = *set->formulae[0];
     EXPECT_EQ(f.batchQty, 2147483647);
@@ -412,6 +419,7 @@ TEST(FormulaReader, BrokenFilesReadWhatTheyHoldWithoutOverflow)
     EXPECT_EQ(f.tiers[0]->resources[0].qtyAtMin, 2147483647);
 
     // Not a formula file at all.
-    EXPECT_FALSE(db.ReadFormulaSetFile(dir.WriteFile("junk.xml", std::string("\0\xff<<>>\n</>\n", 10))));
+    EXPECT_FALSE(
+        db.ReadFormulaSetFile(dir.WriteFile("junk.xml", std::string("\0\xff<<>>\n</>\n", 10))));
 }
 } // namespace

@@ -4,7 +4,6 @@
 #include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -17,7 +16,8 @@ struct CTierSpec
     std::vector<std::string> inputs;
 };
 
-std::unique_ptr<CFormula> MakeFormula(const std::string& name, const std::vector<CTierSpec>& tiers = {})
+std::unique_ptr<CFormula> MakeFormula(const std::string& name,
+                                      const std::vector<CTierSpec>& tiers = {})
 {
     auto formula = std::make_unique<CFormula>();
     formula->name = name;
@@ -60,8 +60,10 @@ template <typename... T> std::vector<std::unique_ptr<CFormula>> List(T... formul
 TEST(FormulaLookup, FirstMatchInListOrderAcrossMergesAndAppends)
 {
     CGameDatabase db;
-    db.AddFormulaSet(MakeSet("Smithing", "Armorer", List(MakeFormula("Helm"), MakeFormula("Shield"))));
-    db.AddFormulaSet(MakeSet("Tailoring", "Weaver", List(MakeFormula("Cloak"), MakeFormula("Helm"))));
+    db.AddFormulaSet(
+        MakeSet("Smithing", "Armorer", List(MakeFormula("Helm"), MakeFormula("Shield"))));
+    db.AddFormulaSet(
+        MakeSet("Tailoring", "Weaver", List(MakeFormula("Cloak"), MakeFormula("Helm"))));
     db.AddFormulaSet(MakeSet("Smithing", "Weaver", List(MakeFormula("Boot"))));
     ASSERT_EQ(db.formulaSets.size(), 3u);
 
@@ -78,7 +80,8 @@ TEST(FormulaLookup, FirstMatchInListOrderAcrossMergesAndAppends)
 
     // Same name and category: merged into the earlier set, so a formula moved there comes
     // before a same-named one of a later set.
-    db.AddFormulaSet(MakeSet("Smithing", "Weaver", List(MakeFormula("Cloak"), MakeFormula("Glove"))));
+    db.AddFormulaSet(
+        MakeSet("Smithing", "Weaver", List(MakeFormula("Cloak"), MakeFormula("Glove"))));
     ASSERT_EQ(db.formulaSets.size(), 3u);
     ASSERT_EQ(db.formulaSets[2]->formulae.size(), 3u);
     EXPECT_EQ(db.FindFormula("All", "Cloak"), db.formulaSets[1]->formulae[0].get());
@@ -106,11 +109,14 @@ TEST(FormulaLookup, FirstMatchInListOrderAcrossMergesAndAppends)
 TEST(FormulaLookup, ResourceSetsProduceAndMergeIntoOne)
 {
     CGameDatabase db;
-    db.AddFormulaSet(MakeSet("Smelting", "Resources", List(MakeFormula("Ingot", {{"Iron Bar", {"Iron Ore"}}}))));
-    db.AddFormulaSet(MakeSet("Smelting", "Smith", List(MakeFormula("Nail", {{"Iron Bar", {"Tin"}}}))));
-    db.AddFormulaSet(MakeSet("Smelting", "Resources",
-                             List(MakeFormula("Ingot", {{"Steel Bar", {"Iron Bar", "Coal"}}}),
-                                  MakeFormula("Plate", {{"Iron Bar", {"Copper"}}, {"Steel Plate", {"Steel Bar"}}}))));
+    db.AddFormulaSet(
+        MakeSet("Smelting", "Resources", List(MakeFormula("Ingot", {{"Iron Bar", {"Iron Ore"}}}))));
+    db.AddFormulaSet(
+        MakeSet("Smelting", "Smith", List(MakeFormula("Nail", {{"Iron Bar", {"Tin"}}}))));
+    db.AddFormulaSet(MakeSet(
+        "Smelting", "Resources",
+        List(MakeFormula("Ingot", {{"Steel Bar", {"Iron Bar", "Coal"}}}),
+             MakeFormula("Plate", {{"Iron Bar", {"Copper"}}, {"Steel Plate", {"Steel Bar"}}}))));
     ASSERT_EQ(db.formulaSets.size(), 2u);
     ASSERT_EQ(db.ResourceFormulaSets.size(), 1u);
     EXPECT_EQ(db.ResourceFormulaSets[0], db.formulaSets[0].get());
@@ -132,12 +138,14 @@ TEST(FormulaLookup, ResourceSetsProduceAndMergeIntoOne)
         bool uses;
     };
     const CCase cases[] = {
-        {"Steel Plate", "Steel Plate", true}, {"Steel Plate", "Iron Ore", true}, {"Steel Plate", "Coal", true},
-        {"Steel Plate", "Copper", false},     {"Iron Bar", "Coal", false},       {"Iron Ore", "Iron Ore", true},
+        {"Steel Plate", "Steel Plate", true}, {"Steel Plate", "Iron Ore", true},
+        {"Steel Plate", "Coal", true},        {"Steel Plate", "Copper", false},
+        {"Iron Bar", "Coal", false},          {"Iron Ore", "Iron Ore", true},
         {"Iron Ore", "Coal", false},          {"Nail", "Tin", false},
     };
     for (const CCase& c : cases)
-        EXPECT_EQ(db.UsesResource(c.product, c.resource), c.uses) << c.product << " / " << c.resource;
+        EXPECT_EQ(db.UsesResource(c.product, c.resource), c.uses)
+            << c.product << " / " << c.resource;
 
     db.ClearDatabase();
     EXPECT_TRUE(db.ResourceFormulaSets.empty());
@@ -147,9 +155,10 @@ TEST(FormulaLookup, ResourceSetsProduceAndMergeIntoOne)
 TEST(FormulaLookup, CyclesOfResourceFormulaeEnd)
 {
     CGameDatabase db;
-    db.AddFormulaSet(MakeSet("Loop", "Resources",
-                             List(MakeFormula("A", {{"A", {"B"}}}), MakeFormula("B", {{"B", {"C", "A"}}}),
-                                  MakeFormula("C", {{"C", {"A", "Water"}}}), MakeFormula("S", {{"S", {"S"}}}))));
+    db.AddFormulaSet(
+        MakeSet("Loop", "Resources",
+                List(MakeFormula("A", {{"A", {"B"}}}), MakeFormula("B", {{"B", {"C", "A"}}}),
+                     MakeFormula("C", {{"C", {"A", "Water"}}}), MakeFormula("S", {{"S", {"S"}}}))));
     EXPECT_TRUE(db.UsesResource("A", "Water"));
     EXPECT_TRUE(db.UsesResource("B", "C"));
     EXPECT_FALSE(db.UsesResource("A", "Fire"));
@@ -160,7 +169,8 @@ TEST(FormulaLookup, CyclesOfResourceFormulaeEnd)
 TEST(TechniqueLookup, ByCategoryOrInAnySet)
 {
     CGameDatabase db;
-    const auto addSet = [&](const char* category, std::vector<const char*> names) {
+    const auto addSet = [&](const char* category, std::vector<const char*> names)
+    {
         auto set = std::make_unique<CTechniqueSet>();
         set->category = category;
         for (const char* name : names)
@@ -210,7 +220,8 @@ TEST(CategoryLists, SortedWithoutDuplicates)
         db.techniqueSets.back()->category = category;
     }
     db.BuildCategoryLists();
-    EXPECT_EQ(db.FormulaCategories, (std::vector<std::string>{"Armorer", "Weaver", "armorer", "\xC4lchemist"}));
+    EXPECT_EQ(db.FormulaCategories,
+              (std::vector<std::string>{"Armorer", "Weaver", "armorer", "\xC4lchemist"}));
     EXPECT_EQ(db.TechniqueCategories, (std::vector<std::string>{"Enchanter", "Spell"}));
     db.BuildCategoryLists();
     EXPECT_EQ(db.FormulaCategories.size(), 4u);
@@ -219,7 +230,8 @@ TEST(CategoryLists, SortedWithoutDuplicates)
 TEST(Counts, FormulaeTiersAndResources)
 {
     CGameDatabase db;
-    db.AddFormulaSet(MakeSet("S", "C", List(MakeFormula("F", {{"F1", {"a", "b"}}, {"F2", {"c"}}}), MakeFormula("G"))));
+    db.AddFormulaSet(MakeSet(
+        "S", "C", List(MakeFormula("F", {{"F1", {"a", "b"}}, {"F2", {"c"}}}), MakeFormula("G"))));
     db.AddFormulaSet(MakeSet("T", "C", List(MakeFormula("H", {{"H1", {}}}))));
     EXPECT_EQ(db.FormulaCount(), 3u);
     EXPECT_EQ(db.FormulaTierCount(), 3u);

@@ -1,7 +1,6 @@
 #include "database/GameDatabase.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -154,7 +153,7 @@ TEST(NormaliseAttribute, EveryRowOfTheVocabulary)
 
 TEST(TierNames, NamesAndNumbersBothWays)
 {
-    const char* names[] = {"Tier I",  "Tier II",  "Tier III", "Tier IV", "Tier V",
+    const char* names[] = {"Tier I",  "Tier II",  "Tier III",  "Tier IV", "Tier V",
                            "Tier VI", "Tier VII", "Tier VIII", "Tier IX", "Tier X"};
     for (int n = 1; n <= 10; ++n)
     {
@@ -177,7 +176,8 @@ TEST(DeriveBonusValues, EachStepOfTheDescriptionRules)
 {
     const CBonusCase cases[] = {
         // Health and Armor wins over everything else.
-        {"Gives Health and Armor. This technique gives the user +7 Strength statistic.", {"+5 Health", "+5 Armor"}},
+        {"Gives Health and Armor. This technique gives the user +7 Strength statistic.",
+         {"+5 Health", "+5 Armor"}},
         // The three spellings of the "additional" phrase.
         {"This technique gives the user +10 Strength statistic.", {"+10 Strength"}},
         {"Grants an additional +4 to the Sword skill.", {"+4 Sword"}},

@@ -2,7 +2,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -92,7 +91,8 @@ TEST(TechniqueReader, ReadsASet)
 {
     CTempDir dir;
     CGameDatabase db;
-    const auto set = db.ReadTechniqueSetFile(dir.WriteFile("Techs/e.xml", TechniqueFile("Enchanter")));
+    const auto set =
+        db.ReadTechniqueSetFile(dir.WriteFile("Techs/e.xml", TechniqueFile("Enchanter")));
     ASSERT_TRUE(set);
     EXPECT_EQ(set->name, "Enchantments");
     EXPECT_EQ(set->category, "Enchanter");
@@ -175,8 +175,9 @@ TEST(TechniqueReader, SpellTiersTakeTheirSkillAdjustmentAsUsage)
 
     // A level far out of range gives a saturated adjustment, not an overflow.
     const auto huge = db.ReadTechniqueSetFile(dir.WriteFile(
-        "huge.xml", "<techniqueset>\n<techniqueset-category>Spell</techniqueset-category>\n<tech>\n<tier>\n"
-                    "<tier-lvl>-99999999999</tier-lvl>\n</tier>\n</tech>\n</techniqueset>\n"));
+        "huge.xml",
+        "<techniqueset>\n<techniqueset-category>Spell</techniqueset-category>\n<tech>\n<tier>\n"
+        "<tier-lvl>-99999999999</tier-lvl>\n</tier>\n</tech>\n</techniqueset>\n"));
     ASSERT_TRUE(huge);
     EXPECT_EQ(huge->techniques[0]->tiers[0]->skillAdjust, -2147483647 - 1);
     EXPECT_EQ(huge->techniques[0]->tiers[0]->usageAdjust, -2147483647 - 1);
@@ -186,7 +187,8 @@ TEST(TechniqueOverlay, AmendsKnownTechniquesOnly)
 {
     CTempDir dir;
     CGameDatabase db;
-    db.techniqueSets.push_back(db.ReadTechniqueSetFile(dir.WriteFile("e.xml", TechniqueFile("Enchanter"))));
+    db.techniqueSets.push_back(
+        db.ReadTechniqueSetFile(dir.WriteFile("e.xml", TechniqueFile("Enchanter"))));
     const char* overlay = R"(<techniques>
 <tech>
 <tech-name>Hum</tech-name>
