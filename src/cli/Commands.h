@@ -11,3 +11,4 @@ int CmdFormula(CCliContext& context, const CommandArgs& args);
 int CmdReport(CCliContext& context, const CommandArgs& args);
 int CmdOrder(CCliContext& context, const CommandArgs& args);
 int CmdUpdate(CCliContext& context, const CommandArgs& args);
+int CmdGenerate(CCliContext& context, const CommandArgs& args);

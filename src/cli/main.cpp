@@ -33,6 +33,8 @@ const CCommand Commands[] = {
                "                               --bonuses, --profile S:N, --no-profile, --select NAME,\n"
                "                               --format grid|clipboard|html|csv|json, --open, -o FILE)", CmdReport},
     {"order", "order ORDER.xml [--save-as FILE]  print an order; --save-as writes it back", CmdOrder},
+    {"generate", "generate --size MB [--seed S] DIR  write a synthetic data folder of about MB megabytes of XML",
+     CmdGenerate},
 };
 
 void PrintHelp(std::FILE* out)

@@ -1,0 +1,390 @@
+// moxa-bench: the database, cache and order benchmarks on generated data folders.
+//
+//   moxa-bench --generate MB SEED DIR          write a data folder
+//   moxa-bench --rss DIR                       one rebuild; prints the peak resident memory
+//   moxa-bench --db NAME=DIR ... [--orders NAME] [--items 100,1000] [benchmark flags]
+#include "DatabaseGenerator.h"
+#include "PeerLoader.h"
+
+#include "app/DataPaths.h"
+#include "app/Settings.h"
+#include "database/Cache.h"
+#include "database/GameDatabase.h"
+#include "database/IconManager.h"
+#include "database/Loader.h"
+#include "order/Order.h"
+#include "order/Report.h"
+#include "order/ReportGrid.h"
+#include "order/Requirements.h"
+#include "profile/Profile.h"
+#include "profile/ProfileFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+// The files a rebuild reads, in the order it reads them.
+std::vector<fs::path> XmlFiles(const fs::path& data)
+{
+    std::vector<fs::path> files = {DataPaths::Join(data, DataPaths::Categories)};
+    for (std::string_view folder : {DataPaths::Crafts, DataPaths::Techs})
+        for (const fs::path& f : DatabaseFiles(DataPaths::Join(data, folder)))
+            files.push_back(f);
+    files.push_back(DataPaths::Join(data, DataPaths::Components));
+    for (const fs::path& f : DatabaseFiles(DataPaths::Join(data, DataPaths::Wizards)))
+        files.push_back(f);
+    files.push_back(DataPaths::Join(data, DataPaths::TechniqueOverlay));
+    files.push_back(DataPaths::Join(data, DataPaths::FormulaOverlay));
+    return files;
+}
+
+std::int64_t TotalBytes(const std::vector<fs::path>& files)
+{
+    std::int64_t total = 0;
+    std::error_code ec;
+    for (const fs::path& f : files)
+    {
+        const auto size = fs::file_size(f, ec);
+        if (!ec)
+            total += static_cast<std::int64_t>(size);
+    }
+    return total;
+}
+
+struct CBenchSettings
+{
+    CSettings settings;
+    CBenchSettings()
+    {
+        settings.EnableCache = false; // the rebuild is timed without writing the cache
+        settings.EnableIcons = false;
+    }
+};
+
+// A rebuild from XML, as the program runs it (no icons: the game folder is not there).
+void Rebuild(CGameDatabase& db, CIconManager& icons, const fs::path& data)
+{
+    static CBenchSettings s;
+    CLoadContext c;
+    c.dataFolder = data;
+    c.settings = &s.settings;
+    c.database = &db;
+    c.icons = &icons;
+    c.freeSpace = [](const fs::path&) { return UINTMAX_MAX; };
+    RebuildDatabase(c);
+}
+
+struct CDatabaseFolder
+{
+    std::string name;
+    fs::path data;
+    std::vector<fs::path> files;
+    std::int64_t bytes = 0;
+};
+
+void BM_Rebuild(benchmark::State& state, const CDatabaseFolder* d)
+{
+    for (auto _ : state)
+    {
+        CGameDatabase db;
+        CIconManager icons;
+        Rebuild(db, icons, d->data);
+        benchmark::DoNotOptimize(db.formulaSets.data());
+    }
+    state.SetBytesProcessed(state.iterations() * d->bytes);
+}
+
+void BM_Peer(benchmark::State& state, const CDatabaseFolder* d)
+{
+    for (auto _ : state)
+    {
+        CGameDatabase db;
+        CIconManager icons;
+        PeerRebuild(db, &icons, d->data);
+        benchmark::DoNotOptimize(db.formulaSets.data());
+    }
+    state.SetBytesProcessed(state.iterations() * d->bytes);
+}
+
+// The floor: read every file and find its lines, nothing more.
+void BM_Memchr(benchmark::State& state, const CDatabaseFolder* d)
+{
+    std::string buffer;
+    for (auto _ : state)
+    {
+        std::size_t lines = 0;
+        for (const fs::path& f : d->files)
+        {
+            std::FILE* file = std::fopen(f.c_str(), "rb");
+            if (!file)
+                continue;
+            std::fseek(file, 0, SEEK_END);
+            buffer.resize(static_cast<std::size_t>(std::ftell(file)));
+            std::fseek(file, 0, SEEK_SET);
+            buffer.resize(std::fread(buffer.data(), 1, buffer.size(), file));
+            std::fclose(file);
+            const char* p = buffer.data();
+            const char* end = p + buffer.size();
+            while (const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p)))
+            {
+                p = static_cast<const char*>(nl) + 1;
+                ++lines;
+            }
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(state.iterations() * d->bytes);
+}
+
+fs::path CacheFolder(const CDatabaseFolder* d) { return d->data / "Cache"; }
+
+void BM_CacheLoad(benchmark::State& state, const CDatabaseFolder* d)
+{
+    CSettings settings;
+    std::int64_t bytes = 0;
+    {
+        CGameDatabase db;
+        CIconManager icons;
+        Rebuild(db, icons, d->data);
+        WriteCache(db, icons, CacheFolder(d));
+        bytes = static_cast<std::int64_t>(fs::file_size(CacheFolder(d) / "config.dat"));
+    }
+    for (auto _ : state)
+    {
+        CGameDatabase db;
+        CIconManager icons;
+        if (!LoadCache(db, icons, CacheFolder(d), settings))
+            state.SkipWithError("the cache does not load");
+        benchmark::DoNotOptimize(db.formulaSets.data());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.counters["xml_bytes"] = static_cast<double>(d->bytes);
+}
+
+void BM_WriteCache(benchmark::State& state, const CDatabaseFolder* d)
+{
+    CGameDatabase db;
+    CIconManager icons;
+    Rebuild(db, icons, d->data);
+    const fs::path folder = d->data / "CacheWrite";
+    std::int64_t bytes = 0;
+    for (auto _ : state)
+    {
+        WriteCache(db, icons, folder);
+        state.PauseTiming();
+        bytes = static_cast<std::int64_t>(fs::file_size(folder / "config.dat"));
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+// A database held for the order benchmarks, with an order of every size asked for.
+struct COrderFixture
+{
+    CGameDatabase db;
+    CIconManager icons;
+    CProfile profile;
+    std::map<int, std::unique_ptr<COrder>> orders;
+
+    void Build(const CDatabaseFolder& d, const std::vector<int>& sizes)
+    {
+        Rebuild(db, icons, d.data);
+        db.RebuildIndexes();
+        ReadProfile(profile, DataPaths::Join(d.data, DataPaths::DefaultProfiles) / "Generated.xml");
+        std::vector<const CFormula*> formulae;
+        for (const auto& set : db.formulaSets)
+            for (const auto& f : set->formulae)
+                if (!f->tiers.empty())
+                    formulae.push_back(f.get());
+        std::vector<const CTechnique*> techniques;
+        for (const auto& set : db.techniqueSets)
+            for (const auto& t : set->techniques)
+                if (!t->tiers.empty())
+                    techniques.push_back(t.get());
+        for (int n : sizes)
+        {
+            auto order = std::make_unique<COrder>();
+            // A stride through the list so that large orders name many different formulae.
+            for (int i = 0; i < n && !formulae.empty(); ++i)
+            {
+                const CFormula& f = *formulae[(static_cast<std::size_t>(i) * 7919) % formulae.size()];
+                auto item = std::make_unique<COrderItem>();
+                item->formula = item->itemName = f.name;
+                item->category = f.category;
+                item->tierName = f.tiers[static_cast<std::size_t>(i) % f.tiers.size()]->levelName;
+                item->batches = 1 + i % 5;
+                if (i % 3 == 0 && !techniques.empty())
+                {
+                    const CTechnique& t = *techniques[static_cast<std::size_t>(i) % techniques.size()];
+                    item->techniques.push_back({"All", t.name, t.tiers.front()->levelName});
+                }
+                order->AddItem(std::move(item));
+            }
+            orders[n] = std::move(order);
+        }
+    }
+};
+
+COrderFixture* g_orders = nullptr;
+
+void BM_Compute(benchmark::State& state, int mode, int n)
+{
+    const std::vector<const COrderItem*> items = SelectedItems(*g_orders->orders[n], {});
+    for (auto _ : state)
+    {
+        CRequirementList list = ComputeComponents(g_orders->db, items, &g_orders->profile, mode, SortByName);
+        benchmark::DoNotOptimize(list.data());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+void BM_Report(benchmark::State& state, int mode, int n)
+{
+    CReportRequest request;
+    request.db = &g_orders->db;
+    request.order = g_orders->orders[n].get();
+    request.profile = &g_orders->profile;
+    request.breakdown = mode;
+    for (auto _ : state)
+    {
+        CReportGrid grid;
+        GenerateReport(grid, request);
+        benchmark::DoNotOptimize(grid.RowCount());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+void BM_CategoryLists(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        g_orders->db.FormulaCategories.clear();
+        g_orders->db.TechniqueCategories.clear();
+        g_orders->db.BuildCategoryLists();
+        benchmark::DoNotOptimize(g_orders->db.FormulaCategories.data());
+    }
+}
+
+long MaxRssKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int RssMode(const fs::path& data)
+{
+    const std::int64_t bytes = TotalBytes(XmlFiles(data));
+    const long before = MaxRssKb();
+    CGameDatabase db;
+    CIconManager icons;
+    Rebuild(db, icons, data);
+    const long after = MaxRssKb();
+    std::printf("xml_bytes %lld rss_before_kb %ld rss_peak_kb %ld formulae %zu\n", static_cast<long long>(bytes),
+                before, after, db.FormulaCount());
+    return 0;
+}
+
+std::vector<int> ParseList(const char* text)
+{
+    std::vector<int> values;
+    for (const char* p = text; *p;)
+    {
+        values.push_back(std::atoi(p));
+        const char* comma = std::strchr(p, ',');
+        if (!comma)
+            break;
+        p = comma + 1;
+    }
+    return values;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 5 && std::strcmp(argv[1], "--generate") == 0)
+    {
+        CGeneratorOptions options;
+        options.xmlBytes = static_cast<std::uint64_t>(std::atof(argv[2]) * 1048576.0);
+        options.seed = std::strtoull(argv[3], nullptr, 10);
+        CGeneratorResult result;
+        std::string error;
+        if (!GenerateDatabase(argv[4], options, result, error))
+        {
+            std::fprintf(stderr, "moxa-bench: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("%llu\n", static_cast<unsigned long long>(result.xmlBytes));
+        return 0;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--rss") == 0)
+        return RssMode(argv[2]);
+
+    std::vector<CDatabaseFolder> folders;
+    std::string ordersName;
+    std::vector<int> sizes = {100, 1000, 10000, 100000};
+    std::vector<char*> rest = {argv[0]};
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strcmp(argv[i], "--db") == 0 && i + 1 < argc)
+        {
+            const std::string spec = argv[++i];
+            const std::size_t eq = spec.find('=');
+            CDatabaseFolder d;
+            d.name = spec.substr(0, eq);
+            d.data = spec.substr(eq + 1);
+            d.files = XmlFiles(d.data);
+            d.bytes = TotalBytes(d.files);
+            folders.push_back(std::move(d));
+        }
+        else if (std::strcmp(argv[i], "--orders") == 0 && i + 1 < argc)
+            ordersName = argv[++i];
+        else if (std::strcmp(argv[i], "--items") == 0 && i + 1 < argc)
+            sizes = ParseList(argv[++i]);
+        else
+            rest.push_back(argv[i]);
+    }
+    int restCount = static_cast<int>(rest.size());
+    benchmark::Initialize(&restCount, rest.data());
+
+    for (const CDatabaseFolder& d : folders)
+    {
+        benchmark::RegisterBenchmark(("rebuild/" + d.name).c_str(), BM_Rebuild, &d)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("pugixml/" + d.name).c_str(), BM_Peer, &d)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("memchr/" + d.name).c_str(), BM_Memchr, &d)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("cache_load/" + d.name).c_str(), BM_CacheLoad, &d)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("write_cache/" + d.name).c_str(), BM_WriteCache, &d)->Unit(benchmark::kMillisecond);
+    }
+    COrderFixture fixture;
+    for (const CDatabaseFolder& d : folders)
+        if (d.name == ordersName)
+        {
+            fixture.Build(d, sizes);
+            g_orders = &fixture;
+            for (int mode : {BreakdownComponents, BreakdownSubcomponents, BreakdownBaseResources})
+                for (int n : sizes)
+                {
+                    const std::string suffix = std::to_string(mode) + "/" + std::to_string(n);
+                    benchmark::RegisterBenchmark(("compute/" + suffix).c_str(), BM_Compute, mode, n)
+                        ->Unit(benchmark::kMillisecond);
+                    benchmark::RegisterBenchmark(("report/" + suffix).c_str(), BM_Report, mode, n)
+                        ->Unit(benchmark::kMillisecond);
+                }
+            benchmark::RegisterBenchmark("category_lists", BM_CategoryLists)->Unit(benchmark::kMillisecond);
+        }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
