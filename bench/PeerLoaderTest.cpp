@@ -53,7 +53,7 @@ TEST(PeerLoader, SameCacheAsOurLoaderOnGeneratedDatabases)
         std::string a, b;
         ASSERT_TRUE(FormatCache(ours, a));
         ASSERT_TRUE(FormatCache(peer, b));
-        EXPECT_GT(a.size(), c.bytes / 4);
+        EXPECT_GT(a.size(), c.bytes / 8);
         EXPECT_TRUE(a == b) << "seed " << c.seed;
         EXPECT_EQ(ours.categories.size(), peer.categories.size());
         EXPECT_EQ(ours.subcategories.size(), peer.subcategories.size());
