@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,7 +28,10 @@ public:
         std::printf("%s\n", text.c_str());
     }
     // Only the last count of a transfer is printed, when whatever follows it is.
-    void ProgressChanged(std::int64_t, std::int64_t, const std::string& text) override { m_progress = text; }
+    void ProgressChanged(std::int64_t, std::int64_t, const std::string& text) override
+    {
+        m_progress = text;
+    }
     void OperationAdded(const std::string& line) override
     {
         FlushProgress();
@@ -123,8 +125,9 @@ int CmdUpdate(CCliContext& context, const CommandArgs& args)
             server = args[++i];
         else
         {
-            std::fprintf(stderr, "moxa-cli: update takes [--server NAME] [--check-only] [--yes], not '%s'\n",
-                         args[i].c_str());
+            std::fprintf(
+                stderr, "moxa-cli: update takes [--server NAME] [--check-only] [--yes], not '%s'\n",
+                args[i].c_str());
             return 2;
         }
     }
@@ -139,7 +142,9 @@ int CmdUpdate(CCliContext& context, const CommandArgs& args)
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
     session.Start();
     const std::string storedRevision =
-        context.store ? context.store->Read(SettingsKeys::Config, "DatabaseRevision").value_or(std::string()) : "";
+        context.store
+            ? context.store->Read(SettingsKeys::Config, "DatabaseRevision").value_or(std::string())
+            : "";
 
     QEventLoop loop;
     CPrintingView view(loop);
@@ -152,9 +157,8 @@ int CmdUpdate(CCliContext& context, const CommandArgs& args)
     env.transfer = &transfer;
     env.orderHasItems = [&session]() { return session.Order().ItemCount() > 0; };
     env.install = session.InstallContext();
-    env.openLink = [&session, &opener, &context](std::string_view key) {
-        OpenLink(session.Database(), key, opener, *context.prompter);
-    };
+    env.openLink = [&session, &opener, &context](std::string_view key)
+    { OpenLink(session.Database(), key, opener, *context.prompter); };
     env.stallTimeoutMs = StallTimeout();
     CUpdateSession update(std::move(env), &view);
     update.Open();

@@ -17,10 +17,13 @@ ETransferStatus FileStatus(CDownloadFile::EError error)
 {
     switch (error)
     {
-    case CDownloadFile::EError::TooLarge: return ETransferStatus::TooLarge;
-    case CDownloadFile::EError::Length: return ETransferStatus::LengthMismatch;
+    case CDownloadFile::EError::TooLarge:
+        return ETransferStatus::TooLarge;
+    case CDownloadFile::EError::Length:
+        return ETransferStatus::LengthMismatch;
     case CDownloadFile::EError::File:
-    case CDownloadFile::EError::None: break;
+    case CDownloadFile::EError::None:
+        break;
     }
     return ETransferStatus::FileError;
 }
@@ -77,11 +80,14 @@ void CQtTransfer::Send(const QUrl& url)
     request.setRawHeader("Pragma", "no-cache");
     // Asking for the body as it is keeps the announced length comparable with what arrives.
     request.setRawHeader("Accept-Encoding", "identity");
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
     m_reply = m_manager->get(request);
-    QObject::connect(m_reply, &QNetworkReply::metaDataChanged, &m_context, [this]() { OnHeaders(); });
+    QObject::connect(m_reply, &QNetworkReply::metaDataChanged, &m_context,
+                     [this]() { OnHeaders(); });
     QObject::connect(m_reply, &QNetworkReply::readyRead, &m_context, [this]() { OnReadyRead(); });
     QObject::connect(m_reply, &QNetworkReply::finished, &m_context, [this]() { OnFinished(); });
     m_stallTimer.start(m_request.stallTimeoutMs);
@@ -126,7 +132,8 @@ void CQtTransfer::OnReadyRead()
         // An error page or a redirect's body is not the file; an endless one is cut off.
         m_discarded += chunk.size();
         if (m_discarded > MaxDiscarded)
-            Fail(IsRedirectStatus(m_httpStatus) ? ETransferStatus::RedirectRefused : ETransferStatus::HttpError,
+            Fail(IsRedirectStatus(m_httpStatus) ? ETransferStatus::RedirectRefused
+                                                : ETransferStatus::HttpError,
                  "endless body");
         return;
     }
@@ -151,14 +158,17 @@ void CQtTransfer::OnFinished()
         return;
     if (m_headersSeen && IsRedirectStatus(m_httpStatus))
     {
-        const QUrl location = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        const QUrl location =
+            m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
         const QUrl next = m_url.resolved(location);
-        const ERedirect verdict = location.isEmpty() ? ERedirect::Invalid
-                                                     : CheckRedirect(Latin1(m_url.toString()),
-                                                                     Latin1(next.toString()), m_redirects + 1);
+        const ERedirect verdict =
+            location.isEmpty()
+                ? ERedirect::Invalid
+                : CheckRedirect(Latin1(m_url.toString()), Latin1(next.toString()), m_redirects + 1);
         if (verdict != ERedirect::Follow)
         {
-            Fail(verdict == ERedirect::Invalid ? ETransferStatus::HttpError : ETransferStatus::RedirectRefused,
+            Fail(verdict == ERedirect::Invalid ? ETransferStatus::HttpError
+                                               : ETransferStatus::RedirectRefused,
                  Latin1(next.toString()));
             return;
         }
@@ -204,10 +214,12 @@ void CQtTransfer::FailLater(ETransferStatus status, const std::string& detail)
 {
     // Callbacks never run inside Start().
     const std::uint64_t generation = m_generation;
-    QTimer::singleShot(0, &m_context, [this, generation, status, detail]() {
-        if (generation == m_generation && m_running)
-            Fail(status, detail);
-    });
+    QTimer::singleShot(0, &m_context,
+                       [this, generation, status, detail]()
+                       {
+                           if (generation == m_generation && m_running)
+                               Fail(status, detail);
+                       });
 }
 
 void CQtTransfer::Fail(ETransferStatus status, const std::string& detail)

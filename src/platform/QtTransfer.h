@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QTimer>
 #include <QUrl>
-
 #include <cstdint>
 #include <memory>
 

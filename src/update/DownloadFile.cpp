@@ -88,15 +88,33 @@ std::string DescribeTransfer(const CTransferResult& result)
     std::string text;
     switch (result.status)
     {
-    case ETransferStatus::Completed: text = "completed"; break;
-    case ETransferStatus::Aborted: text = "aborted"; break;
-    case ETransferStatus::ConnectFailed: text = "connection failed"; break;
-    case ETransferStatus::HttpError: text = Format("HTTP status %d", result.httpStatus); break;
-    case ETransferStatus::LengthMismatch: text = "incomplete body"; break;
-    case ETransferStatus::TooLarge: text = "too large"; break;
-    case ETransferStatus::TimedOut: text = "timed out"; break;
-    case ETransferStatus::RedirectRefused: text = "redirect refused"; break;
-    case ETransferStatus::FileError: text = "cannot write the file"; break;
+    case ETransferStatus::Completed:
+        text = "completed";
+        break;
+    case ETransferStatus::Aborted:
+        text = "aborted";
+        break;
+    case ETransferStatus::ConnectFailed:
+        text = "connection failed";
+        break;
+    case ETransferStatus::HttpError:
+        text = Format("HTTP status %d", result.httpStatus);
+        break;
+    case ETransferStatus::LengthMismatch:
+        text = "incomplete body";
+        break;
+    case ETransferStatus::TooLarge:
+        text = "too large";
+        break;
+    case ETransferStatus::TimedOut:
+        text = "timed out";
+        break;
+    case ETransferStatus::RedirectRefused:
+        text = "redirect refused";
+        break;
+    case ETransferStatus::FileError:
+        text = "cannot write the file";
+        break;
     }
     if (!result.detail.empty())
         text += " (" + result.detail + ")";

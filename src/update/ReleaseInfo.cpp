@@ -74,7 +74,8 @@ std::optional<CRevisionDate> ParseRevisionDate(std::string_view text)
     if (year < 2000)
         year += 2000;
     // Anything outside four-digit years would make archive names no one can compare.
-    if (year < 2000 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+    if (year < 2000 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+        day > DaysInMonth(year, month))
         return std::nullopt;
     return CRevisionDate{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
@@ -108,8 +109,10 @@ double VersionNumber(std::string_view text)
     // Out of range: from_chars leaves the value alone; atof gives HUGE_VAL or 0.
     if (result.ec == std::errc::result_out_of_range)
     {
-        const std::string_view number(text.data(), static_cast<std::size_t>(result.ptr - text.data()));
-        value = number.find("e-") != std::string_view::npos || number.find("E-") != std::string_view::npos
+        const std::string_view number(text.data(),
+                                      static_cast<std::size_t>(result.ptr - text.data()));
+        value = number.find("e-") != std::string_view::npos ||
+                        number.find("E-") != std::string_view::npos
                     ? 0.0
                     : HUGE_VAL;
     }

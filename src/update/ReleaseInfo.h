@@ -76,8 +76,8 @@ struct CReleaseAssessment
 {
     EReleaseVerdict verdict = EReleaseVerdict::NewDatabase;
     std::string archiveName;
-    std::string message;      // the line shown with the revision
-    std::string buttonLabel;  // "Start Download" or "Re-download"
+    std::string message;     // the line shown with the revision
+    std::string buttonLabel; // "Start Download" or "Re-download"
     bool downloadEnabled = true;
 };
 

@@ -8,7 +8,8 @@ namespace fs = std::filesystem;
 
 bool CServersList::IsServersListName(std::string_view name)
 {
-    return name.size() >= 10 && name.substr(0, 6) == "Config" && name.substr(name.size() - 4) == ".xml";
+    return name.size() >= 10 && name.substr(0, 6) == "Config" &&
+           name.substr(name.size() - 4) == ".xml";
 }
 
 int CServersList::Refresh(const fs::path& dataFolder)

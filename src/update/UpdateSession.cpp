@@ -61,7 +61,8 @@ void CUpdateSession::Open()
     // would otherwise leave the file missing for good.
     std::error_code ec;
     const std::pair<std::string_view, std::string_view> pairs[] = {
-        {DataPaths::ServersList, DataPaths::ServersBackup}, {DataPaths::Release, DataPaths::ReleaseBackup}};
+        {DataPaths::ServersList, DataPaths::ServersBackup},
+        {DataPaths::Release, DataPaths::ReleaseBackup}};
     for (const auto& [file, backup] : pairs)
         if (!fs::exists(DataPath(file), ec) && fs::is_regular_file(DataPath(backup), ec))
             fs::rename(DataPath(backup), DataPath(file), ec);
@@ -84,8 +85,8 @@ bool CUpdateSession::CheckForUpdate(std::string_view serverName)
     }
     m_base = *address;
     m_hasRelease = false;
-    StartTransfer(EUpdateStage::ServersList, std::string(DataPaths::ServersList), DataPath(DataPaths::TempServersList),
-                  ListSizeLimit);
+    StartTransfer(EUpdateStage::ServersList, std::string(DataPaths::ServersList),
+                  DataPath(DataPaths::TempServersList), ListSizeLimit);
     return true;
 }
 
@@ -105,7 +106,8 @@ bool CUpdateSession::StartDownload()
     }
     if (m_env.orderHasItems && m_env.orderHasItems())
     {
-        if (!m_env.prompter || !m_env.prompter->AskYesNo(std::string(Messages::ResetOrderForUpdate)))
+        if (!m_env.prompter ||
+            !m_env.prompter->AskYesNo(std::string(Messages::ResetOrderForUpdate)))
             return false;
     }
     m_view->InstallStarted();
@@ -125,8 +127,8 @@ void CUpdateSession::Abort()
     Finish(false);
 }
 
-void CUpdateSession::StartTransfer(EUpdateStage stage, const std::string& file, const fs::path& target,
-                                   std::int64_t limit)
+void CUpdateSession::StartTransfer(EUpdateStage stage, const std::string& file,
+                                   const fs::path& target, std::int64_t limit)
 {
     m_stage = stage;
     m_fileName = file;
@@ -138,10 +140,12 @@ void CUpdateSession::StartTransfer(EUpdateStage stage, const std::string& file, 
     request.sizeLimit = limit;
     request.stallTimeoutMs = m_env.stallTimeoutMs;
     m_view->BusyChanged(true);
-    m_view->StatusChanged(std::string(Messages::Downloading1) + file + std::string(Messages::Downloading2));
+    m_view->StatusChanged(std::string(Messages::Downloading1) + file +
+                          std::string(Messages::Downloading2));
     OnProgress(0, 0);
     CTransferCallbacks callbacks;
-    callbacks.progress = [this](std::int64_t received, std::int64_t expected) { OnProgress(received, expected); };
+    callbacks.progress = [this](std::int64_t received, std::int64_t expected)
+    { OnProgress(received, expected); };
     callbacks.finished = [this](const CTransferResult& result) { OnFinished(result); };
     m_env.transfer->Start(request, std::move(callbacks));
 }
@@ -149,9 +153,10 @@ void CUpdateSession::StartTransfer(EUpdateStage stage, const std::string& file, 
 void CUpdateSession::OnProgress(std::int64_t received, std::int64_t expected)
 {
     const std::string text =
-        expected > 0 ? Format(Messages::TransferProgressSized, m_fileName.c_str(), static_cast<long long>(received),
-                              static_cast<long long>(expected))
-                     : Format(Messages::TransferProgressUnsized, m_fileName.c_str(), static_cast<long long>(received));
+        expected > 0 ? Format(Messages::TransferProgressSized, m_fileName.c_str(),
+                              static_cast<long long>(received), static_cast<long long>(expected))
+                     : Format(Messages::TransferProgressUnsized, m_fileName.c_str(),
+                              static_cast<long long>(received));
     m_view->ProgressChanged(received, expected, text);
 }
 
@@ -184,7 +189,8 @@ void CUpdateSession::OnFinished(const CTransferResult& result)
     }
 }
 
-bool CUpdateSession::PutInPlace(const fs::path& downloaded, std::string_view target, std::string_view backup,
+bool CUpdateSession::PutInPlace(const fs::path& downloaded, std::string_view target,
+                                std::string_view backup,
                                 const std::function<bool(const fs::path&)>& read)
 {
     const fs::path targetPath = DataPath(target);
@@ -224,7 +230,8 @@ bool CUpdateSession::PutInPlace(const fs::path& downloaded, std::string_view tar
 
 void CUpdateSession::FinishServersList()
 {
-    const bool ok = PutInPlace(DataPath(DataPaths::TempServersList), DataPaths::ServersList, DataPaths::ServersBackup,
+    const bool ok = PutInPlace(DataPath(DataPaths::TempServersList), DataPaths::ServersList,
+                               DataPaths::ServersBackup,
                                [](const fs::path& path) { return CServersList().ReadFile(path); });
     if (!ok)
     {
@@ -234,15 +241,16 @@ void CUpdateSession::FinishServersList()
     m_servers.Refresh(m_env.dataFolder);
     m_view->ServersChanged(m_servers.Names());
     m_view->StageFinished(EUpdateStage::ServersList, true);
-    StartTransfer(EUpdateStage::ReleaseInfo, std::string(DataPaths::Release), DataPath(DataPaths::TempRelease),
-                  ListSizeLimit);
+    StartTransfer(EUpdateStage::ReleaseInfo, std::string(DataPaths::Release),
+                  DataPath(DataPaths::TempRelease), ListSizeLimit);
 }
 
 void CUpdateSession::FinishReleaseInfo()
 {
     CReleaseInfo info;
-    const bool ok = PutInPlace(DataPath(DataPaths::TempRelease), DataPaths::Release, DataPaths::ReleaseBackup,
-                               [&info](const fs::path& path) { return info.Load(path) && info.Latest(); });
+    const bool ok =
+        PutInPlace(DataPath(DataPaths::TempRelease), DataPaths::Release, DataPaths::ReleaseBackup,
+                   [&info](const fs::path& path) { return info.Load(path) && info.Latest(); });
     if (!ok)
     {
         Fail(Messages::ReleaseInfoUnavailable);
@@ -264,7 +272,8 @@ void CUpdateSession::Install()
     m_stage = EUpdateStage::Install;
     m_view->OperationAdded(std::string(Messages::ExtractingArchive));
     bool extracted = false;
-    auto extractionDone = [this, &extracted]() {
+    auto extractionDone = [this, &extracted]()
+    {
         if (!extracted)
         {
             extracted = true;
@@ -276,7 +285,8 @@ void CUpdateSession::Install()
     context.settings = m_env.settings;
     context.prompter = m_env.prompter;
     // The installer reports its moves and warnings after unpacking, and reloads last.
-    context.report = [this, &extractionDone](const std::string& line) {
+    context.report = [this, &extractionDone](const std::string& line)
+    {
         if (line == Messages::ExtractingArchive)
             return;
         if (line == Messages::ExtractionComplete)
@@ -287,7 +297,8 @@ void CUpdateSession::Install()
         extractionDone();
         m_view->OperationAdded(line);
     };
-    context.reloadDatabase = [this, &extractionDone]() {
+    context.reloadDatabase = [this, &extractionDone]()
+    {
         extractionDone();
         m_view->OperationAdded(std::string(Messages::InstallationComplete));
         if (m_env.install.reloadDatabase)
@@ -304,7 +315,8 @@ void CUpdateSession::Install()
     }
     m_view->OperationAdded(std::string(Messages::ConfigurationComplete));
     if (m_env.settings)
-        m_assessment = AssessRelease(m_release, m_env.settings->DatabaseRevision, m_env.clientVersion);
+        m_assessment =
+            AssessRelease(m_release, m_env.settings->DatabaseRevision, m_env.clientVersion);
     Finish(true);
     m_view->AssessmentChanged(m_assessment);
 }

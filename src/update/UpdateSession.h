@@ -34,13 +34,18 @@ public:
     // The server names changed (the combo box is refilled).
     virtual void ServersChanged(const std::vector<std::string>& /*names*/) {}
     // The latest release of the server: notes, title, versions and the verdict.
-    virtual void ReleaseShown(const CRelease& /*release*/, const CReleaseAssessment& /*assessment*/) {}
+    virtual void ReleaseShown(const CRelease& /*release*/, const CReleaseAssessment& /*assessment*/)
+    {
+    }
     // The verdict changed without a new release (after an installation).
     virtual void AssessmentChanged(const CReleaseAssessment& /*assessment*/) {}
     // The status line ("Downloading Config.xml...").
     virtual void StatusChanged(const std::string& /*text*/) {}
     // The progress bar: bytes so far, the announced total (0: unknown) and its text.
-    virtual void ProgressChanged(std::int64_t /*received*/, std::int64_t /*expected*/, const std::string& /*text*/) {}
+    virtual void ProgressChanged(std::int64_t /*received*/, std::int64_t /*expected*/,
+                                 const std::string& /*text*/)
+    {
+    }
     // The list switches to the single column "Operation".
     virtual void InstallStarted() {}
     // One line of the "Operation" list.
@@ -112,8 +117,8 @@ public:
     static constexpr std::uintmax_t MinimumFreeSpace = 12582911;
 
 private:
-    void StartTransfer(EUpdateStage stage, const std::string& file, const std::filesystem::path& target,
-                       std::int64_t limit);
+    void StartTransfer(EUpdateStage stage, const std::string& file,
+                       const std::filesystem::path& target, std::int64_t limit);
     void OnProgress(std::int64_t received, std::int64_t expected);
     void OnFinished(const CTransferResult& result);
     void FinishServersList();
@@ -121,7 +126,8 @@ private:
     void Install();
     void Fail(std::string_view message);
     void Finish(bool ok);
-    bool PutInPlace(const std::filesystem::path& downloaded, std::string_view target, std::string_view backup,
+    bool PutInPlace(const std::filesystem::path& downloaded, std::string_view target,
+                    std::string_view backup,
                     const std::function<bool(const std::filesystem::path&)>& read);
     std::filesystem::path DataPath(std::string_view relative) const;
 

@@ -40,7 +40,8 @@ CUrlParts SplitAddress(std::string_view address)
 
     const std::size_t slash = address.find('/');
     std::string_view host = address.substr(0, slash);
-    std::string_view rest = slash == std::string_view::npos ? std::string_view() : address.substr(slash);
+    std::string_view rest =
+        slash == std::string_view::npos ? std::string_view() : address.substr(slash);
     parts.port = parts.https ? 443 : 80;
 
     // The port follows the last ':' unless it sits inside an IPv6 literal.

@@ -1,9 +1,8 @@
 #include "HttpFixture.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 #include <QEventLoop>
-
+#include <QTimer>
 #include <algorithm>
 #include <cctype>
 
@@ -13,25 +12,33 @@ const char* Reason(int status)
 {
     switch (status)
     {
-    case 200: return "OK";
-    case 301: return "Moved Permanently";
-    case 302: return "Found";
-    case 404: return "Not Found";
-    case 500: return "Internal Server Error";
-    default: return "Status";
+    case 200:
+        return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
+    case 404:
+        return "Not Found";
+    case 500:
+        return "Internal Server Error";
+    default:
+        return "Status";
     }
 }
 
 std::string Lower(std::string text)
 {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     return text;
 }
 } // namespace
 
 CHttpFixture::CHttpFixture()
 {
-    QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this]() { OnConnection(); });
+    QObject::connect(&m_server, &QTcpServer::newConnection, &m_server,
+                     [this]() { OnConnection(); });
     m_server.listen(QHostAddress::LocalHost, 0);
 }
 
@@ -61,11 +68,14 @@ void CHttpFixture::OnConnection()
     {
         socket->setParent(&m_server);
         m_buffers[socket];
-        QObject::connect(socket, &QTcpSocket::readyRead, &m_server, [this, socket]() { OnData(socket); });
-        QObject::connect(socket, &QTcpSocket::disconnected, &m_server, [this, socket]() {
-            m_buffers.erase(socket);
-            socket->deleteLater();
-        });
+        QObject::connect(socket, &QTcpSocket::readyRead, &m_server,
+                         [this, socket]() { OnData(socket); });
+        QObject::connect(socket, &QTcpSocket::disconnected, &m_server,
+                         [this, socket]()
+                         {
+                             m_buffers.erase(socket);
+                             socket->deleteLater();
+                         });
     }
 }
 
@@ -110,10 +120,13 @@ void CHttpFixture::OnData(QTcpSocket* socket)
 void CHttpFixture::Answer(QTcpSocket* socket, const CRequestLog& request)
 {
     const auto it = m_routes.find(request.path);
-    const CRoute route = it != m_routes.end() ? it->second : CRoute{404, "<html>Not Found</html>\n", EBehaviour::Normal, {}};
+    const CRoute route = it != m_routes.end()
+                             ? it->second
+                             : CRoute{404, "<html>Not Found</html>\n", EBehaviour::Normal, {}};
     if (route.behaviour == EBehaviour::Silent)
         return;
-    std::string head = "HTTP/1.1 " + std::to_string(route.status) + " " + Reason(route.status) + "\r\n";
+    std::string head =
+        "HTTP/1.1 " + std::to_string(route.status) + " " + Reason(route.status) + "\r\n";
     head += "Connection: close\r\n";
     if (!route.location.empty())
         head += "Location: " + route.location + "\r\n";
@@ -150,10 +163,12 @@ bool RunUntil(const std::function<bool()>& condition, int timeoutMs)
     QEventLoop loop;
     QTimer poll;
     poll.setInterval(2);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&]() {
-        if (condition())
-            loop.quit();
-    });
+    QObject::connect(&poll, &QTimer::timeout, &loop,
+                     [&]()
+                     {
+                         if (condition())
+                             loop.quit();
+                     });
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     poll.start();
     loop.exec();

@@ -2,7 +2,6 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
-
 #include <functional>
 #include <map>
 #include <memory>
@@ -46,7 +45,10 @@ public:
     std::string Base() const;
     int Port() const;
     void Route(const std::string& path, CRoute route) { m_routes[path] = std::move(route); }
-    void Serve(const std::string& path, const std::string& body) { Route(path, CRoute{200, body, EBehaviour::Normal, {}}); }
+    void Serve(const std::string& path, const std::string& body)
+    {
+        Route(path, CRoute{200, body, EBehaviour::Normal, {}});
+    }
 
     std::vector<CRequestLog> requests;
 

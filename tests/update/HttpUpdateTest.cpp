@@ -2,19 +2,15 @@
 #include "HttpFixture.h"
 #include "UpdateTestData.h"
 #include "ZipBuilder.h"
-
 #include "app/Settings.h"
 #include "platform/QtTransfer.h"
-#include "update/UpdateSession.h"
-
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "update/UpdateSession.h"
 
 #include <QCoreApplication>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 using namespace UpdateTestData;
@@ -50,10 +46,10 @@ struct CTransferRun
 void RunTransfer(CQtTransfer& transfer, const CTransferRequest& request, CTransferRun& run)
 {
     CTransferCallbacks callbacks;
-    callbacks.progress = [&run](std::int64_t received, std::int64_t expected) {
-        run.progress.emplace_back(received, expected);
-    };
-    callbacks.finished = [&run](const CTransferResult& result) {
+    callbacks.progress = [&run](std::int64_t received, std::int64_t expected)
+    { run.progress.emplace_back(received, expected); };
+    callbacks.finished = [&run](const CTransferResult& result)
+    {
         run.result = result;
         ++run.finishedCalls;
     };
@@ -77,16 +73,48 @@ TEST(QtTransfer, OutcomesAgainstAServer)
         {"complete", {200, body, EBehaviour::Normal, {}}, 0, ETransferStatus::Completed, 200},
         {"no length", {200, body, EBehaviour::NoLength, {}}, 0, ETransferStatus::Completed, 200},
         {"empty", {200, "", EBehaviour::Normal, {}}, 0, ETransferStatus::Completed, 200},
-        {"404", {404, "<html>Not Found</html>", EBehaviour::Normal, {}}, 0, ETransferStatus::HttpError, 404},
-        {"500", {500, "<html>oops</html>", EBehaviour::Normal, {}}, 0, ETransferStatus::HttpError, 500},
-        {"short body", {200, body, EBehaviour::ShortBody, {}}, 0, ETransferStatus::LengthMismatch, 200},
-        {"closed midway", {200, body, EBehaviour::CloseMidway, {}}, 0, ETransferStatus::LengthMismatch, 200},
-        {"stalled midway", {200, body, EBehaviour::StallMidway, {}}, 0, ETransferStatus::TimedOut, 200},
+        {"404",
+         {404, "<html>Not Found</html>", EBehaviour::Normal, {}},
+         0,
+         ETransferStatus::HttpError,
+         404},
+        {"500",
+         {500, "<html>oops</html>", EBehaviour::Normal, {}},
+         0,
+         ETransferStatus::HttpError,
+         500},
+        {"short body",
+         {200, body, EBehaviour::ShortBody, {}},
+         0,
+         ETransferStatus::LengthMismatch,
+         200},
+        {"closed midway",
+         {200, body, EBehaviour::CloseMidway, {}},
+         0,
+         ETransferStatus::LengthMismatch,
+         200},
+        {"stalled midway",
+         {200, body, EBehaviour::StallMidway, {}},
+         0,
+         ETransferStatus::TimedOut,
+         200},
         {"silent", {200, body, EBehaviour::Silent, {}}, 0, ETransferStatus::TimedOut, 0},
-        {"announced too large", {200, body, EBehaviour::Normal, {}}, 1000, ETransferStatus::TooLarge, 200},
+        {"announced too large",
+         {200, body, EBehaviour::Normal, {}},
+         1000,
+         ETransferStatus::TooLarge,
+         200},
         {"too large", {200, body, EBehaviour::NoLength, {}}, 1000, ETransferStatus::TooLarge, 200},
-        {"redirect without target", {302, "", EBehaviour::Normal, {}}, 0, ETransferStatus::HttpError, 302},
-        {"redirect elsewhere", {302, "", EBehaviour::Normal, "ftp://127.0.0.1/x"}, 0, ETransferStatus::HttpError, 302},
+        {"redirect without target",
+         {302, "", EBehaviour::Normal, {}},
+         0,
+         ETransferStatus::HttpError,
+         302},
+        {"redirect elsewhere",
+         {302, "", EBehaviour::Normal, "ftp://127.0.0.1/x"},
+         0,
+         ETransferStatus::HttpError,
+         302},
     };
     for (const Case& c : cases)
     {
@@ -96,7 +124,8 @@ TEST(QtTransfer, OutcomesAgainstAServer)
         dir.WriteFile("Temp/file.xml", "the old file");
         server.Route("/db/file.xml", c.route);
         CQtTransfer transfer;
-        CTransferRequest request{server.Base() + "//db//file.xml", dir / "Temp/file.xml", c.limit, 300};
+        CTransferRequest request{server.Base() + "//db//file.xml", dir / "Temp/file.xml", c.limit,
+                                 300};
         CTransferRun run;
         RunTransfer(transfer, request, run);
         ASSERT_TRUE(run.result.has_value());
@@ -109,8 +138,10 @@ TEST(QtTransfer, OutcomesAgainstAServer)
             EXPECT_EQ(ReadFileBytes(dir / "Temp/file.xml"), c.route.body);
             EXPECT_EQ(run.result->received, static_cast<std::int64_t>(c.route.body.size()));
             ASSERT_FALSE(run.progress.empty());
-            const std::int64_t expected = c.route.behaviour == EBehaviour::NoLength ? 0 : std::int64_t(c.route.body.size());
-            EXPECT_EQ(run.progress.back(), std::make_pair(std::int64_t(c.route.body.size()), expected));
+            const std::int64_t expected =
+                c.route.behaviour == EBehaviour::NoLength ? 0 : std::int64_t(c.route.body.size());
+            EXPECT_EQ(run.progress.back(),
+                      std::make_pair(std::int64_t(c.route.body.size()), expected));
         }
         else
             EXPECT_EQ(ReadFileBytes(dir / "Temp/file.xml"), "the old file");
@@ -134,7 +165,8 @@ TEST(QtTransfer, FollowsAFewRedirects)
     server.Route("/b", {302, "", EBehaviour::Normal, server.Base() + "/c"});
     server.Serve("/c", "final");
     for (int i = 0; i < 6; ++i)
-        server.Route("/loop" + std::to_string(i), {302, "", EBehaviour::Normal, "/loop" + std::to_string(i + 1)});
+        server.Route("/loop" + std::to_string(i),
+                     {302, "", EBehaviour::Normal, "/loop" + std::to_string(i + 1)});
     server.Serve("/loop6", "never");
 
     CQtTransfer transfer;
@@ -178,10 +210,11 @@ TEST(QtTransfer, FailuresBeforeAnyRequest)
         fs::path target;
         ETransferStatus status;
     } cases[] = {
-        {"refused", "http://127.0.0.1:" + std::to_string(closedPort) + "/x", dir / "x.xml", ETransferStatus::ConnectFailed},
+        {"refused", "http://127.0.0.1:" + std::to_string(closedPort) + "/x", dir / "x.xml",
+         ETransferStatus::ConnectFailed},
         {"no host", "http:///x", dir / "x.xml", ETransferStatus::ConnectFailed},
-        {"unwritable", "http://127.0.0.1:" + std::to_string(closedPort) + "/x", dir / "blocker/x.xml",
-         ETransferStatus::FileError},
+        {"unwritable", "http://127.0.0.1:" + std::to_string(closedPort) + "/x",
+         dir / "blocker/x.xml", ETransferStatus::FileError},
     };
     CQtTransfer transfer;
     for (const Case& c : cases)
@@ -203,12 +236,13 @@ TEST(QtTransfer, AbortLeavesNothing)
     CQtTransfer transfer;
     CTransferRun run;
     CTransferCallbacks callbacks;
-    callbacks.progress = [&run](std::int64_t received, std::int64_t expected) {
-        run.progress.emplace_back(received, expected);
-    };
+    callbacks.progress = [&run](std::int64_t received, std::int64_t expected)
+    { run.progress.emplace_back(received, expected); };
     callbacks.finished = [&run](const CTransferResult& result) { run.result = result; };
-    transfer.Start({server.Base() + "/big.zip", dir / "Temp/big.zip", 0, 5000}, std::move(callbacks));
-    ASSERT_TRUE(RunUntil([&run]() { return !run.progress.empty() && run.progress.back().first > 0; }));
+    transfer.Start({server.Base() + "/big.zip", dir / "Temp/big.zip", 0, 5000},
+                   std::move(callbacks));
+    ASSERT_TRUE(
+        RunUntil([&run]() { return !run.progress.empty() && run.progress.back().first > 0; }));
     EXPECT_EQ(run.progress.back().second, 50000);
     transfer.Abort();
     EXPECT_FALSE(transfer.IsRunning());
@@ -284,10 +318,12 @@ TEST_F(HttpUpdateTest, InstallsTheNewRevision)
     EXPECT_EQ(reloads, 1);
     EXPECT_EQ(settings.DatabaseRevision, "2024-03-07");
     EXPECT_EQ(view.operations.back(), "Configuration complete.");
-    EXPECT_EQ(view.progress.back(), "Moxa_2024-03-07.zip (" + std::to_string(DatabaseArchive().size()) + "/" +
+    EXPECT_EQ(view.progress.back(), "Moxa_2024-03-07.zip (" +
+                                        std::to_string(DatabaseArchive().size()) + "/" +
                                         std::to_string(DatabaseArchive().size()) + " bytes)");
-    EXPECT_EQ(FilesBelow(dir.Path()), (std::vector<std::string>{"Config.xml", "Config/Categories.xml",
-                                                                "Config/Crafts/Smithing.xml", "Release.xml"}));
+    EXPECT_EQ(FilesBelow(dir.Path()),
+              (std::vector<std::string>{"Config.xml", "Config/Categories.xml",
+                                        "Config/Crafts/Smithing.xml", "Release.xml"}));
     EXPECT_TRUE(prompter.warnings.empty());
 
     // Checking again finds the revision installed.
@@ -298,10 +334,12 @@ TEST_F(HttpUpdateTest, InstallsTheNewRevision)
 
 TEST_F(HttpUpdateTest, EveryStageFailsWithItsMessage)
 {
-    const std::string info = "Unable to access this Site for update information. Please try again when it is available";
-    const std::string release = "Unable to access this Site for release information. Please try again when it is available";
-    const std::string archive =
-        "Unable to download the database archive from this Site. Please try again when it is available";
+    const std::string info =
+        "Unable to access this Site for update information. Please try again when it is available";
+    const std::string release =
+        "Unable to access this Site for release information. Please try again when it is available";
+    const std::string archive = "Unable to download the database archive from this Site. Please "
+                                "try again when it is available";
     struct Case
     {
         const char* name;
@@ -310,14 +348,37 @@ TEST_F(HttpUpdateTest, EveryStageFailsWithItsMessage)
         bool checkOk;
         std::string message;
     } cases[] = {
-        {"servers list 404", "/db/Config.xml", {404, "<html>gone</html>", EBehaviour::Normal, {}}, false, info},
+        {"servers list 404",
+         "/db/Config.xml",
+         {404, "<html>gone</html>", EBehaviour::Normal, {}},
+         false,
+         info},
         {"servers list stalls", "/db/Config.xml", {200, "", EBehaviour::Silent, {}}, false, info},
-        {"release 500", "/db/Release.xml", {500, "<html>oops</html>", EBehaviour::Normal, {}}, false, release},
-        {"release cut short", "/db/Release.xml", {200, Release("2024-3-7", "2.27"), EBehaviour::CloseMidway, {}}, false,
+        {"release 500",
+         "/db/Release.xml",
+         {500, "<html>oops</html>", EBehaviour::Normal, {}},
+         false,
          release},
-        {"archive 404", "/db/Moxa_2024-03-07.zip", {404, "<html>gone</html>", EBehaviour::Normal, {}}, true, archive},
-        {"archive short", "/db/Moxa_2024-03-07.zip", {200, DatabaseArchive(), EBehaviour::ShortBody, {}}, true, archive},
-        {"archive stalls", "/db/Moxa_2024-03-07.zip", {200, DatabaseArchive(), EBehaviour::StallMidway, {}}, true, archive},
+        {"release cut short",
+         "/db/Release.xml",
+         {200, Release("2024-3-7", "2.27"), EBehaviour::CloseMidway, {}},
+         false,
+         release},
+        {"archive 404",
+         "/db/Moxa_2024-03-07.zip",
+         {404, "<html>gone</html>", EBehaviour::Normal, {}},
+         true,
+         archive},
+        {"archive short",
+         "/db/Moxa_2024-03-07.zip",
+         {200, DatabaseArchive(), EBehaviour::ShortBody, {}},
+         true,
+         archive},
+        {"archive stalls",
+         "/db/Moxa_2024-03-07.zip",
+         {200, DatabaseArchive(), EBehaviour::StallMidway, {}},
+         true,
+         archive},
     };
     const std::string oldServers = ReadFileBytes(dir / "Config.xml");
     for (const Case& c : cases)
@@ -366,9 +427,11 @@ TEST_F(HttpUpdateTest, HostileArchivesAreRefused)
         EXPECT_FALSE(Download());
         EXPECT_EQ(view.operations.back(), "Update failed, database archive is corrupt");
         EXPECT_EQ(prompter.warnings,
-                  std::vector<std::string>{"Update failed, database archive is corrupt.\nRemoving update file"});
+                  std::vector<std::string>{
+                      "Update failed, database archive is corrupt.\nRemoving update file"});
         EXPECT_EQ(ReadFileBytes(dir / "Config/Categories.xml"), "old categories");
-        EXPECT_EQ(FilesBelow(dir.Path()), (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
+        EXPECT_EQ(FilesBelow(dir.Path()),
+                  (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
         EXPECT_FALSE(fs::exists(dir.Path().parent_path() / "escape.xml"));
     }
 }
@@ -388,13 +451,18 @@ TEST_F(HttpUpdateTest, AbortDuringTheArchive)
     server.Route("/db/Moxa_2024-03-07.zip", {200, DatabaseArchive(), EBehaviour::StallMidway, {}});
     ASSERT_TRUE(Check());
     ASSERT_TRUE(Session().StartDownload());
-    ASSERT_TRUE(RunUntil([this]() { return view.progress.back().find("(0/") == std::string::npos &&
-                                           view.progress.back().find("/") != std::string::npos; }));
+    ASSERT_TRUE(RunUntil(
+        [this]()
+        {
+            return view.progress.back().find("(0/") == std::string::npos &&
+                   view.progress.back().find("/") != std::string::npos;
+        }));
     Session().Abort();
     EXPECT_FALSE(Session().IsBusy());
     RunUntil([]() { return false; }, 50);
     EXPECT_TRUE(prompter.warnings.empty());
-    EXPECT_EQ(FilesBelow(dir.Path()), (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
+    EXPECT_EQ(FilesBelow(dir.Path()),
+              (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
 }
 
 int main(int argc, char** argv)

@@ -1,13 +1,13 @@
 // The live update dialog against a local HTTP server, offscreen.
+#include "ui/update/UpdateDialog.h"
+
 #include "HttpFixture.h"
 #include "UpdateTestData.h"
-
 #include "app/SettingsStore.h"
 #include "support/TempDir.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"
 #include "ui/shell/QtText.h"
-#include "ui/update/UpdateDialog.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -56,7 +56,8 @@ private Q_SLOTS:
         m_server->Serve("/db/Moxa_2024-03-07.zip", DatabaseArchive());
         CMessageBox::SetScripted(true);
         CMessageBox::TakeLog();
-        m_app = std::make_unique<CAppContext>(m_dir->Path(), std::make_unique<CMemorySettingsStore>());
+        m_app =
+            std::make_unique<CAppContext>(m_dir->Path(), std::make_unique<CMemorySettingsStore>());
     }
 
     void cleanup()
@@ -84,7 +85,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.DownloadButton()->text(), QStringLiteral("Start Download"));
         QVERIFY(!dialog.DownloadButton()->isEnabled());
         QCOMPARE(dialog.CloseButton()->text(), QStringLiteral("Close"));
-        QCOMPARE(Headers(dialog.List()), (QStringList{QStringLiteral("Change"), QStringLiteral("Author")}));
+        QCOMPARE(Headers(dialog.List()),
+                 (QStringList{QStringLiteral("Change"), QStringLiteral("Author")}));
         QCOMPARE(dialog.List()->columnWidth(0), 382);
         QCOMPARE(dialog.List()->columnWidth(1), 99);
         QCOMPARE(dialog.ServerBox()->count(), 1);
@@ -93,7 +95,8 @@ private Q_SLOTS:
         QVERIFY(menu);
         QCOMPARE(menu->actions().size(), 1);
         QCOMPARE(menu->actions()[0]->text(), QStringLiteral("Help"));
-        QCOMPARE(menu->actions()[0]->menu()->actions()[0]->text(), QStringLiteral("Help With Updates"));
+        QCOMPARE(menu->actions()[0]->menu()->actions()[0]->text(),
+                 QStringLiteral("Help With Updates"));
     }
 
     void checksDownloadsAndInstalls()
@@ -109,11 +112,12 @@ private Q_SLOTS:
         QCOMPARE(dialog.VersionValue()->text(), QStringLiteral("2024-03-07"));
         QCOMPARE(dialog.ClientValue()->text(), QStringLiteral("2.27"));
         QCOMPARE(dialog.TitleLabel()->text(), QStringLiteral("Spring"));
-        QCOMPARE(dialog.MessageLabel()->text(), QStringLiteral("This is a new database ready for downloading"));
+        QCOMPARE(dialog.MessageLabel()->text(),
+                 QStringLiteral("This is a new database ready for downloading"));
         QCOMPARE(dialog.StatusLabel()->text(), QStringLiteral("Downloading Release.xml..."));
         const std::string release = Release("2024-3-7", "2.27", "Spring");
-        QCOMPARE(dialog.Progress()->format(), Qs("Release.xml (" + std::to_string(release.size()) + "/" +
-                                                 std::to_string(release.size()) + " bytes)"));
+        QCOMPARE(dialog.Progress()->format(), Qs("Release.xml (" + std::to_string(release.size()) +
+                                                 "/" + std::to_string(release.size()) + " bytes)"));
         QCOMPARE(Column(dialog.List(), 0), QStringList{QStringLiteral("More crafts")});
         QCOMPARE(Column(dialog.List(), 1), QStringList{QStringLiteral("Quill")});
         QVERIFY(dialog.DownloadButton()->isEnabled());
@@ -122,14 +126,17 @@ private Q_SLOTS:
         QCOMPARE(Headers(dialog.List()), QStringList{QStringLiteral("Operation")});
         QCOMPARE(dialog.List()->columnWidth(0), 464);
         QVERIFY(RunUntil([&dialog]() { return !dialog.Session().IsBusy(); }));
-        QCOMPARE(Column(dialog.List(), 0),
-                 (QStringList{QStringLiteral("Extracting database archive..."),
-                              QStringLiteral("Extraction complete, starting installation..."),
-                              QStringLiteral("Moving 'Categories.xml'..."),
-                              QStringLiteral("Moving 'Crafts/Smithing.xml'..."),
-                              QStringLiteral("Warning - Unexpected File 'readme.txt' found. This file will be deleted."),
-                              QStringLiteral("Installation complete, restarting database..."),
-                              QStringLiteral("Configuration complete.")}));
+        QCOMPARE(
+            Column(dialog.List(), 0),
+            (QStringList{
+                QStringLiteral("Extracting database archive..."),
+                QStringLiteral("Extraction complete, starting installation..."),
+                QStringLiteral("Moving 'Categories.xml'..."),
+                QStringLiteral("Moving 'Crafts/Smithing.xml'..."),
+                QStringLiteral(
+                    "Warning - Unexpected File 'readme.txt' found. This file will be deleted."),
+                QStringLiteral("Installation complete, restarting database..."),
+                QStringLiteral("Configuration complete.")}));
         QCOMPARE(Qs(m_app->Settings().DatabaseRevision), QStringLiteral("2024-03-07"));
         QCOMPARE(dialog.DownloadButton()->text(), QStringLiteral("Re-download"));
         QVERIFY(reloaded);
@@ -149,12 +156,14 @@ private Q_SLOTS:
         QVERIFY(dialog.CheckButton()->isEnabled());
         QCOMPARE(CMessageBox::TakeLog(), QStringList());
 
-        m_server->Route("/db/Release.xml", {404, "<html>gone</html>", CHttpFixture::EBehaviour::Normal, {}});
+        m_server->Route("/db/Release.xml",
+                        {404, "<html>gone</html>", CHttpFixture::EBehaviour::Normal, {}});
         m_server->Serve("/db/Config.xml", ServersList("Main", m_server->Base() + "/db"));
         QTest::mouseClick(dialog.CheckButton(), Qt::LeftButton);
         QVERIFY(RunUntil([&dialog]() { return !dialog.Session().IsBusy(); }));
-        QCOMPARE(CMessageBox::TakeLog(), QStringList{QStringLiteral("Unable to access this Site for release "
-                                                                    "information. Please try again when it is available")});
+        QCOMPARE(CMessageBox::TakeLog(),
+                 QStringList{QStringLiteral("Unable to access this Site for release "
+                                            "information. Please try again when it is available")});
         QVERIFY(!dialog.DownloadButton()->isEnabled());
         QVERIFY(dialog.CheckButton()->isEnabled());
     }

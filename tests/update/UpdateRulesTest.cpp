@@ -1,10 +1,9 @@
+#include "support/TempDir.h"
 #include "update/DownloadFile.h"
 #include "update/ReleaseInfo.h"
 #include "update/ServersList.h"
 #include "update/UrlParts.h"
 #include "xml/XmlDocument.h"
-
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +19,13 @@ TEST(UrlParts, SplitsAddresses)
         int port;
         const char* path;
     } cases[] = {
-        {"http://updates.example.org/moxa/Config.xml", false, "updates.example.org", 80, "/moxa/Config.xml"},
-        {"https://updates.example.org/moxa/Config.xml", true, "updates.example.org", 443, "/moxa/Config.xml"},
+        {"http://updates.example.org/moxa/Config.xml", false, "updates.example.org", 80,
+         "/moxa/Config.xml"},
+        {"https://updates.example.org/moxa/Config.xml", true, "updates.example.org", 443,
+         "/moxa/Config.xml"},
         {"HTTPS://Host/a", true, "Host", 443, "/a"},
-        {"updates.example.org//moxa//db///Release.xml", false, "updates.example.org", 80, "/moxa/db/Release.xml"},
+        {"updates.example.org//moxa//db///Release.xml", false, "updates.example.org", 80,
+         "/moxa/db/Release.xml"},
         {"http://127.0.0.1:8080/db/Config.xml", false, "127.0.0.1", 8080, "/db/Config.xml"},
         {"https://127.0.0.1:8443/x", true, "127.0.0.1", 8443, "/x"},
         {"http://host", false, "host", 80, "/"},
@@ -133,9 +135,9 @@ TEST(ReleaseInfo, ClientVersions)
         const char* minimum;
         bool supported;
     } cases[] = {
-        {"2.27", true}, {"2.26", true}, {"2.3", false}, {"2.270", true}, {"2.271", false},
-        {"3", false},   {"1.99", true}, {"", true},     {"abc", true},   {" 2.28", false},
-        {"+2.28", false}, {"2.27b", true}, {"-3", true}, {"1e400", false}, {"1e-400", true},
+        {"2.27", true},   {"2.26", true},  {"2.3", false}, {"2.270", true},  {"2.271", false},
+        {"3", false},     {"1.99", true},  {"", true},     {"abc", true},    {" 2.28", false},
+        {"+2.28", false}, {"2.27b", true}, {"-3", true},   {"1e400", false}, {"1e-400", true},
     };
     for (const Case& c : cases)
     {
@@ -188,8 +190,9 @@ TEST(ReleaseInfo, ReadsReleasesAndPicksTheLatest)
 
 TEST(ReleaseInfo, WithoutAUsableReleaseFails)
 {
-    for (const char* text : {"", "<html><body>Not Found</body></html>\n",
-                             "<release>\n<release-databaserevision>soon</release-databaserevision>\n</release>\n"})
+    for (const char* text :
+         {"", "<html><body>Not Found</body></html>\n",
+          "<release>\n<release-databaserevision>soon</release-databaserevision>\n</release>\n"})
     {
         SCOPED_TRACE(text);
         CXmlDocument doc;
@@ -243,15 +246,23 @@ TEST(ServersList, ReadsEveryServersFileInNameOrder)
                                 "\t\t<server value=\"\">http://nameless.example</server>\n"
                                 "\t</servers>\n"
                                 "</config>\n");
-    dir.WriteFile("ConfigLocal.xml", "<config>\n<servers>\n<server value=\"Main\">http://127.0.0.1:8080/db</server>\n"
-                                     "<server value=\"Beta\">https://beta.example</server>\n</servers>\n</config>\n");
-    dir.WriteFile("Config-a.xml", "<config>\n<servers>\n<server value=\"Main\">http://early.example</server>\n"
-                                  "</servers>\n</config>\n");
+    dir.WriteFile("ConfigLocal.xml",
+                  "<config>\n<servers>\n<server value=\"Main\">http://127.0.0.1:8080/db</server>\n"
+                  "<server value=\"Beta\">https://beta.example</server>\n</servers>\n</config>\n");
+    dir.WriteFile("Config-a.xml",
+                  "<config>\n<servers>\n<server value=\"Main\">http://early.example</server>\n"
+                  "</servers>\n</config>\n");
     // Not servers lists: other case, other extension, a folder, a backup.
-    dir.WriteFile("config.xml", "<config>\n<servers>\n<server value=\"Lower\">x</server>\n</servers>\n</config>\n");
-    dir.WriteFile("Config.bak", "<config>\n<servers>\n<server value=\"Backup\">x</server>\n</servers>\n</config>\n");
+    dir.WriteFile(
+        "config.xml",
+        "<config>\n<servers>\n<server value=\"Lower\">x</server>\n</servers>\n</config>\n");
+    dir.WriteFile(
+        "Config.bak",
+        "<config>\n<servers>\n<server value=\"Backup\">x</server>\n</servers>\n</config>\n");
     dir.WriteFile("ConfigSub.xml/inner.xml", "x");
-    dir.WriteFile("Temp/Config.xml", "<config>\n<servers>\n<server value=\"Temp\">x</server>\n</servers>\n</config>\n");
+    dir.WriteFile(
+        "Temp/Config.xml",
+        "<config>\n<servers>\n<server value=\"Temp\">x</server>\n</servers>\n</config>\n");
 
     CServersList list;
     EXPECT_EQ(list.Refresh(dir.Path()), 3);
@@ -278,7 +289,8 @@ TEST(DownloadFile, AppearsOnlyWhenComplete)
 {
     CTempDir dir;
     const fs::path target = dir / "Temp/Config.xml";
-    const auto leftovers = [&dir]() {
+    const auto leftovers = [&dir]()
+    {
         std::vector<std::string> names;
         for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
             if (entry.is_regular_file())

@@ -1,12 +1,11 @@
-#include "UpdateTestData.h"
-#include "ZipBuilder.h"
-
-#include "app/Settings.h"
-#include "update/DownloadFile.h"
 #include "update/UpdateSession.h"
 
+#include "UpdateTestData.h"
+#include "ZipBuilder.h"
+#include "app/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "update/DownloadFile.h"
 
 #include <gtest/gtest.h>
 
@@ -85,9 +84,11 @@ protected:
             env.prompter = &prompter;
             env.transfer = &transfer;
             env.orderHasItems = [this]() { return orderItems; };
-            env.install.reloadDatabase = [this]() {
+            env.install.reloadDatabase = [this]()
+            {
                 ++reloads;
-                reloadSawNewConfig = ReadFileBytes(dir / "Config/Categories.xml") == "<categories>\n</categories>\n";
+                reloadSawNewConfig =
+                    ReadFileBytes(dir / "Config/Categories.xml") == "<categories>\n</categories>\n";
             };
             env.openLink = [this](std::string_view key) { links.emplace_back(key); };
             env.freeSpace = [this](const fs::path&) { return freeSpace; };
@@ -142,8 +143,9 @@ TEST_F(UpdateSessionTest, CheckReplacesBothFilesAndShowsTheRelease)
     EXPECT_EQ(transfer.requests[0].target, dir / "Temp/Config.xml");
     EXPECT_EQ(transfer.requests[0].stallTimeoutMs, 30000);
 
-    const std::string newServers = "<config>\n<servers>\n<server value=\"Zeta\">http://z</server>\n"
-                                   "<server value=\"Main\">http://updates.example/db</server>\n</servers>\n</config>\n";
+    const std::string newServers =
+        "<config>\n<servers>\n<server value=\"Zeta\">http://z</server>\n"
+        "<server value=\"Main\">http://updates.example/db</server>\n</servers>\n</config>\n";
     transfer.Serve(newServers);
     EXPECT_EQ(ReadFileBytes(dir / "Config.xml"), newServers);
     EXPECT_EQ(view.servers, (std::vector<std::string>{"Main", "Zeta"}));
@@ -160,14 +162,17 @@ TEST_F(UpdateSessionTest, CheckReplacesBothFilesAndShowsTheRelease)
     EXPECT_EQ(view.shown.message, "This is a new database ready for downloading");
     EXPECT_EQ(view.shown.buttonLabel, "Start Download");
     EXPECT_EQ(view.shown.archiveName, "Moxa_2024-03-07.zip");
-    EXPECT_EQ(view.statuses, (std::vector<std::string>{"Downloading Config.xml...", "Downloading Release.xml..."}));
+    EXPECT_EQ(view.statuses, (std::vector<std::string>{"Downloading Config.xml...",
+                                                       "Downloading Release.xml..."}));
     EXPECT_EQ(view.progress.front(), "Config.xml (0 bytes)");
     EXPECT_EQ(view.progress[1], "Config.xml (" + std::to_string(newServers.size()) + "/" +
                                     std::to_string(newServers.size()) + " bytes)");
-    EXPECT_EQ(view.finished, (std::vector<std::pair<EUpdateStage, bool>>{{EUpdateStage::ServersList, true},
-                                                                          {EUpdateStage::ReleaseInfo, true}}));
+    EXPECT_EQ(view.finished,
+              (std::vector<std::pair<EUpdateStage, bool>>{{EUpdateStage::ServersList, true},
+                                                          {EUpdateStage::ReleaseInfo, true}}));
     EXPECT_TRUE(prompter.warnings.empty());
-    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
+    EXPECT_EQ(DataFiles(),
+              (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
 }
 
 TEST_F(UpdateSessionTest, FailedServersListKeepsTheOldFile)
@@ -191,13 +196,16 @@ TEST_F(UpdateSessionTest, FailedServersListKeepsTheOldFile)
             transfer.Refuse(ETransferStatus::HttpError, 404);
         else
             transfer.Serve(c.body);
-        EXPECT_EQ(prompter.warnings, std::vector<std::string>{"Unable to access this Site for update information. "
-                                                              "Please try again when it is available"});
+        EXPECT_EQ(prompter.warnings,
+                  std::vector<std::string>{"Unable to access this Site for update information. "
+                                           "Please try again when it is available"});
         EXPECT_EQ(Session().LastFailure(), prompter.warnings.front());
         EXPECT_EQ(ReadFileBytes(dir / "Config.xml"), OldServers);
-        EXPECT_EQ(transfer.requests.back().address, "http://updates.example/db/Config.xml"); // no release stage
+        EXPECT_EQ(transfer.requests.back().address,
+                  "http://updates.example/db/Config.xml"); // no release stage
         EXPECT_FALSE(Session().IsBusy());
-        EXPECT_EQ(DataFiles(), (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
+        EXPECT_EQ(DataFiles(),
+                  (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
     }
 }
 
@@ -224,12 +232,14 @@ TEST_F(UpdateSessionTest, FailedReleaseInformationKeepsTheOldFile)
             transfer.Refuse(ETransferStatus::TimedOut);
         else
             transfer.Serve(Release("someday", "2.0"));
-        EXPECT_EQ(prompter.warnings, std::vector<std::string>{"Unable to access this Site for release information. "
-                                                              "Please try again when it is available"});
+        EXPECT_EQ(prompter.warnings,
+                  std::vector<std::string>{"Unable to access this Site for release information. "
+                                           "Please try again when it is available"});
         EXPECT_EQ(ReadFileBytes(dir / "Release.xml"), oldRelease);
         EXPECT_EQ(Session().Release(), nullptr);
         EXPECT_FALSE(Session().StartDownload());
-        EXPECT_EQ(DataFiles(), (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
+        EXPECT_EQ(DataFiles(),
+                  (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
     }
 }
 
@@ -252,8 +262,9 @@ TEST_F(UpdateSessionTest, UnknownServerIsReported)
     EXPECT_FALSE(Session().CheckForUpdate("Nowhere"));
     EXPECT_TRUE(transfer.requests.empty());
     EXPECT_EQ(prompter.warnings.size(), 1u);
-    EXPECT_EQ(prompter.warnings[0],
-              "Unable to access this Site for update information. Please try again when it is available");
+    EXPECT_EQ(
+        prompter.warnings[0],
+        "Unable to access this Site for update information. Please try again when it is available");
 }
 
 TEST_F(UpdateSessionTest, VerdictsOfTheRelease)
@@ -268,8 +279,10 @@ TEST_F(UpdateSessionTest, VerdictsOfTheRelease)
     CheckWith(Release("2024-5-1", "2.30"));
     EXPECT_EQ(view.shown.message, "Your client '2.27' cannot support this update!");
     EXPECT_FALSE(view.shown.downloadEnabled);
-    EXPECT_EQ(prompter.questions, std::vector<std::string>{"This version of Moxa cannot support the latest database "
-                                                           "revision. Do you want to launch the Moxa Client Upgrade page?"});
+    EXPECT_EQ(
+        prompter.questions,
+        std::vector<std::string>{"This version of Moxa cannot support the latest database "
+                                 "revision. Do you want to launch the Moxa Client Upgrade page?"});
     EXPECT_EQ(links, std::vector<std::string>{"update"});
     EXPECT_FALSE(Session().StartDownload());
     EXPECT_EQ(transfer.requests.size(), 4u);
@@ -285,8 +298,9 @@ TEST_F(UpdateSessionTest, DownloadAndInstall)
     orderItems = true;
     prompter.QueueAnswer(true);
     ASSERT_TRUE(Session().StartDownload());
-    EXPECT_EQ(prompter.questions, std::vector<std::string>{
-                                      "In order to perform the update, the current order must be reset. Proceed?"});
+    EXPECT_EQ(prompter.questions,
+              std::vector<std::string>{
+                  "In order to perform the update, the current order must be reset. Proceed?"});
     EXPECT_EQ(view.installsStarted, 1);
     ASSERT_EQ(transfer.requests.size(), 3u);
     EXPECT_EQ(transfer.requests[2].address, "http://updates.example/db/Moxa_2024-03-07.zip");
@@ -295,10 +309,11 @@ TEST_F(UpdateSessionTest, DownloadAndInstall)
     transfer.Serve(DatabaseArchive());
 
     EXPECT_EQ(view.operations,
-              (std::vector<std::string>{"Extracting database archive...", "Extraction complete, starting installation...",
-                                        "Moving 'Categories.xml'...", "Moving 'Crafts/Smithing.xml'...",
-                                        "Warning - Unexpected File 'readme.txt' found. This file will be deleted.",
-                                        "Installation complete, restarting database...", "Configuration complete."}));
+              (std::vector<std::string>{
+                  "Extracting database archive...", "Extraction complete, starting installation...",
+                  "Moving 'Categories.xml'...", "Moving 'Crafts/Smithing.xml'...",
+                  "Warning - Unexpected File 'readme.txt' found. This file will be deleted.",
+                  "Installation complete, restarting database...", "Configuration complete."}));
     EXPECT_EQ(reloads, 1);
     EXPECT_TRUE(reloadSawNewConfig);
     EXPECT_EQ(settings.DatabaseRevision, "2024-03-07");
@@ -328,15 +343,18 @@ TEST_F(UpdateSessionTest, BadArchivesLeaveTheDatabase)
         CheckWith(Release("2024-3-7", "2.27"));
         ASSERT_TRUE(Session().StartDownload());
         transfer.Serve(c.archive);
-        EXPECT_EQ(view.operations, (std::vector<std::string>{"Extracting database archive...",
-                                                             "Update failed, database archive is corrupt"}));
+        EXPECT_EQ(view.operations,
+                  (std::vector<std::string>{"Extracting database archive...",
+                                            "Update failed, database archive is corrupt"}));
         EXPECT_EQ(prompter.warnings,
-                  std::vector<std::string>{"Update failed, database archive is corrupt.\nRemoving update file"});
+                  std::vector<std::string>{
+                      "Update failed, database archive is corrupt.\nRemoving update file"});
         EXPECT_EQ(reloads, 0);
         EXPECT_EQ(settings.DatabaseRevision, "Initial");
         EXPECT_EQ(view.finished.back(), std::make_pair(EUpdateStage::Install, false));
         EXPECT_EQ(ReadFileBytes(dir / "Config/Categories.xml"), "old categories");
-        EXPECT_EQ(DataFiles(), (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
+        EXPECT_EQ(DataFiles(),
+                  (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
     }
 }
 
@@ -346,9 +364,10 @@ TEST_F(UpdateSessionTest, DownloadRefusals)
 
     freeSpace = 12582911;
     EXPECT_FALSE(Session().StartDownload());
-    EXPECT_EQ(prompter.warnings, std::vector<std::string>{"There is not enough space on the partition (where Moxa is "
-                                                          "installed) to install the update.\nPlease free up some "
-                                                          "space (at least 12Mb) and retry"});
+    EXPECT_EQ(prompter.warnings,
+              std::vector<std::string>{"There is not enough space on the partition (where Moxa is "
+                                       "installed) to install the update.\nPlease free up some "
+                                       "space (at least 12Mb) and retry"});
 
     freeSpace = 12582912;
     orderItems = true;
@@ -364,10 +383,11 @@ TEST_F(UpdateSessionTest, DownloadRefusals)
     EXPECT_TRUE(Session().StartDownload());
     EXPECT_FALSE(Session().StartDownload()); // already running
     transfer.Refuse(ETransferStatus::LengthMismatch);
-    EXPECT_EQ(prompter.warnings.back(),
-              "Unable to download the database archive from this Site. Please try again when it is available");
+    EXPECT_EQ(prompter.warnings.back(), "Unable to download the database archive from this Site. "
+                                        "Please try again when it is available");
     EXPECT_EQ(reloads, 0);
-    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
+    EXPECT_EQ(DataFiles(),
+              (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
 }
 
 TEST_F(UpdateSessionTest, AbortEndsTheStageQuietly)
@@ -390,5 +410,6 @@ TEST_F(UpdateSessionTest, AbortEndsTheStageQuietly)
     Session().Abort();
     EXPECT_EQ(transfer.aborts, 2);
     EXPECT_EQ(view.finished.back(), std::make_pair(EUpdateStage::Archive, false));
-    EXPECT_EQ(DataFiles(), (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
+    EXPECT_EQ(DataFiles(),
+              (std::vector<std::string>{"Config.xml", "Config/Categories.xml", "Release.xml"}));
 }

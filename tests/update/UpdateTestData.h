@@ -9,7 +9,8 @@
 namespace UpdateTestData
 {
 std::string ServersList(const std::string& name, const std::string& address);
-std::string Release(const std::string& revision, const std::string& minClient, const std::string& title = "Spring");
+std::string Release(const std::string& revision, const std::string& minClient,
+                    const std::string& title = "Spring");
 // A small database archive: one kept file in a folder, one file that is not kept.
 std::string DatabaseArchive();
 } // namespace UpdateTestData
@@ -26,7 +27,10 @@ public:
     }
     void AssessmentChanged(const CReleaseAssessment& assessment) override { shown = assessment; }
     void StatusChanged(const std::string& text) override { statuses.push_back(text); }
-    void ProgressChanged(std::int64_t, std::int64_t, const std::string& text) override { progress.push_back(text); }
+    void ProgressChanged(std::int64_t, std::int64_t, const std::string& text) override
+    {
+        progress.push_back(text);
+    }
     void InstallStarted() override { ++installsStarted; }
     void OperationAdded(const std::string& line) override { operations.push_back(line); }
     void BusyChanged(bool value) override { busy = value; }

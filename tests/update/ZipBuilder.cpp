@@ -2,7 +2,6 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-
 #include <cstdlib>
 #include <stdexcept>
 
@@ -18,7 +17,8 @@ struct CZipWriter
     }
     ~CZipWriter() { archive_write_free(a); }
 
-    void Add(const std::string& name, const std::string& content, mode_t type, const std::string& link = {})
+    void Add(const std::string& name, const std::string& content, mode_t type,
+             const std::string& link = {})
     {
         archive_entry* entry = archive_entry_new();
         archive_entry_set_pathname(entry, name.c_str());
@@ -26,7 +26,8 @@ struct CZipWriter
         archive_entry_set_perm(entry, type == AE_IFDIR ? 0755 : 0644);
         if (type == AE_IFLNK)
             archive_entry_set_symlink(entry, link.c_str());
-        archive_entry_set_size(entry, type == AE_IFREG ? static_cast<la_int64_t>(content.size()) : 0);
+        archive_entry_set_size(entry,
+                               type == AE_IFREG ? static_cast<la_int64_t>(content.size()) : 0);
         archive_write_header(a, entry);
         if (type == AE_IFREG && !content.empty())
             archive_write_data(a, content.data(), content.size());

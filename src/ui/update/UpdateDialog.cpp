@@ -26,8 +26,10 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
 
     auto* menu = new QMenuBar(this);
     QMenu* help = menu->addMenu(Qs(Messages::UpdateHelpMenu));
-    help->addAction(Qs(Messages::UpdateHelpItem), this,
-                    [this]() { OpenLink(m_app.Database(), LinkKeys::UpdateWindow, m_app.Links(), m_prompter); });
+    help->addAction(
+        Qs(Messages::UpdateHelpItem), this,
+        [this]()
+        { OpenLink(m_app.Database(), LinkKeys::UpdateWindow, m_app.Links(), m_prompter); });
 
     auto* serverGroup = new QGroupBox(Qs(Messages::UpdateServerGroup), this);
     m_servers = new QComboBox(serverGroup);
@@ -91,11 +93,13 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
     env.orderHasItems = [this]() { return m_app.Order().ItemCount() > 0; };
     env.install = session.InstallContext();
     // The program's reload, so every window hears about the new database.
-    env.install.reloadDatabase = [this]() {
+    env.install.reloadDatabase = [this]()
+    {
         m_app.Icons().Clear();
         m_app.LoadDatabase(nullptr);
     };
-    env.openLink = [this](std::string_view key) { OpenLink(m_app.Database(), key, m_app.Links(), m_prompter); };
+    env.openLink = [this](std::string_view key)
+    { OpenLink(m_app.Database(), key, m_app.Links(), m_prompter); };
     env.stallTimeoutMs = stallTimeoutMs;
     m_session = std::make_unique<CUpdateSession>(std::move(env), static_cast<IUpdateView*>(this));
     m_session->Open();
@@ -192,7 +196,8 @@ void CUpdateDialog::StatusChanged(const std::string& text)
     m_status->setText(Qs(text));
 }
 
-void CUpdateDialog::ProgressChanged(std::int64_t received, std::int64_t expected, const std::string& text)
+void CUpdateDialog::ProgressChanged(std::int64_t received, std::int64_t expected,
+                                    const std::string& text)
 {
     // The bar counts kilobytes so archives past 2 GB still fit its int range.
     if (expected > 0)
@@ -230,7 +235,8 @@ void CUpdateDialog::BusyChanged(bool busy)
     m_close->setText(Qs(busy ? Messages::UpdateAbort : Messages::UpdateClose));
     m_check->setEnabled(!busy);
     m_servers->setEnabled(!busy);
-    m_download->setEnabled(!busy && m_session && m_session->Release() && m_session->Assessment().downloadEnabled);
+    m_download->setEnabled(!busy && m_session && m_session->Release() &&
+                           m_session->Assessment().downloadEnabled);
 }
 
 void CUpdateDialog::StageFinished(EUpdateStage stage, bool ok)

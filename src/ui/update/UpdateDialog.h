@@ -4,7 +4,6 @@
 #include "update/UpdateSession.h"
 
 #include <QDialog>
-
 #include <memory>
 
 class CAppContext;
@@ -56,7 +55,8 @@ private:
     void ReleaseShown(const CRelease& release, const CReleaseAssessment& assessment) override;
     void AssessmentChanged(const CReleaseAssessment& assessment) override;
     void StatusChanged(const std::string& text) override;
-    void ProgressChanged(std::int64_t received, std::int64_t expected, const std::string& text) override;
+    void ProgressChanged(std::int64_t received, std::int64_t expected,
+                         const std::string& text) override;
     void InstallStarted() override;
     void OperationAdded(const std::string& line) override;
     void BusyChanged(bool busy) override;
