@@ -4,6 +4,7 @@
 #include "database/Links.h"
 #include "platform/QtTransfer.h"
 #include "ui/shell/AppContext.h"
+#include "ui/shell/ProgressWindow.h"
 #include "ui/shell/QtText.h"
 #include "ui/shell/ToolbarWindow.h"
 
@@ -96,7 +97,8 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
     env.install.reloadDatabase = [this]()
     {
         m_app.Icons().Clear();
-        m_app.LoadDatabase(nullptr);
+        CProgressWindow progress(this);
+        m_app.LoadDatabase(&progress);
     };
     env.openLink = [this](std::string_view key)
     { OpenLink(m_app.Database(), key, m_app.Links(), m_prompter); };
