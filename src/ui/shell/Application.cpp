@@ -6,6 +6,7 @@
 #include "ui/shell/AppContext.h"
 #include "ui/shell/ProgressWindow.h"
 #include "ui/shell/ToolbarWindow.h"
+#include "ui/update/UpdateDialog.h"
 
 #include <QApplication>
 
@@ -54,6 +55,7 @@ int RunMoxa(int argc, char** argv)
         dataFolder = dataFolder.parent_path();
 
     RegisterOrderWindows();
+    CUpdateDialog::Register();
     CAppContext app(dataFolder, CreateUserSettingsStore());
     auto toolbar = std::make_unique<CToolbarWindow>(app);
     app.MessagePrompter().SetParent(nullptr);
