@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 
 std::int64_t SaturatingMultiply(std::int64_t a, std::int64_t b)
 {
@@ -93,38 +94,64 @@ std::int64_t BatchesFor(std::int64_t n, std::int64_t perBatch)
 
 void Sort(CRequirementList& list, int mode)
 {
-    const int count = static_cast<int>(list.size());
-    for (int pass = count - 1; pass >= 1; --pass)
-        for (int i = 0; i < pass; ++i)
-        {
-            CRequirement& a = list[static_cast<std::size_t>(i)];
-            CRequirement& b = list[static_cast<std::size_t>(i) + 1];
-            const bool swap = mode == SortByQuantity ? a.quantity < b.quantity : a.name > b.name;
-            if (swap)
-                std::swap(a, b);
-        }
+    // The same order as a bubble sort that swaps only strictly misplaced neighbours: equal
+    // elements keep their places, in n log n.
+    if (mode == SortByQuantity)
+        std::stable_sort(list.begin(), list.end(), [](const CRequirement& a, const CRequirement& b) { return a.quantity > b.quantity; });
+    else
+        std::stable_sort(list.begin(), list.end(), [](const CRequirement& a, const CRequirement& b) { return a.name < b.name; });
 }
 
 namespace
 {
-CRequirement* FindEntry(CRequirementList& list, const std::string& name)
+// A result list with an index by name, so sums over large orders stay linear.
+class CSums
 {
-    for (CRequirement& entry : list)
-        if (entry.name == name)
-            return &entry;
-    return nullptr;
-}
+public:
+    explicit CSums(CRequirementList& list) : m_list(list)
+    {
+        for (std::size_t i = 0; i < list.size(); ++i)
+            m_index[list[i].name].push_back(i);
+    }
 
-void AddTo(CRequirementList& list, const std::string& name, std::int64_t quantity)
-{
-    if (CRequirement* entry = FindEntry(list, name))
-        entry->quantity = SaturatingAdd(entry->quantity, quantity);
-    else
-        list.push_back({name, quantity, {}});
-}
+    CRequirement* Find(const std::string& name)
+    {
+        const auto it = m_index.find(name);
+        return it == m_index.end() ? nullptr : &m_list[it->second.front()];
+    }
+
+    // Adds to the first entry of that name, or appends one.
+    void Add(const std::string& name, std::int64_t quantity, const char* type = "")
+    {
+        if (CRequirement* entry = Find(name))
+            entry->quantity = SaturatingAdd(entry->quantity, quantity);
+        else
+            Append(name, quantity, type);
+    }
+
+    // Adds to every entry of that name, or appends one.
+    void AddToAll(const std::string& name, std::int64_t quantity)
+    {
+        const auto it = m_index.find(name);
+        if (it == m_index.end())
+            return Append(name, quantity, "");
+        for (const std::size_t i : it->second)
+            m_list[i].quantity = SaturatingAdd(m_list[i].quantity, quantity);
+    }
+
+    void Append(const std::string& name, std::int64_t quantity, const char* type)
+    {
+        m_index[name].push_back(m_list.size());
+        m_list.push_back({name, quantity, type});
+    }
+
+private:
+    CRequirementList& m_list;
+    std::unordered_map<std::string, std::vector<std::size_t>> m_index;
+};
 
 void ExpandOnPath(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
-                  CRequirementList& list, std::vector<std::string>& path)
+                  CSums& sums, std::vector<std::string>& path)
 {
     const auto producer = db.FindProducingTier(name);
     if (producer && std::find(path.begin(), path.end(), name) == path.end())
@@ -133,24 +160,16 @@ void ExpandOnPath(const CGameDatabase& db, const CProfile* profile, const std::s
         path.push_back(name);
         for (const CResource& resource : producer.tier->resources)
             ExpandOnPath(db, profile, resource.name, SaturatingMultiply(UnitsNeeded(resource, profile, 0), batches),
-                         list, path);
+                         sums, path);
         path.pop_back();
         return;
     }
-    // A base resource: every entry of that name gets it.
-    bool found = false;
-    for (CRequirement& entry : list)
-        if (entry.name == name)
-        {
-            entry.quantity = SaturatingAdd(entry.quantity, n);
-            found = true;
-        }
-    if (!found)
-        list.push_back({name, n, {}});
+    // A base resource (or a name met again on its own path).
+    sums.AddToAll(name, n);
 }
 
 // "N Name": N is the number before the first blank, Name everything after it.
-void AddDirectBonuses(const std::vector<CAttribute>& attributes, int batches, CRequirementList& bonuses)
+void AddDirectBonuses(const std::vector<CAttribute>& attributes, int batches, CSums& bonuses)
 {
     for (const CAttribute& attribute : attributes)
     {
@@ -159,10 +178,7 @@ void AddDirectBonuses(const std::vector<CAttribute>& attributes, int batches, CR
         const std::size_t blank = attribute.value.find(' ');
         const std::string name = blank == std::string::npos ? attribute.value : attribute.value.substr(blank + 1);
         const std::int64_t amount = SaturatingMultiply(Atoi(attribute.value), batches);
-        if (CRequirement* entry = FindEntry(bonuses, name))
-            entry->quantity = SaturatingAdd(entry->quantity, amount);
-        else
-            bonuses.push_back({name, amount, "Direct"});
+        bonuses.Add(name, amount, "Direct");
     }
 }
 
@@ -199,13 +215,15 @@ void Expand(const CGameDatabase& db, const CProfile* profile, const std::string&
             CRequirementList& list)
 {
     std::vector<std::string> path;
-    ExpandOnPath(db, profile, name, n, list, path);
+    CSums sums(list);
+    ExpandOnPath(db, profile, name, n, sums, path);
 }
 
 CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
                                    const CProfile* profile, int breakdown, int sort)
 {
     CRequirementList list;
+    CSums sums(list);
     for (const COrderItem* item : items)
     {
         std::int64_t adjust = 0;
@@ -217,20 +235,22 @@ CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<co
                 continue;
             adjust += tier->skillAdjust;
             for (const CResource& component : tier->components)
-                AddTo(list, component.name, SaturatingMultiply(component.qtyAtMin, item->batches));
+                sums.Add(component.name, SaturatingMultiply(component.qtyAtMin, item->batches));
         }
         const CFormula* formula = db.FindFormula(item->category, item->formula);
         const CFormulaTier* tier = formula ? ItemFormulaTier(*formula, item->tierName) : nullptr;
         if (!tier)
             continue;
         for (const CResource& resource : tier->resources)
-            AddTo(list, resource.name, SaturatingMultiply(UnitsNeeded(resource, profile, adjust), item->batches));
+            sums.Add(resource.name, SaturatingMultiply(UnitsNeeded(resource, profile, adjust), item->batches));
     }
     if (breakdown == BreakdownBaseResources)
     {
         CRequirementList base;
+        CSums baseSums(base);
+        std::vector<std::string> path;
         for (const CRequirement& entry : list)
-            Expand(db, profile, entry.name, entry.quantity, base);
+            ExpandOnPath(db, profile, entry.name, entry.quantity, baseSums, path);
         list = std::move(base);
     }
     Sort(list, sort);
@@ -240,7 +260,8 @@ CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<co
 CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
                                 bool includeIndirect, int sort)
 {
-    CRequirementList bonuses;
+    CRequirementList list;
+    CSums bonuses(list);
     for (const COrderItem* item : items)
     {
         for (const COrderTechnique& technique : item->techniques)
@@ -260,7 +281,7 @@ CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const
     {
         for (const char* statistic : {"Strength", "Power", "Focus", "Dexterity"})
         {
-            const CRequirement* stat = FindEntry(bonuses, statistic);
+            const CRequirement* stat = bonuses.Find(statistic);
             if (!stat)
                 continue;
             const std::int64_t total = stat->quantity;
@@ -276,16 +297,16 @@ CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const
                         const std::int64_t amount = SaturatingMultiply(percent, total) / 1000;
                         if (amount <= 0)
                             continue;
-                        if (CRequirement* entry = FindEntry(bonuses, technique->name))
+                        if (CRequirement* entry = bonuses.Find(technique->name))
                         {
                             entry->type = "Both";
                             entry->quantity = SaturatingAdd(entry->quantity, amount);
                         }
                         else
-                            bonuses.push_back({technique->name, amount, "Indirect"});
+                            bonuses.Append(technique->name, amount, "Indirect");
                     }
         }
     }
-    Sort(bonuses, sort);
-    return bonuses;
+    Sort(list, sort);
+    return list;
 }
