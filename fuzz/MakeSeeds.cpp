@@ -92,6 +92,7 @@ int main(int argc, char** argv)
         }
     for (const auto& component : db.components)
         order.acquired[component->name] = "2";
+    fs::create_directories(out / "order");
     if (!order.Write(out / "order/basic.xml", db))
         return 1;
 

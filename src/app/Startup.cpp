@@ -12,6 +12,7 @@
 #include <archive_entry.h>
 
 #include <algorithm>
+#include <set>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -56,6 +57,7 @@ bool UnpackZip(const fs::path& archivePath, const fs::path& target, std::uint64_
     std::uint64_t announced = 0;
     std::uint64_t unpacked = 0;
     int files = 0;
+    std::set<std::string> seen;
     for (;;)
     {
         archive_entry* entry = nullptr;
@@ -72,6 +74,9 @@ bool UnpackZip(const fs::path& archivePath, const fs::path& target, std::uint64_
             return false;
         const mode_t type = archive_entry_filetype(entry);
         if (type != AE_IFREG && type != AE_IFDIR)
+            return false;
+        // Two files of one name: which one a tool keeps differs, so neither is trusted.
+        if (type == AE_IFREG && !seen.insert(fs::path(name).lexically_normal().generic_string()).second)
             return false;
         if (archive_entry_size_is_set(entry))
         {

@@ -334,6 +334,9 @@ bool WriteCache(const CGameDatabase& db, const CIconManager& icons, const fs::pa
     std::error_code ec;
     fs::create_directories(folder, ec);
     CAtomicFile::RemoveLeftovers(folder);
+    // The old "config.dat" goes first: a save cut short between the two renames must not
+    // pair old records with new icons; without it the next start rebuilds.
+    fs::remove(DataPaths::Join(folder, DataPaths::CacheFile), ec);
     // The two files belong together: a failure of either leaves neither behind.
     if (!icons.WriteIcons(DataPaths::Join(folder, DataPaths::IconCacheFile)) ||
         !WriteFileAtomically(DataPaths::Join(folder, DataPaths::CacheFile), text))

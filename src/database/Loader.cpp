@@ -61,7 +61,7 @@ void RemoveSaveLeftovers(const fs::path& dataFolder)
 {
     for (std::string_view folder :
          {DataPaths::Cache, DataPaths::DefaultProfiles, DataPaths::Profiles,
-          DataPaths::RemoteProfiles, DataPaths::Themes})
+          DataPaths::RemoteProfiles, DataPaths::Themes, DataPaths::Orders, DataPaths::Temp})
         CAtomicFile::RemoveLeftovers(DataPaths::Join(dataFolder, folder));
 }
 
