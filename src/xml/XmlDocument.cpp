@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <sys/stat.h>
+
 namespace
 {
 bool IsLeadingSpace(char c)
@@ -22,19 +24,28 @@ bool CXmlDocument::Load(const std::filesystem::path& path)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
+    // Read straight into one buffer of the file's size; a file that grows meanwhile is
+    // still read to its end.
     std::string text;
-    char buffer[1 << 16];
+    struct stat info{};
+    if (fstat(fileno(file), &info) == 0 && info.st_size > 0)
+        text.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
     bool ok = true;
     for (;;)
     {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
-        text.append(buffer, n);
-        if (n < sizeof buffer)
+        if (filled == text.size())
+            text.resize(text.size() + (1 << 16));
+        const std::size_t want = text.size() - filled;
+        const std::size_t n = std::fread(text.data() + filled, 1, want, file);
+        filled += n;
+        if (n < want)
         {
             ok = !std::ferror(file);
             break;
         }
     }
+    text.resize(filled);
     std::fclose(file);
     if (!ok)
         return false;
@@ -81,9 +92,38 @@ void CXmlDocument::SplitLines()
             LineTagName(std::string_view(base + first, end - first));
         if (!tag.empty())
             m_linesByTag[tag].push_back(static_cast<int>(m_lines.size()));
-        m_lines.push_back({first, end - first});
+        m_lines.push_back({first, end - first,
+                           static_cast<std::uint32_t>(tag.empty() ? 0 : tag.data() - (base + first)),
+                           static_cast<std::uint32_t>(tag.size())});
         start = next;
     }
+}
+
+int CXmlDocument::FirstLineWithTagBefore(std::string_view tag, std::string_view stop, int from) const
+{
+    constexpr int Window = 12;
+    const int count = LineCount();
+    const int end = std::min(count, from + Window);
+    for (int i = from; i < end; ++i)
+    {
+        const Line& line = m_lines[static_cast<std::size_t>(i)];
+        const std::string_view name(m_text.data() + line.offset + line.tagOffset, line.tagLength);
+        if (name.empty())
+            continue;
+        if (name == tag)
+            return i;
+        if (name == stop)
+            return -1;
+    }
+    if (end >= count)
+        return -1;
+    const int match = FirstLineWithTag(tag, end);
+    if (match < 0)
+        return -1;
+    const int closing = FirstLineWithTag(stop, end);
+    if (closing >= 0 && closing < match)
+        return -1;
+    return match;
 }
 
 std::string_view CXmlDocument::RawLine(int index) const
@@ -234,11 +274,8 @@ bool CXmlDocument::Close()
 bool CXmlElement::FindNext(const CXmlDocument& doc, const CXmlElement& parent)
 {
     const int start = std::max(m_position, parent.m_position) + 1;
-    const int match = doc.FirstLineWithTag(m_name, start);
+    const int match = doc.FirstLineWithTagBefore(m_name, parent.m_closingTag, start);
     if (match < 0)
-        return false;
-    const int closing = doc.FirstLineWithTag(parent.m_closingTag, start);
-    if (closing >= 0 && closing < match)
         return false;
     m_position = match;
     return true;
@@ -246,13 +283,7 @@ bool CXmlElement::FindNext(const CXmlDocument& doc, const CXmlElement& parent)
 
 int CXmlElement::FindChild(const CXmlDocument& doc, std::string_view child, int from) const
 {
-    const int match = doc.FirstLineWithTag(child, std::max(from, 0));
-    if (match < 0)
-        return -1;
-    const int closing = doc.FirstLineWithTag(m_closingTag, std::max(from, 0));
-    if (closing >= 0 && closing < match)
-        return -1;
-    return match;
+    return doc.FirstLineWithTagBefore(child, m_closingTag, std::max(from, 0));
 }
 
 bool CXmlElement::GetText(const CXmlDocument& doc, std::string_view child, std::string& text,

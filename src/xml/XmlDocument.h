@@ -2,6 +2,7 @@
 
 #include "xml/AtomicFile.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -39,6 +40,10 @@ public:
     // Every search of the cursors goes through this index, so a lookup costs a hash and a
     // binary search instead of a scan of the lines in between.
     int FirstLineWithTag(std::string_view tag, int from) const;
+    // The first line at or after `from` whose tag is `tag` when it comes before any line whose
+    // tag is `stop`; -1 otherwise. Looks at the next few lines directly (a child value is
+    // nearly always there) before asking the index.
+    int FirstLineWithTagBefore(std::string_view tag, std::string_view stop, int from) const;
 
     // Writing, one line per call, one tab of indentation per open element. Nothing is
     // written to the target until Close() succeeds; a failed save leaves it untouched.
@@ -60,6 +65,8 @@ private:
     {
         std::size_t offset;
         std::size_t length;
+        std::uint32_t tagOffset; // from the start of the line
+        std::uint32_t tagLength;
     };
     void SplitLines();
     void WriteIndent();
