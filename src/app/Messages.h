@@ -228,4 +228,26 @@ inline constexpr std::string_view MenuIncludeIndirect = "Include Indirect";
 inline constexpr std::string_view ReportHelp = "Help With Reports";
 inline constexpr std::string_view ReportHelpLink = "reportwindow";
 inline constexpr const char* ReportsTitleFormat = "Reports - %d of %d Selected"; // selected, items
+
+// The formula browser.
+inline constexpr std::string_view CategoryAll = "All";
+inline constexpr std::string_view CategoryCustom = "Custom";
+inline constexpr const char* TreeCategoryLabel = "%s (%d/%d)"; // category, shown, total
+inline constexpr const char* FormulaeFound = "%d Formulae";
+inline constexpr std::string_view FoundFiltered = " (Filtered)";
+inline constexpr std::string_view RaceKhutit = "Khutit";
+inline constexpr std::string_view RaceHuman = "Human";
+inline constexpr std::string_view GridNone = "None";
+inline constexpr std::string_view AddItem = "Add Item";
+inline constexpr std::string_view IncreaseQty = "Increase Qty";
+inline constexpr const char* TierTooFewSlots =
+    "This tier of the Formula '%s' can only take %d techniques.\nPlease remove any excess techniques and try again";
+inline constexpr const char* TechniqueTierMissing = "Error - Cannot find the tier '%s' for the technique '%s'";
+inline constexpr const char* TierCannotTake = "This tier of the Formula '%s' cannot take '%s'.\nPlease remove it and try again";
+// Attaching from the technique browser.
+inline constexpr const char* TechniqueNoSlots =
+    "This tier of the Formula '%s' has no room for '%s': it can only take %d techniques.";
+inline constexpr const char* ResourceRowFormat = "%s\t%d%%\t%lld\t%s\t%lld\t%lld\t%d";
+inline constexpr const char* ResourceTooLowFormat = "%s\tToo Low\t%lld->%lld\t%s\t%lld\t%lld\t%d";
+inline constexpr const char* TechniqueResourceFormat = "%s\t-\t%lld\t(technique)\t-\t-\t-";
 } // namespace Messages

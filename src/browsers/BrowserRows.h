@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A row of one of the browser grids: cells separated by "|" (details) or tabs (resources),
+// with the row kind that selects its colours.
+struct CBrowserRow
+{
+    std::string text;
+    int kind = 0;
+    bool operator==(const CBrowserRow&) const = default;
+};
+using CBrowserRows = std::vector<CBrowserRow>;
+
+namespace BrowserRowKind
+{
+inline constexpr int Title = 0;
+inline constexpr int Bonus = 3;
+inline constexpr int Requirement = 4;
+inline constexpr int Resource = 5;
+inline constexpr int Technique = 7;
+inline constexpr int Description = 10;
+inline constexpr int Plain = 11;
+inline constexpr int EffectTitle = 12;
+inline constexpr int EffectDescription = 13;
+inline constexpr int TierAvailable = 20;
+inline constexpr int TierNotAvailable = 21;
+} // namespace BrowserRowKind

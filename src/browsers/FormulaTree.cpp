@@ -1,0 +1,288 @@
+#include "browsers/FormulaTree.h"
+
+#include "app/Messages.h"
+#include "database/GameDatabase.h"
+#include "xml/NumberText.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace
+{
+std::string Lower(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && Lower(a) == Lower(b);
+}
+
+// The tree sorts as the tree control does: without regard to case, ties by bytes.
+bool TreeLess(const std::string& a, const std::string& b)
+{
+    const std::string la = Lower(a);
+    const std::string lb = Lower(b);
+    return la != lb ? la < lb : a < b;
+}
+
+bool HasKeyword(const std::vector<std::string>& keywords, const std::string& keyword)
+{
+    return std::find(keywords.begin(), keywords.end(), keyword) != keywords.end();
+}
+
+bool KeywordsMatch(const std::vector<CKeywordSet>& sets, const CFormula& formula,
+                   const CFormulaTier& tier)
+{
+    if (sets.empty())
+        return true;
+    for (const CKeywordSet& set : sets)
+    {
+        const bool all = std::all_of(set.begin(), set.end(),
+                                     [&](const std::string& keyword) {
+                                         return HasKeyword(tier.keywords, keyword) ||
+                                                HasKeyword(formula.keywords, keyword);
+                                     });
+        if (all)
+            return true;
+    }
+    return false;
+}
+
+int CategoryIcon(const CGameDatabase& db, const std::string& name)
+{
+    for (const CCategory& category : db.categories)
+        if (category.name == name)
+            return category.iconIndex;
+    return 0;
+}
+} // namespace
+
+std::vector<std::string> CategoryEntries(const CGameDatabase& db)
+{
+    std::vector<std::string> entries{std::string(Messages::CategoryAll),
+                                     std::string(Messages::CategoryCustom)};
+    entries.insert(entries.end(), db.FormulaCategories.begin(), db.FormulaCategories.end());
+    return entries;
+}
+
+const std::vector<std::string>& ClassNames()
+{
+    static const std::vector<std::string> names = {"Adventure: Battle Mage (BTLM)",
+                                                   "Adventure: Berserker (BERS)",
+                                                   "Adventure: Blood Mage (BLDM)",
+                                                   "Adventure: Chaos Warrior (CHSW)",
+                                                   "Adventure: Cleric (CLRC)",
+                                                   "Adventure: Conjurer (CONJ)",
+                                                   "Adventure: Crossbowman (CRSB)",
+                                                   "Adventure: Dragon (DRAG)",
+                                                   "Adventure: Druid (DRU)",
+                                                   "Adventure: Elemental Archer (ELAR)",
+                                                   "Adventure: Flame Disciple (FLMD)",
+                                                   "Adventure: Guardian (GRDN)",
+                                                   "Adventure: Healer (HLR)",
+                                                   "Adventure: Ice Disciple (ICED)",
+                                                   "Adventure: Knight of Creation (KNOC)",
+                                                   "Adventure: Mage (MAGE)",
+                                                   "Adventure: Monk (MONK)",
+                                                   "Adventure: Paladin (PLDN)",
+                                                   "Adventure: Ranger (RNGR)",
+                                                   "Adventure: Reaver (RVR)",
+                                                   "Adventure: Scout (SCT)",
+                                                   "Adventure: Shaman (SHMN)",
+                                                   "Adventure: Sorcerer (SORC)",
+                                                   "Adventure: Spearman (SPRM)",
+                                                   "Adventure: Spiritist (SPRT)",
+                                                   "Adventure: Storm Disciple (STMD)",
+                                                   "Adventure: Warrior (WAR)",
+                                                   "Adventure: Wizard (WIZ)",
+                                                   "Craft: Alchemist (ALC)",
+                                                   "Craft: Armorer (ARM)",
+                                                   "Craft: Blacksmith (BLK)",
+                                                   "Craft: Carpenter (CRP)",
+                                                   "Craft: Confectioner (CNF)",
+                                                   "Craft: Dragon Crafter (DCRA)",
+                                                   "Craft: Dragon Lairshaper (DLSH)",
+                                                   "Craft: Enchanter (ENC)",
+                                                   "Craft: Fitter (FIT)",
+                                                   "Craft: Fletcher (FLT)",
+                                                   "Craft: Gatherer (GTH)",
+                                                   "Craft: Jeweler (JWL)",
+                                                   "Craft: Mason (MSN)",
+                                                   "Craft: Miner (MIN)",
+                                                   "Craft: Outfitter (OUT)",
+                                                   "Craft: Scholar (SCH)",
+                                                   "Craft: Spellcrafter (SPL)",
+                                                   "Craft: Tailor (TLR)",
+                                                   "Craft: Tinkerer (TNK)",
+                                                   "Craft: Weaponsmith (WPN)",
+                                                   "Craft: Weaver (WVR)"};
+    return names;
+}
+
+std::string ClassCode(std::string_view entry)
+{
+    const std::size_t open = entry.find('(');
+    if (open == std::string_view::npos)
+        return {};
+    const std::size_t close = entry.find(')', open + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return std::string(entry.substr(open + 1, close - open - 1));
+}
+
+std::string RaceWord(std::string_view classCode)
+{
+    if (classCode == "DRAG" || classCode == "DCRA" || classCode == "DLSH")
+        return std::string(Messages::RaceKhutit);
+    return std::string(Messages::RaceHuman);
+}
+
+bool TechniqueFitsTier(const CTechnique& technique, const CFormula& formula,
+                       const CFormulaTier& tier)
+{
+    const int number = TierNumber(tier.levelName);
+    for (const auto& techTier : technique.tiers)
+    {
+        if (TierNumber(techTier->levelName) > number || techTier->techSize > tier.allowedTechniques)
+            continue;
+        const auto& sets =
+            techTier->keywordSets.empty() ? technique.keywordSets : techTier->keywordSets;
+        if (KeywordsMatch(sets, formula, tier))
+            return true;
+    }
+    return false;
+}
+
+bool TechniqueAppliesTo(const CTechnique& technique, const CFormula& formula)
+{
+    return std::any_of(formula.tiers.begin(), formula.tiers.end(),
+                       [&](const auto& tier)
+                       { return TechniqueFitsTier(technique, formula, *tier); });
+}
+
+bool CustomShows(const CFormula& formula, const CFormulaFilter& filter)
+{
+    bool match = false;
+    if (filter.technique)
+        match = TechniqueAppliesTo(*filter.technique, formula);
+    if (!filter.name.empty())
+        match = Lower(formula.name).find(Lower(filter.name)) != std::string::npos;
+    if (filter.classCode.empty())
+        return match;
+
+    // The last "reqclass" and the last "reqrace" seen decide: +1 contains, -1 not, 0 none.
+    int classResult = 0;
+    int raceResult = 0;
+    const auto scan = [&](const std::vector<CAttribute>& attributes)
+    {
+        for (const CAttribute& attribute : attributes)
+        {
+            if (attribute.key == "reqclass")
+                classResult = attribute.value.find(filter.classCode) != std::string::npos ? 1 : -1;
+            else if (attribute.key == "reqrace")
+                raceResult = attribute.value.find(filter.race) != std::string::npos ? 1 : -1;
+        }
+    };
+    scan(formula.attributes);
+    for (const auto& tier : formula.tiers)
+        scan(tier->attributes);
+
+    if (classResult == 1)
+        return true;
+    if (classResult == -1)
+        return match;
+    if (raceResult == -1)
+        return match;
+    return raceResult == 1;
+}
+
+CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& filter,
+                              std::string_view currentCategory, std::string_view currentFormula)
+{
+    const bool all = filter.category == Messages::CategoryAll;
+    const bool custom = filter.category == Messages::CategoryCustom;
+    CFormulaTree tree;
+    std::vector<CTreeCategory> categories;
+    // Which formula of which category is the current one, before sorting.
+    std::string currentName;
+    std::string currentIn;
+    for (const std::string& name : db.FormulaCategories)
+    {
+        if (!all && !custom && name != filter.category)
+            continue;
+        auto it = std::find_if(categories.begin(), categories.end(),
+                               [&](const CTreeCategory& c) { return c.name == name; });
+        if (it == categories.end())
+        {
+            categories.push_back({name, {}, CategoryIcon(db, name), 0, 0, {}});
+            it = categories.end() - 1;
+        }
+        for (const auto& set : db.formulaSets)
+        {
+            if (set->category != name)
+                continue;
+            for (const auto& formula : set->formulae)
+            {
+                ++it->total;
+                if (custom && !CustomShows(*formula, filter))
+                    continue;
+                it->formulae.push_back({formula->name, formula->iconIndex});
+                ++it->shown;
+                ++tree.found;
+                if (EqualNoCase(name, currentCategory) && formula->name == currentFormula &&
+                    currentIn.empty())
+                {
+                    currentIn = name;
+                    currentName = formula->name;
+                }
+            }
+        }
+    }
+    for (CTreeCategory& category : categories)
+    {
+        category.label = Format(Messages::TreeCategoryLabel, category.name.c_str(), category.shown,
+                                category.total);
+        if (category.formulae.empty())
+            continue;
+        std::stable_sort(category.formulae.begin(), category.formulae.end(),
+                         [](const CTreeFormula& a, const CTreeFormula& b)
+                         { return TreeLess(a.name, b.name); });
+        tree.categories.push_back(std::move(category));
+    }
+    std::stable_sort(tree.categories.begin(), tree.categories.end(),
+                     [](const CTreeCategory& a, const CTreeCategory& b)
+                     { return TreeLess(a.label, b.label); });
+    for (std::size_t c = 0; c < tree.categories.size() && !currentIn.empty(); ++c)
+    {
+        if (tree.categories[c].name != currentIn)
+            continue;
+        const auto& formulae = tree.categories[c].formulae;
+        for (std::size_t f = 0; f < formulae.size(); ++f)
+            if (formulae[f].name == currentName)
+            {
+                tree.currentCategory = static_cast<int>(c);
+                tree.currentFormula = static_cast<int>(f);
+                break;
+            }
+    }
+    tree.foundText = FormulaeFoundText(tree.found, filter);
+    return tree;
+}
+
+std::string FormulaeFoundText(int count, const CFormulaFilter& filter)
+{
+    std::string text = Format(Messages::FormulaeFound, count);
+    if (filter.category == Messages::CategoryCustom)
+    {
+        if (!filter.classCode.empty())
+            text += " (" + filter.classCode + ")";
+        else
+            text += Messages::FoundFiltered;
+    }
+    return text;
+}

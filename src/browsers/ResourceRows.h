@@ -1,0 +1,42 @@
+#pragma once
+
+#include "browsers/BrowserRows.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CGameDatabase;
+struct CFormulaTier;
+struct COrderTechnique;
+struct CProfile;
+struct CResource;
+
+// The sum of the skill adjustments of the attached techniques found in the database.
+std::int64_t TechniqueAdjustment(const CGameDatabase& db,
+                                 const std::vector<COrderTechnique>& techniques);
+
+// One resource row, tab-separated: name, efficiency, need, skill, minimum, optimum and
+// current skill, the need multiplied by count; "Too Low" below the minimum.
+std::string ResourceRowText(const CResource& resource, const CProfile* profile, std::int64_t adjust,
+                            std::int64_t count);
+
+// The resource grid of a tier in a breakdown mode (0 formula resources, 1 sub-formulae
+// along the selected tree path, 2 base resources), then the techniques' components.
+// selectedPath holds the labels of the selected tree item and its ancestors below the
+// formula (mode 1 only). A sub-formula met again on its own path stays a row of its own.
+CBrowserRows ResourceRows(const CGameDatabase& db, const CFormulaTier& tier,
+                          const std::vector<COrderTechnique>& techniques, const CProfile* profile,
+                          int mode, const std::vector<std::string>& selectedPath = {});
+
+// The efficiency guide of one resource: every skill level from one below the minimum up to
+// the optimum, both raised by the adjustment.
+struct CEfficiencyLevel
+{
+    std::int64_t skill = 0;
+    std::int64_t quantity = 0; // per batch
+    int efficiency = 0;        // -1 below the minimum
+    bool current = false;      // the profile's own skill
+};
+std::vector<CEfficiencyLevel> EfficiencyGuide(const CResource& resource, const CProfile* profile,
+                                              std::int64_t adjust);
