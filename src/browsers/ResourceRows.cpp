@@ -120,7 +120,29 @@ private:
     const std::vector<std::string>& m_selected;
     std::vector<std::string> m_path;
 };
+void AddBranch(const CGameDatabase& db, const CFormulaTier& tier, std::vector<std::string>& path,
+               std::vector<CSubFormulaNode>& nodes)
+{
+    for (const CResource& resource : tier.resources)
+    {
+        const auto producer = db.FindProducingTier(resource.name);
+        if (!producer || std::find(path.begin(), path.end(), resource.name) != path.end())
+            continue;
+        nodes.push_back({resource.name, producer.formula->iconIndex, {}});
+        path.push_back(resource.name);
+        AddBranch(db, *producer.tier, path, nodes.back().children);
+        path.pop_back();
+    }
+}
 } // namespace
+
+std::vector<CSubFormulaNode> SubFormulaBranch(const CGameDatabase& db, const CFormulaTier& tier)
+{
+    std::vector<CSubFormulaNode> nodes;
+    std::vector<std::string> path{tier.name};
+    AddBranch(db, tier, path, nodes);
+    return nodes;
+}
 
 std::int64_t TechniqueAdjustment(const CGameDatabase& db,
                                  const std::vector<COrderTechnique>& techniques)

@@ -29,6 +29,17 @@ CBrowserRows ResourceRows(const CGameDatabase& db, const CFormulaTier& tier,
                           const std::vector<COrderTechnique>& techniques, const CProfile* profile,
                           int mode, const std::vector<std::string>& selectedPath = {});
 
+// The sub-formula branch under a formula's tree item (breakdown mode 1): every resource of
+// the tier that some formula tier makes, with that formula's icon and its own branch. A
+// product already on its own path is not entered again.
+struct CSubFormulaNode
+{
+    std::string name;
+    int iconIndex = 0;
+    std::vector<CSubFormulaNode> children;
+};
+std::vector<CSubFormulaNode> SubFormulaBranch(const CGameDatabase& db, const CFormulaTier& tier);
+
 // The efficiency guide of one resource: every skill level from one below the minimum up to
 // the optimum, both raised by the adjustment.
 struct CEfficiencyLevel

@@ -183,6 +183,14 @@ bool PickQuickItem(CWorkingItem& working, const COrder& order, int entry)
     return true;
 }
 
+std::string LoadedItemCategory(const std::string& currentCategory,
+                               const std::string& formulaCategory, bool treeShowsFormula)
+{
+    if (currentCategory == Messages::CategoryCustom && treeShowsFormula)
+        return currentCategory;
+    return formulaCategory;
+}
+
 CProfileEntries ProfileEntries(const CProfileList& list)
 {
     CProfileEntries result;

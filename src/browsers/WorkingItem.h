@@ -61,6 +61,11 @@ std::vector<std::string> QuickItemEntries(const CGameDatabase& db, const COrder&
 // False when there is no such entry.
 bool PickQuickItem(CWorkingItem& working, const COrder& order, int entry);
 
+// The category list entry after loading an order item: the formula's category, except in
+// "Custom" while the tree already shows the formula.
+std::string LoadedItemCategory(const std::string& currentCategory,
+                               const std::string& formulaCategory, bool treeShowsFormula);
+
 // The Profile combo: "server:name" of every profile but the template, and the current one's
 // place (-1 when none).
 struct CProfileEntries

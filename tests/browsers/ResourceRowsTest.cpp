@@ -95,6 +95,33 @@ TEST(ResourceRows, CyclesEnd)
     EXPECT_EQ(Rows(f, 2, {}, &skilled, 1, {"Alpha", "Beta"}), met);
 }
 
+TEST(SubFormulaBranch, ProducedResourcesNestedAndCyclesCut)
+{
+    CBrowserFixture f;
+    f.db.formulaSets[2]->formulae[0]->iconIndex = 7;
+    f.db.formulaSets[2]->formulae[1]->iconIndex = 9;
+    const auto describe = [](const std::vector<CSubFormulaNode>& nodes)
+    {
+        std::string text;
+        const auto walk = [&text](const auto& self, const std::vector<CSubFormulaNode>& list,
+                                  int depth) -> void
+        {
+            for (const CSubFormulaNode& node : list)
+            {
+                text += std::string(static_cast<std::size_t>(depth) * 2, ' ') + node.name + " #" +
+                        std::to_string(node.iconIndex) + "\n";
+                self(self, node.children, depth + 1);
+            }
+        };
+        walk(walk, nodes, 0);
+        return text;
+    };
+    EXPECT_EQ(describe(SubFormulaBranch(f.db, *f.sword->tiers[0])), "Iron Bar #7\n");
+    EXPECT_EQ(describe(SubFormulaBranch(f.db, *f.sword->tiers[1])),
+              "Steel Bar #7\n  Iron Bar #7\n");
+    EXPECT_EQ(describe(SubFormulaBranch(f.db, *f.sword->tiers[2])), "Alpha #9\n  Beta #9\n");
+}
+
 TEST(EfficiencyGuide, LevelsFromBelowTheMinimumToTheOptimum)
 {
     const CResource ore = CBrowserFixture::Resource("Ore", "Smithing", 1, 10, 8, 14, 4);

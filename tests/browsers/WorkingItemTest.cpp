@@ -106,6 +106,9 @@ TEST(WorkingItem, AddThenIncreaseTwiceGivesThree)
     EXPECT_FALSE(PickQuickItem(working, order, 3));
     ASSERT_TRUE(PickQuickItem(working, order, 0));
     EXPECT_FALSE(working.inOrder);
+    EXPECT_EQ(LoadedItemCategory("Weapons", "Armour", true), "Armour");
+    EXPECT_EQ(LoadedItemCategory("Custom", "Armour", true), "Custom");
+    EXPECT_EQ(LoadedItemCategory("Custom", "Armour", false), "Armour");
     // A new copy goes in under a new id.
     AddOrIncrease(working, order);
     EXPECT_EQ(order.ItemCount(), 3);
