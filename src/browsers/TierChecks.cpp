@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
+#include "order/Requirements.h"
 #include "xml/NumberText.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ std::string CheckTier(const CGameDatabase& db, const CFormulaTier& tier,
     for (const COrderTechnique& attached : techniques)
     {
         const CTechnique* technique = db.FindTechnique(attached.category, attached.name);
-        if (!technique)
+        if (!technique || !ItemTechniqueTier(*technique, attached.tierName))
             return Format(Messages::TechniqueTierMissing, attached.tierName.c_str(),
                           attached.name.c_str());
         if (number < MinimumTier(*technique))

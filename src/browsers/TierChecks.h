@@ -32,7 +32,7 @@ std::string ItemTierName(const CFormula& formula, const CFormulaTier& tier);
 CTierGrid TierGrid(const CFormula* formula, const std::string& workingTier,
                    const std::string& lastLevel, bool addMode);
 
-// The checks of choosing a tier for the attached techniques: the message to show, empty
-// when the tier can be taken.
+// The checks of choosing a tier for the attached techniques (each must be found with its
+// tier): the message to show, empty when the tier can be taken.
 std::string CheckTier(const CGameDatabase& db, const CFormulaTier& tier,
                       const std::vector<COrderTechnique>& techniques);

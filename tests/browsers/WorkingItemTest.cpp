@@ -47,6 +47,9 @@ TEST(TierChecks, Messages)
         {&mithril,
          {light, CBrowserFixture::Technique("Ghost", "Tier IV")},
          "Error - Cannot find the tier 'Tier IV' for the technique 'Ghost'"},
+        {&mithril,
+         {CBrowserFixture::Technique("Sharpen", "Tier IX")},
+         "Error - Cannot find the tier 'Tier IX' for the technique 'Sharpen'"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CheckTier(f.db, *c.tier, c.techniques), c.message) << c.tier->name;
