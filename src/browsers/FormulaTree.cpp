@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 
 namespace
 {
@@ -208,6 +209,11 @@ CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& fil
     const bool custom = filter.category == Messages::CategoryCustom;
     CFormulaTree tree;
     std::vector<CTreeCategory> categories;
+    std::unordered_map<std::string, std::size_t> categoryIndex;
+    // The sets of each category, so the fill stays linear in the number of formulae.
+    std::unordered_map<std::string, std::vector<const CFormulaSet*>> setsOf;
+    for (const auto& set : db.formulaSets)
+        setsOf[set->category].push_back(set.get());
     // Which formula of which category is the current one, before sorting.
     std::string currentName;
     std::string currentIn;
@@ -215,33 +221,33 @@ CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& fil
     {
         if (!all && !custom && name != filter.category)
             continue;
-        auto it = std::find_if(categories.begin(), categories.end(),
-                               [&](const CTreeCategory& c) { return c.name == name; });
-        if (it == categories.end())
-        {
+        const auto [slot, inserted] = categoryIndex.emplace(name, categories.size());
+        if (inserted)
             categories.push_back({name, {}, CategoryIcon(db, name), 0, 0, {}});
-            it = categories.end() - 1;
-        }
-        for (const auto& set : db.formulaSets)
+        CTreeCategory& category = categories[slot->second];
+        const auto sets = setsOf.find(name);
+        if (sets == setsOf.end())
+            continue;
+        for (const CFormulaSet* set : sets->second)
         {
-            if (set->category != name)
-                continue;
             for (const auto& formula : set->formulae)
             {
-                ++it->total;
+                ++category.total;
                 if (custom && !CustomShows(*formula, filter))
                     continue;
-                it->formulae.push_back({formula->name, formula->iconIndex});
-                ++it->shown;
+                category.formulae.push_back({formula->name, formula->iconIndex});
+                ++category.shown;
                 ++tree.found;
-                if (EqualNoCase(name, currentCategory) && formula->name == currentFormula &&
-                    currentIn.empty())
+                if (currentIn.empty() && formula->name == currentFormula &&
+                    EqualNoCase(name, currentCategory))
                 {
                     currentIn = name;
                     currentName = formula->name;
                 }
             }
         }
+        // A category listed twice is filled once.
+        setsOf.erase(sets);
     }
     for (CTreeCategory& category : categories)
     {
