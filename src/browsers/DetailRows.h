@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browsers/BrowserRows.h"
+#include "order/Order.h"
 
 #include <string>
 #include <string_view>
@@ -9,7 +10,6 @@
 class CGameDatabase;
 struct CFormula;
 struct CFormulaTier;
-struct COrderTechnique;
 
 // The details grid of a formula at a tier with the attached techniques: "label|value"
 // rows. The title and description rows put their text in the value column, the wide one.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browsers/BrowserRows.h"
+#include "order/Order.h"
 
 #include <cstdint>
 #include <string>
@@ -8,7 +9,6 @@
 
 class CGameDatabase;
 struct CFormulaTier;
-struct COrderTechnique;
 struct CProfile;
 struct CResource;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browsers/BrowserRows.h"
+#include "order/Order.h"
 
 #include <string>
 #include <vector>
@@ -8,7 +9,6 @@
 class CGameDatabase;
 struct CFormula;
 struct CFormulaTier;
-struct COrderTechnique;
 struct CTechnique;
 
 // The lowest tier number among the technique's tiers' level names ("Tier III" is 3,
