@@ -32,8 +32,10 @@ std::optional<std::int64_t> ScanInt(std::string_view text, std::size_t& pos)
     return Atoi(text.substr(start, i - start));
 }
 
-// "%d<separator>%d".
-bool ScanPair(std::string_view text, char separator, std::int64_t& a, std::int64_t& b)
+// "%d<separator>%d"; with whole, nothing but blanks may follow (a shown value such as
+// "1:02:05" is not a pair and must not be cut short).
+bool ScanPair(std::string_view text, char separator, std::int64_t& a, std::int64_t& b,
+              bool whole = false)
 {
     std::size_t pos = 0;
     const auto first = ScanInt(text, pos);
@@ -42,6 +44,8 @@ bool ScanPair(std::string_view text, char separator, std::int64_t& a, std::int64
     ++pos;
     const auto second = ScanInt(text, pos);
     if (!second)
+        return false;
+    if (whole && text.find_first_not_of(' ', pos) != std::string_view::npos)
         return false;
     a = *first;
     b = *second;
@@ -140,7 +144,7 @@ std::string ApplyRangeModifier(std::string_view cell, std::string_view modifier)
 std::string ApplyRecycleModifier(std::string_view cell, std::string_view modifier)
 {
     std::int64_t minutes = 0, seconds = 0, modMinutes = 0, modSeconds = 0;
-    if (cell == "Repeating" || !ScanPair(cell, ':', minutes, seconds) ||
+    if (cell == "Repeating" || !ScanPair(cell, ':', minutes, seconds, true) ||
         !ScanPair(modifier, ':', modMinutes, modSeconds))
         return std::string(cell);
     const bool subtract = !modifier.empty() && modifier.front() == '-';
@@ -157,7 +161,7 @@ std::string ApplyDamageModifier(std::string_view cell, std::string_view modifier
     std::size_t pos = 0;
     const auto maximum = ScanInt(modifier, pos);
     std::int64_t low = 0, high = 0;
-    if (!maximum || !ScanPair(cell, '-', low, high))
+    if (!maximum || !ScanPair(cell, '-', low, high, true))
         return std::string(cell);
     const std::int64_t raise = 9 * *maximum / 2;
     return Format("%d-%d", Clamp(low + raise / 2), Clamp(high + raise));
@@ -166,7 +170,7 @@ std::string ApplyDamageModifier(std::string_view cell, std::string_view modifier
 std::string ApplyHealModifier(std::string_view cell, std::string_view modifier)
 {
     std::int64_t a = 0, b = 0, low = 0, high = 0;
-    if (!ScanPair(modifier, '-', a, b) || !ScanPair(cell, '-', low, high))
+    if (!ScanPair(modifier, '-', a, b) || !ScanPair(cell, '-', low, high, true))
         return std::string(cell);
     return Format("%d-%d", Clamp(low + a), Clamp(high + b));
 }

@@ -35,6 +35,7 @@ TEST(Modifiers, Recycle)
         {"0:10", "-0:20", "0:00"},
         {"30", "0:15", "30"},
         {"1:00", "fast", "1:00"},
+        {"1:02:05", "0:15", "1:02:05"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ApplyRecycleModifier(c.cell, c.modifier), c.result)
@@ -53,6 +54,7 @@ TEST(Modifiers, RangeDamageHeals)
     EXPECT_EQ(ApplyDamageModifier("heavy", "4 maximum damage"), "heavy");
     EXPECT_EQ(ApplyHealModifier("5-10", "1-2 points"), "6-12");
     EXPECT_EQ(ApplyHealModifier("5-10", "some points"), "5-10");
+    EXPECT_EQ(ApplyHealModifier("5-10 per tick", "1-2 points"), "5-10 per tick");
     EXPECT_EQ(RaiseParenthesisedNumbers("Fletching (40), Carving (5)", 10),
               "Fletching (50), Carving (15)");
     EXPECT_EQ(RaiseParenthesisedNumbers("- Any (x) (3", 10), "- Any (x) (3");
