@@ -166,6 +166,24 @@ bool TechniqueAppliesTo(const CTechnique& technique, const CFormula& formula)
                        { return TechniqueFitsTier(technique, formula, *tier); });
 }
 
+void ApplyNameSearch(CFormulaFilter& filter, const std::string& name)
+{
+    filter.name = name;
+    filter.classCode.clear();
+    filter.race.clear();
+    filter.technique = nullptr;
+    filter.category = Messages::CategoryCustom;
+}
+
+void ApplyClassSearch(CFormulaFilter& filter, const std::string& classEntry)
+{
+    filter.name.clear();
+    filter.classCode = ClassCode(classEntry);
+    filter.race = RaceWord(filter.classCode);
+    filter.technique = nullptr;
+    filter.category = Messages::CategoryCustom;
+}
+
 bool CustomShows(const CFormula& formula, const CFormulaFilter& filter)
 {
     bool match = false;

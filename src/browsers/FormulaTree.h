@@ -39,6 +39,11 @@ struct CFormulaFilter
     const CTechnique* technique = nullptr;
 };
 
+// The searches: the chosen filter is set, the other one and the technique filter cleared,
+// and the category becomes "Custom".
+void ApplyNameSearch(CFormulaFilter& filter, const std::string& name);
+void ApplyClassSearch(CFormulaFilter& filter, const std::string& classEntry);
+
 // Whether "Custom" shows the formula under the filter.
 bool CustomShows(const CFormula& formula, const CFormulaFilter& filter);
 

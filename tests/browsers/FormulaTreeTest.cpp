@@ -172,6 +172,26 @@ TEST(FormulaTree, OneCategoryAndCustomFilters)
     EXPECT_EQ(tree.foundText, "1 Formulae (ARM)");
 }
 
+TEST(FormulaTree, SearchesReplaceEachOther)
+{
+    CBrowserFixture f;
+    CFormulaFilter filter;
+    filter.category = "Weapons";
+    filter.technique = f.db.FindTechnique("All", "Sharpen");
+    ApplyClassSearch(filter, "Adventure: Dragon (DRAG)");
+    EXPECT_EQ(filter.category, "Custom");
+    EXPECT_EQ(filter.classCode, "DRAG");
+    EXPECT_EQ(filter.race, "Khutit");
+    EXPECT_EQ(filter.technique, nullptr);
+    ApplyNameSearch(filter, "helm");
+    EXPECT_EQ(filter.name, "helm");
+    EXPECT_EQ(filter.classCode, "");
+    EXPECT_EQ(BuildFormulaTree(f.db, filter, "", "").foundText, "1 Formulae (Filtered)");
+    ApplyClassSearch(filter, "Craft: Mason (MSN)");
+    EXPECT_EQ(filter.name, "");
+    EXPECT_EQ(filter.race, "Human");
+}
+
 TEST(FormulaTree, TechniqueFilter)
 {
     CBrowserFixture f;
