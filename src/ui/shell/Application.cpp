@@ -1,6 +1,7 @@
 #include "ui/shell/Application.h"
 
 #include "platform/QtSettingsStore.h"
+#include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
@@ -32,6 +33,8 @@ void RegisterOrderWindows()
                               [](CAppContext& app, QWidget* parent) { return new COrderWindow(app, parent); });
     RegisterToolWindowFactory(EToolWindow::Reports,
                               [](CAppContext& app, QWidget* parent) { return new CReportsWindow(app, parent); });
+    RegisterToolWindowFactory(EToolWindow::Formulae,
+                              [](CAppContext& app, QWidget* parent) { return new CFormulaWindow(app, parent); });
 }
 
 int RunMoxa(int argc, char** argv)

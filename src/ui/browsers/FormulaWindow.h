@@ -1,0 +1,124 @@
+#pragma once
+
+#include "browsers/FormulaTree.h"
+#include "browsers/ResourceRows.h"
+#include "browsers/WorkingItem.h"
+#include "ui/shell/ToolWindow.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class CGridWidget;
+class CThemedTree;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTreeWidgetItem;
+
+// "Formula Database": finds a formula, picks its tier and puts the item into the order.
+// What is shown comes from the browser core; the window forwards the commands.
+class CFormulaWindow : public CToolWindow
+{
+    Q_OBJECT
+
+public:
+    CFormulaWindow(CAppContext& app, QWidget* parent);
+
+    void RefreshAll();
+    void ShowItem();
+    void Clear();
+    void OrderChanged() override;
+    void DatabaseReloaded() override { RefreshAll(); }
+    void ApplyTheme() override;
+
+    // Ctrl+F and the menu: asks for the text, then searches.
+    void SearchByName() override;
+    void SearchByClass();
+    void ApplyNameFilter(const std::string& name);
+    void ApplyClassFilter(const std::string& classEntry);
+
+    // A click on the tiers grid row (1 = first tier).
+    void ChooseTierRow(int row);
+    void RemoveSelectedTechnique();
+    void AddOrIncreaseItem();
+    void PickQuickItem(int entry);
+    void ChooseProfile(int entry);
+    void ShowEfficiencyLevels();
+    // A double click on a "Cur Skill" cell opens its editor; Enter sets the profile's skill.
+    void EditCurrentSkill(int row, int col);
+    void CommitCurrentSkill();
+
+    // For the technique browser: the technique filter, and attaching a technique tier
+    // (false, with the message shown, when it is refused).
+    void SetTechniqueFilter(const CTechnique* technique);
+    bool AttachTechniqueTier(const COrderTechnique& technique);
+
+    void SetExpandMode(int mode);
+    void SetBreakdownMode(int mode);
+    void SetResourceRows(int rows);
+    void ToggleAutoShrink();
+
+    const CWorkingItem& Working() const { return m_working; }
+    CThemedTree* Tree() const { return m_tree; }
+    QListWidget* Categories() const { return m_categories; }
+    QLabel* FoundLabel() const { return m_found; }
+    CGridWidget* DetailsGrid() const { return m_details; }
+    CGridWidget* TiersGrid() const { return m_tiers; }
+    CGridWidget* TechniquesGrid() const { return m_techniques; }
+    CGridWidget* ResourceGrid() const { return m_resources; }
+    QPushButton* AddButton() const { return m_add; }
+    QComboBox* QuickItemCombo() const { return m_quick; }
+    QComboBox* ProfileCombo() const { return m_profile; }
+
+private:
+    void BuildMenus();
+    void FillCategories();
+    void FillTree();
+    void FillTiers();
+    void FillTechniques();
+    void FillResources();
+    void FillQuickItems();
+    void FillProfiles();
+    void CheckMenus();
+    void LayoutResourceGrid();
+    void OnCategoryClicked(int row);
+    void OnTreeSelection(QTreeWidgetItem* item);
+    void AddSubFormulae(QTreeWidgetItem* parent, const std::vector<CSubFormulaNode>& nodes);
+    void ItemEdited();
+    std::vector<std::string> SelectedPath() const;
+
+    CFormulaFilter m_filter;
+    std::string m_formula; // current formula's name
+    std::string m_formulaCategory;
+    CWorkingItem m_working;
+    bool m_refilling = false;
+    // The formula item the sub-formulae hang under, and "category\nformula\ntier" they are for.
+    QTreeWidgetItem* m_branchItem = nullptr;
+    std::string m_branchFor;
+
+    QListWidget* m_categories;
+    QPushButton* m_collapse;
+    QPushButton* m_expand;
+    QLabel* m_found;
+    CThemedTree* m_tree;
+    CGridWidget* m_details;
+    CGridWidget* m_tiers;
+    CGridWidget* m_techniques;
+    QPushButton* m_removeTechnique;
+    QComboBox* m_quick;
+    QComboBox* m_profile;
+    CGridWidget* m_resources;
+    QPushButton* m_levels;
+    QPushButton* m_add;
+    QLineEdit* m_skillEdit;
+    int m_editRow = -1;
+
+    std::array<QAction*, 3> m_expandActions{};
+    std::array<QAction*, 3> m_breakdownActions{};
+    std::array<QAction*, 4> m_rowActions{};
+    QAction* m_autoShrinkAction = nullptr;
+};

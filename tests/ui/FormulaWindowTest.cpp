@@ -1,0 +1,175 @@
+#include "UiFixture.h"
+
+#include "ui/browsers/FormulaWindow.h"
+#include "ui/order/OrderWindow.h"
+#include "ui/shell/Application.h"
+#include "ui/shell/ToolbarWindow.h"
+#include "ui/widgets/GridWidget.h"
+#include "ui/widgets/ThemedTree.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace
+{
+// The value of the first details row with the label; empty when there is none.
+std::string DetailValue(const CGridWidget& grid, const std::string& label)
+{
+    for (int row = 0; row < grid.Rows(); ++row)
+        if (grid.TextMatrix(row, 0) == label)
+            return grid.TextMatrix(row, 1);
+    return {};
+}
+
+struct CFormulaSession
+{
+    CFormulaSession()
+    {
+        app = fixture.MakeApp();
+        app->Start(nullptr);
+        RegisterOrderWindows();
+        toolbar = std::make_unique<CToolbarWindow>(*app);
+        toolbar->Initialise();
+        orders = static_cast<COrderWindow*>(toolbar->Window(EToolWindow::Order));
+        window = static_cast<CFormulaWindow*>(toolbar->Window(EToolWindow::Formulae));
+    }
+    CUiFixture fixture;
+    std::unique_ptr<CAppContext> app;
+    std::unique_ptr<CToolbarWindow> toolbar;
+    COrderWindow* orders = nullptr;
+    CFormulaWindow* window = nullptr;
+};
+} // namespace
+
+class CFormulaWindowTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void SearchSelectTierAddAndIncrease();
+    void MenusCarryTheSettings();
+};
+
+void CFormulaWindowTest::SearchSelectTierAddAndIncrease()
+{
+    CFormulaSession s;
+    CFormulaWindow& window = *s.window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Formula Database"));
+    QCOMPARE(window.ResourceGrid()->TextMatrix(0, 3), std::string("Skill Used"));
+    QCOMPARE(window.TiersGrid()->TextMatrix(0, 0), std::string("Tiers"));
+    QCOMPARE(window.TechniquesGrid()->TextMatrix(0, 0), std::string("Techniques"));
+    QCOMPARE(window.Categories()->item(0)->text(), QStringLiteral("All"));
+    QCOMPARE(window.Categories()->item(1)->text(), QStringLiteral("Custom"));
+
+    // The name search switches to "Custom" and shows only the matching formula.
+    window.ApplyNameFilter("LONGBLADE");
+    QCOMPARE(window.Categories()->currentItem()->text(), QStringLiteral("Custom"));
+    QCOMPARE(s.app->Settings().LastFormulaCategory, std::string("Custom"));
+    QCOMPARE(window.FoundLabel()->text(), QStringLiteral("1 Formulae (Filtered)"));
+    QCOMPARE(window.Tree()->topLevelItemCount(), 1);
+    QTreeWidgetItem* category = window.Tree()->topLevelItem(0);
+    QVERIFY(category->text(0).startsWith(QStringLiteral("Bladesmith (1/")));
+    QCOMPARE(category->childCount(), 1);
+    QCOMPARE(category->child(0)->text(0), QStringLiteral("Longblade"));
+    QVERIFY(!window.AddButton()->isEnabled());
+    QCOMPARE(window.TiersGrid()->TextMatrix(1, 0), std::string("None"));
+
+    // Selecting it starts a working item at its first tier.
+    window.Tree()->setCurrentItem(category->child(0));
+    QCOMPARE(window.Working().item.formula, std::string("Longblade"));
+    QCOMPARE(window.Working().item.tierName, std::string("Tier II"));
+    QCOMPARE(window.TiersGrid()->Rows(), 6);
+    QCOMPARE(window.TiersGrid()->TextMatrix(1, 0), std::string("Ruddite Longblade"));
+    QCOMPARE(window.DetailsGrid()->TextMatrix(0, 1), std::string("Ruddite Longblade"));
+    QCOMPARE(DetailValue(*window.DetailsGrid(), "Damage"), std::string("12-19"));
+    QCOMPARE(DetailValue(*window.DetailsGrid(), "Equip Slot"), std::string("Right Hand"));
+    QVERIFY(window.AddButton()->isEnabled());
+    QCOMPARE(window.AddButton()->text(), QStringLiteral("Add Item"));
+
+    // Choosing the third tier.
+    window.ChooseTierRow(3);
+    QCOMPARE(window.Working().item.tierName, std::string("Tier IV"));
+    QCOMPARE(window.Working().item.itemName, std::string("Duskiron Longblade"));
+    QCOMPARE(window.DetailsGrid()->TextMatrix(0, 1), std::string("Duskiron Longblade"));
+    QCOMPARE(window.DetailsGrid()->TextMatrix(1, 1),
+             std::string("The blade of choice of the Gallowgate wardens, reforged after the winter war."));
+    QCOMPARE(DetailValue(*window.DetailsGrid(), "Damage"), std::string("18-27"));
+    const CGridWidget& resources = *window.ResourceGrid();
+    QCOMPARE(resources.Rows(), 3);
+    QCOMPARE(resources.TextMatrix(1, 0), std::string("Duskiron Plate"));
+    QCOMPARE(resources.TextMatrix(1, 3), std::string("Smithing"));
+    QCOMPARE(resources.TextMatrix(1, 4), std::string("26"));
+    QCOMPARE(resources.TextMatrix(1, 5), std::string("56"));
+    QCOMPARE(resources.TextMatrix(2, 0), std::string("Cavebear Strap"));
+    QCOMPARE(resources.TextMatrix(2, 3), std::string("Tanning"));
+    QCOMPARE(s.app->Order().items.size(), std::size_t(0));
+
+    // Add, then increase twice: one order item of three batches, shown in the order window.
+    window.AddButton()->click();
+    QCOMPARE(window.AddButton()->text(), QStringLiteral("Increase Qty"));
+    QVERIFY(s.app->Order().modified);
+    QCOMPARE(s.app->Order().items.size(), std::size_t(1));
+    const int id = window.Working().item.id;
+    QVERIFY(s.orders->ItemEntry(id) != nullptr);
+    QCOMPARE(s.orders->SelectedId(), id);
+    window.AddButton()->click();
+    window.AddButton()->click();
+    QCOMPARE(s.app->Order().items.size(), std::size_t(1));
+    const COrderItem& item = *s.app->Order().items.front();
+    QCOMPARE(item.batches, 3);
+    QCOMPARE(item.formula, std::string("Longblade"));
+    QCOMPARE(item.tierName, std::string("Tier IV"));
+    QCOMPARE(item.itemName, std::string("Duskiron Longblade"));
+    QCOMPARE(window.QuickItemCombo()->count(), 2);
+    QCOMPARE(window.QuickItemCombo()->itemText(0), QStringLiteral("None"));
+
+    // A tier chosen in "Increase Qty" mode goes into the order item.
+    window.ChooseTierRow(4);
+    QCOMPARE(s.app->Order().items.front()->tierName, std::string("Tier V"));
+    QCOMPARE(s.app->Order().items.front()->batches, 3);
+    s.toolbar->close();
+}
+
+void CFormulaWindowTest::MenusCarryTheSettings()
+{
+    CFormulaSession s;
+    CFormulaWindow& window = *s.window;
+    window.SetExpandMode(2);
+    window.SetBreakdownMode(2);
+    window.SetResourceRows(12);
+    const bool shrink = s.app->Settings().AutoShrink;
+    window.ToggleAutoShrink();
+    QCOMPARE(s.app->Settings().ExpandFormulaMode, 2);
+    QCOMPARE(s.app->Settings().ShowResourceMode, 2);
+    QCOMPARE(s.app->Settings().ItemResourceSize, 12);
+    QCOMPARE(s.app->Settings().AutoShrink, !shrink);
+
+    // Every checked entry of the Options menu names the current choice.
+    QStringList checked;
+    const QList<QAction*> menus = window.menuBar()->actions();
+    for (QAction* menu : menus)
+        if (menu->text() == QStringLiteral("Options"))
+            for (QAction* sub : menu->menu()->actions())
+                if (sub->menu())
+                    for (QAction* entry : sub->menu()->actions())
+                        if (entry->isChecked())
+                            checked << entry->text();
+    QStringList expected = {QStringLiteral("All Categories"), QStringLiteral("Show Base Resource"),
+                            QStringLiteral("Set To 12 Rows")};
+    if (!shrink)
+        expected.insert(2, QStringLiteral("Autoshrink"));
+    QCOMPARE(checked, expected);
+
+    // The class search names its code in the count line.
+    window.ApplyClassFilter("Craft: Armorer (ARM)");
+    QVERIFY(window.FoundLabel()->text().endsWith(QStringLiteral(" Formulae (ARM)")));
+    s.toolbar->close();
+}
+
+QTEST_MAIN(CFormulaWindowTest)
+#include "FormulaWindowTest.moc"
