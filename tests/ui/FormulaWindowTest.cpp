@@ -52,6 +52,7 @@ class CFormulaWindowTest : public QObject
 
 private Q_SLOTS:
     void SearchSelectTierAddAndIncrease();
+    void TechniquesLimitTheTiers();
     void MenusCarryTheSettings();
 };
 
@@ -132,6 +133,63 @@ void CFormulaWindowTest::SearchSelectTierAddAndIncrease()
     window.ChooseTierRow(4);
     QCOMPARE(s.app->Order().items.front()->tierName, std::string("Tier V"));
     QCOMPARE(s.app->Order().items.front()->batches, 3);
+    s.toolbar->close();
+}
+
+void CFormulaWindowTest::TechniquesLimitTheTiers()
+{
+    CFormulaSession s;
+    CFormulaWindow& window = *s.window;
+    window.ApplyNameFilter("shortblade");
+    window.Tree()->setCurrentItem(window.Tree()->topLevelItem(0)->child(0));
+    QCOMPARE(window.Working().item.itemName, std::string("Palecopper Shortblade"));
+    CMessageBox::TakeLog();
+
+    // Tier I is too low for the third tier of Keen Edge.
+    const COrderTechnique keenIII{"Temper", "Keen Edge", "Keen Edge III"};
+    const COrderTechnique keenI{"Temper", "Keen Edge", "Keen Edge I"};
+    QVERIFY(!window.AttachTechniqueTier(keenIII));
+    QCOMPARE(CMessageBox::TakeLog(),
+             QStringList{QStringLiteral("This tier of the Formula 'Palecopper Shortblade' cannot take 'Keen Edge'.\n"
+                                        "Please remove it and try again")});
+    QCOMPARE(window.TechniquesGrid()->TextMatrix(1, 0), std::string("None"));
+
+    // Tier III takes two.
+    window.ChooseTierRow(3);
+    QVERIFY(window.AttachTechniqueTier(keenIII));
+    QVERIFY(window.AttachTechniqueTier(keenI));
+    QCOMPARE(window.TechniquesGrid()->Rows(), 3);
+    QCOMPARE(window.TechniquesGrid()->TextMatrix(1, 0), std::string("Keen Edge"));
+    const CGridWidget& resources = *window.ResourceGrid();
+    QCOMPARE(resources.TextMatrix(1, 0), std::string("Tinbright Plate"));
+    // Both tiers' skill adjustments (13 and 5) raise the minimum and the optimum.
+    QCOMPARE(resources.TextMatrix(1, 4), std::string("34"));
+    QCOMPARE(resources.TextMatrix(1, 5), std::string("64"));
+    QCOMPARE(resources.TextMatrix(3, 0), std::string("Whetstone Grit"));
+    QCOMPARE(resources.TextMatrix(3, 2), std::string("6"));
+    QCOMPARE(resources.TextMatrix(3, 3), std::string("(technique)"));
+    QCOMPARE(DetailValue(*window.DetailsGrid(), "Technique(s)"), std::string("Keen Edge"));
+    QVERIFY(!window.AttachTechniqueTier(keenI));
+    QCOMPARE(CMessageBox::TakeLog(),
+             QStringList{QStringLiteral(
+                 "This tier of the Formula 'Tinbright Shortblade' has no room for 'Keen Edge': it can only take 2 techniques.")});
+
+    // Back to Tier I is refused while two are attached; the tier stays.
+    window.ChooseTierRow(1);
+    QCOMPARE(CMessageBox::TakeLog(),
+             QStringList{QStringLiteral("This tier of the Formula 'Palecopper Shortblade' can only take 1 techniques.\n"
+                                        "Please remove any excess techniques and try again")});
+    QCOMPARE(window.Working().item.itemName, std::string("Tinbright Shortblade"));
+    QCOMPARE(window.TiersGrid()->currentRow(), 3);
+
+    // Removing the first leaves the second; Tier I then takes it.
+    window.TechniquesGrid()->setCurrentCell(1, 0);
+    window.RemoveSelectedTechnique();
+    QCOMPARE(window.Working().item.techniques.size(), std::size_t(1));
+    QCOMPARE(window.Working().item.techniques[0].tierName, std::string("Keen Edge I"));
+    window.ChooseTierRow(1);
+    QCOMPARE(window.Working().item.itemName, std::string("Palecopper Shortblade"));
+    QVERIFY(CMessageBox::TakeLog().isEmpty());
     s.toolbar->close();
 }
 
