@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -71,7 +72,19 @@ void SetHeader(CGridWidget& grid, std::string_view format)
     }
 }
 
-void ShowRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& theme, bool tabs)
+// The lines a details value wraps to in the value column.
+int WrappedLines(const CGridWidget& grid, const std::string& text)
+{
+    const std::size_t bar = text.find('|');
+    if (bar == std::string::npos || bar + 1 >= text.size())
+        return 1;
+    const QFontMetrics metrics(grid.font());
+    const int width = std::max(grid.ColWidth(1) - 6, 20);
+    const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, Qs(text.substr(bar + 1)));
+    return std::max(1, (bounds.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
+}
+
+void ShowRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& theme, bool tabs, bool wrap = false)
 {
     grid.SetRedraw(false);
     grid.ClearRows();
@@ -80,7 +93,11 @@ void ShowRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& theme, 
         std::string text = row.text;
         if (tabs)
             std::replace(text.begin(), text.end(), '\t', '|');
+        const int index = grid.Rows();
         AddGridRow(grid, text, row.kind, 1, theme);
+        // The details grid has no heading row to take the height from.
+        if (wrap)
+            grid.SetRowHeight(index, WrappedLines(grid, text) * (grid.fontMetrics().height() + 4));
     }
     grid.SetRedraw(true);
 }
@@ -479,8 +496,8 @@ void CFormulaWindow::ShowItem()
     m_levels->setEnabled(true);
     m_add->setText(Qs(AddButtonCaption(m_working)));
 
-    m_details->setColumnWidth(1, std::max(Pixels(2700), m_details->viewport()->width() - Pixels(1150)));
-    ShowRows(*m_details, DetailRows(db, *formula, *tier, m_working.item.techniques), App().Theme(), false);
+    LayoutColumns();
+    ShowRows(*m_details, DetailRows(db, *formula, *tier, m_working.item.techniques), App().Theme(), false, true);
     FillTiers();
     FillTechniques();
 
@@ -513,6 +530,7 @@ void CFormulaWindow::FillTiers()
     const CFormula* formula = db.FindFormula(m_working.item.category, m_working.item.formula);
     const CTierGrid grid = TierGrid(formula, m_working.item.tierName, m_working.lastLevel, !m_working.inOrder);
     ShowRows(*m_tiers, grid.rows, App().Theme(), false);
+    LayoutResourceGrid();
     if (grid.selected >= 0)
     {
         m_tiers->setCurrentCell(grid.selected + 1, 0);
@@ -552,8 +570,29 @@ void CFormulaWindow::FillResources()
     LayoutResourceGrid();
 }
 
+void CFormulaWindow::resizeEvent(QResizeEvent* event)
+{
+    CToolWindow::resizeEvent(event);
+    LayoutColumns();
+}
+
+void CFormulaWindow::LayoutColumns()
+{
+    m_details->SetColWidth(1, std::max(Pixels(2700), m_details->viewport()->width() - Pixels(1150)));
+    // The resource grid's free width goes to the name and skill columns.
+    const int width = m_resources->viewport()->width() * 15;
+    const int k = static_cast<int>((width - 1500 - 700 - 820 - 3 * 500 - 700) * -0.5);
+    const int widths[] = {1500 - k, 700, 820, 500 - k, 500, 500, 700};
+    for (int col = 0; col < 7; ++col)
+        m_resources->SetColWidth(col, std::max(Pixels(widths[col]), 0));
+}
+
 void CFormulaWindow::LayoutResourceGrid()
 {
+    // The tiers grid grows with its rows, between six and sixteen.
+    const int tierRows = 7 + std::clamp(m_tiers->Rows() - 1 - 7, -1, 9);
+    m_tiers->setFixedHeight((tierRows + 1) * m_tiers->rowHeight(0) + 2 * m_tiers->frameWidth());
+
     const CSettings& settings = App().Settings();
     const int rowHeight = m_resources->rowHeight(0);
     const int dataRows = 4 + ResourceGridExtra(m_resources->Rows() - 1, settings.ItemResourceSize, settings.AutoShrink);

@@ -74,8 +74,12 @@ public:
     QComboBox* QuickItemCombo() const { return m_quick; }
     QComboBox* ProfileCombo() const { return m_profile; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void BuildMenus();
+    void LayoutColumns();
     void FillCategories();
     void FillTree();
     void FillTiers();
