@@ -391,11 +391,11 @@ int main(int argc, char** argv)
     {
         if (std::strcmp(argv[i], "--db") == 0 && i + 1 < argc)
         {
-            const std::string spec = argv[++i];
-            const std::size_t eq = spec.find('=');
+            const std::string definition = argv[++i];
+            const std::size_t eq = definition.find('=');
             CDatabaseFolder d;
-            d.name = spec.substr(0, eq);
-            d.data = spec.substr(eq + 1);
+            d.name = definition.substr(0, eq);
+            d.data = definition.substr(eq + 1);
             d.files = XmlFiles(d.data);
             d.bytes = TotalBytes(d.files);
             folders.push_back(std::move(d));

@@ -21,11 +21,11 @@ std::unique_ptr<CFormula> MakeFormula(const std::string& name,
 {
     auto formula = std::make_unique<CFormula>();
     formula->name = name;
-    for (const CTierSpec& spec : tiers)
+    for (const CTierSpec& tierSetup : tiers)
     {
         auto tier = std::make_unique<CFormulaTier>();
-        tier->name = spec.name;
-        for (const std::string& input : spec.inputs)
+        tier->name = tierSetup.name;
+        for (const std::string& input : tierSetup.inputs)
         {
             CResource r;
             r.name = input;
