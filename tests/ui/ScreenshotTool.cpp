@@ -1,7 +1,10 @@
-// Takes the README's screenshots: the toolbar with the order and reports windows docked and
-// the formula window beside them, on a copy of the sample data folder, in one theme.
-// Usage: moxa-screenshots DATA_FOLDER THEME_FILE OUTPUT_PNG
+// Takes the README's screenshots on a copy of the sample data folder, in one theme: the
+// toolbar with the order and reports windows docked ("orders"), or with the formula browser
+// docked and a formula selected ("formulae").
+// Usage: moxa-screenshots DATA_FOLDER THEME_FILE OUTPUT_PNG [orders|formulae]
 #include "app/SettingsStore.h"
+#include "ui/browsers/FormulaWindow.h"
+#include "ui/widgets/ThemedTree.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/Application.h"
@@ -14,13 +17,16 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 4)
+    const bool formulae = argc == 5 && std::string(argv[4]) == "formulae";
+    if (argc != 4 && !(argc == 5 && (formulae || std::string(argv[4]) == "orders")))
     {
-        std::fprintf(stderr, "usage: moxa-screenshots DATA_FOLDER THEME_FILE OUTPUT_PNG\n");
+        std::fprintf(stderr, "usage: moxa-screenshots DATA_FOLDER THEME_FILE OUTPUT_PNG [orders|formulae]\n");
         return 2;
     }
     RegisterOrderWindows();
@@ -35,15 +41,28 @@ int main(int argc, char** argv)
     toolbar.Initialise();
     toolbar.move(10, 10);
     toolbar.ApplyThemeColours(true);
-    toolbar.Toggle(EToolWindow::Order);
-    CToolWindow* reports = toolbar.Window(EToolWindow::Reports);
-    reports->GenerateCurrentReport();
+    if (formulae)
+    {
+        toolbar.Toggle(EToolWindow::Formulae);
+        auto* window = static_cast<CFormulaWindow*>(toolbar.Window(EToolWindow::Formulae));
+        window->ApplyNameFilter("longblade");
+        if (window->Tree()->topLevelItemCount() > 0 && window->Tree()->topLevelItem(0)->childCount() > 0)
+            window->Tree()->setCurrentItem(window->Tree()->topLevelItem(0)->child(0));
+    }
+    else
+    {
+        toolbar.Toggle(EToolWindow::Order);
+        CToolWindow* reports = toolbar.Window(EToolWindow::Reports);
+        reports->GenerateCurrentReport();
+    }
     toolbar.ApplyThemeColours(true);
     const QString output = QString::fromLocal8Bit(argv[3]);
     QTimer::singleShot(1500, [&]
     {
-        QApplication::primaryScreen()->grabWindow(0).save(output);
-        application.quit();
+        const bool saved = QApplication::primaryScreen()->grabWindow(0).save(output);
+        // Leave without the shutdown sequence: its questions would wait for a person.
+        std::fflush(nullptr);
+        std::_Exit(saved ? 0 : 1);
     });
     return QApplication::exec();
 }
