@@ -103,6 +103,10 @@ int CXmlDocument::FirstLineWithTagBefore(std::string_view tag, std::string_view 
 {
     constexpr int Window = 12;
     const int count = LineCount();
+    // A cursor moved before the first line searches from the first line.
+    from = std::max(from, 0);
+    if (from >= count)
+        return -1;
     const int end = std::min(count, from + Window);
     for (int i = from; i < end; ++i)
     {

@@ -317,4 +317,24 @@ TEST(XmlCursor, MissingDocumentFailsEverySearch)
     EXPECT_EQ(text, "kept");
     EXPECT_EQ(value, 3);
 }
+// A position before the first line (set from outside) searches from the first line and
+// reads nothing out of range; a position past the end finds nothing.
+TEST(XmlCursor, PositionsOutsideTheDocumentAreSafe)
+{
+    CXmlDocument doc;
+    doc.LoadFromText("<a>1</a>\n<b>2</b>\n");
+    CXmlElement root{std::string(CXmlElement::RootName)};
+    CXmlElement b{"b"};
+    b.SetPosition(-7);
+    root.SetPosition(-5);
+    ASSERT_TRUE(b.FindNext(doc, root));
+    EXPECT_EQ(b.Position(), 1);
+    std::string text;
+    root.SetPosition(-30);
+    EXPECT_TRUE(root.GetText(doc, "a", text, true));
+    EXPECT_EQ(text, "1");
+    root.SetPosition(1000);
+    EXPECT_FALSE(root.GetText(doc, "a", text, true));
+    EXPECT_EQ(text, "");
+}
 } // namespace
