@@ -250,4 +250,10 @@ inline constexpr const char* TechniqueNoSlots =
 inline constexpr const char* ResourceRowFormat = "%s\t%d%%\t%lld\t%s\t%lld\t%lld\t%d";
 inline constexpr const char* ResourceTooLowFormat = "%s\tToo Low\t%lld->%lld\t%s\t%lld\t%lld\t%d";
 inline constexpr const char* TechniqueResourceFormat = "%s\t-\t%lld\t(technique)\t-\t-\t-";
+// The technique browser.
+
+// The component browser.
+
+// The profile manager.
+
 } // namespace Messages
