@@ -253,6 +253,39 @@ inline constexpr const char* TechniqueResourceFormat = "%s\t-\t%lld\t(technique)
 // The technique browser.
 
 // The component browser.
+inline constexpr std::string_view ComponentWindowTitle = "Component Database";
+inline constexpr std::string_view ComponentTypesLabel = "Component Types";
+inline constexpr const char* ComponentTypeLabel = "%s (%d)"; // type, components
+inline constexpr const char* ComponentsFound = "%d Components";
+inline constexpr std::string_view ComponentNoType = "Unknown";
+inline constexpr std::string_view ComponentType = "Type";
+inline constexpr std::string_view ComponentTier = "Tier";
+inline constexpr std::string_view ComponentBulk = "Bulk";
+inline constexpr std::string_view ComponentBuyValue = "Buy Value";
+inline constexpr std::string_view ComponentSellValue = "Sell Value";
+inline constexpr std::string_view ComponentVendorValue = "Vendor Value";
+inline constexpr std::string_view GatherSkill = "Gathered By";
+inline constexpr std::string_view GatherTool = "Tool";
+inline constexpr std::string_view GatherRate = "Rate";
+inline constexpr std::string_view GatherSkillRange = "Skill Range";
+inline constexpr const char* GatherSkillRangeFormat = "%s - %s"; // minimum, maximum
+inline constexpr std::string_view GatherBonus = "Bonus";
+inline constexpr std::string_view ComponentNotGathered = "Not gathered";
+inline constexpr std::string_view LocationsHeader = "^Locations";
+inline constexpr std::string_view UsesHeader = "<Used By|<Category|^Tier|<Through";
+inline constexpr const char* UsesFound = "Used By %d Formula Tiers";
+inline constexpr std::string_view ComponentHelp = "Help With Components";
+// The efficiency level guide.
+inline constexpr std::string_view GuideTitle = "Efficiency Levels";
+inline constexpr const char* GuideTitleFormat = "Efficiency Levels - %s"; // resource
+inline constexpr std::string_view GuideHeader = "^Skill|^Qty/Batch|^Effiency";
+inline constexpr const char* GuideLevelFormat = "%lld\t%lld\t%d%%";    // skill, quantity, efficiency
+inline constexpr const char* GuideTooLowFormat = "%lld\t%lld\tToo Low"; // skill, quantity
+inline constexpr const char* GuideSkillFormat = "%s: minimum %lld, optimum %lld"; // skill, raised by the techniques
+inline constexpr const char* GuideAdjustFormat = " (techniques %+lld)";
+inline constexpr const char* GuideCurrentFormat = "Current skill: %d";
+inline constexpr std::string_view GuideNoProfile = "No profile selected";
+inline constexpr std::string_view GuideNoResource = "No resource selected";
 
 // The profile manager.
 

@@ -206,8 +206,11 @@ std::vector<CEfficiencyLevel> EfficiencyGuide(const CResource& resource, const C
     std::vector<CEfficiencyLevel> levels;
     const std::int64_t low = std::int64_t{resource.minSkill} + adjust - 1;
     const std::int64_t high = std::max(low, std::int64_t{resource.optSkill} + adjust);
+    // A skill outside the range is marked on the row that stands for it: the one below the
+    // minimum, or the optimum.
     const std::int64_t current =
-        profile ? SkillLevel(*profile, resource.skill) : std::numeric_limits<std::int64_t>::min();
+        profile ? std::clamp<std::int64_t>(SkillLevel(*profile, resource.skill), low, high)
+                : std::numeric_limits<std::int64_t>::min();
     // Levels a profile can hold; a runaway range is cut short rather than listed forever.
     constexpr std::int64_t MaxLevels = 100000;
     CProfile probe;

@@ -41,7 +41,8 @@ struct CSubFormulaNode
 std::vector<CSubFormulaNode> SubFormulaBranch(const CGameDatabase& db, const CFormulaTier& tier);
 
 // The efficiency guide of one resource: every skill level from one below the minimum up to
-// the optimum, both raised by the adjustment.
+// the optimum, both raised by the adjustment. The profile's skill is marked on its own row,
+// or on the first row when it is lower and on the last when it is higher.
 struct CEfficiencyLevel
 {
     std::int64_t skill = 0;
