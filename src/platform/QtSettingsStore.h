@@ -4,7 +4,6 @@
 
 #include <memory>
 
-// The settings store of a running program: QSettings in INI format, in the file named by
-// the environment variable MOXA_SETTINGS when it is set, else in the per-user
-// configuration location.
+// The settings store of a running program: an INI file named by the environment variable
+// MOXA_SETTINGS when it is set, else Moxa/Moxa2.ini in the per-user configuration folder.
 std::unique_ptr<ISettingsStore> CreateUserSettingsStore();

@@ -4,6 +4,9 @@
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
 
+#include <QSettings>
+#include <QString>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -75,5 +78,37 @@ TEST(QtSettingsStore, HandWrittenValuesWithCommas)
     auto store = StoreAt(file);
     EXPECT_EQ(store->Read(SettingsKeys::Config, "CurrentProfile"), "Ana, the Smith");
     EXPECT_EQ(store->Read(SettingsKeys::Windows, "OrderWnd"), "X:1, Y:2, W:3, H:4, V:Y T:N");
+}
+
+// Files written by QSettings read the same, and QSettings reads ours.
+TEST(QtSettingsStore, SharesItsFileWithQSettings)
+{
+    CTempDir dir;
+    const auto file = dir / "moxa.ini";
+    const QString path = QString::fromStdString(file.string());
+    const QString awkward = QString::fromLatin1("@x;y=z\"q\\ \t\x01\x7f" "1, \xE9 ");
+    {
+        QSettings qt(path, QSettings::IniFormat);
+        qt.setValue(QStringLiteral("Software/Moxa2/Config/CurrentProfile"), awkward);
+        qt.setValue(QStringLiteral("SOFTWARE/Quillwerk/Tellurin/(Default)"), QStringLiteral("/games/Tellurin"));
+        qt.setValue(QStringLiteral("Software/Moxa2/Config/Windows/Order Wnd"), QStringLiteral("X:1, Y:2"));
+        qt.sync();
+    }
+    auto store = StoreAt(file);
+    EXPECT_EQ(store->Read(SettingsKeys::Config, "CurrentProfile"), awkward.toLatin1().toStdString());
+    EXPECT_EQ(ReadGameFolder(*store), "/games/Tellurin");
+    EXPECT_EQ(store->Read(SettingsKeys::Windows, "Order Wnd"), "X:1, Y:2");
+
+    EXPECT_TRUE(store->Write(SettingsKeys::Config, "Theme", "\xC9t\xE9, \"dark\"\n"));
+    EXPECT_TRUE(store->Write(SettingsKeys::Config, "CurrentProfile", "@Bob"));
+    EXPECT_TRUE(store->Flush());
+    QSettings qt(path, QSettings::IniFormat);
+    EXPECT_EQ(qt.value(QStringLiteral("Software/Moxa2/Config/Theme")).toString(),
+              QString::fromLatin1("\xC9t\xE9, \"dark\"\n"));
+    EXPECT_EQ(qt.value(QStringLiteral("Software/Moxa2/Config/CurrentProfile")).toString(), QStringLiteral("@Bob"));
+    EXPECT_EQ(qt.value(QStringLiteral("Software/Moxa2/Config/Windows/Order Wnd")).toString(),
+              QStringLiteral("X:1, Y:2"));
+    EXPECT_EQ(qt.value(QStringLiteral("SOFTWARE/Quillwerk/Tellurin/(Default)")).toString(),
+              QStringLiteral("/games/Tellurin"));
 }
 } // namespace

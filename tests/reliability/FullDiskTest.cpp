@@ -81,5 +81,5 @@ TEST_P(FullDisk, SaveReportsFailureAndKeepsTheOldFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySaver, FullDisk,
-                         ::testing::Values("order", "profile", "cache", "download", "html"),
+                         ::testing::Values("order", "profile", "settings", "cache", "download", "html"),
                          [](const auto& info) { return info.param; });

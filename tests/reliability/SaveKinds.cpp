@@ -154,9 +154,7 @@ std::vector<std::string> LeftoverFiles(const CSaveKind& kind, const fs::path& da
             bool isTarget = false;
             for (const std::string& target : kind.targets)
                 isTarget = isTarget || fs::path(target).filename() == name;
-            // A stale lock of the settings store is taken over by the next writer.
-            const bool isLock = name.find(".lock") != std::string::npos;
-            if (!isTarget && !isLock && it->is_regular_file(ec))
+            if (!isTarget && it->is_regular_file(ec))
                 found.push_back((fs::path(folder) / name).generic_string());
         }
     }
@@ -165,6 +163,10 @@ std::vector<std::string> LeftoverFiles(const CSaveKind& kind, const fs::path& da
 
 void TidyLikeStartup(const fs::path& dataFolder)
 {
+    // The program opens its settings first; the store tidies its own folder.
+    ::setenv("MOXA_SETTINGS", (dataFolder / "Moxa2.ini").c_str(), 1);
+    CreateUserSettingsStore();
+
     CSettings settings;
     settings.EnableCache = false;
     CGameDatabase db;
