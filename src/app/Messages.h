@@ -251,6 +251,30 @@ inline constexpr const char* ResourceRowFormat = "%s\t%d%%\t%lld\t%s\t%lld\t%lld
 inline constexpr const char* ResourceTooLowFormat = "%s\tToo Low\t%lld->%lld\t%s\t%lld\t%lld\t%d";
 inline constexpr const char* TechniqueResourceFormat = "%s\t-\t%lld\t(technique)\t-\t-\t-";
 // The technique browser.
+inline constexpr std::string_view TechniqueWindowTitle = "Technique Database";
+inline constexpr std::string_view TechniqueCategoriesLabel = "Available Categories";
+inline constexpr const char* TechniquesFound = "%d Techniques";
+inline constexpr std::string_view TechniquesUsable = " (Usable)";
+inline constexpr std::string_view TechniqueApply = "Apply";
+inline constexpr std::string_view TechniqueFilterFormulae = "Filter Formulae By Technique";
+inline constexpr std::string_view TechniqueShowUsable = "Show Usable Techniques Only";
+inline constexpr std::string_view TechniqueHelp = "Help With Techniques";
+inline constexpr std::string_view TechniqueItemLabel = "Item";
+inline constexpr std::string_view TechniqueNoItem = "None chosen in the Formula Database";
+inline constexpr const char* TechniqueItemFormat = "%s (%s), %d of %d technique slots used"; // product, tier
+inline constexpr std::string_view TechniqueTierLabel = "Tier";
+inline constexpr std::string_view TechniqueLevelLabel = "Level";
+inline constexpr std::string_view TechniqueOriginLabel = "Origin";
+inline constexpr std::string_view TechniqueSkillAdjustLabel = "Skill Adjust";
+inline constexpr std::string_view TechniqueUsageAdjustLabel = "Usage Adjust";
+inline constexpr std::string_view TechniqueSizeLabel = "Size";
+inline constexpr std::string_view TechniqueBonusLabel = "Bonus";
+inline constexpr std::string_view TechniqueComponentsLabel = "Components";
+inline constexpr const char* TechniqueComponentFormat = "%d x %s"; // quantity, component
+inline constexpr std::string_view TechniqueApplyNoItem =
+    "Please choose a formula and its tier in the Formula Database before applying a technique.";
+inline constexpr const char* TechniqueTierTooHigh =
+    "This tier of the Formula '%s' (%s) is too low for '%s' (%s)."; // item, level, technique tier, level
 
 // The component browser.
 inline constexpr std::string_view ComponentWindowTitle = "Component Database";
