@@ -8,6 +8,7 @@
 #include "database/GameDatabase.h"
 #include "database/Links.h"
 #include "profile/Profile.h"
+#include "ui/browsers/EfficiencyGuideWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
@@ -568,6 +569,7 @@ void CFormulaWindow::FillResources()
     if (m_resources->Rows() > 1)
         m_resources->setCurrentCell(1, 0);
     LayoutResourceGrid();
+    RefreshEfficiencyGuide();
 }
 
 void CFormulaWindow::resizeEvent(QResizeEvent* event)
@@ -614,6 +616,7 @@ void CFormulaWindow::Clear()
     m_removeTechnique->setEnabled(false);
     m_levels->setEnabled(false);
     LayoutResourceGrid();
+    RefreshEfficiencyGuide();
 }
 
 void CFormulaWindow::SearchByName()
@@ -788,38 +791,35 @@ void CFormulaWindow::ChooseProfile(int entry)
 
 void CFormulaWindow::ShowEfficiencyLevels()
 {
-    const CGameDatabase& db = App().Database();
-    const CFormulaTier* tier = WorkingTier(db, m_working);
-    const int row = std::max(m_resources->currentRow(), 1);
-    if (!tier || row >= m_resources->Rows())
-        return;
-    const std::string name = m_resources->TextMatrix(row, 0);
-    const auto resource = std::find_if(tier->resources.begin(), tier->resources.end(),
-                                       [&](const CResource& r) { return r.name == name; });
-    if (resource == tier->resources.end())
-        return;
-
-    QDialog dialog(this);
-    dialog.setWindowTitle(Qs(name));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* grid = new CGridWidget(&dialog);
-    grid->SetCols(3);
-    SetHeader(*grid, "^Skill|^Qty/Batch|^Effiency");
-    const std::vector<CEfficiencyLevel> levels =
-        EfficiencyGuide(*resource, App().Profiles().current, TechniqueAdjustment(db, m_working.item.techniques));
-    for (const CEfficiencyLevel& level : levels)
+    auto* guide = findChild<CEfficiencyGuideWindow*>();
+    if (!guide)
     {
-        const std::string efficiency = level.efficiency < 0 ? "Too Low" : std::to_string(level.efficiency) + "%";
-        AddGridRow(*grid,
-                   std::to_string(level.skill) + "|" + std::to_string(level.quantity) + "|" + efficiency,
-                   level.current ? BrowserRowKind::Title : BrowserRowKind::Resource, 1, App().Theme());
+        guide = new CEfficiencyGuideWindow(App(), this);
+        // A click on another resource row while the guide is open shows that resource.
+        connect(m_resources, &QTableWidget::cellClicked, guide,
+                [this](int row, int)
+                {
+                    if (row >= 1)
+                        RefreshEfficiencyGuide(m_resources->TextMatrix(row, 0));
+                });
     }
-    layout->addWidget(grid);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    layout->addWidget(buttons);
-    dialog.resize(320, 360);
-    dialog.exec();
+    const int row = std::max(m_resources->currentRow(), 1);
+    guide->show();
+    RefreshEfficiencyGuide(row < m_resources->Rows() ? m_resources->TextMatrix(row, 0) : std::string());
+    guide->raise();
+}
+
+void CFormulaWindow::RefreshEfficiencyGuide(const std::string& name)
+{
+    auto* guide = findChild<CEfficiencyGuideWindow*>();
+    if (!guide || !guide->isVisible())
+        return;
+    // Without a name the guide keeps its resource, or takes the first row's when the item
+    // no longer needs it.
+    const std::string first = m_resources->Rows() > 1 ? m_resources->TextMatrix(1, 0) : std::string();
+    const CGameDatabase& db = App().Database();
+    guide->ShowFor(db, m_formula.empty() ? nullptr : WorkingTier(db, m_working), m_working.item.techniques,
+                   App().Profiles().current, name.empty() ? guide->ResourceName() : name, first);
 }
 
 void CFormulaWindow::SetExpandMode(int mode)

@@ -48,6 +48,8 @@ public:
     void PickQuickItem(int entry);
     void ChooseProfile(int entry);
     void ShowEfficiencyLevels();
+    // The open efficiency guide follows the item; name picks the resource it shows.
+    void RefreshEfficiencyGuide(const std::string& name = {});
     // A double click on a "Cur Skill" cell opens its editor; Enter sets the profile's skill.
     void EditCurrentSkill(int row, int col);
     void CommitCurrentSkill();

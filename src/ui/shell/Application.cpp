@@ -1,6 +1,7 @@
 #include "ui/shell/Application.h"
 
 #include "platform/QtSettingsStore.h"
+#include "ui/browsers/ComponentWindow.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
@@ -35,6 +36,8 @@ void RegisterOrderWindows()
                               [](CAppContext& app, QWidget* parent) { return new CReportsWindow(app, parent); });
     RegisterToolWindowFactory(EToolWindow::Formulae,
                               [](CAppContext& app, QWidget* parent) { return new CFormulaWindow(app, parent); });
+    RegisterToolWindowFactory(EToolWindow::Components,
+                              [](CAppContext& app, QWidget* parent) { return new CComponentWindow(app, parent); });
 }
 
 int RunMoxa(int argc, char** argv)

@@ -1,0 +1,69 @@
+#include "ui/browsers/EfficiencyGuideWindow.h"
+
+#include "app/Messages.h"
+#include "app/Theme.h"
+#include "browsers/EfficiencyGuide.h"
+#include "database/Records.h"
+#include "ui/browsers/BrowserGrids.h"
+#include "ui/shell/AppContext.h"
+#include "ui/shell/QtText.h"
+#include "ui/widgets/GridWidget.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CEfficiencyGuideWindow::CEfficiencyGuideWindow(CAppContext& app, QWidget* parent)
+    : QDialog(parent, Qt::Tool), m_app(app)
+{
+    setModal(false);
+    setWindowTitle(Qs(Messages::GuideTitle));
+    auto* layout = new QVBoxLayout(this);
+    m_info = new QLabel(this);
+    layout->addWidget(m_info);
+    m_grid = new CGridWidget(this);
+    m_grid->SetCols(3);
+    for (int col = 0; col < 3; ++col)
+        m_grid->SetColWidth(col, TwipsToPixels(1100));
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    SetGridHeader(*m_grid, Messages::GuideHeader);
+    layout->addWidget(m_grid, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
+    layout->addWidget(buttons);
+    resize(320, 380);
+    ApplyTheme();
+}
+
+void CEfficiencyGuideWindow::ApplyTheme()
+{
+    m_grid->ApplyTheme(m_app.Theme());
+}
+
+void CEfficiencyGuideWindow::ShowFor(const CGameDatabase& db, const CFormulaTier* tier,
+                                     const std::vector<COrderTechnique>& techniques,
+                                     const CProfile* profile, const std::string& name,
+                                     const std::string& fallback)
+{
+    ApplyTheme();
+    CGuideResource found;
+    if (tier)
+    {
+        found = FindGuideResource(db, *tier, techniques, name);
+        if (!found.resource && !fallback.empty())
+            found = FindGuideResource(db, *tier, techniques, fallback);
+    }
+    m_resource = found.resource ? found.resource->name : std::string();
+    const CEfficiencyGuideView view = EfficiencyGuideView(found, profile);
+    setWindowTitle(Qs(view.caption));
+    m_info->setText(Qs(view.info));
+    ShowBrowserRows(*m_grid, view.rows, m_app.Theme());
+    if (view.currentRow >= 0)
+    {
+        // Row 0 is the heading.
+        m_grid->setCurrentCell(view.currentRow + 1, 0);
+        m_grid->scrollToItem(m_grid->item(view.currentRow + 1, 0));
+    }
+    m_grid->setEnabled(found.resource != nullptr);
+}
