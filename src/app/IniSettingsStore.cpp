@@ -398,14 +398,16 @@ std::vector<std::pair<std::string, std::string>> ParseFile(std::string_view text
         if (trimmed.front() == '[')
         {
             const std::size_t close = trimmed.find(']');
-            section = UnescapeKey(Trim(std::string_view(trimmed).substr(1, close == std::string::npos
-                                                                                  ? std::string::npos
-                                                                                  : close - 1)));
-            if (EqualNoCase(section, GeneralSection))
+            // The names General and %General are recognised before unescaping.
+            const std::string raw =
+                Trim(std::string_view(trimmed).substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            if (EqualNoCase(raw, GeneralSection))
                 section.clear();
-            else if (section.size() == GeneralSection.size() + 1 && section.front() == '%' &&
-                     EqualNoCase(std::string_view(section).substr(1), GeneralSection))
-                section.erase(0, 1);
+            else if (raw.size() == GeneralSection.size() + 1 && raw.front() == '%' &&
+                     EqualNoCase(std::string_view(raw).substr(1), GeneralSection))
+                section = raw.substr(1);
+            else
+                section = UnescapeKey(raw);
             continue;
         }
         const std::size_t equals = line.find('=');
@@ -430,9 +432,12 @@ std::string FormatFile(const std::map<std::string, std::string>& values)
         out += "]\n";
     };
     bool general = false;
-    // Keys without a group, and keys whose path starts with '/', live in [General].
-    const auto isRoot = [](const std::string& key) { const std::size_t slash = key.find('/');
-        return slash == std::string::npos || slash == 0; };
+    // Keys without a group, and keys whose group or name part would be empty, live in
+    // [General] with their whole path.
+    const auto isRoot = [](const std::string& key) {
+        const std::size_t slash = key.find('/');
+        return slash == std::string::npos || slash == 0 || slash + 1 == key.size();
+    };
     for (const auto& [key, value] : values)
         if (isRoot(key))
         {

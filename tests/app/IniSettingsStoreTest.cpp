@@ -50,9 +50,11 @@ TEST(IniFile, WritesTheQSettingsLayoutAndReadsItBack)
     EXPECT_EQ(Ini::FormatFile({}), "");
 
     // Keys that would read back as something else.
-    const std::map<std::string, std::string> odd = {{"General/x", "1"}, {"/lead", "2"}, {"a/b//c", "3"}};
+    const std::map<std::string, std::string> odd = {
+        {"General/x", "1"}, {"/lead", "2"}, {"a/b//c", "3"}, {"es/", "4"}, {"%General/y", "5"}};
     const std::string oddFile = Ini::FormatFile(odd);
-    EXPECT_EQ(oddFile, "[General]\n\\lead=2\n\n[%General]\nx=1\n\n[a]\nb\\\\c=3\n");
+    EXPECT_EQ(oddFile, "[General]\n\\lead=2\nes\\=4\n\n[%25General]\ny=5\n\n[%General]\nx=1\n\n"
+                       "[a]\nb\\\\c=3\n");
     const auto oddParsed = Ini::ParseFile(oddFile);
     EXPECT_EQ((std::map<std::string, std::string>(oddParsed.begin(), oddParsed.end())), odd);
 }
