@@ -143,22 +143,20 @@ std::string RaceWord(std::string_view classCode)
     return std::string(Messages::RaceHuman);
 }
 
-bool TechniqueTierFits(const CTechnique& technique, const CTechniqueTier& techTier,
-                       const CFormula& formula, const CFormulaTier& tier)
-{
-    if (TierNumber(techTier.levelName) > TierNumber(tier.levelName) ||
-        techTier.techSize > tier.allowedTechniques)
-        return false;
-    const auto& sets = techTier.keywordSets.empty() ? technique.keywordSets : techTier.keywordSets;
-    return KeywordsMatch(sets, formula, tier);
-}
-
 bool TechniqueFitsTier(const CTechnique& technique, const CFormula& formula,
                        const CFormulaTier& tier)
 {
-    return std::any_of(technique.tiers.begin(), technique.tiers.end(),
-                       [&](const auto& techTier)
-                       { return TechniqueTierFits(technique, *techTier, formula, tier); });
+    const int number = TierNumber(tier.levelName);
+    for (const auto& techTier : technique.tiers)
+    {
+        if (TierNumber(techTier->levelName) > number || techTier->techSize > tier.allowedTechniques)
+            continue;
+        const auto& sets =
+            techTier->keywordSets.empty() ? technique.keywordSets : techTier->keywordSets;
+        if (KeywordsMatch(sets, formula, tier))
+            return true;
+    }
+    return false;
 }
 
 bool TechniqueAppliesTo(const CTechnique& technique, const CFormula& formula)

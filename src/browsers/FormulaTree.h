@@ -8,7 +8,6 @@ class CGameDatabase;
 struct CFormula;
 struct CFormulaTier;
 struct CTechnique;
-struct CTechniqueTier;
 
 // The formula browser's category list and tree, as data the window only has to show.
 
@@ -28,9 +27,6 @@ std::string RaceWord(std::string_view classCode);
 // tier carries.
 bool TechniqueFitsTier(const CTechnique& technique, const CFormula& formula,
                        const CFormulaTier& tier);
-// The same for one tier of the technique.
-bool TechniqueTierFits(const CTechnique& technique, const CTechniqueTier& techTier,
-                       const CFormula& formula, const CFormulaTier& tier);
 // The technique filter: the technique fits at least one tier of the formula.
 bool TechniqueAppliesTo(const CTechnique& technique, const CFormula& formula);
 

@@ -1,7 +1,6 @@
 #include "browsers/TechniqueRows.h"
 
 #include "app/Messages.h"
-#include "browsers/FormulaTree.h"
 #include "browsers/WorkingItem.h"
 #include "database/GameDatabase.h"
 #include "order/Requirements.h"
@@ -52,15 +51,18 @@ CTechTarget TechTarget(const CGameDatabase& db, const CWorkingItem& working)
     return target;
 }
 
-bool TechniqueTierUsable(const CTechnique& technique, const CTechniqueTier& tier,
-                         const CTechTarget& target)
+bool TechniqueTierUsable(const CTechniqueTier& tier, const CTechTarget& target)
 {
-    return target.Empty() || TechniqueTierFits(technique, tier, *target.formula, *target.tier);
+    if (target.Empty())
+        return true;
+    return TierNumber(tier.levelName) <= TierNumber(target.tier->levelName) &&
+           tier.techSize <= target.tier->allowedTechniques;
 }
 
 bool TechniqueUsable(const CTechnique& technique, const CTechTarget& target)
 {
-    return target.Empty() || TechniqueFitsTier(technique, *target.formula, *target.tier);
+    return std::any_of(technique.tiers.begin(), technique.tiers.end(),
+                       [&](const auto& tier) { return TechniqueTierUsable(*tier, target); });
 }
 
 CTechniqueTree BuildTechniqueTree(const CGameDatabase& db, const std::string& category,
@@ -134,7 +136,7 @@ CBrowserRows TechniqueTierRows(const CTechnique* technique, const CTechTarget& t
     CBrowserRows rows;
     if (technique)
         for (const auto& tier : technique->tiers)
-            rows.push_back({tier->name, TechniqueTierUsable(*technique, *tier, target)
+            rows.push_back({tier->name, TechniqueTierUsable(*tier, target)
                                             ? BrowserRowKind::TierAvailable
                                             : BrowserRowKind::TierNotAvailable});
     if (rows.empty())
@@ -152,7 +154,7 @@ int PreferredTechniqueTier(const CTechnique& technique, const CTechTarget& targe
     {
         const CTechniqueTier& tier = *technique.tiers[i];
         const int number = TierNumber(tier.levelName);
-        if (TechniqueTierUsable(technique, tier, target) && (best < 0 || number > bestNumber))
+        if (TechniqueTierUsable(tier, target) && (best < 0 || number > bestNumber))
         {
             best = static_cast<int>(i);
             bestNumber = number;

@@ -31,10 +31,11 @@ struct CTechTarget
 };
 CTechTarget TechTarget(const CGameDatabase& db, const CWorkingItem& working);
 
-// A technique tier is usable on the target when it fits the item's tier (tier number,
-// size, keywords). Without a target nothing can be judged, so every tier counts as usable.
-bool TechniqueTierUsable(const CTechnique& technique, const CTechniqueTier& tier,
-                         const CTechTarget& target);
+// A technique tier is usable on the target when it can go on the item's tier: its tier
+// number is not above the item's and its size fits the item's technique slots. These are
+// the limits "Apply" enforces. Without a target nothing can be judged, so every tier counts
+// as usable; a technique is usable when one of its tiers is.
+bool TechniqueTierUsable(const CTechniqueTier& tier, const CTechTarget& target);
 bool TechniqueUsable(const CTechnique& technique, const CTechTarget& target);
 
 struct CTechTreeTechnique

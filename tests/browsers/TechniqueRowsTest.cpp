@@ -9,8 +9,8 @@ namespace
 {
 using namespace BrowserRowKind;
 
-// The fixture's smithing techniques, an alchemy set whose only technique wants potions, and
-// a lower-case technique to show how the tree sorts.
+// The fixture's smithing techniques, an alchemy set whose only technique wants potions
+// (keywords the sword lacks), and a lower-case technique to show how the tree sorts.
 struct CTechniqueData : CBrowserFixture
 {
     CTechnique* brew = nullptr;
@@ -24,7 +24,7 @@ struct CTechniqueData : CBrowserFixture
         auto technique = std::make_unique<CTechnique>();
         technique->name = "Brew";
         technique->keywordSets = {{"potion"}};
-        AddTechniqueTier(*technique, "Strong Brew", 1, 10, 1);
+        AddTechniqueTier(*technique, "Strong Brew", 2, 10, 1);
         brew = technique.get();
         alchemy->techniques.push_back(std::move(technique));
         db.techniqueSets.push_back(std::move(alchemy));
@@ -88,14 +88,19 @@ TEST(TechniqueRows, TreeWithAndWithoutTheUsableFilter)
     EXPECT_EQ(tree.categories[0].iconIndex, 7);
     EXPECT_EQ(tree.foundText, "4 Techniques");
 
-    // On the Tier I sword: Sharpen starts at Tier II, Brew wants potions; "anneal" has no
-    // tiers at all. The emptied category is left out.
+    // On the Tier I sword: Sharpen and Brew start at Tier II; "anneal" has no tiers at all.
+    // The emptied category is left out.
     tree = BuildTechniqueTree(f.db, "All", true, iron, "Blacksmithing", "Temper");
     EXPECT_EQ(Labels(tree), (std::vector<std::string>{"Blacksmithing (1/3)", "  Temper"}));
     EXPECT_EQ(tree.found, 1);
     EXPECT_EQ(tree.foundText, "1 Techniques (Usable)");
     EXPECT_EQ(tree.currentCategory, 0);
     EXPECT_EQ(tree.currentTechnique, 0);
+
+    // The Tier II sword takes Brew, whatever its keywords, and Keen Edge of Sharpen.
+    tree = BuildTechniqueTree(f.db, "All", true, TechTarget(f.db, f.Sword("Tier II")), "", "");
+    EXPECT_EQ(Labels(tree), (std::vector<std::string>{"Alchemy (1/1)", "  Brew", "Blacksmithing (2/3)",
+                                                      "  Sharpen", "  Temper"}));
 
     // The Tier III sword takes both tiers of Sharpen.
     const CTechTarget mithril = TechTarget(f.db, f.Sword("Tier III"));
