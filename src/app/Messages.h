@@ -312,5 +312,46 @@ inline constexpr std::string_view GuideNoProfile = "No profile selected";
 inline constexpr std::string_view GuideNoResource = "No resource selected";
 
 // The profile manager.
+inline constexpr std::string_view ProfileWindowTitle = "Profile Manager";
+inline constexpr std::string_view ProfileHelp = "Help With Profiles";
+inline constexpr std::string_view ProfileHelpLink = "profilewindow";
+inline constexpr std::string_view ProfilesLabel = "Profiles";
+inline constexpr std::string_view ProfileNew = "New";
+inline constexpr std::string_view ProfileCopy = "Copy";
+inline constexpr std::string_view ProfileDelete = "Delete";
+inline constexpr std::string_view ProfileSaveChanges = "Save Changes";
+inline constexpr std::string_view ProfilePagePlayer = "Player";
+inline constexpr std::string_view ProfilePageCraft = "Craft";
+inline constexpr std::string_view ProfilePageAdventure = "Adventure";
+inline constexpr std::string_view ProfileNameLabel = "Name";
+inline constexpr std::string_view ProfileServerLabel = "Server";
+inline constexpr std::string_view ProfileEmailLabel = "Email";
+inline constexpr std::string_view ProfileStatisticsLabel = "Statistics";
+inline constexpr std::string_view ProfileCraftLevelsLabel = "Craft Levels";
+inline constexpr std::string_view ProfileCraftSkillsLabel = "Craft Skills";
+inline constexpr std::string_view ProfileAdventureLevelsLabel = "Adventure Levels";
+inline constexpr std::string_view ProfileAdventureSkillsLabel = "Adventure Skills";
+// Grid headings, cells between bars.
+inline constexpr std::string_view ProfileStatisticsHeader = "Statistic|Value";
+inline constexpr std::string_view ProfileCraftLevelsHeader = "School|Level|Lowest Work Tier|Highest Work Tier";
+inline constexpr std::string_view ProfileSkillsHeader = "Skill|Level";
+inline constexpr std::string_view ProfileAdventureLevelsHeader = "School|Level";
+inline constexpr std::string_view ProfileChangedMark = " *";
+inline constexpr std::string_view ProfileNewName = "New Profile";
+inline constexpr std::string_view ProfileCopyPrefix = "Copy of ";
+// "Do you want to delete the profile 'server:name'? ..."
+inline constexpr std::string_view ProfileDeleteQuestion1 = "Do you want to delete the profile '";
+inline constexpr std::string_view ProfileDeleteQuestion2 = "'? Its file is deleted as well.";
+inline constexpr const char* ProfileReadOnly =
+    "The profile '%s' comes with the database and cannot be changed or deleted.\nCopy it to make a profile of your own.";
+inline constexpr const char* ProfileDeleteFailed = "The file '%s' could not be deleted, the profile is kept.";
+inline constexpr std::string_view ProfileNameEmpty = "Please enter a name for the profile.";
+inline constexpr std::string_view ProfileNameUnsafe = "A profile name cannot contain '/' or '\\', nor be '.' or '..'.";
+inline constexpr const char* ProfileNameTaken = "There is already a profile named '%s'.";
+inline constexpr std::string_view ProfileServerEmpty = "Please enter the server of the profile.";
+inline constexpr std::string_view ProfileLevelInvalid = "Please enter a whole number from 0 up.";
+inline constexpr std::string_view ProfileStatisticInvalid = "Please enter a whole number.";
+inline constexpr std::string_view ProfileWorkTierInvalid =
+    "Work tiers go from 1 to 10, and the lowest cannot be above the highest.";
 
 } // namespace Messages

@@ -29,6 +29,9 @@ struct CProfile
     std::string email;
     std::string type; // "Default", "Local" or "Remote"
     bool changed = false;
+    // The file it was read from or last written to; empty while it has none. A renamed
+    // profile's old file goes only once the new one is written.
+    std::filesystem::path file;
     std::vector<CProfileValue> statistics;
     std::vector<CProfileValue> adventureLevels;
     std::vector<CProfileValue> adventureSkills;

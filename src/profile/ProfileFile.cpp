@@ -143,6 +143,7 @@ bool WriteProfile(CProfile& profile, const fs::path& path)
     if (!doc.Close())
         return false;
     profile.changed = false;
+    profile.file = path;
     return true;
 }
 
@@ -170,6 +171,7 @@ void LoadProfiles(CProfileList& list, const fs::path& folder, const std::string&
         auto profile = std::make_unique<CProfile>();
         profile->type = type;
         ReadProfile(*profile, folder / name);
+        profile->file = folder / name;
         // A second file of the same name and type does not take the place of the first.
         if (profile->name == currentName && profile->type == currentType &&
             !(list.current && list.current->name == currentName &&
@@ -255,10 +257,14 @@ bool SaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompt
         {
             std::error_code ec;
             fs::create_directories(path.parent_path(), ec);
+            const fs::path previous = profile->file;
             if (!WriteProfile(*profile, path))
                 warning = std::string(Messages::ProfileNotSaved1) + ServerAndName(*profile) +
                           std::string(Messages::ProfileWriteFailed1) + path.native() +
                           std::string(Messages::ProfileWriteFailed2);
+            else if (!previous.empty() && previous != path)
+                fs::remove(previous, ec); // renamed: the new file is complete, the old one goes
+
         }
         if (!warning.empty())
         {
