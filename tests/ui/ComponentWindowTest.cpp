@@ -191,6 +191,17 @@ void CComponentWindowTest::UsesThroughSubFormulae()
              std::string("Cavebear Strap\tResources\tTier IV\tCavebear Leather"));
     QCOMPARE(row("Duskiron Dirk"),
              std::string("Duskiron Dirk\tBladesmith\tTier IV\tCavebear Strap"));
+
+    // A double click shows that tier in the formula browser.
+    int dirk = 1;
+    while (dirk < uses.Rows() && uses.TextMatrix(dirk, 0) != "Duskiron Dirk")
+        ++dirk;
+    Q_EMIT window.UsesGrid()->cellDoubleClicked(dirk, 0);
+    auto& formulae = *static_cast<CFormulaWindow*>(s.toolbar->Window(EToolWindow::Formulae));
+    QVERIFY(formulae.isVisible());
+    QCOMPARE(formulae.Working().item.category, std::string("Bladesmith"));
+    QCOMPARE(formulae.Working().item.itemName, std::string("Duskiron Dirk"));
+    QCOMPARE(formulae.DetailsGrid()->TextMatrix(0, 1), std::string("Duskiron Dirk"));
     s.toolbar->close();
 }
 

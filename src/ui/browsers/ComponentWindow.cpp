@@ -6,8 +6,10 @@
 #include "database/GameDatabase.h"
 #include "database/Links.h"
 #include "ui/browsers/BrowserGrids.h"
+#include "ui/browsers/FormulaWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
+#include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"
 #include "xml/NumberText.h"
@@ -78,6 +80,7 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 5);
 
+    connect(m_uses, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenUse(row); });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelection(current); });
 
@@ -86,6 +89,41 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
 }
 
 CComponentWindow::~CComponentWindow() = default;
+
+void CComponentWindow::OpenUse(int row)
+{
+    if (row < 1 || static_cast<std::size_t>(row) > m_shownUses.size())
+        return;
+    auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget());
+    if (!toolbar)
+        return;
+    auto* formulae = qobject_cast<CFormulaWindow*>(toolbar->Window(EToolWindow::Formulae));
+    if (!formulae)
+        return;
+    const CComponentUse& use = m_shownUses[static_cast<std::size_t>(row) - 1];
+    const std::string formula = use.formula->name;
+    const std::string category = use.formula->category;
+    const std::string tier = use.tier->name;
+    toolbar->ShowWindow(EToolWindow::Formulae);
+    formulae->ApplyNameFilter(formula);
+    // The name search also shows formulae whose names hold this one; take the exact one.
+    QTreeWidget& tree = *formulae->Tree();
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        for (int j = 0; j < tree.topLevelItem(i)->childCount(); ++j)
+        {
+            QTreeWidgetItem* item = tree.topLevelItem(i)->child(j);
+            if (Bytes(item->text(0)) != formula)
+                continue;
+            tree.setCurrentItem(item);
+            if (formulae->Working().item.category != category)
+                continue;
+            const CGridWidget& tiers = *formulae->TiersGrid();
+            for (int r = 1; r < tiers.Rows(); ++r)
+                if (tiers.TextMatrix(r, 0) == tier)
+                    formulae->ChooseTierRow(r);
+            return;
+        }
+}
 
 void CComponentWindow::ApplyTheme()
 {
@@ -196,9 +234,9 @@ void CComponentWindow::ShowComponent(std::size_t index)
     ShowBrowserRows(*m_locations, LocationRows(component), theme);
     if (!m_usesIndex)
         m_usesIndex = std::make_unique<CComponentUses>(db);
-    const std::vector<CComponentUse> uses = m_usesIndex->UsesOf(component.name);
-    m_usesLabel->setText(Qs(Format(Messages::UsesFound, static_cast<int>(uses.size()))));
-    ShowBrowserRows(*m_uses, UseRows(uses), theme);
+    m_shownUses = m_usesIndex->UsesOf(component.name);
+    m_usesLabel->setText(Qs(Format(Messages::UsesFound, static_cast<int>(m_shownUses.size()))));
+    ShowBrowserRows(*m_uses, UseRows(m_shownUses), theme);
     for (CGridWidget* grid : {m_details, m_locations, m_uses})
         grid->setEnabled(true);
 }
@@ -207,6 +245,7 @@ void CComponentWindow::Clear()
 {
     m_current = -1;
     m_currentName.clear();
+    m_shownUses.clear();
     const CTheme& theme = App().Theme();
     m_details->ClearRows();
     m_details->SetRows(0);

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "browsers/ComponentRows.h"
 #include "ui/shell/ToolWindow.h"
 
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
-class CComponentUses;
 class CGridWidget;
 class CThemedTree;
 class QLabel;
@@ -30,6 +31,8 @@ public:
     bool SelectComponent(const std::string& name);
     // The component shown, or null.
     const CComponent* Current();
+    // A double click on a use: the formula browser finds that formula and shows the tier.
+    void OpenUse(int row);
 
     CThemedTree* Tree() const { return m_tree; }
     QLabel* FoundLabel() const { return m_found; }
@@ -46,8 +49,9 @@ private:
 
     // Built on the first look at a component's uses, dropped when the database reloads.
     std::unique_ptr<CComponentUses> m_usesIndex;
-    long m_current = -1;       // position in the component list
-    std::string m_currentName; // kept across a reload, which renumbers the list
+    long m_current = -1;                    // position in the component list
+    std::string m_currentName;              // kept across a reload, which renumbers the list
+    std::vector<CComponentUse> m_shownUses; // the uses grid's rows from row 1
     bool m_refilling = false;
 
     QLabel* m_found;
