@@ -1,37 +1,22 @@
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "xml/AtomicFile.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-struct CRun
-{
-    int status = -1;
-    std::string out;
-};
+using CRun = CCommandRun;
 
 // Runs moxa-cli on a data folder with settings of its own; standard error is dropped.
 CRun RunCli(const fs::path& dataFolder, const std::string& args)
 {
     const std::string command = std::string("'") + MOXA_CLI + "' --data-dir '" +
                                 dataFolder.string() + "' " + args + " 2>/dev/null";
-    CRun run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return RunShellCommand(command);
 }
 
 // The output without its last line (the time, which differs from run to run).

@@ -1,10 +1,9 @@
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -12,11 +11,7 @@ namespace
 {
 const fs::path Golden = MOXA_ORDER_GOLDEN_DIR;
 
-struct CRun
-{
-    int status = -1;
-    std::string out;
-};
+using CRun = CCommandRun;
 
 class CliReportTest : public ::testing::Test
 {
@@ -33,17 +28,7 @@ protected:
         const std::string command = "MOXA_SETTINGS='" + (m_dir / "settings.ini").string() + "' '" + MOXA_CLI +
                                     "' --data-dir '" + (m_dir / "data").string() + "' " + args +
                                     (withErrors ? " 2>&1" : " 2>/dev/null");
-        CRun run;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe)
-            return run;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return RunShellCommand(command);
     }
 
     std::string Report(const std::string& options) { return Run("report '" + m_order + "' " + options).out; }

@@ -1,21 +1,18 @@
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 #include "support/TestZip.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
-#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-struct CRun
+struct CRun : CCommandRun
 {
-    int status = -1;
-    std::string out;
     std::string err;
 };
 
@@ -29,15 +26,7 @@ protected:
         const std::string command = "MOXA_SETTINGS='" + SettingsFile().string() + "' '" + MOXA_CLI + "' --data-dir '" +
                                     Data().string() + "' " + args + " 2>'" + errFile.string() + "'";
         CRun run;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe)
-            return run;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            run.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        static_cast<CCommandRun&>(run) = RunShellCommand(command);
         run.err = ReadFileBytes(errFile);
         fs::remove(errFile);
         return run;
