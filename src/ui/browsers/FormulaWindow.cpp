@@ -236,6 +236,15 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     connect(m_resources->horizontalScrollBar(), &QScrollBar::valueChanged, m_skillEdit, &QLineEdit::hide);
     connect(m_quick, &QComboBox::activated, this, &CFormulaWindow::PickQuickItem);
     connect(m_profile, &QComboBox::activated, this, &CFormulaWindow::ChooseProfile);
+    // Efficiencies follow the profile manager's edits at once.
+    App().ListenToProfiles(this,
+                           [this]
+                           {
+                               FillProfiles();
+                               if (!m_formula.empty())
+                                   ShowItem();
+                           });
+    connect(this, &QObject::destroyed, [&app, key = static_cast<const void*>(this)] { app.StopListeningToProfiles(key); });
 
     m_filter.category = App().Settings().LastFormulaCategory;
     resize(560, 700);
@@ -523,6 +532,7 @@ void CFormulaWindow::ShowItem()
         }
     }
     FillResources();
+    Q_EMIT WorkingItemChanged();
 }
 
 void CFormulaWindow::FillTiers()
@@ -616,6 +626,11 @@ void CFormulaWindow::Clear()
     m_removeTechnique->setEnabled(false);
     m_levels->setEnabled(false);
     LayoutResourceGrid();
+    // Nothing shown is nothing to edit: the technique browser attaches to this item.
+    const std::string lastLevel = m_working.lastLevel;
+    m_working = CWorkingItem{};
+    m_working.lastLevel = lastLevel;
+    Q_EMIT WorkingItemChanged();
     RefreshEfficiencyGuide();
 }
 
@@ -787,6 +802,7 @@ void CFormulaWindow::ChooseProfile(int entry)
     App().Settings().CurrentProfile = profile->name;
     App().Settings().CurrentProfileType = profile->type;
     ShowItem();
+    App().ProfilesChanged(this);
 }
 
 void CFormulaWindow::ShowEfficiencyLevels()
@@ -875,6 +891,7 @@ void CFormulaWindow::CommitCurrentSkill()
     if (!SetCurrentSkill(App().Profiles().current, m_resources->TextMatrix(row, 3), text))
         return;
     ShowItem();
+    App().ProfilesChanged(this);
 }
 
 void CFormulaWindow::SetTechniqueFilter(const CTechnique* technique)

@@ -76,6 +76,10 @@ public:
     QComboBox* QuickItemCombo() const { return m_quick; }
     QComboBox* ProfileCombo() const { return m_profile; }
 
+Q_SIGNALS:
+    // The working item was shown again or cleared; the technique browser follows it.
+    void WorkingItemChanged();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

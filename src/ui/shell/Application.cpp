@@ -3,6 +3,7 @@
 #include "platform/QtSettingsStore.h"
 #include "ui/browsers/ComponentWindow.h"
 #include "ui/browsers/FormulaWindow.h"
+#include "ui/browsers/TechniqueWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
@@ -36,6 +37,8 @@ void RegisterOrderWindows()
                               [](CAppContext& app, QWidget* parent) { return new CReportsWindow(app, parent); });
     RegisterToolWindowFactory(EToolWindow::Formulae,
                               [](CAppContext& app, QWidget* parent) { return new CFormulaWindow(app, parent); });
+    RegisterToolWindowFactory(EToolWindow::Techniques,
+                              [](CAppContext& app, QWidget* parent) { return new CTechniqueWindow(app, parent); });
     RegisterToolWindowFactory(EToolWindow::Components,
                               [](CAppContext& app, QWidget* parent) { return new CComponentWindow(app, parent); });
 }
