@@ -312,9 +312,7 @@ inline constexpr std::string_view GuideNoProfile = "No profile selected";
 inline constexpr std::string_view GuideNoResource = "No resource selected";
 
 // The profile manager.
-inline constexpr std::string_view ProfileWindowTitle = "Profile Manager";
 inline constexpr std::string_view ProfileHelp = "Help With Profiles";
-inline constexpr std::string_view ProfileHelpLink = "profilewindow";
 inline constexpr std::string_view ProfilesLabel = "Profiles";
 inline constexpr std::string_view ProfileNew = "New";
 inline constexpr std::string_view ProfileCopy = "Copy";

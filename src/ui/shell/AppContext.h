@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class ISettingsStore;
 
@@ -72,6 +74,24 @@ public:
     std::function<void(bool)> onApplyTheme;
     std::function<COrderSelection()> orderSelection;
 
+    // A profile was edited, added, deleted or made current: every listener but the window
+    // that made the change (it shows it already) follows.
+    void ProfilesChanged(const void* from = nullptr)
+    {
+        const auto listeners = m_profileListeners; // a listener may stop listening
+        for (const auto& [owner, listener] : listeners)
+            if (owner != from)
+                listener();
+    }
+    void ListenToProfiles(const void* owner, std::function<void()> listener)
+    {
+        m_profileListeners.emplace_back(owner, std::move(listener));
+    }
+    void StopListeningToProfiles(const void* owner)
+    {
+        std::erase_if(m_profileListeners, [owner](const auto& entry) { return entry.first == owner; });
+    }
+
 private:
     void AfterLoad();
 
@@ -82,4 +102,5 @@ private:
     CSession m_session;
     CQtLinkOpener m_qtLinks;
     ILinkOpener* m_links = nullptr;
+    std::vector<std::pair<const void*, std::function<void()>>> m_profileListeners;
 };

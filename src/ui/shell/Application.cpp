@@ -3,6 +3,7 @@
 #include "platform/QtSettingsStore.h"
 #include "ui/browsers/ComponentWindow.h"
 #include "ui/browsers/FormulaWindow.h"
+#include "ui/browsers/ProfileWindow.h"
 #include "ui/browsers/TechniqueWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
@@ -41,6 +42,8 @@ void RegisterOrderWindows()
                               [](CAppContext& app, QWidget* parent) { return new CTechniqueWindow(app, parent); });
     RegisterToolWindowFactory(EToolWindow::Components,
                               [](CAppContext& app, QWidget* parent) { return new CComponentWindow(app, parent); });
+    RegisterToolWindowFactory(EToolWindow::Profiles,
+                              [](CAppContext& app, QWidget* parent) { return new CProfileWindow(app, parent); });
 }
 
 int RunMoxa(int argc, char** argv)
