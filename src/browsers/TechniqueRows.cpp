@@ -61,6 +61,9 @@ bool TechniqueTierUsable(const CTechniqueTier& tier, const CTechTarget& target)
 
 bool TechniqueUsable(const CTechnique& technique, const CTechTarget& target)
 {
+    // Without an item there is nothing to judge by, not even a technique without tiers.
+    if (target.Empty())
+        return true;
     return std::any_of(technique.tiers.begin(), technique.tiers.end(),
                        [&](const auto& tier) { return TechniqueTierUsable(*tier, target); });
 }
