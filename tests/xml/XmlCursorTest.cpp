@@ -337,4 +337,39 @@ TEST(XmlCursor, PositionsOutsideTheDocumentAreSafe)
     EXPECT_FALSE(root.GetText(doc, "a", text, true));
     EXPECT_EQ(text, "");
 }
+// Children far past the first lines and a hundred distinct tags: the searches that go
+// through the tag index find the same lines as a scan, and a reload forgets the old tags.
+TEST(XmlCursor, FarChildrenAndManyTagsAreFoundByTheIndex)
+{
+    std::string text = "<set>\n<item>\n";
+    for (int i = 0; i < 100; ++i)
+        text += "<filler" + std::to_string(i) + ">x</filler" + std::to_string(i) + ">\n";
+    text += "<item-name>Far</item-name>\n</item>\n<item>\n<item-name>Near</item-name>\n</item>\n"
+            "<late>after</late>\n</set>\n";
+    CXmlDocument doc;
+    doc.LoadFromText(text);
+    CXmlElement root = Root();
+    CXmlElement set{"set"};
+    ASSERT_TRUE(set.FindNext(doc, root));
+    CXmlElement item{"item"};
+    std::vector<std::string> names;
+    std::string name;
+    while (item.FindNext(doc, set))
+    {
+        // "late" follows the last closing "item" line: never a child of either item.
+        EXPECT_FALSE(item.GetText(doc, "late", name, true));
+        EXPECT_TRUE(item.GetText(doc, "item-name", name, true));
+        names.push_back(name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Far", "Near"}));
+    EXPECT_EQ(doc.FirstLineWithTag("filler99", 0), 101);
+    EXPECT_EQ(doc.FirstLineWithTag("filler99", 102), -1);
+    EXPECT_EQ(doc.FirstLineWithTagBefore("late", "/item", 0), -1);
+    EXPECT_EQ(doc.FirstLineWithTagBefore("late", "no-such-tag", 0), 107);
+    EXPECT_EQ(doc.FirstLineWithTagBefore("no-such-tag", "/item", 0), -1);
+
+    doc.LoadFromText("<other>1</other>\n");
+    EXPECT_EQ(doc.FirstLineWithTag("filler3", 0), -1);
+    EXPECT_EQ(doc.FirstLineWithTag("other", 0), 0);
+}
 } // namespace
