@@ -1,7 +1,8 @@
 // Takes the README's screenshots on a copy of the sample data folder, in one theme: the
 // toolbar with the order and reports windows docked ("orders"), or with the formula browser
-// docked and a formula selected ("formulae").
-// Usage: moxa-screenshots DATA_FOLDER THEME_FILE OUTPUT_PNG [orders|formulae]
+// docked and a formula selected ("formulae"), or with one of the other browsers open
+// ("techniques" over the selected formula, "components", "profiles").
+// Usage: moxa-screenshots DATA_FOLDER THEME_FILE OUTPUT_PNG [orders|formulae|techniques|components|profiles]
 #include "app/SettingsStore.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/widgets/ThemedTree.h"
@@ -23,10 +24,13 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    const bool formulae = argc == 5 && std::string(argv[4]) == "formulae";
-    if (argc != 4 && !(argc == 5 && (formulae || std::string(argv[4]) == "orders")))
+    const std::string mode = argc == 5 ? argv[4] : "orders";
+    const bool known = mode == "orders" || mode == "formulae" || mode == "techniques" || mode == "components" ||
+                       mode == "profiles";
+    if ((argc != 4 && argc != 5) || !known)
     {
-        std::fprintf(stderr, "usage: moxa-screenshots DATA_FOLDER THEME_FILE OUTPUT_PNG [orders|formulae]\n");
+        std::fprintf(stderr, "usage: moxa-screenshots DATA_FOLDER THEME_FILE OUTPUT_PNG "
+                             "[orders|formulae|techniques|components|profiles]\n");
         return 2;
     }
     RegisterOrderWindows();
@@ -41,14 +45,20 @@ int main(int argc, char** argv)
     toolbar.Initialise();
     toolbar.move(10, 10);
     toolbar.ApplyThemeColours(true);
-    if (formulae)
+    if (mode == "formulae" || mode == "techniques")
     {
         toolbar.Toggle(EToolWindow::Formulae);
         auto* window = static_cast<CFormulaWindow*>(toolbar.Window(EToolWindow::Formulae));
         window->ApplyNameFilter("longblade");
         if (window->Tree()->topLevelItemCount() > 0 && window->Tree()->topLevelItem(0)->childCount() > 0)
             window->Tree()->setCurrentItem(window->Tree()->topLevelItem(0)->child(0));
+        if (mode == "techniques")
+            toolbar.Toggle(EToolWindow::Techniques);
     }
+    else if (mode == "components")
+        toolbar.Toggle(EToolWindow::Components);
+    else if (mode == "profiles")
+        toolbar.Toggle(EToolWindow::Profiles);
     else
     {
         toolbar.Toggle(EToolWindow::Order);
