@@ -20,10 +20,7 @@ bool CXmlDocument::Load(const std::filesystem::path& path)
 {
     m_text.clear();
     m_lines.clear();
-    m_tagNames.clear();
-    m_tagTable.clear();
     m_linesByTag.clear();
-    m_tagStart.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
@@ -60,108 +57,25 @@ bool CXmlDocument::Load(const std::filesystem::path& path)
 void CXmlDocument::LoadFromText(std::string text)
 {
     m_text = std::move(text);
+    m_lines.clear();
     SplitLines();
-}
-
-namespace
-{
-std::uint64_t Load64(const char* p)
-{
-    std::uint64_t v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-// Tag names are short; the first and last eight bytes and the length tell them apart.
-std::uint64_t TagHash(std::string_view tag)
-{
-    const std::size_t n = tag.size();
-    std::uint64_t h = n * 0x9E3779B97F4A7C15ull;
-    if (n >= 8)
-        h ^= Load64(tag.data()) ^ (Load64(tag.data() + n - 8) * 0xC2B2AE3D27D4EB4Full);
-    else
-        for (std::size_t i = 0; i < n; ++i)
-            h ^= static_cast<std::uint64_t>(static_cast<unsigned char>(tag[i])) << (8 * i);
-    h ^= h >> 31;
-    h *= 0xBF58476D1CE4E5B9ull;
-    h ^= h >> 29;
-    return h;
-}
-} // namespace
-
-int CXmlDocument::TagId(std::string_view tag) const
-{
-    if (m_tagTable.empty())
-        return -1;
-    const std::size_t mask = m_tagTable.size() - 1;
-    for (std::size_t slot = TagHash(tag) & mask;; slot = (slot + 1) & mask)
-    {
-        const std::uint32_t entry = m_tagTable[slot];
-        if (entry == 0)
-            return -1;
-        if (m_tagNames[entry - 1] == tag)
-            return static_cast<int>(entry - 1);
-    }
-}
-
-void CXmlDocument::GrowTagTable()
-{
-    std::vector<std::uint32_t> table(m_tagTable.empty() ? 64 : m_tagTable.size() * 2, 0);
-    const std::size_t mask = table.size() - 1;
-    for (std::size_t id = 0; id < m_tagNames.size(); ++id)
-    {
-        std::size_t slot = TagHash(m_tagNames[id]) & mask;
-        while (table[slot] != 0)
-            slot = (slot + 1) & mask;
-        table[slot] = static_cast<std::uint32_t>(id + 1);
-    }
-    m_tagTable = std::move(table);
-}
-
-int CXmlDocument::InternTag(std::string_view tag)
-{
-    // Kept at most half full, so that a probe always ends at a free slot.
-    if ((m_tagNames.size() + 1) * 2 > m_tagTable.size())
-        GrowTagTable();
-    const std::size_t mask = m_tagTable.size() - 1;
-    std::size_t slot = TagHash(tag) & mask;
-    for (;; slot = (slot + 1) & mask)
-    {
-        const std::uint32_t entry = m_tagTable[slot];
-        if (entry == 0)
-            break;
-        if (m_tagNames[entry - 1] == tag)
-            return static_cast<int>(entry - 1);
-    }
-    m_tagNames.push_back(tag);
-    m_tagTable[slot] = static_cast<std::uint32_t>(m_tagNames.size());
-    return static_cast<int>(m_tagNames.size() - 1);
 }
 
 int CXmlDocument::FirstLineWithTag(std::string_view tag, int from) const
 {
-    const int id = TagId(tag);
-    if (id < 0)
+    const auto it = m_linesByTag.find(tag);
+    if (it == m_linesByTag.end())
         return -1;
-    const auto first = m_linesByTag.begin() + m_tagStart[static_cast<std::size_t>(id)];
-    const auto last = m_linesByTag.begin() + m_tagStart[static_cast<std::size_t>(id) + 1];
-    const auto hit = std::lower_bound(first, last, from);
-    return hit == last ? -1 : *hit;
+    const std::vector<int>& lines = it->second;
+    const auto hit = std::lower_bound(lines.begin(), lines.end(), from);
+    return hit == lines.end() ? -1 : *hit;
 }
 
 void CXmlDocument::SplitLines()
 {
-    m_lines.clear();
-    m_tagNames.clear();
-    m_tagTable.clear();
     m_linesByTag.clear();
-    m_tagStart.clear();
     const char* base = m_text.data();
     const std::size_t size = m_text.size();
-    // Lines of these files run to some thirty bytes; one reservation covers most files.
-    m_lines.reserve(size / 32 + 1);
-    std::vector<std::uint32_t> counts;
-    std::size_t tagged = 0;
     std::size_t start = 0;
     while (start < size)
     {
@@ -176,35 +90,13 @@ void CXmlDocument::SplitLines()
             ++first;
         const std::string_view tag =
             LineTagName(std::string_view(base + first, end - first));
-        int id = -1;
         if (!tag.empty())
-        {
-            id = InternTag(tag);
-            if (static_cast<std::size_t>(id) == counts.size())
-                counts.push_back(0);
-            ++counts[static_cast<std::size_t>(id)];
-            ++tagged;
-        }
+            m_linesByTag[tag].push_back(static_cast<int>(m_lines.size()));
         m_lines.push_back({first, end - first,
                            static_cast<std::uint32_t>(tag.empty() ? 0 : tag.data() - (base + first)),
-                           static_cast<std::uint32_t>(tag.size()), id});
+                           static_cast<std::uint32_t>(tag.size())});
         start = next;
     }
-    // One flat array for all the groups instead of a list per tag.
-    m_tagStart.resize(counts.size() + 1);
-    std::uint32_t sum = 0;
-    for (std::size_t id = 0; id < counts.size(); ++id)
-    {
-        m_tagStart[id] = sum;
-        sum += counts[id];
-    }
-    m_tagStart[counts.size()] = sum;
-    m_linesByTag.resize(tagged);
-    std::vector<std::uint32_t> fill(m_tagStart.begin(), m_tagStart.end() - 1);
-    const int count = LineCount();
-    for (int i = 0; i < count; ++i)
-        if (const int id = m_lines[static_cast<std::size_t>(i)].tag; id >= 0)
-            m_linesByTag[fill[static_cast<std::size_t>(id)]++] = i;
 }
 
 int CXmlDocument::FirstLineWithTagBefore(std::string_view tag, std::string_view stop, int from) const
@@ -215,19 +107,16 @@ int CXmlDocument::FirstLineWithTagBefore(std::string_view tag, std::string_view 
     from = std::max(from, 0);
     if (from >= count)
         return -1;
-    // A tag no line has is found nowhere; a stop tag no line has never stops the search.
-    const int tagId = TagId(tag);
-    if (tagId < 0)
-        return -1;
-    const int found = TagId(stop);
-    const int stopId = found < 0 ? -2 : found;
     const int end = std::min(count, from + Window);
     for (int i = from; i < end; ++i)
     {
-        const int id = m_lines[static_cast<std::size_t>(i)].tag;
-        if (id == tagId)
+        const Line& line = m_lines[static_cast<std::size_t>(i)];
+        const std::string_view name(m_text.data() + line.offset + line.tagOffset, line.tagLength);
+        if (name.empty())
+            continue;
+        if (name == tag)
             return i;
-        if (id == stopId)
+        if (name == stop)
             return -1;
     }
     if (end >= count)
@@ -235,7 +124,7 @@ int CXmlDocument::FirstLineWithTagBefore(std::string_view tag, std::string_view 
     const int match = FirstLineWithTag(tag, end);
     if (match < 0)
         return -1;
-    const int closing = stopId < 0 ? -1 : FirstLineWithTag(stop, end);
+    const int closing = FirstLineWithTag(stop, end);
     if (closing >= 0 && closing < match)
         return -1;
     return match;
@@ -269,19 +158,15 @@ std::string_view CXmlDocument::LineTagName(std::string_view line)
     const std::size_t a = line.find('<');
     if (a == std::string_view::npos)
         return {};
-    // The name ends at the first '>' or ' ' after '<'; either way the line needs a '>'.
-    const char* p = line.data() + a + 1;
-    const char* const end = line.data() + line.size();
-    while (p < end && *p != '>' && *p != ' ')
-        ++p;
-    if (p == end)
+    std::size_t b = line.find('>', a + 1);
+    if (b == std::string_view::npos)
         return {};
-    if (*p == ' ' && !std::memchr(p + 1, '>', static_cast<std::size_t>(end - p - 1)))
+    const std::size_t space = line.find(' ', a + 1);
+    if (space != std::string_view::npos && space < b)
+        b = space;
+    if (b == a + 1)
         return {};
-    const std::size_t length = static_cast<std::size_t>(p - (line.data() + a + 1));
-    if (length == 0)
-        return {};
-    return line.substr(a + 1, length);
+    return line.substr(a + 1, b - a - 1);
 }
 
 std::string_view CXmlDocument::LineElementText(std::string_view line)

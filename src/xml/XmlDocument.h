@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The line-oriented XML files of the program. A document is a list of lines, each
@@ -66,25 +67,14 @@ private:
         std::size_t length;
         std::uint32_t tagOffset; // from the start of the line
         std::uint32_t tagLength;
-        int tag; // index into m_tagNames; -1 for a line without a tag
     };
     void SplitLines();
     void WriteIndent();
-    // The number of a tag name; -1 when no line has it.
-    int TagId(std::string_view tag) const;
-    int InternTag(std::string_view tag);
-    void GrowTagTable();
 
     std::string m_text;
     std::vector<Line> m_lines;
-    // Tag names by number (views into m_text) and an open-addressing table over them
-    // (number + 1, 0 for a free slot); a file has only a few dozen distinct tags.
-    std::vector<std::string_view> m_tagNames;
-    std::vector<std::uint32_t> m_tagTable;
-    // Every tagged line grouped by tag number, ascending within a group; the group of tag
-    // t is m_linesByTag[m_tagStart[t] .. m_tagStart[t + 1]).
-    std::vector<int> m_linesByTag;
-    std::vector<std::uint32_t> m_tagStart;
+    // Lines by tag name, ascending; keys point into m_text.
+    std::unordered_map<std::string_view, std::vector<int>> m_linesByTag;
     std::unique_ptr<CAtomicFile> m_out;
     int m_depth = 0;
 };
