@@ -1,7 +1,9 @@
 #include "ui/browsers/BrowserGrids.h"
 
+#include "ui/shell/QtText.h"
 #include "ui/widgets/GridWidget.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 #include <string>
 
@@ -33,15 +35,37 @@ void SetGridHeader(CGridWidget& grid, std::string_view format)
     }
 }
 
-void ShowBrowserRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& theme)
+namespace
+{
+// The lines a details value wraps to in the value column.
+int WrappedLines(const CGridWidget& grid, const std::string& text)
+{
+    const std::size_t bar = text.find('|');
+    if (bar == std::string::npos || bar + 1 >= text.size())
+        return 1;
+    const QFontMetrics metrics(grid.font());
+    const int width = std::max(grid.ColWidth(1) - 6, 20);
+    const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap,
+                                              Qs(text.substr(bar + 1)));
+    return std::max(1, (bounds.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
+}
+} // namespace
+
+void ShowBrowserRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& theme, bool tabs,
+                     bool wrap)
 {
     grid.SetRedraw(false);
     grid.ClearRows();
     for (const CBrowserRow& row : rows)
     {
         std::string text = row.text;
-        std::replace(text.begin(), text.end(), '\t', '|');
+        if (tabs)
+            std::replace(text.begin(), text.end(), '\t', '|');
+        const int index = grid.Rows();
         AddGridRow(grid, text, row.kind, 1, theme);
+        // A grid without a heading row has nothing to take the height from.
+        if (wrap)
+            grid.SetRowHeight(index, WrappedLines(grid, text) * (grid.fontMetrics().height() + 4));
     }
     grid.SetRedraw(true);
 }

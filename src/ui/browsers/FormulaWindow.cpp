@@ -8,6 +8,7 @@
 #include "database/GameDatabase.h"
 #include "database/Links.h"
 #include "profile/Profile.h"
+#include "ui/browsers/BrowserGrids.h"
 #include "ui/browsers/EfficiencyGuideWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/shell/AppContext.h"
@@ -27,81 +28,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace
 {
 constexpr int DepthRole = Qt::UserRole;
 constexpr int CategoryRole = Qt::UserRole + 1; // a category item's formula category
-
-// Grid widths are given in twips; the screen has 15 twips to the pixel.
-int Pixels(int twips)
-{
-    return twips / 15;
-}
-
-// Row 0 from a header format: "<" left, "^" centred, ">" right, cells between bars.
-void SetHeader(CGridWidget& grid, std::string_view format)
-{
-    int col = 0;
-    std::size_t start = 0;
-    while (start < format.size() && col < grid.Cols())
-    {
-        std::size_t bar = format.find('|', start);
-        if (bar == std::string_view::npos)
-            bar = format.size();
-        std::string_view cell = format.substr(start, bar - start);
-        Qt::Alignment align = Qt::AlignLeft;
-        if (!cell.empty() && (cell[0] == '<' || cell[0] == '^' || cell[0] == '>'))
-        {
-            align = cell[0] == '^' ? Qt::AlignHCenter : cell[0] == '>' ? Qt::AlignRight : Qt::AlignLeft;
-            cell.remove_prefix(1);
-        }
-        grid.SetTextMatrix(0, col, cell);
-        grid.SetRow(0);
-        grid.SetCol(col);
-        grid.SetCellAlignment(align | Qt::AlignVCenter);
-        grid.SetCellFontBold(true);
-        ++col;
-        start = bar + 1;
-    }
-}
-
-// The lines a details value wraps to in the value column.
-int WrappedLines(const CGridWidget& grid, const std::string& text)
-{
-    const std::size_t bar = text.find('|');
-    if (bar == std::string::npos || bar + 1 >= text.size())
-        return 1;
-    const QFontMetrics metrics(grid.font());
-    const int width = std::max(grid.ColWidth(1) - 6, 20);
-    const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, Qs(text.substr(bar + 1)));
-    return std::max(1, (bounds.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
-}
-
-void ShowRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& theme, bool tabs, bool wrap = false)
-{
-    grid.SetRedraw(false);
-    grid.ClearRows();
-    for (const CBrowserRow& row : rows)
-    {
-        std::string text = row.text;
-        if (tabs)
-            std::replace(text.begin(), text.end(), '\t', '|');
-        const int index = grid.Rows();
-        AddGridRow(grid, text, row.kind, 1, theme);
-        // The details grid has no heading row to take the height from.
-        if (wrap)
-            grid.SetRowHeight(index, WrappedLines(grid, text) * (grid.fontMetrics().height() + 4));
-    }
-    grid.SetRedraw(true);
-}
 
 // The count of data rows the resource grid shows.
 int ResourceGridExtra(int dataRows, int setting, bool autoShrink)
@@ -112,7 +49,8 @@ int ResourceGridExtra(int dataRows, int setting, bool autoShrink)
 }
 
 constexpr const char* ExpandTexts[] = {"Off", "Current Category", "All Categories"};
-constexpr const char* BreakdownTexts[] = {"Show Formula Resource", "Show Sub-Formulae", "Show Base Resource"};
+constexpr const char* BreakdownTexts[] = {"Show Formula Resource", "Show Sub-Formulae",
+                                          "Show Base Resource"};
 constexpr int RowChoices[] = {4, 8, 12, 16};
 } // namespace
 
@@ -154,19 +92,19 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     m_details->SetCols(2);
     m_details->SetFixedRows(0);
     m_details->SetRows(0);
-    m_details->SetColWidth(0, Pixels(1150));
-    m_details->SetColWidth(1, Pixels(2700));
+    m_details->SetColWidth(0, TwipsToPixels(1150));
+    m_details->SetColWidth(1, TwipsToPixels(2700));
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
     right->addWidget(m_details, 0, 0, 1, 2);
     m_tiers = new CGridWidget(client);
-    m_tiers->SetColWidth(0, Pixels(1700));
+    m_tiers->SetColWidth(0, TwipsToPixels(1700));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
-    SetHeader(*m_tiers, "^Tiers");
+    SetGridHeader(*m_tiers, "^Tiers");
     right->addWidget(m_tiers, 1, 0, 2, 1);
     m_techniques = new CGridWidget(client);
-    m_techniques->SetColWidth(0, Pixels(2420));
+    m_techniques->SetColWidth(0, TwipsToPixels(2420));
     m_techniques->SetBackColourKey("GRID_LISTBACKCOLOUR");
-    SetHeader(*m_techniques, "^Techniques");
+    SetGridHeader(*m_techniques, "^Techniques");
     right->addWidget(m_techniques, 1, 1);
     m_removeTechnique = new QPushButton(QStringLiteral("Remove Technique"), client);
     right->addWidget(m_removeTechnique, 2, 1);
@@ -189,9 +127,9 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     m_resources->SetCols(8);
     const int widths[] = {1870, 1000, 700, 1400, 700, 700, 700, 0};
     for (int col = 0; col < 8; ++col)
-        m_resources->SetColWidth(col, Pixels(widths[col]));
+        m_resources->SetColWidth(col, TwipsToPixels(widths[col]));
     m_resources->setColumnHidden(7, true);
-    SetHeader(*m_resources, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill|");
+    SetGridHeader(*m_resources, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill|");
     layout->addWidget(m_resources, 2, 0, 1, 2);
     auto* bottom = new QHBoxLayout;
     m_levels = new QPushButton(QStringLiteral("Display Effiency Levels"), client);
@@ -222,8 +160,10 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
             });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelection(current); });
-    connect(m_tiers, &QTableWidget::cellClicked, this, [this](int row, int) { ChooseTierRow(row); });
-    connect(m_removeTechnique, &QPushButton::clicked, this, &CFormulaWindow::RemoveSelectedTechnique);
+    connect(m_tiers, &QTableWidget::cellClicked, this,
+            [this](int row, int) { ChooseTierRow(row); });
+    connect(m_removeTechnique, &QPushButton::clicked, this,
+            &CFormulaWindow::RemoveSelectedTechnique);
     connect(m_add, &QPushButton::clicked, this, &CFormulaWindow::AddOrIncreaseItem);
     connect(m_levels, &QPushButton::clicked, this, &CFormulaWindow::ShowEfficiencyLevels);
     connect(m_resources, &QTableWidget::cellDoubleClicked, this, &CFormulaWindow::EditCurrentSkill);
@@ -232,8 +172,10 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     connect(m_skillEdit, &QLineEdit::returnPressed, this, &CFormulaWindow::CommitCurrentSkill);
     // Leaving the editor or scrolling the grid drops the edit.
     connect(m_skillEdit, &QLineEdit::editingFinished, m_skillEdit, &QLineEdit::hide);
-    connect(m_resources->verticalScrollBar(), &QScrollBar::valueChanged, m_skillEdit, &QLineEdit::hide);
-    connect(m_resources->horizontalScrollBar(), &QScrollBar::valueChanged, m_skillEdit, &QLineEdit::hide);
+    connect(m_resources->verticalScrollBar(), &QScrollBar::valueChanged, m_skillEdit,
+            &QLineEdit::hide);
+    connect(m_resources->horizontalScrollBar(), &QScrollBar::valueChanged, m_skillEdit,
+            &QLineEdit::hide);
     connect(m_quick, &QComboBox::activated, this, &CFormulaWindow::PickQuickItem);
     connect(m_profile, &QComboBox::activated, this, &CFormulaWindow::ChooseProfile);
     // Efficiencies follow the profile manager's edits at once.
@@ -244,7 +186,8 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
                                if (!m_formula.empty())
                                    ShowItem();
                            });
-    connect(this, &QObject::destroyed, [&app, key = static_cast<const void*>(this)] { app.StopListeningToProfiles(key); });
+    connect(this, &QObject::destroyed,
+            [&app, key = static_cast<const void*>(this)] { app.StopListeningToProfiles(key); });
 
     m_filter.category = App().Settings().LastFormulaCategory;
     resize(560, 700);
@@ -305,7 +248,8 @@ void CFormulaWindow::BuildMenus()
         settings.ExpandFormulaMode = 1;
     if (settings.ShowResourceMode < 0 || settings.ShowResourceMode > 2)
         settings.ShowResourceMode = 0;
-    if (std::find(std::begin(RowChoices), std::end(RowChoices), settings.ItemResourceSize) == std::end(RowChoices))
+    if (std::find(std::begin(RowChoices), std::end(RowChoices), settings.ItemResourceSize) ==
+        std::end(RowChoices))
         settings.ItemResourceSize = 4;
 }
 
@@ -363,7 +307,8 @@ void CFormulaWindow::FillCategories()
 void CFormulaWindow::FillTree()
 {
     const int expandMode = App().Settings().ExpandFormulaMode;
-    const CFormulaTree tree = BuildFormulaTree(App().Database(), m_filter, m_formulaCategory, m_formula);
+    const CFormulaTree tree =
+        BuildFormulaTree(App().Database(), m_filter, m_formulaCategory, m_formula);
     m_refilling = true;
     m_tree->clear();
     m_branchItem = nullptr;
@@ -383,7 +328,8 @@ void CFormulaWindow::FillTree()
             child->setData(0, DepthRole, 2);
             child->setIcon(0, IconFromStore(App().Icons(), category.formulae[f].iconIndex));
             m_tree->ColourItem(child, CThemedTree::ELevel::Level2);
-            if (static_cast<int>(c) == tree.currentCategory && static_cast<int>(f) == tree.currentFormula)
+            if (static_cast<int>(c) == tree.currentCategory &&
+                static_cast<int>(f) == tree.currentFormula)
                 current = child;
         }
         if (expandMode == 2)
@@ -453,7 +399,8 @@ void CFormulaWindow::OnTreeSelection(QTreeWidgetItem* item)
         ShowItem();
         return;
     }
-    const std::string category = item->parent() ? Bytes(item->parent()->data(0, CategoryRole).toString()) : "";
+    const std::string category =
+        item->parent() ? Bytes(item->parent()->data(0, CategoryRole).toString()) : "";
     const CFormula* formula = App().Database().FindFormula(category, name);
     if (!formula)
     {
@@ -471,13 +418,14 @@ void CFormulaWindow::OnTreeSelection(QTreeWidgetItem* item)
 std::vector<std::string> CFormulaWindow::SelectedPath() const
 {
     std::vector<std::string> path;
-    for (QTreeWidgetItem* item = m_tree->currentItem(); item && item->data(0, DepthRole).toInt() >= 3;
-         item = item->parent())
+    for (QTreeWidgetItem* item = m_tree->currentItem();
+         item && item->data(0, DepthRole).toInt() >= 3; item = item->parent())
         path.push_back(Bytes(item->text(0)));
     return path;
 }
 
-void CFormulaWindow::AddSubFormulae(QTreeWidgetItem* parent, const std::vector<CSubFormulaNode>& nodes)
+void CFormulaWindow::AddSubFormulae(QTreeWidgetItem* parent,
+                                    const std::vector<CSubFormulaNode>& nodes)
 {
     const int depth = parent->data(0, DepthRole).toInt() + 1;
     for (const CSubFormulaNode& node : nodes)
@@ -507,7 +455,8 @@ void CFormulaWindow::ShowItem()
     m_add->setText(Qs(AddButtonCaption(m_working)));
 
     LayoutColumns();
-    ShowRows(*m_details, DetailRows(db, *formula, *tier, m_working.item.techniques), App().Theme(), false, true);
+    ShowBrowserRows(*m_details, DetailRows(db, *formula, *tier, m_working.item.techniques),
+                    App().Theme(), false, true);
     FillTiers();
     FillTechniques();
 
@@ -518,7 +467,8 @@ void CFormulaWindow::ShowItem()
         while (item && item->data(0, DepthRole).toInt() > 2)
             item = item->parent();
         const std::string builtFor = formula->category + "\n" + formula->name + "\n" + tier->name;
-        if (item && item->data(0, DepthRole).toInt() == 2 && (item != m_branchItem || builtFor != m_branchFor))
+        if (item && item->data(0, DepthRole).toInt() == 2 &&
+            (item != m_branchItem || builtFor != m_branchFor))
         {
             m_refilling = true;
             if (m_branchItem)
@@ -539,8 +489,9 @@ void CFormulaWindow::FillTiers()
 {
     const CGameDatabase& db = App().Database();
     const CFormula* formula = db.FindFormula(m_working.item.category, m_working.item.formula);
-    const CTierGrid grid = TierGrid(formula, m_working.item.tierName, m_working.lastLevel, !m_working.inOrder);
-    ShowRows(*m_tiers, grid.rows, App().Theme(), false);
+    const CTierGrid grid =
+        TierGrid(formula, m_working.item.tierName, m_working.lastLevel, !m_working.inOrder);
+    ShowBrowserRows(*m_tiers, grid.rows, App().Theme(), false);
     LayoutResourceGrid();
     if (grid.selected >= 0)
     {
@@ -560,7 +511,7 @@ void CFormulaWindow::FillTiers()
 void CFormulaWindow::FillTechniques()
 {
     const CBrowserRows rows = TechniqueRows(App().Database(), m_working);
-    ShowRows(*m_techniques, rows, App().Theme(), false);
+    ShowBrowserRows(*m_techniques, rows, App().Theme(), false);
     m_removeTechnique->setEnabled(!(rows.size() == 1 && rows[0].text == Messages::GridNone));
 }
 
@@ -571,11 +522,11 @@ void CFormulaWindow::FillResources()
     const CFormulaTier* tier = WorkingTier(db, m_working);
     CBrowserRows rows;
     if (tier)
-        rows = ResourceRows(db, *tier, m_working.item.techniques, App().Profiles().current, settings.ShowResourceMode,
-                            SelectedPath());
+        rows = ResourceRows(db, *tier, m_working.item.techniques, App().Profiles().current,
+                            settings.ShowResourceMode, SelectedPath());
     else
         rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Resource});
-    ShowRows(*m_resources, rows, App().Theme(), true);
+    ShowBrowserRows(*m_resources, rows, App().Theme(), true);
     if (m_resources->Rows() > 1)
         m_resources->setCurrentCell(1, 0);
     LayoutResourceGrid();
@@ -590,13 +541,14 @@ void CFormulaWindow::resizeEvent(QResizeEvent* event)
 
 void CFormulaWindow::LayoutColumns()
 {
-    m_details->SetColWidth(1, std::max(Pixels(2700), m_details->viewport()->width() - Pixels(1150)));
+    m_details->SetColWidth(
+        1, std::max(TwipsToPixels(2700), m_details->viewport()->width() - TwipsToPixels(1150)));
     // The resource grid's free width goes to the name and skill columns.
     const int width = m_resources->viewport()->width() * 15;
     const int k = static_cast<int>((width - 1500 - 700 - 820 - 3 * 500 - 700) * -0.5);
     const int widths[] = {1500 - k, 700, 820, 500 - k, 500, 500, 700};
     for (int col = 0; col < 7; ++col)
-        m_resources->SetColWidth(col, std::max(Pixels(widths[col]), 0));
+        m_resources->SetColWidth(col, std::max(TwipsToPixels(widths[col]), 0));
 }
 
 void CFormulaWindow::LayoutResourceGrid()
@@ -607,7 +559,8 @@ void CFormulaWindow::LayoutResourceGrid()
 
     const CSettings& settings = App().Settings();
     const int rowHeight = m_resources->rowHeight(0);
-    const int dataRows = 4 + ResourceGridExtra(m_resources->Rows() - 1, settings.ItemResourceSize, settings.AutoShrink);
+    const int dataRows = 4 + ResourceGridExtra(m_resources->Rows() - 1, settings.ItemResourceSize,
+                                               settings.AutoShrink);
     m_resources->setFixedHeight((dataRows + 1) * rowHeight + 2 * m_resources->frameWidth());
 }
 
@@ -616,9 +569,12 @@ void CFormulaWindow::Clear()
     const CTheme& theme = App().Theme();
     m_details->ClearRows();
     m_details->SetRows(0);
-    ShowRows(*m_resources, {{std::string(Messages::GridNone), BrowserRowKind::Resource}}, theme, true);
-    ShowRows(*m_tiers, {{std::string(Messages::GridNone), BrowserRowKind::TierNotAvailable}}, theme, false);
-    ShowRows(*m_techniques, {{std::string(Messages::GridNone), BrowserRowKind::Technique}}, theme, false);
+    ShowBrowserRows(*m_resources, {{std::string(Messages::GridNone), BrowserRowKind::Resource}},
+                    theme, true);
+    ShowBrowserRows(*m_tiers, {{std::string(Messages::GridNone), BrowserRowKind::TierNotAvailable}},
+                    theme, false);
+    ShowBrowserRows(*m_techniques, {{std::string(Messages::GridNone), BrowserRowKind::Technique}},
+                    theme, false);
     for (CGridWidget* grid : {m_details, m_tiers, m_techniques, m_resources})
         grid->setEnabled(false);
     m_add->setEnabled(false);
@@ -637,8 +593,9 @@ void CFormulaWindow::Clear()
 void CFormulaWindow::SearchByName()
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(this, QStringLiteral("Filter By Name"), QStringLiteral("Formula Name"),
-                                               QLineEdit::Normal, Qs(m_filter.name), &ok);
+    const QString text = QInputDialog::getText(this, QStringLiteral("Filter By Name"),
+                                               QStringLiteral("Formula Name"), QLineEdit::Normal,
+                                               Qs(m_filter.name), &ok);
     if (ok)
         ApplyNameFilter(Bytes(text));
 }
@@ -649,8 +606,9 @@ void CFormulaWindow::SearchByClass()
     for (const std::string& entry : ClassNames())
         classes << Qs(entry);
     bool ok = false;
-    const QString entry = QInputDialog::getItem(this, QStringLiteral("Filter By Class"), QStringLiteral("Class Name"),
-                                                classes, 0, false, &ok);
+    const QString entry =
+        QInputDialog::getItem(this, QStringLiteral("Filter By Class"), QStringLiteral("Class Name"),
+                              classes, 0, false, &ok);
     if (ok)
         ApplyClassFilter(Bytes(entry));
 }
@@ -759,7 +717,8 @@ void CFormulaWindow::PickQuickItem(int entry)
     m_add->setText(Qs(AddButtonCaption(m_working)));
     if (entry == 0)
         return;
-    const CFormula* formula = App().Database().FindFormula(m_working.item.category, m_working.item.formula);
+    const CFormula* formula =
+        App().Database().FindFormula(m_working.item.category, m_working.item.formula);
     if (!formula)
     {
         Clear();
@@ -821,7 +780,8 @@ void CFormulaWindow::ShowEfficiencyLevels()
     }
     const int row = std::max(m_resources->currentRow(), 1);
     guide->show();
-    RefreshEfficiencyGuide(row < m_resources->Rows() ? m_resources->TextMatrix(row, 0) : std::string());
+    RefreshEfficiencyGuide(row < m_resources->Rows() ? m_resources->TextMatrix(row, 0)
+                                                     : std::string());
     guide->raise();
 }
 
@@ -832,10 +792,12 @@ void CFormulaWindow::RefreshEfficiencyGuide(const std::string& name)
         return;
     // Without a name the guide keeps its resource, or takes the first row's when the item
     // no longer needs it.
-    const std::string first = m_resources->Rows() > 1 ? m_resources->TextMatrix(1, 0) : std::string();
+    const std::string first =
+        m_resources->Rows() > 1 ? m_resources->TextMatrix(1, 0) : std::string();
     const CGameDatabase& db = App().Database();
-    guide->ShowFor(db, m_formula.empty() ? nullptr : WorkingTier(db, m_working), m_working.item.techniques,
-                   App().Profiles().current, name.empty() ? guide->ResourceName() : name, first);
+    guide->ShowFor(db, m_formula.empty() ? nullptr : WorkingTier(db, m_working),
+                   m_working.item.techniques, App().Profiles().current,
+                   name.empty() ? guide->ResourceName() : name, first);
 }
 
 void CFormulaWindow::SetExpandMode(int mode)
@@ -908,7 +870,8 @@ void CFormulaWindow::SetTechniqueFilter(const CTechnique* technique)
 
 bool CFormulaWindow::AttachTechniqueTier(const COrderTechnique& technique)
 {
-    const std::string message = AttachTechnique(App().Database(), m_working, App().Order(), technique);
+    const std::string message =
+        AttachTechnique(App().Database(), m_working, App().Order(), technique);
     if (!message.empty())
     {
         App().Prompter().Warn(message);

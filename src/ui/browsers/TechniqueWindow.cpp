@@ -6,6 +6,7 @@
 #include "browsers/TechniqueRows.h"
 #include "database/GameDatabase.h"
 #include "database/Links.h"
+#include "ui/browsers/BrowserGrids.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
@@ -22,7 +23,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace
@@ -30,44 +30,12 @@ namespace
 constexpr int DepthRole = Qt::UserRole;
 constexpr int CategoryRole = Qt::UserRole + 1; // a technique's category
 
-// Grid widths are given in twips; the screen has 15 twips to the pixel.
-constexpr int Pixels(int twips)
-{
-    return twips / 15;
-}
 constexpr int LabelTwips = 1150;
 
-const CTechnique* FindIn(const CGameDatabase& db, const std::string& category, const std::string& name)
+const CTechnique* FindIn(const CGameDatabase& db, const std::string& category,
+                         const std::string& name)
 {
     return name.empty() ? nullptr : db.FindTechnique(category, name);
-}
-
-// The lines a details value wraps to in the value column.
-int WrappedLines(const CGridWidget& grid, const std::string& text)
-{
-    const std::size_t bar = text.find('|');
-    if (bar == std::string::npos || bar + 1 >= text.size())
-        return 1;
-    const QFontMetrics metrics(grid.font());
-    const int width = std::max(grid.ColWidth(1) - 6, 20);
-    const QRect bounds =
-        metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, Qs(text.substr(bar + 1)));
-    return std::max(1, (bounds.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
-}
-
-void ShowRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& theme, bool wrap)
-{
-    grid.SetRedraw(false);
-    grid.ClearRows();
-    for (const CBrowserRow& row : rows)
-    {
-        const int index = grid.Rows();
-        AddGridRow(grid, row.text, row.kind, 1, theme);
-        // The details grid has no heading row to take the height from.
-        if (wrap)
-            grid.SetRowHeight(index, WrappedLines(grid, row.text) * (grid.fontMetrics().height() + 4));
-    }
-    grid.SetRedraw(true);
 }
 
 constexpr const char* ExpandTexts[] = {"Off", "Current Category", "All Categories"};
@@ -114,12 +82,12 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     m_details->SetCols(2);
     m_details->SetFixedRows(0);
     m_details->SetRows(0);
-    m_details->SetColWidth(0, Pixels(LabelTwips));
-    m_details->SetColWidth(1, Pixels(2700));
+    m_details->SetColWidth(0, TwipsToPixels(LabelTwips));
+    m_details->SetColWidth(1, TwipsToPixels(2700));
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
     right->addWidget(m_details, 1, 0, 1, 2);
     m_tiers = new CGridWidget(client);
-    m_tiers->SetColWidth(0, Pixels(2420));
+    m_tiers->SetColWidth(0, TwipsToPixels(2420));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
     m_tiers->SetTextMatrix(0, 0, "Tiers");
     m_tiers->SetRow(0);
@@ -159,13 +127,15 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
             });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelection(current); });
-    connect(m_tiers, &QTableWidget::cellClicked, this, [this](int row, int) { ChooseTierRow(row); });
+    connect(m_tiers, &QTableWidget::cellClicked, this,
+            [this](int row, int) { ChooseTierRow(row); });
     connect(m_apply, &QPushButton::clicked, this, [this] { ApplyTechnique(); });
     connect(m_filter, &QPushButton::clicked, this, &CTechniqueWindow::FilterFormulae);
 
     // The formula browser holds the item; follow its changes.
     if (CFormulaWindow* formulae = Formulae())
-        connect(formulae, &CFormulaWindow::WorkingItemChanged, this, &CTechniqueWindow::WorkingItemChanged);
+        connect(formulae, &CFormulaWindow::WorkingItemChanged, this,
+                &CTechniqueWindow::WorkingItemChanged);
 
     m_category = TechCategoryShown(App().Settings().LastTechCategory);
     resize(560, 520);
@@ -175,7 +145,8 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
 CFormulaWindow* CTechniqueWindow::Formulae() const
 {
     auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget());
-    return toolbar ? qobject_cast<CFormulaWindow*>(toolbar->Window(EToolWindow::Formulae)) : nullptr;
+    return toolbar ? qobject_cast<CFormulaWindow*>(toolbar->Window(EToolWindow::Formulae))
+                   : nullptr;
 }
 
 void CTechniqueWindow::BuildMenus()
@@ -269,8 +240,8 @@ void CTechniqueWindow::FillTree()
     const CFormulaWindow* formulae = Formulae();
     const CWorkingItem working = formulae ? formulae->Working() : CWorkingItem{};
     const CTechTarget target = TechTarget(db, working);
-    const CTechniqueTree tree =
-        BuildTechniqueTree(db, m_category, settings.ShowUsableTechs, target, m_techniqueCategory, m_technique);
+    const CTechniqueTree tree = BuildTechniqueTree(db, m_category, settings.ShowUsableTechs, target,
+                                                   m_techniqueCategory, m_technique);
 
     m_refilling = true;
     m_tree->clear();
@@ -290,7 +261,8 @@ void CTechniqueWindow::FillTree()
             child->setData(0, CategoryRole, Qs(category.name));
             child->setIcon(0, IconFromStore(App().Icons(), category.techniques[t].iconIndex));
             m_tree->ColourItem(child, CThemedTree::ELevel::Level2);
-            if (static_cast<int>(c) == tree.currentCategory && static_cast<int>(t) == tree.currentTechnique)
+            if (static_cast<int>(c) == tree.currentCategory &&
+                static_cast<int>(t) == tree.currentTechnique)
                 current = child;
         }
         if (settings.ExpandTechMode == 2)
@@ -361,14 +333,17 @@ void CTechniqueWindow::ShowTechnique()
     if (technique && (!m_tierByHand || m_tierIndex < 0 || m_tierIndex >= tiers))
         m_tierIndex = PreferredTechniqueTier(*technique, target);
 
-    m_details->SetColWidth(1, std::max(Pixels(2700), m_details->viewport()->width() - Pixels(LabelTwips)));
-    const CTechniqueTier* tier =
-        technique && m_tierIndex >= 0 ? technique->tiers[static_cast<std::size_t>(m_tierIndex)].get() : nullptr;
+    m_details->SetColWidth(1, std::max(TwipsToPixels(2700),
+                                       m_details->viewport()->width() - TwipsToPixels(LabelTwips)));
+    const CTechniqueTier* tier = technique && m_tierIndex >= 0
+                                     ? technique->tiers[static_cast<std::size_t>(m_tierIndex)].get()
+                                     : nullptr;
     if (technique)
-        ShowRows(*m_details, TechniqueDetailRows(*technique, tier), App().Theme(), true);
+        ShowBrowserRows(*m_details, TechniqueDetailRows(*technique, tier), App().Theme(), false,
+                        true);
     else
         m_details->ClearRows();
-    ShowRows(*m_tiers, TechniqueTierRows(technique, target), App().Theme(), false);
+    ShowBrowserRows(*m_tiers, TechniqueTierRows(technique, target), App().Theme(), false, false);
     if (tier)
         m_tiers->setCurrentCell(m_tierIndex + 1, 0);
     for (CGridWidget* grid : {m_details, m_tiers})
@@ -392,11 +367,11 @@ bool CTechniqueWindow::ApplyTechnique()
     const CTechnique* technique = CurrentTechnique();
     if (!technique || m_tierIndex < 0 || m_tierIndex >= static_cast<int>(technique->tiers.size()))
         return false;
-    const COrderTechnique choice =
-        TechniqueChoice(m_techniqueCategory, *technique, *technique->tiers[static_cast<std::size_t>(m_tierIndex)]);
+    const COrderTechnique choice = TechniqueChoice(
+        m_techniqueCategory, *technique, *technique->tiers[static_cast<std::size_t>(m_tierIndex)]);
     CFormulaWindow* formulae = Formulae();
-    const std::string message =
-        CheckApplyTechnique(App().Database(), formulae ? formulae->Working() : CWorkingItem{}, choice);
+    const std::string message = CheckApplyTechnique(
+        App().Database(), formulae ? formulae->Working() : CWorkingItem{}, choice);
     if (!message.empty())
     {
         App().Prompter().Warn(message);
