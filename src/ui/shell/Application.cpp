@@ -9,6 +9,7 @@
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/ProgressWindow.h"
+#include "ui/shell/StartupProbe.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/update/UpdateDialog.h"
 
@@ -75,6 +76,8 @@ int RunMoxa(int argc, char** argv)
         CProgressWindow progress;
         app.Start(&progress);
     }
+    if (StartupProbeRequested())
+        ArmStartupProbe(toolbar.get());
     toolbar->Initialise();
     app.MessagePrompter().SetParent(toolbar.get());
     const int status = QApplication::exec();
