@@ -10,6 +10,7 @@
 #include "database/IconManager.h"
 #include "profile/ProfileFile.h"
 #include "xml/AtomicFile.h"
+#include "xml/XmlDocument.h"
 
 #include <algorithm>
 #include <system_error>
@@ -159,6 +160,8 @@ bool RebuildDatabase(CLoadContext& c)
     db.ReadTechniqueOverlay(DataPaths::Join(c.dataFolder, DataPaths::TechniqueOverlay));
     db.ReadFormulaOverlay(DataPaths::Join(c.dataFolder, DataPaths::FormulaOverlay));
     CollectResourceSets(db);
+    // The reader's buffers are as large as the largest file; nothing else needs them.
+    CXmlDocument::ReleaseSpareBuffers();
 
     if (settings.EnableCache && icons)
         WriteCache(db, *icons, DataPaths::Join(c.dataFolder, DataPaths::Cache));
@@ -202,6 +205,7 @@ ELoadSource LoadDatabase(CLoadContext& c)
     if (c.profiles)
         LoadAllProfiles(*c.profiles, c.dataFolder, settings);
     db.BuildCategoryLists();
+    CXmlDocument::ReleaseSpareBuffers();
     if (c.theme)
         LoadThemeWithFallback(*c.theme, c.dataFolder, settings.CurrentTheme);
     if (c.refreshBrowsers)

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -371,5 +374,103 @@ TEST(XmlCursor, FarChildrenAndManyTagsAreFoundByTheIndex)
     doc.LoadFromText("<other>1</other>\n");
     EXPECT_EQ(doc.FirstLineWithTag("filler3", 0), -1);
     EXPECT_EQ(doc.FirstLineWithTag("other", 0), 0);
+}
+// The lines and searches as a plain scan of the text sees them.
+struct CPlainLines
+{
+    std::vector<std::string> lines;
+
+    explicit CPlainLines(const std::string& text)
+    {
+        std::size_t start = 0;
+        while (start < text.size())
+        {
+            std::size_t end = text.find('\n', start);
+            const bool broken = end != std::string::npos;
+            if (!broken)
+                end = text.size();
+            std::size_t stop = end;
+            if (broken && stop > start && text[stop - 1] == '\r')
+                --stop;
+            std::size_t first = start;
+            while (first < stop && std::string_view(" \t\r\n\v\f").find(text[first]) != std::string_view::npos)
+                ++first;
+            lines.push_back(text.substr(first, stop - first));
+            start = broken ? end + 1 : text.size();
+        }
+    }
+
+    int Before(std::string_view tag, std::string_view stop, int from) const
+    {
+        for (int i = std::max(from, 0); i < static_cast<int>(lines.size()); ++i)
+        {
+            const std::string_view name = CXmlDocument::LineTagName(lines[static_cast<std::size_t>(i)]);
+            if (name.empty())
+                continue;
+            if (name == tag)
+                return i;
+            if (name == stop)
+                return -1;
+        }
+        return -1;
+    }
+};
+
+TEST(XmlCursor, SearchesAgreeWithAPlainScanOnRandomDocuments)
+{
+    // Names that share their first and last eight bytes, short names, and pieces that make
+    // lines without a tag, with a tag after other text, with CR LF breaks and attributes.
+    const std::vector<std::string> names = {"a", "ab", "abc", "abcd", "abcde", "tier", "tier-name",
+                                            "/tier", "resource-name", "resource-skill",
+                                            "abcdefgh-one-abcdefgh", "abcdefgh-two-abcdefgh",
+                                            "abcdefghabcdefgh", "abcdefghabcdefgh1", "x y"};
+    const std::vector<std::string> pieces = {"<", ">", " ", "\t", "\r", "\"", "=", "/", "v", "</", "\r\n"};
+    std::mt19937 random(12345);
+    auto pick = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    for (int round = 0; round < 300; ++round)
+    {
+        std::string text;
+        const int lineCount = 1 + static_cast<int>(pick(60));
+        for (int l = 0; l < lineCount; ++l)
+        {
+            text.append(pick(3), '\t');
+            const std::string& name = names[pick(names.size())];
+            switch (pick(6))
+            {
+            case 0: text += "<" + name + ">v</" + name + ">"; break;
+            case 1: text += "<" + name + " k=\"q\">v</" + name + ">"; break;
+            case 2: text += "<" + name + ">"; break;
+            case 3: text += "</" + name + ">"; break;
+            case 4: text += "<" + name + " k=\"q\""; break;
+            default:
+                for (std::size_t k = pick(8); k > 0; --k)
+                    text += k % 3 == 0 ? name : pieces[pick(pieces.size())];
+            }
+            if (pick(10) == 0)
+                text += "\r";
+            if (l + 1 < lineCount || pick(2) == 0)
+                text += "\n";
+        }
+        SCOPED_TRACE(text);
+        const CPlainLines plain(text);
+        CXmlDocument doc;
+        doc.LoadFromText(text);
+        ASSERT_EQ(doc.LineCount(), static_cast<int>(plain.lines.size()));
+        for (int i = 0; i < doc.LineCount(); ++i)
+            ASSERT_EQ(doc.RawLine(i), plain.lines[static_cast<std::size_t>(i)]) << "line " << i;
+        std::vector<std::string> asked = names;
+        asked.push_back("/abcdefgh-one-abcdefgh");
+        asked.push_back("no-such-tag");
+        for (int from = -1; from <= doc.LineCount(); ++from)
+            for (std::size_t q = 0; q < 6; ++q)
+            {
+                const std::string& tag = asked[pick(asked.size())];
+                const std::string& stop = asked[pick(asked.size())];
+                ASSERT_EQ(doc.FirstLineWithTagBefore(tag, stop, from), plain.Before(tag, stop, from))
+                    << tag << " before " << stop << " from " << from;
+                ASSERT_EQ(doc.FirstLineWithTag(tag, from), plain.Before(tag, "", from))
+                    << tag << " from " << from;
+            }
+    }
 }
 } // namespace
