@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "database/GameDatabase.h"
+#include "order/Breakdown.h"
 #include "order/Order.h"
 #include "order/ReportGrid.h"
 #include "xml/NumberText.h"
@@ -19,29 +20,25 @@ int Alternate(int index)
 
 std::string Number(std::int64_t value)
 {
-    return Format("%lld", static_cast<long long>(value));
+    return std::to_string(value);
 }
 
 // The sub-component rows below a producible name, stopping where a name comes back on its
 // own path.
-void AddSubRows(CReportGrid& grid, const CReportRequest& request, const std::string& name, std::int64_t n,
-                int depth, std::vector<std::string>& path)
+void AddSubRows(CReportGrid& grid, CBreakdown& breakdown, CBreakdown::CNode& node, std::int64_t n, int depth)
 {
-    const auto producer = request.db->FindProducingTier(name);
-    if (!producer || std::find(path.begin(), path.end(), name) != path.end())
+    if (!node.producer || node.onPath)
         return;
-    const std::int64_t batches = BatchesFor(n, producer.formula->batchQty);
-    path.push_back(name);
-    std::string arrow;
-    for (int i = 0; i < depth; ++i)
-        arrow += "--";
-    for (const CResource& resource : producer.tier->resources)
+    const std::int64_t batches = BatchesFor(n, node.producer.formula->batchQty);
+    node.onPath = true;
+    const std::string arrow = std::string(static_cast<std::size_t>(depth) * 2, '-') + "-->";
+    for (const CBreakdown::CInput& input : breakdown.Inputs(node))
     {
-        const std::int64_t q = SaturatingMultiply(UnitsNeeded(resource, request.profile, 0), batches);
-        AddGridRow(grid, arrow + "-->" + resource.name + "||(0/" + Number(q) + ")", ReportRowKind::Subcomponent);
-        AddSubRows(grid, request, resource.name, q, depth + 1, path);
+        const std::int64_t q = SaturatingMultiply(input.units, batches);
+        AddGridRow(grid, arrow + *input.name + "||(0/" + Number(q) + ")", ReportRowKind::Subcomponent);
+        AddSubRows(grid, breakdown, *input.node, q, depth + 1);
     }
-    path.pop_back();
+    node.onPath = false;
 }
 
 // The needed quantity of a "A/Q" or "(A/Q)" cell: the number after the "/".
@@ -92,15 +89,13 @@ void AddComponentRows(CReportGrid& grid, const CReportRequest& request, const st
         return;
     }
     const CRequirementList list = ComputeComponents(*request.db, items, request.profile, request.breakdown, request.sort);
+    CBreakdown breakdown(*request.db, request.profile);
     int index = 0;
     for (const CRequirement& entry : list)
     {
         AddGridRow(grid, entry.name + "||0/" + Number(entry.quantity), Alternate(index++));
         if (request.breakdown == BreakdownSubcomponents)
-        {
-            std::vector<std::string> path;
-            AddSubRows(grid, request, entry.name, entry.quantity, 1, path);
-        }
+            AddSubRows(grid, breakdown, breakdown.NodeOf(entry.name), entry.quantity, 1);
     }
 }
 
@@ -163,18 +158,19 @@ void FillAcquired(CReportGrid& grid, const COrder& order)
         const std::string& third = grid.Cell(row, 2);
         if (!inComponents || third.find('/') == std::string::npos)
             continue;
-        std::string name = grid.Cell(row, 0);
+        std::string_view name = grid.Cell(row, 0);
         const std::int64_t needed = NeededOf(third);
         if (kind == ReportRowKind::Subcomponent)
         {
             // "---->Name": the dashes and the ">" after them are not part of the name.
             std::size_t start = name.find_first_not_of('-');
-            if (start != std::string::npos && name[start] == '>')
+            if (start != std::string_view::npos && name[start] == '>')
                 ++start;
-            name = start == std::string::npos ? std::string() : name.substr(start);
+            name = start == std::string_view::npos ? std::string_view() : name.substr(start);
         }
+        const std::int64_t acquired = order.acquired.empty() ? 0 : AcquiredCount(order, std::string(name));
         // A count from the file may be negative or beyond the need; show it within 0..need.
-        const std::int64_t have = std::clamp<std::int64_t>(AcquiredCount(order, name), 0, std::max<std::int64_t>(needed, 0));
+        const std::int64_t have = std::clamp<std::int64_t>(acquired, 0, std::max<std::int64_t>(needed, 0));
         if (kind == ReportRowKind::Subcomponent)
             grid.SetCell(row, 2, "(" + Number(have) + "/" + Number(needed) + ")");
         else

@@ -1,6 +1,8 @@
 #include "order/Requirements.h"
 
 #include "database/GameDatabase.h"
+#include "order/Breakdown.h"
+#include "order/NameTable.h"
 #include "order/Order.h"
 #include "profile/ProfileFile.h"
 #include "xml/NumberText.h"
@@ -8,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <unordered_map>
 
 std::int64_t SaturatingMultiply(std::int64_t a, std::int64_t b)
 {
@@ -95,77 +96,118 @@ std::int64_t BatchesFor(std::int64_t n, std::int64_t perBatch)
 void Sort(CRequirementList& list, int mode)
 {
     // The same order as a bubble sort that swaps only strictly misplaced neighbours: equal
-    // elements keep their places, in n log n.
+    // elements keep their places, in n log n. Positions are sorted, then each entry is
+    // moved once.
+    std::vector<std::size_t> order(list.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
     if (mode == SortByQuantity)
-        std::stable_sort(list.begin(), list.end(), [](const CRequirement& a, const CRequirement& b) { return a.quantity > b.quantity; });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return list[a].quantity > list[b].quantity; });
     else
-        std::stable_sort(list.begin(), list.end(), [](const CRequirement& a, const CRequirement& b) { return a.name < b.name; });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return list[a].name < list[b].name; });
+    CRequirementList sorted;
+    sorted.reserve(list.size());
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(list[i]));
+    list = std::move(sorted);
 }
 
 namespace
 {
-// A result list with an index by name, so sums over large orders stay linear.
+// A result list with an index by name, so sums over large orders stay linear. Entries of
+// the same name are chained in list order; the index answers the first of them.
 class CSums
 {
 public:
     explicit CSums(CRequirementList& list) : m_list(list)
     {
+        m_next.reserve(list.size());
+        m_last.reserve(list.size());
         for (std::size_t i = 0; i < list.size(); ++i)
-            m_index[list[i].name].push_back(i);
+            Link(i, CNameTable::Hash(list[i].name));
     }
 
     CRequirement* Find(const std::string& name)
     {
-        const auto it = m_index.find(name);
-        return it == m_index.end() ? nullptr : &m_list[it->second.front()];
+        const std::size_t first = First(name, CNameTable::Hash(name));
+        return first == CNameTable::npos ? nullptr : &m_list[first];
     }
 
     // Adds to the first entry of that name, or appends one.
     void Add(const std::string& name, std::int64_t quantity, const char* type = "")
     {
-        if (CRequirement* entry = Find(name))
-            entry->quantity = SaturatingAdd(entry->quantity, quantity);
+        const std::size_t hash = CNameTable::Hash(name);
+        const std::size_t first = First(name, hash);
+        if (first != CNameTable::npos)
+            m_list[first].quantity = SaturatingAdd(m_list[first].quantity, quantity);
         else
-            Append(name, quantity, type);
+            Append(name, quantity, type, hash);
     }
 
     // Adds to every entry of that name, or appends one.
     void AddToAll(const std::string& name, std::int64_t quantity)
     {
-        const auto it = m_index.find(name);
-        if (it == m_index.end())
-            return Append(name, quantity, "");
-        for (const std::size_t i : it->second)
+        const std::size_t hash = CNameTable::Hash(name);
+        const std::size_t first = First(name, hash);
+        if (first == CNameTable::npos)
+            return Append(name, quantity, "", hash);
+        for (std::size_t i = first; i != CNameTable::npos; i = m_next[i])
             m_list[i].quantity = SaturatingAdd(m_list[i].quantity, quantity);
     }
 
     void Append(const std::string& name, std::int64_t quantity, const char* type)
     {
-        m_index[name].push_back(m_list.size());
-        m_list.push_back({name, quantity, type});
+        Append(name, quantity, type, CNameTable::Hash(name));
     }
 
 private:
+    std::size_t First(const std::string& name, std::size_t hash) const
+    {
+        return m_table.Find(name, hash, [this](std::size_t i) -> const std::string& { return m_list[i].name; });
+    }
+
+    void Append(const std::string& name, std::int64_t quantity, const char* type, std::size_t hash)
+    {
+        m_list.push_back({name, quantity, type});
+        Link(m_list.size() - 1, hash);
+    }
+
+    // Indexes entry i, the last of the list so far.
+    void Link(std::size_t i, std::size_t hash)
+    {
+        const std::size_t first = First(m_list[i].name, hash);
+        m_next.push_back(CNameTable::npos);
+        m_last.push_back(i);
+        if (first == CNameTable::npos)
+        {
+            m_table.Insert(hash, i);
+            return;
+        }
+        m_next[m_last[first]] = i;
+        m_last[first] = i;
+    }
+
     CRequirementList& m_list;
-    std::unordered_map<std::string, std::vector<std::size_t>> m_index;
+    CNameTable m_table;
+    std::vector<std::size_t> m_next; // the next entry of the same name, or npos
+    std::vector<std::size_t> m_last; // for a first entry: the last one of its name
 };
 
-void ExpandOnPath(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
-                  CSums& sums, std::vector<std::string>& path)
+void ExpandNode(CBreakdown& breakdown, CBreakdown::CNode& node, std::int64_t n, CSums& sums)
 {
-    const auto producer = db.FindProducingTier(name);
-    if (producer && std::find(path.begin(), path.end(), name) == path.end())
+    if (node.producer && !node.onPath)
     {
-        const std::int64_t batches = BatchesFor(n, producer.formula->batchQty);
-        path.push_back(name);
-        for (const CResource& resource : producer.tier->resources)
-            ExpandOnPath(db, profile, resource.name, SaturatingMultiply(UnitsNeeded(resource, profile, 0), batches),
-                         sums, path);
-        path.pop_back();
+        const std::int64_t batches = BatchesFor(n, node.producer.formula->batchQty);
+        node.onPath = true;
+        for (const CBreakdown::CInput& input : breakdown.Inputs(node))
+            ExpandNode(breakdown, *input.node, SaturatingMultiply(input.units, batches), sums);
+        node.onPath = false;
         return;
     }
     // A base resource (or a name met again on its own path).
-    sums.AddToAll(name, n);
+    sums.AddToAll(*node.name, n);
 }
 
 // "N Name": N is the number before the first blank, Name everything after it.
@@ -214,9 +256,11 @@ bool ParsePercentageBonus(const std::string& value, int& percent, std::string& s
 void Expand(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
             CRequirementList& list)
 {
-    std::vector<std::string> path;
+    // A copy: the name may be one of the list's own entries, which appending can move.
+    const std::string top = name;
+    CBreakdown breakdown(db, profile);
     CSums sums(list);
-    ExpandOnPath(db, profile, name, n, sums, path);
+    ExpandNode(breakdown, breakdown.NodeOf(top), n, sums);
 }
 
 CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
@@ -247,10 +291,12 @@ CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<co
     if (breakdown == BreakdownBaseResources)
     {
         CRequirementList base;
-        CSums baseSums(base);
-        std::vector<std::string> path;
-        for (const CRequirement& entry : list)
-            ExpandOnPath(db, profile, entry.name, entry.quantity, baseSums, path);
+        {
+            CBreakdown breakdown(db, profile);
+            CSums baseSums(base);
+            for (const CRequirement& entry : list)
+                ExpandNode(breakdown, breakdown.NodeOf(entry.name), entry.quantity, baseSums);
+        }
         list = std::move(base);
     }
     Sort(list, sort);
