@@ -105,8 +105,19 @@ void Sort(CRequirementList& list, int mode)
         std::stable_sort(order.begin(), order.end(),
                          [&](std::size_t a, std::size_t b) { return list[a].quantity > list[b].quantity; });
     else
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return list[a].name < list[b].name; });
+    {
+        // Compared from a copy in one block rather than from strings spread over the heap.
+        std::string keys;
+        std::vector<std::size_t> start{0};
+        start.reserve(list.size() + 1);
+        for (const CRequirement& entry : list)
+        {
+            keys += entry.name;
+            start.push_back(keys.size());
+        }
+        const auto key = [&](std::size_t i) { return std::string_view(keys).substr(start[i], start[i + 1] - start[i]); };
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    }
     CRequirementList sorted;
     sorted.reserve(list.size());
     for (const std::size_t i : order)
@@ -165,7 +176,14 @@ public:
 private:
     std::size_t First(const std::string& name, std::size_t hash) const
     {
-        return m_table.Find(name, hash, [this](std::size_t i) -> const std::string& { return m_list[i].name; });
+        return m_table.Find(name, hash, [this](std::size_t i) { return KeyOf(i); });
+    }
+
+    // The names are compared in a copy kept together in one block: the list's own strings
+    // lie wherever the allocator put them, which costs a cache miss per comparison.
+    std::string_view KeyOf(std::size_t i) const
+    {
+        return std::string_view(m_keys).substr(m_keyStart[i], m_keyStart[i + 1] - m_keyStart[i]);
     }
 
     void Append(const std::string& name, std::int64_t quantity, const char* type, std::size_t hash)
@@ -178,6 +196,8 @@ private:
     void Link(std::size_t i, std::size_t hash)
     {
         const std::size_t first = First(m_list[i].name, hash);
+        m_keys += m_list[i].name;
+        m_keyStart.push_back(m_keys.size());
         m_next.push_back(CNameTable::npos);
         m_last.push_back(i);
         if (first == CNameTable::npos)
@@ -191,6 +211,8 @@ private:
 
     CRequirementList& m_list;
     CNameTable m_table;
+    std::string m_keys;
+    std::vector<std::size_t> m_keyStart{0}; // entry i's name is m_keys[m_keyStart[i], m_keyStart[i + 1])
     std::vector<std::size_t> m_next; // the next entry of the same name, or npos
     std::vector<std::size_t> m_last; // for a first entry: the last one of its name
 };
