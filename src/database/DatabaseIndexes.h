@@ -14,7 +14,9 @@
 struct CNameHash
 {
     using is_transparent = void;
-    std::size_t operator()(std::string_view text) const noexcept
+    // Deliberately not noexcept: libstdc++ then stores each node's hash, so a bucket walk
+    // compares stored hashes instead of hashing every name it passes again.
+    std::size_t operator()(std::string_view text) const
     {
         return std::hash<std::string_view>{}(text);
     }
