@@ -2,6 +2,56 @@
 
 #include "app/DataPaths.h"
 #include "app/SettingsStore.h"
+#include "database/Cache.h"
+#include "profile/ProfileFile.h"
+#include "xml/AtomicFile.h"
+#include "xml/XmlDocument.h"
+
+#include <system_error>
+#include <utility>
+
+namespace
+{
+// What LoadDatabase does after its cache read succeeded, step for step, for a cache the
+// prefetch has read already.
+ELoadSource FinishCachedLoad(CLoadContext& c)
+{
+    CGameDatabase& db = *c.database;
+    for (std::string_view folder :
+         {DataPaths::Cache, DataPaths::DefaultProfiles, DataPaths::Profiles,
+          DataPaths::RemoteProfiles, DataPaths::Themes, DataPaths::Orders, DataPaths::Temp})
+        CAtomicFile::RemoveLeftovers(DataPaths::Join(c.dataFolder, folder));
+    db.icons = c.icons;
+    db.InvalidateIndexes();
+
+    if (c.resetOrder)
+        c.resetOrder();
+    if (c.profiles)
+        c.profiles->Clear();
+    db.HelpPages.clear();
+    db.ReadHelpPages(DataPaths::Join(c.dataFolder, DataPaths::Help));
+    if (c.profiles)
+        LoadAllProfiles(*c.profiles, c.dataFolder, *c.settings);
+    db.BuildCategoryLists();
+    CXmlDocument::ReleaseSpareBuffers();
+    if (c.theme)
+    {
+        const std::filesystem::path themes = DataPaths::Join(c.dataFolder, DataPaths::Themes);
+        const std::string& name = c.settings->CurrentTheme;
+        c.theme->Clear();
+        if (name.empty() || !c.theme->LoadTheme(themes / name))
+        {
+            c.theme->Clear();
+            c.theme->LoadTheme(themes / std::string(DataPaths::DefaultTheme));
+        }
+    }
+    if (c.refreshBrowsers)
+        c.refreshBrowsers();
+    if (c.applyThemeColours)
+        c.applyThemeColours();
+    return ELoadSource::Cache;
+}
+} // namespace
 
 CSession::CSession(std::filesystem::path dataFolder, ISettingsStore* store, IPrompter* prompter,
                    IImageDecoder* decoder)
@@ -9,6 +59,57 @@ CSession::CSession(std::filesystem::path dataFolder, ISettingsStore* store, IPro
       m_icons(decoder)
 {
     m_database.icons = &m_icons;
+}
+
+CSession::~CSession()
+{
+    WaitForPrefetch();
+}
+
+void CSession::PrefetchCache()
+{
+    WaitForPrefetch();
+    DiscardPrefetch();
+    try
+    {
+        m_prefetch = std::thread(
+            [this, folder = DataPaths::Join(m_dataFolder, DataPaths::Cache)]
+            {
+                // The settings are not loaded yet; whether the cache is on is decided at the load.
+                CSettings cacheOn;
+                cacheOn.EnableCache = true;
+                bool loaded = false;
+                try
+                {
+                    loaded = LoadCache(m_database, m_icons, folder, cacheOn);
+                }
+                catch (const std::exception&)
+                {
+                    loaded = false;
+                }
+                // A failed read leaves part of the records; the load starts from nothing.
+                if (!loaded)
+                {
+                    m_database.ClearDatabase();
+                    m_icons.Clear();
+                }
+                m_prefetched = loaded;
+            });
+    }
+    catch (const std::system_error&)
+    {
+        // No thread to be had: the load reads the cache itself.
+    }
+}
+
+void CSession::DiscardPrefetch()
+{
+    WaitForPrefetch();
+    if (std::exchange(m_prefetched, false))
+    {
+        m_database.ClearDatabase();
+        m_icons.Clear();
+    }
 }
 
 ELoadSource CSession::Start()
@@ -20,6 +121,7 @@ ELoadSource CSession::Start()
 
 void CSession::LoadSettings()
 {
+    WaitForPrefetch();
     const std::string gameFolder = m_store ? ReadGameFolder(*m_store) : std::string();
     if (m_store)
         ::LoadSettings(m_settings, *m_store, m_dataFolder.string(), gameFolder);
@@ -34,8 +136,13 @@ void CSession::LoadSettings()
 
 EPendingUpdate CSession::InstallPendingUpdate()
 {
+    WaitForPrefetch();
     CInstallContext context = InstallContext();
-    return FindPendingUpdate(context);
+    const EPendingUpdate found = FindPendingUpdate(context);
+    // A waiting archive may have changed the data folder since the cache was read.
+    if (found != EPendingUpdate::None)
+        DiscardPrefetch();
+    return found;
 }
 
 CInstallContext CSession::InstallContext()
@@ -46,6 +153,7 @@ CInstallContext CSession::InstallContext()
     context.prompter = m_prompter;
     context.reloadDatabase = [this]
     {
+        DiscardPrefetch();
         m_icons.Clear();
         LoadDatabase();
     };
@@ -62,6 +170,11 @@ void CSession::ResetOrder()
 
 ELoadSource CSession::LoadDatabase()
 {
+    // What the prefetch read counts only while the cache is on.
+    if (!m_settings.EnableCache)
+        DiscardPrefetch();
+    WaitForPrefetch();
+    const bool prefetched = std::exchange(m_prefetched, false);
     CLoadContext context;
     context.dataFolder = m_dataFolder;
     context.settings = &m_settings;
@@ -74,7 +187,7 @@ ELoadSource CSession::LoadDatabase()
     context.resetOrder = [this] { ResetOrder(); };
     context.refreshBrowsers = m_refreshBrowsers;
     context.applyThemeColours = m_applyThemeColours;
-    m_lastSource = ::LoadDatabase(context);
+    m_lastSource = prefetched ? FinishCachedLoad(context) : ::LoadDatabase(context);
     return m_lastSource;
 }
 

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 class IPrompter;
 class ISettingsStore;
@@ -26,6 +27,13 @@ public:
              IImageDecoder* decoder = nullptr);
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
+    ~CSession();
+
+    // Reads the cache files into the database and the icon store on a thread of their own,
+    // so that the windows can be built meanwhile. Whatever needs either waits for it; the
+    // first LoadDatabase then keeps what it read, unless the cache is off, an archive was
+    // waiting or the read failed (the load then runs as without it).
+    void PrefetchCache();
 
     // Start-up after the windows exist: the game folder and the settings, a waiting update
     // archive, then the database.
@@ -50,8 +58,16 @@ public:
     ISettingsStore* Store() const { return m_store; }
     IPrompter* Prompter() const { return m_prompter; }
     IImageDecoder* Decoder() const { return m_decoder; }
-    CGameDatabase& Database() { return m_database; }
-    CIconManager& Icons() { return m_icons; }
+    CGameDatabase& Database()
+    {
+        WaitForPrefetch();
+        return m_database;
+    }
+    CIconManager& Icons()
+    {
+        WaitForPrefetch();
+        return m_icons;
+    }
     CProfileList& Profiles() { return m_profiles; }
     CTheme& Theme() { return m_theme; }
     COrder& Order() { return m_order; }
@@ -76,6 +92,13 @@ public:
 
 private:
     void ResetOrder();
+    void WaitForPrefetch()
+    {
+        if (m_prefetch.joinable())
+            m_prefetch.join();
+    }
+    // Empties what the prefetch read, as a session that never prefetched would have it.
+    void DiscardPrefetch();
 
     std::filesystem::path m_dataFolder;
     ISettingsStore* m_store;
@@ -92,4 +115,7 @@ private:
     std::function<void()> m_applyThemeColours;
     std::function<void(const std::string&)> m_installReport;
     ELoadSource m_lastSource = ELoadSource::Cache;
+    std::thread m_prefetch;
+    // Set by the prefetch thread (read after the join): database and icons hold the cache.
+    bool m_prefetched = false;
 };

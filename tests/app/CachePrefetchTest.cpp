@@ -1,0 +1,162 @@
+#include "app/DataPaths.h"
+#include "app/Session.h"
+#include "app/SettingsStore.h"
+#include "database/Cache.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+#include "support/TestZip.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+// Everything a load leaves behind that the windows show, as one comparable record.
+struct CLoaded
+{
+    ELoadSource source = ELoadSource::NoSpace;
+    std::string cacheText;
+    std::map<std::string, std::string> help;
+    std::vector<std::string> formulaCategories;
+    std::vector<std::string> techniqueCategories;
+    std::vector<std::string> profiles;
+    std::string currentProfile;
+    std::map<std::string, std::string> theme;
+    std::string orderFile;
+    std::size_t orderItems = 0;
+    int refreshes = 0;
+    int themeApplications = 0;
+
+    bool operator==(const CLoaded&) const = default;
+};
+
+class CachePrefetchTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CopyTree(TestDataPath("loader/basic"), m_dir.Path());
+        // The first start rebuilds and writes the cache the others read.
+        CSession first(m_dir.Path(), &m_store, &m_prompter);
+        ASSERT_EQ(first.Start(), ELoadSource::Xml);
+        ASSERT_TRUE(fs::exists(m_dir / "Cache/config.dat"));
+    }
+
+    CLoaded StartSession(bool prefetch)
+    {
+        CSession session(m_dir.Path(), &m_store, &m_prompter);
+        CLoaded loaded;
+        session.SetRefreshBrowsers([&loaded] { ++loaded.refreshes; });
+        session.SetApplyThemeColours([&loaded] { ++loaded.themeApplications; });
+        session.Order().filePath = "old.xml";
+        session.Order().AddItem(std::make_unique<COrderItem>());
+        if (prefetch)
+            session.PrefetchCache();
+        loaded.source = session.Start();
+
+        CGameDatabase& db = session.Database();
+        EXPECT_EQ(db.icons, &session.Icons());
+        EXPECT_TRUE(FormatCache(db, loaded.cacheText));
+        loaded.help = db.HelpPages;
+        loaded.formulaCategories = db.FormulaCategories;
+        loaded.techniqueCategories = db.TechniqueCategories;
+        for (const auto& profile : session.Profiles().profiles)
+            loaded.profiles.push_back(profile->name);
+        if (session.Profiles().current)
+            loaded.currentProfile = session.Profiles().current->name;
+        loaded.theme = session.Theme().Table();
+        loaded.orderFile = session.Order().filePath;
+        loaded.orderItems = session.Order().items.size();
+        return loaded;
+    }
+
+    CTempDir m_dir;
+    CMemorySettingsStore m_store;
+    CScriptedPrompter m_prompter;
+};
+} // namespace
+
+TEST_F(CachePrefetchTest, APrefetchedStartLoadsWhatAPlainStartLoads)
+{
+    const CLoaded plain = StartSession(false);
+    const CLoaded prefetched = StartSession(true);
+    EXPECT_EQ(plain.source, ELoadSource::Cache);
+    EXPECT_FALSE(plain.cacheText.empty());
+    EXPECT_FALSE(plain.help.empty());
+    EXPECT_FALSE(plain.profiles.empty());
+    EXPECT_FALSE(plain.theme.empty());
+    EXPECT_EQ(plain.orderFile, "Untitled.xml");
+    EXPECT_EQ(plain.orderItems, 0u);
+    EXPECT_EQ(plain.refreshes, 1);
+    EXPECT_EQ(plain.themeApplications, 1);
+    EXPECT_TRUE(prefetched == plain);
+    EXPECT_TRUE(m_prompter.warnings.empty());
+}
+
+TEST_F(CachePrefetchTest, ADamagedCacheIsRebuiltAsWithoutThePrefetch)
+{
+    const CLoaded reference = StartSession(false);
+    for (const char* how : {"cut", "header"})
+    {
+        SCOPED_TRACE(how);
+        const fs::path config = m_dir / "Cache/config.dat";
+        if (std::string(how) == "cut")
+            fs::resize_file(config, fs::file_size(config) / 2);
+        else
+            std::fstream(config, std::ios::in | std::ios::out | std::ios::binary).put('X');
+        CLoaded rebuilt = StartSession(true);
+        EXPECT_EQ(rebuilt.source, ELoadSource::Xml);
+        rebuilt.source = reference.source;
+        EXPECT_TRUE(rebuilt == reference);
+        // The rebuild wrote a sound cache again.
+        EXPECT_EQ(StartSession(true).source, ELoadSource::Cache);
+    }
+}
+
+TEST_F(CachePrefetchTest, WithTheCacheOffThePrefetchedRecordsAreNotUsed)
+{
+    const CLoaded reference = StartSession(false);
+    m_store.Write(SettingsKeys::Config, "EnableCache", "N");
+    // A cache that no longer matches the XML files shows which of the two was read.
+    fs::remove(m_dir / "Config/Crafts/bars.xml");
+    const CLoaded loaded = StartSession(true);
+    EXPECT_EQ(loaded.source, ELoadSource::Xml);
+    EXPECT_NE(loaded.cacheText, reference.cacheText);
+
+    m_store.Write(SettingsKeys::Config, "EnableCache", "Y");
+    // The cache files were left as they were: read, they still hold the removed file's sets.
+    EXPECT_EQ(StartSession(true).cacheText, reference.cacheText);
+}
+
+TEST_F(CachePrefetchTest, AWaitingArchiveReplacesWhatThePrefetchRead)
+{
+    const std::string set =
+        "<formulaset>\n<formulaset-name>Glass</formulaset-name>\n"
+        "<formulaset-categories>\n<formulaset-category>Glazier</formulaset-category>\n"
+        "</formulaset-categories>\n<item>\n<item-name>Vial</item-name>\n</item>\n"
+        "</formulaset>\n";
+    fs::create_directories(m_dir / "Temp");
+    ASSERT_TRUE(WriteTestZip(m_dir / "Temp/Moxa_2026-11-30.zip", {{"Crafts/glass.xml", set}}));
+
+    CSession session(m_dir.Path(), &m_store, &m_prompter);
+    session.PrefetchCache();
+    EXPECT_EQ(session.Start(), ELoadSource::Cache);
+    EXPECT_EQ(session.Settings().DatabaseRevision, "2026-11-30");
+    ASSERT_EQ(session.Database().formulaSets.size(), 1u);
+    EXPECT_EQ(session.Database().formulaSets[0]->name, "Glass");
+    EXPECT_TRUE(m_prompter.warnings.empty());
+}
+
+TEST_F(CachePrefetchTest, ASessionEndedBeforeItsStartWaitsForThePrefetch)
+{
+    for (int i = 0; i < 20; ++i)
+    {
+        CSession session(m_dir.Path(), &m_store, &m_prompter);
+        session.PrefetchCache();
+        // Prefetching twice waits for the first read instead of running two at once.
+        session.PrefetchCache();
+    }
+    EXPECT_EQ(StartSession(true).source, ELoadSource::Cache);
+}
