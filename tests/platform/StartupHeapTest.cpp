@@ -1,0 +1,70 @@
+#include "platform/StartupHeap.h"
+
+#include "support/TempDir.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+// The heap checks look at glibc's own heap, which a sanitizer replaces.
+#if defined(__linux__) && defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__) &&                  \
+    !defined(__SANITIZE_THREAD__)
+#define MOXA_GLIBC_HEAP 1
+#include <malloc.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+TEST(StartupHeapTest, TheReserveFollowsTheCacheFile)
+{
+    CTempDir dir;
+    EXPECT_EQ(StartupHeapFor(dir.Path()), 0u);
+    fs::create_directories(dir / "Cache");
+    std::ofstream(dir / "Cache/config.dat", std::ios::binary).close();
+    EXPECT_EQ(StartupHeapFor(dir.Path()), 0u);
+
+    fs::resize_file(dir / "Cache/config.dat", 1000000);
+    EXPECT_EQ(StartupHeapFor(dir.Path()), 4000000u + 16777216u);
+    // The icon cache does not count: its images are few and read in one block.
+    std::ofstream(dir / "Cache/formicons.dat", std::ios::binary) << std::string(500000, 'x');
+    EXPECT_EQ(StartupHeapFor(dir.Path()), 4000000u + 16777216u);
+    // A sparse file stands for a database far larger than any reserve.
+    fs::resize_file(dir / "Cache/config.dat", std::uintmax_t(1) << 32);
+    EXPECT_EQ(StartupHeapFor(dir.Path()), MaxStartupHeap);
+}
+
+#ifdef MOXA_GLIBC_HEAP
+TEST(StartupHeapTest, ALoadWithinTheReserveDoesNotGrowTheHeap)
+{
+    constexpr std::size_t Reserve = std::size_t(64) << 20;
+    ReserveStartupHeap(Reserve);
+    EXPECT_GE(mallinfo2().keepcost, Reserve);
+    const void* end = sbrk(0);
+
+    // Records as a load makes them: many small blocks, 40 MB in all.
+    std::vector<std::unique_ptr<char[]>> records;
+    records.reserve(40 * 1024);
+    for (int i = 0; i < 40 * 1024; ++i)
+    {
+        records.push_back(std::make_unique<char[]>(1000));
+        records.back()[999] = 1;
+    }
+    EXPECT_EQ(sbrk(0), end);
+
+    // Once the start is over, freed memory goes back as usual.
+    EndStartupHeap();
+    records.clear();
+    records.shrink_to_fit();
+    EXPECT_LT(mallinfo2().keepcost, Reserve / 2);
+    EXPECT_LT(sbrk(0), end);
+}
+
+TEST(StartupHeapTest, NothingIsReservedForNoCache)
+{
+    const void* end = sbrk(0);
+    ReserveStartupHeap(0);
+    EXPECT_EQ(sbrk(0), end);
+}
+#endif
