@@ -1,6 +1,7 @@
 #include "ui/shell/Application.h"
 
 #include "platform/QtSettingsStore.h"
+#include "platform/StartupHeap.h"
 #include "ui/browsers/ComponentWindow.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/ProfileWindow.h"
@@ -69,13 +70,17 @@ int RunMoxa(int argc, char** argv)
 
     RegisterOrderWindows();
     CUpdateDialog::Register();
+    ReserveStartupHeap(StartupHeapFor(dataFolder));
     CAppContext app(dataFolder, CreateUserSettingsStore());
+    // The cache is read while the toolbar is built; Start waits for it.
+    app.Session().PrefetchCache();
     auto toolbar = std::make_unique<CToolbarWindow>(app);
     app.MessagePrompter().SetParent(nullptr);
     {
         CProgressWindow progress;
         app.Start(&progress);
     }
+    EndStartupHeap();
     if (StartupProbeRequested())
         ArmStartupProbe(toolbar.get());
     toolbar->Initialise();
