@@ -3,55 +3,9 @@
 #include "app/DataPaths.h"
 #include "app/SettingsStore.h"
 #include "database/Cache.h"
-#include "profile/ProfileFile.h"
-#include "xml/AtomicFile.h"
-#include "xml/XmlDocument.h"
 
 #include <system_error>
 #include <utility>
-
-namespace
-{
-// What LoadDatabase does after its cache read succeeded, step for step, for a cache the
-// prefetch has read already.
-ELoadSource FinishCachedLoad(CLoadContext& c)
-{
-    CGameDatabase& db = *c.database;
-    for (std::string_view folder :
-         {DataPaths::Cache, DataPaths::DefaultProfiles, DataPaths::Profiles,
-          DataPaths::RemoteProfiles, DataPaths::Themes, DataPaths::Orders, DataPaths::Temp})
-        CAtomicFile::RemoveLeftovers(DataPaths::Join(c.dataFolder, folder));
-    db.icons = c.icons;
-    db.InvalidateIndexes();
-
-    if (c.resetOrder)
-        c.resetOrder();
-    if (c.profiles)
-        c.profiles->Clear();
-    db.HelpPages.clear();
-    db.ReadHelpPages(DataPaths::Join(c.dataFolder, DataPaths::Help));
-    if (c.profiles)
-        LoadAllProfiles(*c.profiles, c.dataFolder, *c.settings);
-    db.BuildCategoryLists();
-    CXmlDocument::ReleaseSpareBuffers();
-    if (c.theme)
-    {
-        const std::filesystem::path themes = DataPaths::Join(c.dataFolder, DataPaths::Themes);
-        const std::string& name = c.settings->CurrentTheme;
-        c.theme->Clear();
-        if (name.empty() || !c.theme->LoadTheme(themes / name))
-        {
-            c.theme->Clear();
-            c.theme->LoadTheme(themes / std::string(DataPaths::DefaultTheme));
-        }
-    }
-    if (c.refreshBrowsers)
-        c.refreshBrowsers();
-    if (c.applyThemeColours)
-        c.applyThemeColours();
-    return ELoadSource::Cache;
-}
-} // namespace
 
 CSession::CSession(std::filesystem::path dataFolder, ISettingsStore* store, IPrompter* prompter,
                    IImageDecoder* decoder)
@@ -187,7 +141,8 @@ ELoadSource CSession::LoadDatabase()
     context.resetOrder = [this] { ResetOrder(); };
     context.refreshBrowsers = m_refreshBrowsers;
     context.applyThemeColours = m_applyThemeColours;
-    m_lastSource = prefetched ? FinishCachedLoad(context) : ::LoadDatabase(context);
+    context.cacheAlreadyLoaded = prefetched;
+    m_lastSource = ::LoadDatabase(context);
     return m_lastSource;
 }
 
