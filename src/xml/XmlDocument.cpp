@@ -68,31 +68,52 @@ std::uint64_t LoadWord(const char* p)
     return w;
 }
 
+// Word-at-a-time scanning needs the first byte in memory to be the lowest: the flags of
+// BytesEqual are exact only up to the first hit counted from the low end.
+constexpr bool WordScan = std::endian::native == std::endian::little;
+
 // The first '>', space or line break at or after p, or end; reads up to Padding bytes past end.
 const char* FindNameEnd(const char* p, const char* end)
 {
-    for (; p < end; p += 8)
+    if constexpr (WordScan)
     {
-        const std::uint64_t w = LoadWord(p);
-        const std::uint64_t hits = BytesEqual(w, '>') | BytesEqual(w, ' ') | BytesEqual(w, '\n');
-        if (hits)
-            return std::min(end, p + (std::countr_zero(hits) >> 3));
+        for (; p < end; p += 8)
+        {
+            const std::uint64_t w = LoadWord(p);
+            const std::uint64_t hits = BytesEqual(w, '>') | BytesEqual(w, ' ') | BytesEqual(w, '\n');
+            if (hits)
+                return std::min(end, p + (std::countr_zero(hits) >> 3));
+        }
+        return end;
     }
-    return end;
+    while (p < end && *p != '>' && *p != ' ' && *p != '\n')
+        ++p;
+    return p;
 }
 
 // The first line break at or after p, or nullptr; a line's rest is usually short.
 const char* FindNewline(const char* p, const char* end)
 {
-    for (int words = 0; words < 8 && p < end; ++words, p += 8)
-        if (const std::uint64_t hits = BytesEqual(LoadWord(p), '\n'))
-        {
-            const char* hit = p + (std::countr_zero(hits) >> 3);
-            return hit < end ? hit : nullptr;
-        }
+    if constexpr (WordScan)
+        for (int words = 0; words < 8 && p < end; ++words, p += 8)
+            if (const std::uint64_t hits = BytesEqual(LoadWord(p), '\n'))
+            {
+                const char* hit = p + (std::countr_zero(hits) >> 3);
+                return hit < end ? hit : nullptr;
+            }
     if (p >= end)
         return nullptr;
     return static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+}
+
+// Past the tabs at p, a word at a time (indentation is tabs); reads up to Padding past end.
+const char* SkipTabs(const char* p, const char* end)
+{
+    if constexpr (WordScan)
+        for (; p < end; p += 8)
+            if (const std::uint64_t other = LoadWord(p) ^ (Ones * '\t'))
+                return std::min(end, p + (std::countr_zero(other) >> 3));
+    return std::min(p, end);
 }
 
 bool IsIndent(char c)
@@ -308,7 +329,7 @@ void CXmlDocument::SplitLines()
     int previous = NoTag;
     while (p < end)
     {
-        const char* first = p;
+        const char* first = SkipTabs(p, end);
         while (first < end && IsIndent(*first))
             ++first;
         const char* newline = nullptr;
