@@ -499,6 +499,9 @@ std::string_view CXmlDocument::LineTagName(std::string_view line)
     // '>' after its '<' has none.
     const char* p = line.data();
     const std::size_t n = line.size();
+    // An empty view may have no data at all, which memchr must not be given.
+    if (n == 0)
+        return {};
     const void* open = std::memchr(p, '<', n);
     if (!open)
         return {};
@@ -519,6 +522,8 @@ std::string_view CXmlDocument::LineElementText(std::string_view line)
 {
     const char* p = line.data();
     const std::size_t n = line.size();
+    if (n == 0)
+        return {};
     const void* close = std::memchr(p, '>', n);
     if (!close)
         return {};
