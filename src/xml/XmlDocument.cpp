@@ -130,26 +130,14 @@ thread_local std::vector<CXmlDocument::Line> t_spareLines;
 // Lines are numbered in an int; no database file comes near this.
 constexpr std::size_t MaxDocumentSize = INT32_MAX;
 
+// Leaves in `keep` the larger of the two buffers, emptied, and nothing in `other`.
 template <typename T>
-void GiveSpare(std::vector<T>& from, std::vector<T>& spare)
+void KeepLarger(std::vector<T>& keep, std::vector<T>& other)
 {
-    if (from.capacity() > spare.capacity())
-    {
-        spare = std::move(from);
-        spare.clear();
-    }
-    from = std::vector<T>();
-}
-
-template <typename T>
-void TakeSpare(std::vector<T>& to, std::vector<T>& spare)
-{
-    if (spare.capacity() > to.capacity())
-    {
-        to = std::move(spare);
-        to.clear();
-    }
-    spare = std::vector<T>();
+    if (other.capacity() > keep.capacity())
+        keep = std::move(other);
+    keep.clear();
+    other = std::vector<T>();
 }
 } // namespace
 
@@ -175,8 +163,8 @@ void CXmlDocument::Clear()
     }
     m_text = std::string();
     m_size = 0;
-    GiveSpare(m_lines, t_spareLines);
-    GiveSpare(m_linesByTag, t_spareIndex);
+    KeepLarger(t_spareLines, m_lines);
+    KeepLarger(t_spareIndex, m_linesByTag);
     m_tags.clear();
     m_tagSlots.clear();
     static std::atomic<std::uint64_t> loads{0};
@@ -322,7 +310,7 @@ void CXmlDocument::SplitLines()
     const char* base = m_text.data();
     const std::size_t size = m_size;
     m_tagSlots.assign(128, -1);
-    TakeSpare(m_lines, t_spareLines);
+    KeepLarger(m_lines, t_spareLines);
     m_lines.reserve(size / 24 + 16);
     const char* const end = base + size;
     const char* p = base;
@@ -388,7 +376,7 @@ void CXmlDocument::SplitLines()
         total += t.count;
         t.count = 0;
     }
-    TakeSpare(m_linesByTag, t_spareIndex);
+    KeepLarger(m_linesByTag, t_spareIndex);
     m_linesByTag.resize(total);
     for (std::size_t i = 0; i < m_lines.size(); ++i)
         if (const int tag = m_lines[i].tag; tag >= 0)
