@@ -67,7 +67,12 @@ bool CGameDatabase::ReadComponents(const std::filesystem::path& path)
 {
     components.clear();
     InvalidateIndexes();
+    return ReadComponentFile(path, components);
+}
 
+bool CGameDatabase::ReadComponentFile(const std::filesystem::path& path,
+                                      std::vector<std::unique_ptr<CComponent>>& components)
+{
     CXmlDocument doc;
     doc.Load(path);
     const CXmlElement root{std::string(CXmlElement::RootName)};

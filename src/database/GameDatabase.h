@@ -41,6 +41,9 @@ public:
     // Categories and components.
     bool ReadCategories(const std::filesystem::path& path);
     bool ReadComponents(const std::filesystem::path& path);
+    // The records of a components file appended to a list; touches no database.
+    static bool ReadComponentFile(const std::filesystem::path& path,
+                                  std::vector<std::unique_ptr<CComponent>>& components);
     void ReadHelpPages(const std::filesystem::path& path);
     void BuildCategoryLists();
     void ClearDatabase();

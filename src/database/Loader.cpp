@@ -8,11 +8,13 @@
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
+#include "database/OrderedJobs.h"
 #include "profile/ProfileFile.h"
 #include "xml/AtomicFile.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>
+#include <functional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -56,6 +58,63 @@ void CollectResourceSets(CGameDatabase& db)
         if (set->category == "Resources")
             db.ResourceFormulaSets.push_back(set.get());
     db.InvalidateIndexes();
+}
+
+// The formula, technique, components and wizard files, read on several threads and added
+// in file order on this one, so the records, merges and progress steps are those of one
+// file after the other. The readers only look up subcategories (built before they start)
+// and icons (read-only); everything that changes the database happens here.
+void ReadDatabaseFiles(CGameDatabase& db, const std::vector<fs::path>& formulaFiles,
+                       const std::vector<fs::path>& techniqueFiles, const fs::path& componentsFile,
+                       const std::vector<fs::path>& wizardFiles, unsigned threads,
+                       const std::function<void()>& step)
+{
+    const std::size_t formulaEnd = formulaFiles.size();
+    const std::size_t techniqueEnd = formulaEnd + techniqueFiles.size();
+    const std::size_t componentsAt = techniqueEnd;
+    const std::size_t count = componentsAt + 1 + wizardFiles.size();
+
+    std::vector<std::unique_ptr<CFormulaSet>> formulaSets(formulaFiles.size());
+    std::vector<std::unique_ptr<CTechniqueSet>> techniqueSets(techniqueFiles.size());
+    std::vector<std::unique_ptr<CComponent>> components;
+    std::vector<std::unique_ptr<CWizardTemplate>> wizards(wizardFiles.size());
+
+    db.FindSubcategory({});
+    RunOrdered(
+        count, threads,
+        [&](std::size_t i)
+        {
+            if (i < formulaEnd)
+                formulaSets[i] = db.ReadFormulaSetFile(formulaFiles[i]);
+            else if (i < techniqueEnd)
+                techniqueSets[i - formulaEnd] =
+                    db.ReadTechniqueSetFile(techniqueFiles[i - formulaEnd]);
+            else if (i == componentsAt)
+                CGameDatabase::ReadComponentFile(componentsFile, components);
+            else
+                wizards[i - componentsAt - 1] =
+                    db.ReadWizardFile(wizardFiles[i - componentsAt - 1]);
+        },
+        [&](std::size_t i)
+        {
+            if (i < formulaEnd)
+                db.AddFormulaSet(std::move(formulaSets[i]));
+            else if (i < techniqueEnd)
+            {
+                // Technique sets are never merged: each file is a set of its own.
+                if (auto& set = techniqueSets[i - formulaEnd])
+                    db.techniqueSets.push_back(std::move(set));
+            }
+            else if (i == componentsAt)
+            {
+                db.components = std::move(components);
+                db.InvalidateIndexes();
+                return;
+            }
+            else if (auto& wizard = wizards[i - componentsAt - 1])
+                db.wizards.push_back(std::move(wizard));
+            step();
+        });
 }
 
 void RemoveSaveLeftovers(const fs::path& dataFolder)
@@ -137,26 +196,9 @@ bool RebuildDatabase(CLoadContext& c)
     db.icons = icons;
 
     db.ReadCategories(DataPaths::Join(c.dataFolder, DataPaths::Categories));
-    for (const fs::path& file : formulaFiles)
-    {
-        if (std::unique_ptr<CFormulaSet> set = db.ReadFormulaSetFile(file))
-            db.AddFormulaSet(std::move(set));
-        step();
-    }
-    // Technique sets are never merged: each file is a set of its own.
-    for (const fs::path& file : techniqueFiles)
-    {
-        if (std::unique_ptr<CTechniqueSet> set = db.ReadTechniqueSetFile(file))
-            db.techniqueSets.push_back(std::move(set));
-        step();
-    }
-    db.ReadComponents(DataPaths::Join(c.dataFolder, DataPaths::Components));
-    for (const fs::path& file : wizardFiles)
-    {
-        if (std::unique_ptr<CWizardTemplate> wizard = db.ReadWizardFile(file))
-            db.wizards.push_back(std::move(wizard));
-        step();
-    }
+    ReadDatabaseFiles(db, formulaFiles, techniqueFiles,
+                      DataPaths::Join(c.dataFolder, DataPaths::Components), wizardFiles,
+                      c.threads ? c.threads : LoadThreads(), step);
     db.ReadTechniqueOverlay(DataPaths::Join(c.dataFolder, DataPaths::TechniqueOverlay));
     db.ReadFormulaOverlay(DataPaths::Join(c.dataFolder, DataPaths::FormulaOverlay));
     CollectResourceSets(db);

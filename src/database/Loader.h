@@ -49,6 +49,8 @@ struct CLoadContext
     // The cache was read into database and icons already (on another thread while the
     // windows were built); the load goes on from there.
     bool cacheAlreadyLoaded = false;
+    // The threads a rebuild reads its files on; 0: one per core (LoadThreads).
+    unsigned threads = 0;
 };
 
 enum class ELoadSource

@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -157,6 +158,43 @@ TEST_F(LoaderTest, ReportsOneStepPerFileAfterAFirstCall)
     const std::vector<std::string> expected = {"begin 6", "step", "step", "step",
                                                "step",    "step", "step", "end"};
     EXPECT_EQ(f.progress.calls, expected);
+}
+
+TEST_F(LoaderTest, ReadsFilesOnSeveralThreadsExactlyAsOnOne)
+{
+    CLoadFixture one(Data());
+    one.settings.EnableCache = false;
+    one.context.threads = 1;
+    ASSERT_EQ(one.Load(), ELoadSource::Xml);
+    for (unsigned threads : {2u, 3u, 16u})
+    {
+        CLoadFixture f(Data());
+        f.settings.EnableCache = false;
+        f.context.threads = threads;
+        // The progress window is the caller's: every step comes on its thread.
+        const std::thread::id caller = std::this_thread::get_id();
+        int foreignSteps = 0;
+        struct CThreadProgress : CRecordingProgress
+        {
+            std::thread::id caller;
+            int* foreign = nullptr;
+            void Step() override
+            {
+                CRecordingProgress::Step();
+                *foreign += std::this_thread::get_id() != caller;
+            }
+        } progress;
+        progress.caller = caller;
+        progress.foreign = &foreignSteps;
+        f.context.progress = &progress;
+        ASSERT_EQ(f.Load(), ELoadSource::Xml) << threads;
+        EXPECT_EQ(f.CacheText(), one.CacheText()) << threads;
+        EXPECT_EQ(f.ResourceSetNames(), one.ResourceSetNames()) << threads;
+        EXPECT_EQ(Counts(f), Counts(one)) << threads;
+        EXPECT_EQ(progress.calls, one.progress.calls) << threads;
+        EXPECT_EQ(foreignSteps, 0) << threads;
+        EXPECT_EQ(f.db.formulaSets[0]->formulae[1]->name, "Steel Helm") << threads;
+    }
 }
 
 TEST_F(LoaderTest, WithCachingOffNothingIsCachedAndEveryLoadRebuilds)
