@@ -1,14 +1,21 @@
 // Reading config.dat back (the layout is described in Cache.cpp). The whole file is in
 // memory; lines and fields are views into it, and every count is checked against the
-// lines that are left before anything is allocated for it.
+// lines that are left before anything is allocated for it. Building the records is most
+// of the cost, so a large file is decoded in two halves at once: a pass that reads only
+// the counts finds the record where the second half starts.
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace
 {
@@ -48,6 +55,12 @@ public:
                   std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr;
              ++p)
             ++m_linesLeft;
+    }
+
+    // A reader that goes on from a place another reader has reached.
+    CCacheReader(std::string_view text, std::size_t pos, std::size_t linesLeft)
+        : m_text(text), m_pos(pos), m_linesLeft(linesLeft)
+    {
     }
 
     bool Line(Field& line)
@@ -154,12 +167,63 @@ public:
         return true;
     }
 
+    // The last N fields of a line as counts; the fields before them are not looked at.
+    template <std::size_t N> bool TailCounts(std::array<std::size_t, N>& counts)
+    {
+        Field line;
+        if (!Line(line))
+            return false;
+        const char* begin = line.data();
+        const char* end = begin + line.size();
+        for (std::size_t i = N; i-- > 0;)
+        {
+            const char* start = end;
+            while (start != begin && start[-1] != '|')
+                --start;
+            if (start == begin && i != 0)
+                return false;
+            int count = 0;
+            if (!Count(Field(start, static_cast<std::size_t>(end - start)), count))
+                return false;
+            counts[i] = static_cast<std::size_t>(count);
+            if (i != 0)
+                end = start - 1;
+        }
+        return true;
+    }
+
+    bool SkipLines(std::size_t count)
+    {
+        if (count > m_linesLeft)
+            return false;
+        for (; count != 0; --count)
+        {
+            const char* start = m_text.data() + m_pos;
+            const char* nl =
+                static_cast<const char*>(std::memchr(start, '\n', m_text.size() - m_pos));
+            m_pos = static_cast<std::size_t>(nl + 1 - m_text.data());
+            --m_linesLeft;
+        }
+        return true;
+    }
+
     std::size_t LinesLeft() const { return m_linesLeft; }
+    std::size_t Position() const { return m_pos; }
 
 private:
     std::string_view m_text;
     std::size_t m_pos = 0;
     std::size_t m_linesLeft = 0;
+};
+
+// The top-level records of one stretch of the file, in file order.
+struct CRecords
+{
+    std::vector<std::unique_ptr<CFormulaSet>> formulaSets;
+    std::vector<CFormulaSet*> resourceSets;
+    std::vector<std::unique_ptr<CTechniqueSet>> techniqueSets;
+    std::vector<std::unique_ptr<CComponent>> components;
+    std::vector<std::unique_ptr<CWizardTemplate>> wizards;
 };
 
 bool ReadLines(CCacheReader& in, std::vector<std::string>& lines, int count)
@@ -209,7 +273,7 @@ bool ReadFormula(CCacheReader& in, CFormula& formula)
     return true;
 }
 
-bool ReadFormulaSet(CCacheReader& in, CGameDatabase& db)
+bool ReadFormulaSet(CCacheReader& in, CRecords& out)
 {
     std::array<Field, 5> f;
     int formulae = 0;
@@ -224,8 +288,8 @@ bool ReadFormulaSet(CCacheReader& in, CGameDatabase& db)
         if (!ReadFormula(in, *set->formulae.emplace_back(std::make_unique<CFormula>())))
             return false;
     if (set->category == "Resources")
-        db.ResourceFormulaSets.push_back(set.get());
-    db.formulaSets.push_back(std::move(set));
+        out.resourceSets.push_back(set.get());
+    out.formulaSets.push_back(std::move(set));
     return true;
 }
 
@@ -272,7 +336,7 @@ bool ReadTechnique(CCacheReader& in, CTechnique& t)
     return true;
 }
 
-bool ReadTechniqueSet(CCacheReader& in, CGameDatabase& db)
+bool ReadTechniqueSet(CCacheReader& in, CRecords& out)
 {
     std::array<Field, 5> f;
     int techniques = 0;
@@ -286,11 +350,11 @@ bool ReadTechniqueSet(CCacheReader& in, CGameDatabase& db)
     for (int i = 0; i < techniques; ++i)
         if (!ReadTechnique(in, *set->techniques.emplace_back(std::make_unique<CTechnique>())))
             return false;
-    db.techniqueSets.push_back(std::move(set));
+    out.techniqueSets.push_back(std::move(set));
     return true;
 }
 
-bool ReadComponent(CCacheReader& in, CGameDatabase& db)
+bool ReadComponent(CCacheReader& in, CRecords& out)
 {
     std::array<Field, 10> f;
     int methods = 0, locations = 0;
@@ -328,11 +392,11 @@ bool ReadComponent(CCacheReader& in, CGameDatabase& db)
     }
     if (!ReadLines(in, c->locations, locations))
         return false;
-    db.components.push_back(std::move(c));
+    out.components.push_back(std::move(c));
     return true;
 }
 
-bool ReadWizard(CCacheReader& in, CGameDatabase& db)
+bool ReadWizard(CCacheReader& in, CRecords& out)
 {
     std::array<Field, 7> f;
     int races = 0, slots = 0, sets = 0, techs = 0;
@@ -357,44 +421,259 @@ bool ReadWizard(CCacheReader& in, CGameDatabase& db)
     }
     if (!ReadLines(in, w->techs, techs))
         return false;
-    db.wizards.push_back(std::move(w));
+    out.wizards.push_back(std::move(w));
     return true;
 }
-} // namespace
 
-bool ParseCache(CGameDatabase& db, std::string_view text)
+// The first line of each top-level record gives the number of records of each kind.
+using CCounts = std::array<int, 4>;
+
+// Records first ... last - 1, numbered across the four kinds in file order.
+bool ReadRecords(CCacheReader& in, const CCounts& counts, long long first, long long last,
+                 CRecords& out)
 {
-    CCacheReader in(text);
+    using Reader = bool (*)(CCacheReader&, CRecords&);
+    constexpr std::array<Reader, 4> readers = {ReadFormulaSet, ReadTechniqueSet, ReadComponent,
+                                               ReadWizard};
+    long long kindStart = 0;
+    for (std::size_t kind = 0; kind < counts.size() && first < last; ++kind)
+    {
+        const long long kindEnd = kindStart + counts[kind];
+        for (; first < std::min(kindEnd, last); ++first)
+            if (!readers[kind](in, out))
+                return false;
+        kindStart = kindEnd;
+    }
+    return true;
+}
+
+// The skip pass: the same walk over the lines as the readers, reading only the counts.
+// Where it goes wrong the readers fail too, before they reach a place it reported.
+bool SkipKeywords(CCacheReader& in, std::size_t blocks = 1)
+{
+    std::array<std::size_t, 1> count;
+    for (; blocks != 0; --blocks)
+        if (!in.TailCounts(count) || !in.SkipLines(count[0]))
+            return false;
+    return true;
+}
+
+bool SkipFormulaSet(CCacheReader& in)
+{
+    std::array<std::size_t, 1> formulae;
+    std::array<std::size_t, 2> f, t; // attributes, tiers; attributes, resources
+    if (!in.TailCounts(formulae))
+        return false;
+    for (std::size_t i = 0; i < formulae[0]; ++i)
+    {
+        if (!in.TailCounts(f) || !SkipKeywords(in) || !in.SkipLines(f[0]))
+            return false;
+        for (std::size_t j = 0; j < f[1]; ++j)
+            if (!in.TailCounts(t) || !SkipKeywords(in) || !in.SkipLines(t[0]) ||
+                !in.SkipLines(t[1]))
+                return false;
+    }
+    return true;
+}
+
+bool SkipTechniqueSet(CCacheReader& in)
+{
+    std::array<std::size_t, 1> techniques;
+    std::array<std::size_t, 4> t; // attributes, keyword sets, effect keyword sets, tiers
+    std::array<std::size_t, 4> r; // keyword sets, effect keyword sets, attributes, components
+    if (!in.TailCounts(techniques))
+        return false;
+    for (std::size_t i = 0; i < techniques[0]; ++i)
+    {
+        if (!in.TailCounts(t) || !in.SkipLines(t[0]) || !SkipKeywords(in, t[1]) ||
+            !SkipKeywords(in, t[2]))
+            return false;
+        for (std::size_t j = 0; j < t[3]; ++j)
+            if (!in.TailCounts(r) || !SkipKeywords(in, r[0]) || !SkipKeywords(in, r[1]) ||
+                !in.SkipLines(r[2]) || !in.SkipLines(r[3]))
+                return false;
+    }
+    return true;
+}
+
+bool SkipComponent(CCacheReader& in)
+{
+    std::array<std::size_t, 2> c; // gather methods, locations
+    std::array<std::size_t, 1> bonuses;
+    if (!in.TailCounts(c))
+        return false;
+    for (std::size_t i = 0; i < c[0]; ++i)
+        if (!in.TailCounts(bonuses) || !in.SkipLines(bonuses[0]))
+            return false;
+    return in.SkipLines(c[1]);
+}
+
+bool SkipWizard(CCacheReader& in)
+{
+    std::array<std::size_t, 4> w; // races, slots, formula sets, techs
+    return in.TailCounts(w) && in.SkipLines(w[0]) && in.SkipLines(w[1]) && in.SkipLines(w[2]) &&
+           in.SkipLines(w[3]);
+}
+
+// Where the second thread starts: a top-level record and the reader's state before it.
+struct CSplit
+{
+    long long record = 0;
+    std::size_t pos = 0;
+    std::size_t linesLeft = 0;
+};
+
+// The first record boundary past half of the lines; none when the walk fails or the
+// second half would be empty.
+std::optional<CSplit> FindSplit(CCacheReader in, const CCounts& counts)
+{
+    using Skipper = bool (*)(CCacheReader&);
+    constexpr std::array<Skipper, 4> skippers = {SkipFormulaSet, SkipTechniqueSet, SkipComponent,
+                                                 SkipWizard};
+    const std::size_t half = in.LinesLeft() / 2;
+    long long record = 0, total = 0;
+    for (int count : counts)
+        total += count;
+    for (std::size_t kind = 0; kind < counts.size(); ++kind)
+        for (int i = 0; i < counts[kind]; ++i)
+        {
+            if (!skippers[kind](in))
+                return std::nullopt;
+            if (++record == total)
+                return std::nullopt;
+            if (in.LinesLeft() <= half)
+                return CSplit{record, in.Position(), in.LinesLeft()};
+        }
+    return std::nullopt;
+}
+
+void Append(CGameDatabase& db, CRecords& records)
+{
+    auto append = [](auto& to, auto& from)
+    {
+        to.insert(to.end(), std::make_move_iterator(from.begin()),
+                  std::make_move_iterator(from.end()));
+        from.clear();
+    };
+    append(db.formulaSets, records.formulaSets);
+    append(db.ResourceFormulaSets, records.resourceSets);
+    append(db.techniqueSets, records.techniqueSets);
+    append(db.components, records.components);
+    append(db.wizards, records.wizards);
+}
+
+// The header and the line of counts; the reader is then at the first record.
+bool ReadHead(CCacheReader& in, CCounts& counts, long long& total)
+{
     Field header;
     if (!in.Line(header) || header != CacheHeader)
         return false;
     std::array<Field, 4> f;
-    std::array<int, 4> counts{};
     if (!in.Fields(f))
         return false;
-    long long total = 0;
+    total = 0;
     for (std::size_t i = 0; i < counts.size(); ++i)
     {
         if (!in.Count(f[i], counts[i]))
             return false;
         total += counts[i];
     }
-    if (static_cast<unsigned long long>(total) > in.LinesLeft())
+    return static_cast<unsigned long long>(total) <= in.LinesLeft();
+}
+
+// Below this the second thread costs about what it saves.
+constexpr std::size_t TwoThreadBytes = 256 * 1024;
+} // namespace
+
+std::size_t CacheSplitOffset(std::string_view text)
+{
+    CCacheReader in(text);
+    CCounts counts{};
+    long long total = 0;
+    if (!ReadHead(in, counts, total))
+        return 0;
+    const std::optional<CSplit> split = FindSplit(in, counts);
+    return split ? split->pos : 0;
+}
+
+bool ParseCache(CGameDatabase& db, std::string_view text, std::size_t twoThreadsFrom)
+{
+    CCacheReader in(text);
+    CCounts counts{};
+    long long total = 0;
+    if (!ReadHead(in, counts, total))
         return false;
     db.formulaSets.reserve(db.formulaSets.size() + static_cast<std::size_t>(counts[0]));
     db.techniqueSets.reserve(db.techniqueSets.size() + static_cast<std::size_t>(counts[1]));
     db.components.reserve(db.components.size() + static_cast<std::size_t>(counts[2]));
-    for (int i = 0; i < counts[0]; ++i)
-        if (!ReadFormulaSet(in, db))
+
+    // The records go to the database in file order even when reading stops early: what was
+    // read before a failure stays, as the one-thread walk would leave it.
+    CRecords first;
+    const auto readFirst = [&](long long last)
+    {
+        try
+        {
+            const bool ok = ReadRecords(in, counts, 0, last, first);
+            Append(db, first);
+            return ok;
+        }
+        catch (...)
+        {
+            Append(db, first);
+            throw;
+        }
+    };
+    std::optional<CSplit> split;
+    if (text.size() >= twoThreadsFrom)
+        split = FindSplit(in, counts);
+    if (!split)
+        return readFirst(total);
+
+    CRecords second;
+    bool secondOk = false;
+    std::exception_ptr secondError;
+    auto readSecond = [&, rest = CCacheReader(text, split->pos, split->linesLeft)]() mutable
+    {
+        try
+        {
+            secondOk = ReadRecords(rest, counts, split->record, total, second);
+        }
+        catch (...)
+        {
+            secondError = std::current_exception();
+        }
+    };
+    std::jthread worker;
+    try
+    {
+        worker = std::jthread(readSecond);
+    }
+    catch (const std::system_error&)
+    {
+        // No thread to be had: both halves on this one.
+    }
+    const bool firstOk = readFirst(split->record);
+    if (!worker.joinable())
+    {
+        if (!firstOk)
             return false;
-    for (int i = 0; i < counts[1]; ++i)
-        if (!ReadTechniqueSet(in, db))
-            return false;
-    for (int i = 0; i < counts[2]; ++i)
-        if (!ReadComponent(in, db))
-            return false;
-    for (int i = 0; i < counts[3]; ++i)
-        if (!ReadWizard(in, db))
-            return false;
-    return true;
+        readSecond();
+    }
+    else
+        worker.join();
+    // The first half's failure is the one a single walk meets, and it never reads further.
+    if (!firstOk)
+        return false;
+    Append(db, second);
+    if (secondError)
+        std::rethrow_exception(secondError);
+    return secondOk;
+}
+
+bool ParseCache(CGameDatabase& db, std::string_view text)
+{
+    static const std::size_t twoThreadsFrom =
+        std::thread::hardware_concurrency() > 1 ? TwoThreadBytes : SIZE_MAX;
+    return ParseCache(db, text, twoThreadsFrom);
 }
