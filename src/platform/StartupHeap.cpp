@@ -3,9 +3,13 @@
 #include "app/DataPaths.h"
 
 #include <algorithm>
+#include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <system_error>
+#include <thread>
 
 #if defined(__linux__) && defined(__GLIBC__)
 #if __GLIBC_PREREQ(2, 33) // mallinfo2
@@ -23,6 +27,69 @@ constexpr int DefaultTopPad = 128 * 1024;
 constexpr int DefaultMmapThreshold = 128 * 1024;
 // Large enough for the cache file's buffer, the largest single allocation of a load.
 constexpr int StartupMmapThreshold = 32 * 1024 * 1024;
+
+#ifdef MOXA_STARTUP_HEAP
+// The cache is decoded on the prefetch thread and, with a second core, on one more.
+constexpr std::size_t MaxSpareArenas = 2;
+// A block below the mmap threshold comes from the arena's own heap (64 MB at most).
+constexpr std::size_t MaxSpareBlock = std::size_t(30) << 20;
+
+void AdviseHugePages(std::uintptr_t from, std::uintptr_t to)
+{
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    from = (from + page - 1) & ~(page - 1);
+    to &= ~(page - 1);
+    if (to > from)
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+
+// Threads that share an arena queue for its lock at every allocation, so each decoding
+// thread gets one of its own, made here and grown like the main heap. A thread's first
+// allocation makes it an arena; when the thread ends, the arena waits for the next new
+// thread. The threads stay alive until all have theirs, or a later one would take over
+// an earlier one's.
+void PrepareSpareArenas(std::size_t count, std::size_t bytes)
+{
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t ready = 0;
+    bool release = false;
+    auto prepare = [&]
+    {
+        // Through a volatile, or the compiler drops the unused allocation.
+        void* volatile block = std::malloc(bytes);
+        if (block)
+        {
+            const auto start = reinterpret_cast<std::uintptr_t>(block);
+            AdviseHugePages(start, start + bytes);
+            std::free(block);
+        }
+        std::unique_lock lock(mutex);
+        ++ready;
+        changed.notify_all();
+        changed.wait(lock, [&] { return release; });
+    };
+    std::array<std::thread, MaxSpareArenas> threads;
+    std::size_t started = 0;
+    try
+    {
+        for (; started < std::min(count, threads.size()); ++started)
+            threads[started] = std::thread(prepare);
+    }
+    catch (const std::system_error&)
+    {
+        // Fewer arenas: the threads without one share.
+    }
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return ready == started; });
+        release = true;
+    }
+    changed.notify_all();
+    for (std::size_t i = 0; i < started; ++i)
+        threads[i].join();
+}
+#endif
 } // namespace
 
 void ReserveStartupHeap(std::size_t bytes)
@@ -31,10 +98,14 @@ void ReserveStartupHeap(std::size_t bytes)
     bytes = std::min(bytes, MaxStartupHeap);
     if (bytes == 0)
         return;
-    // A thread of its own would fill a fresh arena, outside the reserved stretch.
-    mallopt(M_ARENA_MAX, 1);
+    // The main heap and the spare arenas; any further thread shares one of them rather
+    // than filling a fresh arena of its own.
+    const std::size_t spares = std::thread::hardware_concurrency() > 1 ? MaxSpareArenas : 1;
+    mallopt(M_ARENA_MAX, static_cast<int>(1 + spares));
     mallopt(M_MMAP_THRESHOLD, StartupMmapThreshold);
+    // The padding also keeps what a spare arena frees as its top.
     mallopt(M_TOP_PAD, static_cast<int>(bytes));
+    PrepareSpareArenas(spares, std::min(bytes / 2, MaxSpareBlock));
 
     // One allocation larger than the free top of the heap makes the allocator grow it by
     // the padding; freed again, the padding stays as the top.
@@ -45,11 +116,8 @@ void ReserveStartupHeap(std::size_t bytes)
     std::free(grow);
     const std::uintptr_t after = reinterpret_cast<std::uintptr_t>(sbrk(0));
 
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const std::uintptr_t start = (before + page - 1) & ~(page - 1);
     // Only where the system gives huge pages on request; elsewhere the growth alone stays.
-    if (after > start)
-        madvise(reinterpret_cast<void*>(start), after - start, MADV_HUGEPAGE);
+    AdviseHugePages(before, after);
 #else
     (void)bytes;
 #endif

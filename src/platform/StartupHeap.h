@@ -6,8 +6,10 @@
 // The heap of a start. A cache load makes millions of small allocations that fault in
 // tens of thousands of fresh pages one by one, which costs a third of the load in a new
 // process. ReserveStartupHeap grows the heap once by the bytes the load will need and asks
-// for huge pages on that stretch (where the system offers them on request), and keeps
-// every thread on that one heap. Linux with glibc only; elsewhere both calls do nothing.
+// for huge pages on that stretch (where the system offers them on request). It prepares
+// the same for the next threads to start (the cache's decoding threads), each on a heap of
+// its own, and keeps any later thread on one of these heaps. Linux with glibc only;
+// elsewhere both calls do nothing.
 void ReserveStartupHeap(std::size_t bytes);
 // Back to the allocator's usual padding and thresholds, so that memory freed later goes
 // back to the system as before.

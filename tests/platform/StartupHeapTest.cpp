@@ -2,9 +2,14 @@
 
 #include "support/TempDir.h"
 
+#include <condition_variable>
+#include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 // The heap checks look at glibc's own heap, which a sanitizer replaces.
@@ -59,6 +64,39 @@ TEST(StartupHeapTest, ALoadWithinTheReserveDoesNotGrowTheHeap)
     records.shrink_to_fit();
     EXPECT_LT(mallinfo2().keepcost, Reserve / 2);
     EXPECT_LT(sbrk(0), end);
+}
+
+TEST(StartupHeapTest, TheNextTwoThreadsEachAllocateFromAHeapOfTheirOwn)
+{
+    if (std::thread::hardware_concurrency() < 2)
+        GTEST_SKIP() << "one core: the cache is decoded on one thread";
+    ReserveStartupHeap(std::size_t(16) << 20);
+    // Alive at the same time, as the two decoding threads of a cache load are.
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::uintptr_t> blocks;
+    auto allocate = [&]
+    {
+        void* block = std::malloc(1000);
+        std::unique_lock lock(mutex);
+        blocks.push_back(reinterpret_cast<std::uintptr_t>(block));
+        changed.notify_all();
+        changed.wait(lock, [&] { return blocks.size() == 2; });
+        std::free(block);
+    };
+    std::thread first(allocate), second(allocate);
+    first.join();
+    second.join();
+    EndStartupHeap();
+
+    // Neither on the main heap, nor one next to the other on a shared one.
+    const auto mainEnd = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_GT(blocks[0], mainEnd);
+    EXPECT_GT(blocks[1], mainEnd);
+    const std::uintptr_t apart =
+        blocks[0] > blocks[1] ? blocks[0] - blocks[1] : blocks[1] - blocks[0];
+    EXPECT_GT(apart, std::uintptr_t(1) << 20);
 }
 
 TEST(StartupHeapTest, NothingIsReservedForNoCache)
