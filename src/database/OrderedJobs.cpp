@@ -9,6 +9,10 @@
 #include <thread>
 #include <vector>
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 namespace
 {
 struct CJobs
@@ -125,6 +129,14 @@ void RunOrdered(std::size_t count, unsigned threads, const std::function<void(st
 
 unsigned LoadThreads()
 {
-    const unsigned cores = std::thread::hardware_concurrency();
+    unsigned cores = std::thread::hardware_concurrency();
+#ifdef __linux__
+    // The cores this process may run on: fewer than the machine's in a container or
+    // under taskset.
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof(allowed), &allowed) == 0)
+        cores = static_cast<unsigned>(CPU_COUNT(&allowed));
+#endif
     return std::clamp(cores, 1u, 4u);
 }

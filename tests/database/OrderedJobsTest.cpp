@@ -11,6 +11,10 @@
 #include <thread>
 #include <vector>
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 namespace
 {
 // Later jobs finish first (job i sleeps longer the smaller i is), so results come in out
@@ -116,13 +120,27 @@ TEST(RunOrdered, AFailureWhileTakingStopsTheOtherThreads)
     EXPECT_EQ(running.load(), 0);
 }
 
-TEST(LoadThreads, OneToFourThreads)
+TEST(LoadThreads, OneToFourThreadsAndOnlyTheCoresTheProcessMayUse)
 {
     const unsigned threads = LoadThreads();
     EXPECT_GE(threads, 1u);
     EXPECT_LE(threads, 4u);
-    if (std::thread::hardware_concurrency() >= 2)
-    {
-        EXPECT_GE(threads, 2u);
-    }
+#ifdef __linux__
+    cpu_set_t before;
+    ASSERT_EQ(sched_getaffinity(0, sizeof(before), &before), 0);
+    EXPECT_EQ(threads, std::min(4u, static_cast<unsigned>(CPU_COUNT(&before))));
+    // Pinned to one core, the load reads on one thread.
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+        if (CPU_ISSET(cpu, &before))
+        {
+            CPU_SET(cpu, &one);
+            break;
+        }
+    ASSERT_EQ(sched_setaffinity(0, sizeof(one), &one), 0);
+    const unsigned pinned = LoadThreads();
+    ASSERT_EQ(sched_setaffinity(0, sizeof(before), &before), 0);
+    EXPECT_EQ(pinned, 1u);
+#endif
 }
