@@ -5,6 +5,7 @@
 // the counts finds the record where the second half starts.
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
+#include "database/OrderedJobs.h"
 
 #include <algorithm>
 #include <array>
@@ -673,7 +674,6 @@ bool ParseCache(CGameDatabase& db, std::string_view text, std::size_t twoThreads
 
 bool ParseCache(CGameDatabase& db, std::string_view text)
 {
-    static const std::size_t twoThreadsFrom =
-        std::thread::hardware_concurrency() > 1 ? TwoThreadBytes : SIZE_MAX;
+    static const std::size_t twoThreadsFrom = LoadThreads() > 1 ? TwoThreadBytes : SIZE_MAX;
     return ParseCache(db, text, twoThreadsFrom);
 }

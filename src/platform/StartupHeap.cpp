@@ -1,6 +1,7 @@
 #include "platform/StartupHeap.h"
 
 #include "app/DataPaths.h"
+#include "database/OrderedJobs.h"
 
 #include <algorithm>
 #include <array>
@@ -100,7 +101,7 @@ void ReserveStartupHeap(std::size_t bytes)
         return;
     // The main heap and the spare arenas; any further thread shares one of them rather
     // than filling a fresh arena of its own.
-    const std::size_t spares = std::thread::hardware_concurrency() > 1 ? MaxSpareArenas : 1;
+    const std::size_t spares = LoadThreads() > 1 ? MaxSpareArenas : 1;
     mallopt(M_ARENA_MAX, static_cast<int>(1 + spares));
     mallopt(M_MMAP_THRESHOLD, StartupMmapThreshold);
     // The padding also keeps what a spare arena frees as its top.
