@@ -114,7 +114,9 @@ void ReadDatabaseFiles(CGameDatabase& db, const std::vector<fs::path>& formulaFi
             else if (auto& wizard = wizards[i - componentsAt - 1])
                 db.wizards.push_back(std::move(wizard));
             step();
-        });
+        },
+        // One components file serves the whole database: usually by far the largest.
+        componentsAt);
 }
 
 void RemoveSaveLeftovers(const fs::path& dataFolder)

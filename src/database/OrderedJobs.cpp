@@ -19,6 +19,7 @@ struct CJobs
 {
     std::size_t count = 0;
     const std::function<void(std::size_t)>* work = nullptr;
+    std::size_t first = SIZE_MAX;
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     std::mutex mutex;
@@ -31,9 +32,11 @@ struct CJobs
     {
         if (stop.load(std::memory_order_relaxed))
             return false;
-        const std::size_t i = next.fetch_add(1);
-        if (i >= count)
+        const std::size_t k = next.fetch_add(1);
+        if (k >= count)
             return false;
+        // The first job taken is `first`; the others follow in order.
+        const std::size_t i = first >= count ? k : k == 0 ? first : k <= first ? k - 1 : k;
         std::exception_ptr error;
         try
         {
@@ -74,7 +77,7 @@ struct CPool
 } // namespace
 
 void RunOrdered(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& work,
-                const std::function<void(std::size_t)>& take)
+                const std::function<void(std::size_t)>& take, std::size_t first)
 {
     if (threads <= 1 || count <= 1)
     {
@@ -89,6 +92,7 @@ void RunOrdered(std::size_t count, unsigned threads, const std::function<void(st
     CJobs jobs;
     jobs.count = count;
     jobs.work = &work;
+    jobs.first = first;
     jobs.done.assign(count, 0);
     jobs.errors.resize(count);
     CPool pool{jobs, {}};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 // Runs work(0) ... work(count - 1) on up to `threads` threads, the caller's among them, and
@@ -8,8 +9,10 @@
 // So the results are used in the same order, and on the same thread, as by a plain loop of
 // work(i); take(i). An exception from work(i) or take(i) is thrown to the caller at i's
 // turn, after the other threads have stopped; later results are then not taken.
+// With several threads, work(first) is started before the others when first < count: a job
+// much larger than the rest, which would otherwise end the run alone.
 void RunOrdered(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& work,
-                const std::function<void(std::size_t)>& take);
+                const std::function<void(std::size_t)>& take, std::size_t first = SIZE_MAX);
 
 // The threads a load reads its files on: one per core, at most four.
 unsigned LoadThreads();

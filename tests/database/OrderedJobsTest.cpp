@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <set>
@@ -118,6 +119,43 @@ TEST(RunOrdered, AFailureWhileTakingStopsTheOtherThreads)
                  std::logic_error);
     EXPECT_EQ(taken, std::vector<std::size_t>{0});
     EXPECT_EQ(running.load(), 0);
+}
+
+TEST(RunOrdered, ALargeJobNamedFirstStartsFirstAndIsStillTakenAtItsTurn)
+{
+    for (std::size_t first : {std::size_t(0), std::size_t(6), std::size_t(11)})
+    {
+        // Every other job waits for the named one to have started: were it started after
+        // them, both threads would sit in those waits until they give up.
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool namedStarted = false;
+        int gaveUp = 0;
+        std::vector<int> runs(12, 0);
+        std::vector<std::size_t> taken;
+        RunOrdered(
+            12, 2,
+            [&](std::size_t i)
+            {
+                std::unique_lock lock(mutex);
+                ++runs[i];
+                if (i == first)
+                {
+                    namedStarted = true;
+                    changed.notify_all();
+                }
+                else if (!changed.wait_for(lock, std::chrono::seconds(2),
+                                           [&] { return namedStarted; }))
+                    ++gaveUp;
+            },
+            [&](std::size_t i) { taken.push_back(i); }, first);
+        std::vector<std::size_t> all(12);
+        for (std::size_t i = 0; i < all.size(); ++i)
+            all[i] = i;
+        EXPECT_EQ(taken, all) << first;
+        EXPECT_EQ(runs, std::vector<int>(12, 1)) << first;
+        EXPECT_EQ(gaveUp, 0) << first;
+    }
 }
 
 TEST(LoadThreads, OneToFourThreadsAndOnlyTheCoresTheProcessMayUse)
