@@ -132,13 +132,7 @@ TEST_F(CachePrefetchTest, WithTheCacheOffThePrefetchedRecordsAreNotUsed)
 
 TEST_F(CachePrefetchTest, AWaitingArchiveReplacesWhatThePrefetchRead)
 {
-    const std::string set =
-        "<formulaset>\n<formulaset-name>Glass</formulaset-name>\n"
-        "<formulaset-categories>\n<formulaset-category>Glazier</formulaset-category>\n"
-        "</formulaset-categories>\n<item>\n<item-name>Vial</item-name>\n</item>\n"
-        "</formulaset>\n";
-    fs::create_directories(m_dir / "Temp");
-    ASSERT_TRUE(WriteTestZip(m_dir / "Temp/Moxa_2026-11-30.zip", {{"Crafts/glass.xml", set}}));
+    ASSERT_TRUE(WriteGlassArchive(m_dir.Path(), "Moxa_2026-11-30.zip"));
 
     CSession session(m_dir.Path(), &m_store, &m_prompter);
     session.PrefetchCache();

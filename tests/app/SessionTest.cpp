@@ -18,16 +18,9 @@ class SessionTest : public ::testing::Test
 protected:
     void SetUp() override { CopyTree(TestDataPath("loader/basic"), m_dir.Path()); }
 
-    // An archive whose "Config" holds one formula set of its own.
     void WriteArchive(const std::string& name)
     {
-        const std::string set =
-            "<formulaset>\n<formulaset-name>Glass</formulaset-name>\n"
-            "<formulaset-categories>\n<formulaset-category>Glazier</formulaset-category>\n"
-            "</formulaset-categories>\n<item>\n<item-name>Vial</item-name>\n</item>\n"
-            "</formulaset>\n";
-        fs::create_directories(m_dir / "Temp");
-        ASSERT_TRUE(WriteTestZip(m_dir / "Temp" / name, {{"Crafts/glass.xml", set}}));
+        ASSERT_TRUE(WriteGlassArchive(m_dir.Path(), name));
     }
 
     CTempDir m_dir;

@@ -3,6 +3,8 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <system_error>
+
 bool WriteTestZip(const std::filesystem::path& path, const std::vector<CZipEntry>& entries)
 {
     archive* a = archive_write_new();
@@ -33,7 +35,8 @@ bool WriteTestZip(const std::filesystem::path& path, const std::vector<CZipEntry
         }
         ok = archive_write_header(a, entry) == ARCHIVE_OK;
         if (ok && e.kind == CZipEntry::EKind::File && !e.bytes.empty())
-            ok = archive_write_data(a, e.bytes.data(), e.bytes.size()) == static_cast<la_ssize_t>(e.bytes.size());
+            ok = archive_write_data(a, e.bytes.data(), e.bytes.size()) ==
+                 static_cast<la_ssize_t>(e.bytes.size());
         archive_entry_free(entry);
     }
     ok = archive_write_close(a) == ARCHIVE_OK && ok;
@@ -49,7 +52,8 @@ std::vector<std::string> ZipEntryPaths(const std::filesystem::path& path)
     if (archive_read_open_filename(a, path.c_str(), 1 << 16) == ARCHIVE_OK)
     {
         archive_entry* entry = nullptr;
-        for (int status = archive_read_next_header(a, &entry); status == ARCHIVE_OK || status == ARCHIVE_WARN;
+        for (int status = archive_read_next_header(a, &entry);
+             status == ARCHIVE_OK || status == ARCHIVE_WARN;
              status = archive_read_next_header(a, &entry))
         {
             const char* name = archive_entry_pathname(entry);
@@ -59,4 +63,16 @@ std::vector<std::string> ZipEntryPaths(const std::filesystem::path& path)
     }
     archive_read_free(a);
     return paths;
+}
+
+bool WriteGlassArchive(const std::filesystem::path& dataFolder, const std::string& name)
+{
+    const std::string set =
+        "<formulaset>\n<formulaset-name>Glass</formulaset-name>\n"
+        "<formulaset-categories>\n<formulaset-category>Glazier</formulaset-category>\n"
+        "</formulaset-categories>\n<item>\n<item-name>Vial</item-name>\n</item>\n"
+        "</formulaset>\n";
+    std::error_code error;
+    std::filesystem::create_directories(dataFolder / "Temp", error);
+    return !error && WriteTestZip(dataFolder / "Temp" / name, {{"Crafts/glass.xml", set}});
 }

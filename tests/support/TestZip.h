@@ -25,3 +25,8 @@ bool WriteTestZip(const std::filesystem::path& path, const std::vector<CZipEntry
 // The entry paths of an archive as the zip reader sees them (to prove a test archive holds
 // what the test meant to put there).
 std::vector<std::string> ZipEntryPaths(const std::filesystem::path& path);
+
+// An update archive named `name` in the data folder's "Temp" whose "Config" holds one formula
+// set of its own ("Glass", category "Glazier", one item "Vial"); false when it could not be
+// written.
+bool WriteGlassArchive(const std::filesystem::path& dataFolder, const std::string& name);
