@@ -2,17 +2,14 @@
 
 #include "app/DataPaths.h"
 #include "app/Settings.h"
+#include "database/FileSnapshot.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "xml/AtomicFile.h"
 
-#include <cerrno>
 #include <charconv>
-#include <fcntl.h>
 #include <memory>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -254,45 +251,6 @@ void WriteWizard(CCacheWriter& w, const CWizardTemplate& t)
         w.Line(tech);
 }
 
-// The whole file in one buffer of its size (not zero-filled first: caches are big).
-class CFileBytes
-{
-public:
-    explicit CFileBytes(const fs::path& path)
-    {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        struct stat info;
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
-        {
-            const std::size_t size = static_cast<std::size_t>(info.st_size);
-            m_data.reset(new char[size + 1]);
-            // A file that changes size meanwhile ends where the read ends.
-            m_ok = true;
-            while (m_size < size)
-            {
-                const ssize_t n = ::read(fd, m_data.get() + m_size, size - m_size);
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n < 0)
-                    m_ok = false;
-                if (n <= 0)
-                    break;
-                m_size += static_cast<std::size_t>(n);
-            }
-        }
-        ::close(fd);
-    }
-
-    bool Ok() const { return m_ok; }
-    std::string_view Text() const { return std::string_view(m_data.get(), m_size); }
-
-private:
-    std::unique_ptr<char[]> m_data;
-    std::size_t m_size = 0;
-    bool m_ok = false;
-};
 } // namespace
 
 bool FormatCache(const CGameDatabase& db, std::string& text)
@@ -356,6 +314,6 @@ bool LoadCache(CGameDatabase& db, CIconManager& icons, const fs::path& folder,
     icons.Clear();
     if (!icons.ReadIcons(DataPaths::Join(folder, DataPaths::IconCacheFile)))
         return false;
-    const CFileBytes file(DataPaths::Join(folder, DataPaths::CacheFile));
+    const CFileSnapshot file(DataPaths::Join(folder, DataPaths::CacheFile));
     return file.Ok() && ParseCache(db, file.Text());
 }

@@ -556,6 +556,14 @@ TEST(CacheTwoThreads, FilesOfManyRecordsRoundTrip)
     CGameDatabase db;
     ASSERT_TRUE(LoadCache(db, icons, dir.Path(), CSettings()));
     EXPECT_TRUE(Formatted(db) == text);
+
+    // A cache of a megabyte or more is mapped rather than copied: the same records.
+    const std::string large = ManyRecordsCache(1500);
+    ASSERT_GT(large.size(), std::size_t(1) << 20);
+    dir.WriteFile("config.dat", large);
+    CGameDatabase mapped;
+    ASSERT_TRUE(LoadCache(mapped, icons, dir.Path(), CSettings()));
+    EXPECT_TRUE(Formatted(mapped) == large);
 }
 
 TEST(CacheTwoThreads, DamageAroundTheSplitFailsAsOnOneThread)
