@@ -2,6 +2,7 @@
 //
 //   moxa-bench --generate MB SEED DIR          write a data folder
 //   moxa-bench --rss DIR                       one rebuild; prints the peak resident memory
+//   moxa-bench --load-once DIR                 one cache load in a fresh process; prints its time
 //   moxa-bench --db NAME=DIR ... [--orders NAME] [--items 100,1000] [benchmark flags]
 #include "DatabaseGenerator.h"
 #include "PeerLoader.h"
@@ -26,6 +27,7 @@
 #include <cstring>
 #include <functional>
 #include <malloc.h>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -362,6 +364,23 @@ void BM_CategoryEntries(benchmark::State& state)
     }
 }
 
+// One cache load in a process that does nothing else, as a start's is: the same fresh pages.
+int LoadOnceMode(const fs::path& data)
+{
+    CGameDatabase db;
+    CIconManager icons;
+    const auto before = std::chrono::steady_clock::now();
+    const bool loaded = LoadCache(db, icons, data / "Cache", CSettings());
+    const auto after = std::chrono::steady_clock::now();
+    if (!loaded)
+    {
+        std::fprintf(stderr, "moxa-bench: the cache of %s does not load\n", data.c_str());
+        return 1;
+    }
+    std::printf("cache_load_ms %.3f\n", std::chrono::duration<double, std::milli>(after - before).count());
+    return 0;
+}
+
 // A field of /proc/self/status in kB ("VmRSS", "VmHWM"); -1 when it cannot be read.
 long StatusKb(const char* field)
 {
@@ -446,6 +465,8 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "--rss") == 0)
         return RssMode(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--load-once") == 0)
+        return LoadOnceMode(argv[2]);
 
     std::vector<CDatabaseFolder> folders;
     std::string ordersName;
