@@ -22,12 +22,12 @@
 #include "xml/XmlDocument.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <malloc.h>
-#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -377,7 +377,8 @@ int LoadOnceMode(const fs::path& data)
         std::fprintf(stderr, "moxa-bench: the cache of %s does not load\n", data.c_str());
         return 1;
     }
-    std::printf("cache_load_ms %.3f\n", std::chrono::duration<double, std::milli>(after - before).count());
+    std::printf("cache_load_ms %.3f\n",
+                std::chrono::duration<double, std::milli>(after - before).count());
     return 0;
 }
 
