@@ -32,9 +32,9 @@ CFileSnapshot::~CFileSnapshot()
 bool CFileSnapshot::Map()
 {
 #if defined(__linux__)
-    // The kernel tells a lease holder of a writer by a signal, SIGIO unless set: that one
-    // would end the process. SIGURG is ignored unless someone handles it, and the writer
-    // waits for the lease to go either way.
+    // The kernel tells the lease holder by a signal that a writer waits: SIGIO unless another
+    // is set, and SIGIO ends a process that does not handle it. SIGURG is ignored unless
+    // someone handles it; the writer waits for the lease to go either way.
     if (::fcntl(m_fd, F_SETSIG, SIGURG) != 0 || ::fcntl(m_fd, F_SETLEASE, F_RDLCK) != 0)
         return false;
     m_leased = true;
