@@ -26,7 +26,8 @@ namespace
 // glibc's own values for the two settings changed during a start.
 constexpr int DefaultTopPad = 128 * 1024;
 constexpr int DefaultMmapThreshold = 128 * 1024;
-// Large enough for the cache file's buffer, the largest single allocation of a load.
+// Large enough for the cache file's buffer when it is read rather than mapped (no lease to be
+// had), the largest single allocation of a load.
 constexpr int StartupMmapThreshold = 32 * 1024 * 1024;
 
 #ifdef MOXA_STARTUP_HEAP
