@@ -18,9 +18,62 @@
 #include <system_error>
 #include <thread>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace
 {
 using Field = std::string_view;
+
+// Lines average some thirty bytes, so a call per line break (memchr) costs more than the
+// scan itself: these look at sixteen bytes a step where the processor has SSE2.
+
+// The line breaks in [p, end).
+std::size_t CountBreaks(const char* p, const char* end)
+{
+    std::size_t count = 0;
+#if defined(__SSE2__)
+    const __m128i nl = _mm_set1_epi8('\n');
+    while (end - p >= 16)
+    {
+        // A byte counter per lane, summed before it can wrap.
+        const std::size_t blocks =
+            std::min<std::size_t>(static_cast<std::size_t>(end - p) / 16, 255);
+        __m128i lanes = _mm_setzero_si128();
+        for (std::size_t i = 0; i < blocks; ++i, p += 16)
+            lanes = _mm_sub_epi8(
+                lanes, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), nl));
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+                 static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
+    }
+#endif
+    for (; p != end; ++p)
+        count += *p == '\n';
+    return count;
+}
+
+// Just past the count-th line break from p; there are at least count (>= 1) before end.
+const char* PastBreaks(const char* p, const char* end, std::size_t count)
+{
+#if defined(__SSE2__)
+    const __m128i nl = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16)
+    {
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), nl)));
+        for (; mask != 0; mask &= mask - 1)
+            if (--count == 0)
+                return p + __builtin_ctz(mask) + 1;
+    }
+#else
+    (void)end;
+#endif
+    for (;; ++p)
+        if (*p == '\n' && --count == 0)
+            return p + 1;
+}
 
 bool ParseInt(Field text, int& value)
 {
@@ -51,11 +104,7 @@ public:
     explicit CCacheReader(std::string_view text) : m_text(text)
     {
         // Bytes after the last line break are a cut-off line, not a line.
-        for (const char *p = text.data(), *end = p + text.size();
-             (p = static_cast<const char*>(
-                  std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr;
-             ++p)
-            ++m_linesLeft;
+        m_linesLeft = CountBreaks(text.data(), text.data() + text.size());
     }
 
     // A reader that goes on from a place another reader has reached.
@@ -69,8 +118,8 @@ public:
         if (m_linesLeft == 0)
             return false;
         const char* start = m_text.data() + m_pos;
-        const char* nl = static_cast<const char*>(std::memchr(start, '\n', m_text.size() - m_pos));
-        line = Field(start, static_cast<std::size_t>(nl - start));
+        const char* next = PastBreaks(start, m_text.data() + m_text.size(), 1);
+        line = Field(start, static_cast<std::size_t>(next - 1 - start));
         m_pos += line.size() + 1;
         --m_linesLeft;
         return true;
@@ -197,14 +246,12 @@ public:
     {
         if (count > m_linesLeft)
             return false;
-        for (; count != 0; --count)
-        {
-            const char* start = m_text.data() + m_pos;
-            const char* nl =
-                static_cast<const char*>(std::memchr(start, '\n', m_text.size() - m_pos));
-            m_pos = static_cast<std::size_t>(nl + 1 - m_text.data());
-            --m_linesLeft;
-        }
+        if (count == 0)
+            return true;
+        const char* begin = m_text.data();
+        m_pos = static_cast<std::size_t>(PastBreaks(begin + m_pos, begin + m_text.size(), count) -
+                                         begin);
+        m_linesLeft -= count;
         return true;
     }
 
