@@ -8,11 +8,26 @@
 #include <utility>
 
 CSession::CSession(std::filesystem::path dataFolder, ISettingsStore* store, IPrompter* prompter,
-                   IImageDecoder* decoder)
-    : m_dataFolder(std::move(dataFolder)), m_store(store), m_prompter(prompter), m_decoder(decoder),
-      m_icons(decoder)
+                   IImageDecoder* decoder, std::unique_ptr<CCachePrefetch> prefetch)
+    : m_dataFolder(std::move(dataFolder)), m_store(store), m_prompter(prompter), m_decoder(decoder)
 {
-    m_database.icons = &m_icons;
+    // A read of another folder's cache is of no use; it ends with the constructor.
+    if (prefetch && prefetch->DataFolder() == m_dataFolder)
+    {
+        CCachePrefetch::CRecords records = prefetch->TakeRecords();
+        if (records.database)
+        {
+            m_database = std::move(records.database);
+            m_icons = std::move(records.icons);
+            m_prefetch = std::move(prefetch);
+        }
+    }
+    if (!m_prefetch)
+    {
+        m_database = std::make_unique<CGameDatabase>();
+        m_icons = std::make_unique<CIconManager>(decoder);
+        m_database->icons = m_icons.get();
+    }
 }
 
 CSession::~CSession()
@@ -24,36 +39,15 @@ void CSession::PrefetchCache()
 {
     WaitForPrefetch();
     DiscardPrefetch();
-    try
-    {
-        m_prefetch = std::thread(
-            [this, folder = DataPaths::Join(m_dataFolder, DataPaths::Cache)]
-            {
-                // The settings are not loaded yet; whether the cache is on is decided at the load.
-                CSettings cacheOn;
-                cacheOn.EnableCache = true;
-                bool loaded = false;
-                try
-                {
-                    loaded = LoadCache(m_database, m_icons, folder, cacheOn);
-                }
-                catch (const std::exception&)
-                {
-                    loaded = false;
-                }
-                // A failed read leaves part of the records; the load starts from nothing.
-                if (!loaded)
-                {
-                    m_database.ClearDatabase();
-                    m_icons.Clear();
-                }
-                m_prefetched = loaded;
-            });
-    }
-    catch (const std::system_error&)
-    {
-        // No thread to be had: the load reads the cache itself.
-    }
+    m_prefetch = std::make_unique<CCachePrefetch>(m_dataFolder, *m_database, *m_icons);
+}
+
+void CSession::FinishPrefetch()
+{
+    m_prefetched = m_prefetch->Wait();
+    m_prefetch.reset();
+    // A prefetch that brought its own records made its icon store without the decoder.
+    m_icons->SetDecoder(m_decoder);
 }
 
 void CSession::DiscardPrefetch()
@@ -61,8 +55,8 @@ void CSession::DiscardPrefetch()
     WaitForPrefetch();
     if (std::exchange(m_prefetched, false))
     {
-        m_database.ClearDatabase();
-        m_icons.Clear();
+        m_database->ClearDatabase();
+        m_icons->Clear();
     }
 }
 
@@ -85,7 +79,7 @@ void CSession::LoadSettings()
         CMemorySettingsStore empty;
         ::LoadSettings(m_settings, empty, m_dataFolder.string(), gameFolder);
     }
-    m_icons.SetIconSize(m_settings.IconSize);
+    m_icons->SetIconSize(m_settings.IconSize);
 }
 
 EPendingUpdate CSession::InstallPendingUpdate()
@@ -108,7 +102,7 @@ CInstallContext CSession::InstallContext()
     context.reloadDatabase = [this]
     {
         DiscardPrefetch();
-        m_icons.Clear();
+        m_icons->Clear();
         LoadDatabase();
     };
     context.report = m_installReport;
@@ -132,8 +126,8 @@ ELoadSource CSession::LoadDatabase()
     CLoadContext context;
     context.dataFolder = m_dataFolder;
     context.settings = &m_settings;
-    context.database = &m_database;
-    context.icons = &m_icons;
+    context.database = m_database.get();
+    context.icons = m_icons.get();
     context.profiles = &m_profiles;
     context.theme = &m_theme;
     context.prompter = m_prompter;

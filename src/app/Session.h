@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CachePrefetch.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/Theme.h"
@@ -11,8 +12,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
-#include <thread>
 
 class IPrompter;
 class ISettingsStore;
@@ -23,8 +24,10 @@ class ISettingsStore;
 class CSession
 {
 public:
+    // A prefetch begun before the session (of the same data folder; any other is waited for
+    // and dropped) is taken over as if PrefetchCache had started it, records and all.
     CSession(std::filesystem::path dataFolder, ISettingsStore* store, IPrompter* prompter,
-             IImageDecoder* decoder = nullptr);
+             IImageDecoder* decoder = nullptr, std::unique_ptr<CCachePrefetch> prefetch = nullptr);
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
     ~CSession();
@@ -61,12 +64,12 @@ public:
     CGameDatabase& Database()
     {
         WaitForPrefetch();
-        return m_database;
+        return *m_database;
     }
     CIconManager& Icons()
     {
         WaitForPrefetch();
-        return m_icons;
+        return *m_icons;
     }
     CProfileList& Profiles() { return m_profiles; }
     CTheme& Theme() { return m_theme; }
@@ -94,9 +97,10 @@ private:
     void ResetOrder();
     void WaitForPrefetch()
     {
-        if (m_prefetch.joinable())
-            m_prefetch.join();
+        if (m_prefetch)
+            FinishPrefetch();
     }
+    void FinishPrefetch();
     // Empties what the prefetch read, as a session that never prefetched would have it.
     void DiscardPrefetch();
 
@@ -105,8 +109,9 @@ private:
     IPrompter* m_prompter;
     IImageDecoder* m_decoder;
     CSettings m_settings;
-    CGameDatabase m_database;
-    CIconManager m_icons;
+    // Never null; made by the session or taken over from a prefetch begun before it.
+    std::unique_ptr<CGameDatabase> m_database;
+    std::unique_ptr<CIconManager> m_icons;
     CProfileList m_profiles;
     CTheme m_theme;
     COrder m_order;
@@ -115,7 +120,8 @@ private:
     std::function<void()> m_applyThemeColours;
     std::function<void(const std::string&)> m_installReport;
     ELoadSource m_lastSource = ELoadSource::Cache;
-    std::thread m_prefetch;
-    // Set by the prefetch thread (read after the join): database and icons hold the cache.
+    // After the records: it may still be writing them.
+    std::unique_ptr<CCachePrefetch> m_prefetch;
+    // Set at the prefetch's end: database and icons hold the cache.
     bool m_prefetched = false;
 };

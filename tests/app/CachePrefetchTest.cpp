@@ -44,15 +44,32 @@ protected:
         ASSERT_TRUE(fs::exists(m_dir / "Cache/config.dat"));
     }
 
+    // How the cache is read ahead: not at all, by the session, or begun before the session.
+    enum class EAhead
+    {
+        None,
+        Session,
+        Early,
+    };
+
     CLoaded StartSession(bool prefetch)
     {
-        CSession session(m_dir.Path(), &m_store, &m_prompter);
+        return StartSession(prefetch ? EAhead::Session : EAhead::None);
+    }
+
+    CLoaded StartSession(EAhead ahead, const fs::path& earlyFolder = {})
+    {
+        std::unique_ptr<CCachePrefetch> early;
+        if (ahead == EAhead::Early)
+            early =
+                std::make_unique<CCachePrefetch>(earlyFolder.empty() ? m_dir.Path() : earlyFolder);
+        CSession session(m_dir.Path(), &m_store, &m_prompter, nullptr, std::move(early));
         CLoaded loaded;
         session.SetRefreshBrowsers([&loaded] { ++loaded.refreshes; });
         session.SetApplyThemeColours([&loaded] { ++loaded.themeApplications; });
         session.Order().filePath = "old.xml";
         session.Order().AddItem(std::make_unique<COrderItem>());
-        if (prefetch)
+        if (ahead == EAhead::Session)
             session.PrefetchCache();
         loaded.source = session.Start();
 
@@ -92,6 +109,55 @@ TEST_F(CachePrefetchTest, APrefetchedStartLoadsWhatAPlainStartLoads)
     EXPECT_EQ(plain.refreshes, 1);
     EXPECT_EQ(plain.themeApplications, 1);
     EXPECT_TRUE(prefetched == plain);
+    EXPECT_TRUE(StartSession(EAhead::Early) == plain);
+    EXPECT_TRUE(m_prompter.warnings.empty());
+}
+
+TEST_F(CachePrefetchTest, AnEarlyPrefetchOfAnotherFolderIsNotUsed)
+{
+    const CLoaded reference = StartSession(false);
+    // Another data folder whose cache holds fewer sets than this one's.
+    CTempDir other;
+    CopyTree(m_dir.Path(), other.Path());
+    fs::remove(other / "Config/Crafts/bars.xml");
+    fs::remove(other / "Cache/config.dat");
+    std::string otherText;
+    {
+        CSession session(other.Path(), &m_store, &m_prompter);
+        ASSERT_EQ(session.Start(), ELoadSource::Xml);
+        ASSERT_TRUE(FormatCache(session.Database(), otherText));
+    }
+    ASSERT_NE(otherText, reference.cacheText);
+    const CLoaded loaded = StartSession(EAhead::Early, other.Path());
+    EXPECT_EQ(loaded.source, ELoadSource::Cache);
+    EXPECT_TRUE(loaded == reference);
+}
+
+TEST_F(CachePrefetchTest, AnEarlyPrefetchBehavesAsTheSessionsOwn)
+{
+    // A damaged cache is rebuilt, with the cache off it is not used, an ended session waits.
+    const CLoaded reference = StartSession(false);
+    fs::resize_file(m_dir / "Cache/config.dat", fs::file_size(m_dir / "Cache/config.dat") / 2);
+    CLoaded rebuilt = StartSession(EAhead::Early);
+    EXPECT_EQ(rebuilt.source, ELoadSource::Xml);
+    rebuilt.source = reference.source;
+    EXPECT_TRUE(rebuilt == reference);
+
+    m_store.Write(SettingsKeys::Config, "EnableCache", "N");
+    fs::remove(m_dir / "Config/Crafts/bars.xml");
+    const CLoaded off = StartSession(EAhead::Early);
+    EXPECT_EQ(off.source, ELoadSource::Xml);
+    EXPECT_NE(off.cacheText, reference.cacheText);
+    m_store.Write(SettingsKeys::Config, "EnableCache", "Y");
+    EXPECT_EQ(StartSession(EAhead::Early).cacheText, reference.cacheText);
+
+    for (int i = 0; i < 10; ++i)
+    {
+        CSession session(m_dir.Path(), &m_store, &m_prompter, nullptr,
+                         std::make_unique<CCachePrefetch>(m_dir.Path()));
+        // A second read waits for the first one.
+        session.PrefetchCache();
+    }
     EXPECT_TRUE(m_prompter.warnings.empty());
 }
 

@@ -22,7 +22,9 @@ class ISettingsStore;
 class CAppContext
 {
 public:
-    CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store);
+    // A cache prefetch begun before the windows is handed to the session.
+    CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store,
+                std::unique_ptr<CCachePrefetch> prefetch = nullptr);
     CAppContext(const CAppContext&) = delete;
     CAppContext& operator=(const CAppContext&) = delete;
 

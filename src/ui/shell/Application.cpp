@@ -50,9 +50,7 @@ void RegisterOrderWindows()
 
 int RunMoxa(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Moxa"));
-
+    // The data folder first: its cache is read while Qt starts and the windows are built.
     std::vector<std::string> args(argv + 1, argv + argc);
     std::error_code error;
     std::filesystem::path dataFolder = std::filesystem::current_path(error);
@@ -67,13 +65,14 @@ int RunMoxa(int argc, char** argv)
     dataFolder = dataFolder.lexically_normal();
     if (dataFolder.has_relative_path() && !dataFolder.has_filename())
         dataFolder = dataFolder.parent_path();
+    ReserveStartupHeap(StartupHeapFor(dataFolder));
+    auto prefetch = std::make_unique<CCachePrefetch>(dataFolder);
 
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Moxa"));
     RegisterOrderWindows();
     CUpdateDialog::Register();
-    ReserveStartupHeap(StartupHeapFor(dataFolder));
-    CAppContext app(dataFolder, CreateUserSettingsStore());
-    // The cache is read while the toolbar is built; Start waits for it.
-    app.Session().PrefetchCache();
+    CAppContext app(dataFolder, CreateUserSettingsStore(), std::move(prefetch));
     auto toolbar = std::make_unique<CToolbarWindow>(app);
     app.MessagePrompter().SetParent(nullptr);
     {
