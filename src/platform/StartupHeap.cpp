@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -36,8 +37,10 @@ constexpr std::size_t MaxSpareArenas = 2;
 // A block below the mmap threshold comes from the arena's own heap (64 MB at most).
 constexpr std::size_t MaxSpareBlock = std::size_t(30) << 20;
 
-void AdviseHugePages(std::uintptr_t from, std::uintptr_t to)
+void AdviseHugePages(std::uintptr_t from, std::uintptr_t to, bool huge)
 {
+    if (!huge)
+        return;
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     from = (from + page - 1) & ~(page - 1);
     to &= ~(page - 1);
@@ -50,7 +53,7 @@ void AdviseHugePages(std::uintptr_t from, std::uintptr_t to)
 // allocation makes it an arena; when the thread ends, the arena waits for the next new
 // thread. The threads stay alive until all have theirs, or a later one would take over
 // an earlier one's.
-void PrepareSpareArenas(std::size_t count, std::size_t bytes)
+void PrepareSpareArenas(std::size_t count, std::size_t bytes, bool huge)
 {
     std::mutex mutex;
     std::condition_variable changed;
@@ -63,7 +66,7 @@ void PrepareSpareArenas(std::size_t count, std::size_t bytes)
         if (block)
         {
             const auto start = reinterpret_cast<std::uintptr_t>(block);
-            AdviseHugePages(start, start + bytes);
+            AdviseHugePages(start, start + bytes, huge);
             std::free(block);
         }
         std::unique_lock lock(mutex);
@@ -107,7 +110,8 @@ void ReserveStartupHeap(std::size_t bytes)
     mallopt(M_MMAP_THRESHOLD, StartupMmapThreshold);
     // The padding also keeps what a spare arena frees as its top.
     mallopt(M_TOP_PAD, static_cast<int>(bytes));
-    PrepareSpareArenas(spares, std::min(bytes / 2, MaxSpareBlock));
+    const bool huge = !HostReclaimsFreeMemory("/sys");
+    PrepareSpareArenas(spares, std::min(bytes / 2, MaxSpareBlock), huge);
 
     // One allocation larger than the free top of the heap makes the allocator grow it by
     // the padding; freed again, the padding stays as the top.
@@ -119,7 +123,7 @@ void ReserveStartupHeap(std::size_t bytes)
     const std::uintptr_t after = reinterpret_cast<std::uintptr_t>(sbrk(0));
 
     // Only where the system gives huge pages on request; elsewhere the growth alone stays.
-    AdviseHugePages(before, after);
+    AdviseHugePages(before, after, huge);
 #else
     (void)bytes;
 #endif
@@ -131,6 +135,22 @@ void EndStartupHeap()
     mallopt(M_TOP_PAD, DefaultTopPad);
     mallopt(M_MMAP_THRESHOLD, DefaultMmapThreshold);
 #endif
+}
+
+bool HostReclaimsFreeMemory(const std::filesystem::path& sys)
+{
+    // The features as the driver shows them: one '0' or '1' per bit, bit 0 first.
+    constexpr std::size_t ReportingBit = 5; // VIRTIO_BALLOON_F_REPORTING
+    std::error_code error;
+    std::filesystem::directory_iterator device(sys / "bus/virtio/drivers/virtio_balloon", error);
+    for (; !error && device != std::filesystem::directory_iterator(); device.increment(error))
+    {
+        std::ifstream in(device->path() / "features");
+        std::string bits;
+        if (in >> bits && bits.size() > ReportingBit && bits[ReportingBit] == '1')
+            return true;
+    }
+    return false;
 }
 
 std::size_t StartupHeapFor(const std::filesystem::path& dataFolder)

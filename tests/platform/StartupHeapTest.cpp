@@ -106,3 +106,26 @@ TEST(StartupHeapTest, NothingIsReservedForNoCache)
     EXPECT_EQ(sbrk(0), end);
 }
 #endif
+
+TEST(StartupHeapTest, AHostThatTakesBackFreeMemoryIsSeenInTheBalloonsFeatures)
+{
+    CTempDir sys;
+    EXPECT_FALSE(HostReclaimsFreeMemory(sys.Path()));
+    const fs::path driver = sys / "bus/virtio/drivers/virtio_balloon";
+    fs::create_directories(driver);
+    std::ofstream(driver / "uevent") << "DRIVER=virtio_balloon\n";
+    EXPECT_FALSE(HostReclaimsFreeMemory(sys.Path()));
+
+    const auto device = [&](const std::string& name, const std::string& features)
+    {
+        fs::create_directories(driver / name);
+        std::ofstream(driver / name / "features") << features << "\n";
+    };
+    // Statistics and deflate-on-OOM, no reporting; a cut-off line is no feature either.
+    device("virtio0", "0110000000000000000000000000000010000000");
+    device("virtio1", "01100");
+    EXPECT_FALSE(HostReclaimsFreeMemory(sys.Path()));
+    // Bit 5 of the second balloon: free page reporting.
+    device("virtio2", "0110010100000000000000000000000010000000");
+    EXPECT_TRUE(HostReclaimsFreeMemory(sys.Path()));
+}
