@@ -11,6 +11,10 @@
 
 #include <sys/stat.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace
 {
 // A tag name's bytes in two words: all of them for names of up to 16 bytes (with the length),
@@ -54,12 +58,14 @@ constexpr std::size_t Padding = 16;
 constexpr std::uint64_t Ones = 0x0101010101010101ull;
 constexpr std::uint64_t Highs = 0x8080808080808080ull;
 
+#if !defined(__SSE2__)
 // The high bit of every byte of w that equals c; the lowest one set is the first such byte.
 std::uint64_t BytesEqual(std::uint64_t w, unsigned char c)
 {
     const std::uint64_t x = w ^ (Ones * c);
     return (x - Ones) & ~x & Highs;
 }
+#endif
 
 std::uint64_t LoadWord(const char* p)
 {
@@ -72,9 +78,25 @@ std::uint64_t LoadWord(const char* p)
 // BytesEqual are exact only up to the first hit counted from the low end.
 constexpr bool WordScan = std::endian::native == std::endian::little;
 
+#if defined(__SSE2__)
+// The flags of the bytes among the sixteen at p that equal c; reads up to Padding past end.
+unsigned BlockEqual(const char* p, __m128i c)
+{
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), c)));
+}
+#endif
+
 // The first '>', space or line break at or after p, or end; reads up to Padding bytes past end.
 const char* FindNameEnd(const char* p, const char* end)
 {
+#if defined(__SSE2__)
+    const __m128i gt = _mm_set1_epi8('>'), space = _mm_set1_epi8(' '), nl = _mm_set1_epi8('\n');
+    for (; p < end; p += 16)
+        if (const unsigned hits = BlockEqual(p, gt) | BlockEqual(p, space) | BlockEqual(p, nl))
+            return std::min(end, p + std::countr_zero(hits));
+    return end;
+#else
     if constexpr (WordScan)
     {
         for (; p < end; p += 8)
@@ -89,11 +111,21 @@ const char* FindNameEnd(const char* p, const char* end)
     while (p < end && *p != '>' && *p != ' ' && *p != '\n')
         ++p;
     return p;
+#endif
 }
 
 // The first line break at or after p, or nullptr; a line's rest is usually short.
 const char* FindNewline(const char* p, const char* end)
 {
+#if defined(__SSE2__)
+    const __m128i nl = _mm_set1_epi8('\n');
+    for (int blocks = 0; blocks < 4 && p < end; ++blocks, p += 16)
+        if (const unsigned hits = BlockEqual(p, nl))
+        {
+            const char* hit = p + std::countr_zero(hits);
+            return hit < end ? hit : nullptr;
+        }
+#else
     if constexpr (WordScan)
         for (int words = 0; words < 8 && p < end; ++words, p += 8)
             if (const std::uint64_t hits = BytesEqual(LoadWord(p), '\n'))
@@ -101,6 +133,7 @@ const char* FindNewline(const char* p, const char* end)
                 const char* hit = p + (std::countr_zero(hits) >> 3);
                 return hit < end ? hit : nullptr;
             }
+#endif
     if (p >= end)
         return nullptr;
     return static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -122,5 +123,32 @@ TEST(XmlLines, EmptyFileHasNoLines)
     CXmlDocument doc;
     ASSERT_TRUE(doc.Load(dir.WriteFile("empty.xml", "")));
     EXPECT_EQ(doc.LineCount(), 0);
+}
+
+TEST(XmlLines, ALastLineWithoutABreakEndsWithTheTextInAReusedBuffer)
+{
+    // The next document of a thread reads into the last one's buffer: after a shorter text
+    // come the earlier bytes, with a line break not far behind its end.
+    CTempDir dir;
+    std::string earlier = "<r>\n";
+    for (int i = 0; i < 5; ++i)
+        earlier += "ABC> EFGHIJ\n";
+    const auto longer = dir.WriteFile("long.xml", earlier);
+    const std::pair<std::string, std::string> lasts[] = {
+        {"text", "text"}, {"<abc", "<abc"}, {"<a>b</a>", "<a>b</a>"}, {"\t<a k=\"v\"", "<a k=\"v\""}};
+    for (const auto& [last, line] : lasts)
+    {
+        SCOPED_TRACE(last);
+        {
+            CXmlDocument first;
+            ASSERT_TRUE(first.Load(longer));
+            ASSERT_EQ(first.LineCount(), 6);
+        }
+        CXmlDocument doc;
+        ASSERT_TRUE(doc.Load(dir.WriteFile("short.xml", "<r>\n" + last)));
+        ASSERT_EQ(doc.LineCount(), 2);
+        EXPECT_EQ(doc.RawLine(1), line);
+        EXPECT_EQ(doc.FirstLineWithTag("a", 0), last == "<a>b</a>" ? 1 : -1);
+    }
 }
 } // namespace
