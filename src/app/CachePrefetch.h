@@ -8,8 +8,8 @@
 #include <thread>
 
 // A read of a data folder's cache files on a thread of its own, so that whatever comes
-// before the records are needed (the windows, or loading the window libraries) runs
-// meanwhile. The program starts one before anything else; a session takes it over.
+// before the records are needed (Qt's start, the windows) runs meanwhile. The program
+// starts one before anything else; the session takes it over.
 class CCachePrefetch
 {
 public:

@@ -37,10 +37,8 @@ constexpr std::size_t MaxSpareArenas = 2;
 // A block below the mmap threshold comes from the arena's own heap (64 MB at most).
 constexpr std::size_t MaxSpareBlock = std::size_t(30) << 20;
 
-void AdviseHugePages(std::uintptr_t from, std::uintptr_t to, bool huge)
+void AdviseHugePages(std::uintptr_t from, std::uintptr_t to)
 {
-    if (!huge)
-        return;
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
     from = (from + page - 1) & ~(page - 1);
     to &= ~(page - 1);
@@ -66,7 +64,8 @@ void PrepareSpareArenas(std::size_t count, std::size_t bytes, bool huge)
         if (block)
         {
             const auto start = reinterpret_cast<std::uintptr_t>(block);
-            AdviseHugePages(start, start + bytes, huge);
+            if (huge)
+                AdviseHugePages(start, start + bytes);
             std::free(block);
         }
         std::unique_lock lock(mutex);
@@ -123,7 +122,8 @@ void ReserveStartupHeap(std::size_t bytes)
     const std::uintptr_t after = reinterpret_cast<std::uintptr_t>(sbrk(0));
 
     // Only where the system gives huge pages on request; elsewhere the growth alone stays.
-    AdviseHugePages(before, after, huge);
+    if (huge)
+        AdviseHugePages(before, after);
 #else
     (void)bytes;
 #endif
