@@ -9,6 +9,7 @@
 #include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
+#include "ui/shell/AppStyle.h"
 #include "ui/shell/ProgressWindow.h"
 #include "ui/shell/StartupProbe.h"
 #include "ui/shell/ToolbarWindow.h"
@@ -70,6 +71,7 @@ int RunMoxa(int argc, char** argv)
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moxa"));
+    QApplication::setStyle(new CAppStyle);
     RegisterOrderWindows();
     CUpdateDialog::Register();
     CAppContext app(dataFolder, CreateUserSettingsStore(), std::move(prefetch));
