@@ -82,4 +82,5 @@ TEST(StartupProbe, TheProgramLinksNoLibraryOnlyAnUpdateUses)
     ASSERT_NE(needed.out.find("(NEEDED)"), std::string::npos) << needed.out;
     ASSERT_NE(needed.out.find("[libQt6Widgets.so.6]"), std::string::npos) << needed.out;
     EXPECT_EQ(needed.out.find("libarchive"), std::string::npos) << needed.out;
+    EXPECT_EQ(needed.out.find("libQt6Network"), std::string::npos) << needed.out;
 }

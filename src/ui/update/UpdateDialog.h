@@ -7,7 +7,7 @@
 #include <memory>
 
 class CAppContext;
-class CQtTransfer;
+class ITransfer;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -67,7 +67,7 @@ private:
 
     CAppContext& m_app;
     CMessageBoxPrompter m_prompter;
-    std::unique_ptr<CQtTransfer> m_transfer;
+    std::unique_ptr<ITransfer> m_transfer;
     std::unique_ptr<CUpdateSession> m_session;
     QComboBox* m_servers = nullptr;
     QPushButton* m_check = nullptr;
