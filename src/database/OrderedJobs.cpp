@@ -7,6 +7,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #ifdef __linux__
@@ -19,7 +20,7 @@ struct CJobs
 {
     std::size_t count = 0;
     const std::function<void(std::size_t)>* work = nullptr;
-    std::size_t first = SIZE_MAX;
+    const std::vector<std::size_t>* order = nullptr;
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     std::mutex mutex;
@@ -35,8 +36,7 @@ struct CJobs
         const std::size_t k = next.fetch_add(1);
         if (k >= count)
             return false;
-        // The first job taken is `first`; the others follow in order.
-        const std::size_t i = first >= count ? k : k == 0 ? first : k <= first ? k - 1 : k;
+        const std::size_t i = order->empty() ? k : (*order)[k];
         std::exception_ptr error;
         try
         {
@@ -77,7 +77,8 @@ struct CPool
 } // namespace
 
 void RunOrdered(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& work,
-                const std::function<void(std::size_t)>& take, std::size_t first)
+                const std::function<void(std::size_t)>& take,
+                const std::vector<std::size_t>& startOrder)
 {
     if (threads <= 1 || count <= 1)
     {
@@ -92,7 +93,13 @@ void RunOrdered(std::size_t count, unsigned threads, const std::function<void(st
     CJobs jobs;
     jobs.count = count;
     jobs.work = &work;
-    jobs.first = first;
+    // Anything but every job once would run some twice and never finish others.
+    std::vector<char> seen(count, 0);
+    bool permutation = startOrder.size() == count;
+    for (std::size_t i = 0; permutation && i < count; ++i)
+        permutation = startOrder[i] < count && !std::exchange(seen[startOrder[i]], 1);
+    static const std::vector<std::size_t> ascending;
+    jobs.order = permutation ? &startOrder : &ascending;
     jobs.done.assign(count, 0);
     jobs.errors.resize(count);
     CPool pool{jobs, {}};
@@ -129,6 +136,30 @@ void RunOrdered(std::size_t count, unsigned threads, const std::function<void(st
             std::rethrow_exception(jobs.errors[i]);
         take(i);
     }
+}
+
+std::vector<std::size_t> LargeJobsFirst(const std::vector<std::uintmax_t>& sizes)
+{
+    std::vector<std::uintmax_t> sorted = sizes;
+    const auto middle = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2);
+    std::nth_element(sorted.begin(), middle, sorted.end());
+    const std::uintmax_t median = sorted.empty() ? 0 : *middle;
+    // Half as large again as the median, so that the many jobs of about the same size keep
+    // their order whatever their small differences.
+    const auto large = [&](std::size_t i)
+    { return sizes[i] > median && sizes[i] - median >= median / 2; };
+
+    std::vector<std::size_t> order;
+    order.reserve(sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        if (large(i))
+            order.push_back(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
+    for (std::size_t i = 0; i < sizes.size(); ++i)
+        if (!large(i))
+            order.push_back(i);
+    return order;
 }
 
 unsigned LoadThreads()

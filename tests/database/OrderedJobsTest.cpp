@@ -121,7 +121,7 @@ TEST(RunOrdered, AFailureWhileTakingStopsTheOtherThreads)
     EXPECT_EQ(running.load(), 0);
 }
 
-TEST(RunOrdered, ALargeJobNamedFirstStartsFirstAndIsStillTakenAtItsTurn)
+TEST(RunOrdered, ALargeJobStartedFirstIsStillTakenAtItsTurn)
 {
     for (std::size_t first : {std::size_t(0), std::size_t(6), std::size_t(11)})
     {
@@ -133,6 +133,10 @@ TEST(RunOrdered, ALargeJobNamedFirstStartsFirstAndIsStillTakenAtItsTurn)
         int gaveUp = 0;
         std::vector<int> runs(12, 0);
         std::vector<std::size_t> taken;
+        std::vector<std::size_t> startOrder = {first};
+        for (std::size_t i = 0; i < 12; ++i)
+            if (i != first)
+                startOrder.push_back(i);
         RunOrdered(
             12, 2,
             [&](std::size_t i)
@@ -148,7 +152,7 @@ TEST(RunOrdered, ALargeJobNamedFirstStartsFirstAndIsStillTakenAtItsTurn)
                                            [&] { return namedStarted; }))
                     ++gaveUp;
             },
-            [&](std::size_t i) { taken.push_back(i); }, first);
+            [&](std::size_t i) { taken.push_back(i); }, startOrder);
         std::vector<std::size_t> all(12);
         for (std::size_t i = 0; i < all.size(); ++i)
             all[i] = i;
@@ -156,6 +160,47 @@ TEST(RunOrdered, ALargeJobNamedFirstStartsFirstAndIsStillTakenAtItsTurn)
         EXPECT_EQ(runs, std::vector<int>(12, 1)) << first;
         EXPECT_EQ(gaveUp, 0) << first;
     }
+}
+
+// An order that names a job twice, misses one or names one that does not exist is not
+// followed: every job still runs once and is taken in turn.
+TEST(RunOrdered, AStartOrderThatIsNotEveryJobOnceIsIgnored)
+{
+    for (const std::vector<std::size_t>& order : std::vector<std::vector<std::size_t>>{
+             {0, 1, 1, 3}, {0, 1, 2}, {3, 2, 1, 0, 4}, {4, 2, 1, 0}})
+    {
+        std::mutex mutex;
+        std::vector<int> runs(4, 0);
+        std::vector<std::size_t> taken;
+        RunOrdered(
+            4, 2,
+            [&](std::size_t i)
+            {
+                std::lock_guard lock(mutex);
+                ++runs[i];
+            },
+            [&](std::size_t i) { taken.push_back(i); }, order);
+        EXPECT_EQ(runs, std::vector<int>(4, 1));
+        EXPECT_EQ(taken, (std::vector<std::size_t>{0, 1, 2, 3}));
+    }
+}
+
+TEST(LargeJobsFirst, TheJobsHalfAsLargeAgainAsTheMedianLargestFirstThenTheRestInOrder)
+{
+    // A small database: two large craft files, a technique file, the components file, the
+    // resource files and two wizards (sizes in KB).
+    EXPECT_EQ(LargeJobsFirst({264, 263, 50, 57, 56, 51, 49, 138, 98, 1, 1}),
+              (std::vector<std::size_t>{0, 1, 7, 8, 2, 3, 4, 5, 6, 9, 10}));
+    // Files of about one size keep their order; only the components file goes first.
+    EXPECT_EQ(LargeJobsFirst({264342, 269736, 262000, 19918387, 268000}),
+              (std::vector<std::size_t>{3, 0, 1, 2, 4}));
+    // Exactly half as large again as the median is large; just under it is not.
+    EXPECT_EQ(LargeJobsFirst({100, 149, 150, 100, 100}), (std::vector<std::size_t>{2, 0, 1, 3, 4}));
+    // Equal large sizes keep their order among themselves.
+    EXPECT_EQ(LargeJobsFirst({1, 500, 1, 500, 1}), (std::vector<std::size_t>{1, 3, 0, 2, 4}));
+    EXPECT_EQ(LargeJobsFirst({0, 0, 0}), (std::vector<std::size_t>{0, 1, 2}));
+    EXPECT_EQ(LargeJobsFirst({7}), std::vector<std::size_t>{0});
+    EXPECT_EQ(LargeJobsFirst({}), std::vector<std::size_t>{});
 }
 
 TEST(LoadThreads, OneToFourThreadsAndOnlyTheCoresTheProcessMayUse)
