@@ -17,6 +17,19 @@ inline constexpr std::string_view MovingFile2 = "'...";
 inline constexpr std::string_view UnexpectedFile1 = "Warning - Unexpected File '";
 inline constexpr std::string_view UnexpectedFile2 = "' found. This file will be deleted.";
 
+// Choosing the data folder at start.
+inline constexpr std::string_view NotADataFolder1 = "'";
+inline constexpr std::string_view NotADataFolder2 =
+    "' is not a Moxa data folder: it holds neither a Config folder nor an update archive in Temp";
+inline constexpr std::string_view NoSampleData1 = "no data folder: the current directory holds no Config folder, nor does '";
+inline constexpr std::string_view NoSampleData2 = "', and no sample data is installed to copy there (name one with --data-dir DIR)";
+inline constexpr std::string_view NoPerUserFolder =
+    "no data folder: the current directory holds no Config folder and neither XDG_DATA_HOME nor HOME is set";
+inline constexpr std::string_view SeedFailed1 = "the sample data '";
+inline constexpr std::string_view SeedFailed2 = "' could not be copied to '";
+inline constexpr std::string_view Seeded1 = "Moxa copied its sample data to '";
+inline constexpr std::string_view Seeded2 = "'; your orders, profiles and downloads are kept there.";
+
 // Profiles on saving the settings.
 inline constexpr std::string_view ProfilesChanged1 = "Profile(s) '";
 inline constexpr std::string_view ProfilesChangedMore = ", '";

@@ -1,4 +1,5 @@
 #include "cli/CliContext.h"
+#include "cli/Commands.h"
 
 #include <cstdio>
 
@@ -16,4 +17,10 @@ void CCliPrompter::Warn(const std::string& text)
 void CCliPrompter::Inform(const std::string& text)
 {
     std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+int UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "moxa-cli: %s\n", message.c_str());
+    return 2;
 }

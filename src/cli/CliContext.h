@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ private:
 struct CCliContext
 {
     std::filesystem::path dataFolder;
+    std::optional<std::filesystem::path> namedDataFolder; // --data-dir
     bool yes = false;
     std::unique_ptr<ISettingsStore> store;
     std::unique_ptr<CCliPrompter> prompter;

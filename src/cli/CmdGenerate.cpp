@@ -20,39 +20,23 @@ bool ParseCount(const std::string& text, std::uint64_t& value)
     value = parsed;
     return true;
 }
-} // namespace
 
-int CmdGenerate(CCliContext&, const CommandArgs& args)
+int CmdGenerate(CCliContext&, const CParsedArgs& parsed)
 {
     CGeneratorOptions options;
     std::uint64_t megabytes = 0;
-    std::string folder;
-    for (std::size_t i = 0; i < args.size(); ++i)
+    const std::string folder = parsed.Operands().front();
+    if (!parsed.Has("--size"))
+        return UsageError("generate needs --size MB (see moxa-cli generate --help)");
+    for (const char* name : {"--size", "--seed"})
     {
-        const std::string& arg = args[i];
-        if ((arg == "--size" || arg == "--seed") && i + 1 < args.size())
-        {
-            std::uint64_t value = 0;
-            if (!ParseCount(args[++i], value) || (arg == "--size" && (value == 0 || value > 100000)))
-            {
-                std::fprintf(stderr, "moxa-cli generate: %s needs a number, not '%s'\n", arg.c_str(),
-                             args[i].c_str());
-                return 2;
-            }
-            (arg == "--size" ? megabytes : options.seed) = value;
-        }
-        else if (folder.empty() && !arg.starts_with("--"))
-            folder = arg;
-        else
-        {
-            std::fprintf(stderr, "moxa-cli generate: unexpected '%s'\n", arg.c_str());
-            return 2;
-        }
-    }
-    if (megabytes == 0 || folder.empty())
-    {
-        std::fprintf(stderr, "Usage: moxa-cli generate --size MB [--seed S] DIR\n");
-        return 2;
+        if (!parsed.Has(name))
+            continue;
+        const std::string text = parsed.Value(name);
+        std::uint64_t value = 0;
+        if (!ParseCount(text, value) || (name == std::string("--size") && (value == 0 || value > 100000)))
+            return UsageError("generate: " + std::string(name) + " needs a number, not '" + text + "'");
+        (name == std::string("--size") ? megabytes : options.seed) = value;
     }
     options.xmlBytes = megabytes << 20;
     CGeneratorResult result;
@@ -68,3 +52,18 @@ int CmdGenerate(CCliContext&, const CommandArgs& args)
                 result.resourceProducts, result.formulae, result.techniques);
     return 0;
 }
+} // namespace
+
+const CCommandSpec GenerateCommand = {
+    .name = "generate",
+    .operands = "DIR",
+    .summary = "Write a synthetic data folder of about MB megabytes of XML into DIR.",
+    .details = "The same seed gives the same bytes; used by the benchmarks.",
+    .options = {{"--size", "MB", "megabytes of XML, 1 to 100000 (required)"},
+                {"--seed", "S", "the generator's seed (default 0)"}},
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = "  0  written\n  1  the folder could not be written\n  2  bad usage",
+    .needsDataFolder = false,
+    .run = CmdGenerate,
+};

@@ -5,13 +5,10 @@
 
 #include <cstdio>
 
-int CmdInstallUpdate(CCliContext& context, const CommandArgs& args)
+namespace
 {
-    if (!args.empty())
-    {
-        std::fprintf(stderr, "moxa-cli: install-update takes no arguments\n");
-        return 2;
-    }
+int CmdInstallUpdate(CCliContext& context, const CParsedArgs&)
+{
     // The session's installation reloads the database from the new files, which rebuilds
     // the cache, as the program does at start-up.
     CQtImageDecoder decoder;
@@ -37,3 +34,16 @@ int CmdInstallUpdate(CCliContext& context, const CommandArgs& args)
     }
     return 1;
 }
+} // namespace
+
+const CCommandSpec InstallUpdateCommand = {
+    .name = "install-update",
+    .summary = "Install the update archive waiting in the data folder's Temp (Moxa_*.zip).",
+    .details = "The archive is checked whole before anything is written; the database is reloaded\n"
+               "and DatabaseRevision becomes the archive's date. Each file moved is printed.",
+    .exitCodes = "  0  nothing was waiting, or the archive was installed\n"
+                 "  1  the archive was refused (and removed), or the settings could not be stored\n"
+                 "  2  bad usage\n"
+                 "  3  several archives wait (none installed)",
+    .run = CmdInstallUpdate,
+};

@@ -82,20 +82,10 @@ ELoadSource LoadSession(CSession& session, bool rebuild)
         RemoveCacheFiles(DataPaths::Join(session.DataFolder(), DataPaths::Cache));
     return session.LoadDatabase();
 }
-} // namespace
 
-int CmdLoad(CCliContext& context, const CommandArgs& args)
+int CmdLoad(CCliContext& context, const CParsedArgs& parsed)
 {
-    bool rebuild = false;
-    for (const std::string& arg : args)
-    {
-        if (arg != "--rebuild")
-        {
-            std::fprintf(stderr, "moxa-cli: load takes only --rebuild, not '%s'\n", arg.c_str());
-            return 2;
-        }
-        rebuild = true;
-    }
+    const bool rebuild = parsed.Has("--rebuild");
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
     const auto start = std::chrono::steady_clock::now();
@@ -121,13 +111,9 @@ int CmdLoad(CCliContext& context, const CommandArgs& args)
     return source == ELoadSource::NoSpace ? 1 : 0;
 }
 
-int CmdFormula(CCliContext& context, const CommandArgs& args)
+int CmdFormula(CCliContext& context, const CParsedArgs& parsed)
 {
-    if (args.empty())
-    {
-        std::fprintf(stderr, "moxa-cli: formula needs a NAME\n");
-        return 2;
-    }
+    const std::vector<std::string>& args = parsed.Operands();
     // Names hold spaces; unquoted words are taken together.
     std::string name = args.front();
     for (std::size_t i = 1; i < args.size(); ++i)
@@ -146,3 +132,24 @@ int CmdFormula(CCliContext& context, const CommandArgs& args)
     std::fprintf(stderr, "moxa-cli: no formula named '%s'\n", name.c_str());
     return 1;
 }
+} // namespace
+
+const CCommandSpec LoadCommand = {
+    .name = "load",
+    .summary = "Load the database as the program does at start and print its counts.",
+    .details = "Loads from the cache when it is valid, else from XML (writing the cache), and prints\n"
+               "one 'label: count' line per kind of record, then 'source:' and 'time:'.",
+    .options = {{"--rebuild", "", "delete both cache files first, so the XML is read"}},
+    .exitCodes = "  0  loaded\n  1  the cache could not be written for want of space\n  2  bad usage",
+    .run = CmdLoad,
+};
+
+const CCommandSpec FormulaCommand = {
+    .name = "formula",
+    .operands = "NAME",
+    .summary = "Print the first formula of that name as it was read (words are joined with spaces).",
+    .minOperands = 1,
+    .maxOperands = CCommandSpec::Unlimited,
+    .exitCodes = "  0  printed\n  1  no formula of that name\n  2  bad usage",
+    .run = CmdFormula,
+};

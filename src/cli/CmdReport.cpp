@@ -17,30 +17,29 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <optional>
 #include <string>
 
 namespace
 {
-int Usage(const std::string& message)
+const std::vector<std::string> Contents = {"order-comps", "order", "components", "bonuses"};
+const std::vector<std::string> Breakdowns = {"components", "subcomponents", "base"};
+const std::vector<std::string> Sorts = {"name", "quantity"};
+const std::vector<std::string> Bonuses = {"direct", "indirect"};
+const std::vector<std::string> Formats = {"grid", "clipboard", "html", "csv", "json"};
+
+// The position of a value the parser has already checked against its choices.
+int IndexOf(const std::vector<std::string>& choices, const std::string& value)
 {
-    std::fprintf(stderr, "moxa-cli: %s\n", message.c_str());
-    return 2;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        if (choices[i] == value)
+            return static_cast<int>(i);
+    return 0;
 }
 
-// The value of "--name VALUE" among a fixed set of choices.
-std::optional<int> Choice(const std::string& value, const std::map<std::string, int>& choices)
-{
-    const auto it = choices.find(value);
-    if (it == choices.end())
-        return std::nullopt;
-    return it->second;
-}
-
+// "-" is standard output.
 bool WriteOutput(const std::string& bytes, const std::string& file)
 {
-    if (file.empty())
+    if (file.empty() || file == "-")
     {
         std::fwrite(bytes.data(), 1, bytes.size(), stdout);
         return std::fflush(stdout) == 0;
@@ -58,14 +57,20 @@ void LoadSession(CSession& session)
     session.LoadDatabase();
 }
 
+// "-" is standard input.
 bool ReadOrder(CSession& session, const std::string& file)
 {
-    if (session.Order().Read(file, session.Database()))
+    std::error_code error;
+    if (file != "-" && !std::filesystem::exists(file, error))
+    {
+        std::fprintf(stderr, "moxa-cli: the order file '%s' does not exist\n", file.c_str());
+        return false;
+    }
+    if (session.Order().Read(file == "-" ? std::string("/dev/stdin") : file, session.Database()))
         return true;
     std::fprintf(stderr, "%s\n", std::string(Messages::OrderVersionUnsupported).c_str());
     return false;
 }
-
 // Opens the exported page with the desktop's handler, which needs a GUI application.
 void OpenPage(const std::filesystem::path& dataFolder, const std::filesystem::path& page)
 {
@@ -88,86 +93,26 @@ std::string GridText(const CReportGrid& grid)
         out += std::to_string(row.kind) + "\t" + row.cells[0] + "|" + row.cells[1] + "|" + row.cells[2] + "\n";
     return out;
 }
-} // namespace
 
-int CmdReport(CCliContext& context, const CommandArgs& args)
+int CmdReport(CCliContext& context, const CParsedArgs& parsed)
 {
-    std::string orderFile;
-    std::string output;
-    std::string format = "grid";
-    std::string profileName;
-    bool noProfile = false;
-    bool open = false;
-    std::vector<std::string> selected;
+    const std::string orderFile = parsed.Operands().front();
+    const std::string output = parsed.Value("-o");
+    const std::string format = parsed.Value("--format", "grid");
+    const std::string profileName = parsed.Value("--profile");
+    const bool noProfile = parsed.Has("--no-profile");
+    const bool open = parsed.Has("--open");
+    const std::vector<std::string> selected = parsed.Values("--select");
     CReportRequest request;
-    const std::map<std::string, int> contents = {{"order-comps", ReportOrderAndComponents},
-                                                  {"order", ReportOrderOnly},
-                                                  {"components", ReportComponentsOnly},
-                                                  {"bonuses", ReportBonuses}};
-    const std::map<std::string, int> breakdowns = {
-        {"components", BreakdownComponents}, {"subcomponents", BreakdownSubcomponents}, {"base", BreakdownBaseResources}};
-    const std::map<std::string, int> sorts = {{"name", SortByName}, {"quantity", SortByQuantity}};
-    const std::map<std::string, int> bonuses = {{"direct", 0}, {"indirect", 1}};
-    const std::map<std::string, int> formats = {{"grid", 0}, {"clipboard", 1}, {"html", 2}, {"csv", 3}, {"json", 4}};
-    for (std::size_t i = 0; i < args.size(); ++i)
-    {
-        const std::string& arg = args[i];
-        const std::string next = i + 1 < args.size() ? args[i + 1] : std::string();
-        // Options with a value take it from the next argument.
-        const auto take = [&](const std::map<std::string, int>& choices, int& target) {
-            const std::optional<int> choice = i + 1 < args.size() ? Choice(next, choices) : std::nullopt;
-            if (choice)
-            {
-                target = *choice;
-                ++i;
-            }
-            return choice.has_value();
-        };
-        int indirect = 0;
-        int formatIndex = 0;
-        bool ok = true;
-        if (arg == "--content")
-            ok = take(contents, request.content);
-        else if (arg == "--breakdown")
-            ok = take(breakdowns, request.breakdown);
-        else if (arg == "--sort")
-            ok = take(sorts, request.sort);
-        else if (arg == "--bonuses")
-        {
-            ok = take(bonuses, indirect);
-            request.includeIndirect = indirect == 1;
-        }
-        else if (arg == "--format")
-        {
-            ok = take(formats, formatIndex);
-            if (ok)
-                format = next;
-        }
-        else if ((arg == "--profile" || arg == "--select" || arg == "-o") && i + 1 < args.size())
-        {
-            if (arg == "--profile")
-                profileName = next;
-            else if (arg == "--select")
-                selected.push_back(next);
-            else
-                output = next;
-            ++i;
-        }
-        else if (arg == "--no-profile")
-            noProfile = true;
-        else if (arg == "--open")
-            open = true;
-        else if (!arg.empty() && arg[0] != '-' && orderFile.empty())
-            orderFile = arg;
-        else
-            ok = false;
-        if (!ok)
-            return Usage("report: bad or incomplete option '" + arg + "' (see moxa-cli --help)");
-    }
-    if (orderFile.empty())
-        return Usage("report needs an ORDER.xml");
+    const int contents[] = {ReportOrderAndComponents, ReportOrderOnly, ReportComponentsOnly, ReportBonuses};
+    const int breakdowns[] = {BreakdownComponents, BreakdownSubcomponents, BreakdownBaseResources};
+    const int sorts[] = {SortByName, SortByQuantity};
+    request.content = contents[IndexOf(Contents, parsed.Value("--content", Contents[0]))];
+    request.breakdown = breakdowns[IndexOf(Breakdowns, parsed.Value("--breakdown", Breakdowns[0]))];
+    request.sort = sorts[IndexOf(Sorts, parsed.Value("--sort", Sorts[0]))];
+    request.includeIndirect = parsed.Value("--bonuses") == "indirect";
     if (open && format != "html")
-        return Usage("report: --open goes with --format html");
+        return UsageError("report: --open goes with --format html");
 
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
@@ -192,7 +137,7 @@ int CmdReport(CCliContext& context, const CommandArgs& args)
                 break;
             }
         if (!request.profile)
-            return Usage("report: no profile '" + profileName + "'");
+            return UsageError("report: no profile '" + profileName + "'");
     }
     for (const std::string& name : selected)
     {
@@ -207,7 +152,7 @@ int CmdReport(CCliContext& context, const CommandArgs& args)
         if (order.HasGroup(name))
             request.selection.groups.insert(name), found = true;
         if (!found)
-            return Usage("report: nothing in the order is named '" + name + "'");
+            return UsageError("report: nothing in the order is named '" + name + "'");
     }
 
     CReportGrid grid;
@@ -238,22 +183,10 @@ int CmdReport(CCliContext& context, const CommandArgs& args)
     return 0;
 }
 
-int CmdOrder(CCliContext& context, const CommandArgs& args)
+int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
 {
-    std::string orderFile;
-    std::string saveAs;
-    for (std::size_t i = 0; i < args.size(); ++i)
-    {
-        if (args[i] == "--save-as" && i + 1 < args.size())
-            saveAs = args[++i];
-        else if (!args[i].empty() && args[i][0] != '-' && orderFile.empty())
-            orderFile = args[i];
-        else
-            return Usage("order: bad or incomplete option '" + args[i] + "'");
-    }
-    if (orderFile.empty())
-        return Usage("order needs an ORDER.xml");
-
+    const std::string orderFile = parsed.Operands().front();
+    const std::string saveAs = parsed.Value("--save-as");
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
     LoadSession(session);
@@ -286,3 +219,43 @@ int CmdOrder(CCliContext& context, const CommandArgs& args)
     }
     return 0;
 }
+} // namespace
+
+const CCommandSpec ReportCommand = {
+    .name = "report",
+    .operands = "ORDER.xml",
+    .summary = "Print one report of an order, as the reports window generates it.",
+    .details = "Loads the database, the profiles and the settings as the program does, then reads\n"
+               "the order; ORDER.xml '-' reads it from standard input. Formats: grid (colour index,\n"
+               "tab, cells joined with |), clipboard and html (the window's bytes), csv, json.",
+    .options = {{"--content", "CONTENT", "what the report holds", Contents, "order-comps"},
+                {"--breakdown", "BREAKDOWN", "how components are broken down", Breakdowns, "components"},
+                {"--sort", "SORT", "row order", Sorts, "name"},
+                {"--bonuses", "BONUSES", "bonus report", Bonuses, "direct"},
+                {"--profile", "SERVER:NAME", "rate against this profile (default: the current one)"},
+                {"--no-profile", "", "rate against no profile"},
+                {"--select", "NAME", "tick the items and groups of that name (repeatable)"},
+                {"--format", "FORMAT", "output format", Formats, "grid"},
+                {"--open", "", "html only: also write Temp/order.htm in the data folder and open it"},
+                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = "  0  printed\n"
+                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
+                 "  2  bad usage",
+    .run = CmdReport,
+};
+
+const CCommandSpec OrderCommand = {
+    .name = "order",
+    .operands = "ORDER.xml",
+    .summary = "Print an order's groups, items, techniques and acquired counts.",
+    .details = "ORDER.xml '-' reads the order from standard input.",
+    .options = {{"--save-as", "FILE", "write the order back as the program saves it"}},
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = "  0  printed (and saved)\n"
+                 "  1  the order file does not exist or cannot be read, or cannot be saved\n"
+                 "  2  bad usage",
+    .run = CmdOrder,
+};

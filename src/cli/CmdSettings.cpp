@@ -3,7 +3,10 @@
 #include "app/Startup.h"
 #include "cli/Commands.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace
@@ -14,15 +17,29 @@ CSettings LoadAll(const CCliContext& context)
     LoadSettings(settings, *context.store, context.dataFolder.string(), ReadGameFolder(*context.store));
     return settings;
 }
-} // namespace
 
-int CmdSettings(CCliContext& context, const CommandArgs& args)
+// A whole number in the range of the stored "%d", nothing before or after it.
+bool IsWholeNumber(const std::string& text)
 {
-    if (args.size() > 2)
-    {
-        std::fprintf(stderr, "moxa-cli: settings takes at most a NAME and a VALUE\n");
-        return 2;
-    }
+    if (text.empty() || (text[0] != '-' && text[0] != '+' && (text[0] < '0' || text[0] > '9')))
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    return errno == 0 && *end == '\0' && end != text.c_str() && value >= INT_MIN && value <= INT_MAX;
+}
+
+ESettingType TypeOf(std::string_view name)
+{
+    for (const CSettingInfo& info : SettingsTable())
+        if (info.name == name)
+            return info.type;
+    return ESettingType::Text;
+}
+
+int CmdSettings(CCliContext& context, const CParsedArgs& parsed)
+{
+    const std::vector<std::string>& args = parsed.Operands();
     CSettings settings = LoadAll(context);
     if (args.empty())
     {
@@ -44,6 +61,8 @@ int CmdSettings(CCliContext& context, const CommandArgs& args)
         return 0;
     }
 
+    if (TypeOf(name) == ESettingType::Integer && !IsWholeNumber(args[1]))
+        return UsageError("settings: " + std::string(name) + " is a number, not '" + args[1] + "'");
     // Stored in the setting's own encoding, as the program would save it.
     SetSettingText(settings, name, args[1]);
     const std::string text = SettingText(settings, name);
@@ -54,3 +73,19 @@ int CmdSettings(CCliContext& context, const CommandArgs& args)
     }
     return 0;
 }
+} // namespace
+
+const CCommandSpec SettingsCommand = {
+    .name = "settings",
+    .operands = "[NAME [VALUE]]",
+    .summary = "Print every setting as Name=value, print one, or store one.",
+    .details = "Values are printed and stored in their stored encoding: Y or N for switches (y is\n"
+               "stored as Y, anything else as N), whole numbers for numbers, text as it is. Names\n"
+               "may be given in any case.",
+    .maxOperands = 2,
+    .exitCodes = "  0  printed or stored\n"
+                 "  1  the setting could not be stored\n"
+                 "  2  bad usage, an unknown setting or a number setting given no whole number",
+    .needsDataFolder = false,
+    .run = CmdSettings,
+};

@@ -111,26 +111,11 @@ void ReportTransfer(const CUpdateSession& update)
     if (!result.Ok() && result.status != ETransferStatus::Aborted)
         std::fprintf(stderr, "moxa-cli: transfer failed: %s\n", DescribeTransfer(result).c_str());
 }
-} // namespace
 
-int CmdUpdate(CCliContext& context, const CommandArgs& args)
+int CmdUpdate(CCliContext& context, const CParsedArgs& parsed)
 {
-    std::string server;
-    bool checkOnly = false;
-    for (std::size_t i = 0; i < args.size(); ++i)
-    {
-        if (args[i] == "--check-only")
-            checkOnly = true;
-        else if (args[i] == "--server" && i + 1 < args.size())
-            server = args[++i];
-        else
-        {
-            std::fprintf(
-                stderr, "moxa-cli: update takes [--server NAME] [--check-only] [--yes], not '%s'\n",
-                args[i].c_str());
-            return 2;
-        }
-    }
+    std::string server = parsed.Value("--server");
+    const bool checkOnly = parsed.Has("--check-only");
 
     static int argc = 1;
     static char name[] = "moxa-cli";
@@ -199,3 +184,20 @@ int CmdUpdate(CCliContext& context, const CommandArgs& args)
     }
     return status;
 }
+} // namespace
+
+const CCommandSpec UpdateCommand = {
+    .name = "update",
+    .summary = "Check an update server for a newer database and install it.",
+    .details = "Starts like the program, re-reads the servers lists (Config*.xml), downloads the\n"
+               "server's Config.xml and Release.xml, prints the release and the verdict, then\n"
+               "downloads and installs Moxa_YYYY-MM-DD.zip unless --check-only or it is installed.\n"
+               "A transfer stalls after 30 s without data (MOXA_UPDATE_TIMEOUT_MS sets another limit).",
+    .options = {{"--server", "NAME", "the server to check (default: the first by name)"},
+                {"--check-only", "", "only check, download nothing"},
+                {"--yes", "", "answer questions with yes"}},
+    .exitCodes = "  0  updated, or already up to date\n"
+                 "  1  a failure (the message is on standard error), or the revision needs a newer client\n"
+                 "  2  bad usage",
+    .run = CmdUpdate,
+};

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "cli/CliContext.h"
+#include "cli/CommandLine.h"
 
-// One function per command; each returns the process's exit status.
-int CmdVersion(CCliContext& context, const CommandArgs& args);
-int CmdSettings(CCliContext& context, const CommandArgs& args);
-int CmdInstallUpdate(CCliContext& context, const CommandArgs& args);
-int CmdLoad(CCliContext& context, const CommandArgs& args);
-int CmdFormula(CCliContext& context, const CommandArgs& args);
-int CmdReport(CCliContext& context, const CommandArgs& args);
-int CmdOrder(CCliContext& context, const CommandArgs& args);
-int CmdUpdate(CCliContext& context, const CommandArgs& args);
-int CmdGenerate(CCliContext& context, const CommandArgs& args);
+// One spec per command (see CCommandSpec for adding one); each command returns the exit status.
+extern const CCommandSpec VersionCommand;
+extern const CCommandSpec UpdateCommand;
+extern const CCommandSpec SettingsCommand;
+extern const CCommandSpec InstallUpdateCommand;
+extern const CCommandSpec LoadCommand;
+extern const CCommandSpec FormulaCommand;
+extern const CCommandSpec ReportCommand;
+extern const CCommandSpec OrderCommand;
+extern const CCommandSpec GenerateCommand;
+
+// Prints "moxa-cli: " and the message on standard error; returns the exit status for bad usage.
+int UsageError(const std::string& message);

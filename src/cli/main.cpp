@@ -1,80 +1,92 @@
 // moxa-cli: the program's core on the command line.
+#include "app/DataFolder.h"
+#include "app/DataPaths.h"
+#include "app/Messages.h"
 #include "cli/Commands.h"
 #include "platform/QtSettingsStore.h"
 
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <string>
 #include <system_error>
 
 namespace
 {
-struct CCommand
-{
-    const char* name;
-    const char* usage;
-    int (*run)(CCliContext&, const CommandArgs&);
+// Every command, in the order of the help; a new command is listed here.
+const CCommandSpec* const Commands[] = {
+    &VersionCommand, &UpdateCommand, &SettingsCommand, &InstallUpdateCommand, &LoadCommand,
+    &FormulaCommand, &ReportCommand, &OrderCommand,    &GenerateCommand,
 };
 
-const CCommand Commands[] = {
-    {"version", "version                      print the program's version", CmdVersion},
-    {"update", "update [--server NAME] [--check-only]\n"
-               "                               check an update server for a newer database and install it",
-     CmdUpdate},
-    {"settings", "settings [NAME [VALUE]]      print every setting as Name=value, print one, or store one",
-     CmdSettings},
-    {"install-update", "install-update               install the update archive waiting in Temp (Moxa_*.zip);\n"
-                       "                               exit status 1 when it was refused, 3 when several wait",
-     CmdInstallUpdate},
-    {"load", "load [--rebuild]             load the database (--rebuild: from XML), print its counts", CmdLoad},
-    {"formula", "formula NAME                 print a formula's record as it was read", CmdFormula},
-    {"report", "report ORDER.xml [OPTIONS]   print an order's report (--content, --breakdown, --sort,\n"
-               "                               --bonuses, --profile S:N, --no-profile, --select NAME,\n"
-               "                               --format grid|clipboard|html|csv|json, --open, -o FILE)", CmdReport},
-    {"order", "order ORDER.xml [--save-as FILE]  print an order; --save-as writes it back", CmdOrder},
-    {"generate", "generate --size MB [--seed S] DIR  write a synthetic data folder of about MB megabytes of XML",
-     CmdGenerate},
-};
+const CCommandSpec* FindCommand(const std::string& name)
+{
+    for (const CCommandSpec* command : Commands)
+        if (command->name == name)
+            return command;
+    return nullptr;
+}
 
 void PrintHelp(std::FILE* out)
 {
-    std::fprintf(out, "Usage: moxa-cli [--data-dir DIR] [--yes] COMMAND [ARGS]\n\n"
-                      "  --data-dir DIR   the data folder (default: the current directory)\n"
-                      "  --yes            answer every question with yes (default: no)\n\n"
+    std::fprintf(out, "Usage: moxa-cli [--data-dir DIR] [--yes] COMMAND [OPTIONS] [ARGS]\n"
+                      "       moxa-cli COMMAND --help\n\n"
+                      "Options:\n"
+                      "  --data-dir DIR   the data folder (default: the current directory when it holds\n"
+                      "                   Config/, else the per-user folder $XDG_DATA_HOME/moxa)\n"
+                      "  --yes            answer every question with yes (default: no)\n"
+                      "  --version        print the version\n"
+                      "  -h, --help       print this help\n\n"
                       "Commands:\n");
-    for (const CCommand& command : Commands)
-        std::fprintf(out, "  %s\n", command.usage);
-    std::fprintf(out, "\nSettings are kept in the file named by MOXA_SETTINGS, else in the\n"
-                      "per-user configuration folder (~/.config/Moxa/Moxa2.ini).\n");
+    for (const CCommandSpec* command : Commands)
+        std::fprintf(out, "  %-15s %s\n", command->name.c_str(), command->summary.c_str());
+    std::fprintf(out, "\nExit status: 0 success, 1 failure, 2 bad usage (see each command's --help).\n"
+                      "Settings are kept in the file named by MOXA_SETTINGS, else in\n"
+                      "~/.config/Moxa/Moxa2.ini.\n");
+}
+
+// The data folder of a command that uses one; false (after saying why) when there is none.
+bool ChooseFolder(CCliContext& context)
+{
+    const CDataFolderChoice choice = ChooseDataFolder(DataFolderRequestFromEnvironment(context.namedDataFolder));
+    if (choice.source == EDataFolderSource::None)
+    {
+        std::fprintf(stderr, "moxa-cli: %s\n", choice.error.c_str());
+        return false;
+    }
+    if (choice.source == EDataFolderSource::PerUserSeeded)
+        std::fprintf(stderr, "moxa-cli: %s%s%s\n", std::string(Messages::Seeded1).c_str(),
+                     choice.folder.c_str(), std::string(Messages::Seeded2).c_str());
+    context.dataFolder = choice.folder;
+    return true;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
     CCliContext context;
-    std::error_code ec;
-    context.dataFolder = std::filesystem::current_path(ec);
     CommandArgs rest;
     for (int i = 1; i < argc; ++i)
     {
         const std::string arg = argv[i];
-        if (rest.empty() && arg == "--data-dir")
+        if (rest.empty() && (arg == "--data-dir" || arg.starts_with("--data-dir=")))
         {
-            if (i + 1 >= argc)
-            {
-                std::fprintf(stderr, "moxa-cli: --data-dir needs a folder\n");
-                return 2;
-            }
-            context.dataFolder = std::filesystem::absolute(argv[++i], ec);
+            if (arg == "--data-dir" && i + 1 >= argc)
+                return UsageError("--data-dir needs a folder");
+            const std::string folder = arg == "--data-dir" ? argv[++i] : arg.substr(arg.find('=') + 1);
+            if (folder.empty())
+                return UsageError("--data-dir needs a folder");
+            context.namedDataFolder = folder;
         }
         else if (arg == "--yes")
             context.yes = true;
-        else if (rest.empty() && (arg == "-h" || arg == "--help" || arg == "help"))
+        else if (rest.empty() && (arg == "-h" || arg == "--help"))
         {
             PrintHelp(stdout);
             return 0;
         }
+        else if (rest.empty() && arg == "--version")
+            return VersionCommand.run(context, {});
+        else if (rest.empty() && !arg.empty() && arg[0] == '-')
+            return UsageError("unknown option '" + arg + "' (see moxa-cli --help)");
         else
             rest.push_back(arg);
     }
@@ -83,13 +95,45 @@ int main(int argc, char** argv)
         PrintHelp(stderr);
         return 2;
     }
+    std::string name = rest.front();
+    rest.erase(rest.begin());
+    // "help COMMAND" is "COMMAND --help".
+    if (name == "help")
+    {
+        if (rest.empty())
+        {
+            PrintHelp(stdout);
+            return 0;
+        }
+        name = rest.front();
+        rest = {"--help"};
+    }
+    const CCommandSpec* command = FindCommand(name);
+    if (!command)
+        return UsageError("unknown command '" + name + "' (see moxa-cli --help)");
+    CParsedArgs parsed;
+    std::string error;
+    switch (ParseCommandArgs(*command, rest, parsed, error))
+    {
+    case EParse::Help:
+        PrintCommandHelp(*command, stdout);
+        return 0;
+    case EParse::Error:
+        return UsageError(error);
+    case EParse::Run:
+        break;
+    }
+    if (command->needsDataFolder)
+    {
+        if (!ChooseFolder(context))
+            return 1;
+    }
+    else
+    {
+        std::error_code ec;
+        context.dataFolder = std::filesystem::absolute(context.namedDataFolder.value_or("."), ec).lexically_normal();
+    }
     context.store = CreateUserSettingsStore();
     context.prompter = std::make_unique<CCliPrompter>(context.yes);
-    const std::string name = rest.front();
-    rest.erase(rest.begin());
-    for (const CCommand& command : Commands)
-        if (name == command.name)
-            return command.run(context, rest);
-    std::fprintf(stderr, "moxa-cli: unknown command '%s' (try moxa-cli --help)\n", name.c_str());
-    return 2;
+    return command->run(context, parsed);
 }

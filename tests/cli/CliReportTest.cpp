@@ -71,6 +71,51 @@ TEST_F(CliReportTest, PrintsTheGoldenReportsInEveryFormat)
               "  ]\n}\n");
 }
 
+// Options as "--name value" or "--name=value", "-" for standard input and output, and errors
+// that name the wrong value.
+TEST_F(CliReportTest, FollowsTheCommandLineConventions)
+{
+    const std::string csv = Report("--breakdown subcomponents --format csv");
+    ASSERT_EQ(csv.substr(0, 39), "name,acquired,needed,kind,detail,depth\n");
+    EXPECT_EQ(Report("--breakdown=subcomponents --format=csv"), csv);
+    EXPECT_EQ(Run("report - --breakdown subcomponents --format csv -o - < '" + m_order + "'").out, csv);
+
+    const std::string missing = (m_dir / "missing.xml").string();
+    const struct
+    {
+        std::string args;
+        int status;
+        std::string output;
+    } cases[] = {
+        {"report '" + m_order + "' --format xml", 2, "moxa-cli: unknown format 'xml' (grid, clipboard, html, csv, json)\n"},
+        {"report '" + m_order + "' --sort=size", 2, "moxa-cli: unknown sort 'size' (name, quantity)\n"},
+        {"report '" + m_order + "' --format", 2,
+         "moxa-cli: report: --format needs FORMAT (grid, clipboard, html, csv, json)\n"},
+        {"report '" + m_order + "' --colour red", 2,
+         "moxa-cli: report: unknown option '--colour' (see moxa-cli report --help)\n"},
+        {"report '" + m_order + "' --open=yes --format html", 2, "moxa-cli: report: --open takes no value\n"},
+        {"report", 2, "moxa-cli: report needs ORDER.xml (see moxa-cli report --help)\n"},
+        {"report '" + missing + "'", 1, "moxa-cli: the order file '" + missing + "' does not exist\n"},
+        {"report - < /dev/null", 1, "Sorry, Moxa doesn't support this version of the order file\n"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.args);
+        const CRun run = Run(c.args, true);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.output);
+    }
+    for (const char* command : {"version", "update", "settings", "install-update", "load", "formula", "report",
+                                "order", "generate"})
+    {
+        SCOPED_TRACE(command);
+        const CRun help = Run(std::string(command) + " --help");
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out.find("Usage: moxa-cli [--data-dir DIR] [--yes] " + std::string(command)), 0u);
+        EXPECT_NE(help.out.find("\nExit status:\n  0  "), std::string::npos);
+    }
+}
+
 TEST_F(CliReportTest, CsvListsItemsAndSubcomponents)
 {
     EXPECT_EQ(Report("--breakdown subcomponents --profile Home:Smith --format csv"),

@@ -97,7 +97,7 @@ TEST_F(CliSettingsTest, StoresOneValueInItsEncoding)
     };
     const Case cases[] = {
         {"IconSize", "24", "24", "IconSize=24"},
-        {"stickystrength", "12px", "12", "StickyStrength=12"},
+        {"stickystrength", "-12", "-12", "StickyStrength=-12"},
         {"EnableCache", "y", "Y", "EnableCache=Y"},
         {"DockingMode", "yes", "N", "DockingMode=N"},
         {"HighPriority", "Y", "Y", "HighPriority=Y"},
@@ -122,15 +122,23 @@ TEST_F(CliSettingsTest, StoresOneValueInItsEncoding)
     EXPECT_EQ(ReadFileBytes(SettingsFile()).find("ReportType"), std::string::npos);
 }
 
-TEST_F(CliSettingsTest, UnknownSetting)
+TEST_F(CliSettingsTest, RefusesUnknownSettingsAndValuesThatAreNoNumber)
 {
-    for (const char* args : {"settings NoSuchSetting", "settings NoSuchSetting 1"})
+    const std::pair<const char*, const char*> cases[] = {
+        {"settings NoSuchSetting", "moxa-cli: unknown setting 'NoSuchSetting'\n"},
+        {"settings NoSuchSetting 1", "moxa-cli: unknown setting 'NoSuchSetting'\n"},
+        {"settings IconSize big", "moxa-cli: settings: IconSize is a number, not 'big'\n"},
+        {"settings iconsize 12px", "moxa-cli: settings: IconSize is a number, not '12px'\n"},
+        {"settings StickyStrength 99999999999", "moxa-cli: settings: StickyStrength is a number, not '99999999999'\n"},
+        {"settings StickyStrength ''", "moxa-cli: settings: StickyStrength is a number, not ''\n"},
+    };
+    for (const auto& [args, error] : cases)
     {
         SCOPED_TRACE(args);
         const CRun run = Run(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "moxa-cli: unknown setting 'NoSuchSetting'\n");
+        EXPECT_EQ(run.err, error);
     }
     EXPECT_FALSE(fs::exists(SettingsFile()));
 }

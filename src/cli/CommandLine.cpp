@@ -1,0 +1,139 @@
+#include "cli/CommandLine.h"
+
+namespace
+{
+std::string JoinChoices(const std::vector<std::string>& choices)
+{
+    std::string text;
+    for (const std::string& choice : choices)
+        text += (text.empty() ? "" : ", ") + choice;
+    return text;
+}
+
+const COptionSpec* FindOption(const CCommandSpec& spec, const std::string& name)
+{
+    for (const COptionSpec& option : spec.options)
+        if (option.name == name)
+            return &option;
+    return nullptr;
+}
+
+std::string Bare(const std::string& name)
+{
+    return name.substr(name.find_first_not_of('-'));
+}
+} // namespace
+
+std::string CParsedArgs::Value(const std::string& option, const std::string& fallback) const
+{
+    const auto it = m_values.find(option);
+    return it == m_values.end() || it->second.empty() ? fallback : it->second.back();
+}
+
+std::vector<std::string> CParsedArgs::Values(const std::string& option) const
+{
+    const auto it = m_values.find(option);
+    return it == m_values.end() ? std::vector<std::string>() : it->second;
+}
+
+EParse ParseCommandArgs(const CCommandSpec& spec, const std::vector<std::string>& args, CParsedArgs& parsed,
+                        std::string& error)
+{
+    const std::string see = " (see moxa-cli " + spec.name + " --help)";
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i)
+    {
+        const std::string& arg = args[i];
+        // A negative number is a value, not an option.
+        const bool negative = arg.size() > 1 && arg[0] == '-' && arg[1] >= '0' && arg[1] <= '9';
+        if (optionsEnded || negative || arg == "-" || arg.empty() || arg[0] != '-')
+        {
+            parsed.m_operands.push_back(arg);
+            continue;
+        }
+        if (arg == "--")
+        {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h")
+            return EParse::Help;
+        const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
+        const std::string name = arg.substr(0, equals);
+        const COptionSpec* option = FindOption(spec, name);
+        if (!option)
+        {
+            error = spec.name + ": unknown option '" + name + "'" + see;
+            return EParse::Error;
+        }
+        std::vector<std::string>& values = parsed.m_values[name];
+        if (option->value.empty())
+        {
+            if (equals != std::string::npos)
+            {
+                error = spec.name + ": " + name + " takes no value";
+                return EParse::Error;
+            }
+            continue;
+        }
+        std::string value;
+        if (equals != std::string::npos)
+            value = arg.substr(equals + 1);
+        else if (i + 1 < args.size())
+            value = args[++i];
+        else
+        {
+            error = spec.name + ": " + name + " needs " + option->value +
+                    (option->choices.empty() ? "" : " (" + JoinChoices(option->choices) + ")");
+            return EParse::Error;
+        }
+        if (!option->choices.empty())
+        {
+            bool valid = false;
+            for (const std::string& choice : option->choices)
+                valid = valid || choice == value;
+            if (!valid)
+            {
+                error = "unknown " + Bare(name) + " '" + value + "' (" + JoinChoices(option->choices) + ")";
+                return EParse::Error;
+            }
+        }
+        values.push_back(value);
+    }
+    if (parsed.m_operands.size() < spec.minOperands)
+    {
+        error = spec.name + " needs " + spec.operands + see;
+        return EParse::Error;
+    }
+    if (parsed.m_operands.size() > spec.maxOperands)
+    {
+        error = spec.name + ": unexpected '" + parsed.m_operands[spec.maxOperands] + "'" + see;
+        return EParse::Error;
+    }
+    return EParse::Run;
+}
+
+void PrintCommandHelp(const CCommandSpec& spec, std::FILE* out)
+{
+    std::string usage = "moxa-cli [--data-dir DIR] [--yes] " + spec.name;
+    if (!spec.options.empty())
+        usage += " [OPTIONS]";
+    if (!spec.operands.empty())
+        usage += " " + spec.operands;
+    std::fprintf(out, "Usage: %s\n\n%s\n", usage.c_str(), spec.summary.c_str());
+    if (!spec.details.empty())
+        std::fprintf(out, "\n%s\n", spec.details.c_str());
+    std::fprintf(out, "\nOptions:\n");
+    for (const COptionSpec& option : spec.options)
+    {
+        std::string left = option.name + (option.value.empty() ? "" : " " + option.value);
+        std::string help = option.help;
+        if (!option.choices.empty())
+            help += ": " + JoinChoices(option.choices);
+        if (!option.fallback.empty())
+            help += " (default " + option.fallback + ")";
+        std::fprintf(out, "  %-22s %s\n", left.c_str(), help.c_str());
+    }
+    std::fprintf(out, "  %-22s %s\n", "-h, --help", "print this help");
+    std::fprintf(out, "\nExit status:\n%s\n", spec.exitCodes.c_str());
+}
