@@ -27,6 +27,8 @@ inline constexpr std::string_view NoPerUserFolder =
     "no data folder: the current directory holds no Config folder and neither XDG_DATA_HOME nor HOME is set";
 inline constexpr std::string_view SeedFailed1 = "the sample data '";
 inline constexpr std::string_view SeedFailed2 = "' could not be copied to '";
+inline constexpr std::string_view UsePerUserFolder1 = ".\n\nUse your own data folder '";
+inline constexpr std::string_view UsePerUserFolder2 = "' instead?";
 inline constexpr std::string_view Seeded1 = "Moxa copied its sample data to '";
 inline constexpr std::string_view Seeded2 = "'; your orders, profiles and downloads are kept there.";
 
@@ -163,9 +165,16 @@ inline constexpr std::string_view LinkOfficialSite = "officialsite";
 inline constexpr std::string_view LinkOnlineManual = "onlinemanual";
 inline constexpr std::string_view LinkReportBug = "reportbug";
 inline constexpr std::string_view AboutTitle = "About Moxa";
+inline constexpr std::string_view AboutLicence = "\nFree software under the MIT licence.";
+inline constexpr std::string_view AboutDataFolder = "\n\nData folder: ";
+inline constexpr std::string_view AboutSettingsFile = "\nSettings file: ";
+inline constexpr std::string_view AboutNoDocking =
+    "\n\nThis Wayland session places windows itself, so tool windows do not dock and saved "
+    "positions are not restored. Started with an X server at hand (DISPLAY), Moxa uses it and docks.";
 
 // The configuration dialog.
 inline constexpr std::string_view ConfigTitle = "Configuration";
+inline constexpr std::string_view ConfigHotkeysUnavailable = " (unavailable on this desktop)";
 inline constexpr std::string_view ConfigGamePath = "Tellurin Installation Path";
 inline constexpr std::string_view ConfigBrowse = "Browse...";
 inline constexpr std::string_view ConfigBrowseTitle = "Please select the Tellurin Installation folder.";

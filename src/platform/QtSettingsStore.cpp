@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-std::unique_ptr<ISettingsStore> CreateUserSettingsStore()
+std::filesystem::path UserSettingsFile()
 {
     QString file;
     if (const char* named = std::getenv("MOXA_SETTINGS"); named && *named)
@@ -16,6 +16,10 @@ std::unique_ptr<ISettingsStore> CreateUserSettingsStore()
     else
         file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                QStringLiteral("/Moxa/Moxa2.ini");
-    const QByteArray path = QFile::encodeName(file);
-    return std::make_unique<CIniSettingsStore>(std::filesystem::path(path.constData()));
+    return std::filesystem::path(QFile::encodeName(file).constData());
+}
+
+std::unique_ptr<ISettingsStore> CreateUserSettingsStore()
+{
+    return std::make_unique<CIniSettingsStore>(UserSettingsFile());
 }

@@ -49,19 +49,36 @@ private Q_SLOTS:
 
 void CShellTest::DataFolderFromTheCommandLine()
 {
+    using EAction = CMoxaCommandLine::EAction;
     const struct
     {
-        std::vector<std::string> args;
-        std::optional<std::filesystem::path> expected;
+        QStringList args;
+        EAction action;
+        std::optional<std::filesystem::path> folder;
+        QString text;
     } cases[] = {
-        {{}, std::nullopt},
-        {{"--data-dir", "/srv/moxa"}, std::filesystem::path("/srv/moxa")},
-        {{"--data-dir=rel/dir"}, std::filesystem::path("rel/dir")},
-        {{"--data-dir"}, std::nullopt},
-        {{"-platform", "offscreen", "--data-dir", "x"}, std::filesystem::path("x")},
+        {{}, EAction::Run, std::nullopt, {}},
+        {{QStringLiteral("--data-dir"), QStringLiteral("/srv/moxa")}, EAction::Run, "/srv/moxa", {}},
+        {{QStringLiteral("--data-dir=rel/dir")}, EAction::Run, "rel/dir", {}},
+        {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--data-dir"), QStringLiteral("x")},
+         EAction::Run, "x", {}},
+        {{QStringLiteral("--version")}, EAction::Version, std::nullopt, QStringLiteral("Moxa 2.27\n")},
+        {{QStringLiteral("--data-dir")}, EAction::Error, std::nullopt, QStringLiteral("Missing value after '--data-dir'.")},
+        {{QStringLiteral("--data-dir=")}, EAction::Error, std::nullopt, QStringLiteral("--data-dir needs a folder.")},
+        {{QStringLiteral("--colour")}, EAction::Error, std::nullopt, QStringLiteral("Unknown option 'colour'.")},
+        {{QStringLiteral("Orders")}, EAction::Error, std::nullopt, QStringLiteral("Unexpected argument 'Orders'.")},
     };
     for (const auto& c : cases)
-        QCOMPARE(DataFolderArgument(c.args), c.expected);
+    {
+        const CMoxaCommandLine line = ParseMoxaCommandLine(QStringList{QStringLiteral("moxa")} + c.args);
+        QCOMPARE(line.action, c.action);
+        QCOMPARE(line.dataFolder, c.folder);
+        QCOMPARE(line.text, c.text);
+    }
+    const QString help = ParseMoxaCommandLine({QStringLiteral("moxa"), QStringLiteral("--help")}).text;
+    QVERIFY2(help.startsWith(QStringLiteral("Usage: moxa [options]\n")), qPrintable(help));
+    QVERIFY2(help.contains(QStringLiteral("  --data-dir <DIR>")), qPrintable(help));
+    QVERIFY2(!help.contains(QStringLiteral("platform")), qPrintable(help));
 }
 
 void CShellTest::StartsFromXmlThenFromTheCache()

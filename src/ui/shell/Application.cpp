@@ -15,23 +15,123 @@
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/update/UpdateDialog.h"
 
+#include "app/DataFolder.h"
+#include "app/DataPaths.h"
+#include "app/Messages.h"
+#include "ui/shell/MessageBox.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QIcon>
 
 #include <cstdio>
 #include <memory>
 
-std::optional<std::filesystem::path> DataFolderArgument(const std::vector<std::string>& args)
+CMoxaCommandLine ParseMoxaCommandLine(const QStringList& arguments)
 {
-    static constexpr std::string_view Option = "--data-dir";
-    for (std::size_t i = 0; i < args.size(); ++i)
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Moxa, a crafting calculator for the game Tellurin."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Print the version."));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("The data folder (default: the current directory when it holds "
+                                                    "Config, else $XDG_DATA_HOME/moxa)."),
+                                     QStringLiteral("DIR"));
+    parser.addOptions({help, version, dataDir});
+    // QApplication takes these itself.
+    for (const char* name : {"platform", "style", "stylesheet", "display", "geometry", "qwindowgeometry",
+                             "qwindowtitle", "qwindowicon", "platformtheme", "plugin"})
     {
-        if (args[i] == Option && i + 1 < args.size())
-            return std::filesystem::path(args[i + 1]);
-        if (args[i].starts_with(std::string(Option) + "="))
-            return std::filesystem::path(args[i].substr(Option.size() + 1));
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("VALUE"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
     }
-    return std::nullopt;
+    QCommandLineOption reverse(QStringLiteral("reverse"));
+    reverse.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(reverse);
+
+    CMoxaCommandLine result;
+    if (!parser.parse(arguments))
+        result = {CMoxaCommandLine::EAction::Error, std::nullopt, parser.errorText()};
+    else if (!parser.positionalArguments().isEmpty())
+        result = {CMoxaCommandLine::EAction::Error, std::nullopt,
+                  QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst())};
+    else if (parser.isSet(help))
+    {
+        // The usage line names the program as it is installed, not by the path it was started by.
+        const QString text = parser.helpText();
+        result = {CMoxaCommandLine::EAction::Help, std::nullopt,
+                  QStringLiteral("Usage: moxa [options]") + text.mid(text.indexOf(QLatin1Char('\n')))};
+    }
+    else if (parser.isSet(version))
+        result = {CMoxaCommandLine::EAction::Version, std::nullopt,
+                  QStringLiteral("Moxa %1\n").arg(QString::fromLatin1(MoxaVersion))};
+    else if (parser.isSet(dataDir))
+    {
+        result.dataFolder = std::filesystem::path(QFile::encodeName(parser.value(dataDir)).toStdString());
+        if (result.dataFolder->empty())
+            result = {CMoxaCommandLine::EAction::Error, std::nullopt, QStringLiteral("--data-dir needs a folder.")};
+    }
+    return result;
 }
+
+void ChooseWindowSystem()
+{
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return;
+    const bool wayland =
+        qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
+    if (wayland && qEnvironmentVariableIsSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
+}
+
+namespace
+{
+QIcon ApplicationIcon()
+{
+    QIcon fallback;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        fallback.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return QIcon::fromTheme(QString::fromLatin1(MoxaAppId), fallback);
+}
+
+// Paths and the messages naming them are in the system's encoding.
+QString Local(const std::string& text)
+{
+    return QString::fromLocal8Bit(text);
+}
+
+// The data folder of this start; a named folder that is none is explained, with the per-user
+// folder offered instead. Empty when the player declines or there is none.
+std::optional<std::filesystem::path> ChooseFolder(std::optional<std::filesystem::path> named)
+{
+    CDataFolderChoice choice = ChooseDataFolder(DataFolderRequestFromEnvironment(named));
+    if (choice.source == EDataFolderSource::None && named)
+    {
+        CDataFolderRequest perUser = DataFolderRequestFromEnvironment(std::nullopt);
+        perUser.current.clear();
+        const QString question = Local(choice.error + std::string(Messages::UsePerUserFolder1) +
+                                       perUser.perUser.string() + std::string(Messages::UsePerUserFolder2));
+        if (!CMessageBox::AskYesNo(nullptr, question, CMessageBox::EIcon::Warning))
+            return std::nullopt;
+        choice = ChooseDataFolder(perUser);
+    }
+    if (choice.source == EDataFolderSource::None)
+    {
+        std::fprintf(stderr, "moxa: %s\n", choice.error.c_str());
+        CMessageBox::Show(nullptr, Local(choice.error), CMessageBox::EIcon::Stop);
+        return std::nullopt;
+    }
+    if (choice.source == EDataFolderSource::PerUserSeeded)
+        CMessageBox::Show(nullptr,
+                          Local(std::string(Messages::Seeded1) + choice.folder.string() + std::string(Messages::Seeded2)),
+                          CMessageBox::EIcon::Information);
+    return choice.folder;
+}
+} // namespace
 
 void RegisterOrderWindows()
 {
@@ -51,30 +151,40 @@ void RegisterOrderWindows()
 
 int RunMoxa(int argc, char** argv)
 {
-    // The data folder first: its cache is read while Qt starts and the windows are built.
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::error_code error;
-    std::filesystem::path dataFolder = std::filesystem::current_path(error);
-    if (const auto named = DataFolderArgument(args))
-        dataFolder = std::filesystem::absolute(*named, error);
-    if (!std::filesystem::is_directory(dataFolder, error))
+    // --help and --version need no display, so they come before the QApplication.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CMoxaCommandLine command = ParseMoxaCommandLine(arguments);
+    switch (command.action)
     {
-        std::fprintf(stderr, "moxa: the data folder '%s' does not exist\n", dataFolder.string().c_str());
+    case CMoxaCommandLine::EAction::Help:
+    case CMoxaCommandLine::EAction::Version:
+        std::fputs(command.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case CMoxaCommandLine::EAction::Error:
+        std::fprintf(stderr, "moxa: %s\nTry 'moxa --help'.\n", command.text.toLocal8Bit().constData());
         return 2;
+    case CMoxaCommandLine::EAction::Run:
+        break;
     }
-    // The program's own paths never end in a separator.
-    dataFolder = dataFolder.lexically_normal();
-    if (dataFolder.has_relative_path() && !dataFolder.has_filename())
-        dataFolder = dataFolder.parent_path();
-    ReserveStartupHeap(StartupHeapFor(dataFolder));
-    auto prefetch = std::make_unique<CCachePrefetch>(dataFolder);
+    ChooseWindowSystem();
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moxa"));
+    QApplication::setApplicationVersion(QString::fromLatin1(MoxaVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(MoxaAppId));
+    QApplication::setWindowIcon(ApplicationIcon());
     QApplication::setStyle(new CAppStyle);
+    const std::optional<std::filesystem::path> dataFolder = ChooseFolder(command.dataFolder);
+    if (!dataFolder)
+        return 1;
+    ReserveStartupHeap(StartupHeapFor(*dataFolder));
+    auto prefetch = std::make_unique<CCachePrefetch>(*dataFolder);
+
     RegisterOrderWindows();
     CUpdateDialog::Register();
-    CAppContext app(dataFolder, CreateUserSettingsStore(), std::move(prefetch));
+    CAppContext app(*dataFolder, CreateUserSettingsStore(), std::move(prefetch));
     auto toolbar = std::make_unique<CToolbarWindow>(app);
     app.MessagePrompter().SetParent(nullptr);
     {

@@ -15,6 +15,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -99,6 +100,12 @@ CConfigDialog::CConfigDialog(CAppContext& app, QWidget* parent) : QDialog(parent
     auto* otherLayout = new QGridLayout(other);
     m_priority = new QCheckBox(Qs(Messages::ConfigPriority), other);
     m_hotkeys = new QCheckBox(Qs(Messages::ConfigHotkeys), other);
+    // Keys are grabbed on X11 only; elsewhere the switch is kept but cannot take effect.
+    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
+    {
+        m_hotkeys->setText(Qs(std::string(Messages::ConfigHotkeys) + std::string(Messages::ConfigHotkeysUnavailable)));
+        m_hotkeys->setEnabled(false);
+    }
     m_drag = new QCheckBox(Qs(Messages::ConfigDrag), other);
     otherLayout->addWidget(m_priority, 0, 0, 1, 2);
     otherLayout->addWidget(m_hotkeys, 1, 0);

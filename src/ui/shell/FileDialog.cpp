@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include <deque>
 
@@ -19,6 +21,22 @@ bool TakeScripted(std::deque<QString>& queue, QString& value)
     queue.pop_front();
     return true;
 }
+// Orders are kept in the data folder; the player's documents folder is listed beside it.
+void AddPlaces(QFileDialog& dialog, const QString& folder)
+{
+    QList<QUrl> places = dialog.sidebarUrls();
+    for (const QString& place : {folder, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)})
+        if (!place.isEmpty() && !places.contains(QUrl::fromLocalFile(place)))
+            places << QUrl::fromLocalFile(place);
+    dialog.setSidebarUrls(places);
+}
+
+QString Chosen(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
 } // namespace
 
 QString CFileDialog::GetOpenFileName(QWidget* parent, const QString& folder, const QString& filter)
@@ -26,7 +44,10 @@ QString CFileDialog::GetOpenFileName(QWidget* parent, const QString& folder, con
     QString name;
     if (TakeScripted(s_names, name))
         return name;
-    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    AddPlaces(dialog, folder);
+    return Chosen(dialog);
 }
 
 QString CFileDialog::GetSaveFileName(QWidget* parent, const QString& folder, const QString& filter,
@@ -38,9 +59,8 @@ QString CFileDialog::GetSaveFileName(QWidget* parent, const QString& folder, con
         QFileDialog dialog(parent, QString(), folder, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(defaultSuffix);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().constFirst();
+        AddPlaces(dialog, folder);
+        return Chosen(dialog);
     }
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty())
         name += QLatin1Char('.') + defaultSuffix;

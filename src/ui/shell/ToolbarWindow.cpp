@@ -3,6 +3,7 @@
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Placement.h"
+#include "platform/QtSettingsStore.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/ConfigDialog.h"
@@ -144,6 +145,11 @@ void CToolbarWindow::BuildControls()
 
     m_autodock = new QCheckBox(Qs(Messages::Autodock), client);
     m_autodock->setChecked(m_app.Settings().DockingMode);
+    if (WindowsPlacedBySystem())
+    {
+        m_autodock->setEnabled(false);
+        m_autodock->setToolTip(Qs(Messages::AboutNoDocking).trimmed());
+    }
     connect(m_autodock, &QCheckBox::toggled, this, &CToolbarWindow::SetAutodock);
 }
 
@@ -246,8 +252,13 @@ void CToolbarWindow::BuildMenus()
     AddAction(help, Messages::MenuAbout, {},
               [this]
               {
-                  CMessageBox::Show(this, Qs(std::string(Messages::CaptionVersion1) + std::string(MoxaVersion)),
-                                    CMessageBox::EIcon::Information);
+                  std::string text = std::string(Messages::CaptionVersion1) + std::string(MoxaVersion) +
+                                     std::string(Messages::AboutLicence) + std::string(Messages::AboutDataFolder) +
+                                     m_app.DataFolder().string() + std::string(Messages::AboutSettingsFile) +
+                                     UserSettingsFile().string();
+                  if (WindowsPlacedBySystem())
+                      text += std::string(Messages::AboutNoDocking);
+                  CMessageBox::Show(this, QString::fromLocal8Bit(text), CMessageBox::EIcon::Information);
               });
 
     // Keys without a menu entry: the buttons, F12 and the formula search. They work from
@@ -470,6 +481,8 @@ void CToolbarWindow::MoveTool(EToolWindow id, int x, int y)
 
 void CToolbarWindow::Dock(EToolWindow id, bool leadHidden)
 {
+    if (WindowsPlacedBySystem())
+        return;
     // The pair's lead must exist for its width to be known.
     Window(id);
     if (const auto partner = DockPartner(id); partner && !leadHidden && WorkArea().w > PairingMinWidth)

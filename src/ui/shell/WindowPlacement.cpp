@@ -2,6 +2,7 @@
 
 #include "ui/shell/AppContext.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 
 void SaveWindowPlacement(CAppContext& app, std::string_view name, QWidget* window, bool created)
@@ -29,6 +30,12 @@ bool RestoreWindowPlacement(CAppContext& app, std::string_view name, QWidget* wi
     const CPlacement& record = app.placements.Get(name);
     if (!window)
         return true;
+    if (WindowsPlacedBySystem())
+    {
+        if (!toolbar)
+            window->setVisible(record.visible);
+        return true;
+    }
     if (toolbar)
     {
         if (record.x != -1 && record.y != -1)
@@ -53,4 +60,9 @@ std::optional<bool> StoredVisibility(CAppContext& app, std::string_view name)
     if (!app.placements.Restore(app.Store(), name))
         return std::nullopt;
     return app.placements.Get(name).visible;
+}
+
+bool WindowsPlacedBySystem()
+{
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
 }

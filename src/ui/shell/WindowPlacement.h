@@ -17,3 +17,7 @@ bool RestoreWindowPlacement(CAppContext& app, std::string_view name, QWidget* wi
 
 // The stored visibility of a window that may not exist yet; empty when nothing is stored.
 std::optional<bool> StoredVisibility(CAppContext& app, std::string_view name);
+
+// True where the window system places windows itself and ignores moves (Wayland): docking
+// and the restoring of positions are off there.
+bool WindowsPlacedBySystem();
