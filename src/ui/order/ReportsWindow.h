@@ -3,10 +3,12 @@
 #include "order/ReportGrid.h"
 #include "ui/shell/ToolWindow.h"
 
+#include <memory>
 #include <vector>
 
 class CGridWidget;
 class QActionGroup;
+class QTextDocument;
 class QComboBox;
 class QPushButton;
 
@@ -27,6 +29,8 @@ public:
     void CopyReportText();
 
     void GenerateCurrentReport() override { Generate(); }
+    // The print dialog, then the report grid on the chosen printer.
+    void PrintReport() override;
     void ApplyTheme() override;
     void OrderChanged() override;
 
@@ -40,6 +44,8 @@ public:
 
 private:
     void UpdateTitle();
+    // An open window shows the report of the order and profile as they are now.
+    void RefreshIfOpen();
     QActionGroup* AddChoices(QMenu* menu, const std::vector<std::string_view>& texts, int checked,
                              std::function<void(int)> chosen);
 
@@ -51,3 +57,6 @@ private:
     std::vector<int> m_kinds;
     int m_sort = 0;
 };
+
+// The report as a printed page: the title, then the grid as a table under its heading row.
+std::unique_ptr<QTextDocument> ReportDocument(const CReportGrid& grid, const QString& title);
