@@ -236,9 +236,9 @@ inline constexpr std::string_view MenuIncludeIndirect = "Include Indirect";
 inline constexpr std::string_view ReportHelp = "Help With Reports";
 inline constexpr std::string_view ReportHelpLink = "reportwindow";
 inline constexpr const char* ReportsTitleFormat = "Reports - %d of %d Selected"; // selected, items
-inline constexpr const char* HtmlNotWritten = "The report could not be written to '%s'."; // path
+inline constexpr const char* HtmlNotWritten = "The report could not be written to:\n%s"; // path
 inline constexpr const char* HtmlNotOpened =
-    "No browser could be opened to show the report. It was written to '%s'."; // path
+    "No browser could be opened to show the report.\nThe page was written to:\n%s"; // path
 
 // The formula browser.
 inline constexpr std::string_view CategoryAll = "All";

@@ -433,7 +433,7 @@ void COrderWindowsTest::HtmlWithoutABrowserAndPrinting()
     reports->Generate();
     const std::filesystem::path page = open.fixture.folder / "Temp/order.htm";
     QCOMPARE(CMessageBox::TakeLog(),
-             QStringList{QStringLiteral("No browser could be opened to show the report. It was written to '%1'.")
+             QStringList{QStringLiteral("No browser could be opened to show the report.\nThe page was written to:\n%1")
                              .arg(Q(page.string()))});
 
     // Print...: the report, then the print dialog and the grid on paper (a PDF here).
