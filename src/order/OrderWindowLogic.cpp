@@ -64,7 +64,7 @@ std::string ItemNameFromLabel(const std::string& label)
 bool RenameGroup(COrder& order, const std::string& oldName, const std::string& label)
 {
     const std::string newName = CleanLabel(label);
-    if (newName == oldName)
+    if (newName == oldName || newName.find_first_not_of(' ') == std::string::npos)
         return false;
     const auto it = std::find(order.groups.begin(), order.groups.end(), oldName);
     if (it != order.groups.end())

@@ -37,7 +37,8 @@ std::string CleanLabel(const std::string& text);
 // An item's typed label without its leading "N x ".
 std::string ItemNameFromLabel(const std::string& label);
 
-// Renames a group in the group list and in every item of it; false when nothing changed.
+// Renames a group in the group list and in every item of it; false when nothing changed
+// (also for a blank name: a group always has one).
 bool RenameGroup(COrder& order, const std::string& oldName, const std::string& label);
 bool RenameItem(COrder& order, int id, const std::string& label);
 

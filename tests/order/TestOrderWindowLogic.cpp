@@ -84,6 +84,9 @@ TEST_F(OrderWindow, SetBatchesAndRenaming)
     EXPECT_EQ(order.groups, (std::vector<std::string>{"Swords and [Co]"}));
     EXPECT_EQ(order.items[1]->group, "Swords and [Co]");
     EXPECT_FALSE(RenameGroup(order, "Swords and [Co]", "Swords & <Co>"));
+    // A group never loses its name.
+    EXPECT_FALSE(RenameGroup(order, "Swords and [Co]", " "));
+    EXPECT_EQ(order.groups, (std::vector<std::string>{"Swords and [Co]"}));
 
     EXPECT_TRUE(RenameItem(order, Id(1), "2 x Blade & Hilt"));
     EXPECT_EQ(order.items[1]->itemName, "Blade and Hilt");

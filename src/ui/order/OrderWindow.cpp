@@ -443,7 +443,7 @@ void COrderWindow::OnEntryChanged(QTreeWidgetItem* entry, int)
 void COrderWindow::NewGroup()
 {
     QString name;
-    if (!CTextPrompt::GetText(this, Qs(Messages::NewGroupTitle), Qs(Messages::NewGroupLabel), name) || name.isEmpty())
+    if (!CTextPrompt::GetText(this, Qs(Messages::NewGroupTitle), Qs(Messages::NewGroupLabel), name) || name.trimmed().isEmpty())
         return;
     // The same replacements as a rename: the order file keeps no markup in names.
     App().Order().AddGroup(CleanLabel(Bytes(name)));
