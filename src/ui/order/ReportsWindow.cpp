@@ -27,6 +27,8 @@
 #include <QTextTable>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace
 {
 constexpr int FormatHtml = 1;
@@ -35,6 +37,38 @@ constexpr int FormatClipboard = 2;
 int Bounded(int value, int count)
 {
     return value >= 0 && value < count ? value : 0;
+}
+
+// The report as a printed page: the title, then the grid as a table under its heading row.
+std::unique_ptr<QTextDocument> ReportDocument(const CReportGrid& grid, const QString& title)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setMetaInformation(QTextDocument::DocumentTitle, title);
+    QTextCursor cursor(document.get());
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(title, bold);
+    if (grid.RowCount() == 0)
+        return document;
+    QTextTableFormat format;
+    format.setCellPadding(3);
+    format.setCellSpacing(0);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setHeaderRowCount(1);
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    format.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 60),
+                                      QTextLength(QTextLength::PercentageLength, 15),
+                                      QTextLength(QTextLength::PercentageLength, 25)});
+    cursor.movePosition(QTextCursor::End);
+    QTextTable* table = cursor.insertTable(grid.RowCount(), grid.Columns(), format);
+    for (int row = 0; row < grid.RowCount(); ++row)
+        for (int col = 0; col < grid.Columns(); ++col)
+        {
+            QTextCursor cell = table->cellAt(row, col).firstCursorPosition();
+            const bool heading = row == 0 || grid.Kind(row) == ReportRowKind::Heading;
+            cell.insertText(Qs(grid.Cell(row, col)), heading ? bold : QTextCharFormat());
+        }
+    return document;
 }
 } // namespace
 
@@ -164,37 +198,6 @@ void CReportsWindow::ExportHtml()
     }
     if (!App().Links().OpenUrl(path.string()))
         CMessageBox::Show(this, Qs(Format(Messages::HtmlNotOpened, path.string().c_str())));
-}
-
-std::unique_ptr<QTextDocument> ReportDocument(const CReportGrid& grid, const QString& title)
-{
-    auto document = std::make_unique<QTextDocument>();
-    document->setMetaInformation(QTextDocument::DocumentTitle, title);
-    QTextCursor cursor(document.get());
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    cursor.insertText(title, bold);
-    if (grid.RowCount() == 0)
-        return document;
-    QTextTableFormat format;
-    format.setCellPadding(3);
-    format.setCellSpacing(0);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    format.setHeaderRowCount(1);
-    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    format.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 60),
-                                      QTextLength(QTextLength::PercentageLength, 15),
-                                      QTextLength(QTextLength::PercentageLength, 25)});
-    cursor.movePosition(QTextCursor::End);
-    QTextTable* table = cursor.insertTable(grid.RowCount(), grid.Columns(), format);
-    for (int row = 0; row < grid.RowCount(); ++row)
-        for (int col = 0; col < grid.Columns(); ++col)
-        {
-            QTextCursor cell = table->cellAt(row, col).firstCursorPosition();
-            const bool heading = row == 0 || grid.Kind(row) == ReportRowKind::Heading;
-            cell.insertText(Qs(grid.Cell(row, col)), heading ? bold : QTextCharFormat());
-        }
-    return document;
 }
 
 void CReportsWindow::PrintReport()

@@ -3,12 +3,10 @@
 #include "order/ReportGrid.h"
 #include "ui/shell/ToolWindow.h"
 
-#include <memory>
 #include <vector>
 
 class CGridWidget;
 class QActionGroup;
-class QTextDocument;
 class QComboBox;
 class QPushButton;
 
@@ -57,6 +55,3 @@ private:
     std::vector<int> m_kinds;
     int m_sort = 0;
 };
-
-// The report as a printed page: the title, then the grid as a table under its heading row.
-std::unique_ptr<QTextDocument> ReportDocument(const CReportGrid& grid, const QString& title);
