@@ -95,6 +95,8 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     m_details->SetColWidth(0, TwipsToPixels(1150));
     m_details->SetColWidth(1, TwipsToPixels(2700));
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
+    // A steady width for the wrapped values, whatever their count.
+    m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     right->addWidget(m_details, 0, 0, 1, 2);
     m_tiers = new CGridWidget(client);
     m_tiers->SetColWidth(0, TwipsToPixels(1700));
@@ -105,6 +107,8 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     m_techniques->SetColWidth(0, TwipsToPixels(2420));
     m_techniques->SetBackColourKey("GRID_LISTBACKCOLOUR");
     SetGridHeader(*m_techniques, "^Techniques");
+    m_tiers->FitColumns();
+    m_techniques->FitColumns();
     right->addWidget(m_techniques, 1, 1);
     m_removeTechnique = new QPushButton(QStringLiteral("Remove Technique"), client);
     right->addWidget(m_removeTechnique, 2, 1);
@@ -129,6 +133,7 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     for (int col = 0; col < 8; ++col)
         m_resources->SetColWidth(col, TwipsToPixels(widths[col]));
     m_resources->setColumnHidden(7, true);
+    m_resources->setWordWrap(false);
     SetGridHeader(*m_resources, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill|");
     layout->addWidget(m_resources, 2, 0, 1, 2);
     auto* bottom = new QHBoxLayout;
@@ -527,6 +532,7 @@ void CFormulaWindow::FillResources()
     else
         rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Resource});
     ShowBrowserRows(*m_resources, rows, App().Theme(), true);
+    LayoutColumns();
     if (m_resources->Rows() > 1)
         m_resources->setCurrentCell(1, 0);
     LayoutResourceGrid();
@@ -541,27 +547,36 @@ void CFormulaWindow::resizeEvent(QResizeEvent* event)
 
 void CFormulaWindow::LayoutColumns()
 {
+    // The label column is as wide as its longest label (the rows widen it).
     m_details->SetColWidth(
-        1, std::max(TwipsToPixels(2700), m_details->viewport()->width() - TwipsToPixels(1150)));
-    // The resource grid's free width goes to the name and skill columns.
+        1, std::max(TwipsToPixels(2700), m_details->viewport()->width() - m_details->ColWidth(0)));
+    // The resource grid's free width goes to the name and skill columns; no column is
+    // narrower than its texts.
     const int width = m_resources->viewport()->width() * 15;
     const int k = static_cast<int>((width - 1500 - 700 - 820 - 3 * 500 - 700) * -0.5);
     const int widths[] = {1500 - k, 700, 820, 500 - k, 500, 500, 700};
+    int content = 0;
     for (int col = 0; col < 7; ++col)
-        m_resources->SetColWidth(col, std::max(TwipsToPixels(widths[col]), 0));
+    {
+        content += m_resources->ContentWidth(col);
+        m_resources->SetColWidth(col, std::max(TwipsToPixels(widths[col]), m_resources->ContentWidth(col)));
+    }
+    // The window widens (up to its limit) rather than hide a column's end.
+    m_resources->setMinimumWidth(std::min(content + 2 * m_resources->frameWidth() +
+                                              m_resources->verticalScrollBar()->sizeHint().width(),
+                                          maximumWidth() - 40));
 }
 
 void CFormulaWindow::LayoutResourceGrid()
 {
     // The tiers grid grows with its rows, between six and sixteen.
     const int tierRows = 7 + std::clamp(m_tiers->Rows() - 1 - 7, -1, 9);
-    m_tiers->setFixedHeight((tierRows + 1) * m_tiers->rowHeight(0) + 2 * m_tiers->frameWidth());
+    m_tiers->setFixedHeight(m_tiers->HeightForRows(tierRows));
 
     const CSettings& settings = App().Settings();
-    const int rowHeight = m_resources->rowHeight(0);
     const int dataRows = 4 + ResourceGridExtra(m_resources->Rows() - 1, settings.ItemResourceSize,
                                                settings.AutoShrink);
-    m_resources->setFixedHeight((dataRows + 1) * rowHeight + 2 * m_resources->frameWidth());
+    m_resources->setFixedHeight(m_resources->HeightForRows(dataRows));
 }
 
 void CFormulaWindow::Clear()

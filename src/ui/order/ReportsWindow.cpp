@@ -75,6 +75,7 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     m_grid->SetColWidth(0, 200);
     m_grid->SetColWidth(1, 70);
     m_grid->SetColWidth(2, 110);
+    m_grid->FitColumns();
     layout->addWidget(m_grid, 1);
 
     connect(m_content, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ShowReportMode = index; });

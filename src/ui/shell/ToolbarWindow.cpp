@@ -17,6 +17,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGridLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -124,6 +126,11 @@ void CToolbarWindow::BuildControls()
     m_dbLabel = new QLabel(m_versionFrame);
     m_versionLabel->setAlignment(Qt::AlignCenter);
     m_dbLabel->setAlignment(Qt::AlignCenter);
+    auto* frameLayout = new QVBoxLayout(m_versionFrame);
+    frameLayout->setContentsMargins(2, 1, 2, 1);
+    frameLayout->setSpacing(0);
+    frameLayout->addWidget(m_versionLabel);
+    frameLayout->addWidget(m_dbLabel);
 
     m_ordersLabel = new QLabel(Qs(Messages::LabelOrders), client);
     m_databaseLabel = new QLabel(Qs(Messages::LabelDatabase), client);
@@ -283,43 +290,63 @@ void CToolbarWindow::BuildMenus()
 
 void CToolbarWindow::LayoutControls()
 {
+    // The controls keep the order and grouping of both layouts; their sizes follow their texts.
     const bool vertical = IsVertical();
     auto* client = centralWidget();
+    delete client->layout();
+    auto* grid = new QGridLayout(client);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(0);
+    int width = ButtonWidth;
+    for (const CToggleButton* button : m_buttons)
+        width = std::max(width, button->sizeHint().width());
+    width = std::max(width, m_updateButton->sizeHint().width());
+    const int height = vertical ? VerticalButtonHeight : HorizontalButtonHeight;
+    for (CToggleButton* button : m_buttons)
+        button->setFixedSize(width, height);
+    m_updateButton->setFixedSize(width, height);
     if (vertical)
     {
-        client->setFixedSize(120, 341);
-        m_versionFrame->setGeometry(4, 2, 112, 34);
-        m_versionLabel->setGeometry(2, 1, 108, 16);
-        m_dbLabel->setGeometry(2, 17, 108, 16);
-        m_ordersLabel->move(11, 39);
-        m_buttons[0]->setGeometry(9, 55, ButtonWidth, VerticalButtonHeight);
-        m_buttons[1]->setGeometry(9, 55 + VerticalButtonHeight, ButtonWidth, VerticalButtonHeight);
-        m_databaseLabel->move(11, 124);
+        int row = 0;
+        grid->addWidget(m_versionFrame, row++, 0);
+        grid->addWidget(m_ordersLabel, row++, 0);
+        grid->addWidget(m_buttons[0], row++, 0);
+        grid->addWidget(m_buttons[1], row++, 0);
+        grid->setRowMinimumHeight(row++, 6);
+        grid->addWidget(m_databaseLabel, row++, 0);
         for (int i = 2; i < ToolWindowCount; ++i)
-            m_buttons[i]->setGeometry(9, 140 + (i - 2) * VerticalButtonHeight, ButtonWidth, VerticalButtonHeight);
-        m_onlineLabel->move(11, 265);
-        m_updateButton->setGeometry(9, 281, ButtonWidth, VerticalButtonHeight);
-        m_autodock->move(24, 316);
+            grid->addWidget(m_buttons[i], row++, 0);
+        grid->setRowMinimumHeight(row++, 6);
+        grid->addWidget(m_onlineLabel, row++, 0);
+        grid->addWidget(m_updateButton, row++, 0);
+        grid->setRowMinimumHeight(row++, 4);
+        grid->addWidget(m_autodock, row++, 0, Qt::AlignHCenter);
     }
     else
     {
-        client->setFixedSize(428, 80);
-        m_ordersLabel->move(8, 4);
-        m_buttons[0]->setGeometry(4, 20, ButtonWidth, HorizontalButtonHeight);
-        m_buttons[1]->setGeometry(4, 20 + HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
-        m_databaseLabel->move(118, 4);
-        m_buttons[2]->setGeometry(114, 20, ButtonWidth, HorizontalButtonHeight);
-        m_buttons[3]->setGeometry(114, 20 + HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
-        m_buttons[4]->setGeometry(214, 20, ButtonWidth, HorizontalButtonHeight);
-        m_buttons[5]->setGeometry(214, 20 + HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
-        m_onlineLabel->move(328, 4);
-        m_updateButton->setGeometry(324, 20, ButtonWidth, HorizontalButtonHeight);
-        m_autodock->move(344, 52);
+        grid->addWidget(m_ordersLabel, 0, 0);
+        grid->addWidget(m_buttons[0], 1, 0);
+        grid->addWidget(m_buttons[1], 2, 0);
+        grid->addWidget(m_databaseLabel, 0, 1, 1, 2);
+        grid->addWidget(m_buttons[2], 1, 1);
+        grid->addWidget(m_buttons[3], 2, 1);
+        grid->addWidget(m_buttons[4], 1, 2);
+        grid->addWidget(m_buttons[5], 2, 2);
+        grid->addWidget(m_onlineLabel, 0, 3);
+        grid->addWidget(m_updateButton, 1, 3);
+        grid->addWidget(m_autodock, 2, 3, Qt::AlignHCenter);
     }
-    for (QLabel* label : {m_ordersLabel, m_databaseLabel, m_onlineLabel})
-        label->adjustSize();
-    m_autodock->adjustSize();
     m_versionFrame->setVisible(vertical);
+    // The menu bar shows all its menus, and the horizontal caption fits its title bar
+    // (its text in the bold title face, with room for the frame's buttons).
+    QFont title = font();
+    title.setBold(true);
+    const int caption = QFontMetrics(title).horizontalAdvance(windowTitle()) + 110;
+    client->setMinimumWidth(std::max(menuBar()->sizeHint().width(), caption));
+    client->setFixedHeight(grid->sizeHint().height());
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     adjustSize();
     setFixedSize(sizeHint());
 }
@@ -334,7 +361,6 @@ void CToolbarWindow::SetVertical(bool vertical)
     m_app.Settings().VerticalToolbar = vertical;
     m_verticalAction->setChecked(vertical);
     m_horizontalAction->setChecked(!vertical);
-    LayoutControls();
     RefreshRevision();
     if (m_docked && IsShown(*m_docked) && m_autodock->isChecked())
         Dock(*m_docked);
@@ -352,6 +378,7 @@ void CToolbarWindow::RefreshRevision()
     m_versionLabel->setText(Qs(version));
     m_dbLabel->setText(revision.empty() ? Qs(Messages::DatabaseLabelDefault)
                                         : Qs(std::string(Messages::DatabaseLabel1) + revision));
+    LayoutControls();
 }
 
 void CToolbarWindow::Initialise()
