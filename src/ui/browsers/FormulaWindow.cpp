@@ -102,7 +102,7 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     m_tiers->SetColWidth(0, TwipsToPixels(1700));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
     SetGridHeader(*m_tiers, "^Tiers");
-    right->addWidget(m_tiers, 1, 0, 2, 1);
+    right->addWidget(m_tiers, 1, 0, 2, 1, Qt::AlignTop);
     m_techniques = new CGridWidget(client);
     m_techniques->SetColWidth(0, TwipsToPixels(2420));
     m_techniques->SetBackColourKey("GRID_LISTBACKCOLOUR");
