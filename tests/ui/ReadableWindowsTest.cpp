@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -237,9 +238,23 @@ private Q_SLOTS:
                     QApplication::processEvents();
                     CCutTexts texts;
                     for (QWidget* window : windows)
-                        texts.Walk(window, QStringLiteral("%1 %2 %3 %4")
-                                               .arg(QLatin1String(theme), QLatin1String(vertical ? "vertical" : "horizontal"),
-                                                    QString::fromStdString(scene), window->windowTitle()));
+                    {
+                        const QString where = QStringLiteral("%1 %2 %3 %4").arg(
+                            QLatin1String(theme), QLatin1String(vertical ? "vertical" : "horizontal"),
+                            QString::fromStdString(scene), window->windowTitle());
+                        texts.Walk(window, where);
+                        // Every page of a tabbed window.
+                        for (QTabWidget* pages : window->findChildren<QTabWidget*>())
+                        {
+                            for (int page = 1; page < pages->count(); ++page)
+                            {
+                                pages->setCurrentIndex(page);
+                                QApplication::processEvents();
+                                texts.Walk(window, where + QLatin1Char(' ') + pages->tabText(page));
+                            }
+                            pages->setCurrentIndex(0);
+                        }
+                    }
                     cut << texts.found;
                 }
                 // Narrowed by the player, a report cell is elided and its tooltip holds the whole text.

@@ -31,7 +31,8 @@ QTableWidget* MakeGrid(QWidget* parent, std::string_view header)
     grid->setColumnCount(static_cast<int>(labels.size()));
     grid->setHorizontalHeaderLabels(labels);
     grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
+    // Every column as wide as its heading and values.
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     return grid;
 }
