@@ -198,6 +198,13 @@ private:
         };
         if (model)
             rows(view->rootIndex(), tree && tree->rootIsDecorated() ? 1 : 0);
+        // A grid's columns all in view: none runs past its right edge.
+        if (table && model)
+        {
+            const int length = table->horizontalHeader()->length();
+            if (length > table->viewport()->width())
+                Cut("grid columns", model->headerData(0, Qt::Horizontal).toString(), length, table->viewport()->width());
+        }
     }
 
     QString m_where;

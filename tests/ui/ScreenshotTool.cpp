@@ -43,7 +43,6 @@ int main(int argc, char** argv)
 
     CToolbarWindow toolbar(app);
     toolbar.Initialise();
-    toolbar.move(0, 0);
     CWindowTour tour(app, toolbar);
     const std::string prefix = std::string(argv[4]) + "/" + std::filesystem::path(argv[2]).stem().string() + "-" +
                                orientation + "-";
@@ -61,6 +60,8 @@ int main(int argc, char** argv)
                                      saved;
                              std::printf("%s\n", file.c_str());
                          }
+                         else
+                             toolbar.move(0, 0); // mapped by now: the window manager takes the move
                          if (next == TourScenes().size())
                          {
                              // Leave without the shutdown sequence: its questions would wait for a person.

@@ -134,6 +134,8 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
         m_resources->SetColWidth(col, TwipsToPixels(widths[col]));
     m_resources->setColumnHidden(7, true);
     m_resources->setWordWrap(false);
+    // A steady view width for sharing out the columns, however many rows there are.
+    m_resources->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SetGridHeader(*m_resources, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill|");
     layout->addWidget(m_resources, 2, 0, 1, 2);
     auto* bottom = new QHBoxLayout;
@@ -556,11 +558,24 @@ void CFormulaWindow::LayoutColumns()
     const int k = static_cast<int>((width - 1500 - 700 - 820 - 3 * 500 - 700) * -0.5);
     const int widths[] = {1500 - k, 700, 820, 500 - k, 500, 500, 700};
     int content = 0;
+    int sized[7];
+    int over = -m_resources->viewport()->width();
     for (int col = 0; col < 7; ++col)
     {
-        content += m_resources->ContentWidth(col);
-        m_resources->SetColWidth(col, std::max(TwipsToPixels(widths[col]), m_resources->ContentWidth(col)));
+        const int needs = m_resources->ContentWidth(col);
+        sized[col] = std::max(TwipsToPixels(widths[col]), needs);
+        content += col == 0 || col == 3 ? needs : sized[col];
+        over += sized[col];
     }
+    // What the texts take beyond the shares comes off the name and skill columns' free room.
+    for (const int col : {0, 3})
+    {
+        const int take = std::clamp(over, 0, sized[col] - m_resources->ContentWidth(col));
+        sized[col] -= take;
+        over -= take;
+    }
+    for (int col = 0; col < 7; ++col)
+        m_resources->SetColWidth(col, sized[col]);
     // The window widens (up to its limit) rather than hide a column's end.
     m_resources->setMinimumWidth(std::min(content + 2 * m_resources->frameWidth() +
                                               m_resources->verticalScrollBar()->sizeHint().width(),

@@ -183,7 +183,7 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
     App().ListenToProfiles(this, [this] { Refresh(); });
 
     m_selected = App().Profiles().current;
-    resize(640, 460);
+    resize(700, 460);
     Refresh();
 }
 

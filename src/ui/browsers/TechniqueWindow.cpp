@@ -335,8 +335,8 @@ void CTechniqueWindow::ShowTechnique()
     if (technique && (!m_tierByHand || m_tierIndex < 0 || m_tierIndex >= tiers))
         m_tierIndex = PreferredTechniqueTier(*technique, target);
 
-    m_details->SetColWidth(1, std::max(TwipsToPixels(2700),
-                                       m_details->viewport()->width() - m_details->ColWidth(0)));
+    // The values take the rest of the view and wrap there.
+    m_details->SetColWidth(1, std::max(60, m_details->viewport()->width() - m_details->ColWidth(0)));
     const CTechniqueTier* tier = technique && m_tierIndex >= 0
                                      ? technique->tiers[static_cast<std::size_t>(m_tierIndex)].get()
                                      : nullptr;
@@ -412,4 +412,6 @@ void CTechniqueWindow::resizeEvent(QResizeEvent* event)
     CToolWindow::resizeEvent(event);
     if (CurrentTechnique())
         ShowTechnique();
+    else
+        m_details->SetColWidth(1, std::max(60, m_details->viewport()->width() - m_details->ColWidth(0)));
 }

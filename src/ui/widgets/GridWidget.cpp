@@ -257,6 +257,13 @@ void CGridWidget::ApplyTheme(const CTheme& theme)
     pal.setColor(QPalette::Highlight, ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_BG")));
     pal.setColor(QPalette::HighlightedText, ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_FG")));
     setPalette(pal);
+    // A heading without colours of its own takes the dialog's.
+    QPalette heading = horizontalHeader()->palette();
+    for (const QPalette::ColorRole role : {QPalette::Button, QPalette::Window})
+        heading.setColor(role, ColourFromTheme(theme.ThemeColour("DIALOGCOLOUR_BG")));
+    for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText})
+        heading.setColor(role, ColourFromTheme(theme.ThemeColour("DIALOGCOLOUR_FG")));
+    horizontalHeader()->setPalette(heading);
 }
 
 void AddGridRow(CGridWidget& grid, std::string_view text, int kind, int lines, const CTheme& theme)
