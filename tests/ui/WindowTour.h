@@ -36,6 +36,9 @@ public:
     std::vector<QWidget*> Show(const std::string& scene)
     {
         delete m_dialog;
+        if (CToolWindow* formulae = m_toolbar.ExistingWindow(EToolWindow::Formulae))
+            if (auto* guide = formulae->findChild<CEfficiencyGuideWindow*>())
+                guide->hide();
         for (int i = 0; i < ToolWindowCount; ++i)
             if (CToolWindow* window = m_toolbar.ExistingWindow(static_cast<EToolWindow>(i)))
                 window->hide();
