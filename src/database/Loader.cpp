@@ -244,8 +244,7 @@ ELoadSource LoadDatabase(CLoadContext& c)
     ELoadSource source = ELoadSource::Cache;
     db.icons = c.icons;
     if (!c.icons ||
-        (!c.cacheAlreadyLoaded &&
-         !LoadCache(db, *c.icons, DataPaths::Join(c.dataFolder, DataPaths::Cache), settings)))
+        !LoadCache(db, *c.icons, DataPaths::Join(c.dataFolder, DataPaths::Cache), settings))
     {
         const bool cacheTried = settings.EnableCache && c.icons;
         if (RebuildDatabase(c))
