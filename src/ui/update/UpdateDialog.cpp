@@ -2,11 +2,11 @@
 
 #include "app/Messages.h"
 #include "database/Links.h"
+#include "platform/QtTransfer.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/ProgressWindow.h"
 #include "ui/shell/QtText.h"
 #include "ui/shell/ToolbarWindow.h"
-#include "platform/QtTransfer.h"
 
 #include <QComboBox>
 #include <QGridLayout>
