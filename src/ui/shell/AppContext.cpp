@@ -5,10 +5,8 @@
 
 #include <QThread>
 
-CAppContext::CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store,
-                         std::unique_ptr<CCachePrefetch> prefetch)
-    : m_store(std::move(store)),
-      m_session(dataFolder, m_store.get(), &m_prompter, &m_decoder, std::move(prefetch)),
+CAppContext::CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store)
+    : m_store(std::move(store)), m_session(dataFolder, m_store.get(), &m_prompter, &m_decoder),
       m_qtLinks(dataFolder)
 {
     m_session.SetSystemColours(&m_systemColours);

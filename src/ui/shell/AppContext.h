@@ -22,9 +22,7 @@ class ISettingsStore;
 class CAppContext
 {
 public:
-    // A cache prefetch begun before the windows is handed to the session.
-    CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store,
-                std::unique_ptr<CCachePrefetch> prefetch = nullptr);
+    CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store);
     CAppContext(const CAppContext&) = delete;
     CAppContext& operator=(const CAppContext&) = delete;
 

@@ -1,7 +1,6 @@
 #include "ui/shell/Application.h"
 
 #include "platform/QtSettingsStore.h"
-#include "platform/StartupHeap.h"
 #include "ui/browsers/ComponentWindow.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/ProfileWindow.h"
@@ -51,7 +50,7 @@ void RegisterOrderWindows()
 
 int RunMoxa(int argc, char** argv)
 {
-    // The data folder first: its cache is read while Qt starts and the windows are built.
+    // The data folder first: a missing one is reported before any window appears.
     std::vector<std::string> args(argv + 1, argv + argc);
     std::error_code error;
     std::filesystem::path dataFolder = std::filesystem::current_path(error);
@@ -66,22 +65,19 @@ int RunMoxa(int argc, char** argv)
     dataFolder = dataFolder.lexically_normal();
     if (dataFolder.has_relative_path() && !dataFolder.has_filename())
         dataFolder = dataFolder.parent_path();
-    ReserveStartupHeap(StartupHeapFor(dataFolder));
-    auto prefetch = std::make_unique<CCachePrefetch>(dataFolder);
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moxa"));
     QApplication::setStyle(new CAppStyle);
     RegisterOrderWindows();
     CUpdateDialog::Register();
-    CAppContext app(dataFolder, CreateUserSettingsStore(), std::move(prefetch));
+    CAppContext app(dataFolder, CreateUserSettingsStore());
     auto toolbar = std::make_unique<CToolbarWindow>(app);
     app.MessagePrompter().SetParent(nullptr);
     {
         CProgressWindow progress;
         app.Start(&progress);
     }
-    EndStartupHeap();
     if (StartupProbeRequested())
         ArmStartupProbe(toolbar.get());
     toolbar->Initialise();
