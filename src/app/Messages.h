@@ -83,6 +83,48 @@ inline constexpr std::string_view LinkNotFound = "Error - Cannot Find Requested 
 inline constexpr std::string_view OrderVersionUnsupported = "Sorry, Moxa doesn't support this version of the order file";
 inline constexpr std::string_view ClearOrderQuestion = "Do you really want to clear this order?";
 
+// The order creation wizard.
+inline constexpr std::string_view WizardTypeCraft = "Craft";
+inline constexpr std::string_view WizardTypeAdventure = "Adventure";
+inline constexpr const char* WizardUnknownSet =
+    "The template '%s' names the formula set '%s', which the database does not have."; // template, set
+inline constexpr const char* WizardSetEmpty = "No formula of the set '%s' matches '%s' at %s."; // set, filter, tiers
+inline constexpr const char* WizardUnknownTechnique =
+    "The template '%s' names the technique '%s', which the database does not have."; // template, technique
+inline constexpr const char* WizardNothing = "The template '%s' gives no formula at %s: no order was made.";
+inline constexpr const char* WizardFileProblem = "The wizard template file '%s' cannot be used: %s."; // file, reason
+inline constexpr std::string_view WizardFileNoWizard = "it holds no wizard template";
+inline constexpr std::string_view WizardFileNoSchool = "it names no school or school type";
+inline constexpr std::string_view WizardFileNoSets = "it names no formula sets";
+// A pasted list of items.
+inline constexpr std::string_view PasteUnmatched = "These lines name no formula and were not added:";
+inline constexpr std::string_view PasteTechniquesDropped =
+    "These techniques were not found or do not fit the item's tier, and were left out:";
+inline constexpr const char* PasteComponentLines = "%d component lines of a report were left out.";
+inline constexpr std::string_view PasteGroup = "Pasted Items"; // when no group is selected
+// Undo and redo of order edits: "Undo Rename Group".
+inline constexpr std::string_view UndoPrefix = "Undo";
+inline constexpr std::string_view RedoPrefix = "Redo";
+inline constexpr std::string_view EditAddItem = "Add Item";
+inline constexpr std::string_view EditIncreaseQty = "Increase Qty";
+inline constexpr std::string_view EditChooseTier = "Choose Tier";
+inline constexpr std::string_view EditAddTechnique = "Add Technique";
+inline constexpr std::string_view EditRemoveTechnique = "Remove Technique";
+inline constexpr std::string_view EditDelete = "Delete";
+inline constexpr std::string_view EditRenameGroup = "Rename Group";
+inline constexpr std::string_view EditRenameItem = "Rename Item";
+inline constexpr std::string_view EditMoveItem = "Move Item";
+inline constexpr std::string_view EditSetBatches = "Set Batches";
+inline constexpr std::string_view EditNewGroup = "New Group";
+inline constexpr std::string_view EditCopyItem = "Copy Item";
+inline constexpr std::string_view EditAlignTiers = "Align Tiers";
+inline constexpr std::string_view EditAcquired = "Acquired Count";
+inline constexpr std::string_view EditWizard = "Order Wizard";
+inline constexpr std::string_view EditPaste = "Paste";
+inline constexpr std::string_view EditOrder = "Edit Order";
+// Recent orders.
+inline constexpr const char* RecentOrderMissing = "The order file '%s' no longer exists and was taken off the recent orders.";
+
 // The toolbar window.
 inline constexpr std::string_view ToolbarCaption = "Moxa";
 inline constexpr std::string_view CaptionVersion1 = "Moxa v";
