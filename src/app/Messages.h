@@ -96,6 +96,47 @@ inline constexpr const char* WizardFileProblem = "The wizard template file '%s' 
 inline constexpr std::string_view WizardFileNoWizard = "it holds no wizard template";
 inline constexpr std::string_view WizardFileNoSchool = "it names no school or school type";
 inline constexpr std::string_view WizardFileNoSets = "it names no formula sets";
+// The wizard's windows.
+inline constexpr std::string_view MenuNewFromTemplate = "New Order from &Template...";
+inline constexpr std::string_view ButtonWizard = "Wizard";
+inline constexpr std::string_view TipWizard = "Builds a new order from a template for your character (Ctrl+T)";
+inline constexpr std::string_view WizardTitle = "New Order from Template";
+inline constexpr std::string_view WizardWhoTitle = "Who is the order for?";
+inline constexpr std::string_view WizardWhoText =
+    "Choose one of your characters, or describe one, then a template that fits.";
+inline constexpr std::string_view WizardProfile = "A character profile";
+inline constexpr std::string_view WizardByHand = "Chosen by hand";
+inline constexpr std::string_view WizardRace = "Race";
+inline constexpr std::string_view WizardSchoolType = "School type";
+inline constexpr std::string_view WizardSchool = "School";
+inline constexpr std::string_view WizardLevel = "Level";
+inline constexpr std::string_view WizardAny = "Any";
+inline constexpr std::string_view WizardTemplates = "Templates";
+inline constexpr std::string_view WizardNoTemplate = "No template fits this character.";
+inline constexpr const char* WizardTemplateEntry = "%s - %s"; // template, tiers
+inline constexpr std::string_view WizardWhatTitle = "What to make";
+inline constexpr std::string_view WizardWhatText =
+    "Tick the formula sets and formulae to make; choose their tiers and batches.";
+inline constexpr std::string_view WizardFormulaColumn = "Formula";
+inline constexpr std::string_view WizardTierColumn = "Tier";
+inline constexpr std::string_view WizardBatchesColumn = "Batches";
+inline constexpr std::string_view WizardSetUnknown = " (not in the database)";
+inline constexpr std::string_view WizardSetNothing = " (nothing the character can work)";
+inline constexpr std::string_view WizardHowTitle = "Techniques and summary";
+inline constexpr std::string_view WizardHowText =
+    "Tick the techniques each item should take. Finish makes the order.";
+inline constexpr std::string_view WizardNoTechnique = "No technique of the template fits this tier";
+inline constexpr std::string_view WizardReplace = "Replace the current order";
+inline constexpr std::string_view WizardAppend = "Add to the current order";
+inline constexpr std::string_view WizardReplaceQuestion =
+    "The current order has changes that are not saved. Replace it with the new order?";
+inline constexpr const char* WizardSummaryHead = "%d items in %d groups:"; // items, groups
+// The editing menus.
+inline constexpr std::string_view MenuEdit = "&Edit";
+inline constexpr std::string_view MenuRecentOrders = "Recent Orders";
+inline constexpr std::string_view MenuNoRecentOrders = "(none)";
+inline constexpr std::string_view MenuPasteList = "Paste List";
+inline constexpr std::string_view FormulaQuickFilter = "Type to filter by name or keyword";
 // A pasted list of items.
 inline constexpr std::string_view PasteUnmatched = "These lines name no formula and were not added:";
 inline constexpr std::string_view PasteTechniquesDropped =

@@ -7,6 +7,7 @@
 #include "browsers/WorkingItem.h"
 #include "database/GameDatabase.h"
 #include "database/Loader.h"
+#include "order/OrderWindowLogic.h"
 #include "profile/Profile.h"
 #include "xml/NumberText.h"
 
@@ -314,6 +315,29 @@ std::vector<COrderItem> WizardItems(const CWizardPlan& plan)
                 items.push_back(choice.Item(set.set->name));
     }
     return items;
+}
+
+std::string WizardSummary(const CGameDatabase& db, const CWizardPlan& plan)
+{
+    const std::vector<COrderItem> items = WizardItems(plan);
+    std::string body;
+    std::string group;
+    int groups = 0;
+    for (const COrderItem& item : items)
+    {
+        if (groups == 0 || item.group != group)
+        {
+            group = item.group;
+            ++groups;
+            body += group + "\n";
+        }
+        const CFormula* formula = db.FindFormula(item.category, item.formula);
+        body += "    " + ItemLabel(formula ? formula->batchQty : 1, item);
+        for (std::size_t i = 0; i < item.techniques.size(); ++i)
+            body += (i ? ", " : " (") + item.techniques[i].tierName;
+        body += item.techniques.empty() ? "\n" : ")\n";
+    }
+    return Format(Messages::WizardSummaryHead, static_cast<int>(items.size()), groups) + "\n" + body;
 }
 
 int ApplyWizard(COrder& order, const CWizardPlan& plan, bool replace)

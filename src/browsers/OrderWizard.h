@@ -106,6 +106,10 @@ void TickEverything(const CGameDatabase& db, CWizardPlan& plan);
 // The items the plan makes, group by group in set order; groups are the sets' names.
 std::vector<COrderItem> WizardItems(const CWizardPlan& plan);
 
+// "N items in M groups:", then each group with its items as the order window labels them
+// ("1 x Tinbright Dirk (Keen Edge III)").
+std::string WizardSummary(const CGameDatabase& db, const CWizardPlan& plan);
+
 // Puts the items into the order: "replace" starts a new untitled order (items, groups and
 // acquired counts go), otherwise they join it. Returns the number of items added.
 int ApplyWizard(COrder& order, const CWizardPlan& plan, bool replace);

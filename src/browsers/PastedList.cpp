@@ -329,3 +329,42 @@ std::string PasteMessage(const CPasteResult& result)
         message += (message.empty() ? "" : "\n\n") + Format(Messages::PasteComponentLines, result.componentLines);
     return message;
 }
+
+std::string DragItemText(const COrderItem& item)
+{
+    std::string text = item.formula + "\n" + item.category + "\n" + item.tierName + "\n" + item.itemName + "\n" +
+                       std::to_string(item.batches) + "\n";
+    for (const COrderTechnique& technique : item.techniques)
+        text += technique.category + "\t" + technique.name + "\t" + technique.tierName + "\n";
+    return text;
+}
+
+std::optional<COrderItem> ItemFromDragText(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    while (begin < text.size())
+    {
+        const std::size_t end = std::min(text.find('\n', begin), text.size());
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end + 1;
+    }
+    if (lines.size() < 5 || lines[0].empty())
+        return std::nullopt;
+    COrderItem item;
+    item.formula = lines[0];
+    item.category = lines[1];
+    item.tierName = lines[2];
+    item.itemName = lines[3];
+    item.batches = std::clamp(Atoi(lines[4]), COrder::MinBatches, COrder::MaxBatches);
+    for (std::size_t i = 5; i < lines.size(); ++i)
+    {
+        const std::size_t first = lines[i].find('\t');
+        const std::size_t second = first == std::string::npos ? first : lines[i].find('\t', first + 1);
+        if (second == std::string::npos)
+            return std::nullopt;
+        item.techniques.push_back(
+            {lines[i].substr(0, first), lines[i].substr(first + 1, second - first - 1), lines[i].substr(second + 1)});
+    }
+    return item;
+}

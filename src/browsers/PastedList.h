@@ -2,6 +2,7 @@
 
 #include "order/Order.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,3 +50,8 @@ CPasteResult AddPastedList(COrder& order, const CGameDatabase& db, const std::st
 
 // The one message about what was not added; empty when everything was.
 std::string PasteMessage(const CPasteResult& result);
+
+// An order item carried by a drag from the formula browser: formula, category, tier, name,
+// batches and techniques, one field a line. Nothing when the text is not such an item.
+std::string DragItemText(const COrderItem& item);
+std::optional<COrderItem> ItemFromDragText(const std::string& text);

@@ -3,6 +3,7 @@
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Placement.h"
+#include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/ConfigDialog.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
@@ -83,6 +85,8 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
         for (CToolWindow* window : m_windows)
             if (window)
                 window->OrderChanged();
+        RefreshEditActions();
+        RefreshWizardButton();
     };
     m_app.onDatabaseLoaded = [this]
     {
@@ -141,6 +145,8 @@ void CToolbarWindow::BuildControls()
     }
     m_updateButton = new CToggleButton(Qs(Messages::ButtonLiveUpdate), Qs(Messages::TipLiveUpdate), client);
     connect(m_updateButton, &QPushButton::clicked, this, &CToolbarWindow::LiveUpdate);
+    m_wizardButton = new CToggleButton(Qs(Messages::ButtonWizard), Qs(Messages::TipWizard), client);
+    connect(m_wizardButton, &QPushButton::clicked, this, &CToolbarWindow::NewOrderFromTemplate);
 
     m_autodock = new QCheckBox(Qs(Messages::Autodock), client);
     m_autodock->setChecked(m_app.Settings().DockingMode);
@@ -171,10 +177,23 @@ void CToolbarWindow::BuildMenus()
               [this] { OrderCommands::SaveOrder(m_app, this); });
     AddAction(file, Messages::MenuSaveOrderAs, QKeySequence(Qt::CTRL | Qt::Key_A),
               [this] { OrderCommands::SaveOrderAs(m_app, this); });
+    m_wizardAction = AddAction(file, Messages::MenuNewFromTemplate, QKeySequence(Qt::CTRL | Qt::Key_T),
+                               [this] { NewOrderFromTemplate(); }, Qt::ApplicationShortcut);
+    m_recentMenu = file->addMenu(Qs(Messages::MenuRecentOrders));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &CToolbarWindow::FillRecentOrders);
     file->addSeparator();
     AddAction(file, Messages::MenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Print(); });
     file->addSeparator();
     AddAction(file, Messages::MenuExit, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { close(); });
+
+    QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
+    m_undoAction = AddAction(edit, Messages::UndoPrefix, QKeySequence(Qt::CTRL | Qt::Key_Z),
+                             [this] { m_app.UndoOrderEdit(); }, Qt::ApplicationShortcut);
+    m_redoAction = AddAction(edit, Messages::RedoPrefix, {}, [this] { m_app.RedoOrderEdit(); });
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_redoAction->setShortcutContext(Qt::ApplicationShortcut);
+    connect(edit, &QMenu::aboutToShow, this, &CToolbarWindow::RefreshEditActions);
+    RefreshEditActions();
 
     QMenu* options = menuBar()->addMenu(Qs(Messages::MenuOptions));
     m_onTopAction = AddAction(options, Messages::MenuAlwaysOnTop, {}, [this] { SetAlwaysOnTop(m_onTopAction->isChecked()); });
@@ -287,26 +306,31 @@ void CToolbarWindow::LayoutControls()
     auto* client = centralWidget();
     if (vertical)
     {
-        client->setFixedSize(120, 341);
+        // The wizard's button under the order buttons pushes the rest down by one button.
+        const int w = VerticalButtonHeight;
+        client->setFixedSize(120, 341 + w);
         m_versionFrame->setGeometry(4, 2, 112, 34);
         m_versionLabel->setGeometry(2, 1, 108, 16);
         m_dbLabel->setGeometry(2, 17, 108, 16);
         m_ordersLabel->move(11, 39);
         m_buttons[0]->setGeometry(9, 55, ButtonWidth, VerticalButtonHeight);
         m_buttons[1]->setGeometry(9, 55 + VerticalButtonHeight, ButtonWidth, VerticalButtonHeight);
-        m_databaseLabel->move(11, 124);
+        m_wizardButton->setGeometry(9, 55 + 2 * VerticalButtonHeight, ButtonWidth, VerticalButtonHeight);
+        m_databaseLabel->move(11, 124 + w);
         for (int i = 2; i < ToolWindowCount; ++i)
-            m_buttons[i]->setGeometry(9, 140 + (i - 2) * VerticalButtonHeight, ButtonWidth, VerticalButtonHeight);
-        m_onlineLabel->move(11, 265);
-        m_updateButton->setGeometry(9, 281, ButtonWidth, VerticalButtonHeight);
-        m_autodock->move(24, 316);
+            m_buttons[i]->setGeometry(9, 140 + w + (i - 2) * VerticalButtonHeight, ButtonWidth, VerticalButtonHeight);
+        m_onlineLabel->move(11, 265 + w);
+        m_updateButton->setGeometry(9, 281 + w, ButtonWidth, VerticalButtonHeight);
+        m_autodock->move(24, 316 + w);
     }
     else
     {
-        client->setFixedSize(428, 80);
+        // The wizard's button makes a third row under the order buttons.
+        client->setFixedSize(428, 80 + HorizontalButtonHeight);
         m_ordersLabel->move(8, 4);
         m_buttons[0]->setGeometry(4, 20, ButtonWidth, HorizontalButtonHeight);
         m_buttons[1]->setGeometry(4, 20 + HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
+        m_wizardButton->setGeometry(4, 20 + 2 * HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
         m_databaseLabel->move(118, 4);
         m_buttons[2]->setGeometry(114, 20, ButtonWidth, HorizontalButtonHeight);
         m_buttons[3]->setGeometry(114, 20 + HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
@@ -394,6 +418,8 @@ CToolWindow* CToolbarWindow::Window(EToolWindow id)
     {
         slot = CreateToolWindow(id, m_app, this);
         slot->ApplyTheme();
+        if (auto* formulae = qobject_cast<CFormulaWindow*>(slot.data()))
+            connect(formulae, &CFormulaWindow::WorkingItemChanged, this, &CToolbarWindow::RefreshWizardButton);
         connect(slot, &CToolWindow::VisibilityChanged, this, &CToolbarWindow::OnWindowVisibility);
         m_app.placements.Get(PlacementNameOf(id)).created = true;
     }
@@ -693,6 +719,7 @@ void CToolbarWindow::ApplyThemeColours(bool redraw)
     for (CToggleButton* button : m_buttons)
         button->SetColours(on, off);
     m_updateButton->SetColours(on, off);
+    m_wizardButton->SetColours(on, off);
     if (!redraw)
         return;
     update();
@@ -716,6 +743,52 @@ void CToolbarWindow::LiveUpdate()
         LiveUpdateHandler()(m_app, this);
     m_updateButton->SetOn(false);
     m_updateRunning = false;
+}
+
+void CToolbarWindow::NewOrderFromTemplate()
+{
+    RefreshWizardButton();
+    if (!m_wizardAction->isEnabled())
+        return;
+    OrderCommands::NewOrderFromTemplate(m_app, this);
+}
+
+void CToolbarWindow::RefreshWizardButton()
+{
+    const auto* formulae = qobject_cast<const CFormulaWindow*>(ExistingWindow(EToolWindow::Formulae));
+    const bool enabled = !formulae || !formulae->Working().inOrder;
+    m_wizardButton->setEnabled(enabled);
+    m_wizardAction->setEnabled(enabled);
+}
+
+void CToolbarWindow::RefreshEditActions()
+{
+    const COrderHistory& history = m_app.History();
+    m_undoAction->setText(Qs(history.UndoText()));
+    m_redoAction->setText(Qs(history.RedoText()));
+    m_undoAction->setEnabled(history.CanUndo());
+    m_redoAction->setEnabled(history.CanRedo());
+}
+
+void CToolbarWindow::FillRecentOrders()
+{
+    m_recentMenu->clear();
+    const std::vector<std::string> paths = OrderCommands::RecentOrders(m_app, this);
+    for (std::size_t i = 0; i < paths.size(); ++i)
+    {
+        const std::string path = paths[i];
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFile::decodeName(path.c_str())));
+        connect(action, &QAction::triggered, this,
+                [this, path]
+                {
+                    if (m_app.Order().ItemCount() > 0 && m_app.Order().modified &&
+                        !m_app.Prompter().AskYesNo(std::string(Messages::ClearOrderQuestion)))
+                        return;
+                    OrderCommands::OpenOrderFile(m_app, this, path);
+                });
+    }
+    if (paths.empty())
+        m_recentMenu->addAction(Qs(Messages::MenuNoRecentOrders))->setEnabled(false);
 }
 
 void CToolbarWindow::closeEvent(QCloseEvent* event)
