@@ -130,7 +130,7 @@ inline constexpr std::string_view WizardReplace = "Replace the current order";
 inline constexpr std::string_view WizardAppend = "Add to the current order";
 inline constexpr std::string_view WizardReplaceQuestion =
     "The current order has changes that are not saved. Replace it with the new order?";
-inline constexpr const char* WizardSummaryHead = "%d items in %d groups:"; // items, groups
+inline constexpr const char* WizardSummaryHead = "Items: %d, groups: %d"; // items, groups
 // The editing menus.
 inline constexpr std::string_view MenuEdit = "&Edit";
 inline constexpr std::string_view MenuRecentOrders = "Recent Orders";

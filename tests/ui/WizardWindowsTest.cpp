@@ -154,7 +154,7 @@ void CWizardWindowsTest::WizardPagesBuildTheOrder()
         QCOMPARE(keen->text(0), QStringLiteral("Keen Edge III"));
         keen->setCheckState(0, Qt::Checked);
         QCOMPARE(wizard->Summary()->toPlainText(),
-                 QStringLiteral("2 items in 2 groups:\nBladesmith Arms\n    4 x Tinbright Dirk (Keen Edge III)\n"
+                 QStringLiteral("Items: 2, groups: 2\nBladesmith Arms\n    4 x Tinbright Dirk (Keen Edge III)\n"
                                 "Foundry Stock\n    2 x Tinbright Ingot\n"));
         QVERIFY(wizard->ReplaceRadio()->isChecked()); // the order is empty
         driven = true;

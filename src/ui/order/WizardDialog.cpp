@@ -68,7 +68,9 @@ CWizardDialog::CWizardDialog(CAppContext& app, QWidget* parent) : QWizard(parent
     setPage(WhoPage, BuildWhoPage());
     setPage(WhatPage, BuildWhatPage());
     setPage(HowPage, BuildHowPage());
-    resize(720, 560);
+    // Like the program's other dialogs it keeps the desktop's colours in every theme: its
+    // titles, lists and ticks are drawn for those.
+    resize(760, 620);
     RefreshTemplates();
 }
 
