@@ -75,7 +75,7 @@ TEST(OrderHistory, UndoingEveryEditGivesBackTheSavedFileByteForByte)
     commit("Copy Item");
     COrderSelection ticked;
     ticked.items = {working.item.id};
-    ASSERT_GT(AlignTickedTiers(order, swordId, ticked), 0);
+    ASSERT_GT(AlignTickedTiers(order, swordId, ticked).changed, 0);
     commit("Align Tiers");
     order.acquired["Iron Bar"] = "7";
     commit("Acquired Count");

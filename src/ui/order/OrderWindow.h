@@ -63,6 +63,8 @@ public:
 
     void SelectItem(int id);
     int SelectedId() const { return m_selectedId; }
+    // The selected group, or the selected item's; empty when nothing is selected.
+    std::string SelectedGroup() const;
     void SetBatches(const QString& text);
     void NewGroup();
     void DeleteTicked();
@@ -74,8 +76,6 @@ public:
     void PasteList();
     void PasteText(const QString& text, const QString& group);
     void AddDroppedItem(const QByteArray& item, const QString& group);
-    // The group of the selected entry; the paste group when nothing is selected.
-    QString SelectedGroup() const;
     QAction* PasteAction() const { return m_pasteAction; }
 
     COrderTree* Tree() const { return m_tree; }
@@ -113,4 +113,5 @@ private:
     int m_selectedId = -1;
     bool m_filling = false;
     bool m_selfEdit = false;
+    bool m_selecting = false; // SelectItem, not the player, changes the current entry
 };
