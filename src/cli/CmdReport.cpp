@@ -2,6 +2,7 @@
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Session.h"
+#include "browsers/PastedList.h"
 #include "cli/Commands.h"
 #include "order/ClipboardText.h"
 #include "order/HtmlExport.h"
@@ -79,6 +80,27 @@ void OpenPage(const std::filesystem::path& dataFolder, const std::filesystem::pa
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
     CQtLinkOpener(dataFolder).OpenUrl(page.string());
+}
+
+// A list file, or standard input for "-".
+bool ReadListFile(const std::string& file, std::string& text)
+{
+    std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");
+    if (!in)
+    {
+        std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
+        return false;
+    }
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        text.append(buffer, got);
+    const bool ok = !std::ferror(in);
+    if (in != stdin)
+        std::fclose(in);
+    if (!ok)
+        std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
+    return ok;
 }
 
 std::string GridText(const CReportGrid& grid)
@@ -242,10 +264,16 @@ int CmdOrder(CCliContext& context, const CommandArgs& args)
 {
     std::string orderFile;
     std::string saveAs;
+    std::string listFile;
+    std::string group(Messages::PasteGroup);
     for (std::size_t i = 0; i < args.size(); ++i)
     {
         if (args[i] == "--save-as" && i + 1 < args.size())
             saveAs = args[++i];
+        else if (args[i] == "--add-list" && i + 1 < args.size())
+            listFile = args[++i];
+        else if (args[i] == "--group" && i + 1 < args.size() && !args[i + 1].empty())
+            group = args[++i];
         else if (!args[i].empty() && args[i][0] != '-' && orderFile.empty())
             orderFile = args[i];
         else
@@ -261,6 +289,17 @@ int CmdOrder(CCliContext& context, const CommandArgs& args)
         return 1;
     COrder& order = session.Order();
     const CGameDatabase& db = session.Database();
+    CPasteResult pasted;
+    if (!listFile.empty())
+    {
+        std::string list;
+        if (!ReadListFile(listFile, list))
+            return 1;
+        pasted = AddPastedList(order, db, list, group);
+        // The list goes into the order file itself unless another is named.
+        if (saveAs.empty())
+            saveAs = orderFile;
+    }
 
     std::printf("file: %s\n", order.filePath.c_str());
     for (const std::string& group : order.groups)
@@ -284,5 +323,8 @@ int CmdOrder(CCliContext& context, const CommandArgs& args)
         std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", saveAs.c_str());
         return 1;
     }
-    return 0;
+    if (const std::string message = PasteMessage(pasted); !message.empty())
+        std::fprintf(stderr, "%s\n", message.c_str());
+    // Lines that named nothing are a failure even though the others were added.
+    return pasted.unmatched.empty() ? 0 : 1;
 }

@@ -10,5 +10,6 @@ int CmdLoad(CCliContext& context, const CommandArgs& args);
 int CmdFormula(CCliContext& context, const CommandArgs& args);
 int CmdReport(CCliContext& context, const CommandArgs& args);
 int CmdOrder(CCliContext& context, const CommandArgs& args);
+int CmdWizard(CCliContext& context, const CommandArgs& args);
 int CmdUpdate(CCliContext& context, const CommandArgs& args);
 int CmdGenerate(CCliContext& context, const CommandArgs& args);

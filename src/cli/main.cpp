@@ -32,7 +32,12 @@ const CCommand Commands[] = {
     {"report", "report ORDER.xml [OPTIONS]   print an order's report (--content, --breakdown, --sort,\n"
                "                               --bonuses, --profile S:N, --no-profile, --select NAME,\n"
                "                               --format grid|clipboard|html|csv|json, --open, -o FILE)", CmdReport},
-    {"order", "order ORDER.xml [--save-as FILE]  print an order; --save-as writes it back", CmdOrder},
+    {"order", "order ORDER.xml [--save-as FILE] [--add-list FILE|- [--group NAME]]\n"
+              "                               print an order; --save-as writes it back; --add-list adds the\n"
+              "                               items a list names (one a line) and saves the order",
+     CmdOrder},
+    {"wizard", "wizard --template NAME (--profile SERVER:NAME | --race R --level N) [--append ORDER.xml] -o FILE\n"
+               "                               make an order from a wizard template", CmdWizard},
     {"generate", "generate --size MB [--seed S] DIR  write a synthetic data folder of about MB megabytes of XML",
      CmdGenerate},
 };

@@ -3,6 +3,8 @@
 #include "app/Messages.h"
 #include "app/Theme.h"
 #include "browsers/DetailRows.h"
+#include "browsers/PastedList.h"
+#include "browsers/QuickFilter.h"
 #include "browsers/ResourceRows.h"
 #include "browsers/TierChecks.h"
 #include "database/GameDatabase.h"
@@ -28,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -52,6 +55,33 @@ constexpr const char* ExpandTexts[] = {"Off", "Current Category", "All Categorie
 constexpr const char* BreakdownTexts[] = {"Show Formula Resource", "Show Sub-Formulae",
                                           "Show Base Resource"};
 constexpr int RowChoices[] = {4, 8, 12, 16};
+} // namespace
+
+namespace
+{
+// The formula tree, whose formulae drag into the order window's groups as the browser's item.
+class CFormulaDragTree : public CThemedTree
+{
+public:
+    explicit CFormulaDragTree(QWidget* parent) : CThemedTree(parent)
+    {
+        setDragEnabled(true);
+        setDragDropMode(QAbstractItemView::DragOnly);
+    }
+    std::function<QByteArray()> dragText;
+
+protected:
+    QStringList mimeTypes() const override { return {QString::fromLatin1(COrderTree::ItemMimeType)}; }
+    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override
+    {
+        const QByteArray text = dragText && items.size() == 1 ? dragText() : QByteArray();
+        if (text.isEmpty())
+            return nullptr;
+        auto* mime = new QMimeData;
+        mime->setData(QString::fromLatin1(COrderTree::ItemMimeType), text);
+        return mime;
+    }
+};
 } // namespace
 
 CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
@@ -81,9 +111,16 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     treeButtons->addWidget(m_expand);
     treeButtons->addWidget(m_found, 1);
     left->addLayout(treeButtons);
-    m_tree = new CThemedTree(client);
+    m_quickFilter = new QLineEdit(client);
+    m_quickFilter->setPlaceholderText(Qs(Messages::FormulaQuickFilter));
+    m_quickFilter->setClearButtonEnabled(true);
+    left->addWidget(m_quickFilter);
+    auto* tree = new CFormulaDragTree(client);
+    tree->dragText = [this] { return DragItem(); };
+    m_tree = tree;
     m_tree->setHeaderHidden(true);
     left->addWidget(m_tree, 1);
+    connect(m_quickFilter, &QLineEdit::textChanged, this, &CFormulaWindow::ApplyQuickFilter);
     layout->addLayout(left, 0, 0, 2, 1);
 
     // Right column: the item.
@@ -363,6 +400,7 @@ void CFormulaWindow::FillTree()
     }
     m_found->setText(Qs(tree.foundText));
     m_refilling = false;
+    ApplyQuickFilter();
 }
 
 void CFormulaWindow::OnCategoryClicked(int row)
@@ -650,11 +688,11 @@ void CFormulaWindow::ApplyClassFilter(const std::string& classEntry)
     show();
 }
 
-void CFormulaWindow::ItemEdited()
+void CFormulaWindow::ItemEdited(std::string_view name)
 {
     if (!m_working.inOrder)
         return;
-    App().OrderChanged();
+    App().OrderEdited(name);
     if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
         if (auto* order = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order)))
             order->SelectItem(m_working.item.id);
@@ -675,7 +713,7 @@ void CFormulaWindow::ChooseTierRow(int row)
         return;
     }
     ShowItem();
-    ItemEdited();
+    ItemEdited(Messages::EditChooseTier);
 }
 
 void CFormulaWindow::RemoveSelectedTechnique()
@@ -686,7 +724,7 @@ void CFormulaWindow::RemoveSelectedTechnique()
     if (RemoveTechnique(App().Database(), m_working, App().Order(), row))
     {
         ShowItem();
-        ItemEdited();
+        ItemEdited(Messages::EditRemoveTechnique);
     }
 }
 
@@ -694,23 +732,31 @@ void CFormulaWindow::AddOrIncreaseItem()
 {
     if (m_working.item.formula.empty())
         return;
+    const bool increase = m_working.inOrder && App().Order().FindItem(m_working.item.id);
     COrderWindow* orders = nullptr;
     if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
         orders = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order));
     AddOrIncrease(m_working, App().Order(), orders ? orders->SelectedGroup() : std::string());
     m_add->setText(Qs(AddButtonCaption(m_working)));
-    App().OrderChanged();
+    App().OrderEdited(increase ? Messages::EditIncreaseQty : Messages::EditAddItem);
     if (orders)
         orders->SelectItem(m_working.item.id);
 }
 
 void CFormulaWindow::OrderChanged()
 {
-    // The item may have been deleted from the order window.
-    if (m_working.inOrder && !App().Order().FindItem(m_working.item.id))
+    // The item may have been deleted from the order window, or changed by an undo.
+    const COrderItem* item = m_working.inOrder ? App().Order().FindItem(m_working.item.id) : nullptr;
+    if (m_working.inOrder && !item)
     {
         m_working.inOrder = false;
         m_add->setText(Qs(AddButtonCaption(m_working)));
+    }
+    else if (item && (item->tierName != m_working.item.tierName || item->batches != m_working.item.batches ||
+                      item->techniques.size() != m_working.item.techniques.size()))
+    {
+        m_working.item = *item;
+        ShowItem();
     }
     FillQuickItems();
 }
@@ -737,7 +783,10 @@ void CFormulaWindow::PickQuickItem(int entry)
         return;
     m_add->setText(Qs(AddButtonCaption(m_working)));
     if (entry == 0)
+    {
+        Q_EMIT WorkingItemChanged(); // back in "Add Item" mode
         return;
+    }
     if (!LoadOrderItem(entry))
         return;
     if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
@@ -920,6 +969,38 @@ bool CFormulaWindow::AttachTechniqueTier(const COrderTechnique& technique)
         return false;
     }
     ShowItem();
-    ItemEdited();
+    ItemEdited(Messages::EditAddTechnique);
     return true;
+}
+
+QByteArray CFormulaWindow::DragItem() const
+{
+    // The item the browser holds: the dragged formula, selected by the press that began it.
+    const QTreeWidgetItem* current = m_tree->currentItem();
+    if (!current || current->data(0, DepthRole).toInt() < 2 || m_working.item.formula.empty())
+        return {};
+    return QByteArray::fromStdString(DragItemText(m_working.item));
+}
+
+void CFormulaWindow::ApplyQuickFilter()
+{
+    const std::string text = Bytes(m_quickFilter->text());
+    const CGameDatabase& db = App().Database();
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+    {
+        QTreeWidgetItem* top = m_tree->topLevelItem(i);
+        const std::string category = Bytes(top->data(0, CategoryRole).toString());
+        int shown = 0;
+        for (int j = 0; j < top->childCount(); ++j)
+        {
+            QTreeWidgetItem* child = top->child(j);
+            const CFormula* formula = db.FindFormula(category, Bytes(child->text(0)));
+            const bool match = !formula || QuickFilterMatches(*formula, text);
+            child->setHidden(!match);
+            shown += match ? 1 : 0;
+        }
+        top->setHidden(shown == 0 && top->childCount() > 0);
+        if (!text.empty() && shown > 0)
+            top->setExpanded(true);
+    }
 }

@@ -47,6 +47,8 @@ void CAppContext::Recache(ILoadProgress* progress)
 
 void CAppContext::AfterLoad()
 {
+    // A load resets the order: nothing of the old one can be undone into the new database.
+    m_history.Reset();
     if (onDatabaseLoaded)
         onDatabaseLoaded();
 }
@@ -72,4 +74,20 @@ std::filesystem::path CAppContext::OrdersFolder()
     if (!settings.OrdersFolder.empty())
         return settings.OrdersFolder;
     return DataPaths::Join(DataFolder(), DataPaths::Orders);
+}
+
+bool CAppContext::UndoOrderEdit()
+{
+    if (!m_history.Undo())
+        return false;
+    OrderChanged();
+    return true;
+}
+
+bool CAppContext::RedoOrderEdit()
+{
+    if (!m_history.Redo())
+        return false;
+    OrderChanged();
+    return true;
 }

@@ -3,6 +3,7 @@
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Placement.h"
+#include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/ConfigDialog.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QVBoxLayout>
@@ -85,6 +87,8 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
         for (CToolWindow* window : m_windows)
             if (window)
                 window->OrderChanged();
+        RefreshEditActions();
+        RefreshWizardButton();
     };
     m_app.onDatabaseLoaded = [this]
     {
@@ -148,6 +152,8 @@ void CToolbarWindow::BuildControls()
     }
     m_updateButton = new CToggleButton(Qs(Messages::ButtonLiveUpdate), Qs(Messages::TipLiveUpdate), client);
     connect(m_updateButton, &QPushButton::clicked, this, &CToolbarWindow::LiveUpdate);
+    m_wizardButton = new CToggleButton(Qs(Messages::ButtonWizard), Qs(Messages::TipWizard), client);
+    connect(m_wizardButton, &QPushButton::clicked, this, &CToolbarWindow::NewOrderFromTemplate);
 
     m_autodock = new QCheckBox(Qs(Messages::Autodock), client);
     m_autodock->setChecked(m_app.Settings().DockingMode);
@@ -178,10 +184,23 @@ void CToolbarWindow::BuildMenus()
               [this] { OrderCommands::SaveOrder(m_app, this); });
     AddAction(file, Messages::MenuSaveOrderAs, QKeySequence(Qt::CTRL | Qt::Key_A),
               [this] { OrderCommands::SaveOrderAs(m_app, this); });
+    m_wizardAction = AddAction(file, Messages::MenuNewFromTemplate, QKeySequence(Qt::CTRL | Qt::Key_T),
+                               [this] { NewOrderFromTemplate(); }, Qt::ApplicationShortcut);
+    m_recentMenu = file->addMenu(Qs(Messages::MenuRecentOrders));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &CToolbarWindow::FillRecentOrders);
     file->addSeparator();
     AddAction(file, Messages::MenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Print(); });
     file->addSeparator();
     AddAction(file, Messages::MenuExit, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { close(); });
+
+    QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
+    m_undoAction = AddAction(edit, Messages::UndoPrefix, QKeySequence(Qt::CTRL | Qt::Key_Z),
+                             [this] { m_app.UndoOrderEdit(); }, Qt::ApplicationShortcut);
+    m_redoAction = AddAction(edit, Messages::RedoPrefix, {}, [this] { m_app.RedoOrderEdit(); });
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_redoAction->setShortcutContext(Qt::ApplicationShortcut);
+    connect(edit, &QMenu::aboutToShow, this, &CToolbarWindow::RefreshEditActions);
+    RefreshEditActions();
 
     QMenu* options = menuBar()->addMenu(Qs(Messages::MenuOptions));
     m_onTopAction = AddAction(options, Messages::MenuAlwaysOnTop, {}, [this] { SetAlwaysOnTop(m_onTopAction->isChecked()); });
@@ -302,10 +321,12 @@ void CToolbarWindow::LayoutControls()
     for (const CToggleButton* button : m_buttons)
         width = std::max(width, button->sizeHint().width());
     width = std::max(width, m_updateButton->sizeHint().width());
+    width = std::max(width, m_wizardButton->sizeHint().width());
     const int height = vertical ? VerticalButtonHeight : HorizontalButtonHeight;
     for (CToggleButton* button : m_buttons)
         button->setFixedSize(width, height);
     m_updateButton->setFixedSize(width, height);
+    m_wizardButton->setFixedSize(width, height);
     if (vertical)
     {
         int row = 0;
@@ -313,6 +334,8 @@ void CToolbarWindow::LayoutControls()
         grid->addWidget(m_ordersLabel, row++, 0);
         grid->addWidget(m_buttons[0], row++, 0);
         grid->addWidget(m_buttons[1], row++, 0);
+        // The wizard's button under the order buttons.
+        grid->addWidget(m_wizardButton, row++, 0);
         grid->setRowMinimumHeight(row++, 6);
         grid->addWidget(m_databaseLabel, row++, 0);
         for (int i = 2; i < ToolWindowCount; ++i)
@@ -328,6 +351,8 @@ void CToolbarWindow::LayoutControls()
         grid->addWidget(m_ordersLabel, 0, 0);
         grid->addWidget(m_buttons[0], 1, 0);
         grid->addWidget(m_buttons[1], 2, 0);
+        // The wizard's button makes a third row under the order buttons.
+        grid->addWidget(m_wizardButton, 3, 0);
         grid->addWidget(m_databaseLabel, 0, 1, 1, 2);
         grid->addWidget(m_buttons[2], 1, 1);
         grid->addWidget(m_buttons[3], 2, 1);
@@ -421,6 +446,8 @@ CToolWindow* CToolbarWindow::Window(EToolWindow id)
     {
         slot = CreateToolWindow(id, m_app, this);
         slot->ApplyTheme();
+        if (auto* formulae = qobject_cast<CFormulaWindow*>(slot.data()))
+            connect(formulae, &CFormulaWindow::WorkingItemChanged, this, &CToolbarWindow::RefreshWizardButton);
         connect(slot, &CToolWindow::VisibilityChanged, this, &CToolbarWindow::OnWindowVisibility);
         m_app.placements.Get(PlacementNameOf(id)).created = true;
     }
@@ -720,6 +747,7 @@ void CToolbarWindow::ApplyThemeColours(bool redraw)
     for (CToggleButton* button : m_buttons)
         button->SetColours(on, off);
     m_updateButton->SetColours(on, off);
+    m_wizardButton->SetColours(on, off);
     if (!redraw)
         return;
     update();
@@ -744,6 +772,52 @@ void CToolbarWindow::LiveUpdate()
         LiveUpdateHandler()(m_app, this);
     m_updateButton->SetOn(false);
     m_updateRunning = false;
+}
+
+void CToolbarWindow::NewOrderFromTemplate()
+{
+    RefreshWizardButton();
+    if (!m_wizardAction->isEnabled())
+        return;
+    OrderCommands::NewOrderFromTemplate(m_app, this);
+}
+
+void CToolbarWindow::RefreshWizardButton()
+{
+    const auto* formulae = qobject_cast<const CFormulaWindow*>(ExistingWindow(EToolWindow::Formulae));
+    const bool enabled = !formulae || !formulae->Working().inOrder;
+    m_wizardButton->setEnabled(enabled);
+    m_wizardAction->setEnabled(enabled);
+}
+
+void CToolbarWindow::RefreshEditActions()
+{
+    const COrderHistory& history = m_app.History();
+    m_undoAction->setText(Qs(history.UndoText()));
+    m_redoAction->setText(Qs(history.RedoText()));
+    m_undoAction->setEnabled(history.CanUndo());
+    m_redoAction->setEnabled(history.CanRedo());
+}
+
+void CToolbarWindow::FillRecentOrders()
+{
+    m_recentMenu->clear();
+    const std::vector<std::string> paths = OrderCommands::RecentOrders(m_app, this);
+    for (std::size_t i = 0; i < paths.size(); ++i)
+    {
+        const std::string path = paths[i];
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFile::decodeName(path.c_str())));
+        connect(action, &QAction::triggered, this,
+                [this, path]
+                {
+                    if (m_app.Order().ItemCount() > 0 && m_app.Order().modified &&
+                        !m_app.Prompter().AskYesNo(std::string(Messages::ClearOrderQuestion)))
+                        return;
+                    OrderCommands::OpenOrderFile(m_app, this, path);
+                });
+    }
+    if (paths.empty())
+        m_recentMenu->addAction(Qs(Messages::MenuNoRecentOrders))->setEnabled(false);
 }
 
 void CToolbarWindow::closeEvent(QCloseEvent* event)
