@@ -251,6 +251,15 @@ std::vector<CLocationGroup> GroupByLocation(const CGameDatabase& db, const CPlan
     return groups;
 }
 
+std::vector<const CProfile*> ComparedProfiles(const CProfileList& profiles)
+{
+    std::vector<const CProfile*> result;
+    for (const auto& profile : profiles.profiles)
+        if (profile.get() != profiles.templateProfile)
+            result.push_back(profile.get());
+    return result;
+}
+
 std::string ProfileLabel(const CProfile& profile)
 {
     return profile.server + ":" + profile.name;

@@ -5,6 +5,7 @@
 #include <vector>
 
 class CGameDatabase;
+class CProfileList;
 class COrder;
 struct COrderItem;
 struct CProfile;
@@ -74,6 +75,9 @@ struct CComparison
 };
 CComparison ComparePlans(const CGameDatabase& db, const COrder& order, const std::vector<const COrderItem*>& items,
                          const std::vector<const CProfile*>& profiles);
+
+// The characters compared when none are named: every profile but the built-in template.
+std::vector<const CProfile*> ComparedProfiles(const CProfileList& profiles);
 
 // "SERVER:NAME", as --profile takes it.
 std::string ProfileLabel(const CProfile& profile);

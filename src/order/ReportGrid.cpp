@@ -54,7 +54,7 @@ void AddGridRow(CReportGrid& grid, std::string_view text, int kind, int lines)
     grid.AddRow(text, kind, lines);
 }
 
-std::string GridText(const CReportGrid& grid)
+std::string ReportGridText(const CReportGrid& grid)
 {
     std::string out;
     for (const CGridRow& row : grid.Rows())

@@ -45,4 +45,4 @@ void AddGridRow(CReportGrid& grid, std::string_view text, int kind, int lines = 
 std::vector<std::string> SplitCells(std::string_view text);
 
 // The grid as text: per row its kind, a tab and the cells joined with "|", then "\n".
-std::string GridText(const CReportGrid& grid);
+std::string ReportGridText(const CReportGrid& grid);

@@ -123,7 +123,7 @@ TEST_F(PlanTest, GatheringListByLocationAndItsExports)
                                       "gather,Leather,2,0,2,,,,1,Not gathered,0,\n");
     CReportGrid grid(PlanColumns);
     AddPlanRows(grid, plan, &groups);
-    EXPECT_EQ(GridText(grid), "30\tCraft|Need|Acquired|Remaining|Batches|Made|Leftover|Depth\n"
+    EXPECT_EQ(ReportGridText(grid), "30\tCraft|Need|Acquired|Remaining|Batches|Made|Leftover|Depth\n"
                               "31\tIron Bar|7|0|7|3|9|2|1\n"
                               "30\tDeep Mine|Need|Acquired|Remaining|Locations|Gathered With||Depth\n"
                               "31\tCoal|3|1|2||||2\n"
@@ -158,7 +158,7 @@ TEST_F(PlanTest, ComparisonMarksTheCheapestCharacter)
     AddCompareRows(grid, comparison);
     // Novice: Iron Bar 16 + Steel Bar 6 -> 2 batches -> Iron Bar 18 -> 6 batches: Ore 12, Coal 4 + 6.
     // Expert: Iron Bar 8 + Steel Bar 3 -> 1 batch -> Iron Bar 9 -> 3 batches: Ore 6, Coal 2 + 3.
-    EXPECT_EQ(GridText(grid), "30\tGather|Vale:Tester|Vale:Expert\n"
+    EXPECT_EQ(ReportGridText(grid), "30\tGather|Vale:Tester|Vale:Expert\n"
                               "31\tCoal|10|5 *\n"
                               "32\tIron Ore|12|6 *\n"
                               "31\tLeather|4 *|4 *\n"
