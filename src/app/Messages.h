@@ -228,6 +228,18 @@ inline constexpr std::string_view MenuIncludeIndirect = "Include Indirect";
 inline constexpr std::string_view ReportHelp = "Help With Reports";
 inline constexpr std::string_view ReportHelpLink = "reportwindow";
 inline constexpr const char* ReportsTitleFormat = "Reports - %d of %d Selected"; // selected, items
+// What is left to make and gather, and the characters side by side.
+inline constexpr std::string_view ReportContentPlan = "Plan";
+inline constexpr std::string_view ReportFormatCsv = "CSV";
+inline constexpr std::string_view ReportFormatJson = "JSON";
+inline constexpr std::string_view MenuGroupByLocation = "Group Gathering by Location";
+inline constexpr std::string_view MenuCompareCharacters = "Compare Characters...";
+inline constexpr std::string_view CompareCharactersTitle = "Compare Characters";
+inline constexpr std::string_view MenuMarkDone = "Mark Acquired as Done";
+inline constexpr std::string_view CsvFilter = "CSV Files (*.csv)";
+inline constexpr std::string_view JsonFilter = "JSON Files (*.json)";
+inline constexpr const char* ExportNotWritten = "The report could not be written to '%s'.";
+inline constexpr std::string_view AcquiredNotANumber = "Enter the acquired count as a whole number of 0 or more.";
 
 // The formula browser.
 inline constexpr std::string_view CategoryAll = "All";
