@@ -88,6 +88,12 @@ void CReportsPlanTest::AcquiredCountsAreEnteredInTheGrid()
     AddPlanRows(expected, before);
     QCOMPARE(Q(ReportGridText(w.reports->GridContents())), Q(ReportGridText(expected)));
     QVERIFY(!before.crafts.empty() && !before.gathers.empty());
+    // Columns past the third take the third's theme colours (the dark theme has no others).
+    w.app->Settings().CurrentTheme = "dark_slate.xml";
+    QVERIFY(w.app->ReloadTheme());
+    w.reports->Generate();
+    QCOMPARE(grid->item(1, 6)->background().color(), QColor(0x23, 0x27, 0x2c));
+    QCOMPARE(grid->item(1, 6)->foreground().color(), grid->item(1, 2)->foreground().color());
     const std::string name = before.gathers.front().name;
     w.app->Order().acquired.erase(name);
     w.app->Order().modified = false;
