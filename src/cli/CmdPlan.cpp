@@ -18,7 +18,9 @@ int CmdPlan(CCliContext& context, const CommandArgs& args)
     if (!LoadReportSession(session, "plan", parsed, status))
         return status;
     const CReportRequest& request = parsed.request;
-    const CPlan plan = ComputePlan(*request.db, *request.order, SelectedItems(*request.order, request.selection), request.profile);
+    const CPlan plan =
+        ComputePlan(*request.db, *request.order, SelectedItems(*request.order, request.selection),
+                    request.profile);
     std::vector<CLocationGroup> groups;
     if (parsed.byLocation)
         groups = GroupByLocation(*request.db, plan);
@@ -53,8 +55,8 @@ int CmdCompare(CCliContext& context, const CommandArgs& args)
     if (parsed.profiles.empty())
         profiles = ComparedProfiles(session.Profiles());
     const CReportRequest& request = parsed.request;
-    const CComparison comparison =
-        ComparePlans(*request.db, *request.order, SelectedItems(*request.order, request.selection), profiles);
+    const CComparison comparison = ComparePlans(
+        *request.db, *request.order, SelectedItems(*request.order, request.selection), profiles);
     std::string bytes;
     if (parsed.format == "csv")
         bytes = CompareCsv(comparison);

@@ -24,10 +24,12 @@ struct CReportArgs
 };
 
 // False with the exit status set when the arguments are bad.
-bool ParseReportArgs(const std::string& command, const CommandArgs& args, CReportArgs& parsed, int& status);
+bool ParseReportArgs(const std::string& command, const CommandArgs& args, CReportArgs& parsed,
+                     int& status);
 // Loads settings, database and order, then resolves the profile (the last --profile, the
 // current one, or none) and the selection. False with the exit status set on failure.
-bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed, int& status);
+bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed,
+                       int& status);
 const CProfile* FindProfileArg(CSession& session, const std::string& label);
 
 // "moxa-cli: MESSAGE" on standard error; returns 2.

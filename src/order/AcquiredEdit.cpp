@@ -40,9 +40,9 @@ std::vector<CAcquiredCell> AcquiredCells(const CReportGrid& grid)
         if (kind == ReportRowKind::Heading)
         {
             // The plan's headings (crafts, gathers, places) have "Need" in their second column.
-            section = first == "Component Name" ? ESection::Components
+            section = first == "Component Name"     ? ESection::Components
                       : grid.Cell(row, 1) == "Need" ? ESection::Plan
-                                                     : ESection::None;
+                                                    : ESection::None;
             continue;
         }
         if (first.empty() || first == "None" || section == ESection::None)
@@ -56,7 +56,8 @@ std::vector<CAcquiredCell> AcquiredCells(const CReportGrid& grid)
         if (slash == std::string::npos)
             continue;
         const bool sub = kind == ReportRowKind::Subcomponent;
-        cells.push_back({row, 2, sub ? WithoutArrow(first) : first, Atoi64(std::string_view(third).substr(slash + 1))});
+        cells.push_back({row, 2, sub ? WithoutArrow(first) : first,
+                         Atoi64(std::string_view(third).substr(slash + 1))});
     }
     return cells;
 }

@@ -65,7 +65,11 @@ std::string CopyReportText(const CReportGrid& grid, int content)
             while (used > 0 && row.cells[used - 1].empty())
                 --used;
             for (std::size_t i = 0; i < used; ++i)
-                text += (i ? "\t" : "") + row.cells[i];
+            {
+                if (i)
+                    text += '\t';
+                text += row.cells[i];
+            }
             text += "\r\n";
         }
         return text;

@@ -88,8 +88,9 @@ public:
             do
                 --first;
             while (m_stack[first] != v);
-            const bool cycle = m_stack.size() - first > 1 ||
-                               std::count(m_vertices[v].children.begin(), m_vertices[v].children.end(), v) > 0;
+            const bool cycle =
+                m_stack.size() - first > 1 ||
+                std::count(m_vertices[v].children.begin(), m_vertices[v].children.end(), v) > 0;
             for (std::size_t i = first; i < m_stack.size(); ++i)
             {
                 m_vertices[m_stack[i]].onStack = false;
@@ -102,7 +103,10 @@ public:
 
     std::vector<CVertex>& Vertices() { return m_vertices; }
     // Every vertex, consumers before what they consume.
-    std::vector<std::size_t> ConsumersFirst() const { return {m_finished.rbegin(), m_finished.rend()}; }
+    std::vector<std::size_t> ConsumersFirst() const
+    {
+        return {m_finished.rbegin(), m_finished.rend()};
+    }
 
 private:
     void Visit(std::size_t v)
@@ -134,7 +138,8 @@ std::int64_t ItemAdjust(const CGameDatabase& db, const COrderItem& item)
     for (const COrderTechnique& technique : item.techniques)
     {
         const CTechnique* found = db.FindTechnique(technique.category, technique.name);
-        if (const CTechniqueTier* tier = found ? ItemTechniqueTier(*found, technique.tierName) : nullptr)
+        if (const CTechniqueTier* tier =
+                found ? ItemTechniqueTier(*found, technique.tierName) : nullptr)
             adjust += tier->skillAdjust;
     }
     return adjust;
@@ -151,10 +156,11 @@ void MarkCheapest(CCompareRow& row)
 }
 } // namespace
 
-CPlan ComputePlan(const CGameDatabase& db, const COrder& order, const std::vector<const COrderItem*>& items,
-                  const CProfile* profile)
+CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
+                  const std::vector<const COrderItem*>& items, const CProfile* profile)
 {
-    const CRequirementList needs = ComputeComponents(db, items, profile, BreakdownComponents, SortByName);
+    const CRequirementList needs =
+        ComputeComponents(db, items, profile, BreakdownComponents, SortByName);
     CBreakdown breakdown(db, profile);
     CPlanGraph graph(breakdown);
     std::vector<std::size_t> roots;
@@ -201,16 +207,18 @@ CPlan ComputePlan(const CGameDatabase& db, const COrder& order, const std::vecto
         for (std::size_t i = 0; i < inputs.size(); ++i)
         {
             CPlanGraph::CVertex& child = vertices[vertex.children[i]];
-            child.need = SaturatingAdd(child.need, SaturatingMultiply(inputs[i].units, row.batches));
+            child.need =
+                SaturatingAdd(child.need, SaturatingMultiply(inputs[i].units, row.batches));
             child.live = true;
             child.depth = std::max(child.depth, vertex.depth + 1);
         }
         plan.crafts.push_back(std::move(row));
     }
-    std::sort(plan.crafts.begin(), plan.crafts.end(), [](const CPlanRow& a, const CPlanRow& b) {
-        return a.depth != b.depth ? a.depth > b.depth : a.name < b.name;
-    });
-    std::sort(plan.gathers.begin(), plan.gathers.end(), [](const CPlanRow& a, const CPlanRow& b) { return a.name < b.name; });
+    std::sort(plan.crafts.begin(), plan.crafts.end(),
+              [](const CPlanRow& a, const CPlanRow& b)
+              { return a.depth != b.depth ? a.depth > b.depth : a.name < b.name; });
+    std::sort(plan.gathers.begin(), plan.gathers.end(),
+              [](const CPlanRow& a, const CPlanRow& b) { return a.name < b.name; });
     return plan;
 }
 
@@ -230,7 +238,7 @@ std::vector<CLocationGroup> GroupByLocation(const CGameDatabase& db, const CPlan
                     locations.push_back(location);
             for (const CGatherMethod& method : component->gatherMethods)
             {
-                std::string text = method.tool.empty() ? method.skill
+                std::string text = method.tool.empty()    ? method.skill
                                    : method.skill.empty() ? method.tool
                                                           : method.tool + " (" + method.skill + ")";
                 if (!text.empty())
@@ -265,7 +273,8 @@ std::string ProfileLabel(const CProfile& profile)
     return profile.server + ":" + profile.name;
 }
 
-CComparison ComparePlans(const CGameDatabase& db, const COrder& order, const std::vector<const COrderItem*>& items,
+CComparison ComparePlans(const CGameDatabase& db, const COrder& order,
+                         const std::vector<const COrderItem*>& items,
                          const std::vector<const CProfile*>& profiles)
 {
     CComparison comparison;
@@ -298,9 +307,11 @@ CComparison ComparePlans(const CGameDatabase& db, const COrder& order, const std
             cell = {0, 100, true, false};
             for (const CResource& resource : tier->resources)
             {
-                cell.units = SaturatingAdd(cell.units,
-                                           SaturatingMultiply(UnitsNeeded(resource, profiles[p], adjust), item->batches));
-                cell.efficiency = std::min(cell.efficiency, Efficiency(resource, profiles[p], adjust));
+                cell.units = SaturatingAdd(
+                    cell.units,
+                    SaturatingMultiply(UnitsNeeded(resource, profiles[p], adjust), item->batches));
+                cell.efficiency =
+                    std::min(cell.efficiency, Efficiency(resource, profiles[p], adjust));
             }
         }
         comparison.rows.push_back(std::move(row));

@@ -36,8 +36,8 @@ struct CPlan
 // Starts from the components of the items (techniques' components and resources with each
 // item's adjustment) and works down the "Resources" formulae in an order where a name comes
 // after every name that consumes it. A name on a cycle of formulae counts as gathered.
-CPlan ComputePlan(const CGameDatabase& db, const COrder& order, const std::vector<const COrderItem*>& items,
-                  const CProfile* profile);
+CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
+                  const std::vector<const COrderItem*>& items, const CProfile* profile);
 
 // The gather rows under each place they are found, places byte-wise, "Not gathered" last.
 struct CLocationRow
@@ -73,7 +73,8 @@ struct CComparison
     std::vector<std::string> profiles; // "SERVER:NAME"
     std::vector<CCompareRow> rows;
 };
-CComparison ComparePlans(const CGameDatabase& db, const COrder& order, const std::vector<const COrderItem*>& items,
+CComparison ComparePlans(const CGameDatabase& db, const COrder& order,
+                         const std::vector<const COrderItem*>& items,
                          const std::vector<const CProfile*>& profiles);
 
 // The characters compared when none are named: every profile but the built-in template.

@@ -43,7 +43,11 @@ std::string CsvLine(const CCells& cells)
 {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i)
-        line += (i ? "," : "") + CsvField(cells[i]);
+    {
+        if (i)
+            line += ',';
+        line += CsvField(cells[i]);
+    }
     return line + "\n";
 }
 
@@ -95,9 +99,12 @@ std::vector<CExportRow> ExportRows(const CPlan& plan, const std::vector<CLocatio
 }
 } // namespace
 
-void AddPlanRows(CReportGrid& grid, const CPlan& plan, const std::vector<CLocationGroup>* byLocation)
+void AddPlanRows(CReportGrid& grid, const CPlan& plan,
+                 const std::vector<CLocationGroup>* byLocation)
 {
-    AddCells(grid, {"Craft", "Need", "Acquired", "Remaining", "Batches", "Made", "Leftover", "Depth"}, ReportRowKind::Heading);
+    AddCells(grid,
+             {"Craft", "Need", "Acquired", "Remaining", "Batches", "Made", "Leftover", "Depth"},
+             ReportRowKind::Heading);
     int index = 0;
     for (const CPlanRow& row : plan.crafts)
     {
@@ -109,7 +116,8 @@ void AddPlanRows(CReportGrid& grid, const CPlan& plan, const std::vector<CLocati
         AddCells(grid, {"None"}, ReportRowKind::First);
     if (!byLocation)
     {
-        AddCells(grid, {"Gather", "Need", "Acquired", "Remaining", "", "", "", "Depth"}, ReportRowKind::Heading);
+        AddCells(grid, {"Gather", "Need", "Acquired", "Remaining", "", "", "", "Depth"},
+                 ReportRowKind::Heading);
         index = 0;
         for (const CPlanRow& row : plan.gathers)
         {
@@ -123,7 +131,9 @@ void AddPlanRows(CReportGrid& grid, const CPlan& plan, const std::vector<CLocati
     }
     for (const CLocationGroup& group : *byLocation)
     {
-        AddCells(grid, {group.location, "Need", "Acquired", "Remaining", "Locations", "Gathered With", "", "Depth"},
+        AddCells(grid,
+                 {group.location, "Need", "Acquired", "Remaining", "Locations", "Gathered With", "",
+                  "Depth"},
                  ReportRowKind::Heading);
         index = 0;
         for (const CLocationRow& place : group.rows)
@@ -131,14 +141,16 @@ void AddPlanRows(CReportGrid& grid, const CPlan& plan, const std::vector<CLocati
             const CPlanRow& row = *place.row;
             // The count of places is shown where there are several.
             AddCells(grid,
-                     {row.name, N(row.need), N(row.acquired), N(row.remaining), place.locations > 1 ? N(place.locations) : "",
-                      place.gatheredWith, "", N(row.depth)},
+                     {row.name, N(row.need), N(row.acquired), N(row.remaining),
+                      place.locations > 1 ? N(place.locations) : "", place.gatheredWith, "",
+                      N(row.depth)},
                      Alternate(index++));
         }
     }
     if (byLocation->empty())
     {
-        AddCells(grid, {"Gather", "Need", "Acquired", "Remaining", "", "", "", "Depth"}, ReportRowKind::Heading);
+        AddCells(grid, {"Gather", "Need", "Acquired", "Remaining", "", "", "", "Depth"},
+                 ReportRowKind::Heading);
         AddCells(grid, {"None"}, ReportRowKind::First);
     }
 }
@@ -152,8 +164,9 @@ std::string PlanCsv(const CPlan& plan, const std::vector<CLocationGroup>* byLoca
         CCells cells = Numbers(*e.row, e.craft);
         cells.insert(cells.begin(), {e.craft ? "craft" : "gather", e.row->name});
         if (byLocation)
-            cells.insert(cells.end(), {e.group ? e.group->location : "", e.place ? N(e.place->locations) : "",
-                                       e.place ? e.place->gatheredWith : ""});
+            cells.insert(cells.end(),
+                         {e.group ? e.group->location : "", e.place ? N(e.place->locations) : "",
+                          e.place ? e.place->gatheredWith : ""});
         out += CsvLine(cells);
     }
     return out;
@@ -179,7 +192,8 @@ std::string PlanJson(const CPlan& plan, const std::vector<CLocationGroup>* byLoc
         {
             fields.push_back({"location", e.group ? JsonString(e.group->location) : "null"});
             fields.push_back({"locations", e.place ? N(e.place->locations) : "null"});
-            fields.push_back({"gathered_with", e.place ? JsonString(e.place->gatheredWith) : "null"});
+            fields.push_back(
+                {"gathered_with", e.place ? JsonString(e.place->gatheredWith) : "null"});
         }
         rows.push_back(JsonObject(fields));
     }
@@ -230,8 +244,10 @@ std::string CompareCsv(const CComparison& comparison)
         {
             const CCompareCell& cell = row.cells[p];
             const bool item = row.kind == "item" && cell.present;
-            out += CsvLine({row.kind, row.name, comparison.profiles[p], cell.present ? N(cell.units) : "",
-                            item ? (cell.efficiency < 0 ? "Too Low" : N(cell.efficiency)) : "", cell.cheapest ? "1" : "0"});
+            out += CsvLine({row.kind, row.name, comparison.profiles[p],
+                            cell.present ? N(cell.units) : "",
+                            item ? (cell.efficiency < 0 ? "Too Low" : N(cell.efficiency)) : "",
+                            cell.cheapest ? "1" : "0"});
         }
     return out;
 }
@@ -248,13 +264,14 @@ std::string CompareJson(const CComparison& comparison)
         {
             const CCompareCell& cell = row.cells[p];
             const bool item = row.kind == "item" && cell.present;
-            rows.push_back(JsonObject(
-                {{"kind", JsonString(row.kind)},
-                 {"name", JsonString(row.name)},
-                 {"profile", JsonString(comparison.profiles[p])},
-                 {"units", cell.present ? N(cell.units) : "null"},
-                 {"efficiency", !item ? "null" : cell.efficiency < 0 ? JsonString("Too Low") : N(cell.efficiency)},
-                 {"cheapest", cell.cheapest ? "true" : "false"}}));
+            rows.push_back(JsonObject({{"kind", JsonString(row.kind)},
+                                       {"name", JsonString(row.name)},
+                                       {"profile", JsonString(comparison.profiles[p])},
+                                       {"units", cell.present ? N(cell.units) : "null"},
+                                       {"efficiency", !item                 ? "null"
+                                                      : cell.efficiency < 0 ? JsonString("Too Low")
+                                                                            : N(cell.efficiency)},
+                                       {"cheapest", cell.cheapest ? "true" : "false"}}));
         }
     return JsonRows(head.c_str(), rows);
 }

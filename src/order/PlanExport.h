@@ -13,7 +13,8 @@ class CReportGrid;
 //        (grouped: then location,locations,gathered_with; a gather row once per place)
 //   JSON {"rows": [...]} with the same keys; fields a row does not have are null.
 inline constexpr int PlanColumns = 8;
-void AddPlanRows(CReportGrid& grid, const CPlan& plan, const std::vector<CLocationGroup>* byLocation = nullptr);
+void AddPlanRows(CReportGrid& grid, const CPlan& plan,
+                 const std::vector<CLocationGroup>* byLocation = nullptr);
 std::string PlanCsv(const CPlan& plan, const std::vector<CLocationGroup>* byLocation = nullptr);
 std::string PlanJson(const CPlan& plan, const std::vector<CLocationGroup>* byLocation = nullptr);
 

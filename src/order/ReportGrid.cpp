@@ -61,7 +61,11 @@ std::string ReportGridText(const CReportGrid& grid)
     {
         out += std::to_string(row.kind) + "\t";
         for (std::size_t i = 0; i < row.cells.size(); ++i)
-            out += (i ? "|" : "") + row.cells[i];
+        {
+            if (i)
+                out += '|';
+            out += row.cells[i];
+        }
         out += "\n";
     }
     return out;

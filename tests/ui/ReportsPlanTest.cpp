@@ -1,5 +1,6 @@
-#include "UiFixture.h"
+#include "ui/order/ReportsPlan.h"
 
+#include "UiFixture.h"
 #include "order/AcquiredEdit.h"
 #include "order/Plan.h"
 #include "order/PlanExport.h"
@@ -8,7 +9,6 @@
 #include "order/ReportRecords.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/order/OrderWindow.h"
-#include "ui/order/ReportsPlan.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/Application.h"
 #include "ui/shell/FileDialog.h"
@@ -50,7 +50,8 @@ struct CPlanWindow
     CPlan Expected() const
     {
         COrder& order = app->Order();
-        return ComputePlan(app->Database(), order, SelectedItems(order, app->OrderSelection()), app->Profiles().current);
+        return ComputePlan(app->Database(), order, SelectedItems(order, app->OrderSelection()),
+                           app->Profiles().current);
     }
 
     QAction* Action(const QString& text) const
@@ -100,7 +101,8 @@ void CReportsPlanTest::AcquiredCountsAreEnteredInTheGrid()
 
     // Typed into the acquired cell of the first gather row (just below the gather heading).
     const std::vector<CAcquiredCell> cells = AcquiredCells(w.reports->GridContents());
-    const auto cell = std::find_if(cells.begin(), cells.end(), [&](const CAcquiredCell& c) { return c.name == name; });
+    const auto cell = std::find_if(cells.begin(), cells.end(),
+                                   [&](const CAcquiredCell& c) { return c.name == name; });
     QVERIFY(cell != cells.end());
     QVERIFY(grid->item(cell->row, 2)->flags() & Qt::ItemIsEditable);
     QVERIFY(!(grid->item(cell->row, 1)->flags() & Qt::ItemIsEditable));
@@ -168,8 +170,9 @@ void CReportsPlanTest::ExportsWriteTheCommandLinesBytes()
     w.reports->ContentBox()->setCurrentIndex(ReportOrderAndComponents);
     CFileDialog::SetNextFileName(Q(json.string()));
     w.reports->Generate();
-    QCOMPARE(Q(ReadFileBytes(json)), Q(ReportJson(ReportTitle(w.app->Order(), w.app->OrderSelection()),
-                                                  ReportRecords(w.reports->GridContents()))));
+    QCOMPARE(Q(ReadFileBytes(json)),
+             Q(ReportJson(ReportTitle(w.app->Order(), w.app->OrderSelection()),
+                          ReportRecords(w.reports->GridContents()))));
     QVERIFY(ReadFileBytes(json).find("\"kind\": \"component\"") != std::string::npos);
     // Cancel writes nothing.
     std::filesystem::remove(json);
@@ -189,7 +192,8 @@ void CReportsPlanTest::ComparisonShowsEveryCharacter()
     QCOMPARE(profiles.size(), std::size_t(2)); // Journeyman and Ysolde; not the template
     CReportGrid expected(3);
     COrder& order = w.app->Order();
-    AddCompareRows(expected, ComparePlans(w.app->Database(), order, SelectedItems(order, {}), profiles));
+    AddCompareRows(expected,
+                   ComparePlans(w.app->Database(), order, SelectedItems(order, {}), profiles));
     CGridWidget* grid = w.reports->Planning()->ComparisonGrid();
     QCOMPARE(grid->Cols(), 3);
     QCOMPARE(grid->Rows(), expected.RowCount());

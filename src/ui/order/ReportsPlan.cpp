@@ -24,7 +24,6 @@
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace
@@ -39,13 +38,15 @@ public:
     {
     }
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override
     {
         const CAcquiredCell* cell = m_plan.CellOfRow(index.row());
         if (!cell || cell->column != index.column())
             return nullptr;
         auto* edit = new QLineEdit(parent);
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,18}")), edit));
+        edit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,18}")), edit));
         return edit;
     }
 
@@ -53,7 +54,8 @@ public:
     {
         const CAcquiredCell* cell = m_plan.CellOfRow(index.row());
         auto* edit = static_cast<QLineEdit*>(editor);
-        edit->setText(QString::number(cell ? std::max(0LL, AcquiredCount(m_app.Order(), cell->name)) : 0));
+        edit->setText(
+            QString::number(cell ? std::max(0LL, AcquiredCount(m_app.Order(), cell->name)) : 0));
         edit->selectAll();
     }
 
@@ -63,7 +65,8 @@ public:
         const int row = index.row();
         // Later: the grid is filled again, which must not happen inside the editor's commit.
         CReportsPlan* plan = &m_plan;
-        QMetaObject::invokeMethod(plan, [plan, row, text] { plan->EnterAcquired(row, text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            plan, [plan, row, text] { plan->EnterAcquired(row, text); }, Qt::QueuedConnection);
     }
 
 private:
@@ -85,10 +88,12 @@ void CReportsPlan::AddMenuEntries(QMenu* options)
     options->addSeparator();
     m_groupAction = options->addAction(Qs(Messages::MenuGroupByLocation));
     m_groupAction->setCheckable(true);
-    connect(m_groupAction, &QAction::toggled, this, [this] {
-        if (m_window.ContentBox()->currentIndex() == ReportPlan && m_grid.Rows() > 0)
-            m_window.GenerateReport();
-    });
+    connect(m_groupAction, &QAction::toggled, this,
+            [this]
+            {
+                if (m_window.ContentBox()->currentIndex() == ReportPlan && m_grid.Rows() > 0)
+                    m_window.GenerateReport();
+            });
     QAction* compare = options->addAction(Qs(Messages::MenuCompareCharacters));
     connect(compare, &QAction::triggered, this, &CReportsPlan::ShowComparison);
     QAction* done = options->addAction(Qs(Messages::MenuMarkDone));
@@ -99,7 +104,8 @@ void CReportsPlan::AddMenuEntries(QMenu* options)
 CReportGrid CReportsPlan::PlanGrid(const CReportRequest& request)
 {
     m_grouped = m_groupAction && m_groupAction->isChecked();
-    m_plan = ComputePlan(*request.db, *request.order, SelectedItems(*request.order, request.selection), request.profile);
+    m_plan = ComputePlan(*request.db, *request.order,
+                         SelectedItems(*request.order, request.selection), request.profile);
     m_groups = m_grouped ? GroupByLocation(*request.db, m_plan) : std::vector<CLocationGroup>();
     CReportGrid grid(PlanColumns);
     AddPlanRows(grid, m_plan, m_grouped ? &m_groups : nullptr);
@@ -116,23 +122,27 @@ void CReportsPlan::Shown(const CReportGrid& report)
 
 const CAcquiredCell* CReportsPlan::CellOfRow(int row) const
 {
-    const auto it = std::find_if(m_cells.begin(), m_cells.end(), [row](const CAcquiredCell& cell) { return cell.row == row; });
+    const auto it = std::find_if(m_cells.begin(), m_cells.end(),
+                                 [row](const CAcquiredCell& cell) { return cell.row == row; });
     return it == m_cells.end() ? nullptr : &*it;
 }
 
 std::string CReportsPlan::ExportBytes(const CReportGrid& shown, int content, bool json) const
 {
     if (content == ReportPlan)
-        return json ? PlanJson(m_plan, m_grouped ? &m_groups : nullptr) : PlanCsv(m_plan, m_grouped ? &m_groups : nullptr);
+        return json ? PlanJson(m_plan, m_grouped ? &m_groups : nullptr)
+                    : PlanCsv(m_plan, m_grouped ? &m_groups : nullptr);
     const std::vector<CReportRecord> records = ReportRecords(shown);
-    return json ? ReportJson(ReportTitle(m_app.Order(), m_app.OrderSelection()), records) : ReportCsv(records);
+    return json ? ReportJson(ReportTitle(m_app.Order(), m_app.OrderSelection()), records)
+                : ReportCsv(records);
 }
 
 void CReportsPlan::SaveExport(const CReportGrid& shown, int content, bool json)
 {
-    const QString path = CFileDialog::GetSaveFileName(&m_window, Qs(m_app.OrdersFolder().string()),
-                                                      Qs(json ? Messages::JsonFilter : Messages::CsvFilter),
-                                                      json ? QStringLiteral("json") : QStringLiteral("csv"));
+    const QString path =
+        CFileDialog::GetSaveFileName(&m_window, Qs(m_app.OrdersFolder().string()),
+                                     Qs(json ? Messages::JsonFilter : Messages::CsvFilter),
+                                     json ? QStringLiteral("json") : QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     if (!WriteFileAtomically(Bytes(path), ExportBytes(shown, content, json)))
@@ -183,7 +193,8 @@ void CReportsPlan::ShowComparison()
         auto* layout = new QVBoxLayout(m_compare);
         m_compareGrid = new CGridWidget(m_compare);
         m_compareGrid->SetBackColourKey("GRID_REPORTBACKCOLOUR");
-        m_compareGrid->SetLineColourKeys("GRID_REPORTLINECOLOUR_LIGHT", "GRID_REPORTLINECOLOUR_DARK");
+        m_compareGrid->SetLineColourKeys("GRID_REPORTLINECOLOUR_LIGHT",
+                                         "GRID_REPORTLINECOLOUR_DARK");
         layout->addWidget(m_compareGrid, 1);
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_compare);
         connect(buttons, &QDialogButtonBox::rejected, m_compare, &QDialog::reject);
@@ -191,7 +202,8 @@ void CReportsPlan::ShowComparison()
     }
     const COrder& order = m_app.Order();
     const std::vector<const CProfile*> profiles = ComparedProfiles(m_app.Profiles());
-    const CComparison comparison = ComparePlans(m_app.Database(), order, SelectedItems(order, m_app.OrderSelection()), profiles);
+    const CComparison comparison = ComparePlans(
+        m_app.Database(), order, SelectedItems(order, m_app.OrderSelection()), profiles);
     CReportGrid report(1 + static_cast<int>(profiles.size()));
     AddCompareRows(report, comparison);
     m_compareKinds.clear();
@@ -204,12 +216,15 @@ void CReportsPlan::ShowComparison()
     int width = 0;
     for (int col = 0; col < m_compareGrid->Cols(); ++col)
     {
-        m_compareGrid->SetColWidth(col, std::max(m_compareGrid->ColWidth(col) + 12, col == 0 ? 180 : 90));
+        m_compareGrid->SetColWidth(
+            col, std::max(m_compareGrid->ColWidth(col) + 12, col == 0 ? 180 : 90));
         width += m_compareGrid->ColWidth(col);
     }
-    const QRect screen = m_window.screen() ? m_window.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    const QRect screen =
+        m_window.screen() ? m_window.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
     const int height = m_compareGrid->Rows() * m_compareGrid->rowHeight(0) + 90;
-    m_compare->resize(std::min(width + 40, screen.width() - 40), std::clamp(height, 200, screen.height() - 80));
+    m_compare->resize(std::min(width + 40, screen.width() - 40),
+                      std::clamp(height, 200, screen.height() - 80));
     m_compare->show();
     m_compare->raise();
     m_compare->activateWindow();

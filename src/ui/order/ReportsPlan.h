@@ -6,7 +6,6 @@
 #include "order/ReportGrid.h"
 
 #include <QObject>
-
 #include <vector>
 
 class CAppContext;
