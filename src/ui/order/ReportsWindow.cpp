@@ -202,6 +202,7 @@ void CReportsWindow::ApplyTheme()
     {
         const CReportGrid contents = GridContents();
         ShowReportGrid(*m_grid, contents, App().Theme());
+        m_planning->Shown(contents);
     }
 }
 
