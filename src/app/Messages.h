@@ -322,6 +322,18 @@ inline constexpr const char* ReportsTitleFormat = "Reports - %d of %d Selected";
 inline constexpr const char* HtmlNotWritten = "The report could not be written to:\n%s"; // path
 inline constexpr const char* HtmlNotOpened =
     "No browser could be opened to show the report.\nThe page was written to:\n%s"; // path
+// What is left to make and gather, and the characters side by side.
+inline constexpr std::string_view ReportContentPlan = "Plan";
+inline constexpr std::string_view ReportFormatCsv = "CSV";
+inline constexpr std::string_view ReportFormatJson = "JSON";
+inline constexpr std::string_view MenuGroupByLocation = "Group Gathering by Location";
+inline constexpr std::string_view MenuCompareCharacters = "Compare Characters...";
+inline constexpr std::string_view CompareCharactersTitle = "Compare Characters";
+inline constexpr std::string_view MenuMarkDone = "Mark Acquired as Done";
+inline constexpr std::string_view CsvFilter = "CSV Files (*.csv)";
+inline constexpr std::string_view JsonFilter = "JSON Files (*.json)";
+inline constexpr const char* ExportNotWritten = "The report could not be written to '%s'.";
+inline constexpr std::string_view AcquiredNotANumber = "Enter the acquired count as a whole number of 0 or more.";
 
 // The formula browser.
 inline constexpr std::string_view CategoryAll = "All";

@@ -4,6 +4,7 @@
 #include "app/Session.h"
 #include "browsers/PastedList.h"
 #include "cli/Commands.h"
+#include "cli/ReportArgs.h"
 #include "order/ClipboardText.h"
 #include "order/HtmlExport.h"
 #include "order/OrderWindowLogic.h"
@@ -24,12 +25,6 @@
 
 namespace
 {
-int Usage(const std::string& message)
-{
-    std::fprintf(stderr, "moxa-cli: %s\n", message.c_str());
-    return 2;
-}
-
 // The value of "--name VALUE" among a fixed set of choices.
 std::optional<int> Choice(const std::string& value, const std::map<std::string, int>& choices)
 {
@@ -37,19 +32,6 @@ std::optional<int> Choice(const std::string& value, const std::map<std::string, 
     if (it == choices.end())
         return std::nullopt;
     return it->second;
-}
-
-bool WriteOutput(const std::string& bytes, const std::string& file)
-{
-    if (file.empty())
-    {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return std::fflush(stdout) == 0;
-    }
-    if (WriteFileAtomically(file, bytes))
-        return true;
-    std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", file.c_str());
-    return false;
 }
 
 // Loads settings and database as the program does at start-up; nothing is saved.
@@ -102,26 +84,32 @@ bool ReadListFile(const std::string& file, std::string& text)
         std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
     return ok;
 }
-
-std::string GridText(const CReportGrid& grid)
-{
-    std::string out;
-    for (const CGridRow& row : grid.Rows())
-        out += std::to_string(row.kind) + "\t" + row.cells[0] + "|" + row.cells[1] + "|" + row.cells[2] + "\n";
-    return out;
-}
 } // namespace
 
-int CmdReport(CCliContext& context, const CommandArgs& args)
+int Usage(const std::string& message)
 {
-    std::string orderFile;
-    std::string output;
-    std::string format = "grid";
-    std::string profileName;
-    bool noProfile = false;
-    bool open = false;
-    std::vector<std::string> selected;
-    CReportRequest request;
+    std::fprintf(stderr, "moxa-cli: %s\n", message.c_str());
+    return 2;
+}
+
+bool WriteOutput(const std::string& bytes, const std::string& file)
+{
+    if (file.empty())
+    {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        return std::fflush(stdout) == 0;
+    }
+    if (WriteFileAtomically(file, bytes))
+        return true;
+    std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", file.c_str());
+    return false;
+}
+
+
+bool ParseReportArgs(const std::string& command, const CommandArgs& args, CReportArgs& parsed, int& status)
+{
+    const bool report = command == "report";
+    CReportRequest& request = parsed.request;
     const std::map<std::string, int> contents = {{"order-comps", ReportOrderAndComponents},
                                                   {"order", ReportOrderOnly},
                                                   {"components", ReportComponentsOnly},
@@ -130,7 +118,9 @@ int CmdReport(CCliContext& context, const CommandArgs& args)
         {"components", BreakdownComponents}, {"subcomponents", BreakdownSubcomponents}, {"base", BreakdownBaseResources}};
     const std::map<std::string, int> sorts = {{"name", SortByName}, {"quantity", SortByQuantity}};
     const std::map<std::string, int> bonuses = {{"direct", 0}, {"indirect", 1}};
-    const std::map<std::string, int> formats = {{"grid", 0}, {"clipboard", 1}, {"html", 2}, {"csv", 3}, {"json", 4}};
+    // "plan" and "compare" print tables of their own: no clipboard text or page.
+    const std::map<std::string, int> formats = report ? std::map<std::string, int>{{"grid", 0}, {"clipboard", 1}, {"html", 2}, {"csv", 3}, {"json", 4}}
+                                                      : std::map<std::string, int>{{"grid", 0}, {"csv", 3}, {"json", 4}};
     for (std::size_t i = 0; i < args.size(); ++i)
     {
         const std::string& arg = args[i];
@@ -148,13 +138,13 @@ int CmdReport(CCliContext& context, const CommandArgs& args)
         int indirect = 0;
         int formatIndex = 0;
         bool ok = true;
-        if (arg == "--content")
+        if (report && arg == "--content")
             ok = take(contents, request.content);
-        else if (arg == "--breakdown")
+        else if (report && arg == "--breakdown")
             ok = take(breakdowns, request.breakdown);
-        else if (arg == "--sort")
+        else if (report && arg == "--sort")
             ok = take(sorts, request.sort);
-        else if (arg == "--bonuses")
+        else if (report && arg == "--bonuses")
         {
             ok = take(bonuses, indirect);
             request.includeIndirect = indirect == 1;
@@ -163,60 +153,81 @@ int CmdReport(CCliContext& context, const CommandArgs& args)
         {
             ok = take(formats, formatIndex);
             if (ok)
-                format = next;
+                parsed.format = next;
         }
         else if ((arg == "--profile" || arg == "--select" || arg == "-o") && i + 1 < args.size())
         {
             if (arg == "--profile")
-                profileName = next;
+                parsed.profiles.push_back(next);
             else if (arg == "--select")
-                selected.push_back(next);
+                parsed.selected.push_back(next);
             else
-                output = next;
+                parsed.output = next;
             ++i;
         }
-        else if (arg == "--no-profile")
-            noProfile = true;
-        else if (arg == "--open")
-            open = true;
-        else if (!arg.empty() && arg[0] != '-' && orderFile.empty())
-            orderFile = arg;
+        else if (arg == "--no-profile" && command != "compare")
+            parsed.noProfile = true;
+        else if (report && arg == "--open")
+            parsed.open = true;
+        else if (command == "plan" && arg == "--by-location")
+            parsed.byLocation = true;
+        else if (!arg.empty() && arg[0] != '-' && parsed.orderFile.empty())
+            parsed.orderFile = arg;
         else
             ok = false;
         if (!ok)
-            return Usage("report: bad or incomplete option '" + arg + "' (see moxa-cli --help)");
+        {
+            status = Usage(command + ": bad or incomplete option '" + arg + "' (see moxa-cli --help)");
+            return false;
+        }
     }
-    if (orderFile.empty())
-        return Usage("report needs an ORDER.xml");
-    if (open && format != "html")
-        return Usage("report: --open goes with --format html");
+    if (parsed.orderFile.empty())
+    {
+        status = Usage(command + " needs an ORDER.xml");
+        return false;
+    }
+    if (parsed.open && parsed.format != "html")
+    {
+        status = Usage("report: --open goes with --format html");
+        return false;
+    }
+    return true;
+}
 
-    CQtImageDecoder decoder;
-    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+const CProfile* FindProfileArg(CSession& session, const std::string& label)
+{
+    const std::size_t colon = label.find(':');
+    const std::string server = colon == std::string::npos ? std::string() : label.substr(0, colon);
+    const std::string name = colon == std::string::npos ? label : label.substr(colon + 1);
+    for (const auto& profile : session.Profiles().profiles)
+        if (profile->name == name && profile->server == server)
+            return profile.get();
+    return nullptr;
+}
+
+bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed, int& status)
+{
     LoadSession(session);
-    if (!ReadOrder(session, orderFile))
-        return 1;
+    if (!ReadOrder(session, parsed.orderFile))
+    {
+        status = 1;
+        return false;
+    }
     COrder& order = session.Order();
-
+    CReportRequest& request = parsed.request;
     request.db = &session.Database();
     request.order = &order;
-    request.profile = noProfile ? nullptr : session.Profiles().current;
-    if (!profileName.empty() && !noProfile)
+    request.profile = parsed.noProfile ? nullptr : session.Profiles().current;
+    for (std::size_t i = 0; i < parsed.profiles.size() && !parsed.noProfile; ++i)
     {
-        const std::size_t colon = profileName.find(':');
-        const std::string server = colon == std::string::npos ? std::string() : profileName.substr(0, colon);
-        const std::string name = colon == std::string::npos ? profileName : profileName.substr(colon + 1);
-        request.profile = nullptr;
-        for (const auto& profile : session.Profiles().profiles)
-            if (profile->name == name && profile->server == server)
-            {
-                request.profile = profile.get();
-                break;
-            }
+        request.profile = FindProfileArg(session, parsed.profiles[i]);
         if (!request.profile)
-            return Usage("report: no profile '" + profileName + "'");
+        {
+            status = Usage(command + ": no profile '" + parsed.profiles[i] + "'");
+            return false;
+        }
     }
-    for (const std::string& name : selected)
+    for (const std::string& name : parsed.selected)
     {
         bool found = false;
         for (const auto& item : order.items)
@@ -229,14 +240,32 @@ int CmdReport(CCliContext& context, const CommandArgs& args)
         if (order.HasGroup(name))
             request.selection.groups.insert(name), found = true;
         if (!found)
-            return Usage("report: nothing in the order is named '" + name + "'");
+        {
+            status = Usage(command + ": nothing in the order is named '" + name + "'");
+            return false;
+        }
     }
+    return true;
+}
+
+int CmdReport(CCliContext& context, const CommandArgs& args)
+{
+    CReportArgs parsed;
+    int status = 0;
+    if (!ParseReportArgs("report", args, parsed, status))
+        return status;
+    CQtImageDecoder decoder;
+    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+    if (!LoadReportSession(session, "report", parsed, status))
+        return status;
+    const CReportRequest& request = parsed.request;
+    const std::string& format = parsed.format;
 
     CReportGrid grid;
     GenerateReport(grid, request);
     std::string bytes;
     if (format == "grid")
-        bytes = GridText(grid);
+        bytes = ReportGridText(grid);
     else if (format == "clipboard")
         bytes = CopyReportText(grid, request.content);
     else if (format == "html")
@@ -244,10 +273,10 @@ int CmdReport(CCliContext& context, const CommandArgs& args)
     else if (format == "csv")
         bytes = ReportCsv(ReportRecords(grid));
     else
-        bytes = ReportJson(ReportTitle(order, request.selection), ReportRecords(grid));
-    if (!WriteOutput(bytes, output))
+        bytes = ReportJson(ReportTitle(*request.order, request.selection), ReportRecords(grid));
+    if (!WriteOutput(bytes, parsed.output))
         return 1;
-    if (open)
+    if (parsed.open)
     {
         const auto page = DataPaths::Join(session.DataFolder(), DataPaths::HtmlExport);
         std::error_code error;

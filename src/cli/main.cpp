@@ -32,6 +32,12 @@ const CCommand Commands[] = {
     {"report", "report ORDER.xml [OPTIONS]   print an order's report (--content, --breakdown, --sort,\n"
                "                               --bonuses, --profile S:N, --no-profile, --select NAME,\n"
                "                               --format grid|clipboard|html|csv|json, --open, -o FILE)", CmdReport},
+    {"plan", "plan ORDER.xml [OPTIONS]     what is left to make and gather once the acquired counts are\n"
+             "                               taken off (--profile S:N, --no-profile, --select NAME,\n"
+             "                               --by-location, --format grid|csv|json, -o FILE)", CmdPlan},
+    {"compare", "compare ORDER.xml [OPTIONS]  the plan's gathering under each character, side by side\n"
+                "                               (--profile S:N, repeatable; default every profile but the\n"
+                "                               template; --select NAME, --format grid|csv|json, -o FILE)", CmdCompare},
     {"order", "order ORDER.xml [--save-as FILE] [--add-list FILE|- [--group NAME]]\n"
               "                               print an order; --save-as writes it back; --add-list adds the\n"
               "                               items a list names (one a line) and saves the order",
