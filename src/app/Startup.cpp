@@ -1,6 +1,5 @@
 #include "app/Startup.h"
 
-#include "app/ArchiveLibrary.h"
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Prompter.h"
@@ -8,6 +7,9 @@
 #include "app/SettingsStore.h"
 #include "app/ZipNames.h"
 #include "xml/AtomicFile.h"
+
+#include <archive.h>
+#include <archive_entry.h>
 
 #include <algorithm>
 #include <set>
@@ -22,25 +24,23 @@ class CZipReader
 {
 public:
     explicit CZipReader(const fs::path& archive)
-        : m_calls(CArchiveLibrary::Get()), m_archive(m_calls ? m_calls->read_new() : nullptr)
+        : m_archive(archive_read_new())
     {
-        m_open = m_archive && m_calls->read_support_format_zip(m_archive) == ARCHIVE_OK &&
-                 m_calls->read_open_filename(m_archive, archive.c_str(), 1 << 16) == ARCHIVE_OK;
+        m_open = m_archive && archive_read_support_format_zip(m_archive) == ARCHIVE_OK &&
+                 archive_read_open_filename(m_archive, archive.c_str(), 1 << 16) == ARCHIVE_OK;
     }
     ~CZipReader()
     {
         if (m_archive)
-            m_calls->read_free(m_archive);
+            archive_read_free(m_archive);
     }
     CZipReader(const CZipReader&) = delete;
     CZipReader& operator=(const CZipReader&) = delete;
 
     bool IsOpen() const { return m_open; }
     archive* Get() const { return m_archive; }
-    const CArchiveLibrary& Calls() const { return *m_calls; }
 
 private:
-    const CArchiveLibrary* m_calls;
     archive* m_archive;
     bool m_open = false;
 };
@@ -55,7 +55,6 @@ bool UnpackZip(const fs::path& archivePath, const fs::path& target, std::uint64_
     if (!reader.IsOpen())
         return false;
     archive* a = reader.Get();
-    const CArchiveLibrary& la = reader.Calls();
     std::uint64_t announced = 0;
     std::uint64_t unpacked = 0;
     int files = 0;
@@ -63,26 +62,26 @@ bool UnpackZip(const fs::path& archivePath, const fs::path& target, std::uint64_
     for (;;)
     {
         archive_entry* entry = nullptr;
-        const int status = la.read_next_header(a, &entry);
+        const int status = archive_read_next_header(a, &entry);
         if (status == ARCHIVE_EOF)
             break;
         // A warning here is about the name's character set; the name is checked below.
         if (status != ARCHIVE_OK && status != ARCHIVE_WARN)
             return false;
-        const char* name = la.entry_pathname(entry);
+        const char* name = archive_entry_pathname(entry);
         if (!name || !IsSafeEntryPath(name))
             return false;
-        if (la.entry_hardlink(entry) || la.entry_symlink(entry))
+        if (archive_entry_hardlink(entry) || archive_entry_symlink(entry))
             return false;
-        const mode_t type = la.entry_filetype(entry);
+        const mode_t type = archive_entry_filetype(entry);
         if (type != AE_IFREG && type != AE_IFDIR)
             return false;
         // Two files of one name: which one a tool keeps differs, so neither is trusted.
         if (type == AE_IFREG && !seen.insert(fs::path(name).lexically_normal().generic_string()).second)
             return false;
-        if (la.entry_size_is_set(entry))
+        if (archive_entry_size_is_set(entry))
         {
-            const la_int64_t size = la.entry_size(entry);
+            const la_int64_t size = archive_entry_size(entry);
             if (size < 0 || static_cast<std::uint64_t>(size) > limit - announced)
                 return false;
             announced += static_cast<std::uint64_t>(size);
@@ -109,7 +108,7 @@ bool UnpackZip(const fs::path& archivePath, const fs::path& target, std::uint64_
             const void* block = nullptr;
             std::size_t size = 0;
             la_int64_t offset = 0;
-            const int read = la.read_data_block(a, &block, &size, &offset);
+            const int read = archive_read_data_block(a, &block, &size, &offset);
             if (read == ARCHIVE_EOF)
                 break;
             if (read != ARCHIVE_OK)
