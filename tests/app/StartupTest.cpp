@@ -168,7 +168,7 @@ TEST(Startup, InstallsIntoAFolderWithoutConfig)
     fs::remove_all(folder.data / "Cache");
     const fs::path archive = folder.data / "Temp" / "Moxa_2027-01-02.zip";
     ASSERT_TRUE(WriteTestZip(archive, {{"help.xml", "<help/>"}}));
-    EXPECT_TRUE(InstallUpdateArchive(archive, folder.context));
+    EXPECT_EQ(InstallUpdateArchive(archive, folder.context), EInstallResult::Installed);
     EXPECT_EQ(Snapshot(folder.data / "Config"), (Tree{{"help.xml", "<help/>"}}));
     EXPECT_EQ(folder.settings.DatabaseRevision, "2027-01-02");
     EXPECT_FALSE(fs::exists(archive));
@@ -268,7 +268,7 @@ TEST(Startup, BrokenArchivesAreRefused)
         const fs::path archive = folder.root.WriteFile("data/Temp/Moxa_2026-11-30.zip", content);
         Tree before = Snapshot(folder.data);
         before.erase("Temp/Moxa_2026-11-30.zip");
-        EXPECT_FALSE(InstallUpdateArchive(archive, folder.context));
+        EXPECT_EQ(InstallUpdateArchive(archive, folder.context), EInstallResult::Refused);
         EXPECT_EQ(Snapshot(folder.data), before);
         EXPECT_EQ(folder.prompter.warnings, std::vector<std::string>{ArchiveCorrupt});
         EXPECT_EQ(folder.reloads, 0);
