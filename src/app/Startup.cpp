@@ -179,14 +179,17 @@ EUnpackResult SwapInNewConfig(const fs::path& scratch, CInstallContext& context)
 }
 
 // One installation per data folder at a time, across processes: an advisory lock on the
-// data folder itself, held from looking for the archive to recording its revision.
+// data folder's "Temp", where archives wait, held from looking for the archive to recording
+// its revision. (The settings store locks the folder of its own file.)
 class CInstallLock
 {
 public:
     explicit CInstallLock(const CInstallContext& context)
     {
-        m_fd = ::open(context.dataFolder.empty() ? "." : context.dataFolder.c_str(),
-                      O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const fs::path temp = DataPaths::Join(context.dataFolder, DataPaths::Temp);
+        std::error_code ec;
+        fs::create_directories(temp, ec);
+        m_fd = ::open(temp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (m_fd < 0)
             return;
         if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)

@@ -124,6 +124,7 @@ TEST(Startup, InstallsTheOneArchive)
                                           {"icons/general/mark.tif", "II*"},
                                           {"Wizards/pack.zip", "PK"},
                                           {"readme.txt", "stray"},
+                                          {"clear\x1b[2J.txt", "stray"},
                                           {"Empty/", "", CZipEntry::EKind::Folder},
                                       }));
     EXPECT_EQ(FindPendingUpdate(folder.context), EPendingUpdate::Installed);
@@ -150,6 +151,8 @@ TEST(Startup, InstallsTheOneArchive)
                                   "Moving 'Crafts/Alchemy.xml'...",
                                   "Warning - Unexpected File 'Crafts/notes.doc' found. This file will be deleted.",
                                   "Moving 'Wizards/pack.zip'...",
+                                  // Control characters are shown escaped, never sent to a terminal.
+                                  "Warning - Unexpected File 'clear\\x1B[2J.txt' found. This file will be deleted.",
                                   "Moving 'icons/general/arrow.png'...",
                                   "Moving 'icons/general/mark.tif'...",
                                   "Warning - Unexpected File 'readme.txt' found. This file will be deleted.",
