@@ -455,9 +455,19 @@ std::string FormatFile(const std::map<std::string, std::string>& values)
         {
             section = name;
             // A group that happens to be called General must not read back as [General].
-            writeSection(EqualNoCase(name, GeneralSection) ? "%" + std::string(name) : EscapeKey(name));
+            // (The prefix is appended, not concatenated to a temporary: GCC's -Wrestrict
+            // misreads the latter at -O3.)
+            std::string escaped;
+            if (EqualNoCase(name, GeneralSection))
+                escaped.append(1, '%').append(name);
+            else
+                escaped = EscapeKey(name);
+            writeSection(escaped);
         }
-        out += EscapeKey(std::string_view(key).substr(slash + 1)) + '=' + EscapeValue(value) + '\n';
+        out += EscapeKey(std::string_view(key).substr(slash + 1));
+        out += '=';
+        out += EscapeValue(value);
+        out += '\n';
     }
     return out;
 }
