@@ -209,6 +209,14 @@ inline constexpr std::string_view DeleteGroupQuestion2 = "'?";
 inline constexpr std::string_view OrderHelp = "Help With Orders";
 inline constexpr std::string_view OrderHelpLink = "orderwindow";
 inline constexpr std::string_view OrderFileFilter = "XML Files (*.xml)";
+// "Align Tiers" in the order window's status line.
+inline constexpr const char* AlignNoSelection = "Select the item whose tier the ticked items take";
+inline constexpr const char* AlignNothingTicked = "Tick the items that take the selected item's tier";
+inline constexpr const char* AlignNoSameFormula = "No other ticked item is a %s"; // formula
+inline constexpr const char* AlignAlreadyAligned = "Every ticked %s is already %s"; // formula, tier
+inline constexpr const char* AlignDone = "%d ticked %s set to %s"; // count, formula, tier
+// The group an added item goes to when the order has none.
+inline constexpr std::string_view DefaultGroupName = "Items";
 // Formats: the numbers are 64-bit where batches multiply.
 inline constexpr const char* ItemLabelFormat = "%lld x %s";              // made, item name
 inline constexpr const char* BatchesLabelFormat = "batches x %d per batch = %lld"; // per batch, made
@@ -240,6 +248,9 @@ inline constexpr std::string_view MenuIncludeIndirect = "Include Indirect";
 inline constexpr std::string_view ReportHelp = "Help With Reports";
 inline constexpr std::string_view ReportHelpLink = "reportwindow";
 inline constexpr const char* ReportsTitleFormat = "Reports - %d of %d Selected"; // selected, items
+inline constexpr const char* HtmlNotWritten = "The report could not be written to:\n%s"; // path
+inline constexpr const char* HtmlNotOpened =
+    "No browser could be opened to show the report.\nThe page was written to:\n%s"; // path
 
 // The formula browser.
 inline constexpr std::string_view CategoryAll = "All";

@@ -26,8 +26,19 @@ std::string ItemTierName(const CFormula& formula, const CFormulaTier& tier)
     return same == 1 ? tier.levelName : tier.name;
 }
 
-CTierGrid TierGrid(const CFormula* formula, const std::string& workingTier,
-                   const std::string& lastLevel, bool addMode)
+const CFormulaTier* PreferredTier(const CFormula& formula, const std::string& lastLevel)
+{
+    if (formula.tiers.empty())
+        return nullptr;
+    if (lastLevel.empty())
+        return formula.tiers.front().get();
+    for (const auto& tier : formula.tiers)
+        if (tier->levelName == lastLevel)
+            return tier.get();
+    return formula.tiers.back().get();
+}
+
+CTierGrid TierGrid(const CFormula* formula, const std::string& workingTier)
 {
     CTierGrid grid;
     if (!formula || formula->tiers.empty())
@@ -35,25 +46,13 @@ CTierGrid TierGrid(const CFormula* formula, const std::string& workingTier,
         grid.rows.push_back({std::string(Messages::GridNone), BrowserRowKind::TierNotAvailable});
         return grid;
     }
-    const auto& tiers = formula->tiers;
-    for (const auto& tier : tiers)
-        grid.rows.push_back({tier->name, BrowserRowKind::TierAvailable});
-    int chosen = -1;
-    if (addMode && !lastLevel.empty())
+    const CFormulaTier* working = ItemFormulaTier(*formula, workingTier);
+    for (std::size_t i = 0; i < formula->tiers.size(); ++i)
     {
-        for (std::size_t i = 0; i < tiers.size() && chosen < 0; ++i)
-            if (tiers[i]->levelName == lastLevel)
-                chosen = static_cast<int>(i);
-        if (chosen < 0)
-            chosen = static_cast<int>(tiers.size()) - 1;
+        grid.rows.push_back({formula->tiers[i]->name, BrowserRowKind::TierAvailable});
+        if (formula->tiers[i].get() == working)
+            grid.selected = static_cast<int>(i);
     }
-    for (std::size_t i = 0; i < tiers.size() && chosen < 0; ++i)
-        if (tiers[i]->name == workingTier || tiers[i]->levelName == workingTier)
-            chosen = static_cast<int>(i);
-    if (chosen < 0)
-        chosen = 0;
-    grid.selected = chosen;
-    grid.tier = ItemTierName(*formula, *tiers[static_cast<std::size_t>(chosen)]);
     return grid;
 }
 

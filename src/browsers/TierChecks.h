@@ -18,19 +18,21 @@ int MinimumTier(const CTechnique& technique);
 struct CTierGrid
 {
     CBrowserRows rows; // one per tier, or a single "None"
-    int selected = -1; // the row of the current tier; -1 with no tiers
-    std::string tier;  // the tier the working item takes (ItemTierName)
+    int selected = -1; // the row of the working item's tier; -1 when it has none
 };
 
 // How an order item names a tier: by its level name ("Tier II") as order files do, by its
 // product name when another tier of the formula shares the level name.
 std::string ItemTierName(const CFormula& formula, const CFormulaTier& tier);
 
-// The tiers grid. The working item's tier is selected; in "Add Item" mode a tier of the
-// last chosen tier's level ("Tier II") is preferred, and when the formula has none of that
-// level its last tier is taken. Nothing is preferred before a tier was ever chosen.
-CTierGrid TierGrid(const CFormula* formula, const std::string& workingTier,
-                   const std::string& lastLevel, bool addMode);
+// The tier a new item of the formula starts at: the first tier of the level chosen last
+// ("Tier II"), the formula's last tier when it has none of that level, its first tier
+// before a tier was ever chosen. Null for a formula without tiers.
+const CFormulaTier* PreferredTier(const CFormula& formula, const std::string& lastLevel);
+
+// The tiers grid, with the working item's own tier selected: the tier shown, highlighted
+// and added is always the same one.
+CTierGrid TierGrid(const CFormula* formula, const std::string& workingTier);
 
 // The checks of choosing a tier for the attached techniques (each must be found with its
 // tier): the message to show, empty when the tier can be taken.

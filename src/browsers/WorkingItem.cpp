@@ -29,10 +29,10 @@ void StartWorkingItem(CWorkingItem& working, const CFormula& formula)
     COrderItem item;
     item.formula = formula.name;
     item.category = formula.category;
-    if (!formula.tiers.empty())
+    if (const CFormulaTier* tier = PreferredTier(formula, working.lastLevel))
     {
-        item.tierName = ItemTierName(formula, *formula.tiers.front());
-        item.itemName = formula.tiers.front()->name;
+        item.tierName = ItemTierName(formula, *tier);
+        item.itemName = tier->name;
     }
     item.batches = 1;
     working.item = std::move(item);
@@ -44,10 +44,11 @@ std::string AddButtonCaption(const CWorkingItem& working)
     return std::string(working.inOrder ? Messages::IncreaseQty : Messages::AddItem);
 }
 
-int AddOrIncrease(CWorkingItem& working, COrder& order)
+int AddOrIncrease(CWorkingItem& working, COrder& order, const std::string& selectedGroup)
 {
     if (!working.inOrder || !order.FindItem(working.item.id))
     {
+        working.item.group = GroupForNewItem(order, selectedGroup);
         const COrderItem& added = order.AddItem(std::make_unique<COrderItem>(working.item));
         working.item.id = added.id;
         working.inOrder = true;

@@ -20,15 +20,16 @@ struct CWorkingItem
     std::string lastLevel; // level name of the last chosen tier ("Tier III")
 };
 
-// A new item of the formula at its first tier: one batch, no techniques.
+// A new item of the formula at its preferred tier (PreferredTier): one batch, no techniques.
 void StartWorkingItem(CWorkingItem& working, const CFormula& formula);
 
 // "Add Item" or "Increase Qty".
 std::string AddButtonCaption(const CWorkingItem& working);
 
-// "Add Item" appends a copy with a new id; "Increase Qty" adds a batch and updates the
-// order's item. Both mark the order modified. Returns the id of the order's item.
-int AddOrIncrease(CWorkingItem& working, COrder& order);
+// "Add Item" appends a copy with a new id to the group GroupForNewItem chooses (the group
+// selected in the order window, else the first); "Increase Qty" adds a batch and updates
+// the order's item. Both mark the order modified. Returns the id of the order's item.
+int AddOrIncrease(CWorkingItem& working, COrder& order, const std::string& selectedGroup = {});
 
 // After an edit in "Increase Qty" mode: the order's item takes the working item's values.
 void UpdateOrderItem(const CWorkingItem& working, COrder& order);

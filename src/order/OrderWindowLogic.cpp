@@ -17,15 +17,10 @@ std::string ItemLabel(int batchQty, const COrderItem& item)
 CBatchesInput ReadBatches(const std::string& text)
 {
     CBatchesInput input;
-    const int value = Atoi(text);
-    if (value > COrder::MaxBatches)
-    {
-        input.value = COrder::MaxBatches;
-        input.replaceText = true;
-    }
-    else
-        // An empty or negative box (while typing) must not give negative requirements.
-        input.value = std::max(value, COrder::MinBatches);
+    // An empty or negative box must not give negative requirements.
+    input.value = std::clamp(Atoi(text), COrder::MinBatches, COrder::MaxBatches);
+    // The box shows the value in use; an empty box is left to the typing.
+    input.replaceText = !text.empty() && text != std::to_string(input.value);
     return input;
 }
 
@@ -69,7 +64,7 @@ std::string ItemNameFromLabel(const std::string& label)
 bool RenameGroup(COrder& order, const std::string& oldName, const std::string& label)
 {
     const std::string newName = CleanLabel(label);
-    if (newName == oldName)
+    if (newName == oldName || newName.find_first_not_of(' ') == std::string::npos)
         return false;
     const auto it = std::find(order.groups.begin(), order.groups.end(), oldName);
     if (it != order.groups.end())
@@ -118,9 +113,10 @@ std::vector<COrderItem*> TreeOrder(COrder& order, const CGameDatabase& db)
 std::string OrderClipboardText(COrder& order, const CGameDatabase& db, const COrderSelection& ticked)
 {
     std::vector<std::string> texts;
+    const std::vector<const COrderItem*> selected = SelectedItems(order, ticked);
     for (COrderItem* item : TreeOrder(order, db))
     {
-        if (!ticked.items.count(item->id))
+        if (std::find(selected.begin(), selected.end(), item) == selected.end())
             continue;
         const CFormula* formula = db.FindFormula(item->category, item->formula);
         const CFormulaTier* tier = ItemFormulaTier(*formula, item->tierName);
@@ -178,6 +174,24 @@ bool DeleteTicked(COrder& order, const CGameDatabase& db, const COrderSelection&
     if (deleted)
         order.modified = true;
     return deleted;
+}
+
+std::string GroupForNewItem(COrder& order, const std::string& selectedGroup)
+{
+    if (!selectedGroup.empty() && order.HasGroup(selectedGroup))
+        return selectedGroup;
+    for (const std::string& group : order.groups)
+        if (!group.empty())
+            return group;
+    for (const auto& item : order.items)
+        if (!item->group.empty())
+        {
+            order.AddGroup(item->group);
+            return item->group;
+        }
+    const std::string created(Messages::DefaultGroupName);
+    order.AddGroup(created);
+    return created;
 }
 
 COrderItem* CopyItem(COrder& order, int id)

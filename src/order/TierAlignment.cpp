@@ -1,24 +1,45 @@
 #include "order/TierAlignment.h"
 
+#include "app/Messages.h"
 #include "order/Order.h"
+#include "xml/NumberText.h"
 
-int AlignTickedTiers(COrder& order, int selectedId, const COrderSelection& ticked)
+CTierAlignment AlignTickedTiers(COrder& order, int selectedId, const COrderSelection& ticked)
 {
+    CTierAlignment result;
     const COrderItem* selected = order.FindItem(selectedId);
-    if (!selected || ticked.Empty())
-        return 0;
+    if (!selected)
+    {
+        result.message = Messages::AlignNoSelection;
+        return result;
+    }
+    if (ticked.Empty())
+    {
+        result.message = Messages::AlignNothingTicked;
+        return result;
+    }
     const std::string formula = selected->formula;
     const std::string tier = selected->tierName;
-    int changed = 0;
+    int same = 0;
     for (const COrderItem* item : SelectedItems(order, ticked))
     {
-        if (item->formula != formula || item->tierName == tier)
+        if (item->id == selectedId || item->formula != formula)
+            continue;
+        ++same;
+        if (item->tierName == tier)
             continue;
         // SelectedItems hands out read-only pointers into the order's own list.
         order.FindItem(item->id)->tierName = tier;
-        ++changed;
+        ++result.changed;
     }
-    if (changed)
+    if (same == 0)
+        result.message = Format(Messages::AlignNoSameFormula, formula.c_str());
+    else if (result.changed == 0)
+        result.message = Format(Messages::AlignAlreadyAligned, formula.c_str(), tier.c_str());
+    else
+    {
+        result.message = Format(Messages::AlignDone, result.changed, formula.c_str(), tier.c_str());
         order.modified = true;
-    return changed;
+    }
+    return result;
 }

@@ -4,6 +4,7 @@
 #include "browsers/TierChecks.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace
 {
@@ -59,20 +60,32 @@ TEST(TierChecks, Messages)
 TEST(TierChecks, TierGridAndThePreferredTier)
 {
     CBrowserFixture f;
-    CTierGrid grid = TierGrid(f.sword, "Tier II", "", true);
+    CTierGrid grid = TierGrid(f.sword, "Tier II");
     EXPECT_EQ(Texts(grid.rows, BrowserRowKind::TierAvailable),
               (std::vector<std::string>{"Iron Sword", "Steel Sword", "Mithril Sword"}));
     EXPECT_EQ(grid.selected, 1);
-    EXPECT_EQ(grid.tier, "Tier II");
-    // "Add Item" prefers the level chosen last, else the last tier; "Increase Qty" keeps the
-    // item's.
-    EXPECT_EQ(TierGrid(f.sword, "Tier I", "Tier III", true).selected, 2);
-    EXPECT_EQ(TierGrid(f.sword, "Tier I", "Tier IX", true).tier, "Tier III");
-    EXPECT_EQ(TierGrid(f.sword, "Tier I", "Tier III", false).selected, 0);
-    grid = TierGrid(f.axe, "", "Tier I", true);
+    EXPECT_EQ(TierGrid(f.sword, "Mithril Sword").selected, 2);
+    EXPECT_EQ(TierGrid(f.sword, "Tier IX").selected, -1);
+    grid = TierGrid(f.axe, "");
     EXPECT_EQ(Texts(grid.rows, BrowserRowKind::TierNotAvailable),
               (std::vector<std::string>{"None"}));
     EXPECT_EQ(grid.selected, -1);
+
+    // A new item starts at the level chosen last, else at the last tier; before any choice
+    // at the first.
+    CWorkingItem working;
+    for (const auto& [lastLevel, tier, name] :
+         {std::tuple{"", "Tier I", "Iron Sword"}, std::tuple{"Tier III", "Tier III", "Mithril Sword"},
+          std::tuple{"Tier IX", "Tier III", "Mithril Sword"}})
+    {
+        working.lastLevel = lastLevel;
+        StartWorkingItem(working, *f.sword);
+        EXPECT_EQ(working.item.tierName, tier) << lastLevel;
+        EXPECT_EQ(working.item.itemName, name) << lastLevel;
+        const CTierGrid shown = TierGrid(f.sword, working.item.tierName);
+        ASSERT_GE(shown.selected, 0);
+        EXPECT_EQ(shown.rows[static_cast<std::size_t>(shown.selected)].text, name);
+    }
 }
 
 TEST(WorkingItem, AddThenIncreaseTwiceGivesThree)

@@ -47,8 +47,8 @@ TEST(OrderWindowText, LabelsAndTheBatchesRule)
         int value;
         bool replace;
     } cases[] = {{"42", 42, false},     {"100000", 100000, false}, {"100001", 100000, true},
-                 {"99999999999", 100000, true}, {"7 x", 7, false}, {"", 1, false}, {"abc", 1, false},
-                 {"-3", 1, false}};
+                 {"99999999999", 100000, true}, {"7 x", 7, true}, {"", 1, false}, {"abc", 1, true},
+                 {"-3", 1, true}, {"007", 7, true}};
     for (const auto& c : cases)
     {
         const CBatchesInput input = ReadBatches(c.text);
@@ -84,6 +84,9 @@ TEST_F(OrderWindow, SetBatchesAndRenaming)
     EXPECT_EQ(order.groups, (std::vector<std::string>{"Swords and [Co]"}));
     EXPECT_EQ(order.items[1]->group, "Swords and [Co]");
     EXPECT_FALSE(RenameGroup(order, "Swords and [Co]", "Swords & <Co>"));
+    // A group never loses its name.
+    EXPECT_FALSE(RenameGroup(order, "Swords and [Co]", " "));
+    EXPECT_EQ(order.groups, (std::vector<std::string>{"Swords and [Co]"}));
 
     EXPECT_TRUE(RenameItem(order, Id(1), "2 x Blade & Hilt"));
     EXPECT_EQ(order.items[1]->itemName, "Blade and Hilt");
@@ -103,7 +106,12 @@ TEST_F(OrderWindow, TreeOrderAndClipboardText)
     ticked.items = {Id(4), Id(1), Id(0), Id(3)};
     EXPECT_EQ(OrderClipboardText(order, db, ticked),
               "3 x Iron Sword (Keen Edge, Gone),\r\n2 x Steel Sword,\r\n15 x Iron Arrow\r\n");
-    EXPECT_EQ(OrderClipboardText(order, db, {}), "\r\n");
+    // The items of a ticked group, and every item when nothing is ticked, as the reports.
+    ticked = {};
+    ticked.groups = {"Other", "Ammo"};
+    EXPECT_EQ(OrderClipboardText(order, db, ticked), "2 x Steel Sword,\r\n15 x Iron Arrow\r\n");
+    EXPECT_EQ(OrderClipboardText(order, db, {}),
+              "3 x Iron Sword (Keen Edge, Gone),\r\n1 x Iron Sword,\r\n2 x Steel Sword,\r\n15 x Iron Arrow\r\n");
 }
 
 TEST_F(OrderWindow, DeleteAsksForTickedGroupsOnly)

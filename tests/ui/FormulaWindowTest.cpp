@@ -3,6 +3,7 @@
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/shell/Application.h"
+#include "ui/shell/FileDialog.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"
@@ -54,6 +55,9 @@ private Q_SLOTS:
     void SearchSelectTierAddAndIncrease();
     void TechniquesLimitTheTiers();
     void MenusCarryTheSettings();
+    void TheTierShownIsTheTierAdded();
+    void ASearchIsNotReopenedAfterARestart();
+    void AddedItemsJoinANamedGroup();
 };
 
 void CFormulaWindowTest::SearchSelectTierAddAndIncrease()
@@ -226,6 +230,80 @@ void CFormulaWindowTest::MenusCarryTheSettings()
     // The class search names its code in the count line.
     window.ApplyClassFilter("Craft: Armorer (ARM)");
     QVERIFY(window.FoundLabel()->text().endsWith(QStringLiteral(" Formulae (ARM)")));
+    s.toolbar->close();
+}
+
+void CFormulaWindowTest::TheTierShownIsTheTierAdded()
+{
+    CFormulaSession s;
+    CFormulaWindow& window = *s.window;
+    window.show();
+    window.ApplyNameFilter("blade");
+    QTreeWidgetItem* category = window.Tree()->topLevelItem(0);
+    QCOMPARE(category->child(2)->text(0), QStringLiteral("Shortblade"));
+    window.Tree()->setCurrentItem(category->child(2));
+    // A click on "Palecopper Shortblade" (Tier I); the Longblade has no Tier I, so a new
+    // Longblade starts at its last tier, and every part of the window shows that tier.
+    CGridWidget& tiers = *window.TiersGrid();
+    QTest::mouseClick(tiers.viewport(), Qt::LeftButton, {}, tiers.visualItemRect(tiers.item(1, 0)).center());
+    QCOMPARE(window.DetailsGrid()->TextMatrix(0, 1), std::string("Palecopper Shortblade"));
+    QCOMPARE(category->child(1)->text(0), QStringLiteral("Longblade"));
+    window.Tree()->setCurrentItem(category->child(1));
+    QCOMPARE(tiers.TextMatrix(tiers.currentRow(), 0), std::string("Emberbronze Longblade"));
+    QCOMPARE(window.DetailsGrid()->TextMatrix(0, 1), std::string("Emberbronze Longblade"));
+    QCOMPARE(DetailValue(*window.DetailsGrid(), "Damage"), std::string("24-35"));
+    QCOMPARE(window.ResourceGrid()->TextMatrix(1, 0), std::string("Emberbronze Plate"));
+    window.AddButton()->click();
+    QCOMPARE(s.app->Order().items.size(), std::size_t(1));
+    QCOMPARE(s.app->Order().items[0]->itemName, std::string("Emberbronze Longblade"));
+    QCOMPARE(s.app->Order().items[0]->tierName, std::string("Tier VI"));
+    s.toolbar->close();
+}
+
+void CFormulaWindowTest::ASearchIsNotReopenedAfterARestart()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    app->Settings().LastFormulaCategory = "Custom";
+    RegisterOrderWindows();
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    auto* window = static_cast<CFormulaWindow*>(toolbar.Window(EToolWindow::Formulae));
+    QCOMPARE(window->Categories()->currentItem()->text(), QStringLiteral("All"));
+    int shown = 0;
+    for (int i = 0; i < window->Tree()->topLevelItemCount(); ++i)
+        shown += window->Tree()->topLevelItem(i)->childCount();
+    QVERIFY(shown > 40);
+    QCOMPARE(window->FoundLabel()->text(), QStringLiteral("%1 Formulae").arg(shown));
+    toolbar.close();
+}
+
+void CFormulaWindowTest::AddedItemsJoinANamedGroup()
+{
+    CFormulaSession s;
+    CFormulaWindow& window = *s.window;
+    COrder& order = s.app->Order();
+    window.ApplyNameFilter("blade");
+    QTreeWidgetItem* category = window.Tree()->topLevelItem(0);
+    // An empty order gets a group of its own name.
+    window.Tree()->setCurrentItem(category->child(1));
+    window.AddButton()->click();
+    QCOMPARE(order.groups, std::vector<std::string>{"Items"});
+    QCOMPARE(order.items[0]->group, std::string("Items"));
+    QCOMPARE(s.orders->Tree()->topLevelItem(0)->text(0), QStringLiteral("Items"));
+
+    // The group selected in the order window, else the first group.
+    CTextPrompt::SetNextText(QStringLiteral("Spare"));
+    s.orders->NewGroup();
+    s.orders->Tree()->setCurrentItem(s.orders->GroupEntry(QStringLiteral("Spare")));
+    window.Tree()->setCurrentItem(category->child(2));
+    window.AddButton()->click();
+    QCOMPARE(order.items[1]->group, std::string("Spare"));
+    s.orders->Tree()->setCurrentItem(nullptr);
+    window.Tree()->setCurrentItem(category->child(0));
+    window.AddButton()->click();
+    QCOMPARE(order.items[2]->group, std::string("Items"));
     s.toolbar->close();
 }
 

@@ -12,6 +12,10 @@
 #include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/FileDialog.h"
+#include "ui/shell/PrintDialog.h"
+#include "ui/browsers/FormulaWindow.h"
+#include "browsers/WorkingItem.h"
+#include "profile/Profile.h"
 #include "ui/shell/Application.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
@@ -21,6 +25,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -64,6 +69,37 @@ COrderItem* ItemNamed(COrder& order, const std::string& name)
             return item.get();
     return nullptr;
 }
+
+// The grid's texts, row by row, cells joined with "|".
+QStringList GridTexts(const CReportGrid& grid)
+{
+    QStringList rows;
+    for (int row = 0; row < grid.RowCount(); ++row)
+        rows << Q(grid.Cell(row, 0) + "|" + grid.Cell(row, 1) + "|" + grid.Cell(row, 2));
+    return rows;
+}
+
+// The report the window's choices give for the order and profile as they are now.
+QStringList FreshReport(CAppContext& app, CReportsWindow& reports)
+{
+    CReportRequest request;
+    request.db = &app.Database();
+    request.order = &app.Order();
+    request.selection = app.OrderSelection();
+    request.profile = app.Profiles().current;
+    request.content = reports.ContentBox()->currentIndex();
+    CReportGrid grid(3);
+    GenerateReport(grid, request);
+    return GridTexts(grid);
+}
+
+QPushButton* Button(QWidget* window, const QString& text)
+{
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
 } // namespace
 
 class COrderWindowsTest : public QObject
@@ -77,6 +113,11 @@ private Q_SLOTS:
     void DeleteAsksForTickedGroupsOnly();
     void ReportFillsTheGridWithThemeColours();
     void ReportExportsHtmlAndClipboard();
+    void AGroupTickTicksItsItems();
+    void TheBatchesBoxShowsTheValueInUse();
+    void OpenReportsFollowTheOrderAndTheProfile();
+    void AlignTiersSaysWhatItDidAndTheBrowserFollows();
+    void HtmlWithoutABrowserAndPrinting();
 };
 
 void COrderWindowsTest::TreeShowsGroupsAndItems()
@@ -260,6 +301,160 @@ void COrderWindowsTest::ReportExportsHtmlAndClipboard()
     QCOMPARE(QGuiApplication::clipboard()->text(),
              Q(OrderClipboardText(open.app->Order(), open.app->Database(), window->Ticked())));
     QVERIFY(QGuiApplication::clipboard()->text().endsWith(QStringLiteral("\r\n")));
+    open.toolbar->close();
+}
+
+void COrderWindowsTest::AGroupTickTicksItsItems()
+{
+    COpenOrder open;
+    auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
+    QTreeWidgetItem* gifts = window->GroupEntry(QStringLiteral("Gifts"));
+    window->SetTicked(gifts, true);
+    QCOMPARE(gifts->child(0)->checkState(0), Qt::Checked);
+    QCOMPARE(gifts->child(1)->checkState(0), Qt::Checked);
+    window->SetTicked(gifts->child(1), false);
+    QCOMPARE(gifts->checkState(0), Qt::PartiallyChecked);
+    window->SetTicked(gifts->child(1), true);
+    QCOMPARE(gifts->checkState(0), Qt::Checked);
+
+    // The copy and the reports cover the same two items.
+    Button(window, QStringLiteral("Copy To Clipboard"))->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("2 x Frostopal Ring (Opal Setting II, Filigree I),\r\n1 x Plain Spellbook (Emberbrand I)\r\n"));
+    auto* reports = static_cast<CReportsWindow*>(open.toolbar->Window(EToolWindow::Reports));
+    reports->GenerateReport();
+    QCOMPARE(reports->windowTitle(), QStringLiteral("Reports - 2 of 7 Selected"));
+    open.toolbar->close();
+}
+
+void COrderWindowsTest::TheBatchesBoxShowsTheValueInUse()
+{
+    COpenOrder open;
+    auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
+    COrderItem* ring = ItemNamed(open.app->Order(), "Frostopal Ring");
+    window->SelectItem(ring->id);
+    QLineEdit* box = window->BatchesEdit();
+    box->selectAll();
+    QTest::keyClicks(box, QStringLiteral("abc"));
+    QCOMPARE(box->text(), QStringLiteral("1"));
+    QCOMPARE(ring->batches, 1);
+    QTest::keyClicks(box, QStringLiteral("2x"));
+    QCOMPARE(box->text(), QStringLiteral("12"));
+    QCOMPARE(ring->batches, 12);
+    // Emptied while typing, then left: the box shows the batches kept.
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QString());
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(box->text(), QStringLiteral("1"));
+    QCOMPARE(ring->batches, 1);
+    open.toolbar->close();
+}
+
+void COrderWindowsTest::OpenReportsFollowTheOrderAndTheProfile()
+{
+    COpenOrder open;
+    CAppContext& app = *open.app;
+    auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
+    auto* reports = static_cast<CReportsWindow*>(open.toolbar->Window(EToolWindow::Reports));
+    reports->FormatBox()->setCurrentIndex(0);
+    open.toolbar->ShowWindow(EToolWindow::Reports);
+    const QStringList first = GridTexts(reports->GridContents());
+    QVERIFY(first.contains(QStringLiteral("Frostopal Ring|2|Opal Setting II")));
+
+    // An edit in the order window.
+    window->SelectItem(ItemNamed(app.Order(), "Frostopal Ring")->id);
+    window->SetBatches(QStringLiteral("9"));
+    QVERIFY(GridTexts(reports->GridContents()).contains(QStringLiteral("Frostopal Ring|9|Opal Setting II")));
+    QCOMPARE(GridTexts(reports->GridContents()), FreshReport(app, *reports));
+
+    // Open Order: the file's two batches again.
+    CFileDialog::SetNextFileName(Q((open.fixture.folder / "Orders/example_order.xml").string()));
+    OrderCommands::OpenOrder(app, open.toolbar.get());
+    QCOMPARE(GridTexts(reports->GridContents()), first);
+
+    // The current profile's skills change the quantities.
+    CProfile* profile = app.Profiles().current;
+    QVERIFY(profile);
+    for (CProfileValue& skill : profile->craftSkills)
+        skill.value = 0;
+    app.ProfilesChanged();
+    QVERIFY(GridTexts(reports->GridContents()) != first);
+    QCOMPARE(GridTexts(reports->GridContents()), FreshReport(app, *reports));
+    open.toolbar->close();
+}
+
+void COrderWindowsTest::AlignTiersSaysWhatItDidAndTheBrowserFollows()
+{
+    COpenOrder open;
+    COrder& order = open.app->Order();
+    auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
+    QPushButton* align = Button(window, QStringLiteral("Align Tiers"));
+    align->click();
+    QCOMPARE(window->StatusLine()->text(), QStringLiteral("Select the item whose tier the ticked items take"));
+    COrderItem* blade = ItemNamed(order, "Duskiron Longblade");
+    window->SelectItem(blade->id);
+    align->click();
+    QCOMPARE(window->StatusLine()->text(), QStringLiteral("Tick the items that take the selected item's tier"));
+    window->SetTicked(window->GroupEntry(QStringLiteral("Armoury")), true);
+    align->click();
+    QCOMPARE(window->StatusLine()->text(), QStringLiteral("No other ticked item is a Longblade"));
+    Button(window, QStringLiteral("Copy"))->click();
+    align->click();
+    QCOMPARE(window->StatusLine()->text(), QStringLiteral("Every ticked Longblade is already Tier IV"));
+    COrderItem* copy = order.FindItem(window->SelectedId());
+    QVERIFY(copy != blade);
+    copy->tierName = "Tier V";
+    window->SelectItem(blade->id);
+    order.modified = false;
+    align->click();
+    QCOMPARE(window->StatusLine()->text(), QStringLiteral("1 ticked Longblade set to Tier IV"));
+    QCOMPARE(copy->tierName, std::string("Tier IV"));
+    QVERIFY(order.modified);
+
+    // A click on an item shows it in the open formula browser.
+    open.toolbar->ShowWindow(EToolWindow::Formulae);
+    auto* formulae = static_cast<CFormulaWindow*>(open.toolbar->Window(EToolWindow::Formulae));
+    const COrderItem* shield = ItemNamed(order, "Ruddite Kite Shield");
+    window->Tree()->setCurrentItem(window->ItemEntry(shield->id));
+    QCOMPARE(formulae->Working().item.id, shield->id);
+    QCOMPARE(formulae->DetailsGrid()->TextMatrix(0, 1), std::string("Ruddite Kite Shield"));
+    QCOMPARE(formulae->AddButton()->text(), QStringLiteral("Increase Qty"));
+    open.toolbar->close();
+}
+
+void COrderWindowsTest::HtmlWithoutABrowserAndPrinting()
+{
+    COpenOrder open;
+    open.fixture.links.opens = false;
+    auto* reports = static_cast<CReportsWindow*>(open.toolbar->Window(EToolWindow::Reports));
+    reports->FormatBox()->setCurrentIndex(1);
+    CMessageBox::TakeLog();
+    reports->Generate();
+    const std::filesystem::path page = open.fixture.folder / "Temp/order.htm";
+    QCOMPARE(CMessageBox::TakeLog(),
+             QStringList{QStringLiteral("No browser could be opened to show the report.\nThe page was written to:\n%1")
+                             .arg(Q(page.string()))});
+
+    // Print...: the report, then the print dialog and the grid on paper (a PDF here).
+    reports->FormatBox()->setCurrentIndex(0);
+    const std::filesystem::path pdf = open.fixture.folder / "report.pdf";
+    CPrintDialog::SetNextOutputFile(Q(pdf.string()));
+    QAction* print = nullptr;
+    for (QAction* action : open.toolbar->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("&Print..."))
+            print = action;
+    QVERIFY(print);
+    print->trigger();
+    QCOMPARE(CPrintDialog::PendingFiles(), 0);
+    QVERIFY(reports->isVisible());
+    // A PDF whose title (UTF-16 in the file) is the report's.
+    const QByteArray bytes = QByteArray::fromStdString(ReadFileBytes(pdf));
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QByteArray title("/Title (\xfe\xff");
+    for (const QChar c : QStringLiteral("Reports - 7 of 7 Selected"))
+        title.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xff));
+    QVERIFY(bytes.contains(title + ")"));
     open.toolbar->close();
 }
 

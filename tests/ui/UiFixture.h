@@ -17,9 +17,10 @@ public:
     bool OpenUrl(const std::string& text) override
     {
         opened.push_back(text);
-        return true;
+        return opens;
     }
     std::vector<std::string> opened;
+    bool opens = true; // false: as on a desktop without a browser
 };
 
 struct CUiFixture

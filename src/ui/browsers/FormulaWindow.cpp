@@ -189,7 +189,8 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     connect(this, &QObject::destroyed,
             [&app, key = static_cast<const void*>(this)] { app.StopListeningToProfiles(key); });
 
-    m_filter.category = App().Settings().LastFormulaCategory;
+    // A search's "Custom" is not kept over a restart: its filter is gone.
+    m_filter.category = FormulaCategoryShown(App().Settings().LastFormulaCategory);
     resize(560, 700);
     RefreshAll();
 }
@@ -489,23 +490,11 @@ void CFormulaWindow::FillTiers()
 {
     const CGameDatabase& db = App().Database();
     const CFormula* formula = db.FindFormula(m_working.item.category, m_working.item.formula);
-    const CTierGrid grid =
-        TierGrid(formula, m_working.item.tierName, m_working.lastLevel, !m_working.inOrder);
+    const CTierGrid grid = TierGrid(formula, m_working.item.tierName);
     ShowBrowserRows(*m_tiers, grid.rows, App().Theme(), false);
     LayoutResourceGrid();
     if (grid.selected >= 0)
-    {
         m_tiers->setCurrentCell(grid.selected + 1, 0);
-        if (!grid.tier.empty() && grid.tier != m_working.item.tierName && formula)
-        {
-            // The preferred tier of "Add Item" mode becomes the working item's.
-            if (const CFormulaTier* tier = CGameDatabase::FindFormulaTier(*formula, grid.tier))
-            {
-                m_working.item.tierName = grid.tier;
-                m_working.item.itemName = tier->name;
-            }
-        }
-    }
 }
 
 void CFormulaWindow::FillTechniques()
@@ -675,12 +664,14 @@ void CFormulaWindow::AddOrIncreaseItem()
 {
     if (m_working.item.formula.empty())
         return;
-    AddOrIncrease(m_working, App().Order());
+    COrderWindow* orders = nullptr;
+    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
+        orders = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order));
+    AddOrIncrease(m_working, App().Order(), orders ? orders->SelectedGroup() : std::string());
     m_add->setText(Qs(AddButtonCaption(m_working)));
     App().OrderChanged();
-    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
-        if (auto* order = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order)))
-            order->SelectItem(m_working.item.id);
+    if (orders)
+        orders->SelectItem(m_working.item.id);
 }
 
 void CFormulaWindow::OrderChanged()
@@ -717,12 +708,35 @@ void CFormulaWindow::PickQuickItem(int entry)
     m_add->setText(Qs(AddButtonCaption(m_working)));
     if (entry == 0)
         return;
+    if (!LoadOrderItem(entry))
+        return;
+    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
+        if (auto* order = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order)))
+            order->SelectItem(m_working.item.id);
+}
+
+void CFormulaWindow::ShowOrderItem(int id)
+{
+    const auto& items = App().Order().items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i]->id == id)
+        {
+            const int entry = static_cast<int>(i) + 1;
+            if (::PickQuickItem(m_working, App().Order(), entry))
+                LoadOrderItem(entry);
+            return;
+        }
+}
+
+bool CFormulaWindow::LoadOrderItem(int entry)
+{
+    m_add->setText(Qs(AddButtonCaption(m_working)));
     const CFormula* formula =
         App().Database().FindFormula(m_working.item.category, m_working.item.formula);
     if (!formula)
     {
         Clear();
-        return;
+        return false;
     }
     bool shown = false;
     for (int i = 0; i < m_tree->topLevelItemCount() && !shown; ++i)
@@ -737,9 +751,7 @@ void CFormulaWindow::PickQuickItem(int entry)
     m_working = kept;
     m_quick->setCurrentIndex(entry);
     ShowItem();
-    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
-        if (auto* order = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order)))
-            order->SelectItem(m_working.item.id);
+    return true;
 }
 
 void CFormulaWindow::FillProfiles()

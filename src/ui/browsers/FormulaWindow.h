@@ -46,6 +46,7 @@ public:
     void RemoveSelectedTechnique();
     void AddOrIncreaseItem();
     void PickQuickItem(int entry);
+    void ShowOrderItem(int id) override;
     void ChooseProfile(int entry);
     void ShowEfficiencyLevels();
     // The open efficiency guide follows the item; name picks the resource it shows.
@@ -99,6 +100,9 @@ private:
     void OnTreeSelection(QTreeWidgetItem* item);
     void AddSubFormulae(QTreeWidgetItem* parent, const std::vector<CSubFormulaNode>& nodes);
     void ItemEdited();
+    // Quick Item entry n >= 1 after PickQuickItem: the working item is shown; false when
+    // its formula is unknown.
+    bool LoadOrderItem(int entry);
     std::vector<std::string> SelectedPath() const;
 
     CFormulaFilter m_filter;

@@ -7,6 +7,7 @@
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
+#include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/IconImage.h"
 
 #include <QClipboard>
@@ -129,6 +130,13 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     connect(m_alignTiers, &QPushButton::clicked, this, &COrderWindow::AlignTiers);
     connect(m_copy, &QPushButton::clicked, this, &COrderWindow::CopyItem);
     connect(m_batches, &QLineEdit::textEdited, this, &COrderWindow::SetBatches);
+    // A box left empty shows the value in use.
+    connect(m_batches, &QLineEdit::editingFinished, this,
+            [this]
+            {
+                if (const COrderItem* item = App().Order().FindItem(m_selectedId); item && !m_filling)
+                    m_batches->setText(QString::number(item->batches));
+            });
     connect(m_spin, &QSpinBox::valueChanged, this,
             [this](int value)
             {
@@ -176,8 +184,9 @@ void COrderWindow::RefreshOrderTree()
         entry->setData(0, KindRole, GroupKind);
         entry->setData(0, KeyRole, Qs(group));
         entry->setData(0, LabelRole, Qs(group));
+        // The group's box shows its items' ticks (partly when some are) and ticks them all.
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEditable |
-                        Qt::ItemIsDropEnabled);
+                        Qt::ItemIsDropEnabled | Qt::ItemIsAutoTristate);
         entry->setCheckState(0, ticked.groups.count(group) ? Qt::Checked : Qt::Unchecked);
         m_tree->ColourItem(entry, CThemedTree::ELevel::Level1);
     }
@@ -196,7 +205,8 @@ void COrderWindow::RefreshOrderTree()
             entry->setIcon(0, IconFromStore(App().Icons(), formula->iconIndex));
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEditable |
                         Qt::ItemIsDragEnabled);
-        entry->setCheckState(0, ticked.items.count(item->id) ? Qt::Checked : Qt::Unchecked);
+        const bool itemTicked = ticked.items.count(item->id) || ticked.groups.count(item->group);
+        entry->setCheckState(0, itemTicked ? Qt::Checked : Qt::Unchecked);
         m_tree->ColourItem(entry, CThemedTree::ELevel::Level2);
     }
     m_tree->expandAll();
@@ -280,16 +290,28 @@ void COrderWindow::SelectAll()
 
 void COrderWindow::InvertSelection()
 {
+    // A group with items follows them.
     for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
-        SetTicked(*it, (*it)->checkState(0) != Qt::Checked);
+        if ((*it)->childCount() == 0)
+            SetTicked(*it, (*it)->checkState(0) != Qt::Checked);
 }
 
 void COrderWindow::SelectItem(int id)
 {
     m_selectedId = id;
+    m_selecting = true;
     if (QTreeWidgetItem* entry = ItemEntry(id))
         m_tree->setCurrentItem(entry);
+    m_selecting = false;
     ShowDetails();
+}
+
+std::string COrderWindow::SelectedGroup() const
+{
+    const QTreeWidgetItem* entry = m_tree->currentItem();
+    if (entry && !IsGroup(entry))
+        entry = entry->parent();
+    return entry ? Bytes(entry->data(0, KeyRole).toString()) : std::string();
 }
 
 void COrderWindow::OnCurrentChanged(QTreeWidgetItem* current)
@@ -300,6 +322,10 @@ void COrderWindow::OnCurrentChanged(QTreeWidgetItem* current)
     {
         m_selectedId = current->data(0, KeyRole).toInt();
         ShowDetails();
+        // The open formula browser shows the item the player chose, as its Quick Item does.
+        if (auto* toolbar = m_selecting ? nullptr : qobject_cast<CToolbarWindow*>(parentWidget()))
+            if (CToolWindow* formulae = toolbar->ExistingWindow(EToolWindow::Formulae); formulae && formulae->isVisible())
+                formulae->ShowOrderItem(m_selectedId);
     }
 }
 
@@ -357,7 +383,7 @@ void COrderWindow::SetBatches(const QString& text)
     const std::string label = ::SetBatches(App().Order(), *item, batchQty, Bytes(text));
     m_filling = true;
     if (input.replaceText)
-        m_batches->setText(QString::number(COrder::MaxBatches));
+        m_batches->setText(QString::number(item->batches));
     m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
     m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches)));
     if (QTreeWidgetItem* entry = ItemEntry(item->id))
@@ -417,7 +443,7 @@ void COrderWindow::OnEntryChanged(QTreeWidgetItem* entry, int)
 void COrderWindow::NewGroup()
 {
     QString name;
-    if (!CTextPrompt::GetText(this, Qs(Messages::NewGroupTitle), Qs(Messages::NewGroupLabel), name) || name.isEmpty())
+    if (!CTextPrompt::GetText(this, Qs(Messages::NewGroupTitle), Qs(Messages::NewGroupLabel), name) || name.trimmed().isEmpty())
         return;
     // The same replacements as a rename: the order file keeps no markup in names.
     App().Order().AddGroup(CleanLabel(Bytes(name)));
@@ -455,11 +481,15 @@ void COrderWindow::CopyItem()
 
 void COrderWindow::AlignTiers()
 {
-    if (AlignTickedTiers(App().Order(), m_selectedId, Ticked()) == 0)
-        return;
-    RefreshOrderTree();
-    ShowDetails();
-    Edited();
+    const CTierAlignment result = AlignTickedTiers(App().Order(), m_selectedId, Ticked());
+    if (result.changed > 0)
+    {
+        RefreshOrderTree();
+        ShowDetails();
+        Edited();
+    }
+    m_status->setText(Qs(result.message));
+    m_status->setEnabled(true);
 }
 
 void COrderWindow::MoveItem(int id, const QString& group)

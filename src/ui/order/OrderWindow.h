@@ -51,6 +51,8 @@ public:
 
     void SelectItem(int id);
     int SelectedId() const { return m_selectedId; }
+    // The selected group, or the selected item's; empty when nothing is selected.
+    std::string SelectedGroup() const;
     void SetBatches(const QString& text);
     void NewGroup();
     void DeleteTicked();
@@ -90,4 +92,5 @@ private:
     int m_selectedId = -1;
     bool m_filling = false;
     bool m_selfEdit = false;
+    bool m_selecting = false; // SelectItem, not the player, changes the current entry
 };

@@ -7,8 +7,11 @@
 #include "order/HtmlExport.h"
 #include "order/Report.h"
 #include "ui/shell/AppContext.h"
+#include "ui/shell/MessageBox.h"
+#include "ui/shell/PrintDialog.h"
 #include "ui/shell/QtText.h"
 #include "ui/widgets/GridWidget.h"
+#include "xml/NumberText.h"
 
 #include <QActionGroup>
 #include <QClipboard>
@@ -17,8 +20,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace
 {
@@ -28,6 +37,38 @@ constexpr int FormatClipboard = 2;
 int Bounded(int value, int count)
 {
     return value >= 0 && value < count ? value : 0;
+}
+
+// The report as a printed page: the title, then the grid as a table under its heading row.
+std::unique_ptr<QTextDocument> ReportDocument(const CReportGrid& grid, const QString& title)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setMetaInformation(QTextDocument::DocumentTitle, title);
+    QTextCursor cursor(document.get());
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    cursor.insertText(title, bold);
+    if (grid.RowCount() == 0)
+        return document;
+    QTextTableFormat format;
+    format.setCellPadding(3);
+    format.setCellSpacing(0);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setHeaderRowCount(1);
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    format.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 60),
+                                      QTextLength(QTextLength::PercentageLength, 15),
+                                      QTextLength(QTextLength::PercentageLength, 25)});
+    cursor.movePosition(QTextCursor::End);
+    QTextTable* table = cursor.insertTable(grid.RowCount(), grid.Columns(), format);
+    for (int row = 0; row < grid.RowCount(); ++row)
+        for (int col = 0; col < grid.Columns(); ++col)
+        {
+            QTextCursor cell = table->cellAt(row, col).firstCursorPosition();
+            const bool heading = row == 0 || grid.Kind(row) == ReportRowKind::Heading;
+            cell.insertText(Qs(grid.Cell(row, col)), heading ? bold : QTextCharFormat());
+        }
+    return document;
 }
 } // namespace
 
@@ -80,6 +121,10 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     connect(m_content, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ShowReportMode = index; });
     connect(m_format, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ReportType = index; });
     connect(m_generate, &QPushButton::clicked, this, &CReportsWindow::Generate);
+    // The quantities follow the current profile's skills.
+    App().ListenToProfiles(this, [this] { RefreshIfOpen(); });
+    connect(this, &QObject::destroyed,
+            [&app, key = static_cast<const void*>(this)] { app.StopListeningToProfiles(key); });
     resize(420, 420);
     UpdateTitle();
 }
@@ -144,8 +189,24 @@ void CReportsWindow::ExportHtml()
     const std::filesystem::path path = DataPaths::Join(App().DataFolder(), DataPaths::HtmlExport);
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    ::ExportHtml(GridContents(), m_content->currentIndex(), path);
-    App().Links().OpenUrl(path.string());
+    // An older page must not be shown as this report.
+    if (!::ExportHtml(GridContents(), m_content->currentIndex(), path))
+    {
+        CMessageBox::Show(this, Qs(Format(Messages::HtmlNotWritten, path.string().c_str())),
+                          CMessageBox::EIcon::Warning);
+        return;
+    }
+    if (!App().Links().OpenUrl(path.string()))
+        CMessageBox::Show(this, Qs(Format(Messages::HtmlNotOpened, path.string().c_str())));
+}
+
+void CReportsWindow::PrintReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    if (!CPrintDialog::Exec(printer, this))
+        return;
+    ReportDocument(GridContents(), windowTitle())->print(&printer);
 }
 
 void CReportsWindow::CopyReportText()
@@ -177,4 +238,12 @@ void CReportsWindow::ApplyTheme()
 void CReportsWindow::OrderChanged()
 {
     UpdateTitle();
+    RefreshIfOpen();
+}
+
+void CReportsWindow::RefreshIfOpen()
+{
+    // The grid only: the page and the clipboard are written when the player asks.
+    if (isVisible())
+        GenerateReport();
 }

@@ -27,6 +27,8 @@ public:
     void CopyReportText();
 
     void GenerateCurrentReport() override { Generate(); }
+    // The print dialog, then the report grid on the chosen printer.
+    void PrintReport() override;
     void ApplyTheme() override;
     void OrderChanged() override;
 
@@ -40,6 +42,8 @@ public:
 
 private:
     void UpdateTitle();
+    // An open window shows the report of the order and profile as they are now.
+    void RefreshIfOpen();
     QActionGroup* AddChoices(QMenu* menu, const std::vector<std::string_view>& texts, int checked,
                              std::function<void(int)> chosen);
 

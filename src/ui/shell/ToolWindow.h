@@ -39,8 +39,12 @@ public:
     virtual void DatabaseReloaded() { OrderChanged(); }
     // The toolbar's Print and "View, Reports": the reports window generates its report.
     virtual void GenerateCurrentReport() {}
+    // The toolbar's Print, after the report: the reports window prints its grid.
+    virtual void PrintReport() {}
     // Ctrl+F: the formula browser's search by name.
     virtual void SearchByName() {}
+    // An item clicked in the order window: the formula browser shows it.
+    virtual void ShowOrderItem(int /*id*/) {}
 
 Q_SIGNALS:
     void VisibilityChanged(EToolWindow id, bool visible);

@@ -704,6 +704,7 @@ void CToolbarWindow::ApplyThemeColours(bool redraw)
 void CToolbarWindow::Print()
 {
     ShowWindow(EToolWindow::Reports);
+    Window(EToolWindow::Reports)->PrintReport();
 }
 
 void CToolbarWindow::LiveUpdate()
