@@ -11,6 +11,13 @@ inline constexpr std::string_view MoreThanOneArchive1 = "More then one database 
 inline constexpr std::string_view MoreThanOneArchive2 =
     "'.\nPlease remove all but one and restart the client for the update to take effect!";
 inline constexpr std::string_view ArchiveCorrupt = "Update failed, database archive is corrupt.\nRemoving update file";
+// Texts of our own: an update that did not fit, and one that waits for another Moxa.
+inline constexpr std::string_view ArchiveDiskFull =
+    "Update failed, the disk is full.\nThe update file is kept: please free up some space and restart the client";
+inline constexpr std::string_view InstallWaiting =
+    "Another Moxa is installing a database update in this data folder; waiting for it to finish...";
+inline constexpr std::string_view InstallBusy =
+    "Another Moxa is still installing a database update in this data folder.\nThe update file is kept for the next start";
 // Each file of an installed archive: "Moving 'name'..." or the warning for one not kept.
 inline constexpr std::string_view MovingFile1 = "Moving '";
 inline constexpr std::string_view MovingFile2 = "'...";
@@ -55,6 +62,11 @@ inline constexpr std::string_view ExtractionComplete = "Extraction complete, sta
 inline constexpr std::string_view InstallationComplete = "Installation complete, restarting database...";
 inline constexpr std::string_view ConfigurationComplete = "Configuration complete.";
 inline constexpr std::string_view UpdateArchiveCorrupt = "Update failed, database archive is corrupt";
+// Of our own, in the same style.
+inline constexpr std::string_view UpdateDiskFull = "Update failed, the disk is full";
+inline constexpr std::string_view UpdateBusy = "Update postponed, another Moxa is installing one";
+inline constexpr std::string_view UpdateInstalledElsewhere =
+    "Another Moxa installed this update meanwhile; restart the client to use it";
 inline constexpr std::string_view UpdateWindowTitle = "Live Update";
 inline constexpr std::string_view UpdateServerGroup = "Server";
 inline constexpr std::string_view CheckForUpdate = "Check For Update";

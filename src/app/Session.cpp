@@ -52,6 +52,11 @@ CInstallContext CSession::InstallContext()
         LoadDatabase();
     };
     context.report = m_installReport;
+    context.saveRevision = [this](const std::string& revision)
+    {
+        if (m_store && m_store->Write(SettingsKeys::Config, "DatabaseRevision", revision))
+            m_store->Flush();
+    };
     return context;
 }
 

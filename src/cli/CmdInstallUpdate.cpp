@@ -31,6 +31,7 @@ int CmdInstallUpdate(CCliContext& context, const CommandArgs& args)
         }
         return 0;
     case EPendingUpdate::Refused:
+    case EPendingUpdate::Kept:
         return 1;
     case EPendingUpdate::Several:
         return 3;

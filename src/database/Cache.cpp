@@ -2,6 +2,7 @@
 
 #include "app/DataPaths.h"
 #include "app/Settings.h"
+#include "database/CacheDigest.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "xml/AtomicFile.h"
@@ -277,6 +278,7 @@ void RemoveCacheFiles(const fs::path& folder)
     std::error_code ec;
     fs::remove(DataPaths::Join(folder, DataPaths::CacheFile), ec);
     fs::remove(DataPaths::Join(folder, DataPaths::IconCacheFile), ec);
+    fs::remove(folder / CacheDigest::FileName, ec);
 }
 
 bool WriteCache(const CGameDatabase& db, const CIconManager& icons, const fs::path& folder)
@@ -297,7 +299,8 @@ bool WriteCache(const CGameDatabase& db, const CIconManager& icons, const fs::pa
     fs::remove(DataPaths::Join(folder, DataPaths::CacheFile), ec);
     // The two files belong together: a failure of either leaves neither behind.
     if (!icons.WriteIcons(DataPaths::Join(folder, DataPaths::IconCacheFile)) ||
-        !WriteFileAtomically(DataPaths::Join(folder, DataPaths::CacheFile), text))
+        !WriteFileAtomically(DataPaths::Join(folder, DataPaths::CacheFile), text) ||
+        !CacheDigest::Write(folder, text))
     {
         RemoveCacheFiles(folder);
         return false;
@@ -323,5 +326,5 @@ bool LoadCache(CGameDatabase& db, CIconManager& icons, const fs::path& folder,
         return false;
     std::string text(static_cast<std::size_t>(size), '\0');
     in.read(text.data(), size);
-    return in.gcount() == size && ParseCache(db, text);
+    return in.gcount() == size && CacheDigest::Matches(folder, text) && ParseCache(db, text);
 }

@@ -1,4 +1,5 @@
 #include "database/Cache.h"
+#include "database/CacheDigest.h"
 
 #include "app/DataPaths.h"
 #include "app/Settings.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -425,6 +427,47 @@ TEST(Cache, FilesRoundTripWithTheIcons)
     ASSERT_TRUE(LoadCache(back, backIcons, folder, settings));
     EXPECT_EQ(back.formulaSets.size(), 2u);
     EXPECT_EQ(back.ResourceFormulaSets.size(), 1u);
+}
+
+// The record beside "config.dat" catches what the layout cannot: any flipped byte (a digit
+// changed into another still parses), appended or missing bytes, or no record at all.
+TEST(Cache, DamagedBytesAreNeverLoaded)
+{
+    CTempDir dir;
+    CGameDatabase db;
+    FillTinyDatabase(db);
+    ASSERT_TRUE(WriteCache(db, CIconManager(), dir.Path()));
+    ASSERT_EQ(ReadFileBytes(dir / "config.dat"), TinyCache);
+    EXPECT_EQ(ReadFileBytes(dir / "config.sum").rfind("Moxa cache digest 1\nsize=" + std::to_string(TinyCache.size()) + "\nsum=", 0), 0u);
+    auto loads = [&](const std::string& text)
+    {
+        std::ofstream(dir / "config.dat", std::ios::binary | std::ios::trunc) << text;
+        CGameDatabase back;
+        CIconManager icons;
+        return LoadCache(back, icons, dir.Path(), CSettings());
+    };
+    int accepted = 0;
+    for (std::size_t at = 0; at < TinyCache.size(); ++at)
+        for (const char to : {'9', '|', 'x', '\n'})
+        {
+            std::string flipped = TinyCache;
+            if (flipped[at] == to)
+                continue;
+            flipped[at] = to;
+            accepted += CacheDigest::Matches(dir.Path(), flipped) ? 1 : 0;
+        }
+    EXPECT_EQ(accepted, 0);
+    // A number changed into another that parses: a resource's units from 2 to 9.
+    std::string units = TinyCache;
+    const std::size_t resource = units.find("Iron Bar|Smelting|10|6|40|3|2\n");
+    ASSERT_NE(resource, std::string::npos);
+    units[units.find('\n', resource) - 1] = '9';
+    EXPECT_FALSE(loads(units));
+    EXPECT_FALSE(loads(TinyCache + "garbage\n"));
+    EXPECT_FALSE(loads(TinyCache.substr(0, TinyCache.size() - 1)));
+    EXPECT_TRUE(loads(TinyCache));
+    fs::remove(dir / "config.sum");
+    EXPECT_FALSE(loads(TinyCache));
 }
 
 TEST(Cache, LoadFailsWithoutEitherFileOrWhenCachingIsOff)
