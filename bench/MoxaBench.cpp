@@ -2,8 +2,8 @@
 //
 //   moxa-bench --generate MB SEED DIR          write a data folder
 //   moxa-bench --rss DIR                       one rebuild; prints the peak resident memory
-//   moxa-bench --load-once DIR                 one cache load in a fresh process; prints its time
 //   moxa-bench --db NAME=DIR ... [--orders NAME] [--items 100,1000] [benchmark flags]
+#include "BenchOrder.h"
 #include "DatabaseGenerator.h"
 #include "PeerLoader.h"
 #include "app/DataPaths.h"
@@ -22,7 +22,6 @@
 #include "xml/XmlDocument.h"
 
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -257,37 +256,10 @@ struct COrderFixture
         // As a load ends: the tree benchmarks must not depend on category_lists running first.
         db.BuildCategoryLists();
         ReadProfile(profile, DataPaths::Join(d.data, DataPaths::DefaultProfiles) / "Generated.xml");
-        std::vector<const CFormula*> formulae;
-        for (const auto& set : db.formulaSets)
-            for (const auto& f : set->formulae)
-                if (!f->tiers.empty())
-                    formulae.push_back(f.get());
-        std::vector<const CTechnique*> techniques;
-        for (const auto& set : db.techniqueSets)
-            for (const auto& t : set->techniques)
-                if (!t->tiers.empty())
-                    techniques.push_back(t.get());
         for (int n : sizes)
         {
             auto order = std::make_unique<COrder>();
-            // A stride through the list so that large orders name many different formulae.
-            for (int i = 0; i < n && !formulae.empty(); ++i)
-            {
-                const CFormula& f =
-                    *formulae[(static_cast<std::size_t>(i) * 7919) % formulae.size()];
-                auto item = std::make_unique<COrderItem>();
-                item->formula = item->itemName = f.name;
-                item->category = f.category;
-                item->tierName = f.tiers[static_cast<std::size_t>(i) % f.tiers.size()]->levelName;
-                item->batches = 1 + i % 5;
-                if (i % 3 == 0 && !techniques.empty())
-                {
-                    const CTechnique& t =
-                        *techniques[static_cast<std::size_t>(i) % techniques.size()];
-                    item->techniques.push_back({"All", t.name, t.tiers.front()->levelName});
-                }
-                order->AddItem(std::move(item));
-            }
+            FillBenchOrder(db, n, *order);
             orders[n] = std::move(order);
         }
     }
@@ -362,24 +334,6 @@ void BM_CategoryEntries(benchmark::State& state)
         std::vector<std::string> entries = CategoryEntries(g_orders->db);
         benchmark::DoNotOptimize(entries.data());
     }
-}
-
-// One cache load in a process that does nothing else, as a start's is: the same fresh pages.
-int LoadOnceMode(const fs::path& data)
-{
-    CGameDatabase db;
-    CIconManager icons;
-    const auto before = std::chrono::steady_clock::now();
-    const bool loaded = LoadCache(db, icons, data / "Cache", CSettings());
-    const auto after = std::chrono::steady_clock::now();
-    if (!loaded)
-    {
-        std::fprintf(stderr, "moxa-bench: the cache of %s does not load\n", data.c_str());
-        return 1;
-    }
-    std::printf("cache_load_ms %.3f\n",
-                std::chrono::duration<double, std::milli>(after - before).count());
-    return 0;
 }
 
 // A field of /proc/self/status in kB ("VmRSS", "VmHWM"); -1 when it cannot be read.
@@ -466,8 +420,6 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "--rss") == 0)
         return RssMode(argv[2]);
-    if (argc == 3 && std::strcmp(argv[1], "--load-once") == 0)
-        return LoadOnceMode(argv[2]);
 
     std::vector<CDatabaseFolder> folders;
     std::string ordersName;

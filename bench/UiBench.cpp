@@ -1,16 +1,32 @@
-// moxa-ui-bench: the window benchmarks, on the offscreen platform unless another is named.
+// moxa-ui-bench: the window benchmarks, each beside its floor (plain Qt widgets filled with
+// the same rows), on the offscreen platform unless another is named.
 //
-//   moxa-ui-bench --db NAME=DIR ... [benchmark flags]
+//   moxa-ui-bench --db NAME=DIR ... [--items N] [--search TEXT] [benchmark flags]
 //
-// Each database is started as the program starts it (settings defaults, cache or rebuild)
-// and shown in a formula browser; the fill of its tree is then timed.
+// Each database is started as the program starts it (settings defaults, cache or rebuild).
+//   formula_tree/NAME      the formula browser fills its tree ("All", no filter)
+//   tree_floor/NAME        a bare QTreeWidget filled with the same rows and icons
+//   filter_keystroke/NAME  the browser's tree refilled for a name search of TEXT (default
+//                          "e", the first keystroke of a search)
+//   filter_floor/NAME      a bare QTreeWidget filled with the rows that search shows
+//   report/NAME            the reports window generates "Order & Comps" with base resources
+//                          for an order of N items (default 10,000)
+//   report_floor/NAME      a bare QTableWidget filled with the same cells
+// Every figure includes the layout and paint that follow before the user sees the result.
+#include "BenchOrder.h"
 #include "app/SettingsStore.h"
+#include "order/Requirements.h"
 #include "ui/browsers/FormulaWindow.h"
+#include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"
+#include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -22,27 +38,165 @@
 
 namespace
 {
-struct CBrowserFixture
+struct CTreeRow
 {
-    std::string name;
-    std::unique_ptr<CAppContext> app;
-    std::unique_ptr<CFormulaWindow> window;
+    QString text;
+    QIcon icon;
+    bool expanded = false;
+    std::vector<CTreeRow> children;
 };
 
-// The tree for "All" without filters, as a click on the category fills it: the core's tree,
-// the items, and the layout and paint that follow before the user sees it.
-void BM_FormulaTreeWidgets(benchmark::State& state, CBrowserFixture* f)
+std::vector<CTreeRow> Rows(const QTreeWidgetItem& parent)
 {
-    CFormulaWindow& window = *f->window;
-    const int mode = f->app->Settings().ShowResourceMode;
+    std::vector<CTreeRow> rows;
+    for (int i = 0; i < parent.childCount(); ++i)
+    {
+        const QTreeWidgetItem& item = *parent.child(i);
+        rows.push_back({item.text(0), item.icon(0), item.isExpanded(), Rows(item)});
+    }
+    return rows;
+}
+
+void AddChildren(QTreeWidgetItem& parent, const std::vector<CTreeRow>& rows)
+{
+    for (const CTreeRow& row : rows)
+    {
+        auto* item = new QTreeWidgetItem(&parent, QStringList(row.text));
+        item->setIcon(0, row.icon);
+        AddChildren(*item, row.children);
+    }
+}
+
+void Expand(QTreeWidgetItem& parent, const std::vector<CTreeRow>& rows)
+{
+    for (int i = 0; i < parent.childCount(); ++i)
+    {
+        parent.child(i)->setExpanded(rows[static_cast<std::size_t>(i)].expanded);
+        Expand(*parent.child(i), rows[static_cast<std::size_t>(i)].children);
+    }
+}
+
+// A plain tree of the size of the browser's, showing what it showed.
+struct CTreeFloor
+{
+    QTreeWidget tree;
+    std::vector<CTreeRow> rows;
+
+    explicit CTreeFloor(const QTreeWidget& model) : rows(Rows(*model.invisibleRootItem()))
+    {
+        tree.setHeaderHidden(true);
+        tree.setIconSize(model.iconSize());
+        tree.resize(model.size());
+        tree.show();
+    }
+
+    void Fill()
+    {
+        tree.clear();
+        QList<QTreeWidgetItem*> top;
+        for (const CTreeRow& row : rows)
+        {
+            auto* item = new QTreeWidgetItem(QStringList(row.text));
+            item->setIcon(0, row.icon);
+            AddChildren(*item, row.children);
+            top.append(item);
+        }
+        tree.addTopLevelItems(top);
+        Expand(*tree.invisibleRootItem(), rows);
+    }
+};
+
+// A plain table of the size of the report grid, with its cells.
+struct CTableFloor
+{
+    QTableWidget table;
+    std::vector<QStringList> cells;
+
+    explicit CTableFloor(const QTableWidget& model)
+    {
+        for (int r = 0; r < model.rowCount(); ++r)
+        {
+            QStringList row;
+            for (int c = 0; c < model.columnCount(); ++c)
+                row.append(model.item(r, c) ? model.item(r, c)->text() : QString());
+            cells.push_back(row);
+        }
+        table.setColumnCount(model.columnCount());
+        table.resize(model.size());
+        table.show();
+    }
+
+    void Fill()
+    {
+        table.setRowCount(0);
+        table.setRowCount(static_cast<int>(cells.size()));
+        for (int r = 0; r < table.rowCount(); ++r)
+            for (int c = 0; c < table.columnCount(); ++c)
+                table.setItem(r, c, new QTableWidgetItem(cells[static_cast<std::size_t>(r)][c]));
+    }
+};
+
+struct CFixture
+{
+    std::unique_ptr<CAppContext> browsing;
+    std::unique_ptr<CFormulaWindow> all;
+    std::unique_ptr<CFormulaWindow> search;
+    std::unique_ptr<CAppContext> reporting;
+    std::unique_ptr<CReportsWindow> reports;
+    std::unique_ptr<CTreeFloor> allFloor;
+    std::unique_ptr<CTreeFloor> searchFloor;
+    std::unique_ptr<CTableFloor> reportFloor;
+    std::string searchText;
+};
+
+std::unique_ptr<CAppContext> Started(const std::filesystem::path& folder)
+{
+    auto app = std::make_unique<CAppContext>(folder, std::make_unique<CMemorySettingsStore>());
+    app->Start(nullptr);
+    return app;
+}
+
+void Settle()
+{
+    QCoreApplication::processEvents();
+}
+
+template <typename Step> void Timed(benchmark::State& state, Step step)
+{
     for (auto _ : state)
     {
-        // Choosing the breakdown mode that is already on refills the tree and nothing else.
-        window.SetBreakdownMode(mode);
-        QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(window.Tree()->topLevelItemCount());
+        step();
+        Settle();
     }
-    state.counters["categories"] = window.Tree()->topLevelItemCount();
+}
+
+void BM_FormulaTree(benchmark::State& state, CFixture* f)
+{
+    // Choosing the breakdown mode that is already on refills the tree and nothing else.
+    const int mode = f->browsing->Settings().ShowResourceMode;
+    Timed(state, [&] { f->all->SetBreakdownMode(mode); });
+    state.counters["rows"] = static_cast<double>(f->allFloor->rows.size());
+}
+
+void BM_FilterKeystroke(benchmark::State& state, CFixture* f)
+{
+    Timed(state, [&] { f->search->ApplyNameFilter(f->searchText); });
+}
+
+void BM_Report(benchmark::State& state, CFixture* f)
+{
+    Timed(state, [&] { f->reports->GenerateReport(); });
+    state.counters["rows"] = static_cast<double>(f->reportFloor->cells.size());
+}
+
+void BM_TreeFloor(benchmark::State& state, CTreeFloor* floor)
+{
+    Timed(state, [&] { floor->Fill(); });
+}
+
+void BM_TableFloor(benchmark::State& state, CTableFloor* floor)
+{
+    Timed(state, [&] { floor->Fill(); });
 }
 } // namespace
 
@@ -51,6 +205,8 @@ int main(int argc, char** argv)
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     std::vector<std::pair<std::string, std::filesystem::path>> databases;
+    int items = 10000;
+    std::string searchText = "e";
     std::vector<char*> rest = {argv[0]};
     for (int i = 1; i < argc; ++i)
     {
@@ -65,6 +221,10 @@ int main(int argc, char** argv)
             }
             databases.emplace_back(definition.substr(0, eq), definition.substr(eq + 1));
         }
+        else if (std::strcmp(argv[i], "--items") == 0 && i + 1 < argc)
+            items = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--search") == 0 && i + 1 < argc)
+            searchText = argv[++i];
         else
             rest.push_back(argv[i]);
     }
@@ -75,20 +235,45 @@ int main(int argc, char** argv)
     // A message box would wait for a click that never comes; its text goes to stderr instead.
     CMessageBox::SetScripted(true);
 
-    std::vector<std::unique_ptr<CBrowserFixture>> fixtures;
+    std::vector<std::unique_ptr<CFixture>> fixtures;
     for (const auto& [name, folder] : databases)
     {
-        auto f = std::make_unique<CBrowserFixture>();
-        f->name = name;
-        f->app = std::make_unique<CAppContext>(folder, std::make_unique<CMemorySettingsStore>());
-        f->app->Start(nullptr);
-        f->app->Settings().LastFormulaCategory = "All";
-        f->window = std::make_unique<CFormulaWindow>(*f->app, nullptr);
-        f->window->show();
-        QCoreApplication::processEvents();
-        benchmark::RegisterBenchmark(("formula_tree_widgets/" + name).c_str(),
-                                     BM_FormulaTreeWidgets, f.get())
-            ->Unit(benchmark::kMillisecond);
+        auto f = std::make_unique<CFixture>();
+        f->searchText = searchText;
+        f->browsing = Started(folder);
+        f->browsing->Settings().LastFormulaCategory = "All";
+        f->all = std::make_unique<CFormulaWindow>(*f->browsing, nullptr);
+        f->all->show();
+        f->search = std::make_unique<CFormulaWindow>(*f->browsing, nullptr);
+        f->search->show();
+        f->search->ApplyNameFilter(searchText);
+        Settle();
+        f->allFloor = std::make_unique<CTreeFloor>(*f->all->Tree());
+        f->searchFloor = std::make_unique<CTreeFloor>(*f->search->Tree());
+
+        // The order lives in a context of its own, so that the browsers above never see it.
+        f->reporting = Started(folder);
+        FillBenchOrder(f->reporting->Database(), items, f->reporting->Order());
+        f->reporting->Settings().ShowReportResourceMode = BreakdownBaseResources;
+        f->reports = std::make_unique<CReportsWindow>(*f->reporting, nullptr);
+        f->reports->ContentBox()->setCurrentIndex(0); // "Order & Comps"
+        f->reports->show();
+        f->reports->GenerateReport();
+        Settle();
+        f->reportFloor = std::make_unique<CTableFloor>(*f->reports->Grid());
+        Settle();
+
+        const auto add = [&](const std::string& what, auto function, auto* argument)
+        {
+            benchmark::RegisterBenchmark((what + "/" + name).c_str(), function, argument)
+                ->Unit(benchmark::kMillisecond);
+        };
+        add("formula_tree", BM_FormulaTree, f.get());
+        add("tree_floor", BM_TreeFloor, f->allFloor.get());
+        add("filter_keystroke", BM_FilterKeystroke, f.get());
+        add("filter_floor", BM_TreeFloor, f->searchFloor.get());
+        add("report", BM_Report, f.get());
+        add("report_floor", BM_TableFloor, f->reportFloor.get());
         fixtures.push_back(std::move(f));
     }
     for (const QString& message : CMessageBox::TakeLog())
@@ -97,6 +282,10 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     // The windows go before the contexts they show.
     for (auto& f : fixtures)
-        f->window.reset();
+    {
+        f->all.reset();
+        f->search.reset();
+        f->reports.reset();
+    }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -31,15 +32,12 @@ bool EqualNoCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// The spelling under which a key is stored, or nullptr.
-const std::string* FindKey(const std::map<std::string, std::string>& values, const std::string& key)
+std::string Folded(std::string_view key)
 {
-    if (const auto exact = values.find(key); exact != values.end())
-        return &exact->first;
-    for (const auto& [stored, value] : values)
-        if (EqualNoCase(stored, key))
-            return &stored;
-    return nullptr;
+    std::string folded(key);
+    for (char& c : folded)
+        c = Lower(c);
+    return folded;
 }
 
 std::string FullKey(std::string_view key, std::string_view name)
@@ -374,12 +372,14 @@ std::vector<std::pair<std::string, std::string>> ParseFile(std::string_view text
 {
     std::vector<std::pair<std::string, std::string>> values;
     std::string section;
-    std::size_t at = 0;
+    // A byte-order mark, as some editors write one.
+    std::size_t at = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (at < text.size())
     {
-        // A backslash carries the next character, line ends included, into the line.
+        // Lines end in LF, CR LF or a lone CR. A backslash carries the next character, line
+        // ends included, into the line.
         std::size_t end = at;
-        while (end < text.size() && text[end] != '\n')
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
         {
             if (text[end] == '\\' && end + 2 < text.size() && text[end + 1] == '\r' && text[end + 2] == '\n')
                 end += 3;
@@ -387,10 +387,8 @@ std::vector<std::pair<std::string, std::string>> ParseFile(std::string_view text
                 end += text[end] == '\\' ? 2 : 1;
         }
         end = std::min(end, text.size());
-        std::string_view line = text.substr(at, end - at);
-        at = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        const std::string_view line = text.substr(at, end - at);
+        at = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
 
         const std::string trimmed = Trim(line);
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#')
@@ -457,18 +455,89 @@ std::string FormatFile(const std::map<std::string, std::string>& values)
         {
             section = name;
             // A group that happens to be called General must not read back as [General].
-            writeSection(EqualNoCase(name, GeneralSection) ? "%" + std::string(name) : EscapeKey(name));
+            // (The prefix is appended, not concatenated to a temporary: GCC's -Wrestrict
+            // misreads the latter at -O3.)
+            std::string escaped;
+            if (EqualNoCase(name, GeneralSection))
+                escaped.append(1, '%').append(name);
+            else
+                escaped = EscapeKey(name);
+            writeSection(escaped);
         }
-        out += EscapeKey(std::string_view(key).substr(slash + 1)) + '=' + EscapeValue(value) + '\n';
+        out += EscapeKey(std::string_view(key).substr(slash + 1));
+        out += '=';
+        out += EscapeValue(value);
+        out += '\n';
     }
     return out;
 }
 } // namespace Ini
 
+void CIniValues::Set(const std::string& key, std::string value)
+{
+    const auto [it, added] = m_spellings.try_emplace(Folded(key), key);
+    m_values[it->second] = std::move(value);
+}
+
+const std::string* CIniValues::Spelling(const std::string& key) const
+{
+    const auto it = m_spellings.find(Folded(key));
+    return it == m_spellings.end() ? nullptr : &it->second;
+}
+
+const std::string* CIniValues::Find(const std::string& key) const
+{
+    const std::string* spelling = Spelling(key);
+    return spelling ? &m_values.at(*spelling) : nullptr;
+}
+
+namespace
+{
+// Holds an advisory lock on the settings file's folder while a save re-reads, merges and
+// replaces the file, so that two processes saving at once both keep their values.
+class CFolderLock
+{
+public:
+    explicit CFolderLock(const fs::path& folder)
+        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (m_fd < 0)
+            return;
+        // A save takes milliseconds; one that holds the lock for ten seconds is stuck.
+        for (int tries = 0; tries < 1000; ++tries)
+        {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+            {
+                m_held = true;
+                return;
+            }
+            ::usleep(10000);
+        }
+    }
+    ~CFolderLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CFolderLock(const CFolderLock&) = delete;
+    CFolderLock& operator=(const CFolderLock&) = delete;
+    bool Held() const { return m_held; }
+
+private:
+    int m_fd;
+    bool m_held = false;
+};
+
+fs::path FolderOf(const fs::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+} // namespace
+
 CIniSettingsStore::CIniSettingsStore(fs::path file) : m_file(std::move(file))
 {
-    const fs::path folder = m_file.has_parent_path() ? m_file.parent_path() : fs::path(".");
-    CAtomicFile::RemoveLeftovers(folder);
+    // Only temporary files whose writer has gone are removed.
+    CAtomicFile::RemoveLeftovers(FolderOf(m_file));
     std::error_code ec;
     if (!fs::exists(m_file, ec))
         return;
@@ -479,62 +548,55 @@ CIniSettingsStore::CIniSettingsStore(fs::path file) : m_file(std::move(file))
         return;
     }
     for (auto& [key, value] : Ini::ParseFile(*text))
-    {
-        const std::string* stored = FindKey(m_values, key);
-        m_values[stored ? *stored : key] = std::move(value);
-    }
+        m_values.Set(key, std::move(value));
 }
 
 std::optional<std::string> CIniSettingsStore::Read(std::string_view key, std::string_view name) const
 {
     const std::string full = FullKey(key, name);
-    if (const std::string* pending = FindKey(m_pending, full))
-        return m_pending.at(*pending);
-    if (const std::string* stored = FindKey(m_values, full))
-        return m_values.at(*stored);
+    if (const std::string* pending = m_pending.Find(full))
+        return *pending;
+    if (const std::string* stored = m_values.Find(full))
+        return *stored;
     return std::nullopt;
 }
 
 bool CIniSettingsStore::Write(std::string_view key, std::string_view name, std::string_view text)
 {
     std::string full = FullKey(key, name);
-    if (const std::string* pending = FindKey(m_pending, full))
-        full = *pending;
-    else if (const std::string* stored = FindKey(m_values, full))
-        full = *stored;
-    m_pending[full] = std::string(text);
+    if (m_pending.Spelling(full) == nullptr)
+        if (const std::string* stored = m_values.Spelling(full))
+            full = *stored;
+    m_pending.Set(full, std::string(text));
     return true;
 }
 
 bool CIniSettingsStore::Flush()
 {
-    if (m_pending.empty())
+    if (m_pending.Empty())
         return true;
     if (m_unreadable)
         return false;
-    std::map<std::string, std::string> merged;
     std::error_code ec;
+    if (m_file.has_parent_path())
+        fs::create_directories(m_file.parent_path(), ec);
+    const CFolderLock lock(FolderOf(m_file));
+    if (!lock.Held())
+        return false;
+    CIniValues merged;
     if (fs::exists(m_file, ec))
     {
         const std::optional<std::string> text = ReadWholeFile(m_file);
         if (!text)
             return false;
         for (auto& [key, value] : Ini::ParseFile(*text))
-        {
-            const std::string* stored = FindKey(merged, key);
-            merged[stored ? *stored : key] = std::move(value);
-        }
+            merged.Set(key, std::move(value));
     }
-    for (const auto& [key, value] : m_pending)
-    {
-        const std::string* stored = FindKey(merged, key);
-        merged[stored ? *stored : key] = value;
-    }
-    if (m_file.has_parent_path())
-        fs::create_directories(m_file.parent_path(), ec);
-    if (!WriteFileAtomically(m_file, Ini::FormatFile(merged)))
+    for (const auto& [key, value] : m_pending.BySpelling())
+        merged.Set(key, value);
+    if (!WriteFileAtomically(m_file, Ini::FormatFile(merged.BySpelling())))
         return false;
     m_values = std::move(merged);
-    m_pending.clear();
+    m_pending = CIniValues();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,23 @@
 //
 // Values are Latin-1 strings in memory and UTF-8 in the file. Key paths match without
 // regard to case, as value names do; the first spelling seen is kept.
+// Values by full key, found without regard to case in constant time; the first spelling of a
+// key is kept.
+class CIniValues
+{
+public:
+    void Set(const std::string& key, std::string value);
+    const std::string* Find(const std::string& key) const;
+    // The spelling a key is stored under, or nullptr.
+    const std::string* Spelling(const std::string& key) const;
+    const std::map<std::string, std::string>& BySpelling() const { return m_values; }
+    bool Empty() const { return m_values.empty(); }
+
+private:
+    std::map<std::string, std::string> m_values;
+    std::unordered_map<std::string, std::string> m_spellings; // lower-cased key -> spelling
+};
+
 class CIniSettingsStore : public ISettingsStore
 {
 public:
@@ -26,7 +44,8 @@ public:
     std::optional<std::string> Read(std::string_view key, std::string_view name) const override;
     bool Write(std::string_view key, std::string_view name, std::string_view text) override;
     // Merges the values written since the last flush into the file as it is on disk now
-    // (another instance may have saved meanwhile) and replaces it atomically.
+    // (another instance may have saved meanwhile) and replaces it atomically. Saves of
+    // several processes take turns (a lock on the file's folder), so each merges the other's.
     bool Flush() override;
 
     const std::filesystem::path& File() const { return m_file; }
@@ -34,8 +53,8 @@ public:
 private:
     std::filesystem::path m_file;
     // Full keys with '/' between their parts, as in the file.
-    std::map<std::string, std::string> m_values;
-    std::map<std::string, std::string> m_pending;
+    CIniValues m_values;
+    CIniValues m_pending;
     // The file exists but could not be read: never overwrite it with what little we have.
     bool m_unreadable = false;
 };

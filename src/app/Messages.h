@@ -11,6 +11,13 @@ inline constexpr std::string_view MoreThanOneArchive1 = "More then one database 
 inline constexpr std::string_view MoreThanOneArchive2 =
     "'.\nPlease remove all but one and restart the client for the update to take effect!";
 inline constexpr std::string_view ArchiveCorrupt = "Update failed, database archive is corrupt.\nRemoving update file";
+// Texts of our own: an update that did not fit, and one that waits for another Moxa.
+inline constexpr std::string_view ArchiveDiskFull =
+    "Update failed, the disk is full.\nThe update file is kept: please free up some space and restart the client";
+inline constexpr std::string_view InstallWaiting =
+    "Another Moxa is installing a database update in this data folder; waiting for it to finish...";
+inline constexpr std::string_view InstallBusy =
+    "Another Moxa is still installing a database update in this data folder.\nThe update file is kept for the next start";
 // Each file of an installed archive: "Moving 'name'..." or the warning for one not kept.
 inline constexpr std::string_view MovingFile1 = "Moving '";
 inline constexpr std::string_view MovingFile2 = "'...";
@@ -70,6 +77,11 @@ inline constexpr std::string_view ExtractionComplete = "Extraction complete, sta
 inline constexpr std::string_view InstallationComplete = "Installation complete, restarting database...";
 inline constexpr std::string_view ConfigurationComplete = "Configuration complete.";
 inline constexpr std::string_view UpdateArchiveCorrupt = "Update failed, database archive is corrupt";
+// Of our own, in the same style.
+inline constexpr std::string_view UpdateDiskFull = "Update failed, the disk is full";
+inline constexpr std::string_view UpdateBusy = "Update postponed, another Moxa is installing one";
+inline constexpr std::string_view UpdateInstalledElsewhere =
+    "Another Moxa installed this update meanwhile; restart the client to use it";
 inline constexpr std::string_view UpdateWindowTitle = "Live Update";
 inline constexpr std::string_view UpdateServerGroup = "Server";
 inline constexpr std::string_view CheckForUpdate = "Check For Update";
@@ -97,6 +109,89 @@ inline constexpr std::string_view LinkNotFound = "Error - Cannot Find Requested 
 // Orders.
 inline constexpr std::string_view OrderVersionUnsupported = "Sorry, Moxa doesn't support this version of the order file";
 inline constexpr std::string_view ClearOrderQuestion = "Do you really want to clear this order?";
+
+// The order creation wizard.
+inline constexpr std::string_view WizardTypeCraft = "Craft";
+inline constexpr std::string_view WizardTypeAdventure = "Adventure";
+inline constexpr const char* WizardUnknownSet =
+    "The template '%s' names the formula set '%s', which the database does not have."; // template, set
+inline constexpr const char* WizardSetEmpty = "No formula of the set '%s' matches '%s' at %s."; // set, filter, tiers
+inline constexpr const char* WizardUnknownTechnique =
+    "The template '%s' names the technique '%s', which the database does not have."; // template, technique
+inline constexpr const char* WizardNothing = "The template '%s' gives no formula at %s: no order was made.";
+inline constexpr const char* WizardFileProblem = "The wizard template file '%s' cannot be used: %s."; // file, reason
+inline constexpr std::string_view WizardFileNoWizard = "it holds no wizard template";
+inline constexpr std::string_view WizardFileNoSchool = "it names no school or school type";
+inline constexpr std::string_view WizardFileNoSets = "it names no formula sets";
+// The wizard's windows.
+inline constexpr std::string_view MenuNewFromTemplate = "New Order from &Template...";
+inline constexpr std::string_view ButtonWizard = "Wizard";
+inline constexpr std::string_view TipWizard = "Builds a new order from a template for your character (Ctrl+T)";
+inline constexpr std::string_view WizardTitle = "New Order from Template";
+inline constexpr std::string_view WizardWhoTitle = "Who is the order for?";
+inline constexpr std::string_view WizardWhoText =
+    "Choose one of your characters, or describe one, then a template that fits.";
+inline constexpr std::string_view WizardProfile = "A character profile";
+inline constexpr std::string_view WizardByHand = "Chosen by hand";
+inline constexpr std::string_view WizardRace = "Race";
+inline constexpr std::string_view WizardSchoolType = "School type";
+inline constexpr std::string_view WizardSchool = "School";
+inline constexpr std::string_view WizardLevel = "Level";
+inline constexpr std::string_view WizardAny = "Any";
+inline constexpr std::string_view WizardTemplates = "Templates";
+inline constexpr std::string_view WizardNoTemplate = "No template fits this character.";
+inline constexpr const char* WizardTemplateEntry = "%s - %s"; // template, tiers
+inline constexpr std::string_view WizardWhatTitle = "What to make";
+inline constexpr std::string_view WizardWhatText =
+    "Tick the formula sets and formulae to make; choose their tiers and batches.";
+inline constexpr std::string_view WizardFormulaColumn = "Formula";
+inline constexpr std::string_view WizardTierColumn = "Tier";
+inline constexpr std::string_view WizardBatchesColumn = "Batches";
+inline constexpr std::string_view WizardSetUnknown = " (not in the database)";
+inline constexpr std::string_view WizardSetNothing = " (nothing the character can work)";
+inline constexpr std::string_view WizardHowTitle = "Techniques and summary";
+inline constexpr std::string_view WizardHowText =
+    "Tick the techniques each item should take. Finish makes the order.";
+inline constexpr std::string_view WizardNoTechnique = "No technique of the template fits this tier";
+inline constexpr std::string_view WizardReplace = "Replace the current order";
+inline constexpr std::string_view WizardAppend = "Add to the current order";
+inline constexpr std::string_view WizardReplaceQuestion =
+    "The current order has changes that are not saved. Replace it with the new order?";
+inline constexpr const char* WizardSummaryHead = "Items: %d, groups: %d"; // items, groups
+// The editing menus.
+inline constexpr std::string_view MenuEdit = "&Edit";
+inline constexpr std::string_view MenuRecentOrders = "Recent Orders";
+inline constexpr std::string_view MenuNoRecentOrders = "(none)";
+inline constexpr std::string_view MenuPasteList = "Paste List";
+inline constexpr std::string_view FormulaQuickFilter = "Type to filter by name or keyword";
+// A pasted list of items.
+inline constexpr std::string_view PasteUnmatched = "These lines name no formula and were not added:";
+inline constexpr std::string_view PasteTechniquesDropped =
+    "These techniques were not found or do not fit the item's tier, and were left out:";
+inline constexpr const char* PasteComponentLines = "%d component lines of a report were left out.";
+inline constexpr std::string_view PasteGroup = "Pasted Items"; // when no group is selected
+// Undo and redo of order edits: "Undo Rename Group".
+inline constexpr std::string_view UndoPrefix = "Undo";
+inline constexpr std::string_view RedoPrefix = "Redo";
+inline constexpr std::string_view EditAddItem = "Add Item";
+inline constexpr std::string_view EditIncreaseQty = "Increase Qty";
+inline constexpr std::string_view EditChooseTier = "Choose Tier";
+inline constexpr std::string_view EditAddTechnique = "Add Technique";
+inline constexpr std::string_view EditRemoveTechnique = "Remove Technique";
+inline constexpr std::string_view EditDelete = "Delete";
+inline constexpr std::string_view EditRenameGroup = "Rename Group";
+inline constexpr std::string_view EditRenameItem = "Rename Item";
+inline constexpr std::string_view EditMoveItem = "Move Item";
+inline constexpr std::string_view EditSetBatches = "Set Batches";
+inline constexpr std::string_view EditNewGroup = "New Group";
+inline constexpr std::string_view EditCopyItem = "Copy Item";
+inline constexpr std::string_view EditAlignTiers = "Align Tiers";
+inline constexpr std::string_view EditAcquired = "Acquired Count";
+inline constexpr std::string_view EditWizard = "Order Wizard";
+inline constexpr std::string_view EditPaste = "Paste";
+inline constexpr std::string_view EditOrder = "Edit Order";
+// Recent orders.
+inline constexpr const char* RecentOrderMissing = "The order file '%s' no longer exists and was taken off the recent orders.";
 
 // The toolbar window.
 inline constexpr std::string_view ToolbarCaption = "Moxa";
@@ -261,6 +356,18 @@ inline constexpr const char* ReportsTitleFormat = "Reports - %d of %d Selected";
 inline constexpr const char* HtmlNotWritten = "The report could not be written to:\n%s"; // path
 inline constexpr const char* HtmlNotOpened =
     "No browser could be opened to show the report.\nThe page was written to:\n%s"; // path
+// What is left to make and gather, and the characters side by side.
+inline constexpr std::string_view ReportContentPlan = "Plan";
+inline constexpr std::string_view ReportFormatCsv = "CSV";
+inline constexpr std::string_view ReportFormatJson = "JSON";
+inline constexpr std::string_view MenuGroupByLocation = "Group Gathering by Location";
+inline constexpr std::string_view MenuCompareCharacters = "Compare Characters...";
+inline constexpr std::string_view CompareCharactersTitle = "Compare Characters";
+inline constexpr std::string_view MenuMarkDone = "Mark Acquired as Done";
+inline constexpr std::string_view CsvFilter = "CSV Files (*.csv)";
+inline constexpr std::string_view JsonFilter = "JSON Files (*.json)";
+inline constexpr const char* ExportNotWritten = "The report could not be written to '%s'.";
+inline constexpr std::string_view AcquiredNotANumber = "Enter the acquired count as a whole number of 0 or more.";
 
 // The formula browser.
 inline constexpr std::string_view CategoryAll = "All";

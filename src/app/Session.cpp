@@ -2,62 +2,15 @@
 
 #include "app/DataPaths.h"
 #include "app/SettingsStore.h"
-#include "database/Cache.h"
 
-#include <system_error>
 #include <utility>
 
 CSession::CSession(std::filesystem::path dataFolder, ISettingsStore* store, IPrompter* prompter,
-                   IImageDecoder* decoder, std::unique_ptr<CCachePrefetch> prefetch)
-    : m_dataFolder(std::move(dataFolder)), m_store(store), m_prompter(prompter), m_decoder(decoder)
+                   IImageDecoder* decoder)
+    : m_dataFolder(std::move(dataFolder)), m_store(store), m_prompter(prompter), m_decoder(decoder),
+      m_icons(decoder)
 {
-    // A read of another folder's cache is of no use; it ends with the constructor.
-    if (prefetch && prefetch->DataFolder() == m_dataFolder)
-    {
-        CCachePrefetch::CRecords records = prefetch->TakeRecords();
-        if (records.database)
-        {
-            m_database = std::move(records.database);
-            m_icons = std::move(records.icons);
-            m_prefetch = std::move(prefetch);
-        }
-    }
-    if (!m_prefetch)
-    {
-        m_database = std::make_unique<CGameDatabase>();
-        m_icons = std::make_unique<CIconManager>(decoder);
-        m_database->icons = m_icons.get();
-    }
-}
-
-CSession::~CSession()
-{
-    WaitForPrefetch();
-}
-
-void CSession::PrefetchCache()
-{
-    WaitForPrefetch();
-    DiscardPrefetch();
-    m_prefetch = std::make_unique<CCachePrefetch>(m_dataFolder, *m_database, *m_icons);
-}
-
-void CSession::FinishPrefetch()
-{
-    m_prefetched = m_prefetch->Wait();
-    m_prefetch.reset();
-    // A prefetch that brought its own records made its icon store without the decoder.
-    m_icons->SetDecoder(m_decoder);
-}
-
-void CSession::DiscardPrefetch()
-{
-    WaitForPrefetch();
-    if (std::exchange(m_prefetched, false))
-    {
-        m_database->ClearDatabase();
-        m_icons->Clear();
-    }
+    m_database.icons = &m_icons;
 }
 
 ELoadSource CSession::Start()
@@ -69,7 +22,6 @@ ELoadSource CSession::Start()
 
 void CSession::LoadSettings()
 {
-    WaitForPrefetch();
     const std::string gameFolder = m_store ? ReadGameFolder(*m_store) : std::string();
     if (m_store)
         ::LoadSettings(m_settings, *m_store, m_dataFolder.string(), gameFolder);
@@ -79,18 +31,13 @@ void CSession::LoadSettings()
         CMemorySettingsStore empty;
         ::LoadSettings(m_settings, empty, m_dataFolder.string(), gameFolder);
     }
-    m_icons->SetIconSize(m_settings.IconSize);
+    m_icons.SetIconSize(m_settings.IconSize);
 }
 
 EPendingUpdate CSession::InstallPendingUpdate()
 {
-    WaitForPrefetch();
     CInstallContext context = InstallContext();
-    const EPendingUpdate found = FindPendingUpdate(context);
-    // A waiting archive may have changed the data folder since the cache was read.
-    if (found != EPendingUpdate::None)
-        DiscardPrefetch();
-    return found;
+    return FindPendingUpdate(context);
 }
 
 CInstallContext CSession::InstallContext()
@@ -101,11 +48,15 @@ CInstallContext CSession::InstallContext()
     context.prompter = m_prompter;
     context.reloadDatabase = [this]
     {
-        DiscardPrefetch();
-        m_icons->Clear();
+        m_icons.Clear();
         LoadDatabase();
     };
     context.report = m_installReport;
+    context.saveRevision = [this](const std::string& revision)
+    {
+        if (m_store && m_store->Write(SettingsKeys::Config, "DatabaseRevision", revision))
+            m_store->Flush();
+    };
     return context;
 }
 
@@ -118,16 +69,11 @@ void CSession::ResetOrder()
 
 ELoadSource CSession::LoadDatabase()
 {
-    // What the prefetch read counts only while the cache is on.
-    if (!m_settings.EnableCache)
-        DiscardPrefetch();
-    WaitForPrefetch();
-    const bool prefetched = std::exchange(m_prefetched, false);
     CLoadContext context;
     context.dataFolder = m_dataFolder;
     context.settings = &m_settings;
-    context.database = m_database.get();
-    context.icons = m_icons.get();
+    context.database = &m_database;
+    context.icons = &m_icons;
     context.profiles = &m_profiles;
     context.theme = &m_theme;
     context.prompter = m_prompter;
@@ -135,7 +81,6 @@ ELoadSource CSession::LoadDatabase()
     context.resetOrder = [this] { ResetOrder(); };
     context.refreshBrowsers = m_refreshBrowsers;
     context.applyThemeColours = m_applyThemeColours;
-    context.cacheAlreadyLoaded = prefetched;
     m_lastSource = ::LoadDatabase(context);
     return m_lastSource;
 }

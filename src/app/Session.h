@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/CachePrefetch.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/Theme.h"
@@ -24,19 +23,10 @@ class ISettingsStore;
 class CSession
 {
 public:
-    // A prefetch begun before the session (of the same data folder; any other is waited for
-    // and dropped) is taken over as if PrefetchCache had started it, records and all.
     CSession(std::filesystem::path dataFolder, ISettingsStore* store, IPrompter* prompter,
-             IImageDecoder* decoder = nullptr, std::unique_ptr<CCachePrefetch> prefetch = nullptr);
+             IImageDecoder* decoder = nullptr);
     CSession(const CSession&) = delete;
     CSession& operator=(const CSession&) = delete;
-    ~CSession();
-
-    // Reads the cache files into the database and the icon store on a thread of their own,
-    // so that the windows can be built meanwhile. Whatever needs either waits for it; the
-    // first LoadDatabase then keeps what it read, unless the cache is off, an archive was
-    // waiting or the read failed (the load then runs as without it).
-    void PrefetchCache();
 
     // Start-up after the windows exist: the game folder and the settings, a waiting update
     // archive, then the database.
@@ -61,16 +51,8 @@ public:
     ISettingsStore* Store() const { return m_store; }
     IPrompter* Prompter() const { return m_prompter; }
     IImageDecoder* Decoder() const { return m_decoder; }
-    CGameDatabase& Database()
-    {
-        WaitForPrefetch();
-        return *m_database;
-    }
-    CIconManager& Icons()
-    {
-        WaitForPrefetch();
-        return *m_icons;
-    }
+    CGameDatabase& Database() { return m_database; }
+    CIconManager& Icons() { return m_icons; }
     CProfileList& Profiles() { return m_profiles; }
     CTheme& Theme() { return m_theme; }
     COrder& Order() { return m_order; }
@@ -95,23 +77,14 @@ public:
 
 private:
     void ResetOrder();
-    void WaitForPrefetch()
-    {
-        if (m_prefetch)
-            FinishPrefetch();
-    }
-    void FinishPrefetch();
-    // Empties what the prefetch read, as a session that never prefetched would have it.
-    void DiscardPrefetch();
 
     std::filesystem::path m_dataFolder;
     ISettingsStore* m_store;
     IPrompter* m_prompter;
     IImageDecoder* m_decoder;
     CSettings m_settings;
-    // Never null; made by the session or taken over from a prefetch begun before it.
-    std::unique_ptr<CGameDatabase> m_database;
-    std::unique_ptr<CIconManager> m_icons;
+    CGameDatabase m_database;
+    CIconManager m_icons;
     CProfileList m_profiles;
     CTheme m_theme;
     COrder m_order;
@@ -120,8 +93,4 @@ private:
     std::function<void()> m_applyThemeColours;
     std::function<void(const std::string&)> m_installReport;
     ELoadSource m_lastSource = ELoadSource::Cache;
-    // After the records: it may still be writing them.
-    std::unique_ptr<CCachePrefetch> m_prefetch;
-    // Set at the prefetch's end: database and icons hold the cache.
-    bool m_prefetched = false;
 };

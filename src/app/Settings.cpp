@@ -5,7 +5,9 @@
 #include "profile/ProfileFile.h"
 #include "xml/NumberText.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace
 {
@@ -156,6 +158,12 @@ void LoadSettings(CSettings& settings, const ISettingsStore& store, const std::s
             Decode(settings, row, *stored);
     if (settings.GameBasePath.empty())
         settings.GameBasePath = std::string(PleaseSetManually);
+    settings.RecentOrders.clear();
+    for (std::size_t i = 1; i <= MaxRecentOrders; ++i)
+        if (const auto path = store.Read(SettingsKeys::Config, std::string(RecentOrderName) + std::to_string(i));
+            path && !path->empty() &&
+            std::find(settings.RecentOrders.begin(), settings.RecentOrders.end(), *path) == settings.RecentOrders.end())
+            settings.RecentOrders.push_back(*path);
 
     const std::filesystem::path data(dataFolder);
     settings.OrdersFolder = DataPaths::Join(data, DataPaths::Orders).string();
@@ -177,7 +185,40 @@ bool SaveSettings(const CSettings& settings, ISettingsStore& store, CProfileList
     bool ok = true;
     for (const CSettingRow& row : Rows())
         ok = store.Write(SettingsKeys::Config, row.name, Encode(settings, row)) && ok;
+    // Entries past the list's end are emptied only where they hold something.
+    for (std::size_t i = 0; i < MaxRecentOrders; ++i)
+    {
+        const std::string name = std::string(RecentOrderName) + std::to_string(i + 1);
+        if (i < settings.RecentOrders.size())
+            ok = store.Write(SettingsKeys::Config, name, settings.RecentOrders[i]) && ok;
+        else if (const auto stored = store.Read(SettingsKeys::Config, name); stored && !stored->empty())
+            ok = store.Write(SettingsKeys::Config, name, "") && ok;
+    }
     return store.Flush() && ok;
+}
+
+void AddRecentOrder(CSettings& settings, const std::string& path)
+{
+    auto& list = settings.RecentOrders;
+    std::erase(list, path);
+    list.insert(list.begin(), path);
+    if (list.size() > MaxRecentOrders)
+        list.resize(MaxRecentOrders);
+}
+
+std::vector<std::string> DropMissingRecentOrders(CSettings& settings)
+{
+    std::vector<std::string> dropped;
+    std::erase_if(settings.RecentOrders,
+                  [&](const std::string& path)
+                  {
+                      std::error_code error;
+                      if (std::filesystem::is_regular_file(path, error))
+                          return false;
+                      dropped.push_back(path);
+                      return true;
+                  });
+    return dropped;
 }
 
 std::string FormulaCategoryShown(std::string_view stored)

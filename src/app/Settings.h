@@ -41,6 +41,10 @@ struct CSettings
     bool AutoShrink = true;
     bool HighPriority = false;
 
+    // The order files last opened or saved, newest first; kept as "RecentOrder1" to
+    // "RecentOrder8" beside the settings above, not in their table.
+    std::vector<std::string> RecentOrders;
+
     // Derived folders, set by LoadSettings from the data folder.
     std::string OrdersFolder;
     std::string ProfilesFolder;
@@ -78,6 +82,13 @@ void LoadSettings(CSettings& settings, const ISettingsStore& store, const std::s
 // setting in table order. False when the store could not keep them.
 bool SaveSettings(const CSettings& settings, ISettingsStore& store, CProfileList* profiles = nullptr,
                   IPrompter* prompter = nullptr, const std::string& dataFolder = {});
+
+// Recent orders: a path goes to the front (once); the list keeps the newest eight.
+inline constexpr std::size_t MaxRecentOrders = 8;
+inline constexpr std::string_view RecentOrderName = "RecentOrder";
+void AddRecentOrder(CSettings& settings, const std::string& path);
+// Takes the files that no longer exist off the list; returns them.
+std::vector<std::string> DropMissingRecentOrders(CSettings& settings);
 
 // The stored encodings.
 inline std::string BoolText(bool value) { return value ? "Y" : "N"; }

@@ -1,137 +1,52 @@
 #include "app/Startup.h"
 
-#include "app/ArchiveLibrary.h"
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Prompter.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
 #include "app/ZipNames.h"
-#include "xml/AtomicFile.h"
+#include "app/ZipUnpack.h"
 
 #include <algorithm>
-#include <set>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-// The zip reader of one archive file, closed on every path.
-class CZipReader
-{
-public:
-    explicit CZipReader(const fs::path& archive)
-        : m_calls(CArchiveLibrary::Get()), m_archive(m_calls ? m_calls->read_new() : nullptr)
-    {
-        m_open = m_archive && m_calls->read_support_format_zip(m_archive) == ARCHIVE_OK &&
-                 m_calls->read_open_filename(m_archive, archive.c_str(), 1 << 16) == ARCHIVE_OK;
-    }
-    ~CZipReader()
-    {
-        if (m_archive)
-            m_calls->read_free(m_archive);
-    }
-    CZipReader(const CZipReader&) = delete;
-    CZipReader& operator=(const CZipReader&) = delete;
-
-    bool IsOpen() const { return m_open; }
-    archive* Get() const { return m_archive; }
-    const CArchiveLibrary& Calls() const { return *m_calls; }
-
-private:
-    const CArchiveLibrary* m_calls;
-    archive* m_archive;
-    bool m_open = false;
-};
-
-// Walks every entry of the archive, checking each before anything of it is written. With
-// an empty target only checks (reading the data too, since the sizes in the headers may
-// lie); otherwise writes plain files and folders below the target. False for anything
-// unsafe, unreadable, over the size bound, or an archive without a single file.
-bool UnpackZip(const fs::path& archivePath, const fs::path& target, std::uint64_t limit)
-{
-    CZipReader reader(archivePath);
-    if (!reader.IsOpen())
-        return false;
-    archive* a = reader.Get();
-    const CArchiveLibrary& la = reader.Calls();
-    std::uint64_t announced = 0;
-    std::uint64_t unpacked = 0;
-    int files = 0;
-    std::set<std::string> seen;
-    for (;;)
-    {
-        archive_entry* entry = nullptr;
-        const int status = la.read_next_header(a, &entry);
-        if (status == ARCHIVE_EOF)
-            break;
-        // A warning here is about the name's character set; the name is checked below.
-        if (status != ARCHIVE_OK && status != ARCHIVE_WARN)
-            return false;
-        const char* name = la.entry_pathname(entry);
-        if (!name || !IsSafeEntryPath(name))
-            return false;
-        if (la.entry_hardlink(entry) || la.entry_symlink(entry))
-            return false;
-        const mode_t type = la.entry_filetype(entry);
-        if (type != AE_IFREG && type != AE_IFDIR)
-            return false;
-        // Two files of one name: which one a tool keeps differs, so neither is trusted.
-        if (type == AE_IFREG && !seen.insert(fs::path(name).lexically_normal().generic_string()).second)
-            return false;
-        if (la.entry_size_is_set(entry))
-        {
-            const la_int64_t size = la.entry_size(entry);
-            if (size < 0 || static_cast<std::uint64_t>(size) > limit - announced)
-                return false;
-            announced += static_cast<std::uint64_t>(size);
-        }
-
-        const fs::path path = target.empty() ? fs::path() : target / fs::path(name);
-        std::error_code ec;
-        if (type == AE_IFDIR)
-        {
-            if (!target.empty() && (fs::create_directories(path, ec), ec))
-                return false;
-            continue;
-        }
-        ++files;
-        CAtomicFile out;
-        if (!target.empty())
-        {
-            fs::create_directories(path.parent_path(), ec);
-            if (ec || !out.Open(path))
-                return false;
-        }
-        for (;;)
-        {
-            const void* block = nullptr;
-            std::size_t size = 0;
-            la_int64_t offset = 0;
-            const int read = la.read_data_block(a, &block, &size, &offset);
-            if (read == ARCHIVE_EOF)
-                break;
-            if (read != ARCHIVE_OK)
-                return false;
-            if (size > limit - unpacked)
-                return false;
-            unpacked += size;
-            if (!target.empty() && !out.Write(std::string_view(static_cast<const char*>(block), size)))
-                return false;
-        }
-        if (!target.empty() && !out.Commit())
-            return false;
-    }
-    return files > 0;
-}
-
 bool HasKeptExtension(const std::string& name)
 {
     for (const char* ext : {".xml", ".tif", ".png", ".zip"})
         if (name.find(ext) != std::string::npos)
             return true;
     return false;
+}
+
+// A name as it may be shown: control characters (which would act on a terminal) escaped.
+std::string Printable(const std::string& name)
+{
+    std::string shown;
+    for (const char c : name)
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+        {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            shown += escaped;
+        }
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 // Keeps the files a database is made of, announcing each, and deletes any other file.
@@ -153,7 +68,7 @@ bool SortUnpackedFiles(const fs::path& root, const fs::path& folder, const CInst
                 return false;
             continue;
         }
-        const std::string relative = entry.path().lexically_relative(root).generic_string();
+        const std::string relative = Printable(entry.path().lexically_relative(root).generic_string());
         if (HasKeptExtension(entry.path().filename().string()))
         {
             if (context.report)
@@ -168,24 +83,30 @@ bool SortUnpackedFiles(const fs::path& root, const fs::path& folder, const CInst
     return true;
 }
 
+bool IsDiskFull(const std::error_code& ec)
+{
+    return ec == std::errc::no_space_on_device || ec == std::errc::file_too_large || ec.value() == EDQUOT;
+}
+
 // Puts the unpacked tree where the database lives. Renamed when the scratch folder is on
 // the same file system, else copied beside "Config" first and renamed from there, so
 // "Config" is always either complete or absent.
-bool PlaceNewConfig(const fs::path& scratch, const fs::path& config, const fs::path& incoming)
+EUnpackResult PlaceNewConfig(const fs::path& scratch, const fs::path& config, const fs::path& incoming)
 {
     std::error_code ec;
     fs::rename(scratch, config, ec);
     if (!ec)
-        return true;
+        return EUnpackResult::Done;
     fs::remove_all(incoming, ec);
     fs::copy(scratch, incoming, fs::copy_options::recursive, ec);
     if (ec)
     {
+        const bool full = IsDiskFull(ec);
         fs::remove_all(incoming, ec);
-        return false;
+        return full ? EUnpackResult::DiskFull : EUnpackResult::Refused;
     }
     fs::rename(incoming, config, ec);
-    return !ec;
+    return ec ? EUnpackResult::Refused : EUnpackResult::Done;
 }
 
 std::string RevisionOf(const fs::path& archive)
@@ -215,22 +136,29 @@ void RecoverInterruptedInstall(const fs::path& dataFolder)
         fs::rename(previous, config, ec);
 }
 
+bool InterruptedInstallLeft(const fs::path& dataFolder)
+{
+    std::error_code ec;
+    return fs::exists(DataPaths::Join(dataFolder, DataPaths::ConfigPrevious), ec) ||
+           fs::exists(DataPaths::Join(dataFolder, DataPaths::ConfigIncoming), ec);
+}
+
 // The new tree in place of the old one; the old one comes back on any failure.
-bool SwapInNewConfig(const fs::path& scratch, CInstallContext& context)
+EUnpackResult SwapInNewConfig(const fs::path& scratch, CInstallContext& context)
 {
     const fs::path& data = context.dataFolder;
     const fs::path config = DataPaths::Join(data, DataPaths::Config);
     const fs::path previous = DataPaths::Join(data, DataPaths::ConfigPrevious);
     std::error_code ec;
     if (!SortUnpackedFiles(scratch, scratch, context))
-        return false;
+        return EUnpackResult::Refused;
 
     const fs::path cache = DataPaths::Join(data, DataPaths::Cache);
     for (const std::string_view file : {DataPaths::CacheFile, DataPaths::IconCacheFile})
     {
         fs::remove(cache / file, ec);
         if (ec)
-            return false;
+            return EUnpackResult::Refused;
     }
 
     const bool hadConfig = fs::exists(config, ec);
@@ -238,62 +166,126 @@ bool SwapInNewConfig(const fs::path& scratch, CInstallContext& context)
     {
         fs::rename(config, previous, ec);
         if (ec)
-            return false;
+            return EUnpackResult::Refused;
     }
-    if (!PlaceNewConfig(scratch, config, DataPaths::Join(data, DataPaths::ConfigIncoming)))
+    const EUnpackResult placed = PlaceNewConfig(scratch, config, DataPaths::Join(data, DataPaths::ConfigIncoming));
+    if (placed != EUnpackResult::Done)
     {
         fs::remove_all(config, ec);
         if (hadConfig)
             fs::rename(previous, config, ec);
-        return false;
     }
-    return true;
+    return placed;
 }
-} // namespace
 
-std::string ReadGameFolder(const ISettingsStore& store)
+// One installation per data folder at a time, across processes: an advisory lock on the
+// data folder's "Temp", where archives wait, held from looking for the archive to recording
+// its revision. (The settings store locks the folder of its own file.)
+class CInstallLock
 {
-    return store.Read(SettingsKeys::Game, "").value_or(std::string());
-}
+public:
+    explicit CInstallLock(const CInstallContext& context)
+    {
+        const fs::path temp = DataPaths::Join(context.dataFolder, DataPaths::Temp);
+        std::error_code ec;
+        fs::create_directories(temp, ec);
+        m_fd = ::open(temp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (m_fd < 0)
+            return;
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+        {
+            m_held = true;
+            return;
+        }
+        const std::string waiting(Messages::InstallWaiting);
+        if (context.report)
+            context.report(waiting);
+        else
+            std::fprintf(stderr, "moxa: %s\n", waiting.c_str());
+        const auto deadline = std::chrono::steady_clock::now() + context.lockWait;
+        while (std::chrono::steady_clock::now() < deadline)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+            {
+                m_held = true;
+                return;
+            }
+        }
+    }
+    ~CInstallLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CInstallLock(const CInstallLock&) = delete;
+    CInstallLock& operator=(const CInstallLock&) = delete;
 
-bool InstallUpdateArchive(const fs::path& archive, CInstallContext& context)
+    // False when the folder cannot be opened (nothing can be installed there either) or
+    // another process held it past the wait.
+    bool Held() const { return m_held; }
+
+private:
+    int m_fd = -1;
+    bool m_held = false;
+};
+
+EInstallResult InstallLocked(const fs::path& archive, CInstallContext& context)
 {
     const fs::path& data = context.dataFolder;
     const fs::path scratch = DataPaths::Join(data, DataPaths::TempArchive);
     std::error_code ec;
     RecoverInterruptedInstall(data);
+    if (!fs::is_regular_file(archive, ec))
+        return EInstallResult::Gone;
     fs::remove_all(scratch, ec);
 
     // Everything is checked before the first byte is written, then written.
-    bool installed = !ec && StoredZipNamesAreSafe(archive) && UnpackZip(archive, {}, context.maxUnpackedBytes);
-    if (installed)
+    EUnpackResult result = !ec && StoredZipNamesAreSafe(archive)
+                               ? UnpackZip(archive, {}, context.maxUnpackedBytes)
+                               : EUnpackResult::Refused;
+    if (result == EUnpackResult::Done)
     {
         fs::create_directories(scratch, ec);
-        installed = !ec && UnpackZip(archive, scratch, context.maxUnpackedBytes) && SwapInNewConfig(scratch, context);
+        result = ec ? (IsDiskFull(ec) ? EUnpackResult::DiskFull : EUnpackResult::Refused)
+                    : UnpackZip(archive, scratch, context.maxUnpackedBytes);
+        if (result == EUnpackResult::Done)
+            result = SwapInNewConfig(scratch, context);
     }
-
-    if (installed)
-    {
-        if (context.reloadDatabase)
-            context.reloadDatabase();
-        if (context.settings)
-            context.settings->DatabaseRevision = RevisionOf(archive);
-        fs::remove_all(DataPaths::Join(data, DataPaths::ConfigPrevious), ec);
-    }
-    else if (context.prompter)
-    {
-        context.prompter->Warn(std::string(Messages::ArchiveCorrupt));
-    }
-
     fs::remove_all(scratch, ec);
+
+    if (result == EUnpackResult::DiskFull)
+    {
+        // A good archive that did not fit stays for the next try.
+        if (context.prompter)
+            context.prompter->Warn(std::string(Messages::ArchiveDiskFull));
+        return EInstallResult::DiskFull;
+    }
+    if (result == EUnpackResult::Refused)
+    {
+        if (context.prompter)
+            context.prompter->Warn(std::string(Messages::ArchiveCorrupt));
+        fs::remove(archive, ec);
+        return EInstallResult::Refused;
+    }
+
+    if (context.reloadDatabase)
+        context.reloadDatabase();
+    // The revision is recorded before the archive goes: a start after a crash in between
+    // finds the archive and installs it again rather than keeping the old revision.
+    const std::string revision = RevisionOf(archive);
+    if (context.settings)
+        context.settings->DatabaseRevision = revision;
+    if (context.saveRevision)
+        context.saveRevision(revision);
     fs::remove(archive, ec);
-    return installed;
+    fs::remove_all(DataPaths::Join(data, DataPaths::ConfigPrevious), ec);
+    return EInstallResult::Installed;
 }
 
-EPendingUpdate FindPendingUpdate(CInstallContext& context)
+std::vector<fs::path> WaitingArchives(const fs::path& dataFolder)
 {
-    RecoverInterruptedInstall(context.dataFolder);
-    const fs::path temp = DataPaths::Join(context.dataFolder, DataPaths::Temp);
+    const fs::path temp = DataPaths::Join(dataFolder, DataPaths::Temp);
     std::vector<fs::path> archives;
     std::error_code ec;
     for (fs::directory_iterator it(temp, ec), end; !ec && it != end; it.increment(ec))
@@ -306,14 +298,67 @@ EPendingUpdate FindPendingUpdate(CInstallContext& context)
         if (matches && it->is_regular_file(typeError))
             archives.push_back(it->path());
     }
+    return archives;
+}
+
+void WarnBusy(const CInstallContext& context)
+{
+    if (context.prompter)
+        context.prompter->Warn(std::string(Messages::InstallBusy));
+}
+} // namespace
+
+std::string ReadGameFolder(const ISettingsStore& store)
+{
+    return store.Read(SettingsKeys::Game, "").value_or(std::string());
+}
+
+EInstallResult InstallUpdateArchive(const fs::path& archive, CInstallContext& context)
+{
+    const CInstallLock lock(context);
+    if (!lock.Held())
+    {
+        WarnBusy(context);
+        return EInstallResult::Busy;
+    }
+    return InstallLocked(archive, context);
+}
+
+EPendingUpdate FindPendingUpdate(CInstallContext& context)
+{
+    // Most starts find nothing to do and take no lock.
+    if (WaitingArchives(context.dataFolder).empty() && !InterruptedInstallLeft(context.dataFolder))
+        return EPendingUpdate::None;
+    const CInstallLock lock(context);
+    if (!lock.Held())
+    {
+        WarnBusy(context);
+        return EPendingUpdate::Kept;
+    }
+    RecoverInterruptedInstall(context.dataFolder);
+    // Looked at again under the lock: another process may have installed it meanwhile.
+    const std::vector<fs::path> archives = WaitingArchives(context.dataFolder);
     if (archives.empty())
         return EPendingUpdate::None;
     if (archives.size() > 1)
     {
         if (context.prompter)
-            context.prompter->Warn(std::string(Messages::MoreThanOneArchive1) + temp.string() +
+            context.prompter->Warn(std::string(Messages::MoreThanOneArchive1) +
+                                   DataPaths::Join(context.dataFolder, DataPaths::Temp).string() +
                                    std::string(Messages::MoreThanOneArchive2));
         return EPendingUpdate::Several;
     }
-    return InstallUpdateArchive(archives.front(), context) ? EPendingUpdate::Installed : EPendingUpdate::Refused;
+    switch (InstallLocked(archives.front(), context))
+    {
+    case EInstallResult::Installed:
+        return EPendingUpdate::Installed;
+    case EInstallResult::Refused:
+        return EPendingUpdate::Refused;
+    case EInstallResult::Gone:
+        return EPendingUpdate::None;
+    case EInstallResult::DiskFull:
+    case EInstallResult::Busy:
+        break;
+    }
+    return EPendingUpdate::Kept;
 }

@@ -28,6 +28,7 @@ int CmdInstallUpdate(CCliContext& context, const CParsedArgs&)
         }
         return 0;
     case EPendingUpdate::Refused:
+    case EPendingUpdate::Kept:
         return 1;
     case EPendingUpdate::Several:
         return 3;

@@ -2,7 +2,9 @@
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Session.h"
+#include "browsers/PastedList.h"
 #include "cli/Commands.h"
+#include "cli/ReportArgs.h"
 #include "order/ClipboardText.h"
 #include "order/HtmlExport.h"
 #include "order/OrderWindowLogic.h"
@@ -26,6 +28,8 @@ const std::vector<std::string> Breakdowns = {"components", "subcomponents", "bas
 const std::vector<std::string> Sorts = {"name", "quantity"};
 const std::vector<std::string> Bonuses = {"direct", "indirect"};
 const std::vector<std::string> Formats = {"grid", "clipboard", "html", "csv", "json"};
+// "plan" and "compare" print tables of their own: no clipboard text or page.
+const std::vector<std::string> PlanFormats = {"grid", "csv", "json"};
 
 // The position of a value the parser has already checked against its choices.
 int IndexOf(const std::vector<std::string>& choices, const std::string& value)
@@ -34,20 +38,6 @@ int IndexOf(const std::vector<std::string>& choices, const std::string& value)
         if (choices[i] == value)
             return static_cast<int>(i);
     return 0;
-}
-
-// "-" is standard output.
-bool WriteOutput(const std::string& bytes, const std::string& file)
-{
-    if (file.empty() || file == "-")
-    {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return std::fflush(stdout) == 0;
-    }
-    if (WriteFileAtomically(file, bytes))
-        return true;
-    std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", file.c_str());
-    return false;
 }
 
 // Loads settings and database as the program does at start-up; nothing is saved.
@@ -86,60 +76,97 @@ void OpenPage(const std::filesystem::path& dataFolder, const std::filesystem::pa
     CQtLinkOpener(dataFolder).OpenUrl(page.string());
 }
 
-std::string GridText(const CReportGrid& grid)
+// A list file, or standard input for "-".
+bool ReadListFile(const std::string& file, std::string& text)
 {
-    std::string out;
-    for (const CGridRow& row : grid.Rows())
-        out += std::to_string(row.kind) + "\t" + row.cells[0] + "|" + row.cells[1] + "|" + row.cells[2] + "\n";
-    return out;
+    std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");
+    if (!in)
+    {
+        std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
+        return false;
+    }
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        text.append(buffer, got);
+    const bool ok = !std::ferror(in);
+    if (in != stdin)
+        std::fclose(in);
+    if (!ok)
+        std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
+    return ok;
 }
 
-int CmdReport(CCliContext& context, const CParsedArgs& parsed)
+} // namespace
+
+// "-" is standard output.
+bool WriteOutput(const std::string& bytes, const std::string& file)
 {
-    const std::string orderFile = parsed.Operands().front();
-    const std::string output = parsed.Value("-o");
-    const std::string format = parsed.Value("--format", "grid");
-    const std::string profileName = parsed.Value("--profile");
-    const bool noProfile = parsed.Has("--no-profile");
-    const bool open = parsed.Has("--open");
-    const std::vector<std::string> selected = parsed.Values("--select");
-    CReportRequest request;
+    if (file.empty() || file == "-")
+    {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        return std::fflush(stdout) == 0;
+    }
+    if (WriteFileAtomically(file, bytes))
+        return true;
+    std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", file.c_str());
+    return false;
+}
+
+void ParseReportArgs(const CParsedArgs& args, CReportArgs& parsed)
+{
+    CReportRequest& request = parsed.request;
     const int contents[] = {ReportOrderAndComponents, ReportOrderOnly, ReportComponentsOnly, ReportBonuses};
     const int breakdowns[] = {BreakdownComponents, BreakdownSubcomponents, BreakdownBaseResources};
     const int sorts[] = {SortByName, SortByQuantity};
-    request.content = contents[IndexOf(Contents, parsed.Value("--content", Contents[0]))];
-    request.breakdown = breakdowns[IndexOf(Breakdowns, parsed.Value("--breakdown", Breakdowns[0]))];
-    request.sort = sorts[IndexOf(Sorts, parsed.Value("--sort", Sorts[0]))];
-    request.includeIndirect = parsed.Value("--bonuses") == "indirect";
-    if (open && format != "html")
-        return UsageError("report: --open goes with --format html");
+    request.content = contents[IndexOf(Contents, args.Value("--content", Contents[0]))];
+    request.breakdown = breakdowns[IndexOf(Breakdowns, args.Value("--breakdown", Breakdowns[0]))];
+    request.sort = sorts[IndexOf(Sorts, args.Value("--sort", Sorts[0]))];
+    request.includeIndirect = args.Value("--bonuses") == "indirect";
+    parsed.orderFile = args.Operands().front();
+    parsed.output = args.Value("-o");
+    parsed.format = args.Value("--format", "grid");
+    parsed.profiles = args.Values("--profile");
+    parsed.selected = args.Values("--select");
+    parsed.noProfile = args.Has("--no-profile");
+    parsed.open = args.Has("--open");
+    parsed.byLocation = args.Has("--by-location");
+}
 
-    CQtImageDecoder decoder;
-    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+const CProfile* FindProfileArg(CSession& session, const std::string& label)
+{
+    const std::size_t colon = label.find(':');
+    const std::string server = colon == std::string::npos ? std::string() : label.substr(0, colon);
+    const std::string name = colon == std::string::npos ? label : label.substr(colon + 1);
+    for (const auto& profile : session.Profiles().profiles)
+        if (profile->name == name && profile->server == server)
+            return profile.get();
+    return nullptr;
+}
+
+bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed, int& status)
+{
     LoadSession(session);
-    if (!ReadOrder(session, orderFile))
-        return 1;
+    if (!ReadOrder(session, parsed.orderFile))
+    {
+        status = 1;
+        return false;
+    }
     COrder& order = session.Order();
-
+    CReportRequest& request = parsed.request;
     request.db = &session.Database();
     request.order = &order;
-    request.profile = noProfile ? nullptr : session.Profiles().current;
-    if (!profileName.empty() && !noProfile)
+    request.profile = parsed.noProfile ? nullptr : session.Profiles().current;
+    for (std::size_t i = 0; i < parsed.profiles.size() && !parsed.noProfile; ++i)
     {
-        const std::size_t colon = profileName.find(':');
-        const std::string server = colon == std::string::npos ? std::string() : profileName.substr(0, colon);
-        const std::string name = colon == std::string::npos ? profileName : profileName.substr(colon + 1);
-        request.profile = nullptr;
-        for (const auto& profile : session.Profiles().profiles)
-            if (profile->name == name && profile->server == server)
-            {
-                request.profile = profile.get();
-                break;
-            }
+        request.profile = FindProfileArg(session, parsed.profiles[i]);
         if (!request.profile)
-            return UsageError("report: no profile '" + profileName + "'");
+        {
+            status = UsageError(command + ": no profile '" + parsed.profiles[i] + "'");
+            return false;
+        }
     }
-    for (const std::string& name : selected)
+    for (const std::string& name : parsed.selected)
     {
         bool found = false;
         for (const auto& item : order.items)
@@ -152,14 +179,33 @@ int CmdReport(CCliContext& context, const CParsedArgs& parsed)
         if (order.HasGroup(name))
             request.selection.groups.insert(name), found = true;
         if (!found)
-            return UsageError("report: nothing in the order is named '" + name + "'");
+        {
+            status = UsageError(command + ": nothing in the order is named '" + name + "'");
+            return false;
+        }
     }
+    return true;
+}
+
+int CmdReport(CCliContext& context, const CParsedArgs& args)
+{
+    CReportArgs parsed;
+    ParseReportArgs(args, parsed);
+    if (parsed.open && parsed.format != "html")
+        return UsageError("report: --open goes with --format html");
+    int status = 0;
+    CQtImageDecoder decoder;
+    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+    if (!LoadReportSession(session, "report", parsed, status))
+        return status;
+    const CReportRequest& request = parsed.request;
+    const std::string& format = parsed.format;
 
     CReportGrid grid;
     GenerateReport(grid, request);
     std::string bytes;
     if (format == "grid")
-        bytes = GridText(grid);
+        bytes = ReportGridText(grid);
     else if (format == "clipboard")
         bytes = CopyReportText(grid, request.content);
     else if (format == "html")
@@ -167,10 +213,10 @@ int CmdReport(CCliContext& context, const CParsedArgs& parsed)
     else if (format == "csv")
         bytes = ReportCsv(ReportRecords(grid));
     else
-        bytes = ReportJson(ReportTitle(order, request.selection), ReportRecords(grid));
-    if (!WriteOutput(bytes, output))
+        bytes = ReportJson(ReportTitle(*request.order, request.selection), ReportRecords(grid));
+    if (!WriteOutput(bytes, parsed.output))
         return 1;
-    if (open)
+    if (parsed.open)
     {
         const auto page = DataPaths::Join(session.DataFolder(), DataPaths::HtmlExport);
         std::error_code error;
@@ -186,7 +232,9 @@ int CmdReport(CCliContext& context, const CParsedArgs& parsed)
 int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
 {
     const std::string orderFile = parsed.Operands().front();
-    const std::string saveAs = parsed.Value("--save-as");
+    std::string saveAs = parsed.Value("--save-as");
+    const std::string listFile = parsed.Value("--add-list");
+    const std::string group = parsed.Value("--group", std::string(Messages::PasteGroup));
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
     LoadSession(session);
@@ -194,6 +242,17 @@ int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
         return 1;
     COrder& order = session.Order();
     const CGameDatabase& db = session.Database();
+    CPasteResult pasted;
+    if (!listFile.empty())
+    {
+        std::string list;
+        if (!ReadListFile(listFile, list))
+            return 1;
+        pasted = AddPastedList(order, db, list, group);
+        // The list goes into the order file itself unless another is named.
+        if (saveAs.empty())
+            saveAs = orderFile;
+    }
 
     std::printf("file: %s\n", order.filePath.c_str());
     for (const std::string& group : order.groups)
@@ -217,9 +276,11 @@ int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
         std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", saveAs.c_str());
         return 1;
     }
-    return 0;
+    if (const std::string message = PasteMessage(pasted); !message.empty())
+        std::fprintf(stderr, "%s\n", message.c_str());
+    // Lines that named nothing are a failure even though the others were added.
+    return pasted.unmatched.empty() ? 0 : 1;
 }
-} // namespace
 
 const CCommandSpec ReportCommand = {
     .name = "report",
@@ -251,11 +312,50 @@ const CCommandSpec OrderCommand = {
     .operands = "ORDER.xml",
     .summary = "Print an order's groups, items, techniques and acquired counts.",
     .details = "ORDER.xml '-' reads the order from standard input.",
-    .options = {{"--save-as", "FILE", "write the order back as the program saves it"}},
+    .options = {{"--save-as", "FILE", "write the order back as the program saves it"},
+                {"--add-list", "FILE", "add the items FILE names, one a line ('-': standard input), and save the order"},
+                {"--group", "NAME", "the group the listed items go into", {}, std::string(Messages::PasteGroup)}},
     .minOperands = 1,
     .maxOperands = 1,
     .exitCodes = "  0  printed (and saved)\n"
-                 "  1  the order file does not exist or cannot be read, or cannot be saved\n"
+                 "  1  the order or list file does not exist or cannot be read, the order cannot be saved,\n"
+                 "     or a line of the list named nothing\n"
                  "  2  bad usage",
     .run = CmdOrder,
+};
+
+const CCommandSpec PlanCommand = {
+    .name = "plan",
+    .operands = "ORDER.xml",
+    .summary = "Print what is left to make and gather once the acquired counts are taken off.",
+    .details = "ORDER.xml '-' reads the order from standard input.",
+    .options = {{"--profile", "SERVER:NAME", "plan for this profile (default: the current one)"},
+                {"--no-profile", "", "plan for no profile"},
+                {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
+                {"--by-location", "", "group the gathering by location"},
+                {"--format", "FORMAT", "output format", PlanFormats, "grid"},
+                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = "  0  printed\n"
+                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
+                 "  2  bad usage",
+    .run = CmdPlan,
+};
+
+const CCommandSpec CompareCommand = {
+    .name = "compare",
+    .operands = "ORDER.xml",
+    .summary = "Print the plan's gathering under each character, side by side.",
+    .details = "ORDER.xml '-' reads the order from standard input.",
+    .options = {{"--profile", "SERVER:NAME", "compare this profile (repeatable; default: every profile but the template)"},
+                {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
+                {"--format", "FORMAT", "output format", PlanFormats, "grid"},
+                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = "  0  printed\n"
+                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
+                 "  2  bad usage",
+    .run = CmdCompare,
 };

@@ -161,18 +161,21 @@ int CmdUpdate(CCliContext& context, const CParsedArgs& parsed)
     }
     if (const std::string* address = update.Servers().FindAddress(server))
         std::printf("Server: %s (%s)\n", server.c_str(), address->c_str());
-    if (!update.CheckForUpdate(server) || !view.Wait())
+    // A stage refused before any transfer began has said why; there is no transfer to report.
+    if (const bool started = update.CheckForUpdate(server); !started || !view.Wait())
     {
-        ReportTransfer(update);
+        if (started)
+            ReportTransfer(update);
         status = 1;
     }
     else if (update.Assessment().verdict == EReleaseVerdict::ClientTooOld)
         status = 1;
     else if (!checkOnly && update.Assessment().verdict == EReleaseVerdict::NewDatabase)
     {
-        if (!update.StartDownload() || !view.Wait())
+        if (const bool started = update.StartDownload(); !started || !view.Wait())
         {
-            ReportTransfer(update);
+            if (started)
+                ReportTransfer(update);
             status = 1;
         }
     }

@@ -11,7 +11,10 @@ extern const CCommandSpec InstallUpdateCommand;
 extern const CCommandSpec LoadCommand;
 extern const CCommandSpec FormulaCommand;
 extern const CCommandSpec ReportCommand;
+extern const CCommandSpec PlanCommand;
+extern const CCommandSpec CompareCommand;
 extern const CCommandSpec OrderCommand;
+extern const CCommandSpec WizardCommand;
 extern const CCommandSpec GenerateCommand;
 
 // Prints "moxa-cli: " and the message on standard error; returns the exit status for bad usage.

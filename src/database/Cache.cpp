@@ -2,12 +2,13 @@
 
 #include "app/DataPaths.h"
 #include "app/Settings.h"
-#include "database/FileSnapshot.h"
+#include "database/CacheDigest.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "xml/AtomicFile.h"
 
 #include <charconv>
+#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -277,6 +278,7 @@ void RemoveCacheFiles(const fs::path& folder)
     std::error_code ec;
     fs::remove(DataPaths::Join(folder, DataPaths::CacheFile), ec);
     fs::remove(DataPaths::Join(folder, DataPaths::IconCacheFile), ec);
+    fs::remove(folder / CacheDigest::FileName, ec);
 }
 
 bool WriteCache(const CGameDatabase& db, const CIconManager& icons, const fs::path& folder)
@@ -297,7 +299,8 @@ bool WriteCache(const CGameDatabase& db, const CIconManager& icons, const fs::pa
     fs::remove(DataPaths::Join(folder, DataPaths::CacheFile), ec);
     // The two files belong together: a failure of either leaves neither behind.
     if (!icons.WriteIcons(DataPaths::Join(folder, DataPaths::IconCacheFile)) ||
-        !WriteFileAtomically(DataPaths::Join(folder, DataPaths::CacheFile), text))
+        !WriteFileAtomically(DataPaths::Join(folder, DataPaths::CacheFile), text) ||
+        !CacheDigest::Write(folder, text))
     {
         RemoveCacheFiles(folder);
         return false;
@@ -314,6 +317,14 @@ bool LoadCache(CGameDatabase& db, CIconManager& icons, const fs::path& folder,
     icons.Clear();
     if (!icons.ReadIcons(DataPaths::Join(folder, DataPaths::IconCacheFile)))
         return false;
-    const CFileSnapshot file(DataPaths::Join(folder, DataPaths::CacheFile));
-    return file.Ok() && ParseCache(db, file.Text());
+    // The cache is only ever replaced by a rename, so the open file stays whole meanwhile.
+    std::ifstream in(DataPaths::Join(folder, DataPaths::CacheFile), std::ios::binary);
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    if (!in || size < 0)
+        return false;
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), size);
+    return in.gcount() == size && CacheDigest::Matches(folder, text) && ParseCache(db, text);
 }

@@ -22,12 +22,6 @@ bool FormatCache(const CGameDatabase& db, std::string& text);
 // missing, has the wrong number of fields or holds a number that does not parse. Records
 // read before the failure stay in the database.
 bool ParseCache(CGameDatabase& db, std::string_view text);
-// The same, decoding the second half of the records on a thread of its own when the text
-// has at least twoThreadsFrom bytes; ParseCache picks the size, or none on one core.
-bool ParseCache(CGameDatabase& db, std::string_view text, std::size_t twoThreadsFrom);
-// The byte offset of the record that second thread starts at; 0 when the text has no
-// place to split (it is then read on one thread).
-std::size_t CacheSplitOffset(std::string_view text);
 
 // Writes folder/formicons.dat, then folder/config.dat, each atomically. When the database
 // cannot be cached or a write fails, both cache files are removed so that the next start

@@ -1,82 +1,19 @@
 // Reading config.dat back (the layout is described in Cache.cpp). The whole file is in
 // memory; lines and fields are views into it, and every count is checked against the
-// lines that are left before anything is allocated for it. Building the records is most
-// of the cost, so a large file is decoded in two parts at once: while the first thread
-// decodes from the start, the second walks the counts alone to the record where its part
-// begins.
+// lines that are left before anything is allocated for it.
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
-#include "database/OrderedJobs.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <climits>
-#include <cstdint>
 #include <cstring>
-#include <exception>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <system_error>
-#include <thread>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace
 {
 using Field = std::string_view;
-
-// Lines average some thirty bytes, so a call per line break (memchr) costs more than the
-// scan itself: these look at sixteen bytes a step where the processor has SSE2.
-
-// The line breaks in [p, end).
-std::size_t CountBreaks(const char* p, const char* end)
-{
-    std::size_t count = 0;
-#if defined(__SSE2__)
-    const __m128i nl = _mm_set1_epi8('\n');
-    while (end - p >= 16)
-    {
-        // A byte counter per lane, summed before it can wrap.
-        const std::size_t blocks =
-            std::min<std::size_t>(static_cast<std::size_t>(end - p) / 16, 255);
-        __m128i lanes = _mm_setzero_si128();
-        for (std::size_t i = 0; i < blocks; ++i, p += 16)
-            lanes = _mm_sub_epi8(
-                lanes, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), nl));
-        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
-        count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
-                 static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
-    }
-#endif
-    for (; p != end; ++p)
-        count += *p == '\n';
-    return count;
-}
-
-// Just past the count-th line break from p; there are at least count (>= 1) before end.
-const char* PastBreaks(const char* p, const char* end, std::size_t count)
-{
-#if defined(__SSE2__)
-    const __m128i nl = _mm_set1_epi8('\n');
-    for (; end - p >= 16; p += 16)
-    {
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), nl)));
-        for (; mask != 0; mask &= mask - 1)
-            if (--count == 0)
-                return p + __builtin_ctz(mask) + 1;
-    }
-#else
-    (void)end;
-#endif
-    for (;; ++p)
-        if (*p == '\n' && --count == 0)
-            return p + 1;
-}
 
 bool ParseInt(Field text, int& value)
 {
@@ -126,13 +63,7 @@ public:
     explicit CCacheReader(std::string_view text) : m_text(text)
     {
         // Bytes after the last line break are a cut-off line, not a line.
-        m_linesLeft = CountBreaks(text.data(), text.data() + text.size());
-    }
-
-    // A reader that goes on from a place another reader has reached.
-    CCacheReader(std::string_view text, std::size_t pos, std::size_t linesLeft)
-        : m_text(text), m_pos(pos), m_linesLeft(linesLeft)
-    {
+        m_linesLeft = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     }
 
     bool Line(Field& line)
@@ -140,8 +71,9 @@ public:
         if (m_linesLeft == 0)
             return false;
         const char* start = m_text.data() + m_pos;
-        const char* next = PastBreaks(start, m_text.data() + m_text.size(), 1);
-        line = Field(start, static_cast<std::size_t>(next - 1 - start));
+        const auto* end = static_cast<const char*>(
+            std::memchr(start, '\n', m_text.size() - m_pos)); // there is one: a line is left
+        line = Field(start, static_cast<std::size_t>(end - start));
         m_pos += line.size() + 1;
         --m_linesLeft;
         return true;
@@ -156,33 +88,6 @@ public:
         const char* p = m_text.data() + m_pos;
         const char* start = p;
         std::size_t i = 0;
-#if defined(__SSE2__)
-        // Sixteen bytes a step while they are all inside the text; the rest byte by byte.
-        const char* end = m_text.data() + m_text.size();
-        const __m128i bar = _mm_set1_epi8('|');
-        const __m128i nl = _mm_set1_epi8('\n');
-        for (; end - p >= 16; p += 16)
-        {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            const auto breaks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nl)));
-            auto bars = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, bar)));
-            if (breaks != 0)
-                bars &= (breaks & (0u - breaks)) - 1; // only the bars before the line break
-            for (; bars != 0; bars &= bars - 1)
-            {
-                if (i + 1 == N)
-                    return false;
-                const char* at = p + __builtin_ctz(bars);
-                fields[i++] = Field(start, static_cast<std::size_t>(at - start));
-                start = at + 1;
-            }
-            if (breaks != 0)
-            {
-                p += __builtin_ctz(breaks);
-                return LastField(fields, i, start, p);
-            }
-        }
-#endif
         for (;; ++p)
         {
             const char c = *p;
@@ -264,51 +169,9 @@ public:
         return true;
     }
 
-    // The last N fields of a line as counts; the fields before them are not looked at.
-    template <std::size_t N> bool TailCounts(std::array<std::size_t, N>& counts)
-    {
-        Field line;
-        if (!Line(line))
-            return false;
-        const char* begin = line.data();
-        const char* end = begin + line.size();
-        for (std::size_t i = N; i-- > 0;)
-        {
-            const char* start = end;
-            while (start != begin && start[-1] != '|')
-                --start;
-            if (start == begin && i != 0)
-                return false;
-            int count = 0;
-            if (!Count(Field(start, static_cast<std::size_t>(end - start)), count))
-                return false;
-            counts[i] = static_cast<std::size_t>(count);
-            if (i != 0)
-                end = start - 1;
-        }
-        return true;
-    }
-
-    bool SkipLines(std::size_t count)
-    {
-        if (count > m_linesLeft)
-            return false;
-        if (count == 0)
-            return true;
-        const char* begin = m_text.data();
-        m_pos = static_cast<std::size_t>(PastBreaks(begin + m_pos, begin + m_text.size(), count) -
-                                         begin);
-        m_linesLeft -= count;
-        return true;
-    }
-
     std::size_t LinesLeft() const
     {
         return m_linesLeft;
-    }
-    std::size_t Position() const
-    {
-        return m_pos;
     }
 
 private:
@@ -324,16 +187,6 @@ private:
     std::string_view m_text;
     std::size_t m_pos = 0;
     std::size_t m_linesLeft = 0;
-};
-
-// The top-level records of one stretch of the file, in file order.
-struct CRecords
-{
-    std::vector<std::unique_ptr<CFormulaSet>> formulaSets;
-    std::vector<CFormulaSet*> resourceSets;
-    std::vector<std::unique_ptr<CTechniqueSet>> techniqueSets;
-    std::vector<std::unique_ptr<CComponent>> components;
-    std::vector<std::unique_ptr<CWizardTemplate>> wizards;
 };
 
 bool ReadLines(CCacheReader& in, std::vector<std::string>& lines, int count)
@@ -383,7 +236,7 @@ bool ReadFormula(CCacheReader& in, CFormula& formula)
     return true;
 }
 
-bool ReadFormulaSet(CCacheReader& in, CRecords& out)
+bool ReadFormulaSet(CCacheReader& in, CGameDatabase& out)
 {
     std::array<Field, 5> f;
     int formulae = 0;
@@ -398,7 +251,7 @@ bool ReadFormulaSet(CCacheReader& in, CRecords& out)
         if (!ReadFormula(in, *set->formulae.emplace_back(std::make_unique<CFormula>())))
             return false;
     if (set->category == "Resources")
-        out.resourceSets.push_back(set.get());
+        out.ResourceFormulaSets.push_back(set.get());
     out.formulaSets.push_back(std::move(set));
     return true;
 }
@@ -446,7 +299,7 @@ bool ReadTechnique(CCacheReader& in, CTechnique& t)
     return true;
 }
 
-bool ReadTechniqueSet(CCacheReader& in, CRecords& out)
+bool ReadTechniqueSet(CCacheReader& in, CGameDatabase& out)
 {
     std::array<Field, 5> f;
     int techniques = 0;
@@ -464,7 +317,7 @@ bool ReadTechniqueSet(CCacheReader& in, CRecords& out)
     return true;
 }
 
-bool ReadComponent(CCacheReader& in, CRecords& out)
+bool ReadComponent(CCacheReader& in, CGameDatabase& out)
 {
     std::array<Field, 10> f;
     int methods = 0, locations = 0;
@@ -506,7 +359,7 @@ bool ReadComponent(CCacheReader& in, CRecords& out)
     return true;
 }
 
-bool ReadWizard(CCacheReader& in, CRecords& out)
+bool ReadWizard(CCacheReader& in, CGameDatabase& out)
 {
     std::array<Field, 7> f;
     int races = 0, slots = 0, sets = 0, techs = 0;
@@ -535,196 +388,8 @@ bool ReadWizard(CCacheReader& in, CRecords& out)
     return true;
 }
 
-// The first line of each top-level record gives the number of records of each kind.
-using CCounts = std::array<int, 4>;
-
-// Records first ... last - 1, numbered across the four kinds in file order. Before each
-// record go(record) may end the walk early (true is then returned, as at last).
-template <typename Go>
-bool ReadRecords(CCacheReader& in, const CCounts& counts, long long first, long long last,
-                 CRecords& out, Go go)
-{
-    using Reader = bool (*)(CCacheReader&, CRecords&);
-    constexpr std::array<Reader, 4> readers = {ReadFormulaSet, ReadTechniqueSet, ReadComponent,
-                                               ReadWizard};
-    long long kindStart = 0;
-    for (std::size_t kind = 0; kind < counts.size() && first < last; ++kind)
-    {
-        const long long kindEnd = kindStart + counts[kind];
-        for (; first < std::min(kindEnd, last); ++first)
-            if (!go(first))
-                return true;
-            else if (!readers[kind](in, out))
-                return false;
-        kindStart = kindEnd;
-    }
-    return true;
-}
-
-bool ReadRecords(CCacheReader& in, const CCounts& counts, long long first, long long last,
-                 CRecords& out)
-{
-    return ReadRecords(in, counts, first, last, out, [](long long) { return true; });
-}
-
-// The skip pass: the same walk over the lines as the readers, reading only the counts.
-// Where it goes wrong the readers fail too, before they reach a place it reported.
-bool SkipKeywords(CCacheReader& in, std::size_t blocks = 1)
-{
-    std::array<std::size_t, 1> count;
-    for (; blocks != 0; --blocks)
-        if (!in.TailCounts(count) || !in.SkipLines(count[0]))
-            return false;
-    return true;
-}
-
-bool SkipFormulaSet(CCacheReader& in)
-{
-    std::array<std::size_t, 1> formulae;
-    std::array<std::size_t, 2> f, t; // attributes, tiers; attributes, resources
-    if (!in.TailCounts(formulae))
-        return false;
-    for (std::size_t i = 0; i < formulae[0]; ++i)
-    {
-        if (!in.TailCounts(f) || !SkipKeywords(in) || !in.SkipLines(f[0]))
-            return false;
-        for (std::size_t j = 0; j < f[1]; ++j)
-            if (!in.TailCounts(t) || !SkipKeywords(in) || !in.SkipLines(t[0]) ||
-                !in.SkipLines(t[1]))
-                return false;
-    }
-    return true;
-}
-
-bool SkipTechniqueSet(CCacheReader& in)
-{
-    std::array<std::size_t, 1> techniques;
-    std::array<std::size_t, 4> t; // attributes, keyword sets, effect keyword sets, tiers
-    std::array<std::size_t, 4> r; // keyword sets, effect keyword sets, attributes, components
-    if (!in.TailCounts(techniques))
-        return false;
-    for (std::size_t i = 0; i < techniques[0]; ++i)
-    {
-        if (!in.TailCounts(t) || !in.SkipLines(t[0]) || !SkipKeywords(in, t[1]) ||
-            !SkipKeywords(in, t[2]))
-            return false;
-        for (std::size_t j = 0; j < t[3]; ++j)
-            if (!in.TailCounts(r) || !SkipKeywords(in, r[0]) || !SkipKeywords(in, r[1]) ||
-                !in.SkipLines(r[2]) || !in.SkipLines(r[3]))
-                return false;
-    }
-    return true;
-}
-
-bool SkipComponent(CCacheReader& in)
-{
-    std::array<std::size_t, 2> c; // gather methods, locations
-    std::array<std::size_t, 1> bonuses;
-    if (!in.TailCounts(c))
-        return false;
-    for (std::size_t i = 0; i < c[0]; ++i)
-        if (!in.TailCounts(bonuses) || !in.SkipLines(bonuses[0]))
-            return false;
-    return in.SkipLines(c[1]);
-}
-
-bool SkipWizard(CCacheReader& in)
-{
-    std::array<std::size_t, 4> w; // races, slots, formula sets, techs
-    return in.TailCounts(w) && in.SkipLines(w[0]) && in.SkipLines(w[1]) && in.SkipLines(w[2]) &&
-           in.SkipLines(w[3]);
-}
-
-// Where the second thread starts: a top-level record and the reader's state before it.
-struct CSplit
-{
-    long long record = 0;
-    std::size_t pos = 0;
-    std::size_t linesLeft = 0;
-};
-
-// The first record boundary where at most secondLines lines are left; none when the walk
-// fails or nothing would be left.
-std::optional<CSplit> FindSplit(CCacheReader in, const CCounts& counts, std::size_t secondLines)
-{
-    using Skipper = bool (*)(CCacheReader&);
-    constexpr std::array<Skipper, 4> skippers = {SkipFormulaSet, SkipTechniqueSet, SkipComponent,
-                                                 SkipWizard};
-    long long record = 0, total = 0;
-    for (int count : counts)
-        total += count;
-    for (std::size_t kind = 0; kind < counts.size(); ++kind)
-        for (int i = 0; i < counts[kind]; ++i)
-        {
-            if (!skippers[kind](in))
-                return std::nullopt;
-            if (++record == total)
-                return std::nullopt;
-            if (in.LinesLeft() <= secondLines)
-                return CSplit{record, in.Position(), in.LinesLeft()};
-        }
-    return std::nullopt;
-}
-
-// The second thread walks to its starting place while the first already decodes, so it
-// takes a little less than half of the lines: the walk costs about a fifth of a decode.
-std::size_t SecondThreadLines(const CCacheReader& in)
-{
-    return in.LinesLeft() * 9 / 20;
-}
-
-// Which records the first thread reads: all of them until the second thread has claimed
-// a place it has not reached yet.
-class CBoundary
-{
-public:
-    // Before the first thread reads record r.
-    bool FirstMayRead(long long r)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        if (r >= m_limit)
-            return false;
-        m_firstNext = r + 1;
-        return true;
-    }
-    // The first thread has stopped (done or failed): no claim from now on.
-    void FirstStopped()
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_firstNext = LLONG_MAX;
-    }
-    bool Claim(long long record)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        if (m_firstNext > record)
-            return false;
-        m_limit = record;
-        return true;
-    }
-
-private:
-    std::mutex m_lock;
-    long long m_firstNext = 0;
-    long long m_limit = LLONG_MAX;
-};
-
-void Append(CGameDatabase& db, CRecords& records)
-{
-    auto append = [](auto& to, auto& from)
-    {
-        to.insert(to.end(), std::make_move_iterator(from.begin()),
-                  std::make_move_iterator(from.end()));
-        from.clear();
-    };
-    append(db.formulaSets, records.formulaSets);
-    append(db.ResourceFormulaSets, records.resourceSets);
-    append(db.techniqueSets, records.techniqueSets);
-    append(db.components, records.components);
-    append(db.wizards, records.wizards);
-}
-
 // The header and the line of counts; the reader is then at the first record.
-bool ReadHead(CCacheReader& in, CCounts& counts, long long& total)
+bool ReadHead(CCacheReader& in, std::array<int, 4>& counts, long long& total)
 {
     Field header;
     if (!in.Line(header) || header != CacheHeader)
@@ -741,110 +406,24 @@ bool ReadHead(CCacheReader& in, CCounts& counts, long long& total)
     }
     return static_cast<unsigned long long>(total) <= in.LinesLeft();
 }
-
-// Below this the second thread costs about what it saves.
-constexpr std::size_t TwoThreadBytes = 256 * 1024;
 } // namespace
 
-std::size_t CacheSplitOffset(std::string_view text)
+bool ParseCache(CGameDatabase& db, std::string_view text)
 {
     CCacheReader in(text);
-    CCounts counts{};
-    long long total = 0;
-    if (!ReadHead(in, counts, total))
-        return 0;
-    const std::optional<CSplit> split = FindSplit(in, counts, SecondThreadLines(in));
-    return split ? split->pos : 0;
-}
-
-bool ParseCache(CGameDatabase& db, std::string_view text, std::size_t twoThreadsFrom)
-{
-    CCacheReader in(text);
-    CCounts counts{};
+    std::array<int, 4> counts{};
     long long total = 0;
     if (!ReadHead(in, counts, total))
         return false;
     db.formulaSets.reserve(db.formulaSets.size() + static_cast<std::size_t>(counts[0]));
     db.techniqueSets.reserve(db.techniqueSets.size() + static_cast<std::size_t>(counts[1]));
     db.components.reserve(db.components.size() + static_cast<std::size_t>(counts[2]));
-
-    // The records go to the database in file order even when reading stops early: what was
-    // read before a failure stays, as the one-thread walk would leave it.
-    CRecords first;
-    const auto readFirst = [&](auto go)
-    {
-        try
-        {
-            const bool ok = ReadRecords(in, counts, 0, total, first, go);
-            Append(db, first);
-            return ok;
-        }
-        catch (...)
-        {
-            Append(db, first);
-            throw;
-        }
-    };
-    if (text.size() < twoThreadsFrom)
-        return readFirst([](long long) { return true; });
-
-    CBoundary boundary;
-    CRecords second;
-    bool claimed = false, secondOk = false;
-    std::exception_ptr secondError;
-    std::jthread worker;
-    try
-    {
-        worker = std::jthread(
-            [&, walk = in]
-            {
-                try
-                {
-                    const std::optional<CSplit> split =
-                        FindSplit(walk, counts, SecondThreadLines(walk));
-                    // Where the first thread is already past the place, it reads everything.
-                    if (!split || !boundary.Claim(split->record))
-                        return;
-                    claimed = true;
-                    CCacheReader rest(text, split->pos, split->linesLeft);
-                    secondOk = ReadRecords(rest, counts, split->record, total, second);
-                }
-                catch (...)
-                {
-                    secondError = std::current_exception();
-                }
-            });
-    }
-    catch (const std::system_error&)
-    {
-        // No thread to be had: all records on this one.
-        return readFirst([](long long) { return true; });
-    }
-    bool firstOk = false;
-    try
-    {
-        firstOk = readFirst([&](long long r) { return boundary.FirstMayRead(r); });
-    }
-    catch (...)
-    {
-        boundary.FirstStopped();
-        throw;
-    }
-    boundary.FirstStopped();
-    worker.join();
-    // The first part's failure is the one a single walk meets, and it never reads further.
-    if (!firstOk)
-        return false;
-    if (!claimed)
-        return true;
-    Append(db, second);
-    if (secondError)
-        std::rethrow_exception(secondError);
-    return secondOk;
-}
-
-bool ParseCache(CGameDatabase& db, std::string_view text)
-{
-    static const std::size_t twoThreadsFrom = LoadThreads() > 1 ? TwoThreadBytes : SIZE_MAX;
-    return ParseCache(db, text, twoThreadsFrom);
+    using Reader = bool (*)(CCacheReader&, CGameDatabase&);
+    constexpr std::array<Reader, 4> readers = {ReadFormulaSet, ReadTechniqueSet, ReadComponent,
+                                               ReadWizard};
+    for (std::size_t kind = 0; kind < counts.size(); ++kind)
+        for (int i = 0; i < counts[kind]; ++i)
+            if (!readers[kind](in, db))
+                return false;
+    return true;
 }

@@ -79,28 +79,6 @@ void ReadDatabaseFiles(CGameDatabase& db, const std::vector<fs::path>& formulaFi
     std::vector<std::unique_ptr<CComponent>> components;
     std::vector<std::unique_ptr<CWizardTemplate>> wizards(wizardFiles.size());
 
-    // The large files first (the components file, usually by far the largest, and any other),
-    // so that the threads end together rather than one of them on a large file started last.
-    std::vector<std::size_t> startOrder;
-    if (threads > 1)
-    {
-        std::vector<std::uintmax_t> sizes(count, 0);
-        const auto sizeOf = [](const fs::path& path)
-        {
-            std::error_code error;
-            const std::uintmax_t size = fs::file_size(path, error);
-            return error ? 0 : size;
-        };
-        for (std::size_t i = 0; i < formulaEnd; ++i)
-            sizes[i] = sizeOf(formulaFiles[i]);
-        for (std::size_t i = formulaEnd; i < techniqueEnd; ++i)
-            sizes[i] = sizeOf(techniqueFiles[i - formulaEnd]);
-        sizes[componentsAt] = sizeOf(componentsFile);
-        for (std::size_t i = componentsAt + 1; i < count; ++i)
-            sizes[i] = sizeOf(wizardFiles[i - componentsAt - 1]);
-        startOrder = LargeJobsFirst(sizes);
-    }
-
     db.FindSubcategory({});
     RunOrdered(
         count, threads,
@@ -136,8 +114,7 @@ void ReadDatabaseFiles(CGameDatabase& db, const std::vector<fs::path>& formulaFi
             else if (auto& wizard = wizards[i - componentsAt - 1])
                 db.wizards.push_back(std::move(wizard));
             step();
-        },
-        startOrder);
+        });
 }
 
 void RemoveSaveLeftovers(const fs::path& dataFolder)
@@ -244,8 +221,7 @@ ELoadSource LoadDatabase(CLoadContext& c)
     ELoadSource source = ELoadSource::Cache;
     db.icons = c.icons;
     if (!c.icons ||
-        (!c.cacheAlreadyLoaded &&
-         !LoadCache(db, *c.icons, DataPaths::Join(c.dataFolder, DataPaths::Cache), settings)))
+        !LoadCache(db, *c.icons, DataPaths::Join(c.dataFolder, DataPaths::Cache), settings))
     {
         const bool cacheTried = settings.EnableCache && c.icons;
         if (RebuildDatabase(c))

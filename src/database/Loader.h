@@ -46,9 +46,6 @@ struct CLoadContext
     std::function<void()> applyThemeColours;
     // The free bytes for a rebuild; FreeSpaceForRebuild when empty (tests put a full disk here).
     std::function<std::uintmax_t(const std::filesystem::path&)> freeSpace;
-    // The cache was read into database and icons already (on another thread while the
-    // windows were built); the load goes on from there.
-    bool cacheAlreadyLoaded = false;
     // The threads a rebuild reads its files on; 0: one per core (LoadThreads).
     unsigned threads = 0;
 };

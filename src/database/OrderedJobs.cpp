@@ -7,7 +7,6 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #ifdef __linux__
@@ -20,7 +19,6 @@ struct CJobs
 {
     std::size_t count = 0;
     const std::function<void(std::size_t)>* work = nullptr;
-    const std::vector<std::size_t>* order = nullptr;
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     std::mutex mutex;
@@ -33,10 +31,9 @@ struct CJobs
     {
         if (stop.load(std::memory_order_relaxed))
             return false;
-        const std::size_t k = next.fetch_add(1);
-        if (k >= count)
+        const std::size_t i = next.fetch_add(1);
+        if (i >= count)
             return false;
-        const std::size_t i = order->empty() ? k : (*order)[k];
         std::exception_ptr error;
         try
         {
@@ -77,8 +74,7 @@ struct CPool
 } // namespace
 
 void RunOrdered(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& work,
-                const std::function<void(std::size_t)>& take,
-                const std::vector<std::size_t>& startOrder)
+                const std::function<void(std::size_t)>& take)
 {
     if (threads <= 1 || count <= 1)
     {
@@ -93,13 +89,6 @@ void RunOrdered(std::size_t count, unsigned threads, const std::function<void(st
     CJobs jobs;
     jobs.count = count;
     jobs.work = &work;
-    // Anything but every job once would run some twice and never finish others.
-    std::vector<char> seen(count, 0);
-    bool permutation = startOrder.size() == count;
-    for (std::size_t i = 0; permutation && i < count; ++i)
-        permutation = startOrder[i] < count && !std::exchange(seen[startOrder[i]], 1);
-    static const std::vector<std::size_t> ascending;
-    jobs.order = permutation ? &startOrder : &ascending;
     jobs.done.assign(count, 0);
     jobs.errors.resize(count);
     CPool pool{jobs, {}};
@@ -136,30 +125,6 @@ void RunOrdered(std::size_t count, unsigned threads, const std::function<void(st
             std::rethrow_exception(jobs.errors[i]);
         take(i);
     }
-}
-
-std::vector<std::size_t> LargeJobsFirst(const std::vector<std::uintmax_t>& sizes)
-{
-    std::vector<std::uintmax_t> sorted = sizes;
-    const auto middle = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2);
-    std::nth_element(sorted.begin(), middle, sorted.end());
-    const std::uintmax_t median = sorted.empty() ? 0 : *middle;
-    // Half as large again as the median, so that the many jobs of about the same size keep
-    // their order whatever their small differences.
-    const auto large = [&](std::size_t i)
-    { return sizes[i] > median && sizes[i] - median >= median / 2; };
-
-    std::vector<std::size_t> order;
-    order.reserve(sizes.size());
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        if (large(i))
-            order.push_back(i);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
-    for (std::size_t i = 0; i < sizes.size(); ++i)
-        if (!large(i))
-            order.push_back(i);
-    return order;
 }
 
 unsigned LoadThreads()

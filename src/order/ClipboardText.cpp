@@ -55,6 +55,25 @@ bool ParseFraction(const std::string& text, std::int64_t& x, std::int64_t& y)
 
 std::string CopyReportText(const CReportGrid& grid, int content)
 {
+    // The plan pastes as a table: cells separated by tabs, empty cells at the end dropped.
+    if (content == ReportPlan)
+    {
+        std::string text;
+        for (const CGridRow& row : grid.Rows())
+        {
+            std::size_t used = row.cells.size();
+            while (used > 0 && row.cells[used - 1].empty())
+                --used;
+            for (std::size_t i = 0; i < used; ++i)
+            {
+                if (i)
+                    text += '\t';
+                text += row.cells[i];
+            }
+            text += "\r\n";
+        }
+        return text;
+    }
     bool allAcquired = true;
     bool noneAcquired = true;
     for (int row = 1; row < grid.RowCount(); ++row)

@@ -1,5 +1,6 @@
 #include "order/GridColours.h"
 
+#include <algorithm>
 #include <array>
 
 namespace
@@ -9,10 +10,11 @@ CCellColourKeys Pair(const std::string& stem)
     return {stem + "FG", stem + "BG"};
 }
 
-// Report rows are coloured per column, "..._COL1_FG" to "..._COL3_BG".
+// Report rows are coloured per column, "..._COL1_FG" to "..._COL3_BG"; the wider grids of
+// the plan and the comparison colour their further columns like the third.
 CCellColourKeys ReportColumn(const char* stem, int column)
 {
-    return Pair(std::string(stem) + "_COL" + std::to_string(column + 1) + "_");
+    return Pair(std::string(stem) + "_COL" + std::to_string(std::min(column, 2) + 1) + "_");
 }
 } // namespace
 

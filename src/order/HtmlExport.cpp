@@ -77,6 +77,36 @@ void DataRows(CPage& page, const CReportGrid& grid, int first)
     TableEnd(page);
     page.Line("</body>");
 }
+// The plan's sections, each heading row opening a table of all the grid's columns.
+void PlanTables(CPage& page, const CReportGrid& grid)
+{
+    int index = 0;
+    for (int row = 0; row < grid.RowCount(); ++row)
+    {
+        const bool heading = grid.Kind(row) == ReportRowKind::Heading;
+        if (heading)
+        {
+            if (row > 0)
+                TableEnd(page);
+            page.Line("<H3>" + EscapeHtml(grid.Cell(row, 0)) + "</H3>");
+            page.Line("<table class=\"tableClass\">");
+            page.Line("<thead>");
+            page.Line("<tr>");
+            index = 0;
+        }
+        else
+            page.RowStart(index++);
+        for (int col = 0; col < grid.Columns(); ++col)
+            if (heading)
+                page.Line("<th class=\"tableHeader\">" + EscapeHtml(grid.Cell(row, col)) + "</th>");
+            else
+                page.Cell(col == 0 ? "left" : "center", grid.Cell(row, col));
+        page.Line(heading ? "<tbody>" : "</tr>");
+    }
+    if (grid.RowCount() > 0)
+        TableEnd(page);
+    page.Line("</body>");
+}
 } // namespace
 
 std::string EscapeHtml(const std::string& text)
@@ -141,6 +171,8 @@ std::string HtmlReportText(const CReportGrid& grid, int content)
         TableStart(page, "Bonuses", "subtableClass", "Bonus", "Type", "Amount");
         DataRows(page, grid, 1);
     }
+    else if (content == ReportPlan)
+        PlanTables(page, grid);
     return page.Text();
 }
 

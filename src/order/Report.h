@@ -15,7 +15,9 @@ enum EReportContent
     ReportOrderAndComponents = 0,
     ReportOrderOnly = 1,
     ReportComponentsOnly = 2,
-    ReportBonuses = 3
+    ReportBonuses = 3,
+    // Shown by the plan's own rows (PlanExport.h); GenerateReport leaves it to them.
+    ReportPlan = 4
 };
 
 // Colour indices of report rows.

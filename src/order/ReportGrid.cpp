@@ -53,3 +53,20 @@ void AddGridRow(CReportGrid& grid, std::string_view text, int kind, int lines)
 {
     grid.AddRow(text, kind, lines);
 }
+
+std::string ReportGridText(const CReportGrid& grid)
+{
+    std::string out;
+    for (const CGridRow& row : grid.Rows())
+    {
+        out += std::to_string(row.kind) + "\t";
+        for (std::size_t i = 0; i < row.cells.size(); ++i)
+        {
+            if (i)
+                out += '|';
+            out += row.cells[i];
+        }
+        out += "\n";
+    }
+    return out;
+}

@@ -43,3 +43,6 @@ void AddGridRow(CReportGrid& grid, std::string_view text, int kind, int lines = 
 
 // Splits text at every "|".
 std::vector<std::string> SplitCells(std::string_view text);
+
+// The grid as text: per row its kind, a tab and the cells joined with "|", then "\n".
+std::string ReportGridText(const CReportGrid& grid);

@@ -37,6 +37,21 @@ void SplitFraction(std::string cell, std::string& acquired, std::string& needed)
     needed = slash == std::string::npos ? cell : cell.substr(slash + 1);
 }
 
+// A number cell as a JSON number, null when it is not one.
+std::string JsonNumber(const std::string& text)
+{
+    if (text.empty())
+        return "null";
+    std::size_t i = text[0] == '-' ? 1 : 0;
+    if (i == text.size())
+        return "null";
+    for (; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9')
+            return "null";
+    return text;
+}
+} // namespace
+
 std::string CsvField(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -68,21 +83,6 @@ std::string JsonString(const std::string& text)
     }
     return out + "\"";
 }
-
-// A number cell as a JSON number, null when it is not one.
-std::string JsonNumber(const std::string& text)
-{
-    if (text.empty())
-        return "null";
-    std::size_t i = text[0] == '-' ? 1 : 0;
-    if (i == text.size())
-        return "null";
-    for (; i < text.size(); ++i)
-        if (text[i] < '0' || text[i] > '9')
-            return "null";
-    return text;
-}
-} // namespace
 
 std::vector<CReportRecord> ReportRecords(const CReportGrid& grid)
 {

@@ -30,3 +30,8 @@ std::string ReportCsv(const std::vector<CReportRecord>& records);
 // {"title": ..., "rows": [{"name", "acquired", "needed", "kind", "detail", "depth"}]} in
 // UTF-8; numbers are JSON numbers, missing ones null.
 std::string ReportJson(const std::string& title, const std::vector<CReportRecord>& records);
+
+// One CSV field: quoted, with doubled quotes, when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text);
+// Latin-1 bytes as a quoted JSON string in UTF-8.
+std::string JsonString(const std::string& text);

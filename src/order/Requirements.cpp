@@ -232,7 +232,8 @@ void ExpandNode(CBreakdown& breakdown, CBreakdown::CNode& node, std::int64_t n, 
     sums.AddToAll(*node.name, n);
 }
 
-// "N Name": N is the number before the first blank, Name everything after it.
+// "N Name": N is the number before the first blank (0 when nothing is), Name everything
+// after it.
 void AddDirectBonuses(const std::vector<CAttribute>& attributes, int batches, CSums& bonuses)
 {
     for (const CAttribute& attribute : attributes)
@@ -241,7 +242,8 @@ void AddDirectBonuses(const std::vector<CAttribute>& attributes, int batches, CS
             continue;
         const std::size_t blank = attribute.value.find(' ');
         const std::string name = blank == std::string::npos ? attribute.value : attribute.value.substr(blank + 1);
-        const std::int64_t amount = SaturatingMultiply(Atoi(attribute.value), batches);
+        const std::int64_t amount =
+            SaturatingMultiply(Atoi(std::string_view(attribute.value).substr(0, blank)), batches);
         bonuses.Add(name, amount, "Direct");
     }
 }

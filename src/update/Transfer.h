@@ -45,10 +45,6 @@ struct CTransferCallbacks
     std::function<void(const CTransferResult&)> finished;
 };
 
-// Raised with every change to the types above or to ITransfer: moxa opens the transfer as a
-// module and refuses one built against another layout.
-inline constexpr int TransferInterfaceVersion = 1;
-
 // An HTTP download that runs in the caller's event loop. Callbacks come later from the
 // loop, never from inside Start(), so a caller may start the next transfer from finished.
 class ITransfer

@@ -304,12 +304,15 @@ void CUpdateSession::Install()
         if (m_env.install.reloadDatabase)
             m_env.install.reloadDatabase();
     };
-    const bool ok = InstallUpdateArchive(m_target, context);
-    if (!ok)
+    const EInstallResult result = InstallUpdateArchive(m_target, context);
+    if (result != EInstallResult::Installed)
     {
-        m_view->OperationAdded(std::string(Messages::UpdateArchiveCorrupt));
         // The installer has shown its own warning.
-        m_lastFailure = std::string(Messages::UpdateArchiveCorrupt);
+        m_lastFailure = std::string(result == EInstallResult::Refused    ? Messages::UpdateArchiveCorrupt
+                                    : result == EInstallResult::DiskFull ? Messages::UpdateDiskFull
+                                    : result == EInstallResult::Busy     ? Messages::UpdateBusy
+                                                                         : Messages::UpdateInstalledElsewhere);
+        m_view->OperationAdded(m_lastFailure);
         Finish(false);
         return;
     }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,21 @@ namespace fs = std::filesystem;
 namespace
 {
 constexpr std::size_t BufferLimit = 1 << 16;
+
+// The file a save must replace: a symbolic link is followed to its target (which may not
+// exist yet), so that the link stays a link and the target gets the new bytes.
+fs::path ResolveLinks(fs::path target)
+{
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(target, ec); ++hops)
+    {
+        const fs::path link = fs::read_symlink(target, ec);
+        if (ec)
+            break;
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return target;
+}
 
 void SyncFolder(const fs::path& folder)
 {
@@ -31,19 +47,31 @@ CAtomicFile::~CAtomicFile()
 bool CAtomicFile::Open(const fs::path& target)
 {
     Discard();
-    m_target = target;
+    m_target = ResolveLinks(target);
     m_failed = false;
     m_buffer.clear();
-    const fs::path folder = target.parent_path();
+    const fs::path folder = m_target.parent_path();
+    // What a save killed half-way left here (a folder outside the data folder is tidied by
+    // nothing else).
+    RemoveLeftovers(folder);
     std::string pattern = (folder / (std::string(TempPrefix) + "XXXXXX")).string();
     m_fd = ::mkstemp(pattern.data());
     if (m_fd < 0)
         return false;
     m_temp = pattern;
-    // mkstemp creates 0600; saved files get the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(m_fd, 0666 & ~mask);
+    // Held until the file is renamed or dropped: tidying skips files whose writer is alive.
+    ::flock(m_fd, LOCK_EX);
+    // mkstemp creates 0600; a file that is replaced keeps its permissions, a new one gets
+    // the usual ones.
+    struct stat existing;
+    if (::stat(m_target.c_str(), &existing) == 0)
+        ::fchmod(m_fd, existing.st_mode & 07777);
+    else
+    {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(m_fd, 0666 & ~mask);
+    }
     return true;
 }
 
@@ -115,8 +143,15 @@ void CAtomicFile::RemoveLeftovers(const fs::path& folder)
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
     {
         const std::string name = it->path().filename().string();
-        if (name.rfind(TempPrefix, 0) == 0 && it->is_regular_file(ec))
+        if (name.rfind(TempPrefix, 0) != 0 || !it->is_regular_file(ec))
+            continue;
+        // A file another process is still writing is locked by it.
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
             fs::remove(it->path(), ec);
+        ::close(fd);
     }
 }
 

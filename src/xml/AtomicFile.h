@@ -8,6 +8,9 @@
 // only when everything was written and flushed. Until Commit() succeeds the target is
 // untouched; a failed or abandoned save removes the temporary file.
 //
+// A symbolic link is written through: its target gets the new bytes and the link stays. A
+// file that is replaced keeps its permissions.
+//
 // The temporary name holds none of the extensions the program looks for when it scans
 // folders (".xml", ".png", ".tif", ".zip", ".dat"), so a crash mid-save never leaves a
 // file that a later start would read.
@@ -36,7 +39,9 @@ public:
     // The prefix of every temporary name, for tidying up leftovers.
     static constexpr std::string_view TempPrefix = ".moxa-save-";
 
-    // Removes temporary files that an interrupted save left in a folder.
+    // Removes temporary files that an interrupted save left in a folder (those of a save
+    // still running in another process are locked by it and stay). Every save tidies its
+    // folder this way.
     static void RemoveLeftovers(const std::filesystem::path& folder);
 
 private:

@@ -52,31 +52,8 @@ std::size_t HashTag(std::uint64_t a, std::uint64_t b, std::size_t n)
 }
 
 // The buffer of a document has this many readable bytes after its text, so that the line
-// splitter can read whole words near the end.
+// splitter can read whole blocks near the end.
 constexpr std::size_t Padding = 16;
-
-constexpr std::uint64_t Ones = 0x0101010101010101ull;
-constexpr std::uint64_t Highs = 0x8080808080808080ull;
-
-#if !defined(__SSE2__)
-// The high bit of every byte of w that equals c; the lowest one set is the first such byte.
-std::uint64_t BytesEqual(std::uint64_t w, unsigned char c)
-{
-    const std::uint64_t x = w ^ (Ones * c);
-    return (x - Ones) & ~x & Highs;
-}
-#endif
-
-std::uint64_t LoadWord(const char* p)
-{
-    std::uint64_t w = 0;
-    std::memcpy(&w, p, 8);
-    return w;
-}
-
-// Word-at-a-time scanning needs the first byte in memory to be the lowest: the flags of
-// BytesEqual are exact only up to the first hit counted from the low end.
-constexpr bool WordScan = std::endian::native == std::endian::little;
 
 #if defined(__SSE2__)
 // The flags of the bytes among the sixteen at p that equal c; reads up to Padding past end.
@@ -97,17 +74,6 @@ const char* FindNameEnd(const char* p, const char* end)
             return std::min(end, p + std::countr_zero(hits));
     return end;
 #else
-    if constexpr (WordScan)
-    {
-        for (; p < end; p += 8)
-        {
-            const std::uint64_t w = LoadWord(p);
-            const std::uint64_t hits = BytesEqual(w, '>') | BytesEqual(w, ' ') | BytesEqual(w, '\n');
-            if (hits)
-                return std::min(end, p + (std::countr_zero(hits) >> 3));
-        }
-        return end;
-    }
     while (p < end && *p != '>' && *p != ' ' && *p != '\n')
         ++p;
     return p;
@@ -125,28 +91,10 @@ const char* FindNewline(const char* p, const char* end)
             const char* hit = p + std::countr_zero(hits);
             return hit < end ? hit : nullptr;
         }
-#else
-    if constexpr (WordScan)
-        for (int words = 0; words < 8 && p < end; ++words, p += 8)
-            if (const std::uint64_t hits = BytesEqual(LoadWord(p), '\n'))
-            {
-                const char* hit = p + (std::countr_zero(hits) >> 3);
-                return hit < end ? hit : nullptr;
-            }
 #endif
     if (p >= end)
         return nullptr;
     return static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-}
-
-// Past the tabs at p, a word at a time (indentation is tabs); reads up to Padding past end.
-const char* SkipTabs(const char* p, const char* end)
-{
-    if constexpr (WordScan)
-        for (; p < end; p += 8)
-            if (const std::uint64_t other = LoadWord(p) ^ (Ones * '\t'))
-                return std::min(end, p + (std::countr_zero(other) >> 3));
-    return std::min(p, end);
 }
 
 bool IsIndent(char c)
@@ -350,7 +298,7 @@ void CXmlDocument::SplitLines()
     int previous = NoTag;
     while (p < end)
     {
-        const char* first = SkipTabs(p, end);
+        const char* first = p;
         while (first < end && IsIndent(*first))
             ++first;
         const char* newline = nullptr;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -99,6 +101,55 @@ TEST(IniFile, HandWrittenValues)
     EXPECT_EQ(parsed, expected);
     EXPECT_EQ(Ini::EscapeKey("A b/c~d"), "A%20b\\c%7Ed");
     EXPECT_EQ(Ini::UnescapeKey("%U00e9%zz"), "\xE9%zz");
+}
+
+// Files edited by hand: a byte-order mark, lines ended by a lone CR.
+TEST(IniFile, ByteOrderMarkAndCrLineEnds)
+{
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Software/Moxa2/Config/IconSize", "24"}, {"Software/Moxa2/Config/Theme", "Dark"}, {"Top", "1"}};
+    for (const std::string& text :
+         {std::string("\xEF\xBB\xBF[Software]\nMoxa2\\Config\\IconSize=24\nMoxa2\\Config\\Theme=Dark\n[General]\nTop=1\n"),
+          std::string("[Software]\rMoxa2\\Config\\IconSize=24\rMoxa2\\Config\\Theme=Dark\r[General]\rTop=1\r"),
+          std::string("\xEF\xBB\xBF[Software]\r\nMoxa2\\Config\\IconSize=24\rMoxa2\\Config\\Theme=Dark\n\r[General]\rTop=1")})
+    {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Ini::ParseFile(text), expected);
+    }
+}
+
+// Two processes saving different keys at the same moment: both succeed and both values
+// are in the file afterwards.
+TEST(IniSettingsStore, ConcurrentSavesOfTwoProcessesKeepBothValues)
+{
+    CTempDir dir;
+    const fs::path file = dir / "Moxa2.ini";
+    for (int pair = 0; pair < 20; ++pair)
+    {
+        SCOPED_TRACE(pair);
+        std::string filler;
+        for (int i = 0; i < 300; ++i)
+            filler += "Moxa2\\Config\\Key" + std::to_string(i) + "=" + std::to_string(i * pair) + "\n";
+        dir.WriteFile("Moxa2.ini", "[Software]\n" + filler);
+        pid_t children[2];
+        for (int c = 0; c < 2; ++c)
+            if ((children[c] = ::fork()) == 0)
+            {
+                CIniSettingsStore store(file);
+                store.Write(SettingsKeys::Config, c ? "Second" : "First", std::to_string(pair));
+                ::_exit(store.Flush() ? 0 : 1);
+            }
+        for (const pid_t child : children)
+        {
+            int status = -1;
+            ::waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        const CIniSettingsStore after(file);
+        EXPECT_EQ(after.Read(SettingsKeys::Config, "First"), std::to_string(pair));
+        EXPECT_EQ(after.Read(SettingsKeys::Config, "Second"), std::to_string(pair));
+        EXPECT_EQ(after.Read(SettingsKeys::Config, "Key299"), std::to_string(299 * pair));
+    }
 }
 
 TEST(IniSettingsStore, ValuesSurviveTheFileAndMergeWithOtherWriters)

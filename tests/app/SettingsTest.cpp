@@ -246,4 +246,36 @@ TEST(Settings, SaveFirstOffersToSaveChangedProfiles)
     EXPECT_TRUE(SaveSettings(CSettings{}, store, &unchanged, &prompter, "/nowhere"));
     EXPECT_TRUE(prompter.questions.empty());
 }
+
+TEST(Settings, RecentOrdersKeepTheNewestEightThatStillExist)
+{
+    CTempDir dir;
+    CSettings settings;
+    for (int i = 1; i <= 9; ++i)
+        AddRecentOrder(settings, dir.WriteFile("o" + std::to_string(i) + ".xml", "x").string());
+    AddRecentOrder(settings, (dir / "o5.xml").string()); // opened again: to the front, once
+    std::vector<std::string> names;
+    for (const std::string& path : settings.RecentOrders)
+        names.push_back(std::filesystem::path(path).filename().string());
+    EXPECT_EQ(names, (std::vector<std::string>{"o5.xml", "o9.xml", "o8.xml", "o7.xml", "o6.xml", "o4.xml",
+                                               "o3.xml", "o2.xml"}));
+
+    CMemorySettingsStore store;
+    ASSERT_TRUE(SaveSettings(settings, store));
+    EXPECT_EQ(store.Read(SettingsKeys::Config, "RecentOrder1"), (dir / "o5.xml").string());
+    std::filesystem::remove(dir / "o9.xml");
+    std::filesystem::remove(dir / "o2.xml");
+    CSettings loaded;
+    LoadSettings(loaded, store, "/data", "/game");
+    EXPECT_EQ(loaded.RecentOrders, settings.RecentOrders);
+    EXPECT_EQ(DropMissingRecentOrders(loaded),
+              (std::vector<std::string>{(dir / "o9.xml").string(), (dir / "o2.xml").string()}));
+    EXPECT_EQ(loaded.RecentOrders.size(), 6u);
+    // The shorter list empties the entries it no longer fills.
+    ASSERT_TRUE(SaveSettings(loaded, store));
+    EXPECT_EQ(store.Read(SettingsKeys::Config, "RecentOrder7"), "");
+    CSettings again;
+    LoadSettings(again, store, "/data", "/game");
+    EXPECT_EQ(again.RecentOrders, loaded.RecentOrders);
+}
 } // namespace

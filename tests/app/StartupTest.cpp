@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <iterator>
 #include <map>
+#include <set>
+#include <sys/wait.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -122,6 +124,7 @@ TEST(Startup, InstallsTheOneArchive)
                                           {"icons/general/mark.tif", "II*"},
                                           {"Wizards/pack.zip", "PK"},
                                           {"readme.txt", "stray"},
+                                          {"clear\x1b[2J.txt", "stray"},
                                           {"Empty/", "", CZipEntry::EKind::Folder},
                                       }));
     EXPECT_EQ(FindPendingUpdate(folder.context), EPendingUpdate::Installed);
@@ -148,6 +151,8 @@ TEST(Startup, InstallsTheOneArchive)
                                   "Moving 'Crafts/Alchemy.xml'...",
                                   "Warning - Unexpected File 'Crafts/notes.doc' found. This file will be deleted.",
                                   "Moving 'Wizards/pack.zip'...",
+                                  // Control characters are shown escaped, never sent to a terminal.
+                                  "Warning - Unexpected File 'clear\\x1B[2J.txt' found. This file will be deleted.",
                                   "Moving 'icons/general/arrow.png'...",
                                   "Moving 'icons/general/mark.tif'...",
                                   "Warning - Unexpected File 'readme.txt' found. This file will be deleted.",
@@ -168,7 +173,7 @@ TEST(Startup, InstallsIntoAFolderWithoutConfig)
     fs::remove_all(folder.data / "Cache");
     const fs::path archive = folder.data / "Temp" / "Moxa_2027-01-02.zip";
     ASSERT_TRUE(WriteTestZip(archive, {{"help.xml", "<help/>"}}));
-    EXPECT_TRUE(InstallUpdateArchive(archive, folder.context));
+    EXPECT_EQ(InstallUpdateArchive(archive, folder.context), EInstallResult::Installed);
     EXPECT_EQ(Snapshot(folder.data / "Config"), (Tree{{"help.xml", "<help/>"}}));
     EXPECT_EQ(folder.settings.DatabaseRevision, "2027-01-02");
     EXPECT_FALSE(fs::exists(archive));
@@ -268,7 +273,7 @@ TEST(Startup, BrokenArchivesAreRefused)
         const fs::path archive = folder.root.WriteFile("data/Temp/Moxa_2026-11-30.zip", content);
         Tree before = Snapshot(folder.data);
         before.erase("Temp/Moxa_2026-11-30.zip");
-        EXPECT_FALSE(InstallUpdateArchive(archive, folder.context));
+        EXPECT_EQ(InstallUpdateArchive(archive, folder.context), EInstallResult::Refused);
         EXPECT_EQ(Snapshot(folder.data), before);
         EXPECT_EQ(folder.prompter.warnings, std::vector<std::string>{ArchiveCorrupt});
         EXPECT_EQ(folder.reloads, 0);
@@ -289,6 +294,45 @@ TEST(Startup, FailureAfterUnpackingKeepsTheOldConfig)
     EXPECT_EQ(Snapshot(folder.data), before);
     EXPECT_EQ(folder.prompter.warnings, std::vector<std::string>{ArchiveCorrupt});
     EXPECT_EQ(folder.reloads, 0);
+}
+
+// Two processes finding the same archive at once: one installs it whole, the other waits
+// and then finds nothing; neither calls it corrupt.
+TEST(Startup, TwoProcessesInstallOneArchiveOnce)
+{
+    std::vector<CZipEntry> entries;
+    Tree expected;
+    for (int i = 0; i < 200; ++i)
+    {
+        const std::string name = "Crafts/set" + std::to_string(i) + ".xml";
+        entries.push_back({name, "<formulaset>" + std::to_string(i) + "</formulaset>\n"});
+        expected[name] = entries.back().bytes;
+    }
+    expected["Crafts"] = "/";
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE(round);
+        CDataFolder folder;
+        ASSERT_TRUE(WriteTestZip(folder.data / "Temp" / "Moxa_2026-11-30.zip", entries));
+        pid_t children[2];
+        for (pid_t& child : children)
+            if ((child = ::fork()) == 0)
+            {
+                const EPendingUpdate result = FindPendingUpdate(folder.context);
+                ::_exit(static_cast<int>(result) + (folder.prompter.warnings.empty() ? 0 : 10));
+            }
+        std::multiset<int> results;
+        for (const pid_t child : children)
+        {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            results.insert(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+        }
+        EXPECT_EQ(results, (std::multiset<int>{static_cast<int>(EPendingUpdate::None),
+                                               static_cast<int>(EPendingUpdate::Installed)}));
+        EXPECT_EQ(Snapshot(folder.data / "Config"), expected);
+        EXPECT_EQ(Snapshot(folder.data / "Temp"), Tree{});
+    }
 }
 
 TEST(Startup, InterruptedInstallationIsRecovered)

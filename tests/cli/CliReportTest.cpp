@@ -106,7 +106,7 @@ TEST_F(CliReportTest, FollowsTheCommandLineConventions)
         EXPECT_EQ(run.out, c.output);
     }
     for (const char* command : {"version", "update", "settings", "install-update", "load", "formula", "report",
-                                "order", "generate"})
+                                "plan", "compare", "order", "wizard", "generate"})
     {
         SCOPED_TRACE(command);
         const CRun help = Run(std::string(command) + " --help");
@@ -161,4 +161,42 @@ TEST_F(CliReportTest, OrderPrintsAndSavesTheExactBytes)
                        "acquired: Iron Bar=5\nacquired: Iron Ore=100\nacquired: Oil=6\n");
     EXPECT_EQ(ReadFileBytes(out), ReadFileBytes(m_order));
     EXPECT_EQ(Run("order '" + m_order + "' --save-as '" + (m_dir / "no" / "x.xml").string() + "'").status, 1);
+}
+
+TEST_F(CliReportTest, PlanAndCompareTakeTheReportsOptions)
+{
+    const fs::path smith = m_dir / "data" / "Profiles" / "Smith.xml";
+    std::string apprentice = ReadFileBytes(smith);
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"Smith<", "Apprentice<"}, {"\"25\"", "\"5\""}, {"\"10\"", "\"0\""}})
+        apprentice.replace(apprentice.find(from), from.size(), to);
+    m_dir.WriteFile("data/Profiles/Apprentice.xml", apprentice);
+    // Iron Bar 23 less 5 acquired: 9 batches of 2; Iron Ore 2 a batch is covered by the 100 held.
+    EXPECT_EQ(Run("plan '" + m_order + "' --profile Home:Smith").out,
+              "30\tCraft|Need|Acquired|Remaining|Batches|Made|Leftover|Depth\n"
+              "31\tIron Bar|23|5|18|9|18|0|1\n"
+              "30\tGather|Need|Acquired|Remaining||||Depth\n"
+              "31\tIron Ore|18|100|0||||2\n"
+              "32\tOil|6|6|0||||1\n"
+              "31\tSalt & Ash|17|0|17||||2\n");
+    EXPECT_EQ(Run("plan '" + m_order + "' --profile Home:Apprentice --select Nails --by-location --format csv").out,
+              "kind,name,need,acquired,remaining,batches,made,leftover,depth,location,locations,gathered_with\n"
+              "craft,Iron Bar,6,5,1,1,2,1,1,,,\n"
+              "gather,Iron Ore,3,100,0,,,,2,Not gathered,0,\n"
+              "gather,Salt & Ash,3,0,3,,,,2,Not gathered,0,\n");
+    // Every profile by default; the apprentice needs 24 - 5 Iron Bars: 10 batches, Salt & Ash 10 + 8.
+    EXPECT_EQ(Run("compare '" + m_order + "'").out, "30\tGather|Home:Apprentice|Home:Smith\n"
+                                                    "31\tIron Ore|0 *|0 *\n"
+                                                    "32\tOil|0 *|0 *\n"
+                                                    "31\tSalt & Ash|18|17 *\n"
+                                                    "33\tTotal|18|17 *\n"
+                                                    "30\tItem|Home:Apprentice|Home:Smith\n"
+                                                    "31\tNails <Box> & Co|24 (Too Low) *|24 (16%) *\n"
+                                                    "32\tNails|8 (Too Low)|7 (50%) *\n");
+    for (const char* options : {"plan --content order", "plan --format html", "plan --open", "compare --no-profile",
+                                "compare --by-location", "compare --profile Nobody:Here"})
+    {
+        std::string command = options;
+        command.insert(command.find(' '), " '" + m_order + "'");
+        EXPECT_EQ(Run(command).status, 2) << options;
+    }
 }

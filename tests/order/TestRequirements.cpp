@@ -189,6 +189,16 @@ TEST_F(RequirementsOrder, IndirectBonusesNeedTheStatisticAndRoundDown)
     EXPECT_EQ(Dump(ComputeBonuses(db, Items(steel), true, SortByName)), "");
 }
 
+TEST_F(RequirementsOrder, BonusAmountIsTheNumberBeforeTheFirstBlank)
+{
+    // Nothing before the first blank is 0 of the rest; the name keeps its blanks.
+    techniques->techniques[0]->tiers[0]->attributes = {{"bonus", " +3 Luck"}, {"bonus", "2  Grace"}};
+    COrder single;
+    single.AddItem(Item("Iron Sword", "Sword", "Tier I", 4));
+    single.items[0]->techniques.push_back({"All", "Sharpen", "Tier I"});
+    EXPECT_EQ(Dump(ComputeBonuses(db, Items(single), false, SortByName)), " Grace=8:Direct;+3 Luck=0:Direct;Strength=20:Direct;");
+}
+
 TEST_F(RequirementsOrder, IndirectBonusOfADirectNameIsBoth)
 {
     techniques->techniques[0]->tiers[0]->attributes.push_back({"bonus", "2 Might"});

@@ -1,7 +1,12 @@
 // Full-disk trials: every saver, run in a child under a file-size limit (as a full disk
 // would stop it), must report failure and leave the old file as it was.
 #include "SaveKinds.h"
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "app/Startup.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
+#include "support/TestZip.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +83,42 @@ TEST_P(FullDisk, SaveReportsFailureAndKeepsTheOldFile)
     EXPECT_EQ(SaveUnderLimit(kind, roomy.Path(), rlim_t(largest) * 4), 0);
     for (const std::string& target : kind.targets)
         EXPECT_EQ(ReadFileBytes(roomy / target), ReadFileBytes(reference / target)) << target;
+}
+
+// An update archive whose files do not fit: the disk is reported full, the archive stays for
+// the next try and the database stays as it was.
+TEST(FullDisk, InstallationKeepsTheArchiveAndTheDatabase)
+{
+    CTempDir dir;
+    const fs::path data = dir / "data";
+    dir.WriteFile("data/Config/Categories.xml", "<categories>\n</categories>\n");
+    ASSERT_TRUE(WriteGlassArchive(data, "Moxa_2026-12-01.zip"));
+    const fs::path archive = data / "Temp/Moxa_2026-12-01.zip";
+    const std::string bytes = ReadFileBytes(archive);
+    const pid_t pid = ::fork();
+    if (pid == 0)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit rl{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+        CScriptedPrompter prompter;
+        CSettings settings;
+        CInstallContext context;
+        context.dataFolder = data;
+        context.settings = &settings;
+        context.prompter = &prompter;
+        const bool reported =
+            prompter.warnings.empty() && InstallUpdateArchive(archive, context) == EInstallResult::DiskFull &&
+            prompter.warnings == std::vector<std::string>{std::string(Messages::ArchiveDiskFull)};
+        ::_exit(reported ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the full disk is reported as such";
+    EXPECT_EQ(ReadFileBytes(archive), bytes);
+    EXPECT_EQ(ReadFileBytes(data / "Config/Categories.xml"), "<categories>\n</categories>\n");
+    EXPECT_FALSE(fs::exists(data / "Config/Crafts"));
+    EXPECT_FALSE(fs::exists(data / "Temp/Archive"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySaver, FullDisk,

@@ -209,10 +209,14 @@ std::vector<CZipEntry> ArchiveEntries(const std::string& name)
         return {{"Crafts", "x"}, {"Crafts/bars.xml", good}};
     if (name == "archive-ratio-1000")
         return {{"Categories.xml", good}, {"Crafts/zeros.xml", std::string(std::size_t(16) << 20, '\0')}};
+    if (name == "archive-no-database")
+        return {{"readme.txt", "nothing to install"}, {"Crafts/", "", CZipEntry::EKind::Folder}};
+    if (name == "archive-newline-bomb")
+        return {{"Categories.xml", good}, {"Crafts/lines.xml", good + std::string(std::size_t(4) << 20, '\n')}};
     return {};
 }
 
-std::string ObserveArchive(const std::string& name, const fs::path& work)
+std::string ObserveArchive(const std::string& name, const fs::path& file, const fs::path& work)
 {
     const fs::path sandbox = work / "sandbox";
     const fs::path data = sandbox / "data";
@@ -221,7 +225,9 @@ std::string ObserveArchive(const std::string& name, const fs::path& work)
     fs::create_directories(data / "Temp");
     std::ofstream(data / "Config/Categories.xml", std::ios::binary) << oldCategories;
     const fs::path archive = data / "Temp/Moxa_2026-11-30.zip";
-    if (name == "archive-not-a-zip")
+    if (fs::exists(file))
+        fs::copy_file(file, archive);
+    else if (name == "archive-not-a-zip")
         std::ofstream(archive, std::ios::binary) << "PK\x03\x04 this is no zip";
     else
         EXPECT_TRUE(WriteTestZip(archive, ArchiveEntries(name)));
@@ -234,7 +240,7 @@ std::string ObserveArchive(const std::string& name, const fs::path& work)
     context.prompter = &prompter;
     // The bound is lowered so that a 1000:1 archive passes it without gigabytes of work.
     context.maxUnpackedBytes = 8 << 20;
-    const bool ok = InstallUpdateArchive(archive, context);
+    const bool ok = InstallUpdateArchive(archive, context) == EInstallResult::Installed;
 
     std::string warned = "none";
     if (prompter.warnings == std::vector<std::string>{std::string(Messages::ArchiveCorrupt)})
@@ -296,7 +302,7 @@ TEST(HostileInput, EveryFileGivesItsOutcome)
         else if (c.reader == "release")
             observed = ObserveRelease(path);
         else if (c.reader == "archive")
-            observed = ObserveArchive(name, work.Path());
+            observed = ObserveArchive(name, path, work.Path());
         else
             FAIL() << "unknown reader " << c.reader;
         EXPECT_EQ(observed, c.outcome);

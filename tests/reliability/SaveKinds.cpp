@@ -127,7 +127,7 @@ const std::vector<CSaveKind>& SaveKinds()
         {"order", {"Orders/order.xml"}, {"Orders"}, SaveOrder},
         {"profile", {"Profiles/Alice.xml"}, {"Profiles"}, SaveProfile},
         {"settings", {"Moxa2.ini"}, {""}, SaveSettingsFile},
-        {"cache", {"Cache/formicons.dat", "Cache/config.dat"}, {"Cache"}, SaveCache},
+        {"cache", {"Cache/formicons.dat", "Cache/config.dat", "Cache/config.sum"}, {"Cache"}, SaveCache},
         {"download", {"Temp/Moxa_2026-12-08.zip"}, {"Temp"}, SaveDownload},
         {"html", {"Temp/order.htm"}, {"Temp"}, SaveHtml},
     };

@@ -262,7 +262,7 @@ void COrderWindowsTest::ReportFillsTheGridWithThemeColours()
             QCOMPARE(grid->item(row, 0)->background().color(),
                      ColourFromTheme(open.app->Theme().ThemeColour(keys.background)));
         if (row > 0)
-            QCOMPARE(grid->rowHeight(row), expected.Row(row).lines * grid->rowHeight(0));
+            QCOMPARE(grid->rowHeight(row), expected.Row(row).lines * grid->LineHeight());
     }
     QCOMPARE(reports->windowTitle(), QStringLiteral("Reports - %1 of %1 Selected").arg(open.app->Order().ItemCount()));
     // The content and format choices persist.

@@ -122,11 +122,9 @@ void CShellTest::ToolbarCaptionsAndLabels()
     toolbar.SetVertical(false);
     QCOMPARE(toolbar.windowTitle(), QStringLiteral("Moxa v2.27 (Database Revision: 2026-03-14)"));
     QVERIFY(!toolbar.DatabaseLabel()->isVisible());
-    QCOMPARE(toolbar.centralWidget()->size(), QSize(428, 80));
     app->Settings().DatabaseRevision.clear();
     toolbar.SetVertical(true);
     QCOMPARE(toolbar.DatabaseLabel()->text(), QStringLiteral("DB: Default"));
-    QCOMPARE(toolbar.centralWidget()->size(), QSize(120, 341));
     QCOMPARE(toolbar.Button(EToolWindow::Order)->toolTip(),
              QStringLiteral("Toggles the display of items associated with this order (F1)"));
     QCOMPARE(toolbar.UpdateButton()->toolTip(), QStringLiteral("Performs a Live Update on the database (F7)"));

@@ -73,14 +73,3 @@ TEST(StartupProbe, PrintsWhenTheToolbarIsShownAndQuitsOnARebuildAndOnACacheStart
     // The probe quits without the shutdown's save: a timed start leaves no settings behind.
     EXPECT_FALSE(fs::exists(settings));
 }
-
-// The libraries only an update uses are opened when it runs, not loaded with the program.
-TEST(StartupProbe, TheProgramLinksNoLibraryOnlyAnUpdateUses)
-{
-    const CCommandRun needed = RunShellCommand("readelf -d '" MOXA_PROGRAM "'");
-    ASSERT_EQ(needed.status, 0);
-    ASSERT_NE(needed.out.find("(NEEDED)"), std::string::npos) << needed.out;
-    ASSERT_NE(needed.out.find("[libQt6Widgets.so.6]"), std::string::npos) << needed.out;
-    EXPECT_EQ(needed.out.find("libarchive"), std::string::npos) << needed.out;
-    EXPECT_EQ(needed.out.find("libQt6Network"), std::string::npos) << needed.out;
-}

@@ -154,4 +154,38 @@ TEST(AtomicFile, RemoveLeftoversTouchesOnlyTemporaryFiles)
     EXPECT_EQ(Names(dir.Path()),
               (std::vector<std::string>{std::string(CAtomicFile::TempPrefix) + "folder", "a.xml", "moxa-save-b"}));
 }
+
+// What a killed save left in a folder goes at the next save there; a save still running
+// (its temporary file is locked by its writer) is left alone.
+TEST(AtomicFile, NextSaveInAFolderRemovesOnlyDeadLeftovers)
+{
+    CTempDir dir;
+    dir.WriteFile(std::string(CAtomicFile::TempPrefix) + "killed", "junk");
+    CAtomicFile running;
+    ASSERT_TRUE(running.Open(dir / "b.xml"));
+    ASSERT_TRUE(WriteFileAtomically(dir / "a.xml", "a"));
+    ASSERT_EQ(Names(dir.Path()).size(), 2u);
+    EXPECT_EQ(Names(dir.Path())[1], "a.xml");
+    EXPECT_TRUE(running.Write("b") && running.Commit());
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"a.xml", "b.xml"}));
+}
+
+// A save through a symbolic link writes the link's target and keeps the link; a replaced
+// file keeps its permissions.
+TEST(AtomicFile, SavesWriteThroughLinksAndKeepPermissions)
+{
+    CTempDir dir;
+    const fs::path real = dir.WriteFile("real/Moxa2.ini", "old");
+    ::chmod(real.c_str(), 0600);
+    fs::create_directories(dir / "conf");
+    fs::create_symlink("../real/Moxa2.ini", dir / "conf/Moxa2.ini");
+    ASSERT_TRUE(WriteFileAtomically(dir / "conf/Moxa2.ini", "new"));
+    EXPECT_TRUE(fs::is_symlink(dir / "conf/Moxa2.ini"));
+    EXPECT_EQ(ReadFileBytes(real), "new");
+    struct stat info{};
+    ASSERT_EQ(::stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(Names(dir / "conf"), std::vector<std::string>{"Moxa2.ini"});
+    EXPECT_EQ(Names(dir / "real"), std::vector<std::string>{"Moxa2.ini"});
+}
 } // namespace

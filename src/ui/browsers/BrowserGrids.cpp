@@ -4,6 +4,7 @@
 #include "ui/widgets/GridWidget.h"
 
 #include <QFontMetrics>
+#include <QStyle>
 #include <algorithm>
 #include <string>
 
@@ -56,6 +57,20 @@ void ShowBrowserRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& 
 {
     grid.SetRedraw(false);
     grid.ClearRows();
+    if (wrap)
+    {
+        // The label column takes its longest label; the value column gives up that room.
+        const QFontMetrics metrics(grid.font());
+        const int margin = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
+        int labels = grid.ColWidth(0);
+        for (const CBrowserRow& row : rows)
+            labels = std::max(labels, metrics.horizontalAdvance(Qs(row.text.substr(0, row.text.find('|')))) + margin);
+        if (labels > grid.ColWidth(0))
+        {
+            grid.SetColWidth(1, std::max(grid.ColWidth(1) - (labels - grid.ColWidth(0)), 60));
+            grid.SetColWidth(0, labels);
+        }
+    }
     for (const CBrowserRow& row : rows)
     {
         std::string text = row.text;
@@ -67,5 +82,7 @@ void ShowBrowserRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& 
         if (wrap)
             grid.SetRowHeight(index, WrappedLines(grid, text) * (grid.fontMetrics().height() + 4));
     }
+    if (grid.FitsColumns())
+        grid.FitColumns();
     grid.SetRedraw(true);
 }

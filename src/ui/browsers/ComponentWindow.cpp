@@ -29,7 +29,7 @@ CGridWidget* MakeListGrid(QWidget* parent, int cols, std::string_view header)
     grid->SetCols(cols);
     grid->SetBackColourKey("GRID_LISTBACKCOLOUR");
     SetGridHeader(*grid, header);
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->FitColumns();
     return grid;
 }
 } // namespace
@@ -230,6 +230,8 @@ void CComponentWindow::ShowComponent(std::size_t index)
     m_currentName = component.name;
     const CTheme& theme = App().Theme();
     ShowBrowserRows(*m_details, ComponentDetailRows(component), theme);
+    // Labels on one line; the values wrap.
+    m_details->SetColWidth(0, std::max(TwipsToPixels(1150), m_details->ContentWidth(0)));
     m_details->resizeRowsToContents();
     ShowBrowserRows(*m_locations, LocationRows(component), theme);
     if (!m_usesIndex)

@@ -26,8 +26,8 @@ CEfficiencyGuideWindow::CEfficiencyGuideWindow(CAppContext& app, QWidget* parent
     m_grid->SetCols(3);
     for (int col = 0; col < 3; ++col)
         m_grid->SetColWidth(col, TwipsToPixels(1100));
-    m_grid->horizontalHeader()->setStretchLastSection(true);
     SetGridHeader(*m_grid, Messages::GuideHeader);
+    m_grid->FitColumns();
     layout->addWidget(m_grid, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);

@@ -3,6 +3,8 @@
 #include "app/Messages.h"
 #include "app/Theme.h"
 #include "browsers/DetailRows.h"
+#include "browsers/PastedList.h"
+#include "browsers/QuickFilter.h"
 #include "browsers/ResourceRows.h"
 #include "browsers/TierChecks.h"
 #include "database/GameDatabase.h"
@@ -28,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -52,6 +55,33 @@ constexpr const char* ExpandTexts[] = {"Off", "Current Category", "All Categorie
 constexpr const char* BreakdownTexts[] = {"Show Formula Resource", "Show Sub-Formulae",
                                           "Show Base Resource"};
 constexpr int RowChoices[] = {4, 8, 12, 16};
+} // namespace
+
+namespace
+{
+// The formula tree, whose formulae drag into the order window's groups as the browser's item.
+class CFormulaDragTree : public CThemedTree
+{
+public:
+    explicit CFormulaDragTree(QWidget* parent) : CThemedTree(parent)
+    {
+        setDragEnabled(true);
+        setDragDropMode(QAbstractItemView::DragOnly);
+    }
+    std::function<QByteArray()> dragText;
+
+protected:
+    QStringList mimeTypes() const override { return {QString::fromLatin1(COrderTree::ItemMimeType)}; }
+    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override
+    {
+        const QByteArray text = dragText && items.size() == 1 ? dragText() : QByteArray();
+        if (text.isEmpty())
+            return nullptr;
+        auto* mime = new QMimeData;
+        mime->setData(QString::fromLatin1(COrderTree::ItemMimeType), text);
+        return mime;
+    }
+};
 } // namespace
 
 CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
@@ -81,9 +111,16 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     treeButtons->addWidget(m_expand);
     treeButtons->addWidget(m_found, 1);
     left->addLayout(treeButtons);
-    m_tree = new CThemedTree(client);
+    m_quickFilter = new QLineEdit(client);
+    m_quickFilter->setPlaceholderText(Qs(Messages::FormulaQuickFilter));
+    m_quickFilter->setClearButtonEnabled(true);
+    left->addWidget(m_quickFilter);
+    auto* tree = new CFormulaDragTree(client);
+    tree->dragText = [this] { return DragItem(); };
+    m_tree = tree;
     m_tree->setHeaderHidden(true);
     left->addWidget(m_tree, 1);
+    connect(m_quickFilter, &QLineEdit::textChanged, this, &CFormulaWindow::ApplyQuickFilter);
     layout->addLayout(left, 0, 0, 2, 1);
 
     // Right column: the item.
@@ -95,16 +132,20 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     m_details->SetColWidth(0, TwipsToPixels(1150));
     m_details->SetColWidth(1, TwipsToPixels(2700));
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
+    // A steady width for the wrapped values, whatever their count.
+    m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     right->addWidget(m_details, 0, 0, 1, 2);
     m_tiers = new CGridWidget(client);
     m_tiers->SetColWidth(0, TwipsToPixels(1700));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
     SetGridHeader(*m_tiers, "^Tiers");
-    right->addWidget(m_tiers, 1, 0, 2, 1);
+    right->addWidget(m_tiers, 1, 0, 2, 1, Qt::AlignTop);
     m_techniques = new CGridWidget(client);
     m_techniques->SetColWidth(0, TwipsToPixels(2420));
     m_techniques->SetBackColourKey("GRID_LISTBACKCOLOUR");
     SetGridHeader(*m_techniques, "^Techniques");
+    m_tiers->FitColumns();
+    m_techniques->FitColumns();
     right->addWidget(m_techniques, 1, 1);
     m_removeTechnique = new QPushButton(QStringLiteral("Remove Technique"), client);
     right->addWidget(m_removeTechnique, 2, 1);
@@ -129,6 +170,9 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     for (int col = 0; col < 8; ++col)
         m_resources->SetColWidth(col, TwipsToPixels(widths[col]));
     m_resources->setColumnHidden(7, true);
+    m_resources->setWordWrap(false);
+    // A steady view width for sharing out the columns, however many rows there are.
+    m_resources->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SetGridHeader(*m_resources, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill|");
     layout->addWidget(m_resources, 2, 0, 1, 2);
     auto* bottom = new QHBoxLayout;
@@ -356,6 +400,7 @@ void CFormulaWindow::FillTree()
     }
     m_found->setText(Qs(tree.foundText));
     m_refilling = false;
+    ApplyQuickFilter();
 }
 
 void CFormulaWindow::OnCategoryClicked(int row)
@@ -516,6 +561,7 @@ void CFormulaWindow::FillResources()
     else
         rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Resource});
     ShowBrowserRows(*m_resources, rows, App().Theme(), true);
+    LayoutColumns();
     if (m_resources->Rows() > 1)
         m_resources->setCurrentCell(1, 0);
     LayoutResourceGrid();
@@ -530,27 +576,49 @@ void CFormulaWindow::resizeEvent(QResizeEvent* event)
 
 void CFormulaWindow::LayoutColumns()
 {
+    // The label column is as wide as its longest label (the rows widen it).
     m_details->SetColWidth(
-        1, std::max(TwipsToPixels(2700), m_details->viewport()->width() - TwipsToPixels(1150)));
-    // The resource grid's free width goes to the name and skill columns.
+        1, std::max(TwipsToPixels(2700), m_details->viewport()->width() - m_details->ColWidth(0)));
+    // The resource grid's free width goes to the name and skill columns; no column is
+    // narrower than its texts.
     const int width = m_resources->viewport()->width() * 15;
     const int k = static_cast<int>((width - 1500 - 700 - 820 - 3 * 500 - 700) * -0.5);
     const int widths[] = {1500 - k, 700, 820, 500 - k, 500, 500, 700};
+    int content = 0;
+    int sized[7];
+    int over = -m_resources->viewport()->width();
     for (int col = 0; col < 7; ++col)
-        m_resources->SetColWidth(col, std::max(TwipsToPixels(widths[col]), 0));
+    {
+        const int needs = m_resources->ContentWidth(col);
+        sized[col] = std::max(TwipsToPixels(widths[col]), needs);
+        content += col == 0 || col == 3 ? needs : sized[col];
+        over += sized[col];
+    }
+    // What the texts take beyond the shares comes off the name and skill columns' free room.
+    for (const int col : {0, 3})
+    {
+        const int take = std::clamp(over, 0, sized[col] - m_resources->ContentWidth(col));
+        sized[col] -= take;
+        over -= take;
+    }
+    for (int col = 0; col < 7; ++col)
+        m_resources->SetColWidth(col, sized[col]);
+    // The window widens (up to its limit) rather than hide a column's end.
+    m_resources->setMinimumWidth(std::min(content + 2 * m_resources->frameWidth() +
+                                              m_resources->verticalScrollBar()->sizeHint().width(),
+                                          maximumWidth() - 40));
 }
 
 void CFormulaWindow::LayoutResourceGrid()
 {
     // The tiers grid grows with its rows, between six and sixteen.
     const int tierRows = 7 + std::clamp(m_tiers->Rows() - 1 - 7, -1, 9);
-    m_tiers->setFixedHeight((tierRows + 1) * m_tiers->rowHeight(0) + 2 * m_tiers->frameWidth());
+    m_tiers->setFixedHeight(m_tiers->HeightForRows(tierRows));
 
     const CSettings& settings = App().Settings();
-    const int rowHeight = m_resources->rowHeight(0);
     const int dataRows = 4 + ResourceGridExtra(m_resources->Rows() - 1, settings.ItemResourceSize,
                                                settings.AutoShrink);
-    m_resources->setFixedHeight((dataRows + 1) * rowHeight + 2 * m_resources->frameWidth());
+    m_resources->setFixedHeight(m_resources->HeightForRows(dataRows));
 }
 
 void CFormulaWindow::Clear()
@@ -620,11 +688,11 @@ void CFormulaWindow::ApplyClassFilter(const std::string& classEntry)
     show();
 }
 
-void CFormulaWindow::ItemEdited()
+void CFormulaWindow::ItemEdited(std::string_view name)
 {
     if (!m_working.inOrder)
         return;
-    App().OrderChanged();
+    App().OrderEdited(name);
     if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
         if (auto* order = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order)))
             order->SelectItem(m_working.item.id);
@@ -645,7 +713,7 @@ void CFormulaWindow::ChooseTierRow(int row)
         return;
     }
     ShowItem();
-    ItemEdited();
+    ItemEdited(Messages::EditChooseTier);
 }
 
 void CFormulaWindow::RemoveSelectedTechnique()
@@ -656,7 +724,7 @@ void CFormulaWindow::RemoveSelectedTechnique()
     if (RemoveTechnique(App().Database(), m_working, App().Order(), row))
     {
         ShowItem();
-        ItemEdited();
+        ItemEdited(Messages::EditRemoveTechnique);
     }
 }
 
@@ -664,23 +732,31 @@ void CFormulaWindow::AddOrIncreaseItem()
 {
     if (m_working.item.formula.empty())
         return;
+    const bool increase = m_working.inOrder && App().Order().FindItem(m_working.item.id);
     COrderWindow* orders = nullptr;
     if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
         orders = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order));
     AddOrIncrease(m_working, App().Order(), orders ? orders->SelectedGroup() : std::string());
     m_add->setText(Qs(AddButtonCaption(m_working)));
-    App().OrderChanged();
+    App().OrderEdited(increase ? Messages::EditIncreaseQty : Messages::EditAddItem);
     if (orders)
         orders->SelectItem(m_working.item.id);
 }
 
 void CFormulaWindow::OrderChanged()
 {
-    // The item may have been deleted from the order window.
-    if (m_working.inOrder && !App().Order().FindItem(m_working.item.id))
+    // The item may have been deleted from the order window, or changed by an undo.
+    const COrderItem* item = m_working.inOrder ? App().Order().FindItem(m_working.item.id) : nullptr;
+    if (m_working.inOrder && !item)
     {
         m_working.inOrder = false;
         m_add->setText(Qs(AddButtonCaption(m_working)));
+    }
+    else if (item && (item->tierName != m_working.item.tierName || item->batches != m_working.item.batches ||
+                      item->techniques.size() != m_working.item.techniques.size()))
+    {
+        m_working.item = *item;
+        ShowItem();
     }
     FillQuickItems();
 }
@@ -707,7 +783,10 @@ void CFormulaWindow::PickQuickItem(int entry)
         return;
     m_add->setText(Qs(AddButtonCaption(m_working)));
     if (entry == 0)
+    {
+        Q_EMIT WorkingItemChanged(); // back in "Add Item" mode
         return;
+    }
     if (!LoadOrderItem(entry))
         return;
     if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
@@ -890,6 +969,38 @@ bool CFormulaWindow::AttachTechniqueTier(const COrderTechnique& technique)
         return false;
     }
     ShowItem();
-    ItemEdited();
+    ItemEdited(Messages::EditAddTechnique);
     return true;
+}
+
+QByteArray CFormulaWindow::DragItem() const
+{
+    // The item the browser holds: the dragged formula, selected by the press that began it.
+    const QTreeWidgetItem* current = m_tree->currentItem();
+    if (!current || current->data(0, DepthRole).toInt() < 2 || m_working.item.formula.empty())
+        return {};
+    return QByteArray::fromStdString(DragItemText(m_working.item));
+}
+
+void CFormulaWindow::ApplyQuickFilter()
+{
+    const std::string text = Bytes(m_quickFilter->text());
+    const CGameDatabase& db = App().Database();
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+    {
+        QTreeWidgetItem* top = m_tree->topLevelItem(i);
+        const std::string category = Bytes(top->data(0, CategoryRole).toString());
+        int shown = 0;
+        for (int j = 0; j < top->childCount(); ++j)
+        {
+            QTreeWidgetItem* child = top->child(j);
+            const CFormula* formula = db.FindFormula(category, Bytes(child->text(0)));
+            const bool match = !formula || QuickFilterMatches(*formula, text);
+            child->setHidden(!match);
+            shown += match ? 1 : 0;
+        }
+        top->setHidden(shown == 0 && top->childCount() > 0);
+        if (!text.empty() && shown > 0)
+            top->setExpanded(true);
+    }
 }

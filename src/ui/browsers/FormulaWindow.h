@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CGridWidget;
@@ -76,6 +77,11 @@ public:
     QPushButton* AddButton() const { return m_add; }
     QComboBox* QuickItemCombo() const { return m_quick; }
     QComboBox* ProfileCombo() const { return m_profile; }
+    QLineEdit* QuickFilterEdit() const { return m_quickFilter; }
+    // The filter as you type hides the formulae whose name and keywords lack its words.
+    void ApplyQuickFilter();
+    // What a drag of the current formula carries to the order window: the working item.
+    QByteArray DragItem() const;
 
 Q_SIGNALS:
     // The working item was shown again or cleared; the technique browser follows it.
@@ -99,7 +105,7 @@ private:
     void OnCategoryClicked(int row);
     void OnTreeSelection(QTreeWidgetItem* item);
     void AddSubFormulae(QTreeWidgetItem* parent, const std::vector<CSubFormulaNode>& nodes);
-    void ItemEdited();
+    void ItemEdited(std::string_view name);
     // Quick Item entry n >= 1 after PickQuickItem: the working item is shown; false when
     // its formula is unknown.
     bool LoadOrderItem(int entry);
@@ -115,6 +121,7 @@ private:
     std::string m_branchFor;
 
     QListWidget* m_categories;
+    QLineEdit* m_quickFilter;
     QPushButton* m_collapse;
     QPushButton* m_expand;
     QLabel* m_found;

@@ -31,7 +31,8 @@ QTableWidget* MakeGrid(QWidget* parent, std::string_view header)
     grid->setColumnCount(static_cast<int>(labels.size()));
     grid->setHorizontalHeaderLabels(labels);
     grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
+    // Every column as wide as its heading and values.
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     return grid;
 }
@@ -182,7 +183,7 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
     App().ListenToProfiles(this, [this] { Refresh(); });
 
     m_selected = App().Profiles().current;
-    resize(640, 460);
+    resize(700, 460);
     Refresh();
 }
 

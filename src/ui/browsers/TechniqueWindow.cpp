@@ -85,6 +85,7 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     m_details->SetColWidth(0, TwipsToPixels(LabelTwips));
     m_details->SetColWidth(1, TwipsToPixels(2700));
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
+    m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     right->addWidget(m_details, 1, 0, 1, 2);
     m_tiers = new CGridWidget(client);
     m_tiers->SetColWidth(0, TwipsToPixels(2420));
@@ -94,7 +95,8 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     m_tiers->SetCol(0);
     m_tiers->SetCellAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     m_tiers->SetCellFontBold(true);
-    m_tiers->setFixedHeight(7 * m_tiers->rowHeight(0) + 2 * m_tiers->frameWidth());
+    m_tiers->setFixedHeight(m_tiers->HeightForRows(6));
+    m_tiers->FitColumns();
     right->addWidget(m_tiers, 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     m_apply = new QPushButton(Qs(Messages::TechniqueApply), client);
@@ -333,8 +335,8 @@ void CTechniqueWindow::ShowTechnique()
     if (technique && (!m_tierByHand || m_tierIndex < 0 || m_tierIndex >= tiers))
         m_tierIndex = PreferredTechniqueTier(*technique, target);
 
-    m_details->SetColWidth(1, std::max(TwipsToPixels(2700),
-                                       m_details->viewport()->width() - TwipsToPixels(LabelTwips)));
+    // The values take the rest of the view and wrap there.
+    m_details->SetColWidth(1, std::max(60, m_details->viewport()->width() - m_details->ColWidth(0)));
     const CTechniqueTier* tier = technique && m_tierIndex >= 0
                                      ? technique->tiers[static_cast<std::size_t>(m_tierIndex)].get()
                                      : nullptr;
@@ -410,4 +412,6 @@ void CTechniqueWindow::resizeEvent(QResizeEvent* event)
     CToolWindow::resizeEvent(event);
     if (CurrentTechnique())
         ShowTechnique();
+    else
+        m_details->SetColWidth(1, std::max(60, m_details->viewport()->width() - m_details->ColWidth(0)));
 }

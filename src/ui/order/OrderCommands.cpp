@@ -2,9 +2,13 @@
 
 #include "app/DataPaths.h"
 #include "app/Messages.h"
+#include "browsers/OrderWizard.h"
+#include "ui/order/WizardDialog.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
+
+#include "xml/NumberText.h"
 
 #include <QFile>
 
@@ -24,6 +28,8 @@ bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
 {
     if (app.Order().Write(path, app.Database()))
     {
+        app.History().MarkClean();
+        AddRecentOrder(app.Settings(), path);
         app.OrderChanged();
         return true;
     }
@@ -39,7 +45,10 @@ namespace OrderCommands
 void NewOrder(CAppContext& app, QWidget*)
 {
     if (app.Order().NewOrder(app.Prompter()))
+    {
+        app.History().Reset();
         app.OrderChanged();
+    }
 }
 
 bool OpenOrder(CAppContext& app, QWidget* parent)
@@ -47,10 +56,27 @@ bool OpenOrder(CAppContext& app, QWidget* parent)
     const QString name = CFileDialog::GetOpenFileName(parent, OrdersFolder(app), Qs(Messages::OrderFileFilter));
     if (name.isEmpty())
         return false;
-    if (!app.Order().Read(QFile::encodeName(name).toStdString(), app.Database()))
-        CMessageBox::Show(parent, Qs(Messages::OrderVersionUnsupported), CMessageBox::EIcon::Stop);
-    app.OrderChanged();
+    OpenOrderFile(app, parent, QFile::encodeName(name).toStdString());
     return true;
+}
+
+void OpenOrderFile(CAppContext& app, QWidget* parent, const std::string& path)
+{
+    if (app.Order().Read(path, app.Database()))
+        AddRecentOrder(app.Settings(), path);
+    else
+        CMessageBox::Show(parent, Qs(Messages::OrderVersionUnsupported), CMessageBox::EIcon::Stop);
+    app.History().Reset();
+    app.OrderChanged();
+}
+
+std::vector<std::string> RecentOrders(CAppContext& app, QWidget* parent)
+{
+    const std::vector<std::string> dropped = DropMissingRecentOrders(app.Settings());
+    for (const std::string& path : dropped)
+        CMessageBox::Show(parent, Qs(Format(Messages::RecentOrderMissing, path.c_str())),
+                          CMessageBox::EIcon::Information);
+    return app.Settings().RecentOrders;
 }
 
 bool SaveOrder(CAppContext& app, QWidget* parent)
@@ -68,5 +94,14 @@ bool SaveOrderAs(CAppContext& app, QWidget* parent)
     if (name.isEmpty())
         return false;
     return WriteTo(app, parent, QFile::encodeName(name).toStdString());
+}
+bool NewOrderFromTemplate(CAppContext& app, QWidget* parent)
+{
+    CWizardDialog dialog(app, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    ApplyWizard(app.Order(), dialog.Plan(), dialog.Replace());
+    app.OrderEdited(Messages::EditWizard);
+    return true;
 }
 } // namespace OrderCommands

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 class CAppContext;
 class QWidget;
 
@@ -13,4 +16,11 @@ bool OpenOrder(CAppContext& app, QWidget* parent);
 // Save asks for a name while the order is untitled. False when nothing was written.
 bool SaveOrder(CAppContext& app, QWidget* parent);
 bool SaveOrderAs(CAppContext& app, QWidget* parent);
+// Reads an order file (a recent one, say): on success it joins the recent orders.
+void OpenOrderFile(CAppContext& app, QWidget* parent, const std::string& path);
+// The recent orders after those that no longer exist were dropped, each with a message.
+std::vector<std::string> RecentOrders(CAppContext& app, QWidget* parent);
+// "New Order from Template...": the wizard, then the order it makes replaces or joins the
+// current one (a modified order is replaced only after a question). False when cancelled.
+bool NewOrderFromTemplate(CAppContext& app, QWidget* parent);
 } // namespace OrderCommands

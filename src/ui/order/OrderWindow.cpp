@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "database/Links.h"
+#include "browsers/PastedList.h"
 #include "order/OrderWindowLogic.h"
 #include "order/TierAlignment.h"
 #include "ui/shell/AppContext.h"
@@ -12,6 +13,7 @@
 
 #include <QClipboard>
 #include <QDropEvent>
+#include <QMimeData>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -45,13 +47,62 @@ int BatchQuantity(const CGameDatabase& db, const COrderItem& item)
 
 COrderTree::COrderTree(QWidget* parent) : CThemedTree(parent)
 {
-    setDragDropMode(QAbstractItemView::InternalMove);
+    setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
 }
 
+namespace
+{
+// Drops from elsewhere: an item of the formula browser, or text (a list of items).
+bool IsForeignDrop(const QDropEvent* event, const QObject* tree)
+{
+    const QMimeData* mime = event->mimeData();
+    return event->source() != tree && mime &&
+           (mime->hasFormat(QString::fromLatin1(COrderTree::ItemMimeType)) || mime->hasText());
+}
+} // namespace
+
+void COrderTree::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (IsForeignDrop(event, this))
+        event->acceptProposedAction();
+    else
+        CThemedTree::dragEnterEvent(event);
+}
+
+void COrderTree::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (IsForeignDrop(event, this))
+    {
+        QTreeWidgetItem* target = itemAt(event->position().toPoint());
+        if (target)
+            event->acceptProposedAction();
+        else
+            event->ignore();
+        return;
+    }
+    CThemedTree::dragMoveEvent(event);
+}
+
 void COrderTree::dropEvent(QDropEvent* event)
 {
+    if (IsForeignDrop(event, this))
+    {
+        QTreeWidgetItem* target = itemAt(event->position().toPoint());
+        QTreeWidgetItem* group = target && !IsGroup(target) ? target->parent() : target;
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        if (!group)
+            return;
+        const QMimeData* mime = event->mimeData();
+        const QString name = group->data(0, KeyRole).toString();
+        if (mime->hasFormat(QString::fromLatin1(ItemMimeType)))
+            Q_EMIT OrderItemDropped(mime->data(QString::fromLatin1(ItemMimeType)), name);
+        else
+            Q_EMIT ListDropped(mime->text(), name);
+        return;
+    }
     QTreeWidgetItem* dragged = currentItem();
     QTreeWidgetItem* target = itemAt(event->position().toPoint());
     // The window moves the item in the order and rebuilds the tree; Qt moves nothing.
@@ -67,6 +118,23 @@ void COrderTree::dropEvent(QDropEvent* event)
 COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     : CToolWindow(app, EToolWindow::Order, PlacementNameOf(EToolWindow::Order), parent)
 {
+    QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
+    // The toolbar's keys undo and redo from every window; these entries show them.
+    m_undoAction = edit->addAction(Qs(Messages::UndoPrefix), this, [this] { App().UndoOrderEdit(); });
+    m_redoAction = edit->addAction(Qs(Messages::RedoPrefix), this, [this] { App().RedoOrderEdit(); });
+    edit->addSeparator();
+    m_pasteAction = edit->addAction(Qs(Messages::MenuPasteList), this, &COrderWindow::PasteList);
+    m_pasteAction->setShortcut(QKeySequence::Paste);
+    m_pasteAction->setShortcutContext(Qt::WindowShortcut);
+    connect(edit, &QMenu::aboutToShow, this,
+            [this]
+            {
+                const COrderHistory& history = App().History();
+                m_undoAction->setText(Qs(history.UndoText()) + QStringLiteral("\tCtrl+Z"));
+                m_redoAction->setText(Qs(history.RedoText()) + QStringLiteral("\tCtrl+Y"));
+                m_undoAction->setEnabled(history.CanUndo());
+                m_redoAction->setEnabled(history.CanRedo());
+            });
     QMenu* selection = menuBar()->addMenu(Qs(Messages::MenuSelection));
     connect(selection->addAction(Qs(Messages::MenuSelectNone)), &QAction::triggered, this, &COrderWindow::SelectNone);
     connect(selection->addAction(Qs(Messages::MenuSelectAll)), &QAction::triggered, this, &COrderWindow::SelectAll);
@@ -149,6 +217,8 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnCurrentChanged(current); });
     connect(m_tree, &QTreeWidget::itemChanged, this, &COrderWindow::OnEntryChanged);
     connect(m_tree, &COrderTree::ItemDropped, this, &COrderWindow::MoveItem);
+    connect(m_tree, &COrderTree::OrderItemDropped, this, &COrderWindow::AddDroppedItem);
+    connect(m_tree, &COrderTree::ListDropped, this, &COrderWindow::PasteText);
 
     App().orderSelection = [this] { return Ticked(); };
     resize(300, 460);
@@ -363,10 +433,10 @@ void COrderWindow::ClearDetails()
         control->setEnabled(false);
 }
 
-void COrderWindow::Edited()
+void COrderWindow::Edited(std::string_view name, const std::string& mergeKey)
 {
     m_selfEdit = true;
-    App().OrderChanged();
+    App().OrderEdited(name, mergeKey);
     m_selfEdit = false;
     RefreshCaption();
 }
@@ -392,7 +462,7 @@ void COrderWindow::SetBatches(const QString& text)
         entry->setData(0, LabelRole, Qs(label));
     }
     m_filling = false;
-    Edited();
+    Edited(Messages::EditSetBatches, "batches " + std::to_string(item->id));
 }
 
 void COrderWindow::OnEntryChanged(QTreeWidgetItem* entry, int)
@@ -422,7 +492,7 @@ void COrderWindow::OnEntryChanged(QTreeWidgetItem* entry, int)
         RefreshOrderTree();
         if (QTreeWidgetItem* renamed = GroupEntry(newName); renamed && wasTicked)
             SetTicked(renamed, true);
-        Edited();
+        Edited(Messages::EditRenameGroup);
         return;
     }
     const int id = entry->data(0, KeyRole).toInt();
@@ -437,7 +507,7 @@ void COrderWindow::OnEntryChanged(QTreeWidgetItem* entry, int)
     }
     m_selectedId = id;
     ShowDetails();
-    Edited();
+    Edited(Messages::EditRenameItem);
 }
 
 void COrderWindow::NewGroup()
@@ -449,7 +519,7 @@ void COrderWindow::NewGroup()
     App().Order().AddGroup(CleanLabel(Bytes(name)));
     App().Order().modified = true;
     RefreshOrderTree();
-    Edited();
+    Edited(Messages::EditNewGroup);
 }
 
 void COrderWindow::DeleteTicked()
@@ -459,7 +529,7 @@ void COrderWindow::DeleteTicked()
     RefreshOrderTree();
     if (!App().Order().FindItem(m_selectedId))
         ClearDetails();
-    Edited();
+    Edited(Messages::EditDelete);
 }
 
 void COrderWindow::CopyToClipboard()
@@ -476,7 +546,7 @@ void COrderWindow::CopyItem()
     const int id = copy->id;
     RefreshOrderTree();
     SelectItem(id);
-    Edited();
+    Edited(Messages::EditCopyItem);
 }
 
 void COrderWindow::AlignTiers()
@@ -486,7 +556,7 @@ void COrderWindow::AlignTiers()
     {
         RefreshOrderTree();
         ShowDetails();
-        Edited();
+        Edited(Messages::EditAlignTiers);
     }
     m_status->setText(Qs(result.message));
     m_status->setEnabled(true);
@@ -500,5 +570,38 @@ void COrderWindow::MoveItem(int id, const QString& group)
     item->group = Bytes(group);
     App().Order().modified = true;
     RefreshOrderTree();
-    Edited();
+    Edited(Messages::EditMoveItem);
+}
+
+void COrderWindow::PasteList()
+{
+    const std::string group = SelectedGroup();
+    PasteText(QGuiApplication::clipboard()->text(), Qs(group.empty() ? std::string(Messages::PasteGroup) : group));
+}
+
+void COrderWindow::PasteText(const QString& text, const QString& group)
+{
+    const CPasteResult result = AddPastedList(App().Order(), App().Database(), Bytes(text), Bytes(group));
+    if (!result.added.empty())
+    {
+        RefreshOrderTree();
+        SelectItem(result.added.back());
+        Edited(Messages::EditPaste);
+    }
+    if (const std::string message = PasteMessage(result); !message.empty())
+        CMessageBox::Show(this, Qs(message), CMessageBox::EIcon::Warning);
+}
+
+void COrderWindow::AddDroppedItem(const QByteArray& item, const QString& group)
+{
+    std::optional<COrderItem> dropped = ItemFromDragText(item.toStdString());
+    if (!dropped)
+        return;
+    dropped->group = Bytes(group);
+    App().Order().AddGroup(dropped->group);
+    const int id = App().Order().AddItem(std::make_unique<COrderItem>(std::move(*dropped))).id;
+    App().Order().modified = true;
+    RefreshOrderTree();
+    SelectItem(id);
+    Edited(Messages::EditAddItem);
 }

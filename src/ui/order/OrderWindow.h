@@ -1,9 +1,13 @@
 #pragma once
 
 #include "order/Requirements.h"
+
+#include <string>
+#include <string_view>
 #include "ui/shell/ToolWindow.h"
 #include "ui/widgets/ThemedTree.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QTreeWidget;
@@ -20,10 +24,18 @@ class COrderTree : public CThemedTree
 public:
     explicit COrderTree(QWidget* parent);
 
+    // What the formula browser's drags carry (an order item), and plain text (a list).
+    static constexpr const char* ItemMimeType = "application/x-moxa-order-item";
+
 Q_SIGNALS:
     void ItemDropped(int id, const QString& group);
+    // An item from the formula browser, or a list of items as text, dropped on a group.
+    void OrderItemDropped(const QByteArray& item, const QString& group);
+    void ListDropped(const QString& text, const QString& group);
 
 protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 };
 
@@ -60,6 +72,11 @@ public:
     void CopyItem();
     void AlignTiers();
     void MoveItem(int id, const QString& group);
+    // Ctrl+V: the clipboard's list of items into the selected group.
+    void PasteList();
+    void PasteText(const QString& text, const QString& group);
+    void AddDroppedItem(const QByteArray& item, const QString& group);
+    QAction* PasteAction() const { return m_pasteAction; }
 
     COrderTree* Tree() const { return m_tree; }
     QLineEdit* BatchesEdit() const { return m_batches; }
@@ -75,8 +92,9 @@ private:
     void OnEntryChanged(QTreeWidgetItem* entry, int column);
     void ShowDetails();
     void ClearDetails();
-    // The order was edited here: caption, and every other window hears of it.
-    void Edited();
+    // The order was edited here: the history names the step, the caption follows, and every
+    // other window hears of it.
+    void Edited(std::string_view name, const std::string& mergeKey = {});
 
     COrderTree* m_tree;
     QPushButton* m_delete;
@@ -89,6 +107,9 @@ private:
     QPushButton* m_copyToClipboard;
     QPushButton* m_alignTiers;
     QPushButton* m_copy;
+    QAction* m_pasteAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
     int m_selectedId = -1;
     bool m_filling = false;
     bool m_selfEdit = false;

@@ -6,6 +6,7 @@
 #include "order/ClipboardText.h"
 #include "order/HtmlExport.h"
 #include "order/Report.h"
+#include "ui/order/ReportsPlan.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"
 #include "ui/shell/PrintDialog.h"
@@ -94,13 +95,15 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     auto* controls = new QHBoxLayout;
     m_content = new QComboBox(client);
     for (std::string_view text : {Messages::ReportContentAll, Messages::ReportContentOrder,
-                                  Messages::ReportContentComponents, Messages::ReportContentBonuses})
+                                  Messages::ReportContentComponents, Messages::ReportContentBonuses,
+                                  Messages::ReportContentPlan})
         m_content->addItem(Qs(text));
     m_format = new QComboBox(client);
-    for (std::string_view text : {Messages::ReportFormatDirect, Messages::ReportFormatHtml, Messages::ReportFormatClipboard})
+    for (std::string_view text : {Messages::ReportFormatDirect, Messages::ReportFormatHtml, Messages::ReportFormatClipboard,
+                                  Messages::ReportFormatCsv, Messages::ReportFormatJson})
         m_format->addItem(Qs(text));
-    m_content->setCurrentIndex(Bounded(settings.ShowReportMode, 4));
-    m_format->setCurrentIndex(Bounded(settings.ReportType, 3));
+    m_content->setCurrentIndex(Bounded(settings.ShowReportMode, 5));
+    m_format->setCurrentIndex(Bounded(settings.ReportType, 5));
     m_generate = new QPushButton(Qs(Messages::ReportGenerate), client);
     controls->addWidget(m_content, 1);
     controls->addWidget(new QLabel(Qs(Messages::ReportFormatLabel), client));
@@ -116,7 +119,10 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     m_grid->SetColWidth(0, 200);
     m_grid->SetColWidth(1, 70);
     m_grid->SetColWidth(2, 110);
+    m_grid->FitColumns();
     layout->addWidget(m_grid, 1);
+    m_planning = new CReportsPlan(*this, App(), *m_grid);
+    m_planning->AddMenuEntries(options);
 
     connect(m_content, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ShowReportMode = index; });
     connect(m_format, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ReportType = index; });
@@ -171,12 +177,36 @@ void CReportsWindow::GenerateReport()
     request.includeIndirect = settings.ShowReportBonusMode == 1;
 
     CReportGrid report(3);
-    ::GenerateReport(report, request);
+    if (request.content == ReportPlan)
+        report = m_planning->PlanGrid(request);
+    else
+        ::GenerateReport(report, request);
+    ShowColumns(report.Columns());
     m_kinds.clear();
     for (const CGridRow& row : report.Rows())
         m_kinds.push_back(row.kind);
     ShowReportGrid(*m_grid, report, App().Theme());
+    if (report.Columns() > 3)
+        for (int col = 0; col < report.Columns(); ++col)
+        {
+            m_grid->resizeColumnToContents(col);
+            m_grid->SetColWidth(col, std::max(m_grid->ColWidth(col) + 12, col == 0 ? 200 : 60));
+        }
+    m_planning->Shown(report);
     UpdateTitle();
+}
+
+void CReportsWindow::ShowColumns(int count)
+{
+    if (m_grid->Cols() == count)
+        return;
+    m_grid->SetCols(count);
+    if (count == 3)
+    {
+        m_grid->SetColWidth(0, 200);
+        m_grid->SetColWidth(1, 70);
+        m_grid->SetColWidth(2, 110);
+    }
 }
 
 CReportGrid CReportsWindow::GridContents() const
@@ -221,6 +251,8 @@ void CReportsWindow::Generate()
         ExportHtml();
     else if (m_format->currentIndex() == FormatClipboard)
         CopyReportText();
+    else if (m_format->currentIndex() == CReportsPlan::FormatCsv || m_format->currentIndex() == CReportsPlan::FormatJson)
+        m_planning->SaveExport(GridContents(), m_content->currentIndex(), m_format->currentIndex() == CReportsPlan::FormatJson);
 }
 
 void CReportsWindow::ApplyTheme()
@@ -232,6 +264,7 @@ void CReportsWindow::ApplyTheme()
     {
         const CReportGrid contents = GridContents();
         ShowReportGrid(*m_grid, contents, App().Theme());
+        m_planning->Shown(contents);
     }
 }
 

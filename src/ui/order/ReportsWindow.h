@@ -6,6 +6,7 @@
 #include <vector>
 
 class CGridWidget;
+class CReportsPlan;
 class QActionGroup;
 class QComboBox;
 class QPushButton;
@@ -39,6 +40,8 @@ public:
     CReportGrid GridContents() const;
     void SetSortMode(int mode);
     int SortMode() const { return m_sort; }
+    // The plan, the comparison of characters, acquired counts and the CSV and JSON exports.
+    CReportsPlan* Planning() const { return m_planning; }
 
 private:
     void UpdateTitle();
@@ -54,4 +57,7 @@ private:
     QActionGroup* m_sortGroup = nullptr;
     std::vector<int> m_kinds;
     int m_sort = 0;
+    CReportsPlan* m_planning = nullptr;
+    // Shows a report's columns: the rules' three at their widths, the plan's sized to fit.
+    void ShowColumns(int count);
 };

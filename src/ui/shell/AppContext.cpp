@@ -5,10 +5,8 @@
 
 #include <QThread>
 
-CAppContext::CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store,
-                         std::unique_ptr<CCachePrefetch> prefetch)
-    : m_store(std::move(store)),
-      m_session(dataFolder, m_store.get(), &m_prompter, &m_decoder, std::move(prefetch)),
+CAppContext::CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store)
+    : m_store(std::move(store)), m_session(dataFolder, m_store.get(), &m_prompter, &m_decoder),
       m_qtLinks(dataFolder)
 {
     m_session.SetSystemColours(&m_systemColours);
@@ -49,6 +47,8 @@ void CAppContext::Recache(ILoadProgress* progress)
 
 void CAppContext::AfterLoad()
 {
+    // A load resets the order: nothing of the old one can be undone into the new database.
+    m_history.Reset();
     if (onDatabaseLoaded)
         onDatabaseLoaded();
 }
@@ -74,4 +74,20 @@ std::filesystem::path CAppContext::OrdersFolder()
     if (!settings.OrdersFolder.empty())
         return settings.OrdersFolder;
     return DataPaths::Join(DataFolder(), DataPaths::Orders);
+}
+
+bool CAppContext::UndoOrderEdit()
+{
+    if (!m_history.Undo())
+        return false;
+    OrderChanged();
+    return true;
+}
+
+bool CAppContext::RedoOrderEdit()
+{
+    if (!m_history.Redo())
+        return false;
+    OrderChanged();
+    return true;
 }

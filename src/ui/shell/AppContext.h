@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/Messages.h"
 #include "app/Placement.h"
 #include "app/Session.h"
+#include "order/OrderHistory.h"
 #include "order/Requirements.h"
 #include "platform/QtImageDecoder.h"
 #include "platform/QtLinkOpener.h"
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,9 +25,7 @@ class ISettingsStore;
 class CAppContext
 {
 public:
-    // A cache prefetch begun before the windows is handed to the session.
-    CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store,
-                std::unique_ptr<CCachePrefetch> prefetch = nullptr);
+    CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store);
     CAppContext(const CAppContext&) = delete;
     CAppContext& operator=(const CAppContext&) = delete;
 
@@ -60,12 +61,25 @@ public:
     // The windows' placement records.
     CWindowPlacements placements;
 
-    // The order was edited, opened or reset: every window showing it refreshes.
+    // The order was edited, opened or reset: every window showing it refreshes. A change no
+    // window named still becomes a step of the history, so that nothing escapes undo.
     void OrderChanged()
     {
+        m_history.Commit(std::string(Messages::EditOrder));
         if (onOrderChanged)
             onOrderChanged();
     }
+    // An edit of the order, named for the Edit menu ("Rename Group"); edits of one merge
+    // key that follow each other are undone together.
+    void OrderEdited(std::string_view name, const std::string& mergeKey = {})
+    {
+        m_history.Commit(std::string(name), mergeKey);
+        OrderChanged();
+    }
+    // Undo and redo of order edits; false when there was nothing to do.
+    bool UndoOrderEdit();
+    bool RedoOrderEdit();
+    COrderHistory& History() { return m_history; }
     // The ticked entries of the order window (nothing ticked when it does not exist).
     COrderSelection OrderSelection() const { return orderSelection ? orderSelection() : COrderSelection(); }
 
@@ -102,6 +116,7 @@ private:
     CQtSystemColours m_systemColours;
     CMessageBoxPrompter m_prompter;
     CSession m_session;
+    COrderHistory m_history{m_session.Order()};
     CQtLinkOpener m_qtLinks;
     ILinkOpener* m_links = nullptr;
     std::vector<std::pair<const void*, std::function<void()>>> m_profileListeners;

@@ -1,7 +1,6 @@
 #include "ui/shell/Application.h"
 
 #include "platform/QtSettingsStore.h"
-#include "platform/StartupHeap.h"
 #include "ui/browsers/ComponentWindow.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/ProfileWindow.h"
@@ -179,19 +178,16 @@ int RunMoxa(int argc, char** argv)
     const std::optional<std::filesystem::path> dataFolder = ChooseFolder(command.dataFolder);
     if (!dataFolder)
         return 1;
-    ReserveStartupHeap(StartupHeapFor(*dataFolder));
-    auto prefetch = std::make_unique<CCachePrefetch>(*dataFolder);
 
     RegisterOrderWindows();
     CUpdateDialog::Register();
-    CAppContext app(*dataFolder, CreateUserSettingsStore(), std::move(prefetch));
+    CAppContext app(*dataFolder, CreateUserSettingsStore());
     auto toolbar = std::make_unique<CToolbarWindow>(app);
     app.MessagePrompter().SetParent(nullptr);
     {
         CProgressWindow progress;
         app.Start(&progress);
     }
-    EndStartupHeap();
     if (StartupProbeRequested())
         ArmStartupProbe(toolbar.get());
     toolbar->Initialise();

@@ -30,6 +30,11 @@ QLabel* Explanation(std::string_view text, QWidget* parent)
 {
     auto* label = new QLabel(Qs(text), parent);
     label->setWordWrap(true);
+    // A dialog does not follow a wrapped text's height for its width: fix both, so that
+    // the dialog opens tall enough for every line.
+    constexpr int Width = 380;
+    label->setMinimumWidth(Width);
+    label->setMinimumHeight(label->heightForWidth(Width));
     return label;
 }
 

@@ -25,6 +25,14 @@ void CToggleButton::SetColours(const QColor& on, const QColor& off)
     update();
 }
 
+QSize CToggleButton::sizeHint() const
+{
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return QPushButton::sizeHint().expandedTo(QSize(metrics.horizontalAdvance(text()) + 16, metrics.height() + 10));
+}
+
 void CToggleButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -15,6 +15,8 @@ public:
     bool IsOn() const { return m_on; }
     void SetOn(bool on);
     void SetColours(const QColor& on, const QColor& off);
+    // Room for the text in the bold face the "on" look uses.
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -96,6 +96,26 @@ void CToolWindow::AddStandardMenus(const std::string& helpText, const std::strin
     }
 }
 
+bool CToolWindow::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // Never smaller than the controls need: texts that grow (counts, captions) widen the window
+    // instead of being cut.
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show ||
+        event->type() == QEvent::WindowTitleChange)
+    {
+        // Room for the caption too (in the title bar's bold face, beside the frame's buttons),
+        // up to a limit: an order's caption is its file's path.
+        QFont title = font();
+        title.setBold(true);
+        const int caption = std::min(QFontMetrics(title).horizontalAdvance(windowTitle()) + 110, 600);
+        const QSize needed = size().expandedTo(minimumSizeHint()).expandedTo(QSize(caption, 0));
+        if (needed != size())
+            resize(needed);
+    }
+    return handled;
+}
+
 void CToolWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();

@@ -52,6 +52,7 @@ Q_SIGNALS:
 protected:
     // Adds "Window" and "Help" menus; helpLink is the help page key (empty for none).
     void AddStandardMenus(const std::string& helpText, const std::string& helpLink);
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

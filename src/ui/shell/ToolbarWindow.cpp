@@ -3,6 +3,7 @@
 #include "app/DataPaths.h"
 #include "app/Messages.h"
 #include "app/Placement.h"
+#include "ui/browsers/FormulaWindow.h"
 #include "platform/QtSettingsStore.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
@@ -17,7 +18,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFrame>
+#include <QGridLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -84,6 +88,8 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
         for (CToolWindow* window : m_windows)
             if (window)
                 window->OrderChanged();
+        RefreshEditActions();
+        RefreshWizardButton();
     };
     m_app.onDatabaseLoaded = [this]
     {
@@ -125,6 +131,11 @@ void CToolbarWindow::BuildControls()
     m_dbLabel = new QLabel(m_versionFrame);
     m_versionLabel->setAlignment(Qt::AlignCenter);
     m_dbLabel->setAlignment(Qt::AlignCenter);
+    auto* frameLayout = new QVBoxLayout(m_versionFrame);
+    frameLayout->setContentsMargins(2, 1, 2, 1);
+    frameLayout->setSpacing(0);
+    frameLayout->addWidget(m_versionLabel);
+    frameLayout->addWidget(m_dbLabel);
 
     m_ordersLabel = new QLabel(Qs(Messages::LabelOrders), client);
     m_databaseLabel = new QLabel(Qs(Messages::LabelDatabase), client);
@@ -142,6 +153,8 @@ void CToolbarWindow::BuildControls()
     }
     m_updateButton = new CToggleButton(Qs(Messages::ButtonLiveUpdate), Qs(Messages::TipLiveUpdate), client);
     connect(m_updateButton, &QPushButton::clicked, this, &CToolbarWindow::LiveUpdate);
+    m_wizardButton = new CToggleButton(Qs(Messages::ButtonWizard), Qs(Messages::TipWizard), client);
+    connect(m_wizardButton, &QPushButton::clicked, this, &CToolbarWindow::NewOrderFromTemplate);
 
     m_autodock = new QCheckBox(Qs(Messages::Autodock), client);
     m_autodock->setChecked(m_app.Settings().DockingMode);
@@ -177,10 +190,23 @@ void CToolbarWindow::BuildMenus()
               [this] { OrderCommands::SaveOrder(m_app, this); });
     AddAction(file, Messages::MenuSaveOrderAs, QKeySequence(Qt::CTRL | Qt::Key_A),
               [this] { OrderCommands::SaveOrderAs(m_app, this); });
+    m_wizardAction = AddAction(file, Messages::MenuNewFromTemplate, QKeySequence(Qt::CTRL | Qt::Key_T),
+                               [this] { NewOrderFromTemplate(); }, Qt::ApplicationShortcut);
+    m_recentMenu = file->addMenu(Qs(Messages::MenuRecentOrders));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &CToolbarWindow::FillRecentOrders);
     file->addSeparator();
     AddAction(file, Messages::MenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Print(); });
     file->addSeparator();
     AddAction(file, Messages::MenuExit, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { close(); });
+
+    QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
+    m_undoAction = AddAction(edit, Messages::UndoPrefix, QKeySequence(Qt::CTRL | Qt::Key_Z),
+                             [this] { m_app.UndoOrderEdit(); }, Qt::ApplicationShortcut);
+    m_redoAction = AddAction(edit, Messages::RedoPrefix, {}, [this] { m_app.RedoOrderEdit(); });
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_redoAction->setShortcutContext(Qt::ApplicationShortcut);
+    connect(edit, &QMenu::aboutToShow, this, &CToolbarWindow::RefreshEditActions);
+    RefreshEditActions();
 
     QMenu* options = menuBar()->addMenu(Qs(Messages::MenuOptions));
     m_onTopAction = AddAction(options, Messages::MenuAlwaysOnTop, {}, [this] { SetAlwaysOnTop(m_onTopAction->isChecked()); });
@@ -294,43 +320,69 @@ void CToolbarWindow::BuildMenus()
 
 void CToolbarWindow::LayoutControls()
 {
+    // The controls keep the order and grouping of both layouts; their sizes follow their texts.
     const bool vertical = IsVertical();
     auto* client = centralWidget();
+    delete client->layout();
+    auto* grid = new QGridLayout(client);
+    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(0);
+    int width = ButtonWidth;
+    for (const CToggleButton* button : m_buttons)
+        width = std::max(width, button->sizeHint().width());
+    width = std::max(width, m_updateButton->sizeHint().width());
+    width = std::max(width, m_wizardButton->sizeHint().width());
+    const int height = vertical ? VerticalButtonHeight : HorizontalButtonHeight;
+    for (CToggleButton* button : m_buttons)
+        button->setFixedSize(width, height);
+    m_updateButton->setFixedSize(width, height);
+    m_wizardButton->setFixedSize(width, height);
     if (vertical)
     {
-        client->setFixedSize(120, 341);
-        m_versionFrame->setGeometry(4, 2, 112, 34);
-        m_versionLabel->setGeometry(2, 1, 108, 16);
-        m_dbLabel->setGeometry(2, 17, 108, 16);
-        m_ordersLabel->move(11, 39);
-        m_buttons[0]->setGeometry(9, 55, ButtonWidth, VerticalButtonHeight);
-        m_buttons[1]->setGeometry(9, 55 + VerticalButtonHeight, ButtonWidth, VerticalButtonHeight);
-        m_databaseLabel->move(11, 124);
+        int row = 0;
+        grid->addWidget(m_versionFrame, row++, 0);
+        grid->addWidget(m_ordersLabel, row++, 0);
+        grid->addWidget(m_buttons[0], row++, 0);
+        grid->addWidget(m_buttons[1], row++, 0);
+        // The wizard's button under the order buttons.
+        grid->addWidget(m_wizardButton, row++, 0);
+        grid->setRowMinimumHeight(row++, 6);
+        grid->addWidget(m_databaseLabel, row++, 0);
         for (int i = 2; i < ToolWindowCount; ++i)
-            m_buttons[i]->setGeometry(9, 140 + (i - 2) * VerticalButtonHeight, ButtonWidth, VerticalButtonHeight);
-        m_onlineLabel->move(11, 265);
-        m_updateButton->setGeometry(9, 281, ButtonWidth, VerticalButtonHeight);
-        m_autodock->move(24, 316);
+            grid->addWidget(m_buttons[i], row++, 0);
+        grid->setRowMinimumHeight(row++, 6);
+        grid->addWidget(m_onlineLabel, row++, 0);
+        grid->addWidget(m_updateButton, row++, 0);
+        grid->setRowMinimumHeight(row++, 4);
+        grid->addWidget(m_autodock, row++, 0, Qt::AlignHCenter);
     }
     else
     {
-        client->setFixedSize(428, 80);
-        m_ordersLabel->move(8, 4);
-        m_buttons[0]->setGeometry(4, 20, ButtonWidth, HorizontalButtonHeight);
-        m_buttons[1]->setGeometry(4, 20 + HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
-        m_databaseLabel->move(118, 4);
-        m_buttons[2]->setGeometry(114, 20, ButtonWidth, HorizontalButtonHeight);
-        m_buttons[3]->setGeometry(114, 20 + HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
-        m_buttons[4]->setGeometry(214, 20, ButtonWidth, HorizontalButtonHeight);
-        m_buttons[5]->setGeometry(214, 20 + HorizontalButtonHeight, ButtonWidth, HorizontalButtonHeight);
-        m_onlineLabel->move(328, 4);
-        m_updateButton->setGeometry(324, 20, ButtonWidth, HorizontalButtonHeight);
-        m_autodock->move(344, 52);
+        grid->addWidget(m_ordersLabel, 0, 0);
+        grid->addWidget(m_buttons[0], 1, 0);
+        grid->addWidget(m_buttons[1], 2, 0);
+        // The wizard's button makes a third row under the order buttons.
+        grid->addWidget(m_wizardButton, 3, 0);
+        grid->addWidget(m_databaseLabel, 0, 1, 1, 2);
+        grid->addWidget(m_buttons[2], 1, 1);
+        grid->addWidget(m_buttons[3], 2, 1);
+        grid->addWidget(m_buttons[4], 1, 2);
+        grid->addWidget(m_buttons[5], 2, 2);
+        grid->addWidget(m_onlineLabel, 0, 3);
+        grid->addWidget(m_updateButton, 1, 3);
+        grid->addWidget(m_autodock, 2, 3, Qt::AlignHCenter);
     }
-    for (QLabel* label : {m_ordersLabel, m_databaseLabel, m_onlineLabel})
-        label->adjustSize();
-    m_autodock->adjustSize();
     m_versionFrame->setVisible(vertical);
+    // The menu bar shows all its menus, and the horizontal caption fits its title bar
+    // (its text in the bold title face, with room for the frame's buttons).
+    QFont title = font();
+    title.setBold(true);
+    const int caption = QFontMetrics(title).horizontalAdvance(windowTitle()) + 110;
+    client->setMinimumWidth(std::max(menuBar()->sizeHint().width(), caption));
+    client->setFixedHeight(grid->sizeHint().height());
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     adjustSize();
     setFixedSize(sizeHint());
 }
@@ -345,7 +397,6 @@ void CToolbarWindow::SetVertical(bool vertical)
     m_app.Settings().VerticalToolbar = vertical;
     m_verticalAction->setChecked(vertical);
     m_horizontalAction->setChecked(!vertical);
-    LayoutControls();
     RefreshRevision();
     if (m_docked && IsShown(*m_docked) && m_autodock->isChecked())
         Dock(*m_docked);
@@ -363,6 +414,7 @@ void CToolbarWindow::RefreshRevision()
     m_versionLabel->setText(Qs(version));
     m_dbLabel->setText(revision.empty() ? Qs(Messages::DatabaseLabelDefault)
                                         : Qs(std::string(Messages::DatabaseLabel1) + revision));
+    LayoutControls();
 }
 
 void CToolbarWindow::Initialise()
@@ -405,6 +457,8 @@ CToolWindow* CToolbarWindow::Window(EToolWindow id)
     {
         slot = CreateToolWindow(id, m_app, this);
         slot->ApplyTheme();
+        if (auto* formulae = qobject_cast<CFormulaWindow*>(slot.data()))
+            connect(formulae, &CFormulaWindow::WorkingItemChanged, this, &CToolbarWindow::RefreshWizardButton);
         connect(slot, &CToolWindow::VisibilityChanged, this, &CToolbarWindow::OnWindowVisibility);
         m_app.placements.Get(PlacementNameOf(id)).created = true;
     }
@@ -706,6 +760,7 @@ void CToolbarWindow::ApplyThemeColours(bool redraw)
     for (CToggleButton* button : m_buttons)
         button->SetColours(on, off);
     m_updateButton->SetColours(on, off);
+    m_wizardButton->SetColours(on, off);
     if (!redraw)
         return;
     update();
@@ -730,6 +785,52 @@ void CToolbarWindow::LiveUpdate()
         LiveUpdateHandler()(m_app, this);
     m_updateButton->SetOn(false);
     m_updateRunning = false;
+}
+
+void CToolbarWindow::NewOrderFromTemplate()
+{
+    RefreshWizardButton();
+    if (!m_wizardAction->isEnabled())
+        return;
+    OrderCommands::NewOrderFromTemplate(m_app, this);
+}
+
+void CToolbarWindow::RefreshWizardButton()
+{
+    const auto* formulae = qobject_cast<const CFormulaWindow*>(ExistingWindow(EToolWindow::Formulae));
+    const bool enabled = !formulae || !formulae->Working().inOrder;
+    m_wizardButton->setEnabled(enabled);
+    m_wizardAction->setEnabled(enabled);
+}
+
+void CToolbarWindow::RefreshEditActions()
+{
+    const COrderHistory& history = m_app.History();
+    m_undoAction->setText(Qs(history.UndoText()));
+    m_redoAction->setText(Qs(history.RedoText()));
+    m_undoAction->setEnabled(history.CanUndo());
+    m_redoAction->setEnabled(history.CanRedo());
+}
+
+void CToolbarWindow::FillRecentOrders()
+{
+    m_recentMenu->clear();
+    const std::vector<std::string> paths = OrderCommands::RecentOrders(m_app, this);
+    for (std::size_t i = 0; i < paths.size(); ++i)
+    {
+        const std::string path = paths[i];
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFile::decodeName(path.c_str())));
+        connect(action, &QAction::triggered, this,
+                [this, path]
+                {
+                    if (m_app.Order().ItemCount() > 0 && m_app.Order().modified &&
+                        !m_app.Prompter().AskYesNo(std::string(Messages::ClearOrderQuestion)))
+                        return;
+                    OrderCommands::OpenOrderFile(m_app, this, path);
+                });
+    }
+    if (paths.empty())
+        m_recentMenu->addAction(Qs(Messages::MenuNoRecentOrders))->setEnabled(false);
 }
 
 void CToolbarWindow::closeEvent(QCloseEvent* event)

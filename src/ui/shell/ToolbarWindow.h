@@ -17,6 +17,7 @@ class QAction;
 class QCheckBox;
 class QFrame;
 class QLabel;
+class QMenu;
 
 // The main window: one toggle button per tool window, the program's menu and keys, the
 // global hotkeys, and the tool windows' positions (docked along its edge, or snapping).
@@ -56,6 +57,12 @@ public:
     void ApplyThemeColours(bool redraw);
     void Print();
     void LiveUpdate();
+    // "New Order from Template...": not while the formula browser edits an order item.
+    void NewOrderFromTemplate();
+    void RefreshWizardButton();
+    // The Edit menu's texts and states follow the order's history.
+    void RefreshEditActions();
+    void FillRecentOrders();
     // Caption, version frame and database label from the settings.
     void RefreshRevision();
 
@@ -70,6 +77,10 @@ public:
     QLabel* VersionLabel() const { return m_versionLabel; }
     CToggleButton* Button(EToolWindow id) const { return m_buttons[static_cast<int>(id)]; }
     CToggleButton* UpdateButton() const { return m_updateButton; }
+    CToggleButton* WizardButton() const { return m_wizardButton; }
+    QAction* UndoAction() const { return m_undoAction; }
+    QAction* RedoAction() const { return m_redoAction; }
+    QMenu* RecentMenu() const { return m_recentMenu; }
     QCheckBox* AutodockBox() const { return m_autodock; }
     CGlobalHotkeys* Hotkeys() const { return m_hotkeys; }
 
@@ -94,6 +105,11 @@ private:
     std::array<QPointer<CToolWindow>, ToolWindowCount> m_windows;
     std::array<CToggleButton*, ToolWindowCount> m_buttons{};
     CToggleButton* m_updateButton = nullptr;
+    CToggleButton* m_wizardButton = nullptr;
+    QAction* m_wizardAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QMenu* m_recentMenu = nullptr;
     QLabel* m_ordersLabel = nullptr;
     QLabel* m_databaseLabel = nullptr;
     QLabel* m_onlineLabel = nullptr;

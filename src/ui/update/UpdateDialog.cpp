@@ -2,11 +2,11 @@
 
 #include "app/Messages.h"
 #include "database/Links.h"
+#include "platform/QtTransfer.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/ProgressWindow.h"
 #include "ui/shell/QtText.h"
 #include "ui/shell/ToolbarWindow.h"
-#include "ui/update/TransferModule.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,7 +21,7 @@
 #include <QVBoxLayout>
 
 CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeoutMs)
-    : QDialog(parent), m_app(app), m_prompter(this), m_transfer(OpenNetworkTransfer())
+    : QDialog(parent), m_app(app), m_prompter(this), m_transfer(std::make_unique<CQtTransfer>())
 {
     setWindowTitle(Qs(Messages::UpdateWindowTitle));
 

@@ -2,11 +2,15 @@
 
 #include "app/Theme.h"
 #include "order/GridColours.h"
+#include "order/Report.h"
 #include "order/ReportGrid.h"
 #include "platform/QtSystemColours.h"
 #include "ui/shell/QtText.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QToolTip>
 
 CGridWidget::CGridWidget(QWidget* parent) : QTableWidget(parent)
 {
@@ -19,6 +23,122 @@ CGridWidget::CGridWidget(QWidget* parent) : QTableWidget(parent)
     setColumnCount(1);
     setRowCount(1);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    auto heading = [this](const QModelIndex& first) { if (first.row() == 0) ShowHeading(); };
+    connect(model(), &QAbstractItemModel::dataChanged, this, heading);
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int) { if (first == 0) ShowHeading(); });
+    connect(model(), &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int) { if (first == 0) ShowHeading(); });
+    connect(model(), &QAbstractItemModel::columnsInserted, this, &CGridWidget::ShowHeading);
+    ShowHeading();
+}
+
+void CGridWidget::SetFixedRows(int rows)
+{
+    m_fixedRows = rows;
+    ShowHeading();
+}
+
+void CGridWidget::ShowHeading()
+{
+    const bool heading = m_fixedRows > 0 && rowCount() > 0;
+    horizontalHeader()->setVisible(heading);
+    if (rowCount() > 0)
+        setRowHidden(0, heading);
+    for (int col = 0; col < columnCount(); ++col)
+    {
+        const QTableWidgetItem* cell = heading ? item(0, col) : nullptr;
+        QTableWidgetItem* shown = cell ? cell->clone() : new QTableWidgetItem;
+        if (!cell || !cell->data(Qt::TextAlignmentRole).isValid())
+            shown->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        setHorizontalHeaderItem(col, shown);
+    }
+}
+
+int CGridWidget::LineHeight() const
+{
+    return verticalHeader()->defaultSectionSize();
+}
+
+int CGridWidget::HeightForRows(int dataRows) const
+{
+    const int heading = horizontalHeader()->isVisible() || m_fixedRows > 0 ? horizontalHeader()->sizeHint().height() : 0;
+    const int scrollBar = horizontalScrollBar()->isVisible() ? horizontalScrollBar()->height() : 0;
+    return heading + dataRows * LineHeight() + scrollBar + 2 * frameWidth();
+}
+
+int CGridWidget::ContentWidth(int col) const
+{
+    int width = sizeHintForColumn(col);
+    if (m_fixedRows > 0)
+        width = std::max(width, horizontalHeader()->sectionSizeHint(col));
+    return width;
+}
+
+void CGridWidget::FitColumns()
+{
+    m_fitColumns = true;
+    horizontalHeader()->setStretchLastSection(false);
+    int used = 0;
+    int last = -1;
+    for (int col = 0; col < columnCount(); ++col)
+        if (!isColumnHidden(col))
+        {
+            setColumnWidth(col, ContentWidth(col));
+            used += columnWidth(col);
+            last = col;
+        }
+    if (last >= 0)
+        setColumnWidth(last, std::max(columnWidth(last), viewport()->width() - (used - columnWidth(last))));
+    if (used != m_contentWidth)
+    {
+        m_contentWidth = used;
+        updateGeometry();
+    }
+}
+
+QSize CGridWidget::minimumSizeHint() const
+{
+    constexpr int Limit = 900;
+    if (!m_fitColumns)
+        return QTableWidget::minimumSizeHint();
+    const int width = std::min(m_contentWidth, Limit) + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    return QTableWidget::minimumSizeHint().expandedTo(QSize(width, 0));
+}
+
+void CGridWidget::resizeEvent(QResizeEvent* event)
+{
+    QTableWidget::resizeEvent(event);
+    if (m_fitColumns)
+        FitColumns();
+}
+
+bool CGridWidget::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableWidget::viewportEvent(event);
+    // The whole text of a cell that has too little room for it.
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QTableWidgetItem* cell = index.isValid() ? item(index.row(), index.column()) : nullptr;
+    const QRect rect = index.isValid() ? visualRect(index) : QRect();
+    if (cell && !cell->text().isEmpty())
+    {
+        const QFontMetrics metrics(cell->font());
+        const int room = rect.width() - 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+        const QRect needs = metrics.boundingRect(QRect(0, 0, std::max(room, 1), 100000),
+                                                 wordWrap() ? int(Qt::TextWordWrap) : 0, cell->text());
+        if (needs.width() > room || needs.height() > rect.height())
+        {
+            QToolTip::showText(help->globalPos(), cell->text(), viewport(), rect);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 void CGridWidget::SetRows(int rows)
@@ -137,6 +257,13 @@ void CGridWidget::ApplyTheme(const CTheme& theme)
     pal.setColor(QPalette::Highlight, ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_BG")));
     pal.setColor(QPalette::HighlightedText, ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_FG")));
     setPalette(pal);
+    // A heading without colours of its own takes the dialog's.
+    QPalette heading = horizontalHeader()->palette();
+    for (const QPalette::ColorRole role : {QPalette::Button, QPalette::Window})
+        heading.setColor(role, ColourFromTheme(theme.ThemeColour("DIALOGCOLOUR_BG")));
+    for (const QPalette::ColorRole role : {QPalette::ButtonText, QPalette::WindowText})
+        heading.setColor(role, ColourFromTheme(theme.ThemeColour("DIALOGCOLOUR_FG")));
+    horizontalHeader()->setPalette(heading);
 }
 
 void AddGridRow(CGridWidget& grid, std::string_view text, int kind, int lines, const CTheme& theme)
@@ -160,7 +287,12 @@ void AddGridRow(CGridWidget& grid, std::string_view text, int kind, int lines, c
             grid.SetCellBackColor(ColourFromTheme(theme.ThemeColour(keys.background)));
     }
     if (row > 0)
-        grid.SetRowHeight(row, std::max(lines, 1) * grid.rowHeight(0));
+        grid.SetRowHeight(row, std::max(lines, 1) * grid.LineHeight());
+    // A heading further down (the components' in "Order & Comps") is not a row to select.
+    if (row > 0 && kind == ReportRowKind::Heading)
+        for (int col = 0; col < grid.Cols(); ++col)
+            if (QTableWidgetItem* cell = grid.item(row, col))
+                cell->setFlags(Qt::ItemIsEnabled);
 }
 
 void ShowReportGrid(CGridWidget& grid, const CReportGrid& report, const CTheme& theme)
@@ -178,6 +310,8 @@ void ShowReportGrid(CGridWidget& grid, const CReportGrid& report, const CTheme& 
         }
         AddGridRow(grid, text, row.kind, row.lines, theme);
     }
+    if (grid.FitsColumns())
+        grid.FitColumns();
     grid.SetRedraw(true);
 }
 

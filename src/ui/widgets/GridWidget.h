@@ -11,8 +11,10 @@
 class CReportGrid;
 class CTheme;
 
-// The table every grid of the program is shown in. Row 0 is the heading row; cells hold
-// plain text that reads back exactly as it was written; colours are set per cell.
+// The table every grid of the program is shown in. Row 0 is the heading row: it stays in the
+// table (it reads back like any row) but is shown as the grid's header, so it never scrolls
+// away and cannot be selected. Cells hold plain text that reads back exactly as it was
+// written; colours are set per cell. A cell too narrow for its text shows it in a tooltip.
 class CGridWidget : public QTableWidget
 {
     Q_OBJECT
@@ -24,7 +26,7 @@ public:
     void SetRows(int rows);
     int Cols() const { return columnCount(); }
     void SetCols(int cols);
-    void SetFixedRows(int rows) { m_fixedRows = rows; }
+    void SetFixedRows(int rows);
     int FixedRows() const { return m_fixedRows; }
 
     // The current cell, which the cell setters below act on.
@@ -40,6 +42,18 @@ public:
     int ColWidth(int col) const { return columnWidth(col); }
     void SetColWidth(int col, int width) { setColumnWidth(col, width); }
     void SetRowHeight(int row, int height) { setRowHeight(row, height); }
+    // The height of one line of cells (row 0's, though it is shown as the header).
+    int LineHeight() const;
+    // The height that shows the heading and the given count of one-line data rows.
+    int HeightForRows(int dataRows) const;
+    // The width the column's texts need, its heading's included.
+    int ContentWidth(int col) const;
+    // Widens every column to its texts; the last one also takes what room is left, and keeps
+    // doing so when the grid is resized.
+    void FitColumns();
+    bool FitsColumns() const { return m_fitColumns; }
+    // With fitted columns, as wide as they are (up to a limit), so that layouts give them room.
+    QSize minimumSizeHint() const override;
 
     std::string TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, std::string_view text);
@@ -60,10 +74,18 @@ public:
     void SetLineColourKeys(std::string light, std::string dark);
     void ApplyTheme(const CTheme& theme);
 
+protected:
+    bool viewportEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QTableWidgetItem* CellItem(int row, int col);
+    // Shows row 0 in the header.
+    void ShowHeading();
 
     int m_fixedRows = 1;
+    bool m_fitColumns = false;
+    int m_contentWidth = 0;
     int m_row = 0;
     int m_col = 0;
     std::string m_backKey = "GRID_BACKCOLOUR";

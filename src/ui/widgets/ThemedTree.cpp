@@ -3,6 +3,9 @@
 #include "app/Theme.h"
 #include "platform/QtSystemColours.h"
 
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QListWidget>
 
 #include <string>
@@ -20,6 +23,50 @@ QColor Key(const CTheme& theme, const std::string& key)
 CThemedTree::CThemedTree(QWidget* parent) : QTreeWidget(parent)
 {
     setHeaderHidden(true);
+    header()->setStretchLastSection(false);
+    connect(this, &QTreeView::expanded, this, &CThemedTree::FitColumnLater);
+    connect(this, &QTreeView::collapsed, this, &CThemedTree::FitColumnLater);
+    connect(model(), &QAbstractItemModel::rowsInserted, this, &CThemedTree::FitColumnLater);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &CThemedTree::FitColumnLater);
+    connect(model(), &QAbstractItemModel::dataChanged, this, &CThemedTree::FitColumnLater);
+    connect(model(), &QAbstractItemModel::layoutChanged, this, &CThemedTree::FitColumnLater);
+}
+
+QSize CThemedTree::minimumSizeHint() const
+{
+    constexpr int Limit = 340;
+    // Before the column is fitted the entries are measured here, so that a window laid out
+    // before its first show already has room for them.
+    const int content = m_fitPending ? sizeHintForColumn(0) : m_contentWidth;
+    const int width = std::min(content, Limit) + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    return QTreeWidget::minimumSizeHint().expandedTo(QSize(width, 0));
+}
+
+bool CThemedTree::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        FitColumnLater();
+    return QTreeWidget::viewportEvent(event);
+}
+
+void CThemedTree::FitColumnLater()
+{
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QMetaObject::invokeMethod(this, &CThemedTree::FitColumn, Qt::QueuedConnection);
+}
+
+void CThemedTree::FitColumn()
+{
+    m_fitPending = false;
+    const int content = sizeHintForColumn(0);
+    setColumnWidth(0, std::max(content, viewport()->width()));
+    if (content != m_contentWidth)
+    {
+        m_contentWidth = content;
+        updateGeometry();
+    }
 }
 
 const char* CThemedTree::LevelPrefix(ELevel level)

@@ -26,9 +26,21 @@ public:
     // Colours one entry by its level; the entry remembers its level for later themes.
     void ColourItem(QTreeWidgetItem* item, ELevel level);
     static const char* LevelPrefix(ELevel level);
+    // As wide as the longest entry shown (up to a limit), so that layouts give the names room.
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void RecolourAll();
+    // The column spans the view, or the longest entry shown when that is wider (the tree
+    // then scrolls sideways): names are never cut.
+    void FitColumn();
+    void FitColumnLater();
+
+    int m_contentWidth = 0;
+    bool m_fitPending = false;
 
     const CTheme* m_theme = nullptr;
 };

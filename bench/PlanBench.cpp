@@ -1,0 +1,176 @@
+// moxa-plan-bench: the production plan of large orders on a generated database, beside the
+// components computation it starts from.
+//
+//   moxa-plan-bench [--size MB] [--seed S] [--items 1000,10000,100000] [benchmark flags]
+#include "DatabaseGenerator.h"
+#include "app/DataPaths.h"
+#include "app/Settings.h"
+#include "database/GameDatabase.h"
+#include "database/IconManager.h"
+#include "database/Loader.h"
+#include "order/Order.h"
+#include "order/Plan.h"
+#include "order/Requirements.h"
+#include "profile/Profile.h"
+#include "profile/ProfileFile.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+struct CPlanFixture
+{
+    CGameDatabase db;
+    CIconManager icons;
+    CProfile profile;
+    std::map<int, std::unique_ptr<COrder>> orders;
+};
+CPlanFixture* g_fixture = nullptr;
+
+// Orders of n items striding through the formulae, a technique on every third, and an
+// acquired count for every tenth component the order needs.
+std::unique_ptr<COrder> MakeOrder(const CGameDatabase& db, const CProfile& profile, int n)
+{
+    std::vector<const CFormula*> formulae;
+    for (const auto& set : db.formulaSets)
+        for (const auto& f : set->formulae)
+            if (!f->tiers.empty())
+                formulae.push_back(f.get());
+    std::vector<const CTechnique*> techniques;
+    for (const auto& set : db.techniqueSets)
+        for (const auto& t : set->techniques)
+            if (!t->tiers.empty())
+                techniques.push_back(t.get());
+    auto order = std::make_unique<COrder>();
+    for (int i = 0; i < n && !formulae.empty(); ++i)
+    {
+        const CFormula& f = *formulae[(static_cast<std::size_t>(i) * 7919) % formulae.size()];
+        auto item = std::make_unique<COrderItem>();
+        item->formula = item->itemName = f.name;
+        item->category = f.category;
+        item->tierName = f.tiers[static_cast<std::size_t>(i) % f.tiers.size()]->levelName;
+        item->batches = 1 + i % 5;
+        if (i % 3 == 0 && !techniques.empty())
+        {
+            const CTechnique& t = *techniques[static_cast<std::size_t>(i) % techniques.size()];
+            item->techniques.push_back({"All", t.name, t.tiers.front()->levelName});
+        }
+        order->AddItem(std::move(item));
+    }
+    const CRequirementList needs =
+        ComputeComponents(db, SelectedItems(*order, {}), &profile, BreakdownComponents, SortByName);
+    for (std::size_t i = 0; i < needs.size(); i += 10)
+        order->acquired[needs[i].name] = std::to_string(needs[i].quantity / 2 + 1);
+    return order;
+}
+
+void BM_Components(benchmark::State& state, int n)
+{
+    const std::vector<const COrderItem*> items = SelectedItems(*g_fixture->orders[n], {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputeComponents(g_fixture->db, items, &g_fixture->profile,
+                                                   BreakdownComponents, SortByName)
+                                     .data());
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+void BM_Plan(benchmark::State& state, int n)
+{
+    const COrder& order = *g_fixture->orders[n];
+    const std::vector<const COrderItem*> items = SelectedItems(order, {});
+    benchmark::DoNotOptimize(
+        ComputePlan(g_fixture->db, order, items, &g_fixture->profile).crafts.data());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            ComputePlan(g_fixture->db, order, items, &g_fixture->profile).crafts.data());
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+std::vector<int> Sizes(const std::string& list)
+{
+    std::vector<int> sizes;
+    for (std::size_t start = 0; start < list.size();)
+    {
+        const std::size_t comma = list.find(',', start);
+        sizes.push_back(std::atoi(list.substr(start, comma - start).c_str()));
+        start = comma == std::string::npos ? list.size() : comma + 1;
+    }
+    return sizes;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CGeneratorOptions options;
+    options.xmlBytes = 10ull << 20;
+    std::vector<int> sizes = {1000, 10000, 100000};
+    std::vector<char*> rest = {argv[0]};
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string arg = argv[i];
+        if (arg == "--size" && i + 1 < argc)
+            options.xmlBytes = std::strtoull(argv[++i], nullptr, 10) << 20;
+        else if (arg == "--seed" && i + 1 < argc)
+            options.seed = std::strtoull(argv[++i], nullptr, 10);
+        else if (arg == "--items" && i + 1 < argc)
+            sizes = Sizes(argv[++i]);
+        else
+            rest.push_back(argv[i]);
+    }
+
+    const fs::path folder =
+        fs::temp_directory_path() / ("moxa-plan-bench-" + std::to_string(getpid()));
+    CGeneratorResult generated;
+    std::string error;
+    if (!GenerateDatabase(folder, options, generated, error))
+    {
+        std::fprintf(stderr, "moxa-plan-bench: %s\n", error.c_str());
+        return 1;
+    }
+    CPlanFixture fixture;
+    {
+        CSettings settings;
+        settings.EnableCache = false;
+        settings.EnableIcons = false;
+        CLoadContext c;
+        c.dataFolder = folder;
+        c.settings = &settings;
+        c.database = &fixture.db;
+        c.icons = &fixture.icons;
+        c.freeSpace = [](const fs::path&) { return UINTMAX_MAX; };
+        RebuildDatabase(c);
+    }
+    fixture.db.RebuildIndexes();
+    ReadProfile(fixture.profile,
+                DataPaths::Join(folder, DataPaths::DefaultProfiles) / "Generated.xml");
+    std::error_code ec;
+    fs::remove_all(folder, ec);
+    for (int n : sizes)
+        fixture.orders[n] = MakeOrder(fixture.db, fixture.profile, n);
+    g_fixture = &fixture;
+    std::printf("database: %.1f MB of XML, %d formulae, %d resource products\n",
+                static_cast<double>(generated.xmlBytes) / (1 << 20), generated.formulae,
+                generated.resourceProducts);
+
+    for (int n : sizes)
+    {
+        benchmark::RegisterBenchmark(("components/" + std::to_string(n)).c_str(), BM_Components, n)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("plan/" + std::to_string(n)).c_str(), BM_Plan, n)
+            ->Unit(benchmark::kMillisecond);
+    }
+    int count = static_cast<int>(rest.size());
+    benchmark::Initialize(&count, rest.data());
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

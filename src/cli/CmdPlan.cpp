@@ -1,0 +1,70 @@
+// "plan" and "compare": what is left to make and gather, and which character does it cheapest.
+#include "app/Session.h"
+#include "cli/Commands.h"
+#include "cli/ReportArgs.h"
+#include "order/Plan.h"
+#include "order/PlanExport.h"
+#include "order/ReportGrid.h"
+#include "platform/QtImageDecoder.h"
+
+int CmdPlan(CCliContext& context, const CParsedArgs& args)
+{
+    CReportArgs parsed;
+    ParseReportArgs(args, parsed);
+    int status = 0;
+    CQtImageDecoder decoder;
+    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+    if (!LoadReportSession(session, "plan", parsed, status))
+        return status;
+    const CReportRequest& request = parsed.request;
+    const CPlan plan =
+        ComputePlan(*request.db, *request.order, SelectedItems(*request.order, request.selection),
+                    request.profile);
+    std::vector<CLocationGroup> groups;
+    if (parsed.byLocation)
+        groups = GroupByLocation(*request.db, plan);
+    const std::vector<CLocationGroup>* byLocation = parsed.byLocation ? &groups : nullptr;
+    std::string bytes;
+    if (parsed.format == "csv")
+        bytes = PlanCsv(plan, byLocation);
+    else if (parsed.format == "json")
+        bytes = PlanJson(plan, byLocation);
+    else
+    {
+        CReportGrid grid(PlanColumns);
+        AddPlanRows(grid, plan, byLocation);
+        bytes = ReportGridText(grid);
+    }
+    return WriteOutput(bytes, parsed.output) ? 0 : 1;
+}
+
+int CmdCompare(CCliContext& context, const CParsedArgs& args)
+{
+    CReportArgs parsed;
+    ParseReportArgs(args, parsed);
+    int status = 0;
+    CQtImageDecoder decoder;
+    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+    if (!LoadReportSession(session, "compare", parsed, status))
+        return status;
+    std::vector<const CProfile*> profiles;
+    for (const std::string& label : parsed.profiles)
+        profiles.push_back(FindProfileArg(session, label));
+    if (parsed.profiles.empty())
+        profiles = ComparedProfiles(session.Profiles());
+    const CReportRequest& request = parsed.request;
+    const CComparison comparison = ComparePlans(
+        *request.db, *request.order, SelectedItems(*request.order, request.selection), profiles);
+    std::string bytes;
+    if (parsed.format == "csv")
+        bytes = CompareCsv(comparison);
+    else if (parsed.format == "json")
+        bytes = CompareJson(comparison);
+    else
+    {
+        CReportGrid grid(1 + static_cast<int>(profiles.size()));
+        AddCompareRows(grid, comparison);
+        bytes = ReportGridText(grid);
+    }
+    return WriteOutput(bytes, parsed.output) ? 0 : 1;
+}

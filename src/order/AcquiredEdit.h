@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CReportGrid;
+class COrder;
+
+// A cell of a shown report where the player enters what is already acquired: the component
+// and sub-component rows of the components section ("A/Q" and "(A/Q)" in the third
+// column) and the craft and gather rows of the plan (its third column).
+struct CAcquiredCell
+{
+    int row = 0;
+    int column = 0;
+    std::string name;
+    std::int64_t need = 0;
+};
+std::vector<CAcquiredCell> AcquiredCells(const CReportGrid& grid);
+
+// An entered count: digits with blanks around them; empty is 0. False for anything else.
+bool ParseAcquired(std::string_view text, std::int64_t& count);
+
+// Stores a count in the order's acquired map, 0 (or less) removing the entry. Marks the
+// order modified and returns true when the map changed.
+bool SetAcquired(COrder& order, const std::string& name, std::int64_t count);

@@ -1,0 +1,231 @@
+#include "ui/order/ReportsPlan.h"
+
+#include "app/Messages.h"
+#include "database/GameDatabase.h"
+#include "order/Order.h"
+#include "order/PlanExport.h"
+#include "order/ReportRecords.h"
+#include "ui/order/ReportsWindow.h"
+#include "ui/shell/AppContext.h"
+#include "ui/shell/FileDialog.h"
+#include "ui/shell/QtText.h"
+#include "ui/widgets/GridWidget.h"
+#include "xml/AtomicFile.h"
+#include "xml/NumberText.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace
+{
+// Edits the acquired cells in place: the editor starts from the stored count, and the
+// entered text goes to the order instead of the grid (the report is generated again).
+class CAcquiredDelegate : public QStyledItemDelegate
+{
+public:
+    CAcquiredDelegate(CReportsPlan& plan, CAppContext& app, QObject* parent)
+        : QStyledItemDelegate(parent), m_plan(plan), m_app(app)
+    {
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex& index) const override
+    {
+        const CAcquiredCell* cell = m_plan.CellOfRow(index.row());
+        if (!cell || cell->column != index.column())
+            return nullptr;
+        auto* edit = new QLineEdit(parent);
+        edit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,18}")), edit));
+        return edit;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        const CAcquiredCell* cell = m_plan.CellOfRow(index.row());
+        auto* edit = static_cast<QLineEdit*>(editor);
+        edit->setText(
+            QString::number(cell ? std::max(0LL, AcquiredCount(m_app.Order(), cell->name)) : 0));
+        edit->selectAll();
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
+    {
+        const QString text = static_cast<QLineEdit*>(editor)->text();
+        const int row = index.row();
+        // Later: the grid is filled again, which must not happen inside the editor's commit.
+        CReportsPlan* plan = &m_plan;
+        QMetaObject::invokeMethod(
+            plan, [plan, row, text] { plan->EnterAcquired(row, text); }, Qt::QueuedConnection);
+    }
+
+private:
+    CReportsPlan& m_plan;
+    CAppContext& m_app;
+};
+} // namespace
+
+CReportsPlan::CReportsPlan(CReportsWindow& window, CAppContext& app, CGridWidget& grid)
+    : QObject(&window), m_window(window), m_app(app), m_grid(grid)
+{
+    m_grid.setItemDelegate(new CAcquiredDelegate(*this, app, this));
+    m_grid.setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+}
+
+void CReportsPlan::AddMenuEntries(QMenu* options)
+{
+    options->addSeparator();
+    m_groupAction = options->addAction(Qs(Messages::MenuGroupByLocation));
+    m_groupAction->setCheckable(true);
+    connect(m_groupAction, &QAction::toggled, this,
+            [this]
+            {
+                if (m_window.ContentBox()->currentIndex() == ReportPlan && m_grid.Rows() > 0)
+                    m_window.GenerateReport();
+            });
+    QAction* compare = options->addAction(Qs(Messages::MenuCompareCharacters));
+    connect(compare, &QAction::triggered, this, &CReportsPlan::ShowComparison);
+    QAction* done = options->addAction(Qs(Messages::MenuMarkDone));
+    done->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    connect(done, &QAction::triggered, this, &CReportsPlan::MarkDone);
+}
+
+CReportGrid CReportsPlan::PlanGrid(const CReportRequest& request)
+{
+    m_grouped = m_groupAction && m_groupAction->isChecked();
+    m_plan = ComputePlan(*request.db, *request.order,
+                         SelectedItems(*request.order, request.selection), request.profile);
+    m_groups = m_grouped ? GroupByLocation(*request.db, m_plan) : std::vector<CLocationGroup>();
+    CReportGrid grid(PlanColumns);
+    AddPlanRows(grid, m_plan, m_grouped ? &m_groups : nullptr);
+    return grid;
+}
+
+void CReportsPlan::Shown(const CReportGrid& report)
+{
+    m_cells = AcquiredCells(report);
+    for (const CAcquiredCell& cell : m_cells)
+        if (QTableWidgetItem* item = m_grid.item(cell.row, cell.column))
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+}
+
+const CAcquiredCell* CReportsPlan::CellOfRow(int row) const
+{
+    const auto it = std::find_if(m_cells.begin(), m_cells.end(),
+                                 [row](const CAcquiredCell& cell) { return cell.row == row; });
+    return it == m_cells.end() ? nullptr : &*it;
+}
+
+std::string CReportsPlan::ExportBytes(const CReportGrid& shown, int content, bool json) const
+{
+    if (content == ReportPlan)
+        return json ? PlanJson(m_plan, m_grouped ? &m_groups : nullptr)
+                    : PlanCsv(m_plan, m_grouped ? &m_groups : nullptr);
+    const std::vector<CReportRecord> records = ReportRecords(shown);
+    return json ? ReportJson(ReportTitle(m_app.Order(), m_app.OrderSelection()), records)
+                : ReportCsv(records);
+}
+
+void CReportsPlan::SaveExport(const CReportGrid& shown, int content, bool json)
+{
+    const QString path =
+        CFileDialog::GetSaveFileName(&m_window, Qs(m_app.OrdersFolder().string()),
+                                     Qs(json ? Messages::JsonFilter : Messages::CsvFilter),
+                                     json ? QStringLiteral("json") : QStringLiteral("csv"));
+    if (path.isEmpty())
+        return;
+    if (!WriteFileAtomically(Bytes(path), ExportBytes(shown, content, json)))
+        m_app.Prompter().Warn(Format(Messages::ExportNotWritten, Bytes(path).c_str()));
+}
+
+void CReportsPlan::EnterAcquired(int row, const QString& text)
+{
+    const CAcquiredCell* cell = CellOfRow(row);
+    std::int64_t count = 0;
+    if (!cell)
+        return;
+    if (!ParseAcquired(Bytes(text), count))
+    {
+        m_app.Prompter().Warn(std::string(Messages::AcquiredNotANumber));
+        return;
+    }
+    if (SetAcquired(m_app.Order(), cell->name, count))
+        Changed();
+}
+
+void CReportsPlan::MarkDone()
+{
+    bool changed = false;
+    if (const CAcquiredCell* cell = CellOfRow(m_grid.currentRow()))
+        changed = SetAcquired(m_app.Order(), cell->name, cell->need);
+    if (changed)
+        Changed();
+}
+
+void CReportsPlan::Changed()
+{
+    // The order window shows the "*"; the report follows the new counts, the cursor stays.
+    const int row = m_grid.currentRow();
+    const int column = m_grid.currentColumn();
+    m_app.OrderChanged();
+    m_window.GenerateReport();
+    if (row >= 0 && row < m_grid.rowCount())
+        m_grid.setCurrentCell(row, column);
+}
+
+void CReportsPlan::ShowComparison()
+{
+    if (!m_compare)
+    {
+        m_compare = new QDialog(&m_window);
+        m_compare->setWindowTitle(Qs(Messages::CompareCharactersTitle));
+        auto* layout = new QVBoxLayout(m_compare);
+        m_compareGrid = new CGridWidget(m_compare);
+        m_compareGrid->SetBackColourKey("GRID_REPORTBACKCOLOUR");
+        m_compareGrid->SetLineColourKeys("GRID_REPORTLINECOLOUR_LIGHT",
+                                         "GRID_REPORTLINECOLOUR_DARK");
+        layout->addWidget(m_compareGrid, 1);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_compare);
+        connect(buttons, &QDialogButtonBox::rejected, m_compare, &QDialog::reject);
+        layout->addWidget(buttons);
+    }
+    const COrder& order = m_app.Order();
+    const std::vector<const CProfile*> profiles = ComparedProfiles(m_app.Profiles());
+    const CComparison comparison = ComparePlans(
+        m_app.Database(), order, SelectedItems(order, m_app.OrderSelection()), profiles);
+    CReportGrid report(1 + static_cast<int>(profiles.size()));
+    AddCompareRows(report, comparison);
+    m_compareKinds.clear();
+    for (const CGridRow& row : report.Rows())
+        m_compareKinds.push_back(row.kind);
+    m_compareGrid->ApplyTheme(m_app.Theme());
+    m_compareGrid->SetCols(report.Columns());
+    ShowReportGrid(*m_compareGrid, report, m_app.Theme());
+    m_compareGrid->resizeColumnsToContents();
+    int width = 0;
+    for (int col = 0; col < m_compareGrid->Cols(); ++col)
+    {
+        m_compareGrid->SetColWidth(
+            col, std::max(m_compareGrid->ColWidth(col) + 12, col == 0 ? 180 : 90));
+        width += m_compareGrid->ColWidth(col);
+    }
+    const QRect screen =
+        m_window.screen() ? m_window.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    const int height = m_compareGrid->Rows() * m_compareGrid->rowHeight(0) + 90;
+    m_compare->resize(std::min(width + 40, screen.width() - 40),
+                      std::clamp(height, 200, screen.height() - 80));
+    m_compare->show();
+    m_compare->raise();
+    m_compare->activateWindow();
+}

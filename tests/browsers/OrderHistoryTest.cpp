@@ -1,0 +1,138 @@
+#include "BrowserFixture.h"
+
+#include "browsers/OrderWizard.h"
+#include "browsers/PastedList.h"
+#include "browsers/WorkingItem.h"
+#include "order/OrderHistory.h"
+#include "order/OrderWindowLogic.h"
+#include "order/TierAlignment.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Every kind of order edit the windows make, each committed under its name as they do.
+TEST(OrderHistory, UndoingEveryEditGivesBackTheSavedFileByteForByte)
+{
+    CBrowserFixture f;
+    CTempDir dir;
+    COrder order;
+    order.AddGroup("Arms");
+    auto sword = std::make_unique<COrderItem>();
+    sword->itemName = "Mithril Sword";
+    sword->group = "Arms";
+    sword->formula = "Sword";
+    sword->category = "Weapons";
+    sword->tierName = "Tier III";
+    sword->batches = 2;
+    sword->techniques = {CBrowserFixture::Technique("Sharpen", "Keen Edge")};
+    const int swordId = order.AddItem(std::move(sword)).id;
+    auto helm = CBrowserFixture::Helm();
+    helm->group = "Arms";
+    const int helmId = order.AddItem(std::move(helm)).id;
+    order.acquired["Iron Bar"] = "2";
+    ASSERT_TRUE(order.Write(dir / "start.xml", f.db));
+    const std::string start = ReadFileBytes(dir / "start.xml");
+
+    COrderHistory history(order);
+    std::vector<std::string> names;
+    const auto commit = [&](const char* name, const std::string& merge = {})
+    {
+        // A merged edit names the step already listed.
+        if (history.Commit(name, merge) && (merge.empty() || names.back() != history.UndoText()))
+            names.push_back(history.UndoText());
+    };
+
+    CWorkingItem working;
+    StartWorkingItem(working, *f.sword);
+    AddOrIncrease(working, order);
+    commit("Add Item");
+    AddOrIncrease(working, order);
+    commit("Increase Qty");
+    ASSERT_EQ(ChooseTier(f.db, working, order, "Steel Sword"), "");
+    commit("Choose Tier");
+    ASSERT_EQ(AttachTechnique(f.db, working, order, CBrowserFixture::Technique("Sharpen", "Keen Edge")), "");
+    commit("Add Technique");
+    ASSERT_TRUE(RemoveTechnique(f.db, working, order, 1));
+    commit("Remove Technique");
+    ASSERT_TRUE(RenameGroup(order, "Arms", "Arms & <Armour>"));
+    commit("Rename Group");
+    ASSERT_TRUE(RenameItem(order, swordId, "2 x Old Faithful"));
+    commit("Rename Item");
+    order.AddGroup("Spare");
+    commit("New Group");
+    order.FindItem(helmId)->group = "Spare";
+    commit("Move Item");
+    // Digits typed one by one make one step.
+    for (const char* typed : {"1", "12", "120"})
+    {
+        SetBatches(order, *order.FindItem(swordId), 1, typed);
+        commit("Set Batches", "batches " + std::to_string(swordId));
+    }
+    ASSERT_NE(CopyItem(order, helmId), nullptr);
+    commit("Copy Item");
+    COrderSelection ticked;
+    ticked.items = {working.item.id};
+    ASSERT_GT(AlignTickedTiers(order, swordId, ticked).changed, 0);
+    commit("Align Tiers");
+    order.acquired["Iron Bar"] = "7";
+    commit("Acquired Count");
+    CWizardTemplate wizard;
+    wizard.school = "Smith";
+    wizard.type = "Craft";
+    wizard.formulaSets = {{"Blades", "", "sword", 1, 0}};
+    wizard.techs = {"Sharpen"};
+    CWizardPlan plan = PlanWizard(f.db, wizard, {1, 3});
+    TickEverything(f.db, plan);
+    ASSERT_EQ(ApplyWizard(order, plan, false), 1);
+    commit("Order Wizard");
+    ASSERT_EQ(AddPastedList(order, f.db, "3 x Iron Bar\n", "Spare").added.size(), 1u);
+    commit("Paste");
+    CScriptedPrompter prompter;
+    prompter.QueueAnswer(true);
+    COrderSelection doomed;
+    doomed.groups = {"Spare"};
+    ASSERT_TRUE(DeleteTicked(order, f.db, doomed, prompter));
+    commit("Delete");
+
+    EXPECT_EQ(names, (std::vector<std::string>{"Undo Add Item", "Undo Increase Qty", "Undo Choose Tier",
+                                               "Undo Add Technique", "Undo Remove Technique", "Undo Rename Group",
+                                               "Undo Rename Item", "Undo New Group", "Undo Move Item",
+                                               "Undo Set Batches", "Undo Copy Item", "Undo Align Tiers",
+                                               "Undo Acquired Count", "Undo Order Wizard", "Undo Paste",
+                                               "Undo Delete"}));
+    ASSERT_TRUE(order.Write(dir / "edited.xml", f.db));
+    const std::string edited = ReadFileBytes(dir / "edited.xml");
+    ASSERT_NE(edited, start);
+    history.MarkClean();
+    EXPECT_FALSE(order.modified);
+
+    // All the way back: the file is the one the history began with.
+    std::size_t undone = 0;
+    while (history.Undo())
+        ++undone;
+    EXPECT_EQ(undone, names.size());
+    EXPECT_TRUE(order.modified);
+    EXPECT_EQ(history.UndoText(), "Undo");
+    EXPECT_EQ(history.RedoText(), "Redo Add Item");
+    ASSERT_TRUE(order.Write(dir / "undone.xml", f.db));
+    EXPECT_EQ(ReadFileBytes(dir / "undone.xml"), start);
+
+    // And forward again to the saved state, which is clean.
+    while (history.Redo())
+        EXPECT_EQ(order.modified, history.CanRedo());
+    EXPECT_FALSE(order.modified);
+    ASSERT_TRUE(order.Write(dir / "redone.xml", f.db));
+    EXPECT_EQ(ReadFileBytes(dir / "redone.xml"), edited);
+
+    // A new edit after undoing drops the redo branch.
+    ASSERT_TRUE(history.Undo());
+    order.AddGroup("Branch");
+    ASSERT_TRUE(history.Commit("New Group"));
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_TRUE(order.modified);
+    EXPECT_FALSE(history.Commit("New Group")); // nothing changed
+}
+} // namespace

@@ -1,0 +1,112 @@
+#pragma once
+
+// Every window of the program, one scene at a time, as a player opens them on the sample
+// data with the example order loaded: the toolbar is always shown, each scene docks its tool
+// windows beside it (or opens its dialog over it) with something selected. Used by the test
+// of cut texts and by the screenshot program.
+#include "ui/browsers/EfficiencyGuideWindow.h"
+#include "ui/browsers/FormulaWindow.h"
+#include "ui/order/OrderWindow.h"
+#include "ui/shell/ConfigDialog.h"
+#include "ui/shell/ToolWindow.h"
+#include "ui/shell/ToolbarWindow.h"
+#include "ui/update/UpdateDialog.h"
+#include "ui/widgets/ThemedTree.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include <string>
+#include <vector>
+
+inline const std::vector<std::string>& TourScenes()
+{
+    static const std::vector<std::string> scenes = {"orders",   "formulae",      "components", "profiles",
+                                                    "guide",    "configuration", "update"};
+    return scenes;
+}
+
+class CWindowTour
+{
+public:
+    CWindowTour(CAppContext& app, CToolbarWindow& toolbar) : m_app(app), m_toolbar(toolbar) {}
+    ~CWindowTour() { delete m_dialog; }
+
+    // Shows one scene (hiding the previous one's windows) and returns its windows, the toolbar first.
+    std::vector<QWidget*> Show(const std::string& scene)
+    {
+        delete m_dialog;
+        if (CToolWindow* formulae = m_toolbar.ExistingWindow(EToolWindow::Formulae))
+            if (auto* guide = formulae->findChild<CEfficiencyGuideWindow*>())
+                guide->hide();
+        for (int i = 0; i < ToolWindowCount; ++i)
+            if (CToolWindow* window = m_toolbar.ExistingWindow(static_cast<EToolWindow>(i)))
+                window->hide();
+        std::vector<QWidget*> windows{&m_toolbar};
+        if (scene == "orders")
+        {
+            m_toolbar.ShowWindow(EToolWindow::Order);
+            m_toolbar.Dock(EToolWindow::Order);
+            auto* order = static_cast<COrderWindow*>(m_toolbar.Window(EToolWindow::Order));
+            QTreeWidget* tree = order->Tree();
+            if (tree->topLevelItemCount() > 0 && tree->topLevelItem(0)->childCount() > 0)
+                tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+            // On a narrow screen the partner stays hidden; the tour shows it all the same.
+            m_toolbar.Window(EToolWindow::Reports)->show();
+            m_toolbar.Window(EToolWindow::Reports)->GenerateCurrentReport();
+            windows.push_back(order);
+            windows.push_back(m_toolbar.Window(EToolWindow::Reports));
+        }
+        else if (scene == "formulae" || scene == "guide")
+        {
+            auto* formulae = static_cast<CFormulaWindow*>(m_toolbar.Window(EToolWindow::Formulae));
+            m_toolbar.ShowWindow(EToolWindow::Formulae);
+            m_toolbar.Dock(EToolWindow::Formulae);
+            // The order's first item: a formula with its techniques attached.
+            formulae->PickQuickItem(1);
+            windows.push_back(formulae);
+            if (scene == "guide")
+            {
+                formulae->ShowEfficiencyLevels();
+                windows.push_back(formulae->findChild<CEfficiencyGuideWindow*>());
+            }
+            else
+            {
+                m_toolbar.Window(EToolWindow::Techniques)->show();
+                windows.push_back(m_toolbar.Window(EToolWindow::Techniques));
+            }
+        }
+        else if (scene == "components" || scene == "profiles")
+        {
+            const EToolWindow id = scene == "components" ? EToolWindow::Components : EToolWindow::Profiles;
+            CToolWindow* window = m_toolbar.Window(id);
+            m_toolbar.ShowWindow(id);
+            m_toolbar.Dock(id);
+            auto* tree = window->findChild<CThemedTree*>();
+            QTreeWidgetItem* item = tree ? tree->topLevelItem(0) : nullptr;
+            while (item && item->childCount() > 0)
+            {
+                item->setExpanded(true);
+                item = item->child(0);
+            }
+            if (item)
+                tree->setCurrentItem(item);
+            windows.push_back(window);
+        }
+        else if (scene == "configuration")
+            m_dialog = new CConfigDialog(m_app, &m_toolbar);
+        else if (scene == "update")
+            m_dialog = new CUpdateDialog(m_app, &m_toolbar);
+        if (m_dialog)
+        {
+            m_dialog->show();
+            windows.push_back(m_dialog);
+        }
+        return windows;
+    }
+
+private:
+    CAppContext& m_app;
+    CToolbarWindow& m_toolbar;
+    QPointer<QDialog> m_dialog;
+};

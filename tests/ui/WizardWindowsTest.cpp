@@ -1,0 +1,281 @@
+#include "UiFixture.h"
+
+#include "ui/browsers/FormulaWindow.h"
+#include "ui/order/OrderCommands.h"
+#include "ui/order/OrderWindow.h"
+#include "ui/order/WizardDialog.h"
+#include "ui/shell/Application.h"
+#include "ui/shell/ToggleButton.h"
+#include "ui/shell/ToolbarWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace
+{
+struct CWizardSession
+{
+    CWizardSession()
+    {
+        app = fixture.MakeApp();
+        app->Start(nullptr);
+        RegisterOrderWindows();
+        toolbar = std::make_unique<CToolbarWindow>(*app);
+        toolbar->Initialise();
+        orders = static_cast<COrderWindow*>(toolbar->Window(EToolWindow::Order));
+    }
+    CFormulaWindow* Formulae() { return static_cast<CFormulaWindow*>(toolbar->Window(EToolWindow::Formulae)); }
+
+    CUiFixture fixture;
+    std::unique_ptr<CAppContext> app;
+    std::unique_ptr<CToolbarWindow> toolbar;
+    COrderWindow* orders = nullptr;
+};
+
+QStringList Texts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+QTreeWidgetItem* Child(QTreeWidgetItem* parent, const QString& start)
+{
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (parent->child(i)->text(0).startsWith(start))
+            return parent->child(i);
+    return nullptr;
+}
+
+QTreeWidgetItem* Top(QTreeWidget* tree, const QString& start)
+{
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        if (tree->topLevelItem(i)->text(0).startsWith(start))
+            return tree->topLevelItem(i);
+    return nullptr;
+}
+} // namespace
+
+class CWizardWindowsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { CMessageBox::SetScripted(true); }
+    void WizardPagesBuildTheOrder();
+    void WizardButtonFollowsTheBrowserMode();
+    void PasteDragUndoAndFilter();
+};
+
+void CWizardWindowsTest::WizardPagesBuildTheOrder()
+{
+    CWizardSession s;
+    s.app->Profiles().current = s.app->Profiles().Find("Ysolde", "Local");
+    bool driven = false;
+    // The dialog is modal: it is driven from inside its own event loop.
+    QTimer::singleShot(0, this, [&]
+    {
+        auto* wizard = qobject_cast<CWizardDialog*>(QApplication::activeModalWidget());
+        QVERIFY(wizard);
+        // A failed check returns early: the dialog is closed so that the test ends.
+        struct CCloser
+        {
+            CWizardDialog* dialog;
+            ~CCloser()
+            {
+                if (dialog->isVisible())
+                    dialog->reject();
+            }
+        } closer{wizard};
+        // Page 1: the current profile offers every template of a school it has.
+        QVERIFY(wizard->ProfileRadio()->isChecked());
+        QCOMPARE(wizard->ProfileCombo()->currentText(), QStringLiteral("Amberlight:Ysolde"));
+        QCOMPARE(Texts(wizard->TemplateList()),
+                 (QStringList{QStringLiteral("Bladesmith (Craft) - Tier II to Tier V"),
+                              QStringLiteral("Scribe (Craft) - Tier IV to Tier IX"),
+                              QStringLiteral("Warden (Adventure) - Tier V")}));
+        // By hand: a Khutit has no scribe template; an adventurer of level 12 works Tier III.
+        wizard->ByHandRadio()->setChecked(true);
+        wizard->RaceCombo()->setCurrentText(QStringLiteral("Khutit"));
+        wizard->TypeCombo()->setCurrentText(QStringLiteral("Adventure"));
+        wizard->LevelSpin()->setValue(12);
+        QCOMPARE(Texts(wizard->TemplateList()), QStringList{QStringLiteral("Warden (Adventure) - Tier III")});
+        wizard->TypeCombo()->setCurrentText(QStringLiteral("Craft"));
+        wizard->SchoolCombo()->setCurrentText(QStringLiteral("Scribe"));
+        QCOMPARE(wizard->TemplateList()->count(), 0);
+        QVERIFY(!wizard->button(QWizard::NextButton)->isEnabled());
+        wizard->SchoolCombo()->setCurrentText(QStringLiteral("Bladesmith"));
+        QCOMPARE(Texts(wizard->TemplateList()), QStringList{QStringLiteral("Bladesmith (Craft) - Tier III")});
+        wizard->next();
+
+        // Page 2: the required set ticked, the optional one not; choices kept per formula.
+        QCOMPARE(wizard->currentId(), int(CWizardDialog::WhatPage));
+        QTreeWidget* formulae = wizard->FormulaTree();
+        QTreeWidgetItem* arms = Top(formulae, QStringLiteral("Bladesmith Arms: "));
+        QTreeWidgetItem* stock = Top(formulae, QStringLiteral("Foundry Stock: "));
+        QVERIFY(arms && stock);
+        QCOMPARE(arms->checkState(0), Qt::Checked);
+        QCOMPARE(stock->checkState(0), Qt::Unchecked);
+        QCOMPARE(arms->childCount(), 9);
+        for (int i = 1; i < arms->childCount(); ++i)
+            arms->child(i)->setCheckState(0, Qt::Unchecked);
+        QTreeWidgetItem* dirk = arms->child(0);
+        QCOMPARE(dirk->text(0), QStringLiteral("Dirk"));
+        auto* tiers = qobject_cast<QComboBox*>(formulae->itemWidget(dirk, 1));
+        QCOMPARE(tiers->currentText(), QStringLiteral("Tinbright Dirk (Tier III)"));
+        qobject_cast<QSpinBox*>(formulae->itemWidget(dirk, 2))->setValue(4);
+        stock->setCheckState(0, Qt::Checked);
+        for (int i = 1; i < stock->childCount(); ++i)
+            stock->child(i)->setCheckState(0, Qt::Unchecked);
+        QVERIFY(wizard->ProblemsLabel()->isHidden());
+        wizard->next();
+
+        // Page 3: a technique per item where its tier takes it.
+        QCOMPARE(wizard->currentId(), int(CWizardDialog::HowPage));
+        QTreeWidget* techniques = wizard->TechniqueTree();
+        QCOMPARE(techniques->topLevelItemCount(), 2);
+        QTreeWidgetItem* dirkItem = techniques->topLevelItem(0);
+        QCOMPARE(dirkItem->text(0), QStringLiteral("4 x Tinbright Dirk  (Bladesmith Arms)"));
+        QTreeWidgetItem* keen = Child(dirkItem, QStringLiteral("Keen Edge"));
+        QVERIFY(keen);
+        QCOMPARE(keen->text(0), QStringLiteral("Keen Edge III"));
+        keen->setCheckState(0, Qt::Checked);
+        QCOMPARE(wizard->Summary()->toPlainText(),
+                 QStringLiteral("Items: 2, groups: 2\nBladesmith Arms\n    4 x Tinbright Dirk (Keen Edge III)\n"
+                                "Foundry Stock\n    2 x Tinbright Ingot\n"));
+        QVERIFY(wizard->ReplaceRadio()->isChecked()); // the order is empty
+        driven = true;
+        wizard->button(QWizard::FinishButton)->click();
+    });
+    QVERIFY(OrderCommands::NewOrderFromTemplate(*s.app, s.toolbar.get()));
+    QVERIFY(driven);
+
+    const COrder& order = s.app->Order();
+    QCOMPARE(order.groups, (std::vector<std::string>{"Bladesmith Arms", "Foundry Stock"}));
+    QCOMPARE(order.ItemCount(), 2);
+    QCOMPARE(order.items[0]->itemName, std::string("Tinbright Dirk"));
+    QCOMPARE(order.items[0]->batches, 4);
+    QCOMPARE(order.items[0]->techniques.size(), std::size_t(1));
+    QCOMPARE(order.items[0]->techniques[0].tierName, std::string("Keen Edge III"));
+    QVERIFY(order.modified);
+    QVERIFY(s.orders->ItemEntry(order.items[1]->id));
+    QCOMPARE(s.toolbar->UndoAction()->text(), QStringLiteral("Undo Order Wizard"));
+    s.toolbar->UndoAction()->trigger();
+    QCOMPARE(s.app->Order().ItemCount(), 0);
+    QVERIFY(!s.app->Order().modified);
+}
+
+void CWizardWindowsTest::WizardButtonFollowsTheBrowserMode()
+{
+    CWizardSession s;
+    CToggleButton* button = s.toolbar->WizardButton();
+    for (const bool vertical : {true, false})
+    {
+        s.toolbar->SetVertical(vertical);
+        QVERIFY(button->isVisible());
+        QVERIFY(s.toolbar->centralWidget()->rect().contains(button->geometry()));
+        for (int id = 0; id < ToolWindowCount; ++id)
+            QVERIFY(!button->geometry().intersects(s.toolbar->Button(static_cast<EToolWindow>(id))->geometry()));
+    }
+    QVERIFY(button->isEnabled());
+    CFormulaWindow* formulae = s.Formulae();
+    formulae->ApplyNameFilter("Longblade");
+    formulae->Tree()->setCurrentItem(formulae->Tree()->topLevelItem(0)->child(0));
+    formulae->AddButton()->click(); // "Increase Qty" mode from now on
+    QVERIFY(!button->isEnabled());
+    s.toolbar->NewOrderFromTemplate(); // opens nothing: a modal dialog would never return here
+    formulae->PickQuickItem(0);
+    QVERIFY(button->isEnabled());
+}
+
+void CWizardWindowsTest::PasteDragUndoAndFilter()
+{
+    CWizardSession s;
+    COrderWindow& orders = *s.orders;
+    COrder& order = s.app->Order();
+    order.AddGroup("Forge");
+    orders.RefreshOrderTree();
+
+    // The filter as you type narrows the tree on every keystroke, by name or keyword.
+    CFormulaWindow* formulae = s.Formulae();
+    const auto shown = [formulae]
+    {
+        QStringList names;
+        for (int i = 0; i < formulae->Tree()->topLevelItemCount(); ++i)
+            for (int j = 0; j < formulae->Tree()->topLevelItem(i)->childCount(); ++j)
+                if (!formulae->Tree()->topLevelItem(i)->isHidden() &&
+                    !formulae->Tree()->topLevelItem(i)->child(j)->isHidden())
+                    names << formulae->Tree()->topLevelItem(i)->child(j)->text(0);
+        return names;
+    };
+    QTest::keyClicks(formulae->QuickFilterEdit(), QStringLiteral("KITE"));
+    QCOMPARE(shown(), QStringList{QStringLiteral("Kite Shield")});
+    QTest::keyClick(formulae->QuickFilterEdit(), Qt::Key_Backspace);
+    QTest::keyClick(formulae->QuickFilterEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(formulae->QuickFilterEdit(), QStringLiteral("ng shi")); // "KING SHI"
+    QCOMPARE(shown(), QStringList{});
+    formulae->QuickFilterEdit()->setText(QStringLiteral("shield armorwright"));
+    QCOMPARE(shown(), (QStringList{QStringLiteral("Buckler"), QStringLiteral("Kite Shield"), QStringLiteral("Tower Shield")})); // keywords count too
+    formulae->QuickFilterEdit()->clear();
+
+    // Ctrl+V into the selected group; what matches nothing is named in one message.
+    orders.Tree()->setCurrentItem(orders.GroupEntry(QStringLiteral("Forge")));
+    QGuiApplication::clipboard()->setText(QStringLiteral("2 x Ruddite Longblade\r\nNo Such Thing\r\n"));
+    CMessageBox::TakeLog();
+    orders.PasteAction()->trigger();
+    QCOMPARE(order.ItemCount(), 1);
+    QCOMPARE(order.items[0]->group, std::string("Forge"));
+    QCOMPARE(order.items[0]->batches, 2);
+    QCOMPARE(CMessageBox::TakeLog(),
+             QStringList{QStringLiteral("These lines name no formula and were not added:\n    No Such Thing")});
+    QCOMPARE(s.toolbar->UndoAction()->text(), QStringLiteral("Undo Paste"));
+
+    // A formula dragged from the browser joins the group at the browser's tier.
+    formulae->ApplyNameFilter("Longblade");
+    formulae->Tree()->setCurrentItem(formulae->Tree()->topLevelItem(0)->child(0));
+    formulae->ChooseTierRow(3);
+    orders.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&orders));
+    auto* mime = new QMimeData;
+    mime->setData(QString::fromLatin1(COrderTree::ItemMimeType), formulae->DragItem());
+    const QPoint at = orders.Tree()->visualItemRect(orders.GroupEntry(QStringLiteral("Forge"))).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(orders.Tree()->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(orders.Tree()->viewport(), &move);
+    QDropEvent drop(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(orders.Tree()->viewport(), &drop);
+    delete mime;
+    QCOMPARE(order.ItemCount(), 2);
+    QCOMPARE(order.items[1]->itemName, std::string("Duskiron Longblade"));
+    QCOMPARE(order.items[1]->tierName, std::string("Tier IV"));
+    QCOMPARE(order.items[1]->group, std::string("Forge"));
+    QCOMPARE(s.toolbar->UndoAction()->text(), QStringLiteral("Undo Add Item"));
+
+    // Ctrl+Z twice, Ctrl+Y once.
+    s.toolbar->UndoAction()->trigger();
+    s.toolbar->UndoAction()->trigger();
+    QCOMPARE(order.ItemCount(), 0);
+    QCOMPARE(s.toolbar->RedoAction()->text(), QStringLiteral("Redo Paste"));
+    s.toolbar->RedoAction()->trigger();
+    QCOMPARE(order.ItemCount(), 1);
+    QVERIFY(orders.ItemEntry(order.items[0]->id));
+
+}
+
+QTEST_MAIN(CWizardWindowsTest)
+#include "WizardWindowsTest.moc"
