@@ -10,9 +10,9 @@ std::string JoinChoices(const std::vector<std::string>& choices)
     return text;
 }
 
-const COptionSpec* FindOption(const CCommandSpec& spec, const std::string& name)
+const COptionSpec* FindOption(const CCommandSpec& def, const std::string& name)
 {
-    for (const COptionSpec& option : spec.options)
+    for (const COptionSpec& option : def.options)
         if (option.name == name)
             return &option;
     return nullptr;
@@ -36,10 +36,10 @@ std::vector<std::string> CParsedArgs::Values(const std::string& option) const
     return it == m_values.end() ? std::vector<std::string>() : it->second;
 }
 
-EParse ParseCommandArgs(const CCommandSpec& spec, const std::vector<std::string>& args, CParsedArgs& parsed,
+EParse ParseCommandArgs(const CCommandSpec& def, const std::vector<std::string>& args, CParsedArgs& parsed,
                         std::string& error)
 {
-    const std::string see = " (see moxa-cli " + spec.name + " --help)";
+    const std::string see = " (see moxa-cli " + def.name + " --help)";
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i)
     {
@@ -60,10 +60,10 @@ EParse ParseCommandArgs(const CCommandSpec& spec, const std::vector<std::string>
             return EParse::Help;
         const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, equals);
-        const COptionSpec* option = FindOption(spec, name);
+        const COptionSpec* option = FindOption(def, name);
         if (!option)
         {
-            error = spec.name + ": unknown option '" + name + "'" + see;
+            error = def.name + ": unknown option '" + name + "'" + see;
             return EParse::Error;
         }
         std::vector<std::string>& values = parsed.m_values[name];
@@ -71,7 +71,7 @@ EParse ParseCommandArgs(const CCommandSpec& spec, const std::vector<std::string>
         {
             if (equals != std::string::npos)
             {
-                error = spec.name + ": " + name + " takes no value";
+                error = def.name + ": " + name + " takes no value";
                 return EParse::Error;
             }
             continue;
@@ -83,7 +83,7 @@ EParse ParseCommandArgs(const CCommandSpec& spec, const std::vector<std::string>
             value = args[++i];
         else
         {
-            error = spec.name + ": " + name + " needs " + option->value +
+            error = def.name + ": " + name + " needs " + option->value +
                     (option->choices.empty() ? "" : " (" + JoinChoices(option->choices) + ")");
             return EParse::Error;
         }
@@ -100,31 +100,31 @@ EParse ParseCommandArgs(const CCommandSpec& spec, const std::vector<std::string>
         }
         values.push_back(value);
     }
-    if (parsed.m_operands.size() < spec.minOperands)
+    if (parsed.m_operands.size() < def.minOperands)
     {
-        error = spec.name + " needs " + spec.operands + see;
+        error = def.name + " needs " + def.operands + see;
         return EParse::Error;
     }
-    if (parsed.m_operands.size() > spec.maxOperands)
+    if (parsed.m_operands.size() > def.maxOperands)
     {
-        error = spec.name + ": unexpected '" + parsed.m_operands[spec.maxOperands] + "'" + see;
+        error = def.name + ": unexpected '" + parsed.m_operands[def.maxOperands] + "'" + see;
         return EParse::Error;
     }
     return EParse::Run;
 }
 
-void PrintCommandHelp(const CCommandSpec& spec, std::FILE* out)
+void PrintCommandHelp(const CCommandSpec& def, std::FILE* out)
 {
-    std::string usage = "moxa-cli [--data-dir DIR] [--yes] " + spec.name;
-    if (!spec.options.empty())
+    std::string usage = "moxa-cli [--data-dir DIR] [--yes] " + def.name;
+    if (!def.options.empty())
         usage += " [OPTIONS]";
-    if (!spec.operands.empty())
-        usage += " " + spec.operands;
-    std::fprintf(out, "Usage: %s\n\n%s\n", usage.c_str(), spec.summary.c_str());
-    if (!spec.details.empty())
-        std::fprintf(out, "\n%s\n", spec.details.c_str());
+    if (!def.operands.empty())
+        usage += " " + def.operands;
+    std::fprintf(out, "Usage: %s\n\n%s\n", usage.c_str(), def.summary.c_str());
+    if (!def.details.empty())
+        std::fprintf(out, "\n%s\n", def.details.c_str());
     std::fprintf(out, "\nOptions:\n");
-    for (const COptionSpec& option : spec.options)
+    for (const COptionSpec& option : def.options)
     {
         std::string left = option.name + (option.value.empty() ? "" : " " + option.value);
         std::string help = option.help;
@@ -135,5 +135,5 @@ void PrintCommandHelp(const CCommandSpec& spec, std::FILE* out)
         std::fprintf(out, "  %-22s %s\n", left.c_str(), help.c_str());
     }
     std::fprintf(out, "  %-22s %s\n", "-h, --help", "print this help");
-    std::fprintf(out, "\nExit status:\n%s\n", spec.exitCodes.c_str());
+    std::fprintf(out, "\nExit status:\n%s\n", def.exitCodes.c_str());
 }

@@ -63,6 +63,6 @@ enum class EParse
 };
 
 // "--" ends the options; "-" alone (standard input or output) and negative numbers are operands.
-EParse ParseCommandArgs(const CCommandSpec& spec, const std::vector<std::string>& args, CParsedArgs& parsed,
+EParse ParseCommandArgs(const CCommandSpec& def, const std::vector<std::string>& args, CParsedArgs& parsed,
                         std::string& error);
-void PrintCommandHelp(const CCommandSpec& spec, std::FILE* out);
+void PrintCommandHelp(const CCommandSpec& def, std::FILE* out);

@@ -3,7 +3,7 @@
 #include "cli/CliContext.h"
 #include "cli/CommandLine.h"
 
-// One spec per command (see CCommandSpec for adding one); each command returns the exit status.
+// One description per command (see CCommandSpec for adding one); each command returns the exit status.
 extern const CCommandSpec VersionCommand;
 extern const CCommandSpec UpdateCommand;
 extern const CCommandSpec SettingsCommand;
