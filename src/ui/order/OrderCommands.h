@@ -13,4 +13,7 @@ bool OpenOrder(CAppContext& app, QWidget* parent);
 // Save asks for a name while the order is untitled. False when nothing was written.
 bool SaveOrder(CAppContext& app, QWidget* parent);
 bool SaveOrderAs(CAppContext& app, QWidget* parent);
+// Before something that would lose an unsaved order: asks to save it, discard it or
+// cancel. True when the caller may go on (nothing unsaved, saved, or discarded).
+bool SaveChangesFirst(CAppContext& app, QWidget* parent);
 } // namespace OrderCommands

@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QWindow>
 
 #include <array>
 
@@ -105,9 +106,23 @@ void CToolWindow::closeEvent(QCloseEvent* event)
 void CToolWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    // The window manager's frame is known when the window is exposed.
+    if (QWindow* handle = windowHandle())
+    {
+        handle->removeEventFilter(this);
+        handle->installEventFilter(this);
+    }
     if (m_onTopAction)
         m_onTopAction->setChecked(IsAlwaysOnTop());
     Q_EMIT VisibilityChanged(m_id, true);
+}
+
+bool CToolWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
+        SettleFrame(this))
+        Q_EMIT FrameSettled(m_id);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CToolWindow::hideEvent(QHideEvent* event)

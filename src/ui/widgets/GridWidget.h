@@ -62,6 +62,13 @@ public:
 
 private:
     QTableWidgetItem* CellItem(int row, int col);
+    void UpdateStyleSheet();
+
+    QColor m_back;
+    QColor m_light;
+    QColor m_dark;
+    QColor m_selectBack;
+    QColor m_selectText;
 
     int m_fixedRows = 1;
     int m_row = 0;
