@@ -76,6 +76,12 @@ CDockRect PlaceLead(const CDockRect& toolbar, bool vertical, const CDockRect& ar
     const CDockRect other = vertical ? CDockRect{toolbar.x - w, toolbar.y, w, h} : CDockRect{toolbar.x, toolbar.y - h, w, h};
     if (const auto r = FirstThatFits({beside, other}, vertical, area, {toolbar}))
         return *r;
+    // Then the toolbar's ends: right or left of a horizontal one, below or above a vertical one.
+    const std::vector<CDockRect> ends =
+        vertical ? std::vector<CDockRect>{{toolbar.x, toolbar.Bottom(), w, h}, {toolbar.x, toolbar.y - h, w, h}}
+                 : std::vector<CDockRect>{{toolbar.Right(), toolbar.y, w, h}, {toolbar.x - w, toolbar.y, w, h}};
+    if (const auto r = FirstThatFits(ends, !vertical, area, {toolbar}))
+        return *r;
     // No side has room for the whole window: the roomier side, the window cut to it.
     CDockRect r = beside;
     if (vertical)
@@ -120,7 +126,7 @@ std::vector<CDockPlacement> PlanDock(EToolWindow window, const CDockRect& toolba
     const int y = !vertical && leadRect.Bottom() <= toolbar.y ? leadRect.Bottom() - h : leadRect.y;
     const CDockRect right{leadRect.Right(), y, w, h};
     const CDockRect left{leadRect.x - w, y, w, h};
-    const bool leftFirst = vertical && leadRect.Right() <= toolbar.x;
+    const bool leftFirst = leadRect.Right() <= toolbar.x;
     const auto secondRect = FirstThatFits(leftFirst ? std::vector{left, right} : std::vector{right, left}, true,
                                           workArea, {toolbar, leadRect});
     if (secondRect)

@@ -72,8 +72,8 @@ struct CDockPlacement
 //
 // Every window lies inside the work area and off the toolbar: the lead goes beside the
 // toolbar's edge (DockPosition) when it fits there, else to the toolbar's other side, shifted
-// along the edge as far as the work area needs; when neither side has room, to the side with
-// more, shrunk to it. The second window of a pair goes beyond the lead, on either side, and
+// along the edge as far as the work area needs, else beyond one of the toolbar's ends; when
+// none has room, to the side with more, shrunk to it. The second window of a pair goes beyond the lead, on either side, and
 // is left out when it fits nowhere.
 std::vector<CDockPlacement> PlanDock(EToolWindow window, const CDockRect& toolbar, bool vertical,
                                      const CDockRect& workArea,

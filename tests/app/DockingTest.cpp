@@ -83,9 +83,13 @@ TEST(Docking, StaysInsideTheWorkAreaAndOffTheToolbar)
         // At the right edge: both go to the left, the partner beyond the lead.
         {EToolWindow::Formulae, {1158, 100, 122, 381}, true,
          {{EToolWindow::Formulae, {596, 75, 562, 725}}, {EToolWindow::Techniques, {34, 75, 562, 545}}}},
-        // Horizontal at the top: no side has room for all 725 pixels, so it is cut to 670.
-        {EToolWindow::Formulae, {0, 0, 430, 130}, false,
+        // Horizontal at the top: too tall below it, so beyond its right end.
+        {EToolWindow::Formulae, {0, 0, 430, 130}, false, {{EToolWindow::Formulae, {430, 0, 562, 725}}}},
+        // No room anywhere for all 725 pixels: below, cut to 670, the partner beside it.
+        {EToolWindow::Formulae, {0, 0, 1280, 130}, false,
          {{EToolWindow::Formulae, {0, 130, 562, 670}}, {EToolWindow::Techniques, {562, 130, 562, 545}}}},
+        // Horizontal in the middle: no room above or below, so beyond its left end.
+        {EToolWindow::Formulae, {579, 209, 430, 120}, false, {{EToolWindow::Formulae, {17, 75, 562, 725}}}},
         // Horizontal at the bottom: above it, the partner level with the lead's bottom.
         {EToolWindow::Order, {400, 690, 430, 110}, false,
          {{EToolWindow::Order, {400, 290, 300, 400}}, {EToolWindow::Reports, {700, 390, 500, 300}}}},

@@ -59,7 +59,15 @@ QRect OnScreen(const QRect& frame)
 
 QRect FrameRect(const QWidget* window)
 {
-    return window->geometry().marginsAdded(FrameMargins(window));
+    const QMargins margins = FrameMargins(window);
+    if (!OwnFrame(window).isNull())
+        return window->geometry().marginsAdded(margins);
+    // Not framed yet: where it was asked to go, the frame's size guessed.
+    const QVariant intended = window->property(IntendedFrame);
+    if (intended.typeId() == QMetaType::QRect)
+        return intended.toRect();
+    const QRect guess(window->geometry().topLeft(), window->size().grownBy(margins));
+    return intended.typeId() == QMetaType::QPoint ? QRect(intended.toPoint(), guess.size()) : guess;
 }
 
 void SetFrameRect(QWidget* window, const QRect& frame)
