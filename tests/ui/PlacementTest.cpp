@@ -75,6 +75,9 @@ void CPlacementTest::DockedWindowsStayOnTheScreenAndOffTheToolbar()
     app->Settings().StickyStrength = 0;
     CToolbarWindow toolbar(*app);
     toolbar.Initialise();
+    // Moved as a player would, once it is on the screen.
+    QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
+    Settle();
     MoveFrame(&toolbar, QPoint(579, 209));
     Settle();
 

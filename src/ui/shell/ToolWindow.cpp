@@ -125,6 +125,21 @@ bool CToolWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+// The frame may become known with the window manager's first move of the window instead.
+void CToolWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (isVisible() && SettleFrame(this))
+        Q_EMIT FrameSettled(m_id);
+}
+
+void CToolWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isVisible() && SettleFrame(this))
+        Q_EMIT FrameSettled(m_id);
+}
+
 void CToolWindow::hideEvent(QHideEvent* event)
 {
     QMainWindow::hideEvent(event);

@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
@@ -371,15 +370,6 @@ void CToolbarWindow::Initialise()
     ApplyThemeColours(false);
     RestoreWindowPlacement(m_app, WindowNames::Toolbar, this, true);
     show();
-    // The window manager's frame is known once the toolbar is on the screen; the tool
-    // windows placed next are measured with it.
-    if (const QWindow* handle = windowHandle())
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!handle->isExposed() && waited.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
     // Windows that were open when the program last saved their places open again.
     for (int i = 0; i < ToolWindowCount; ++i)
     {
@@ -618,6 +608,8 @@ void CToolbarWindow::moveEvent(QMoveEvent* event)
     // The move this handler makes to snap is finished below, by the call that made it.
     if (m_snapping)
         return;
+    if (isVisible())
+        SettleFrame(this);
     if (!isVisible())
     {
         m_lastPosition = FrameRect(this).topLeft();
@@ -646,6 +638,25 @@ void CToolbarWindow::moveEvent(QMoveEvent* event)
         FollowToolbar(now.x() - m_lastPosition.x(), now.y() - m_lastPosition.y());
     m_lastPosition = now;
     m_positionKnown = true;
+}
+
+void CToolbarWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The window manager's frame is known when the toolbar is exposed.
+    if (QWindow* handle = windowHandle())
+    {
+        handle->removeEventFilter(this);
+        handle->installEventFilter(this);
+    }
+}
+
+bool CToolbarWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
+        SettleFrame(this) && m_docked && IsShown(*m_docked))
+        FollowDock();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CToolbarWindow::changeEvent(QEvent* event)

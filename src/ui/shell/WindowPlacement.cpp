@@ -92,6 +92,12 @@ void MoveFrame(QWidget* window, const QPoint& topLeft)
 {
     const QMargins margins = FrameMargins(window);
     const bool guessed = OwnFrame(window).isNull();
+    // A frame size asked for before stays asked for.
+    if (const QVariant pending = window->property(IntendedFrame); guessed && pending.typeId() == QMetaType::QRect)
+    {
+        SetFrameRect(window, QRect(topLeft, pending.toRect().size()));
+        return;
+    }
     window->setProperty(IntendedFrame, guessed ? QVariant(topLeft) : QVariant());
     if (guessed && !window->testAttribute(Qt::WA_WState_Created))
     {
