@@ -2,6 +2,7 @@
 // components computation it starts from.
 //
 //   moxa-plan-bench [--size MB] [--seed S] [--items 1000,10000,100000] [benchmark flags]
+#include "BenchOrder.h"
 #include "DatabaseGenerator.h"
 #include "app/DataPaths.h"
 #include "app/Settings.h"
@@ -40,32 +41,8 @@ CPlanFixture* g_fixture = nullptr;
 // acquired count for every tenth component the order needs.
 std::unique_ptr<COrder> MakeOrder(const CGameDatabase& db, const CProfile& profile, int n)
 {
-    std::vector<const CFormula*> formulae;
-    for (const auto& set : db.formulaSets)
-        for (const auto& f : set->formulae)
-            if (!f->tiers.empty())
-                formulae.push_back(f.get());
-    std::vector<const CTechnique*> techniques;
-    for (const auto& set : db.techniqueSets)
-        for (const auto& t : set->techniques)
-            if (!t->tiers.empty())
-                techniques.push_back(t.get());
     auto order = std::make_unique<COrder>();
-    for (int i = 0; i < n && !formulae.empty(); ++i)
-    {
-        const CFormula& f = *formulae[(static_cast<std::size_t>(i) * 7919) % formulae.size()];
-        auto item = std::make_unique<COrderItem>();
-        item->formula = item->itemName = f.name;
-        item->category = f.category;
-        item->tierName = f.tiers[static_cast<std::size_t>(i) % f.tiers.size()]->levelName;
-        item->batches = 1 + i % 5;
-        if (i % 3 == 0 && !techniques.empty())
-        {
-            const CTechnique& t = *techniques[static_cast<std::size_t>(i) % techniques.size()];
-            item->techniques.push_back({"All", t.name, t.tiers.front()->levelName});
-        }
-        order->AddItem(std::move(item));
-    }
+    FillBenchOrder(db, n, *order);
     const CRequirementList needs =
         ComputeComponents(db, SelectedItems(*order, {}), &profile, BreakdownComponents, SortByName);
     for (std::size_t i = 0; i < needs.size(); i += 10)
