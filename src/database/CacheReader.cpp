@@ -236,7 +236,14 @@ bool ReadFormula(CCacheReader& in, CFormula& formula)
     return true;
 }
 
-bool ReadFormulaSet(CCacheReader& in, CGameDatabase& out)
+// Where the records go: the database's lists, open for one edit while the cache is read.
+struct CCacheTarget
+{
+    CGameDatabase::CLists& lists;
+    std::vector<std::unique_ptr<CWizardTemplate>>& wizards;
+};
+
+bool ReadFormulaSet(CCacheReader& in, CCacheTarget& out)
 {
     std::array<Field, 5> f;
     int formulae = 0;
@@ -250,9 +257,7 @@ bool ReadFormulaSet(CCacheReader& in, CGameDatabase& out)
     for (int i = 0; i < formulae; ++i)
         if (!ReadFormula(in, *set->formulae.emplace_back(std::make_unique<CFormula>())))
             return false;
-    if (set->category == "Resources")
-        out.ResourceFormulaSets.push_back(set.get());
-    out.formulaSets.push_back(std::move(set));
+    out.lists.formulaSets.push_back(std::move(set));
     return true;
 }
 
@@ -299,7 +304,7 @@ bool ReadTechnique(CCacheReader& in, CTechnique& t)
     return true;
 }
 
-bool ReadTechniqueSet(CCacheReader& in, CGameDatabase& out)
+bool ReadTechniqueSet(CCacheReader& in, CCacheTarget& out)
 {
     std::array<Field, 5> f;
     int techniques = 0;
@@ -313,11 +318,11 @@ bool ReadTechniqueSet(CCacheReader& in, CGameDatabase& out)
     for (int i = 0; i < techniques; ++i)
         if (!ReadTechnique(in, *set->techniques.emplace_back(std::make_unique<CTechnique>())))
             return false;
-    out.techniqueSets.push_back(std::move(set));
+    out.lists.techniqueSets.push_back(std::move(set));
     return true;
 }
 
-bool ReadComponent(CCacheReader& in, CGameDatabase& out)
+bool ReadComponent(CCacheReader& in, CCacheTarget& out)
 {
     std::array<Field, 10> f;
     int methods = 0, locations = 0;
@@ -355,11 +360,11 @@ bool ReadComponent(CCacheReader& in, CGameDatabase& out)
     }
     if (!ReadLines(in, c->locations, locations))
         return false;
-    out.components.push_back(std::move(c));
+    out.lists.components.push_back(std::move(c));
     return true;
 }
 
-bool ReadWizard(CCacheReader& in, CGameDatabase& out)
+bool ReadWizard(CCacheReader& in, CCacheTarget& out)
 {
     std::array<Field, 7> f;
     int races = 0, slots = 0, sets = 0, techs = 0;
@@ -415,15 +420,22 @@ bool ParseCache(CGameDatabase& db, std::string_view text)
     long long total = 0;
     if (!ReadHead(in, counts, total))
         return false;
-    db.formulaSets.reserve(db.formulaSets.size() + static_cast<std::size_t>(counts[0]));
-    db.techniqueSets.reserve(db.techniqueSets.size() + static_cast<std::size_t>(counts[1]));
-    db.components.reserve(db.components.size() + static_cast<std::size_t>(counts[2]));
-    using Reader = bool (*)(CCacheReader&, CGameDatabase&);
-    constexpr std::array<Reader, 4> readers = {ReadFormulaSet, ReadTechniqueSet, ReadComponent,
-                                               ReadWizard};
-    for (std::size_t kind = 0; kind < counts.size(); ++kind)
-        for (int i = 0; i < counts[kind]; ++i)
-            if (!readers[kind](in, db))
-                return false;
-    return true;
+    bool ok = true;
+    db.Edit(
+        [&](CGameDatabase::CLists& lists)
+        {
+            lists.formulaSets.reserve(lists.formulaSets.size() +
+                                      static_cast<std::size_t>(counts[0]));
+            lists.techniqueSets.reserve(lists.techniqueSets.size() +
+                                        static_cast<std::size_t>(counts[1]));
+            lists.components.reserve(lists.components.size() + static_cast<std::size_t>(counts[2]));
+            CCacheTarget out{lists, db.wizards};
+            using Reader = bool (*)(CCacheReader&, CCacheTarget&);
+            constexpr std::array<Reader, 4> readers = {ReadFormulaSet, ReadTechniqueSet,
+                                                       ReadComponent, ReadWizard};
+            for (std::size_t kind = 0; kind < counts.size() && ok; ++kind)
+                for (int i = 0; i < counts[kind] && ok; ++i)
+                    ok = readers[kind](in, out);
+        });
+    return ok;
 }

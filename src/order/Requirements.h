@@ -51,8 +51,8 @@ struct COrderSelection
 std::vector<const COrderItem*> SelectedItems(const COrder& order, const COrderSelection& selection);
 
 // An item's tier is named by its level name ("Tier II"); failing that, by its name.
-CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName);
-CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName);
+const CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName);
+const CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName);
 
 // Units of a resource one batch takes at the profile's skill, techniques raising the
 // skill needed by adjust. No profile: 0.
