@@ -1,7 +1,7 @@
 // The cursor: a named element found under its parent, and the values of its children.
 #include "xml/XmlDocument.h"
 
-#include "xml/NumberText.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 

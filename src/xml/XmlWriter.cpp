@@ -1,7 +1,7 @@
 // Writing a document: one line per call, saved atomically on Close().
 #include "xml/XmlDocument.h"
 
-#include "xml/NumberText.h"
+#include "base/NumberText.h"
 
 bool CXmlDocument::OpenForWrite(const std::filesystem::path& path)
 {
