@@ -60,7 +60,16 @@ public:
     template <typename Change> void Edit(Change&& change)
     {
         CLists lists{m_subcategories, m_components, m_formulaSets, m_techniqueSets};
-        change(lists);
+        try
+        {
+            change(lists);
+        }
+        catch (...)
+        {
+            // What the change made before it failed is in the lists all the same.
+            ListsChanged();
+            throw;
+        }
         ListsChanged();
     }
 
