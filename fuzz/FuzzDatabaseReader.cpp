@@ -26,7 +26,7 @@ void ReadBase(CGameDatabase& db)
             db.AddFormulaSet(std::move(set));
     for (const char* file : {"Config/Techs/fire.xml", "Config/Techs/fire2.xml"})
         if (auto set = db.ReadTechniqueSetFile(Fuzz::BaseData(file)))
-            db.TechniqueSets().push_back(std::move(set));
+            db.AddTechniqueSet(std::move(set));
 }
 
 void Exercise(CGameDatabase& db)
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     db.ReadFormulaOverlay(path);
 #elif MOXA_FUZZ_READER == READER_TECHNIQUE_FILE
     if (auto set = db.ReadTechniqueSetFile(path))
-        db.TechniqueSets().push_back(std::move(set));
+        db.AddTechniqueSet(std::move(set));
 #elif MOXA_FUZZ_READER == READER_TECHNIQUE_OVERLAY
     ReadBase(db);
     db.ReadTechniqueOverlay(path);

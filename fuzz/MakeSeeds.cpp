@@ -30,7 +30,7 @@ void ReadDatabase(CGameDatabase& db)
             db.AddFormulaSet(std::move(set));
     for (const char* file : {"Config/Techs/fire.xml", "Config/Techs/fire2.xml"})
         if (auto set = db.ReadTechniqueSetFile(Fuzz::BaseData(file)))
-            db.TechniqueSets().push_back(std::move(set));
+            db.AddTechniqueSet(std::move(set));
     db.ReadComponents(Fuzz::BaseData("Config/Components/Components.xml"));
     if (auto wizard = db.ReadWizardFile(Fuzz::BaseData("Config/Wizards/pyro.xml")))
         db.wizards.push_back(std::move(wizard));
