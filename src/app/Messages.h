@@ -109,6 +109,10 @@ inline constexpr std::string_view LinkNotFound = "Error - Cannot Find Requested 
 // Orders.
 inline constexpr std::string_view OrderVersionUnsupported = "Sorry, Moxa doesn't support this version of the order file";
 inline constexpr std::string_view ClearOrderQuestion = "Do you really want to clear this order?";
+// Asked before an unsaved order would be lost (closing, opening another, recaching):
+// Save, Discard or Cancel.
+inline constexpr std::string_view UnsavedOrder1 = "Do you want to save the changes to the order '";
+inline constexpr std::string_view UnsavedOrder2 = "'?";
 
 // The order creation wizard.
 inline constexpr std::string_view WizardTypeCraft = "Craft";
