@@ -475,7 +475,7 @@ inline constexpr std::string_view ProfileAdventureLevelsLabel = "Adventure Level
 inline constexpr std::string_view ProfileAdventureSkillsLabel = "Adventure Skills";
 // Grid headings, cells between bars.
 inline constexpr std::string_view ProfileStatisticsHeader = "Statistic|Value";
-inline constexpr std::string_view ProfileCraftLevelsHeader = "School|Level|Lowest Work Tier|Highest Work Tier";
+inline constexpr std::string_view ProfileCraftLevelsHeader = "School|Level|Lowest\nWork Tier|Highest\nWork Tier";
 inline constexpr std::string_view ProfileSkillsHeader = "Skill|Level";
 inline constexpr std::string_view ProfileAdventureLevelsHeader = "School|Level";
 inline constexpr std::string_view ProfileChangedMark = " *";
