@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTreeWidget>
 #include <QtTest>
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void QuestionsKeepTheirOwnLineBreaks();
     void UnsavedOrderIsOfferedForSavingFirst();
     void FileKeysWorkFromEveryWindow();
+    void RecentOrdersNewestFirstMissingOnesDropped();
 };
 
 void CShellTest::DataFolderFromTheCommandLine()
@@ -503,6 +505,52 @@ void CShellTest::FileKeysWorkFromEveryWindow()
     QTest::keyClick(order, Qt::Key_Q, Qt::ControlModifier);
     QVERIFY(!toolbar.isVisible());
     QVERIFY(CMessageBox::TakeLog().isEmpty());
+}
+
+void CShellTest::RecentOrdersNewestFirstMissingOnesDropped()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    const std::filesystem::path example = fixture.folder / "Orders/example_order.xml";
+    const std::filesystem::path copy = fixture.folder / "Orders/copy.xml";
+    std::filesystem::copy_file(example, copy);
+    for (const std::filesystem::path& path : {example, copy})
+    {
+        CFileDialog::SetNextFileName(QString::fromStdString(path.string()));
+        QVERIFY(OrderCommands::OpenOrder(*app, &toolbar));
+    }
+    auto entries = [&toolbar]
+    {
+        Q_EMIT toolbar.RecentMenu()->aboutToShow(); // as when the player opens it
+        QStringList texts;
+        for (const QAction* action : toolbar.RecentMenu()->actions())
+            texts << action->text();
+        return texts;
+    };
+    const QString first = QStringLiteral("&1 ") + QString::fromStdString(copy.string());
+    QCOMPARE(entries(), (QStringList{first, QStringLiteral("&2 ") + QString::fromStdString(example.string())}));
+    QVERIFY(CMessageBox::TakeLog().isEmpty());
+
+    // A file gone is dropped, with a message.
+    std::filesystem::remove(example);
+    QCOMPARE(entries(), QStringList{first});
+    QCOMPARE(CMessageBox::TakeLog(), QStringList{QStringLiteral("The order file '%1' no longer exists and was taken "
+                                                                "off the recent orders.")
+                                                     .arg(QString::fromStdString(example.string()))});
+
+    // Opening one over an unsaved order asks first; Cancel keeps the order.
+    app->Order().items.front()->batches = 9;
+    app->Order().modified = true;
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Cancel);
+    toolbar.RecentMenu()->actions().front()->trigger();
+    QCOMPARE(CMessageBox::TakeLog(),
+             QStringList{QStringLiteral("Do you want to save the changes to the order '%1'?").arg(QString::fromStdString(copy.string()))});
+    QCOMPARE(app->Order().items.front()->batches, 9);
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::No);
+    toolbar.close();
 }
 
 QTEST_MAIN(CShellTest)
