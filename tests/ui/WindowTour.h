@@ -7,6 +7,7 @@
 #include "ui/browsers/EfficiencyGuideWindow.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderWindow.h"
+#include "ui/order/WizardDialog.h"
 #include "ui/shell/ConfigDialog.h"
 #include "ui/shell/ToolWindow.h"
 #include "ui/shell/ToolbarWindow.h"
@@ -14,6 +15,7 @@
 #include "ui/widgets/ThemedTree.h"
 
 #include <QDialog>
+#include <QListWidget>
 #include <QPointer>
 
 #include <string>
@@ -22,7 +24,8 @@
 inline const std::vector<std::string>& TourScenes()
 {
     static const std::vector<std::string> scenes = {"orders",   "formulae",      "components", "profiles",
-                                                    "guide",    "configuration", "update"};
+                                                    "guide",    "configuration", "update",
+                                                    "wizard-who", "wizard-what",  "wizard-how"};
     return scenes;
 }
 
@@ -97,6 +100,18 @@ public:
             m_dialog = new CConfigDialog(m_app, &m_toolbar);
         else if (scene == "update")
             m_dialog = new CUpdateDialog(m_app, &m_toolbar);
+        else if (scene.starts_with("wizard-"))
+        {
+            // The current profile's first template, its sets as offered, then the techniques.
+            auto* wizard = new CWizardDialog(m_app, &m_toolbar);
+            m_dialog = wizard;
+            if (wizard->TemplateList()->currentRow() < 0 && wizard->TemplateList()->count() > 0)
+                wizard->TemplateList()->setCurrentRow(0);
+            if (scene != "wizard-who")
+                wizard->next();
+            if (scene == "wizard-how")
+                wizard->next();
+        }
         if (m_dialog)
         {
             m_dialog->show();
