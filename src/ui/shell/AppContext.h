@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/Messages.h"
-#include "app/Placement.h"
-#include "app/Session.h"
+#include "base/Messages.h"
+#include "base/Placement.h"
 #include "order/OrderHistory.h"
 #include "order/Requirements.h"
 #include "platform/QtImageDecoder.h"
 #include "platform/QtLinkOpener.h"
 #include "platform/QtSystemColours.h"
+#include "session/Session.h"
 #include "ui/shell/MessageBox.h"
 
 #include <filesystem>
@@ -60,6 +60,8 @@ public:
 
     // The windows' placement records.
     CWindowPlacements placements;
+    // The global hotkeys another program holds, for the configuration dialog.
+    std::vector<std::string> hotkeysTaken;
 
     // The order was edited, opened or reset: every window showing it refreshes. A change no
     // window named still becomes a step of the history, so that nothing escapes undo.

@@ -1,10 +1,10 @@
 #include "ui/shell/ToolbarWindow.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "app/Placement.h"
-#include "ui/browsers/FormulaWindow.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/Placement.h"
 #include "platform/QtSettingsStore.h"
+#include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/ConfigDialog.h"
@@ -450,6 +450,7 @@ void CToolbarWindow::Initialise()
     }
     if (m_app.Settings().GlobalHotkeys)
         m_hotkeys->Register();
+    m_app.hotkeysTaken = m_hotkeys->Taken();
 }
 
 CToolWindow* CToolbarWindow::ExistingWindow(EToolWindow id) const
