@@ -1,6 +1,6 @@
 #include "ui/shell/ThemePalette.h"
 
-#include "app/Theme.h"
+#include "base/Theme.h"
 #include "platform/QtSystemColours.h"
 
 #include <QApplication>
