@@ -9,12 +9,12 @@
 void FillBenchOrder(const CGameDatabase& db, int n, COrder& order)
 {
     std::vector<const CFormula*> formulae;
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         for (const auto& f : set->formulae)
             if (!f->tiers.empty())
                 formulae.push_back(f.get());
     std::vector<const CTechnique*> techniques;
-    for (const auto& set : db.techniqueSets)
+    for (const auto& set : db.TechniqueSets())
         for (const auto& t : set->techniques)
             if (!t->tiers.empty())
                 techniques.push_back(t.get());

@@ -118,7 +118,7 @@ void BM_Rebuild(benchmark::State& state, const CDatabaseFolder* d)
         auto db = std::make_unique<CGameDatabase>();
         auto icons = std::make_unique<CIconManager>();
         Rebuild(*db, *icons, d->data);
-        benchmark::DoNotOptimize(db->formulaSets.data());
+        benchmark::DoNotOptimize(db->FormulaSets().data());
         FreeUntimed(state, db, icons);
     }
     state.SetBytesProcessed(state.iterations() * d->bytes);
@@ -131,7 +131,7 @@ void BM_Peer(benchmark::State& state, const CDatabaseFolder* d)
         auto db = std::make_unique<CGameDatabase>();
         auto icons = std::make_unique<CIconManager>();
         PeerRebuild(*db, icons.get(), d->data);
-        benchmark::DoNotOptimize(db->formulaSets.data());
+        benchmark::DoNotOptimize(db->FormulaSets().data());
         FreeUntimed(state, db, icons);
     }
     state.SetBytesProcessed(state.iterations() * d->bytes);
@@ -217,7 +217,7 @@ void BM_CacheLoad(benchmark::State& state, const CDatabaseFolder* d)
         auto icons = std::make_unique<CIconManager>();
         if (!LoadCache(*db, *icons, CacheFolder(d), settings))
             state.SkipWithError("the cache does not load");
-        benchmark::DoNotOptimize(db->formulaSets.data());
+        benchmark::DoNotOptimize(db->FormulaSets().data());
         FreeUntimed(state, db, icons);
     }
     state.SetBytesProcessed(state.iterations() * bytes);
@@ -378,7 +378,7 @@ int RssMode(const fs::path& data)
         CGameDatabase db;
         CIconManager icons;
         Rebuild(db, icons, data);
-        benchmark::DoNotOptimize(db.formulaSets.data());
+        benchmark::DoNotOptimize(db.FormulaSets().data());
     }
     const long peak = StatusKb("VmHWM");
     std::printf("xml_bytes %lld rss_before_kb %ld rss_peak_kb %ld\n", static_cast<long long>(bytes),

@@ -82,7 +82,7 @@ CLevel TierLevel(pugi::xml_node tier)
 }
 
 template <typename Tier>
-Tier& Place(std::vector<std::unique_ptr<Tier>>& tiers, const std::string& name, int level, bool& isNew)
+Tier& Place(std::vector<COwned<Tier>>& tiers, const std::string& name, int level, bool& isNew)
 {
     auto it = tiers.begin();
     for (; it != tiers.end(); ++it)
@@ -286,7 +286,7 @@ void ReadCategories(CGameDatabase& db, CIconManager* icons, const fs::path& path
             Text(s, "subcategory-name", sub.name, true);
             Text(s, "subcategory-desc", sub.description, true);
             sub.iconIndex = Icon(icons, s.child("subcategory-icon").child_value());
-            db.subcategories.push_back(std::move(sub));
+            db.AddSubcategory(std::move(sub));
         }
         db.categories.push_back(std::move(category));
     }
@@ -294,8 +294,7 @@ void ReadCategories(CGameDatabase& db, CIconManager* icons, const fs::path& path
 
 void ReadComponents(CGameDatabase& db, const fs::path& path)
 {
-    db.components.clear();
-    db.InvalidateIndexes();
+    db.Edit([](CGameDatabase::CLists& lists) { lists.components.clear(); });
     pugi::xml_document doc;
     LoadXml(doc, path);
     for (pugi::xml_node comp : doc.child("components").children("comp"))
@@ -330,7 +329,7 @@ void ReadComponents(CGameDatabase& db, const fs::path& path)
         }
         for (pugi::xml_node l : comp.child("locs").children("loc-coord"))
             c->locations.emplace_back(l.child_value());
-        db.components.push_back(std::move(c));
+        db.AddComponent(std::move(c));
     }
 }
 
@@ -412,7 +411,7 @@ void PeerRebuild(CGameDatabase& db, CIconManager* icons, const fs::path& data)
             ReadTechnique(*technique, set->category, tech, true, icons);
             set->techniques.push_back(std::move(technique));
         }
-        db.techniqueSets.push_back(std::move(set));
+        db.AddTechniqueSet(std::move(set));
     }
 
     ReadComponents(db, DataPaths::Join(data, DataPaths::Components));
@@ -420,65 +419,65 @@ void PeerRebuild(CGameDatabase& db, CIconManager* icons, const fs::path& data)
         if (auto wizard = ReadWizard(file))
             db.wizards.push_back(std::move(wizard));
 
-    {
-        pugi::xml_document doc;
-        LoadXml(doc, DataPaths::Join(data, DataPaths::TechniqueOverlay));
-        for (pugi::xml_node tech : doc.child("techniques").children("tech"))
+    // The overlays change records in place: one edit of the lists, with maps of the first
+    // technique and formula of each name of its own.
+    db.Edit(
+        [&](CGameDatabase::CLists& lists)
         {
-            const std::string name = tech.child("tech-name").child_value();
-            const std::string category = tech.child("tech-category").child_value();
-            if (CTechnique* technique = db.FindTechnique("All", name))
-                ReadTechnique(*technique, category, tech, false, icons);
-        }
-    }
-    {
-        pugi::xml_document doc;
-        LoadXml(doc, DataPaths::Join(data, DataPaths::FormulaOverlay));
-        // Formulae the overlay adds; the database's name index is brought up to date once
-        // at the end rather than after every item.
-        std::unordered_map<std::string, CFormula*> added;
-        for (pugi::xml_node item : doc.child("formulas").children("item"))
-        {
-            const std::string name = item.child("item-name").child_value();
-            const std::string category = item.child("item-category").child_value();
-            const std::string setName = item.child("item-formulaset").child_value();
-            CFormula* existing = db.FindFormula("All", name);
-            if (!existing)
-                if (auto it = added.find(name); it != added.end())
-                    existing = it->second;
-            if (existing)
+            pugi::xml_document doc;
+            LoadXml(doc, DataPaths::Join(data, DataPaths::TechniqueOverlay));
+            std::unordered_map<std::string, CTechnique*> techniques;
+            for (auto& set : lists.techniqueSets)
+                for (auto& technique : set->techniques)
+                    techniques.try_emplace(technique->name, technique.get());
+            for (pugi::xml_node tech : doc.child("techniques").children("tech"))
             {
-                ReadFormula(*existing, existing->category, item, false, icons);
-                continue;
+                const std::string name = tech.child("tech-name").child_value();
+                const std::string category = tech.child("tech-category").child_value();
+                if (auto it = techniques.find(name); it != techniques.end())
+                    ReadTechnique(*it->second, category, tech, false, icons);
             }
-            if (category.empty() || setName.empty())
-                continue;
-            CFormulaSet* target = nullptr;
-            for (auto& set : db.formulaSets)
-                if (set->name == setName && set->category == category)
+
+            pugi::xml_document overlay;
+            LoadXml(overlay, DataPaths::Join(data, DataPaths::FormulaOverlay));
+            // The formulae the sets hold, then those the overlay adds.
+            std::unordered_map<std::string, CFormula*> formulae;
+            for (auto& set : lists.formulaSets)
+                for (auto& formula : set->formulae)
+                    formulae.try_emplace(formula->name, formula.get());
+            for (pugi::xml_node item : overlay.child("formulas").children("item"))
+            {
+                const std::string name = item.child("item-name").child_value();
+                const std::string category = item.child("item-category").child_value();
+                const std::string setName = item.child("item-formulaset").child_value();
+                if (auto it = formulae.find(name); it != formulae.end())
                 {
-                    target = set.get();
-                    break;
+                    ReadFormula(*it->second, it->second->category, item, false, icons);
+                    continue;
                 }
-            if (!target)
-            {
-                auto set = std::make_unique<CFormulaSet>();
-                set->name = setName;
-                set->category = category;
-                if (const CSubcategory* sub = db.FindSubcategory(setName))
-                    set->iconIndex = sub->iconIndex;
-                target = set.get();
-                db.formulaSets.push_back(std::move(set));
+                if (category.empty() || setName.empty())
+                    continue;
+                CFormulaSet* target = nullptr;
+                for (auto& set : lists.formulaSets)
+                    if (set->name == setName && set->category == category)
+                    {
+                        target = set.get();
+                        break;
+                    }
+                if (!target)
+                {
+                    auto set = std::make_unique<CFormulaSet>();
+                    set->name = setName;
+                    set->category = category;
+                    if (const CSubcategory* sub = db.FindSubcategory(setName))
+                        set->iconIndex = sub->iconIndex;
+                    target = set.get();
+                    lists.formulaSets.push_back(std::move(set));
+                }
+                auto formula = std::make_unique<CFormula>();
+                ReadFormula(*formula, category, item, false, icons);
+                formulae.try_emplace(formula->name, formula.get());
+                target->formulae.push_back(std::move(formula));
             }
-            auto formula = std::make_unique<CFormula>();
-            ReadFormula(*formula, category, item, false, icons);
-            added.try_emplace(formula->name, formula.get());
-            target->formulae.push_back(std::move(formula));
-        }
-    }
-    db.ResourceFormulaSets.clear();
-    for (const auto& set : db.formulaSets)
-        if (set->category == "Resources")
-            db.ResourceFormulaSets.push_back(set.get());
-    db.InvalidateIndexes();
+        });
 }

@@ -58,8 +58,8 @@ TEST(PeerLoader, SameCacheAsOurLoaderOnGeneratedDatabases)
         EXPECT_GT(a.size(), c.bytes / 8);
         EXPECT_TRUE(a == b) << "seed " << c.seed;
         EXPECT_EQ(ours.categories.size(), peer.categories.size());
-        EXPECT_EQ(ours.subcategories.size(), peer.subcategories.size());
-        EXPECT_EQ(ours.ResourceFormulaSets.size(), peer.ResourceFormulaSets.size());
+        EXPECT_EQ(ours.Subcategories().size(), peer.Subcategories().size());
+        EXPECT_EQ(ours.ResourceFormulaSets().size(), peer.ResourceFormulaSets().size());
         fs::remove_all(dir);
     }
 }

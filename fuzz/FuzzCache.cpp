@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         db.BuildCategoryLists();
         db.RebuildIndexes();
-        for (const auto& set : db.formulaSets)
+        for (const auto& set : db.FormulaSets())
             for (const auto& formula : set->formulae)
                 for (const auto& tier : formula->tiers)
                     for (const CResource& resource : tier->resources)

@@ -26,14 +26,14 @@ void ReadBase(CGameDatabase& db)
             db.AddFormulaSet(std::move(set));
     for (const char* file : {"Config/Techs/fire.xml", "Config/Techs/fire2.xml"})
         if (auto set = db.ReadTechniqueSetFile(Fuzz::BaseData(file)))
-            db.techniqueSets.push_back(std::move(set));
+            db.TechniqueSets().push_back(std::move(set));
 }
 
 void Exercise(CGameDatabase& db)
 {
     db.BuildCategoryLists();
     db.RebuildIndexes();
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         for (const auto& formula : set->formulae)
         {
             Fuzz::Check(db.FindFormula("All", formula->name) != nullptr, "every formula is found");
@@ -47,10 +47,10 @@ void Exercise(CGameDatabase& db)
                 }
             }
         }
-    for (const auto& set : db.techniqueSets)
+    for (const auto& set : db.TechniqueSets())
         for (const auto& technique : set->techniques)
             Fuzz::Check(db.FindTechnique("All", technique->name) != nullptr, "every technique is found");
-    for (const auto& component : db.components)
+    for (const auto& component : db.Components())
         Fuzz::Check(db.FindComponent(component->name) != nullptr, "every component is found");
 
     // What can be cached reads back as the same text.
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     db.ReadFormulaOverlay(path);
 #elif MOXA_FUZZ_READER == READER_TECHNIQUE_FILE
     if (auto set = db.ReadTechniqueSetFile(path))
-        db.techniqueSets.push_back(std::move(set));
+        db.TechniqueSets().push_back(std::move(set));
 #elif MOXA_FUZZ_READER == READER_TECHNIQUE_OVERLAY
     ReadBase(db);
     db.ReadTechniqueOverlay(path);

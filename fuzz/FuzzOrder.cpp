@@ -21,7 +21,7 @@ const CGameDatabase& Database()
                 d->AddFormulaSet(std::move(set));
         for (const char* file : {"Config/Techs/fire.xml", "Config/Techs/fire2.xml"})
             if (auto set = d->ReadTechniqueSetFile(Fuzz::BaseData(file)))
-                d->techniqueSets.push_back(std::move(set));
+                d->AddTechniqueSet(std::move(set));
         d->ReadComponents(Fuzz::BaseData("Config/Components/Components.xml"));
         d->BuildCategoryLists();
         return d;

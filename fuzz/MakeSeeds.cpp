@@ -30,7 +30,7 @@ void ReadDatabase(CGameDatabase& db)
             db.AddFormulaSet(std::move(set));
     for (const char* file : {"Config/Techs/fire.xml", "Config/Techs/fire2.xml"})
         if (auto set = db.ReadTechniqueSetFile(Fuzz::BaseData(file)))
-            db.techniqueSets.push_back(std::move(set));
+            db.TechniqueSets().push_back(std::move(set));
     db.ReadComponents(Fuzz::BaseData("Config/Components/Components.xml"));
     if (auto wizard = db.ReadWizardFile(Fuzz::BaseData("Config/Wizards/pyro.xml")))
         db.wizards.push_back(std::move(wizard));
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     // An order of every formula's first tier, grouped, with a technique and an acquired count.
     COrder order;
     order.AddGroup("Smithy");
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         for (const auto& formula : set->formulae)
         {
             if (formula->tiers.empty())
@@ -79,9 +79,9 @@ int main(int argc, char** argv)
             item->group = "Smithy";
             item->tierName = formula->tiers.front()->levelName;
             item->batches = 3;
-            if (!db.techniqueSets.empty() && !db.techniqueSets.front()->techniques.empty())
+            if (!db.TechniqueSets().empty() && !db.TechniqueSets().front()->techniques.empty())
             {
-                const auto& technique = *db.techniqueSets.front()->techniques.front();
+                const auto& technique = *db.TechniqueSets().front()->techniques.front();
                 COrderTechnique applied;
                 applied.name = technique.name;
                 if (!technique.tiers.empty())
@@ -90,7 +90,7 @@ int main(int argc, char** argv)
             }
             order.AddItem(std::move(item));
         }
-    for (const auto& component : db.components)
+    for (const auto& component : db.Components())
         order.acquired[component->name] = "2";
     fs::create_directories(out / "order");
     if (!order.Write(out / "order/basic.xml", db))

@@ -143,15 +143,15 @@ TEST(DatabaseGenerator, LoadsAsACompleteDatabase)
     CIconManager icons;
     Rebuild(db, icons, dir);
 
-    EXPECT_EQ(static_cast<std::size_t>(result.components), db.components.size());
+    EXPECT_EQ(static_cast<std::size_t>(result.components), db.Components().size());
     EXPECT_EQ(static_cast<std::size_t>(result.techniques), db.TechniqueCount());
-    EXPECT_FALSE(db.ResourceFormulaSets.empty());
+    EXPECT_FALSE(db.ResourceFormulaSets().empty());
     EXPECT_FALSE(db.wizards.empty());
     EXPECT_FALSE(db.categories.empty());
 
     int deepest = 0;
     std::size_t resources = 0;
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         for (const auto& f : set->formulae)
             for (const auto& t : f->tiers)
                 for (const CResource& r : t->resources)
@@ -164,10 +164,10 @@ TEST(DatabaseGenerator, LoadsAsACompleteDatabase)
     EXPECT_GE(deepest, 4);
 
     bool gathered = false;
-    for (const auto& c : db.components)
+    for (const auto& c : db.Components())
         gathered = gathered || !c->gatherMethods.empty();
     EXPECT_TRUE(gathered);
-    for (const auto& set : db.techniqueSets)
+    for (const auto& set : db.TechniqueSets())
         for (const auto& t : set->techniques)
             for (const auto& tier : t->tiers)
                 for (const CResource& c : tier->components)
@@ -175,12 +175,12 @@ TEST(DatabaseGenerator, LoadsAsACompleteDatabase)
 
     // The formula overlay amended some formulae and added new ones.
     std::size_t amended = 0;
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         for (const auto& f : set->formulae)
             for (const CAttribute& a : f->attributes)
                 amended += a.value == "? glowcolour:Amber ?";
     EXPECT_GT(amended, 0u);
-    EXPECT_NE(nullptr, db.FindFormula("Resources", db.formulaSets.back()->formulae.back()->name));
+    EXPECT_NE(nullptr, db.FindFormula("Resources", db.FormulaSets().back()->formulae.back()->name));
 
     // The whole database survives its cache.
     std::string written;

@@ -37,8 +37,8 @@ std::string BonusText(const CGatherBonus& bonus)
 CComponentTree BuildComponentTree(const CGameDatabase& db)
 {
     std::map<std::string, std::vector<std::size_t>> byType;
-    for (std::size_t i = 0; i < db.components.size(); ++i)
-        byType[db.components[i]->type].push_back(i);
+    for (std::size_t i = 0; i < db.Components().size(); ++i)
+        byType[db.Components()[i]->type].push_back(i);
     CComponentTree tree;
     auto add =
         [&](const std::string& type, std::string_view shown, std::vector<std::size_t>& components)
@@ -54,7 +54,7 @@ CComponentTree BuildComponentTree(const CGameDatabase& db)
     // Components without a type come last rather than ahead of every named type.
     if (const auto untyped = byType.find(std::string()); untyped != byType.end())
         add(untyped->first, Messages::ComponentNoType, untyped->second);
-    tree.foundText = Format(Messages::ComponentsFound, static_cast<int>(db.components.size()));
+    tree.foundText = Format(Messages::ComponentsFound, static_cast<int>(db.Components().size()));
     return tree;
 }
 
@@ -115,7 +115,7 @@ CBrowserRows LocationRows(const CComponent& component)
 
 CComponentUses::CComponentUses(const CGameDatabase& db)
 {
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         for (const auto& formula : set->formulae)
             for (const auto& tier : formula->tiers)
             {

@@ -230,7 +230,7 @@ CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& fil
     std::unordered_map<std::string, std::size_t> categoryIndex;
     // The sets of each category, so the fill stays linear in the number of formulae.
     std::unordered_map<std::string, std::vector<const CFormulaSet*>> setsOf;
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         setsOf[set->category].push_back(set.get());
     // Which formula of which category is the current one, before sorting.
     std::string currentName;

@@ -191,7 +191,7 @@ CWizardPlan PlanWizard(const CGameDatabase& db, const CWizardTemplate& wizard, c
         CWizardSetPlan setPlan;
         setPlan.set = set;
         setPlan.ticked = set->optional == 0;
-        for (const auto& dbSet : db.formulaSets)
+        for (const auto& dbSet : db.FormulaSets())
         {
             if (dbSet->name != set->name)
                 continue;

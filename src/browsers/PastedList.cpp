@@ -55,7 +55,7 @@ class CNameIndex
 public:
     explicit CNameIndex(const CGameDatabase& db)
     {
-        for (const auto& set : db.formulaSets)
+        for (const auto& set : db.FormulaSets())
             for (const auto& formula : set->formulae)
             {
                 m_formulae.try_emplace(formula->name, formula.get());
@@ -66,7 +66,7 @@ public:
                     m_productsLower.try_emplace(Lower(tier->name), CProduct{formula.get(), tier.get()});
                 }
             }
-        for (const auto& set : db.techniqueSets)
+        for (const auto& set : db.TechniqueSets())
             for (const auto& technique : set->techniques)
             {
                 m_techniques.try_emplace(Lower(technique->name), technique.get());

@@ -75,7 +75,7 @@ CTechniqueTree BuildTechniqueTree(const CGameDatabase& db, const std::string& ca
 {
     const bool all = category == Messages::CategoryAll;
     std::unordered_map<std::string, std::vector<const CTechniqueSet*>> setsOf;
-    for (const auto& set : db.techniqueSets)
+    for (const auto& set : db.TechniqueSets())
         setsOf[set->category].push_back(set.get());
 
     CTechniqueTree tree;

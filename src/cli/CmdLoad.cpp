@@ -94,14 +94,14 @@ int CmdLoad(CCliContext& context, const CParsedArgs& parsed)
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
     CGameDatabase& db = session.Database();
-    PrintCount("formula sets", db.formulaSets.size());
+    PrintCount("formula sets", db.FormulaSets().size());
     PrintCount("formulae", db.FormulaCount());
     PrintCount("tiers", db.FormulaTierCount());
     PrintCount("resources", db.ResourceCount());
-    PrintCount("technique sets", db.techniqueSets.size());
+    PrintCount("technique sets", db.TechniqueSets().size());
     PrintCount("techniques", db.TechniqueCount());
     PrintCount("technique tiers", db.TechniqueTierCount());
-    PrintCount("components", db.components.size());
+    PrintCount("components", db.Components().size());
     PrintCount("wizard templates", db.wizards.size());
     PrintCount("profiles", session.Profiles().profiles.size());
     PrintCount("help pages", db.HelpPages.size());
@@ -122,7 +122,7 @@ int CmdFormula(CCliContext& context, const CParsedArgs& parsed)
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
     LoadSession(session, false);
-    for (const auto& set : session.Database().formulaSets)
+    for (const auto& set : session.Database().FormulaSets())
         for (const auto& formula : set->formulae)
             if (formula->name == name)
             {

@@ -259,14 +259,14 @@ bool FormatCache(const CGameDatabase& db, std::string& text)
     text.clear();
     CCacheWriter w(text);
     w.Line(CacheHeader);
-    w.Count(db.formulaSets.size()).Count(db.techniqueSets.size()).Count(db.components.size());
+    w.Count(db.FormulaSets().size()).Count(db.TechniqueSets().size()).Count(db.Components().size());
     w.Count(db.wizards.size());
     w.End();
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         WriteFormulaSet(w, *set);
-    for (const auto& set : db.techniqueSets)
+    for (const auto& set : db.TechniqueSets())
         WriteTechniqueSet(w, *set);
-    for (const auto& component : db.components)
+    for (const auto& component : db.Components())
         WriteComponent(w, *component);
     for (const auto& wizard : db.wizards)
         WriteWizard(w, *wizard);

@@ -56,7 +56,7 @@ bool CGameDatabase::ReadCategories(const std::filesystem::path& path)
                 subcategory.GetText(doc, "subcategory-desc", s.description, true);
                 subcategory.GetText(doc, "subcategory-icon", icon, true);
                 s.iconIndex = IconIndex(icon);
-                subcategories.push_back(std::move(s));
+                m_subcategories.push_back(std::move(s));
             }
         categories.push_back(std::move(c));
     }
@@ -65,13 +65,13 @@ bool CGameDatabase::ReadCategories(const std::filesystem::path& path)
 
 bool CGameDatabase::ReadComponents(const std::filesystem::path& path)
 {
-    components.clear();
+    m_components.clear();
     InvalidateIndexes();
-    return ReadComponentFile(path, components);
+    return ReadComponentFile(path, m_components);
 }
 
 bool CGameDatabase::ReadComponentFile(const std::filesystem::path& path,
-                                      std::vector<std::unique_ptr<CComponent>>& components)
+                                      std::vector<COwned<CComponent>>& components)
 {
     CXmlDocument doc;
     doc.Load(path);

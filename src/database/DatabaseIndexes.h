@@ -48,7 +48,7 @@ struct CIndexState
 
 struct CFormulaEntry
 {
-    CFormula* formula = nullptr;
+    const CFormula* formula = nullptr;
     std::size_t setPos = 0; // position of its set in formulaSets
 };
 
@@ -65,11 +65,11 @@ struct CDatabaseIndexes
     CNameMap<CGameDatabase::CProducer> producerByName;
 
     CIndexState techniques;
-    CNameMap<CTechnique*> techniqueByName;
-    CNameMap<CNameMap<CTechnique*>> techniqueByCategory;
+    CNameMap<const CTechnique*> techniqueByName;
+    CNameMap<CNameMap<const CTechnique*>> techniqueByCategory;
 
     CIndexState components;
-    CNameMap<CComponent*> componentByName;
+    CNameMap<const CComponent*> componentByName;
 
     CIndexState subcategories;
     CNameMap<std::size_t> subcategoryByName;

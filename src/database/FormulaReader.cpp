@@ -179,7 +179,7 @@ bool CGameDatabase::ReadFormulaOverlay(const std::filesystem::path& path)
         item.GetText(doc, "item-category", category, true);
         item.GetText(doc, "item-formulaset", setName, true);
 
-        if (CFormula* existing = FindFormula("All", name))
+        if (CFormula* existing = FormulaToEdit(name))
         {
             // Laid over in place: the formula stays in its set and keeps its category, so
             // that lookups by its category still find it.
@@ -200,14 +200,14 @@ bool CGameDatabase::ReadFormulaOverlay(const std::filesystem::path& path)
                 set->iconIndex = sub->iconIndex;
             // A "Resources" set made here produces like any other, however it was loaded.
             if (category == ResourcesCategory)
-                ResourceFormulaSets.push_back(set.get());
-            formulaSets.push_back(std::move(set));
-            pos = static_cast<long>(formulaSets.size()) - 1;
+                m_resourceFormulaSets.push_back(set.get());
+            m_formulaSets.push_back(std::move(set));
+            pos = static_cast<long>(m_formulaSets.size()) - 1;
         }
         auto formula = std::make_unique<CFormula>();
         ReadFormula(*formula, category, doc, item, false);
         CFormula* raw = formula.get();
-        CFormulaSet& target = *formulaSets[static_cast<std::size_t>(pos)];
+        CFormulaSet& target = *m_formulaSets[static_cast<std::size_t>(pos)];
         target.formulae.push_back(std::move(formula));
         NoteFormulaAppended(raw, static_cast<std::size_t>(pos));
         if (target.category == ResourcesCategory)

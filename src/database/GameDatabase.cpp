@@ -46,13 +46,13 @@ CGameDatabase::~CGameDatabase() = default;
 
 void CGameDatabase::ClearDatabase()
 {
-    ResourceFormulaSets.clear();
-    formulaSets.clear();
-    techniqueSets.clear();
-    components.clear();
+    m_resourceFormulaSets.clear();
+    m_formulaSets.clear();
+    m_techniqueSets.clear();
+    m_components.clear();
     wizards.clear();
     categories.clear();
-    subcategories.clear();
+    m_subcategories.clear();
     FormulaCategories.clear();
     TechniqueCategories.clear();
     HelpPages.clear();
@@ -63,6 +63,15 @@ void CGameDatabase::ClearDatabase()
 void CGameDatabase::InvalidateIndexes()
 {
     m_indexes->InvalidateAll();
+}
+
+void CGameDatabase::ListsChanged()
+{
+    m_resourceFormulaSets.clear();
+    for (const auto& set : m_formulaSets)
+        if (set->category == ResourcesCategory)
+            m_resourceFormulaSets.push_back(set.get());
+    InvalidateIndexes();
 }
 
 void CGameDatabase::InvalidateProducers()
@@ -91,17 +100,17 @@ long CGameDatabase::FindFormulaSetIndex(std::string_view category, std::string_v
 {
     CDatabaseIndexes& ix = *m_indexes;
     ix.sets.Sync(
-        formulaSets.size(), [&] { ix.setByCategory.clear(); },
+        m_formulaSets.size(), [&] { ix.setByCategory.clear(); },
         [&](std::size_t pos)
         {
-            const CFormulaSet& set = *formulaSets[pos];
+            const CFormulaSet& set = *m_formulaSets[pos];
             ix.setByCategory[set.category].try_emplace(set.name, pos);
         });
     const std::size_t* pos = Lookup2(ix.setByCategory, category, name);
     return pos ? static_cast<long>(*pos) : -1;
 }
 
-void CGameDatabase::NoteFormulaAppended(CFormula* formula, std::size_t setPos)
+void CGameDatabase::NoteFormulaAppended(const CFormula* formula, std::size_t setPos)
 {
     CDatabaseIndexes& ix = *m_indexes;
     // Sets the index has not reached yet are taken in whole on the next sync.
@@ -109,7 +118,7 @@ void CGameDatabase::NoteFormulaAppended(CFormula* formula, std::size_t setPos)
         return;
     const CFormulaEntry entry{formula, setPos};
     PlaceFormula(ix.formulaByName, formula->name, entry);
-    PlaceFormula(ix.formulaByCategory[formulaSets[setPos]->category], formula->name, entry);
+    PlaceFormula(ix.formulaByCategory[m_formulaSets[setPos]->category], formula->name, entry);
 }
 
 void CGameDatabase::AddFormulaSet(std::unique_ptr<CFormulaSet> set)
@@ -120,7 +129,7 @@ void CGameDatabase::AddFormulaSet(std::unique_ptr<CFormulaSet> set)
     if (existing >= 0)
     {
         const std::size_t pos = static_cast<std::size_t>(existing);
-        CFormulaSet& target = *formulaSets[pos];
+        CFormulaSet& target = *m_formulaSets[pos];
         target.formulae.reserve(target.formulae.size() + set->formulae.size());
         for (auto& formula : set->formulae)
         {
@@ -133,21 +142,50 @@ void CGameDatabase::AddFormulaSet(std::unique_ptr<CFormulaSet> set)
         return;
     }
     if (set->category == ResourcesCategory)
-        ResourceFormulaSets.push_back(set.get());
-    formulaSets.push_back(std::move(set));
+        m_resourceFormulaSets.push_back(set.get());
+    m_formulaSets.push_back(std::move(set));
 }
 
-CComponent* CGameDatabase::FindComponent(std::string_view name) const
+void CGameDatabase::AddSubcategory(CSubcategory subcategory)
+{
+    m_subcategories.push_back(std::move(subcategory));
+}
+
+void CGameDatabase::AddComponent(std::unique_ptr<CComponent> component)
+{
+    if (component)
+        m_components.push_back(std::move(component));
+}
+
+void CGameDatabase::AddTechniqueSet(std::unique_ptr<CTechniqueSet> set)
+{
+    // Technique sets are never merged: each file is a set of its own.
+    if (set)
+        m_techniqueSets.push_back(std::move(set));
+}
+
+// The records are this database's own; the lookups hand them out const.
+CFormula* CGameDatabase::FormulaToEdit(std::string_view name)
+{
+    return const_cast<CFormula*>(FindFormula("All", name));
+}
+
+CTechnique* CGameDatabase::TechniqueToEdit(std::string_view name)
+{
+    return const_cast<CTechnique*>(FindTechnique("All", name));
+}
+
+const CComponent* CGameDatabase::FindComponent(std::string_view name) const
 {
     CDatabaseIndexes& ix = *m_indexes;
     ix.components.Sync(
-        components.size(), [&] { ix.componentByName.clear(); },
+        m_components.size(), [&] { ix.componentByName.clear(); },
         [&](std::size_t pos)
         {
-            CComponent* component = components[pos].get();
+            const CComponent* component = m_components[pos].get();
             ix.componentByName.try_emplace(component->name, component);
         });
-    CComponent* const* hit = Lookup(ix.componentByName, name);
+    const CComponent* const* hit = Lookup(ix.componentByName, name);
     return hit ? *hit : nullptr;
 }
 
@@ -156,17 +194,17 @@ const CSubcategory* CGameDatabase::FindSubcategory(std::string_view name) const
     CDatabaseIndexes& ix = *m_indexes;
     // Positions, not pointers: the list holds its records by value.
     ix.subcategories.Sync(
-        subcategories.size(), [&] { ix.subcategoryByName.clear(); },
-        [&](std::size_t pos) { ix.subcategoryByName.try_emplace(subcategories[pos].name, pos); });
+        m_subcategories.size(), [&] { ix.subcategoryByName.clear(); },
+        [&](std::size_t pos) { ix.subcategoryByName.try_emplace(m_subcategories[pos].name, pos); });
     const std::size_t* pos = Lookup(ix.subcategoryByName, name);
-    return pos ? &subcategories[*pos] : nullptr;
+    return pos ? &m_subcategories[*pos] : nullptr;
 }
 
-CFormula* CGameDatabase::FindFormula(std::string_view category, std::string_view name) const
+const CFormula* CGameDatabase::FindFormula(std::string_view category, std::string_view name) const
 {
     CDatabaseIndexes& ix = *m_indexes;
     ix.formulae.Sync(
-        formulaSets.size(),
+        m_formulaSets.size(),
         [&]
         {
             ix.formulaByName.clear();
@@ -174,7 +212,7 @@ CFormula* CGameDatabase::FindFormula(std::string_view category, std::string_view
         },
         [&](std::size_t pos)
         {
-            const CFormulaSet& set = *formulaSets[pos];
+            const CFormulaSet& set = *m_formulaSets[pos];
             CNameMap<CFormulaEntry>& byName = ix.formulaByCategory[set.category];
             for (const auto& formula : set.formulae)
             {
@@ -189,7 +227,8 @@ CFormula* CGameDatabase::FindFormula(std::string_view category, std::string_view
     return hit ? hit->formula : nullptr;
 }
 
-CFormulaTier* CGameDatabase::FindFormulaTier(const CFormula& formula, std::string_view tierName)
+const CFormulaTier* CGameDatabase::FindFormulaTier(const CFormula& formula,
+                                                   std::string_view tierName)
 {
     for (const auto& tier : formula.tiers)
         if (tier->name == tierName)
@@ -201,10 +240,10 @@ CGameDatabase::CProducer CGameDatabase::FindProducingTier(std::string_view resou
 {
     CDatabaseIndexes& ix = *m_indexes;
     ix.producers.Sync(
-        ResourceFormulaSets.size(), [&] { ix.producerByName.clear(); },
+        m_resourceFormulaSets.size(), [&] { ix.producerByName.clear(); },
         [&](std::size_t pos)
         {
-            for (const auto& formula : ResourceFormulaSets[pos]->formulae)
+            for (const auto& formula : m_resourceFormulaSets[pos]->formulae)
                 for (const auto& tier : formula->tiers)
                     ix.producerByName.try_emplace(tier->name, CProducer{formula.get(), tier.get()});
         });
@@ -234,11 +273,12 @@ bool CGameDatabase::UsesResource(std::string_view product, std::string_view reso
     return false;
 }
 
-CTechnique* CGameDatabase::FindTechnique(std::string_view category, std::string_view name) const
+const CTechnique* CGameDatabase::FindTechnique(std::string_view category,
+                                               std::string_view name) const
 {
     CDatabaseIndexes& ix = *m_indexes;
     ix.techniques.Sync(
-        techniqueSets.size(),
+        m_techniqueSets.size(),
         [&]
         {
             ix.techniqueByName.clear();
@@ -246,22 +286,22 @@ CTechnique* CGameDatabase::FindTechnique(std::string_view category, std::string_
         },
         [&](std::size_t pos)
         {
-            const CTechniqueSet& set = *techniqueSets[pos];
-            CNameMap<CTechnique*>& byName = ix.techniqueByCategory[set.category];
+            const CTechniqueSet& set = *m_techniqueSets[pos];
+            CNameMap<const CTechnique*>& byName = ix.techniqueByCategory[set.category];
             for (const auto& technique : set.techniques)
             {
                 ix.techniqueByName.try_emplace(technique->name, technique.get());
                 byName.try_emplace(technique->name, technique.get());
             }
         });
-    CTechnique* const* hit = MatchesEveryCategory(category)
-                                 ? Lookup(ix.techniqueByName, name)
-                                 : Lookup2(ix.techniqueByCategory, category, name);
+    const CTechnique* const* hit = MatchesEveryCategory(category)
+                                       ? Lookup(ix.techniqueByName, name)
+                                       : Lookup2(ix.techniqueByCategory, category, name);
     return hit ? *hit : nullptr;
 }
 
-CTechniqueTier* CGameDatabase::FindTechniqueTier(const CTechnique& technique,
-                                                 std::string_view tierName)
+const CTechniqueTier* CGameDatabase::FindTechniqueTier(const CTechnique& technique,
+                                                       std::string_view tierName)
 {
     for (const auto& tier : technique.tiers)
         if (tier->name == tierName)
@@ -273,10 +313,10 @@ void CGameDatabase::BuildCategoryLists()
 {
     // Ascending byte-wise, without duplicates.
     std::set<std::string> formulaCategories;
-    for (const auto& set : formulaSets)
+    for (const auto& set : m_formulaSets)
         formulaCategories.insert(set->category);
     std::set<std::string> techniqueCategories;
-    for (const auto& set : techniqueSets)
+    for (const auto& set : m_techniqueSets)
         techniqueCategories.insert(set->category);
     FormulaCategories.assign(formulaCategories.begin(), formulaCategories.end());
     TechniqueCategories.assign(techniqueCategories.begin(), techniqueCategories.end());
@@ -285,7 +325,7 @@ void CGameDatabase::BuildCategoryLists()
 std::size_t CGameDatabase::FormulaCount() const
 {
     std::size_t count = 0;
-    for (const auto& set : formulaSets)
+    for (const auto& set : m_formulaSets)
         count += set->formulae.size();
     return count;
 }
@@ -293,7 +333,7 @@ std::size_t CGameDatabase::FormulaCount() const
 std::size_t CGameDatabase::FormulaTierCount() const
 {
     std::size_t count = 0;
-    for (const auto& set : formulaSets)
+    for (const auto& set : m_formulaSets)
         for (const auto& formula : set->formulae)
             count += formula->tiers.size();
     return count;
@@ -302,7 +342,7 @@ std::size_t CGameDatabase::FormulaTierCount() const
 std::size_t CGameDatabase::ResourceCount() const
 {
     std::size_t count = 0;
-    for (const auto& set : formulaSets)
+    for (const auto& set : m_formulaSets)
         for (const auto& formula : set->formulae)
             for (const auto& tier : formula->tiers)
                 count += tier->resources.size();
@@ -312,7 +352,7 @@ std::size_t CGameDatabase::ResourceCount() const
 std::size_t CGameDatabase::TechniqueCount() const
 {
     std::size_t count = 0;
-    for (const auto& set : techniqueSets)
+    for (const auto& set : m_techniqueSets)
         count += set->techniques.size();
     return count;
 }
@@ -320,7 +360,7 @@ std::size_t CGameDatabase::TechniqueCount() const
 std::size_t CGameDatabase::TechniqueTierCount() const
 {
     std::size_t count = 0;
-    for (const auto& set : techniqueSets)
+    for (const auto& set : m_techniqueSets)
         for (const auto& technique : set->techniques)
             count += technique->tiers.size();
     return count;

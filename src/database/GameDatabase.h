@@ -24,15 +24,54 @@ public:
     CGameDatabase& operator=(const CGameDatabase&) = delete;
 
     std::vector<CCategory> categories;
-    std::vector<CSubcategory> subcategories;
-    std::vector<std::unique_ptr<CComponent>> components;
-    std::vector<std::unique_ptr<CFormulaSet>> formulaSets;
-    std::vector<CFormulaSet*> ResourceFormulaSets; // not owned
-    std::vector<std::unique_ptr<CTechniqueSet>> techniqueSets;
     std::vector<std::unique_ptr<CWizardTemplate>> wizards;
     std::vector<std::string> FormulaCategories;
     std::vector<std::string> TechniqueCategories;
     std::map<std::string, std::string> HelpPages;
+
+    // The lists the lookups index, read-only: records come in through the Add methods and
+    // change through Edit, which keep the lookups right.
+    const std::vector<CSubcategory>& Subcategories() const { return m_subcategories; }
+    const std::vector<COwned<CComponent>>& Components() const { return m_components; }
+    const std::vector<COwned<CFormulaSet>>& FormulaSets() const { return m_formulaSets; }
+    // The "Resources" sets of FormulaSets(), in list order.
+    const std::vector<const CFormulaSet*>& ResourceFormulaSets() const
+    {
+        return m_resourceFormulaSets;
+    }
+    const std::vector<COwned<CTechniqueSet>>& TechniqueSets() const { return m_techniqueSets; }
+
+    // Appended records; the lookups follow them.
+    void AddSubcategory(CSubcategory subcategory);
+    void AddComponent(std::unique_ptr<CComponent> component);
+    void AddTechniqueSet(std::unique_ptr<CTechniqueSet> set);
+    // A set read from a file, merged into an earlier set of the same name and category.
+    void AddFormulaSet(std::unique_ptr<CFormulaSet> set);
+
+    // Any other change (removing, reordering, renaming, changing records in place) is made
+    // by change on the lists; the lookups start afresh once it returns.
+    struct CLists
+    {
+        std::vector<CSubcategory>& subcategories;
+        std::vector<COwned<CComponent>>& components;
+        std::vector<COwned<CFormulaSet>>& formulaSets;
+        std::vector<COwned<CTechniqueSet>>& techniqueSets;
+    };
+    template <typename Change> void Edit(Change&& change)
+    {
+        CLists lists{m_subcategories, m_components, m_formulaSets, m_techniqueSets};
+        try
+        {
+            change(lists);
+        }
+        catch (...)
+        {
+            // What the change made before it failed is in the lists all the same.
+            ListsChanged();
+            throw;
+        }
+        ListsChanged();
+    }
 
     // The icon store that names are resolved through while reading XML; may be null
     // (every icon index is then 0).
@@ -43,7 +82,7 @@ public:
     bool ReadComponents(const std::filesystem::path& path);
     // The records of a components file appended to a list; touches no database.
     static bool ReadComponentFile(const std::filesystem::path& path,
-                                  std::vector<std::unique_ptr<CComponent>>& components);
+                                  std::vector<COwned<CComponent>>& components);
     void ReadHelpPages(const std::filesystem::path& path);
     void BuildCategoryLists();
     void ClearDatabase();
@@ -53,9 +92,6 @@ public:
     void ReadFormula(CFormula& formula, const std::string& category, const CXmlDocument& doc,
                      CXmlElement& item, bool clear);
     bool ReadFormulaOverlay(const std::filesystem::path& path);
-    // Appends a set read from a file, merging it into an earlier set of the same name and
-    // category; "Resources" sets also join ResourceFormulaSets.
-    void AddFormulaSet(std::unique_ptr<CFormulaSet> set);
 
     // Techniques.
     std::unique_ptr<CTechniqueSet> ReadTechniqueSetFile(const std::filesystem::path& path);
@@ -67,27 +103,22 @@ public:
     std::unique_ptr<CWizardTemplate> ReadWizardFile(const std::filesystem::path& path);
 
     // Lookups: the first match in list order; names compared exactly.
-    CComponent* FindComponent(std::string_view name) const;
+    const CComponent* FindComponent(std::string_view name) const;
     const CSubcategory* FindSubcategory(std::string_view name) const;
-    CFormula* FindFormula(std::string_view category, std::string_view name) const;
-    static CFormulaTier* FindFormulaTier(const CFormula& formula, std::string_view tierName);
+    const CFormula* FindFormula(std::string_view category, std::string_view name) const;
+    static const CFormulaTier* FindFormulaTier(const CFormula& formula, std::string_view tierName);
     struct CProducer
     {
-        CFormula* formula = nullptr;
-        CFormulaTier* tier = nullptr;
+        const CFormula* formula = nullptr;
+        const CFormulaTier* tier = nullptr;
         explicit operator bool() const { return tier != nullptr; }
     };
     CProducer FindProducingTier(std::string_view resourceName) const;
     bool UsesResource(std::string_view product, std::string_view resource) const;
-    CTechnique* FindTechnique(std::string_view category, std::string_view name) const;
-    static CTechniqueTier* FindTechniqueTier(const CTechnique& technique,
-                                             std::string_view tierName);
+    const CTechnique* FindTechnique(std::string_view category, std::string_view name) const;
+    static const CTechniqueTier* FindTechniqueTier(const CTechnique& technique,
+                                                   std::string_view tierName);
 
-    // The name indexes behind the lookups. They follow appended records (sets, components,
-    // subcategories pushed at the end of their lists) by themselves; code that changes the
-    // lists in any other way (removing, reordering, renaming, adding formulae or tiers to
-    // an existing set) calls InvalidateIndexes(). ClearDatabase and the readers do so.
-    void InvalidateIndexes();
     // Builds every index now instead of on the first lookup (after a load, say).
     void RebuildIndexes();
 
@@ -103,9 +134,20 @@ private:
     // The position in formulaSets of the set with that name and category; -1 when none.
     long FindFormulaSetIndex(std::string_view category, std::string_view name) const;
     // Keeps the formula indexes right for a formula appended to the set at setPos.
-    void NoteFormulaAppended(CFormula* formula, std::size_t setPos);
+    void NoteFormulaAppended(const CFormula* formula, std::size_t setPos);
     void InvalidateProducers();
+    void InvalidateIndexes();
+    // After an Edit: the resource sets collected again, every index dropped.
+    void ListsChanged();
+    // The first formula or technique of that name in any set, to be laid over in place.
+    CFormula* FormulaToEdit(std::string_view name);
+    CTechnique* TechniqueToEdit(std::string_view name);
 
+    std::vector<CSubcategory> m_subcategories;
+    std::vector<COwned<CComponent>> m_components;
+    std::vector<COwned<CFormulaSet>> m_formulaSets;
+    std::vector<const CFormulaSet*> m_resourceFormulaSets; // into m_formulaSets
+    std::vector<COwned<CTechniqueSet>> m_techniqueSets;
     std::unique_ptr<CDatabaseIndexes> m_indexes;
 };
 

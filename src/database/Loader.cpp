@@ -47,17 +47,6 @@ void WalkFolder(const fs::path& folder, std::vector<fs::path>& files)
     }
 }
 
-// Every "Resources" set in list order, whether a file or the formula overlay made it, so
-// that a rebuilt database computes exactly like the same database read from the cache.
-void CollectResourceSets(CGameDatabase& db)
-{
-    db.ResourceFormulaSets.clear();
-    for (const auto& set : db.formulaSets)
-        if (set->category == "Resources")
-            db.ResourceFormulaSets.push_back(set.get());
-    db.InvalidateIndexes();
-}
-
 // The formula, technique, components and wizard files, read on several threads and added
 // in file order on this one, so the records, merges and progress steps are those of one
 // file after the other. The readers only look up subcategories (built before they start)
@@ -74,7 +63,7 @@ void ReadDatabaseFiles(CGameDatabase& db, const std::vector<fs::path>& formulaFi
 
     std::vector<std::unique_ptr<CFormulaSet>> formulaSets(formulaFiles.size());
     std::vector<std::unique_ptr<CTechniqueSet>> techniqueSets(techniqueFiles.size());
-    std::vector<std::unique_ptr<CComponent>> components;
+    std::vector<COwned<CComponent>> components;
     std::vector<std::unique_ptr<CWizardTemplate>> wizards(wizardFiles.size());
 
     db.FindSubcategory({});
@@ -98,15 +87,11 @@ void ReadDatabaseFiles(CGameDatabase& db, const std::vector<fs::path>& formulaFi
             if (i < formulaEnd)
                 db.AddFormulaSet(std::move(formulaSets[i]));
             else if (i < techniqueEnd)
-            {
-                // Technique sets are never merged: each file is a set of its own.
-                if (auto& set = techniqueSets[i - formulaEnd])
-                    db.techniqueSets.push_back(std::move(set));
-            }
+                db.AddTechniqueSet(std::move(techniqueSets[i - formulaEnd]));
             else if (i == componentsAt)
             {
-                db.components = std::move(components);
-                db.InvalidateIndexes();
+                db.Edit([&](CGameDatabase::CLists& lists)
+                        { lists.components = std::move(components); });
                 return;
             }
             else if (auto& wizard = wizards[i - componentsAt - 1])
@@ -182,7 +167,6 @@ bool RebuildDatabase(CDatabaseLoadContext& c)
                       c.threads ? c.threads : LoadThreads(), step);
     db.ReadTechniqueOverlay(DataPaths::Join(c.dataFolder, DataPaths::TechniqueOverlay));
     db.ReadFormulaOverlay(DataPaths::Join(c.dataFolder, DataPaths::FormulaOverlay));
-    CollectResourceSets(db);
     // The reader's buffers are as large as the largest file; nothing else needs them.
     CXmlDocument::ReleaseSpareBuffers();
 
@@ -213,7 +197,5 @@ ELoadSource LoadOrRebuildDatabase(CDatabaseLoadContext& c)
                 db.ClearDatabase();
         }
     }
-    else
-        db.InvalidateIndexes();
     return source;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/Records.h"
 #include "xml/XmlDocument.h"
 
 #include <memory>
@@ -30,8 +31,7 @@ CTierLevel ReadTierLevel(const CXmlDocument& doc, CXmlElement& tier);
 // reused; a new tier goes before the first tier of another name whose level is greater
 // (only for a tier that has a level), else at the end.
 template <typename Tier>
-Tier& PlaceTier(std::vector<std::unique_ptr<Tier>>& tiers, const std::string& name, int level,
-                bool& isNew)
+Tier& PlaceTier(std::vector<COwned<Tier>>& tiers, const std::string& name, int level, bool& isNew)
 {
     auto it = tiers.begin();
     for (; it != tiers.end(); ++it)

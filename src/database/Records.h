@@ -1,11 +1,16 @@
 #pragma once
 
+#include <experimental/propagate_const>
 #include <memory>
 #include <string>
 #include <vector>
 
 // The records of the game database. Lists that other lists or lookups point into hold
-// unique_ptr; leaf lists hold values.
+// COwned pointers; leaf lists hold values.
+
+// An owned record that is const wherever its owner is: a database handed out read-only
+// gives no way to change a name behind its lookups.
+template <typename T> using COwned = std::experimental::propagate_const<std::unique_ptr<T>>;
 
 struct CCategory
 {
@@ -93,7 +98,7 @@ struct CFormula
     std::vector<std::string> keywords;
     bool hasTierKeywords = false;
     std::vector<CAttribute> attributes;
-    std::vector<std::unique_ptr<CFormulaTier>> tiers;
+    std::vector<COwned<CFormulaTier>> tiers;
 };
 
 struct CFormulaSet
@@ -102,7 +107,7 @@ struct CFormulaSet
     std::string category;
     std::string note;
     int iconIndex = 0;
-    std::vector<std::unique_ptr<CFormula>> formulae;
+    std::vector<COwned<CFormula>> formulae;
 };
 
 using CKeywordSet = std::vector<std::string>;
@@ -137,7 +142,7 @@ struct CTechnique
     std::vector<CAttribute> attributes;
     std::vector<CKeywordSet> keywordSets;
     std::vector<CKeywordSet> effectKeywordSets;
-    std::vector<std::unique_ptr<CTechniqueTier>> tiers;
+    std::vector<COwned<CTechniqueTier>> tiers;
 };
 
 struct CTechniqueSet
@@ -146,7 +151,7 @@ struct CTechniqueSet
     std::string note;
     std::string category;
     int iconIndex = 0;
-    std::vector<std::unique_ptr<CTechnique>> techniques;
+    std::vector<COwned<CTechnique>> techniques;
 };
 
 // Order-creation wizard templates ("\Config\Wizards"): read, counted and cached.

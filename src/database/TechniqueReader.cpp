@@ -268,7 +268,7 @@ bool CGameDatabase::ReadTechniqueOverlay(const std::filesystem::path& path)
         tech.GetText(doc, "tech-name", name, true);
         tech.GetText(doc, "tech-category", category, true);
         // The overlay only amends techniques; it never creates one.
-        if (CTechnique* technique = FindTechnique("All", name))
+        if (CTechnique* technique = TechniqueToEdit(name))
             ReadTechnique(*technique, category, doc, tech, false);
     }
     return true;

@@ -18,7 +18,7 @@ std::vector<const COrderItem*> SelectedItems(const COrder& order, const COrderSe
     return result;
 }
 
-CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName)
+const CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName)
 {
     for (const auto& tier : formula.tiers)
         if (tier->levelName == tierName)
@@ -26,7 +26,7 @@ CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierNa
     return CGameDatabase::FindFormulaTier(formula, tierName);
 }
 
-CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName)
+const CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName)
 {
     for (const auto& tier : technique.tiers)
         if (tier->levelName == tierName)
@@ -296,7 +296,7 @@ CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const
             if (!stat)
                 continue;
             const std::int64_t total = stat->quantity;
-            for (const auto& set : db.techniqueSets)
+            for (const auto& set : db.TechniqueSets())
                 for (const auto& technique : set->techniques)
                     for (const CAttribute& attribute : technique->attributes)
                     {

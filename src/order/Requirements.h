@@ -50,8 +50,8 @@ struct COrderSelection
 std::vector<const COrderItem*> SelectedItems(const COrder& order, const COrderSelection& selection);
 
 // An item's tier is named by its level name ("Tier II"); failing that, by its name.
-CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName);
-CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName);
+const CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName);
+const CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName);
 
 // Stable bubble sort: by name ascending (byte-wise) or by quantity descending.
 void Sort(CRequirementList& list, int mode);

@@ -19,10 +19,9 @@ CFormulaSet& CBrowserFixture::AddSet(const std::string& name, const std::string&
     auto set = std::make_unique<CFormulaSet>();
     set->name = name;
     set->category = category;
-    db.formulaSets.push_back(std::move(set));
-    if (category == "Resources")
-        db.ResourceFormulaSets.push_back(db.formulaSets.back().get());
-    return *db.formulaSets.back();
+    CFormulaSet& added = *set;
+    db.Edit([&](CGameDatabase::CLists& lists) { lists.formulaSets.push_back(std::move(set)); });
+    return added;
 }
 
 CFormula& CBrowserFixture::AddFormula(CFormulaSet& set, const std::string& name, int batchQty)
@@ -31,7 +30,7 @@ CFormula& CBrowserFixture::AddFormula(CFormulaSet& set, const std::string& name,
     formula->name = name;
     formula->batchQty = batchQty;
     formula->category = set.category;
-    set.formulae.push_back(std::move(formula));
+    db.Edit([&](CGameDatabase::CLists&) { set.formulae.push_back(std::move(formula)); });
     return *set.formulae.back();
 }
 
@@ -44,7 +43,7 @@ CFormulaTier& CBrowserFixture::AddTier(CFormula& formula, const std::string& nam
     tier->levelName = TierName(level);
     tier->batchQty = formula.batchQty;
     tier->allowedTechniques = allowed;
-    formula.tiers.push_back(std::move(tier));
+    db.Edit([&](CGameDatabase::CLists&) { formula.tiers.push_back(std::move(tier)); });
     return *formula.tiers.back();
 }
 
@@ -52,8 +51,9 @@ CTechnique& CBrowserFixture::AddTechnique(const std::string& name)
 {
     auto technique = std::make_unique<CTechnique>();
     technique->name = name;
-    m_techniques->techniques.push_back(std::move(technique));
-    return *m_techniques->techniques.back();
+    CTechniqueSet& set = *m_techniques;
+    db.Edit([&](CGameDatabase::CLists&) { set.techniques.push_back(std::move(technique)); });
+    return *set.techniques.back();
 }
 
 CTechniqueTier& CBrowserFixture::AddTechniqueTier(CTechnique& technique, const std::string& name,
@@ -65,7 +65,7 @@ CTechniqueTier& CBrowserFixture::AddTechniqueTier(CTechnique& technique, const s
     tier->levelName = TierName(level);
     tier->skillAdjust = adjust;
     tier->techSize = size;
-    technique.tiers.push_back(std::move(tier));
+    db.Edit([&](CGameDatabase::CLists&) { technique.tiers.push_back(std::move(tier)); });
     return *technique.tiers.back();
 }
 
@@ -134,15 +134,14 @@ CBrowserFixture::CBrowserFixture()
     techniques->name = "Smithing Techniques";
     techniques->category = "Blacksmithing";
     m_techniques = techniques.get();
-    db.techniqueSets.push_back(std::move(techniques));
+    db.AddTechniqueSet(std::move(techniques));
     db.TechniqueCategories = {"Blacksmithing"};
-    CTechnique& sharpen = AddTechnique("Sharpen");
-    AddTechniqueTier(sharpen, "Keen Edge", 2, 10, 1).components = {
+    sharpen = &AddTechnique("Sharpen");
+    AddTechniqueTier(*sharpen, "Keen Edge", 2, 10, 1).components = {
         Resource("Whetstone", "", 1, 0, 2, 0, 2)};
-    AddTechniqueTier(sharpen, "Razor Edge", 3, 20, 2).components = {
+    AddTechniqueTier(*sharpen, "Razor Edge", 3, 20, 2).components = {
         Resource("Whetstone", "", 1, 0, 1, 0, 1), Resource("Oil", "", 1, 0, 1, 0, 1)};
-    CTechnique& temper = AddTechnique("Temper");
-    AddTechniqueTier(temper, "Light Temper", 1, 5, 1).components = {
+    temper = &AddTechnique("Temper");
+    AddTechniqueTier(*temper, "Light Temper", 1, 5, 1).components = {
         Resource("Oil", "", 1, 0, 3, 0, 3)};
-    db.InvalidateIndexes();
 }

@@ -31,18 +31,19 @@ public:
     CFormula* sword = nullptr;
     CFormula* axe = nullptr;
     CFormula* helm = nullptr;
+    CTechnique* sharpen = nullptr;
+    CTechnique* temper = nullptr;
 
     CBrowserFixture();
 
     static CResource Resource(const std::string& name, const std::string& skill, int units,
                               int minSkill, int qtyAtMin, int optSkill, int qtyAtOpt);
     CFormulaSet& AddSet(const std::string& name, const std::string& category);
-    static CFormula& AddFormula(CFormulaSet& set, const std::string& name, int batchQty);
-    static CFormulaTier& AddTier(CFormula& formula, const std::string& name, int level,
-                                 int allowed);
+    CFormula& AddFormula(CFormulaSet& set, const std::string& name, int batchQty);
+    CFormulaTier& AddTier(CFormula& formula, const std::string& name, int level, int allowed);
     CTechnique& AddTechnique(const std::string& name);
-    static CTechniqueTier& AddTechniqueTier(CTechnique& technique, const std::string& name,
-                                            int level, int adjust, int size);
+    CTechniqueTier& AddTechniqueTier(CTechnique& technique, const std::string& name, int level,
+                                     int adjust, int size);
 
     static COrderTechnique Technique(const std::string& name, const std::string& tier);
     // An order item of the helm at "Tier I".

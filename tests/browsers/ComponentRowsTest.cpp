@@ -14,8 +14,9 @@ CComponent& AddComponent(CGameDatabase& db, const std::string& name, const std::
     auto component = std::make_unique<CComponent>();
     component->name = name;
     component->type = type;
-    db.components.push_back(std::move(component));
-    return *db.components.back();
+    CComponent& added = *component;
+    db.AddComponent(std::move(component));
+    return added;
 }
 
 // The browser fixture with components, and a tier outside "Resources" that shares the
@@ -34,7 +35,6 @@ struct CComponentFixture : CBrowserFixture
         CFormula& ring = AddFormula(AddSet("Rings", "Trinkets"), "Ring", 1);
         AddTier(ring, "Gilt Ring", 1, 1).resources = {
             Resource("Iron Bar", "Smithing", 1, 0, 1, 0, 1)};
-        db.InvalidateIndexes();
     }
 };
 
@@ -156,7 +156,7 @@ TEST(ComponentUses, AgreesWithUsesResourceForEveryName)
                                    "Alpha", "Beta", "Whetstone", "Mithril Sword"})
     {
         std::vector<const CFormulaTier*> expected;
-        for (const auto& set : f.db.formulaSets)
+        for (const auto& set : f.db.FormulaSets())
             for (const auto& formula : set->formulae)
                 for (const auto& tier : formula->tiers)
                     for (const CResource& resource : tier->resources)

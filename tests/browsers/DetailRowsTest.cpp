@@ -64,24 +64,23 @@ TEST(DetailRows, EveryStepWithATechnique)
 {
     CBrowserFixture f;
     CFormulaSet& set = f.AddSet("Bows", "Weapons");
-    CFormula& bow = CBrowserFixture::AddFormula(set, "Bow", 2);
+    CFormula& bow = f.AddFormula(set, "Bow", 2);
     bow.attributes = {
         {"equipslot", "Ranged"}, {"damage", "10-20"},       {"recycle", "0:50"},
         {"range", "30"},         {"reqclass", "RNGR"},      {"bonus", "5 Dexterity"},
         {"targetname", "Stun"},  {"targeteffect", "Stuns"}, {"reqskill", "Fletching (40)"}};
-    CFormulaTier& yew = CBrowserFixture::AddTier(bow, "Yew Bow", 2, 1);
+    CFormulaTier& yew = f.AddTier(bow, "Yew Bow", 2, 1);
     yew.description = "A bow of yew.";
     yew.attributes = {{"healamount", "5-10"},      {"reqlevel", "Level (12)"},
                       {"reqskill", "Carving (5)"}, {"bulk", "3"},
                       {"structurebind", "Binds"},  {"delay", "2.5"},
                       {"structurenpc", "Guard"},   {"targetdescription", "Cannot move"}};
     CTechnique& tension = f.AddTechnique("Tension");
-    CTechniqueTier& taut = CBrowserFixture::AddTechniqueTier(tension, "Taut", 1, 10, 1);
+    CTechniqueTier& taut = f.AddTechniqueTier(tension, "Taut", 1, 10, 1);
     taut.attributes = {{"bonus", "2 Dexterity"},       {"rangemodifier", "5 range"},
                        {"recyclemodifier", "0:15"},    {"attackmodifier", "4 maximum damage"},
                        {"healmodifier", "1-2 points"}, {"extradamage", "3 Fire"},
                        {"targeteffect", "Slows"}};
-    f.db.InvalidateIndexes();
 
     const CBrowserRows rows =
         DetailRows(f.db, bow, yew, {CBrowserFixture::Technique("Tension", "Tier I")});

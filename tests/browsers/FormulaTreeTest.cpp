@@ -210,7 +210,7 @@ TEST(FormulaTree, TechniqueFilter)
               (std::vector<std::string>{"Resources (1/2)", "  Bars", "Weapons (1/3)", "  Sword"}));
 
     // Keyword sets narrow it down: every keyword of one set must be on the formula or tier.
-    f.db.techniqueSets[0]->techniques[0]->keywordSets = {{"blade", "metal"}, {"hafted"}};
+    f.sharpen->keywordSets = {{"blade", "metal"}, {"hafted"}};
     EXPECT_FALSE(TechniqueAppliesTo(*sharpen, *f.sword));
     f.sword->keywords = {"blade"};
     f.sword->tiers[1]->keywords = {"metal"};

@@ -98,8 +98,12 @@ TEST(ResourceRows, CyclesEnd)
 TEST(SubFormulaBranch, ProducedResourcesNestedAndCyclesCut)
 {
     CBrowserFixture f;
-    f.db.formulaSets[2]->formulae[0]->iconIndex = 7;
-    f.db.formulaSets[2]->formulae[1]->iconIndex = 9;
+    f.db.Edit(
+        [](CGameDatabase::CLists& lists)
+        {
+            lists.formulaSets[2]->formulae[0]->iconIndex = 7;
+            lists.formulaSets[2]->formulae[1]->iconIndex = 9;
+        });
     const auto describe = [](const std::vector<CSubFormulaNode>& nodes)
     {
         std::string text;

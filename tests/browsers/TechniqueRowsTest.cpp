@@ -27,10 +27,9 @@ struct CTechniqueData : CBrowserFixture
         AddTechniqueTier(*technique, "Strong Brew", 2, 10, 1);
         brew = technique.get();
         alchemy->techniques.push_back(std::move(technique));
-        db.techniqueSets.push_back(std::move(alchemy));
+        db.AddTechniqueSet(std::move(alchemy));
         AddTechnique("anneal");
         db.TechniqueCategories = {"Alchemy", "Blacksmithing"};
-        db.InvalidateIndexes();
     }
 
     // The working item: the sword at the tier of the level given.
@@ -156,7 +155,7 @@ TEST(TechniqueRows, TierRowsAndTheTierChosenFirst)
 TEST(TechniqueRows, DetailRowsOfATechniqueAndItsTier)
 {
     CTechniqueData f;
-    CTechnique& sharpen = *f.db.FindTechnique("All", "Sharpen");
+    CTechnique& sharpen = *f.sharpen;
     sharpen.description = "Hones the edge.";
     sharpen.subdescription = "Taught at the forge.";
     CTechniqueTier& razor = *sharpen.tiers[1];
@@ -190,7 +189,7 @@ TEST(TechniqueRows, DetailRowsOfATechniqueAndItsTier)
     EXPECT_EQ(rows[15].kind, Requirement);
 
     // A bare tier: no origin, description or usage row; a tier without components says so.
-    CTechnique& temper = *f.db.FindTechnique("All", "Temper");
+    CTechnique& temper = *f.temper;
     temper.tiers[0]->components.clear();
     temper.tiers[0]->skillAdjust = 0;
     EXPECT_EQ(Texts(TechniqueDetailRows(temper, temper.tiers[0].get())),

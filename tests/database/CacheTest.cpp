@@ -82,9 +82,8 @@ void FillTinyDatabase(CGameDatabase& db)
     barTier->resources = {ore};
     ironBar->tiers.push_back(std::move(barTier));
     bars->formulae.push_back(std::move(ironBar));
-    db.ResourceFormulaSets.push_back(bars.get());
-    db.formulaSets.push_back(std::move(smithing));
-    db.formulaSets.push_back(std::move(bars));
+    db.AddFormulaSet(std::move(smithing));
+    db.AddFormulaSet(std::move(bars));
 
     auto fire = std::make_unique<CTechniqueSet>();
     fire->name = "Fire Craft";
@@ -115,7 +114,7 @@ void FillTinyDatabase(CGameDatabase& db)
     techTier->components = {dust};
     edge->tiers.push_back(std::move(techTier));
     fire->techniques.push_back(std::move(edge));
-    db.techniqueSets.push_back(std::move(fire));
+    db.AddTechniqueSet(std::move(fire));
 
     auto ironOre = std::make_unique<CComponent>();
     ironOre->name = "Iron Ore";
@@ -127,12 +126,12 @@ void FillTinyDatabase(CGameDatabase& db)
     ironOre->sellValue = "4";
     ironOre->gatherMethods = {{"Pick", "Mining", "1.5", "0", "50", {{"Gem", "1", "rare"}}}};
     ironOre->locations = {"12,34", "Deep Mine"};
-    db.components.push_back(std::move(ironOre));
+    db.AddComponent(std::move(ironOre));
     auto emberDust = std::make_unique<CComponent>();
     emberDust->name = "Ember Dust";
     emberDust->type = "Dust";
     emberDust->bulk = 1;
-    db.components.push_back(std::move(emberDust));
+    db.AddComponent(std::move(emberDust));
 
     auto wizard = std::make_unique<CWizardTemplate>();
     wizard->school = "Pyromancy";
@@ -228,17 +227,18 @@ TEST(Cache, ReadsBackTheSameRecords)
     CGameDatabase db;
     ASSERT_TRUE(ParseCache(db, TinyCache));
     EXPECT_EQ(Formatted(db), TinyCache);
-    ASSERT_EQ(db.formulaSets.size(), 2u);
-    ASSERT_EQ(db.ResourceFormulaSets.size(), 1u);
-    EXPECT_EQ(db.ResourceFormulaSets[0], db.formulaSets[1].get());
-    const CResource& r = db.formulaSets[0]->formulae[0]->tiers[0]->resources[0];
+    ASSERT_EQ(db.FormulaSets().size(), 2u);
+    ASSERT_EQ(db.ResourceFormulaSets().size(), 1u);
+    EXPECT_EQ(db.ResourceFormulaSets()[0], db.FormulaSets()[1].get());
+    const CResource& r = db.FormulaSets()[0]->formulae[0]->tiers[0]->resources[0];
     EXPECT_EQ(r.name, "Iron Bar");
     EXPECT_EQ(r.units, 2);
     EXPECT_EQ(r.qtyAtMin, 6);
     EXPECT_EQ(r.optSkill, 40);
-    EXPECT_EQ(db.formulaSets[0]->formulae[0]->tiers[1]->level, -1);
-    EXPECT_EQ(db.techniqueSets[0]->techniques[0]->effectKeywordSets, std::vector<CKeywordSet>{{}});
-    EXPECT_EQ(db.components[0]->gatherMethods[0].bonuses[0].qualifier, "rare");
+    EXPECT_EQ(db.FormulaSets()[0]->formulae[0]->tiers[1]->level, -1);
+    EXPECT_EQ(db.TechniqueSets()[0]->techniques[0]->effectKeywordSets,
+              std::vector<CKeywordSet>{{}});
+    EXPECT_EQ(db.Components()[0]->gatherMethods[0].bonuses[0].qualifier, "rare");
     EXPECT_EQ(db.wizards[0]->formulaSets[0].filter, "helm");
 }
 
@@ -246,61 +246,69 @@ TEST(Cache, AwkwardButStorableTextsRoundTrip)
 {
     CGameDatabase db;
     FillTinyDatabase(db);
-    CFormula& helm = *db.formulaSets[0]->formulae[0];
-    helm.name = "Ep\xE9"
-                "e \x01 tab\there ";
-    helm.note = std::string("nul\0inside", 10);
-    helm.keywords = {"a|b", "", " spaced "};
-    helm.tiers[0]->description = "carriage\r";
-    helm.tiers[0]->resources[0].minSkill = INT_MIN;
-    helm.tiers[0]->resources[0].qtyAtOpt = INT_MAX;
-    db.components[0]->locations = {"x|y", "Mine\r"};
+    db.Edit(
+        [](CGameDatabase::CLists& lists)
+        {
+            CFormula& helm = *lists.formulaSets[0]->formulae[0];
+            helm.name = "Ep\xE9"
+                        "e \x01 tab\there ";
+            helm.note = std::string("nul\0inside", 10);
+            helm.keywords = {"a|b", "", " spaced "};
+            helm.tiers[0]->description = "carriage\r";
+            helm.tiers[0]->resources[0].minSkill = INT_MIN;
+            helm.tiers[0]->resources[0].qtyAtOpt = INT_MAX;
+            lists.components[0]->locations = {"x|y", "Mine\r"};
+            lists.techniqueSets[0]->techniques[0]->tiers[0]->skillAdjust = -30;
+        });
     db.wizards[0]->races = {"r|s"};
     db.wizards[0]->techs = {""};
-    db.techniqueSets[0]->techniques[0]->tiers[0]->skillAdjust = -30;
+    const CFormula& helm = *db.FormulaSets()[0]->formulae[0];
 
     const std::string text = Formatted(db);
     CGameDatabase back;
     ASSERT_TRUE(ParseCache(back, text));
     EXPECT_EQ(Formatted(back), text);
-    const CFormula& read = *back.formulaSets[0]->formulae[0];
+    const CFormula& read = *back.FormulaSets()[0]->formulae[0];
     EXPECT_EQ(read.name, helm.name);
     EXPECT_EQ(read.note, helm.note);
     EXPECT_EQ(read.keywords, helm.keywords);
     EXPECT_EQ(read.tiers[0]->resources[0].minSkill, INT_MIN);
-    EXPECT_EQ(back.components[0]->locations, db.components[0]->locations);
-    EXPECT_EQ(back.techniqueSets[0]->techniques[0]->tiers[0]->skillAdjust, -30);
+    EXPECT_EQ(back.Components()[0]->locations, db.Components()[0]->locations);
+    EXPECT_EQ(back.TechniqueSets()[0]->techniques[0]->tiers[0]->skillAdjust, -30);
 }
 
 TEST(Cache, RefusesTextsTheLayoutCannotHold)
 {
-    const std::vector<std::pair<const char*, std::function<void(CGameDatabase&)>>> cases = {
-        {"set name with a bar", [](CGameDatabase& db) { db.formulaSets[0]->name = "Smi|thing"; }},
+    using Lists = CGameDatabase::CLists;
+    using Wizards = std::vector<std::unique_ptr<CWizardTemplate>>;
+    const std::vector<std::pair<const char*, std::function<void(Lists&, Wizards&)>>> cases = {
+        {"set name with a bar",
+         [](Lists& lists, Wizards&) { lists.formulaSets[0]->name = "Smi|thing"; }},
         {"formula note with a line break",
-         [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->note = "a\nb"; }},
+         [](Lists& lists, Wizards&) { lists.formulaSets[0]->formulae[0]->note = "a\nb"; }},
         {"keyword with a line break",
-         [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->keywords[0] = "a\n"; }},
-        {"attribute value with a bar",
-         [](CGameDatabase& db) { db.formulaSets[0]->formulae[0]->attributes[0].value = "1|2"; }},
-        {"resource skill with a bar", [](CGameDatabase& db)
-         { db.formulaSets[0]->formulae[0]->tiers[0]->resources[0].skill = "|"; }},
-        {"technique tier prefix with a bar",
-         [](CGameDatabase& db) { db.techniqueSets[0]->techniques[0]->tiers[0]->prefix = "a|"; }},
-        {"bonus qualifier with a bar",
-         [](CGameDatabase& db) { db.components[0]->gatherMethods[0].bonuses[0].qualifier = "|x"; }},
+         [](Lists& lists, Wizards&) { lists.formulaSets[0]->formulae[0]->keywords[0] = "a\n"; }},
+        {"attribute value with a bar", [](Lists& lists, Wizards&)
+         { lists.formulaSets[0]->formulae[0]->attributes[0].value = "1|2"; }},
+        {"resource skill with a bar", [](Lists& lists, Wizards&)
+         { lists.formulaSets[0]->formulae[0]->tiers[0]->resources[0].skill = "|"; }},
+        {"technique tier prefix with a bar", [](Lists& lists, Wizards&)
+         { lists.techniqueSets[0]->techniques[0]->tiers[0]->prefix = "a|"; }},
+        {"bonus qualifier with a bar", [](Lists& lists, Wizards&)
+         { lists.components[0]->gatherMethods[0].bonuses[0].qualifier = "|x"; }},
         {"location with a line break",
-         [](CGameDatabase& db) { db.components[0]->locations[1] = "\n"; }},
+         [](Lists& lists, Wizards&) { lists.components[0]->locations[1] = "\n"; }},
         {"wizard race with a line break",
-         [](CGameDatabase& db) { db.wizards[0]->races[0] = "Hu\nman"; }},
+         [](Lists&, Wizards& wizards) { wizards[0]->races[0] = "Hu\nman"; }},
         {"wizard filter with a bar",
-         [](CGameDatabase& db) { db.wizards[0]->formulaSets[0].filter = "a|b"; }},
+         [](Lists&, Wizards& wizards) { wizards[0]->formulaSets[0].filter = "a|b"; }},
     };
     for (const auto& [name, spoil] : cases)
     {
         SCOPED_TRACE(name);
         CGameDatabase db;
         FillTinyDatabase(db);
-        spoil(db);
+        db.Edit([&](Lists& lists) { spoil(lists, db.wizards); });
         std::string text;
         EXPECT_FALSE(FormatCache(db, text));
 
@@ -370,7 +378,7 @@ TEST(Cache, NumbersReadAtTheEdgesOfTheirRange)
         CGameDatabase db;
         if (!ParseCache(db, Replaced(TinyCache, line, "Iron Bar|Smelting|" + numbers + "\n")))
             return std::nullopt;
-        return db.formulaSets[0]->formulae[0]->tiers[0]->resources[0];
+        return db.FormulaSets()[0]->formulae[0]->tiers[0]->resources[0];
     };
     // minSkill, qtyAtMin, optSkill, qtyAtOpt, units
     const std::optional<CResource> r =
@@ -399,7 +407,7 @@ TEST(Cache, AnEmptyDatabaseIsAValidCache)
     CGameDatabase db;
     EXPECT_EQ(Formatted(db), "Moxa2 V1.21 - Do not edit!\n0|0|0|0\n");
     EXPECT_TRUE(ParseCache(db, "Moxa2 V1.21 - Do not edit!\n0|0|0|0\n"));
-    EXPECT_TRUE(db.formulaSets.empty());
+    EXPECT_TRUE(db.FormulaSets().empty());
 }
 
 TEST(Cache, FilesRoundTripWithTheIcons)
@@ -425,8 +433,8 @@ TEST(Cache, FilesRoundTripWithTheIcons)
 
     // A second load replaces the records instead of adding to them.
     ASSERT_TRUE(LoadCache(back, backIcons, folder, settings));
-    EXPECT_EQ(back.formulaSets.size(), 2u);
-    EXPECT_EQ(back.ResourceFormulaSets.size(), 1u);
+    EXPECT_EQ(back.FormulaSets().size(), 2u);
+    EXPECT_EQ(back.ResourceFormulaSets().size(), 1u);
 }
 
 // The record beside "config.dat" catches what the layout cannot: any flipped byte (a digit
@@ -483,7 +491,7 @@ TEST(Cache, LoadFailsWithoutEitherFileOrWhenCachingIsOff)
     FillTinyDatabase(kept);
     CIconManager icons;
     EXPECT_FALSE(LoadCache(kept, icons, dir.Path(), settings));
-    EXPECT_EQ(kept.formulaSets.size(), 2u) << "caching off must not touch the database";
+    EXPECT_EQ(kept.FormulaSets().size(), 2u) << "caching off must not touch the database";
 
     settings.EnableCache = true;
     for (const char* missing : {"formicons.dat", "config.dat"})

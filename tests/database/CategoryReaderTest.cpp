@@ -77,20 +77,20 @@ TEST(CategoryReader, CategoriesWithTheirSubcategoriesAndIcons)
     EXPECT_EQ(db.categories[1].iconIndex, 0);
     EXPECT_EQ(db.categories[2].iconIndex, 0);
 
-    ASSERT_EQ(db.subcategories.size(), 3u);
-    EXPECT_EQ(db.subcategories[0].category, "Weaver");
-    EXPECT_EQ(db.subcategories[0].name, "Tailoring");
-    EXPECT_EQ(db.subcategories[0].description, "Clothes");
-    EXPECT_EQ(db.subcategories[0].iconIndex, 2);
-    EXPECT_EQ(db.subcategories[1].category, "Weaver");
-    EXPECT_EQ(db.subcategories[1].name, "Knitting");
-    EXPECT_EQ(db.subcategories[1].iconIndex, 0);
-    EXPECT_EQ(db.subcategories[2].category, "Enchanter");
-    EXPECT_EQ(db.subcategories[2].iconIndex, 1);
+    ASSERT_EQ(db.Subcategories().size(), 3u);
+    EXPECT_EQ(db.Subcategories()[0].category, "Weaver");
+    EXPECT_EQ(db.Subcategories()[0].name, "Tailoring");
+    EXPECT_EQ(db.Subcategories()[0].description, "Clothes");
+    EXPECT_EQ(db.Subcategories()[0].iconIndex, 2);
+    EXPECT_EQ(db.Subcategories()[1].category, "Weaver");
+    EXPECT_EQ(db.Subcategories()[1].name, "Knitting");
+    EXPECT_EQ(db.Subcategories()[1].iconIndex, 0);
+    EXPECT_EQ(db.Subcategories()[2].category, "Enchanter");
+    EXPECT_EQ(db.Subcategories()[2].iconIndex, 1);
 
     // The first subcategory of a name gives a formula set its icon; a technique set takes
     // the one named like its category.
-    EXPECT_EQ(db.FindSubcategory("Tailoring"), &db.subcategories[0]);
+    EXPECT_EQ(db.FindSubcategory("Tailoring"), &db.Subcategories()[0]);
     EXPECT_FALSE(db.FindSubcategory("tailoring"));
     const auto set = db.ReadFormulaSetFile(dir.WriteFile(
         "Crafts/t.xml",
@@ -114,7 +114,7 @@ TEST(CategoryReader, CategoriesWithTheirSubcategoriesAndIcons)
     EXPECT_EQ(db.categories.size(), 4u);
     EXPECT_FALSE(db.ReadCategories(dir / "missing.xml"));
     EXPECT_EQ(db.categories.size(), 4u);
-    EXPECT_EQ(db.subcategories.size(), 3u);
+    EXPECT_EQ(db.Subcategories().size(), 3u);
 }
 
 const char* const ComponentsFile = R"(<?xml version="1.0" encoding="ISO-8859-1"?>
@@ -168,9 +168,9 @@ TEST(ComponentReader, ComponentsWithGatherMethodsAndLocations)
     CGameDatabase db;
     EXPECT_TRUE(db.ReadComponents(path));
     EXPECT_TRUE(db.ReadComponents(path)); // read twice: one copy
-    ASSERT_EQ(db.components.size(), 2u);
+    ASSERT_EQ(db.Components().size(), 2u);
 
-    const CComponent& wool = *db.components[0];
+    const CComponent& wool = *db.Components()[0];
     EXPECT_EQ(wool.name, "Wool");
     EXPECT_EQ(wool.tier, 2);
     EXPECT_EQ(wool.description, "Soft fibre");
@@ -195,7 +195,7 @@ TEST(ComponentReader, ComponentsWithGatherMethodsAndLocations)
     EXPECT_TRUE(wool.gatherMethods[1].bonuses.empty());
     EXPECT_EQ(wool.locations, (std::vector<std::string>{"10,20", "Hill &amp; Dale"}));
 
-    const CComponent& ore = *db.components[1];
+    const CComponent& ore = *db.Components()[1];
     EXPECT_EQ(ore.tier, 0);
     EXPECT_TRUE(ore.gatherMethods.empty());
     EXPECT_TRUE(ore.locations.empty());
@@ -205,7 +205,7 @@ TEST(ComponentReader, ComponentsWithGatherMethodsAndLocations)
 
     // A missing file empties the list.
     EXPECT_FALSE(db.ReadComponents(dir / "missing.xml"));
-    EXPECT_TRUE(db.components.empty());
+    EXPECT_TRUE(db.Components().empty());
     EXPECT_FALSE(db.FindComponent("Wool"));
 }
 

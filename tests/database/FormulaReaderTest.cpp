@@ -296,13 +296,13 @@ TEST(FormulaOverlay, AmendsFormulaeAndAddsNewOnes)
     CTempDir dir;
     CGameDatabase db;
     db.AddFormulaSet(db.ReadFormulaSetFile(dir.WriteFile("Crafts/Smithing.xml", BaseSet)));
-    ASSERT_EQ(db.formulaSets.size(), 1u);
+    ASSERT_EQ(db.FormulaSets().size(), 1u);
     ASSERT_TRUE(db.FindFormula("Armorer", "Helm"));
 
     EXPECT_TRUE(db.ReadFormulaOverlay(dir.WriteFile("formulae.xml", Overlay)));
 
     // The existing formula: absent values stay, lists grow, its category and set stay.
-    CFormula* helm = db.FindFormula("Armorer", "Helm");
+    const CFormula* helm = db.FindFormula("Armorer", "Helm");
     ASSERT_TRUE(helm);
     EXPECT_EQ(helm->category, "Armorer");
     EXPECT_EQ(helm->batchQty, 2);
@@ -323,17 +323,17 @@ TEST(FormulaOverlay, AmendsFormulaeAndAddsNewOnes)
     EXPECT_EQ(bronze->batchQty, 2); // a new tier takes the formula's
 
     // A new formula joins the existing set of that name and category.
-    ASSERT_EQ(db.formulaSets.size(), 2u);
-    ASSERT_EQ(db.formulaSets[0]->formulae.size(), 2u);
-    EXPECT_EQ(db.formulaSets[0]->formulae[1]->name, "Gorget");
-    EXPECT_EQ(db.FindFormula("Armorer", "Gorget"), db.formulaSets[0]->formulae[1].get());
+    ASSERT_EQ(db.FormulaSets().size(), 2u);
+    ASSERT_EQ(db.FormulaSets()[0]->formulae.size(), 2u);
+    EXPECT_EQ(db.FormulaSets()[0]->formulae[1]->name, "Gorget");
+    EXPECT_EQ(db.FindFormula("Armorer", "Gorget"), db.FormulaSets()[0]->formulae[1].get());
 
     // A new "Resources" set is created and produces.
-    const CFormulaSet& smelting = *db.formulaSets[1];
+    const CFormulaSet& smelting = *db.FormulaSets()[1];
     EXPECT_EQ(smelting.name, "Smelting");
     EXPECT_EQ(smelting.category, "Resources");
-    ASSERT_EQ(db.ResourceFormulaSets.size(), 1u);
-    EXPECT_EQ(db.ResourceFormulaSets[0], &smelting);
+    ASSERT_EQ(db.ResourceFormulaSets().size(), 1u);
+    EXPECT_EQ(db.ResourceFormulaSets()[0], &smelting);
     const auto producer = db.FindProducingTier("Iron Ingot");
     ASSERT_TRUE(producer);
     EXPECT_EQ(producer.formula->name, "Ingot");
@@ -352,7 +352,7 @@ TEST(FormulaOverlay, NeedsItsRootElement)
     EXPECT_FALSE(db.ReadFormulaOverlay(dir / "missing.xml"));
     EXPECT_FALSE(db.ReadFormulaOverlay(dir.WriteFile("wrong.xml", "<formulae>\n</formulae>\n")));
     EXPECT_TRUE(db.ReadFormulaOverlay(dir.WriteFile("empty.xml", "<formulas>\n</formulas>\n")));
-    EXPECT_TRUE(db.formulaSets.empty());
+    EXPECT_TRUE(db.FormulaSets().empty());
 }
 
 TEST(FormulaOverlay, ManyNewFormulaeKeepLookupsRight)
@@ -372,7 +372,7 @@ TEST(FormulaOverlay, ManyNewFormulaeKeepLookupsRight)
     CTempDir dir;
     CGameDatabase db;
     EXPECT_TRUE(db.ReadFormulaOverlay(dir.WriteFile("formulae.xml", xml)));
-    EXPECT_EQ(db.formulaSets.size(), 7u);
+    EXPECT_EQ(db.FormulaSets().size(), 7u);
     EXPECT_EQ(db.FormulaCount(), 1000u);
     const CFormula* f = db.FindFormula("All", "F5");
     ASSERT_TRUE(f);

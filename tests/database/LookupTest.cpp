@@ -65,15 +65,15 @@ TEST(FormulaLookup, FirstMatchInListOrderAcrossMergesAndAppends)
     db.AddFormulaSet(
         MakeSet("Tailoring", "Weaver", List(MakeFormula("Cloak"), MakeFormula("Helm"))));
     db.AddFormulaSet(MakeSet("Smithing", "Weaver", List(MakeFormula("Boot"))));
-    ASSERT_EQ(db.formulaSets.size(), 3u);
+    ASSERT_EQ(db.FormulaSets().size(), 3u);
 
-    CFormula* armorerHelm = db.formulaSets[0]->formulae[0].get();
-    CFormula* weaverHelm = db.formulaSets[1]->formulae[1].get();
+    const CFormula* armorerHelm = db.FormulaSets()[0]->formulae[0].get();
+    const CFormula* weaverHelm = db.FormulaSets()[1]->formulae[1].get();
     EXPECT_EQ(db.FindFormula("All", "Helm"), armorerHelm);
     EXPECT_EQ(db.FindFormula("Custom", "Helm"), armorerHelm);
     EXPECT_EQ(db.FindFormula("Armorer", "Helm"), armorerHelm);
     EXPECT_EQ(db.FindFormula("Weaver", "Helm"), weaverHelm);
-    EXPECT_EQ(db.FindFormula("Weaver", "Boot"), db.formulaSets[2]->formulae[0].get());
+    EXPECT_EQ(db.FindFormula("Weaver", "Boot"), db.FormulaSets()[2]->formulae[0].get());
     EXPECT_FALSE(db.FindFormula("Armorer", "Cloak"));
     EXPECT_FALSE(db.FindFormula("All", "helm"));
     EXPECT_FALSE(db.FindFormula("Resources", "Helm"));
@@ -82,28 +82,78 @@ TEST(FormulaLookup, FirstMatchInListOrderAcrossMergesAndAppends)
     // before a same-named one of a later set.
     db.AddFormulaSet(
         MakeSet("Smithing", "Weaver", List(MakeFormula("Cloak"), MakeFormula("Glove"))));
-    ASSERT_EQ(db.formulaSets.size(), 3u);
-    ASSERT_EQ(db.formulaSets[2]->formulae.size(), 3u);
-    EXPECT_EQ(db.FindFormula("All", "Cloak"), db.formulaSets[1]->formulae[0].get());
-    EXPECT_EQ(db.FindFormula("Weaver", "Glove"), db.formulaSets[2]->formulae[2].get());
+    ASSERT_EQ(db.FormulaSets().size(), 3u);
+    ASSERT_EQ(db.FormulaSets()[2]->formulae.size(), 3u);
+    EXPECT_EQ(db.FindFormula("All", "Cloak"), db.FormulaSets()[1]->formulae[0].get());
+    EXPECT_EQ(db.FindFormula("Weaver", "Glove"), db.FormulaSets()[2]->formulae[2].get());
 
     db.AddFormulaSet(MakeSet("Smithing", "Armorer", List(MakeFormula("Cloak"))));
-    EXPECT_EQ(db.FindFormula("All", "Cloak"), db.formulaSets[0]->formulae[2].get());
-    EXPECT_EQ(db.FindFormula("Weaver", "Cloak"), db.formulaSets[1]->formulae[0].get());
+    EXPECT_EQ(db.FindFormula("All", "Cloak"), db.FormulaSets()[0]->formulae[2].get());
+    EXPECT_EQ(db.FindFormula("Weaver", "Cloak"), db.FormulaSets()[1]->formulae[0].get());
 
-    // Sets pushed straight onto the list are found as well.
-    db.formulaSets.push_back(MakeSet("Cooking", "Cook", List(MakeFormula("Stew"))));
-    EXPECT_EQ(db.FindFormula("Cook", "Stew"), db.formulaSets[3]->formulae[0].get());
-
-    // Changes in place are announced.
-    db.formulaSets[0]->formulae.erase(db.formulaSets[0]->formulae.begin());
-    db.InvalidateIndexes();
+    // Sets appended without merging are found as well, and so is the first Helm after the
+    // Armorer's is removed.
+    db.Edit(
+        [](CGameDatabase::CLists& lists)
+        { lists.formulaSets.push_back(MakeSet("Cooking", "Cook", List(MakeFormula("Stew")))); });
+    EXPECT_EQ(db.FindFormula("Cook", "Stew"), db.FormulaSets()[3]->formulae[0].get());
+    db.Edit([](CGameDatabase::CLists& lists)
+            { lists.formulaSets[0]->formulae.erase(lists.formulaSets[0]->formulae.begin()); });
     EXPECT_EQ(db.FindFormula("All", "Helm"), weaverHelm);
 
     EXPECT_EQ(db.FormulaCount(), 8u);
     db.ClearDatabase();
     EXPECT_FALSE(db.FindFormula("All", "Helm"));
     EXPECT_EQ(db.FormulaCount(), 0u);
+}
+
+// Every index has answered before the lists change: each lookup then answers from the
+// changed lists, not from what it remembered.
+TEST(Lookup, FollowsEditsOfIndexedNames)
+{
+    CGameDatabase db;
+    db.AddFormulaSet(
+        MakeSet("Smelting", "Resources", List(MakeFormula("Bars", {{"Iron Bar", {"Iron Ore"}}}))));
+    db.AddFormulaSet(MakeSet("Smithing", "Armorer", List(MakeFormula("Helm"))));
+    auto spells = std::make_unique<CTechniqueSet>();
+    spells->category = "Spell";
+    spells->techniques.push_back(std::make_unique<CTechnique>());
+    spells->techniques[0]->name = "Glow";
+    db.AddTechniqueSet(std::move(spells));
+    for (const char* name : {"Iron Ore", "Tin"})
+    {
+        auto component = std::make_unique<CComponent>();
+        component->name = name;
+        db.AddComponent(std::move(component));
+    }
+    db.AddSubcategory({"Armorer", "Helms", "", 0});
+    db.RebuildIndexes();
+
+    db.Edit(
+        [](CGameDatabase::CLists& lists)
+        {
+            lists.formulaSets[1]->formulae[0]->name = "Cap";
+            lists.formulaSets[0]->formulae[0]->tiers[0]->name = "Steel Bar";
+            lists.techniqueSets[0]->techniques[0]->name = "Shine";
+            lists.components.erase(lists.components.begin());
+            lists.subcategories[0].name = "Hats";
+        });
+    EXPECT_FALSE(db.FindFormula("All", "Helm"));
+    EXPECT_EQ(db.FindFormula("Armorer", "Cap"), db.FormulaSets()[1]->formulae[0].get());
+    EXPECT_FALSE(db.FindProducingTier("Iron Bar"));
+    EXPECT_EQ(db.FindProducingTier("Steel Bar").tier,
+              db.FormulaSets()[0]->formulae[0]->tiers[0].get());
+    EXPECT_FALSE(db.FindTechnique("All", "Glow"));
+    EXPECT_EQ(db.FindTechnique("Spell", "Shine"), db.TechniqueSets()[0]->techniques[0].get());
+    EXPECT_FALSE(db.FindComponent("Iron Ore"));
+    EXPECT_EQ(db.FindComponent("Tin"), db.Components()[0].get());
+    EXPECT_FALSE(db.FindSubcategory("Helms"));
+    EXPECT_EQ(db.FindSubcategory("Hats"), &db.Subcategories()[0]);
+
+    // A set moved out of "Resources" produces nothing any more.
+    db.Edit([](CGameDatabase::CLists& lists) { lists.formulaSets[0]->category = "Smelter"; });
+    EXPECT_TRUE(db.ResourceFormulaSets().empty());
+    EXPECT_FALSE(db.FindProducingTier("Steel Bar"));
 }
 
 TEST(FormulaLookup, ResourceSetsProduceAndMergeIntoOne)
@@ -117,13 +167,13 @@ TEST(FormulaLookup, ResourceSetsProduceAndMergeIntoOne)
         "Smelting", "Resources",
         List(MakeFormula("Ingot", {{"Steel Bar", {"Iron Bar", "Coal"}}}),
              MakeFormula("Plate", {{"Iron Bar", {"Copper"}}, {"Steel Plate", {"Steel Bar"}}}))));
-    ASSERT_EQ(db.formulaSets.size(), 2u);
-    ASSERT_EQ(db.ResourceFormulaSets.size(), 1u);
-    EXPECT_EQ(db.ResourceFormulaSets[0], db.formulaSets[0].get());
+    ASSERT_EQ(db.FormulaSets().size(), 2u);
+    ASSERT_EQ(db.ResourceFormulaSets().size(), 1u);
+    EXPECT_EQ(db.ResourceFormulaSets()[0], db.FormulaSets()[0].get());
 
     const auto bar = db.FindProducingTier("Iron Bar");
     ASSERT_TRUE(bar);
-    EXPECT_EQ(bar.formula, db.formulaSets[0]->formulae[0].get());
+    EXPECT_EQ(bar.formula, db.FormulaSets()[0]->formulae[0].get());
     EXPECT_EQ(bar.tier->resources[0].name, "Iron Ore");
     const auto steel = db.FindProducingTier("Steel Plate");
     ASSERT_TRUE(steel);
@@ -148,7 +198,7 @@ TEST(FormulaLookup, ResourceSetsProduceAndMergeIntoOne)
             << c.product << " / " << c.resource;
 
     db.ClearDatabase();
-    EXPECT_TRUE(db.ResourceFormulaSets.empty());
+    EXPECT_TRUE(db.ResourceFormulaSets().empty());
     EXPECT_FALSE(db.FindProducingTier("Iron Bar"));
 }
 
@@ -182,21 +232,21 @@ TEST(TechniqueLookup, ByCategoryOrInAnySet)
             technique->tiers.push_back(std::move(tier));
             set->techniques.push_back(std::move(technique));
         }
-        db.techniqueSets.push_back(std::move(set));
+        db.AddTechniqueSet(std::move(set));
     };
     addSet("Spell", {"Glow", "Hum"});
     addSet("Enchanter", {"Glow"});
     addSet("Spell", {"Glow"});
 
-    CTechnique* first = db.techniqueSets[0]->techniques[0].get();
+    const CTechnique* first = db.TechniqueSets()[0]->techniques[0].get();
     EXPECT_EQ(db.FindTechnique("All", "Glow"), first);
     EXPECT_EQ(db.FindTechnique("Custom", "Glow"), first);
     EXPECT_EQ(db.FindTechnique("Spell", "Glow"), first);
-    EXPECT_EQ(db.FindTechnique("Enchanter", "Glow"), db.techniqueSets[1]->techniques[0].get());
+    EXPECT_EQ(db.FindTechnique("Enchanter", "Glow"), db.TechniqueSets()[1]->techniques[0].get());
     EXPECT_FALSE(db.FindTechnique("Enchanter", "Hum"));
     EXPECT_FALSE(db.FindTechnique("All", "glow"));
     // Technique sets are never merged.
-    EXPECT_EQ(db.techniqueSets.size(), 3u);
+    EXPECT_EQ(db.TechniqueSets().size(), 3u);
     EXPECT_EQ(db.TechniqueCount(), 4u);
     EXPECT_EQ(db.TechniqueTierCount(), 4u);
     EXPECT_EQ(CGameDatabase::FindTechniqueTier(*first, "Glow I"), first->tiers[0].get());
@@ -216,8 +266,9 @@ TEST(CategoryLists, SortedWithoutDuplicates)
     db.AddFormulaSet(MakeSet("E", "\xC4lchemist", {}));
     for (const char* category : {"Spell", "Enchanter", "Spell"})
     {
-        db.techniqueSets.push_back(std::make_unique<CTechniqueSet>());
-        db.techniqueSets.back()->category = category;
+        auto set = std::make_unique<CTechniqueSet>();
+        set->category = category;
+        db.AddTechniqueSet(std::move(set));
     }
     db.BuildCategoryLists();
     EXPECT_EQ(db.FormulaCategories,

@@ -187,8 +187,7 @@ TEST(TechniqueOverlay, AmendsKnownTechniquesOnly)
 {
     CTempDir dir;
     CGameDatabase db;
-    db.techniqueSets.push_back(
-        db.ReadTechniqueSetFile(dir.WriteFile("e.xml", TechniqueFile("Enchanter"))));
+    db.AddTechniqueSet(db.ReadTechniqueSetFile(dir.WriteFile("e.xml", TechniqueFile("Enchanter"))));
     const char* overlay = R"(<techniques>
 <tech>
 <tech-name>Hum</tech-name>

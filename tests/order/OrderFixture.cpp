@@ -20,7 +20,7 @@ CFormula& COrderFixture::AddFormula(CFormulaSet& set, const std::string& name, i
     formula->name = name;
     formula->batchQty = batchQty;
     formula->category = set.category;
-    set.formulae.push_back(std::move(formula));
+    db.Edit([&](CGameDatabase::CLists&) { set.formulae.push_back(std::move(formula)); });
     return *set.formulae.back();
 }
 
@@ -31,7 +31,7 @@ CFormulaTier& COrderFixture::AddTier(CFormula& formula, const std::string& name,
     tier->level = level;
     tier->levelName = TierName(level);
     tier->batchQty = formula.batchQty;
-    formula.tiers.push_back(std::move(tier));
+    db.Edit([&](CGameDatabase::CLists&) { formula.tiers.push_back(std::move(tier)); });
     return *formula.tiers.back();
 }
 
@@ -40,18 +40,18 @@ CFormulaSet& COrderFixture::AddSet(const std::string& name, const std::string& c
     auto set = std::make_unique<CFormulaSet>();
     set->name = name;
     set->category = category;
-    db.formulaSets.push_back(std::move(set));
-    if (category == "Resources")
-        db.ResourceFormulaSets.push_back(db.formulaSets.back().get());
-    return *db.formulaSets.back();
+    CFormulaSet& added = *set;
+    db.Edit([&](CGameDatabase::CLists& lists) { lists.formulaSets.push_back(std::move(set)); });
+    return added;
 }
 
 CTechnique& COrderFixture::AddTechnique(const std::string& name)
 {
     auto technique = std::make_unique<CTechnique>();
     technique->name = name;
-    techniques->techniques.push_back(std::move(technique));
-    return *techniques->techniques.back();
+    CTechniqueSet& set = *techniques;
+    db.Edit([&](CGameDatabase::CLists&) { set.techniques.push_back(std::move(technique)); });
+    return *set.techniques.back();
 }
 
 CTechniqueTier& COrderFixture::AddTechniqueTier(CTechnique& technique, const std::string& name, int level, int adjust)
@@ -61,7 +61,7 @@ CTechniqueTier& COrderFixture::AddTechniqueTier(CTechnique& technique, const std
     tier->level = level;
     tier->levelName = TierName(level);
     tier->skillAdjust = adjust;
-    technique.tiers.push_back(std::move(tier));
+    db.Edit([&](CGameDatabase::CLists&) { technique.tiers.push_back(std::move(tier)); });
     return *technique.tiers.back();
 }
 
@@ -88,8 +88,8 @@ COrderFixture::COrderFixture()
     auto set = std::make_unique<CTechniqueSet>();
     set->name = "Enhancements";
     set->category = "Blacksmithing";
-    db.techniqueSets.push_back(std::move(set));
-    techniques = db.techniqueSets.back().get();
+    techniques = set.get();
+    db.AddTechniqueSet(std::move(set));
     CTechnique& sharpen = AddTechnique("Sharpen");
     CTechniqueTier& keen = AddTechniqueTier(sharpen, "Keen Edge", 1, 10);
     keen.components.push_back(Resource("Whetstone", "", 0, 0, 2, 0, 2));

@@ -31,11 +31,12 @@ public:
 
     static CResource Resource(const std::string& name, const std::string& skill, int units, int minSkill,
                               int qtyAtMin, int optSkill, int qtyAtOpt);
-    static CFormula& AddFormula(CFormulaSet& set, const std::string& name, int batchQty);
-    static CFormulaTier& AddTier(CFormula& formula, const std::string& name, int level);
+    CFormula& AddFormula(CFormulaSet& set, const std::string& name, int batchQty);
+    CFormulaTier& AddTier(CFormula& formula, const std::string& name, int level);
     CFormulaSet& AddSet(const std::string& name, const std::string& category);
     CTechnique& AddTechnique(const std::string& name);
-    static CTechniqueTier& AddTechniqueTier(CTechnique& technique, const std::string& name, int level, int adjust);
+    CTechniqueTier& AddTechniqueTier(CTechnique& technique, const std::string& name, int level,
+                                     int adjust);
 
     static std::unique_ptr<COrderItem> Item(const std::string& name, const std::string& formula,
                                             const std::string& tier, int batches, const std::string& group = "Main");

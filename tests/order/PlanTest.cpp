@@ -54,7 +54,6 @@ protected:
         CFormula& anvil = AddFormula(*weapons, "Anvil", 1);
         AddTier(anvil, "Great Anvil", 1)
             .resources.push_back(Resource("Steel Bar", "Smithing", 1, 100, 2000000000, 200, 1));
-        db.InvalidateIndexes();
     }
 };
 } // namespace
@@ -126,7 +125,7 @@ TEST_F(PlanTest, GatheringListByLocationAndItsExports)
         record->name = name;
         record->locations = std::move(places);
         record->gatherMethods = std::move(methods);
-        db.components.push_back(std::move(record));
+        db.AddComponent(std::move(record));
     };
     component("Iron Ore", {"Quarry", "Deep Mine", "Quarry"},
               {{"Pick", "Mining", "", "", "", {}}, {"", "Prospecting", "", "", "", {}}});

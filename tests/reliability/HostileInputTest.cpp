@@ -173,7 +173,8 @@ std::string ObserveCache(const fs::path& path)
     CIconManager icons;
     CSettings settings;
     const bool ok = LoadCache(db, icons, dir.Path(), settings);
-    const std::size_t records = db.formulaSets.size() + db.techniqueSets.size() + db.components.size() + db.wizards.size();
+    const std::size_t records = db.FormulaSets().size() + db.TechniqueSets().size() +
+                                db.Components().size() + db.wizards.size();
     return "result=" + Bool(ok) + " records=" + std::to_string(records);
 }
 

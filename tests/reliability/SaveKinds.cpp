@@ -86,7 +86,7 @@ bool SaveCache(const fs::path& data, int version)
         tier->resources.push_back({"Ore", "Smithing", 2, 1, 3, 20, 1});
         formula->tiers.push_back(std::move(tier));
         set->formulae.push_back(std::move(formula));
-        db.formulaSets.push_back(std::move(set));
+        db.Edit([&](CGameDatabase::CLists& lists) { lists.formulaSets.push_back(std::move(set)); });
     }
     CIconManager icons;
     CImage image;

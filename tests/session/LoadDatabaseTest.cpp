@@ -57,7 +57,7 @@ struct CLoadFixture
     std::vector<std::string> ResourceSetNames() const
     {
         std::vector<std::string> names;
-        for (const CFormulaSet* set : db.ResourceFormulaSets)
+        for (const CFormulaSet* set : db.ResourceFormulaSets())
             names.push_back(set->name);
         return names;
     }
@@ -92,9 +92,9 @@ struct CCounts
 
 CCounts Counts(const CLoadFixture& f)
 {
-    return {f.db.formulaSets.size(),    f.db.FormulaCount(),       f.db.FormulaTierCount(),
-            f.db.ResourceCount(),       f.db.techniqueSets.size(), f.db.TechniqueCount(),
-            f.db.TechniqueTierCount(),  f.db.components.size(),    f.db.wizards.size(),
+    return {f.db.FormulaSets().size(),  f.db.FormulaCount(),         f.db.FormulaTierCount(),
+            f.db.ResourceCount(),       f.db.TechniqueSets().size(), f.db.TechniqueCount(),
+            f.db.TechniqueTierCount(),  f.db.Components().size(),    f.db.wizards.size(),
             f.profiles.profiles.size(), f.db.HelpPages.size()};
 }
 } // namespace
@@ -122,19 +122,19 @@ TEST_F(LoaderTest, SetsOfTheSameNameAndCategoryAreMergedInLoadOrder)
 {
     CLoadFixture f(Data());
     f.Load();
-    ASSERT_EQ(f.db.formulaSets.size(), 3u);
-    const CFormulaSet& smithing = *f.db.formulaSets[0];
+    ASSERT_EQ(f.db.FormulaSets().size(), 3u);
+    const CFormulaSet& smithing = *f.db.FormulaSets()[0];
     EXPECT_EQ(smithing.name, "Smithing");
     ASSERT_EQ(smithing.formulae.size(), 2u);
     EXPECT_EQ(smithing.formulae[0]->name, "Iron Helm");
     EXPECT_EQ(smithing.formulae[1]->name, "Steel Helm");
-    EXPECT_EQ(f.db.formulaSets[1]->name, "Bars");
+    EXPECT_EQ(f.db.FormulaSets()[1]->name, "Bars");
     // Technique sets are never merged, even with equal names.
-    ASSERT_EQ(f.db.techniqueSets.size(), 2u);
-    EXPECT_EQ(f.db.techniqueSets[0]->techniques[0]->name, "Flame Edge");
-    EXPECT_EQ(f.db.techniqueSets[1]->techniques[0]->name, "Flame Ward");
+    ASSERT_EQ(f.db.TechniqueSets().size(), 2u);
+    EXPECT_EQ(f.db.TechniqueSets()[0]->techniques[0]->name, "Flame Edge");
+    EXPECT_EQ(f.db.TechniqueSets()[1]->techniques[0]->name, "Flame Ward");
     // The technique overlay was applied.
-    EXPECT_EQ(f.db.techniqueSets[0]->techniques[0]->suffix, "of Flame");
+    EXPECT_EQ(f.db.TechniqueSets()[0]->techniques[0]->suffix, "of Flame");
 }
 
 TEST_F(LoaderTest, AnOverlayMadeResourcesSetProducesAfterRebuildAndAfterCacheLoad)
@@ -193,7 +193,7 @@ TEST_F(LoaderTest, ReadsFilesOnSeveralThreadsExactlyAsOnOne)
         EXPECT_EQ(Counts(f), Counts(one)) << threads;
         EXPECT_EQ(progress.calls, one.progress.calls) << threads;
         EXPECT_EQ(foreignSteps, 0) << threads;
-        EXPECT_EQ(f.db.formulaSets[0]->formulae[1]->name, "Steel Helm") << threads;
+        EXPECT_EQ(f.db.FormulaSets()[0]->formulae[1]->name, "Steel Helm") << threads;
     }
 }
 
@@ -204,7 +204,7 @@ TEST_F(LoaderTest, WithCachingOffNothingIsCachedAndEveryLoadRebuilds)
         CLoadFixture f(Data());
         f.settings.EnableCache = false;
         EXPECT_EQ(f.Load(), ELoadSource::Xml);
-        EXPECT_EQ(f.db.formulaSets.size(), 3u);
+        EXPECT_EQ(f.db.FormulaSets().size(), 3u);
     }
     EXPECT_FALSE(fs::exists(CacheFile()));
     EXPECT_FALSE(fs::exists(DataPaths::Join(Data(), "Cache/formicons.dat")));
@@ -241,7 +241,7 @@ TEST_F(LoaderTest, DamagedCachesAreRebuilt)
         spoil();
         CLoadFixture f(Data());
         EXPECT_EQ(f.Load(), ELoadSource::Xml);
-        EXPECT_EQ(f.db.formulaSets.size(), 3u) << "nothing of the damaged cache may stay";
+        EXPECT_EQ(f.db.FormulaSets().size(), 3u) << "nothing of the damaged cache may stay";
         EXPECT_EQ(ReadFileBytes(CacheFile()), goodCache);
         EXPECT_EQ(ReadFileBytes(DataPaths::Join(Data(), "Cache/formicons.dat")), goodIcons);
     }
@@ -261,7 +261,7 @@ TEST_F(LoaderTest, TooLittleFreeSpaceRefusesTheRebuildWithItsMessage)
             EXPECT_EQ(f.prompter.warnings,
                       std::vector<std::string>{std::string(Messages::NoSpaceForRecache)});
             EXPECT_TRUE(f.progress.calls.empty());
-            EXPECT_TRUE(f.db.formulaSets.empty());
+            EXPECT_TRUE(f.db.FormulaSets().empty());
             EXPECT_FALSE(fs::exists(CacheFile()));
             // The rest of the load still runs.
             EXPECT_EQ(f.db.HelpPages.size(), 2u);

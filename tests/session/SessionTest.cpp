@@ -40,7 +40,7 @@ TEST_F(SessionTest, StartLoadsSettingsAndTheDatabaseAndResetsTheOrder)
     EXPECT_EQ(session.Start(), ELoadSource::Xml);
     EXPECT_EQ(session.Settings().CurrentTheme, "missing.xml");
     EXPECT_EQ(session.GameFolder(), PleaseSetManually);
-    EXPECT_EQ(session.Database().formulaSets.size(), 3u);
+    EXPECT_EQ(session.Database().FormulaSets().size(), 3u);
     EXPECT_EQ(session.Database().icons, &session.Icons());
     EXPECT_TRUE(session.Order().items.empty());
     EXPECT_EQ(session.Order().filePath, "Untitled.xml");
@@ -67,8 +67,8 @@ TEST_F(SessionTest, AWaitingArchiveIsInstalledBeforeTheDatabaseLoads)
     // The installation rebuilds and caches the new database; start-up then reads the cache.
     EXPECT_EQ(session.Start(), ELoadSource::Cache);
     EXPECT_EQ(session.Settings().DatabaseRevision, "2026-11-30");
-    ASSERT_EQ(session.Database().formulaSets.size(), 1u);
-    EXPECT_EQ(session.Database().formulaSets[0]->name, "Glass");
+    ASSERT_EQ(session.Database().FormulaSets().size(), 1u);
+    EXPECT_EQ(session.Database().FormulaSets()[0]->name, "Glass");
     EXPECT_FALSE(fs::exists(m_dir / "Temp/Moxa_2026-11-30.zip"));
     EXPECT_TRUE(fs::exists(m_dir / "Cache/config.dat"));
     EXPECT_TRUE(m_prompter.warnings.empty());
@@ -87,5 +87,5 @@ TEST_F(SessionTest, SeveralWaitingArchivesAreLeftAloneWithOneWarning)
     EXPECT_EQ(session.Settings().DatabaseRevision, "Initial");
     EXPECT_TRUE(fs::exists(m_dir / "Temp/Moxa_2026-11-30.zip"));
     EXPECT_TRUE(fs::exists(m_dir / "Temp/Moxa_2026-12-01.zip"));
-    EXPECT_EQ(session.Database().formulaSets.size(), 3u);
+    EXPECT_EQ(session.Database().FormulaSets().size(), 3u);
 }

@@ -160,7 +160,7 @@ void CComponentWindowTest::UsesThroughSubFormulae()
     // Every formula tier for which one of its resources leads to the hide, in database order.
     const CGameDatabase& db = s.app->Database();
     std::vector<std::string> expected;
-    for (const auto& set : db.formulaSets)
+    for (const auto& set : db.FormulaSets())
         for (const auto& formula : set->formulae)
             for (const auto& tier : formula->tiers)
                 if (std::any_of(tier->resources.begin(), tier->resources.end(),

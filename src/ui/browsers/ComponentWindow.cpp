@@ -166,7 +166,8 @@ void CComponentWindow::FillTree()
         m_tree->ColourItem(top, CThemedTree::ELevel::Level1);
         for (const std::size_t index : type.components)
         {
-            auto* child = new QTreeWidgetItem(top, {Qs(App().Database().components[index]->name)});
+            auto* child =
+                new QTreeWidgetItem(top, {Qs(App().Database().Components()[index]->name)});
             child->setData(0, IndexRole, static_cast<qlonglong>(index));
             m_tree->ColourItem(child, CThemedTree::ELevel::Level2);
         }
@@ -197,7 +198,7 @@ bool CComponentWindow::SelectComponent(const std::string& name)
 
 const CComponent* CComponentWindow::Current()
 {
-    const auto& components = App().Database().components;
+    const auto& components = App().Database().Components();
     if (m_current < 0 || static_cast<std::size_t>(m_current) >= components.size())
         return nullptr;
     return components[static_cast<std::size_t>(m_current)].get();
@@ -220,13 +221,13 @@ void CComponentWindow::OnTreeSelection(QTreeWidgetItem* item)
 void CComponentWindow::ShowComponent(std::size_t index)
 {
     const CGameDatabase& db = App().Database();
-    if (index >= db.components.size())
+    if (index >= db.Components().size())
     {
         Clear();
         return;
     }
     m_current = static_cast<long>(index);
-    const CComponent& component = *db.components[index];
+    const CComponent& component = *db.Components()[index];
     m_currentName = component.name;
     const CTheme& theme = App().Theme();
     ShowBrowserRows(*m_details, ComponentDetailRows(component), theme);
