@@ -275,6 +275,23 @@ void CWizardDialog::PreparePlan()
     FillFormulae();
 }
 
+namespace
+{
+// The formulae of an unticked set are not made, whatever their own ticks: they are shown
+// greyed, their tier and batches out of reach, until the set is ticked.
+void ShowSetTicked(QTreeWidget* tree, QTreeWidgetItem* set, bool ticked)
+{
+    for (int i = 0; i < set->childCount(); ++i)
+    {
+        QTreeWidgetItem* entry = set->child(i);
+        entry->setDisabled(!ticked);
+        for (int col = 1; col < tree->columnCount(); ++col)
+            if (QWidget* editor = tree->itemWidget(entry, col))
+                editor->setEnabled(ticked);
+    }
+}
+} // namespace
+
 void CWizardDialog::FillFormulae()
 {
     m_filling = true;
@@ -329,6 +346,7 @@ void CWizardDialog::FillFormulae()
             connect(batches, &QSpinBox::valueChanged, this,
                     [this, s, c](int value) { m_plan.sets[s].choices[c].batches = value; });
         }
+        ShowSetTicked(m_formulae, top, set.ticked);
         top->setExpanded(true);
     }
     std::string problems;
@@ -358,7 +376,10 @@ void CWizardDialog::OnFormulaChanged(QTreeWidgetItem* entry, int column)
     if (CWizardChoice* choice = ChoiceOf(entry))
         choice->ticked = ticked;
     else
+    {
         m_plan.sets[static_cast<std::size_t>(entry->data(0, SetRole).toInt())].ticked = ticked;
+        ShowSetTicked(m_formulae, entry, ticked);
+    }
     static_cast<CWizardStep*>(page(WhatPage))->Changed();
 }
 
