@@ -54,13 +54,29 @@ bool CAtomicFile::Open(const fs::path& target)
     // What a save killed half-way left here (a folder outside the data folder is tidied by
     // nothing else).
     RemoveLeftovers(folder);
-    std::string pattern = (folder / (std::string(TempPrefix) + "XXXXXX")).string();
-    m_fd = ::mkstemp(pattern.data());
-    if (m_fd < 0)
-        return false;
-    m_temp = pattern;
-    // Held until the file is renamed or dropped: tidying skips files whose writer is alive.
-    ::flock(m_fd, LOCK_EX);
+    // The lock is held until the file is renamed or dropped: tidying skips files whose
+    // writer is alive. Another process tidying between mkstemp and flock may still remove
+    // the new file, so a file no longer at its name is made again.
+    for (int tries = 0;; ++tries)
+    {
+        std::string pattern = (folder / (std::string(TempPrefix) + "XXXXXX")).string();
+        m_fd = ::mkstemp(pattern.data());
+        if (m_fd < 0)
+            return false;
+        ::flock(m_fd, LOCK_EX);
+        struct stat opened;
+        struct stat named;
+        if (::fstat(m_fd, &opened) == 0 && ::lstat(pattern.c_str(), &named) == 0 &&
+            opened.st_ino == named.st_ino && opened.st_dev == named.st_dev)
+        {
+            m_temp = pattern;
+            break;
+        }
+        ::close(m_fd);
+        m_fd = -1;
+        if (tries == 100)
+            return false;
+    }
     // mkstemp creates 0600; a file that is replaced keeps its permissions, a new one gets
     // the usual ones.
     struct stat existing;

@@ -170,6 +170,24 @@ TEST(AtomicFile, NextSaveInAFolderRemovesOnlyDeadLeftovers)
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"a.xml", "b.xml"}));
 }
 
+// Another process tidying the folder while a save starts (between creating its temporary
+// file and locking it) must not make the save fail.
+TEST(AtomicFile, SavesSucceedWhileAnotherProcessTidiesTheFolder)
+{
+    CTempDir dir;
+    const pid_t tidier = ::fork();
+    if (tidier == 0)
+        for (;;)
+            CAtomicFile::RemoveLeftovers(dir.Path());
+    int failed = 0;
+    for (int i = 0; i < 300; ++i)
+        failed += WriteFileAtomically(dir / "a.ini", std::to_string(i)) ? 0 : 1;
+    ::kill(tidier, SIGKILL);
+    ::waitpid(tidier, nullptr, 0);
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "a.ini"), "299");
+}
+
 // A save through a symbolic link writes the link's target and keeps the link; a replaced
 // file keeps its permissions.
 TEST(AtomicFile, SavesWriteThroughLinksAndKeepPermissions)

@@ -10,18 +10,18 @@
 namespace
 {
 // A tier and the inputs it needs.
-struct CTierSpec
+struct CTierSetup
 {
     std::string name;
     std::vector<std::string> inputs;
 };
 
 std::unique_ptr<CFormula> MakeFormula(const std::string& name,
-                                      const std::vector<CTierSpec>& tiers = {})
+                                      const std::vector<CTierSetup>& tiers = {})
 {
     auto formula = std::make_unique<CFormula>();
     formula->name = name;
-    for (const CTierSpec& tierSetup : tiers)
+    for (const CTierSetup& tierSetup : tiers)
     {
         auto tier = std::make_unique<CFormulaTier>();
         tier->name = tierSetup.name;
