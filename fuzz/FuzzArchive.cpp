@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     context.prompter = &prompter;
     context.reloadDatabase = [&reloads] { ++reloads; };
     context.maxUnpackedBytes = 1 << 20;
-    const bool installed = InstallUpdateArchive(archive, context);
+    const bool installed = InstallUpdateArchive(archive, context) == EInstallResult::Installed;
 
     for (const std::string& name : Listing(sandbox))
         Fuzz::Check(name == "data" || name.rfind("data/", 0) == 0, "nothing written beside the data folder");
