@@ -15,7 +15,6 @@
 #include "ui/order/OrderWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/IconImage.h"
 #include "ui/widgets/ThemedTree.h"
@@ -223,20 +222,39 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     connect(m_quick, &QComboBox::activated, this, &CFormulaWindow::PickQuickItem);
     connect(m_profile, &QComboBox::activated, this, &CFormulaWindow::ChooseProfile);
     // Efficiencies follow the profile manager's edits at once.
-    App().ListenToProfiles(this,
-                           [this]
-                           {
-                               FillProfiles();
-                               if (!m_formula.empty())
-                                   ShowItem();
-                           });
-    connect(this, &QObject::destroyed,
-            [&app, key = static_cast<const void*>(this)] { app.StopListeningToProfiles(key); });
+    CWindowBus& bus = App().Bus();
+    connect(&bus, &CWindowBus::ProfilesChanged, this,
+            [this](const void* from)
+            {
+                if (from == this)
+                    return;
+                FillProfiles();
+                if (!m_formula.empty())
+                    ShowItem();
+            });
+    // The other windows see the item through the bus, and ask this window for their commands.
+    bus.PublishWorking(&m_working);
+    connect(this, &CFormulaWindow::WorkingItemChanged, &bus, &CWindowBus::WorkingItemChanged);
+    connect(&bus, &CWindowBus::OrderItemPicked, this,
+            [this](int id)
+            {
+                if (isVisible())
+                    ShowOrderItem(id);
+            });
+    connect(&bus, &CWindowBus::ShowFormulaRequested, this, &CFormulaWindow::ShowFormula);
+    connect(&bus, &CWindowBus::FilterByTechniqueRequested, this, &CFormulaWindow::SetTechniqueFilter);
+    connect(&bus, &CWindowBus::AttachTechniqueRequested, this,
+            [this](const COrderTechnique& technique, bool* attached) { *attached = AttachTechniqueTier(technique); });
 
     // A search's "Custom" is not kept over a restart: its filter is gone.
     m_filter.category = FormulaCategoryShown(App().Settings().LastFormulaCategory);
     resize(560, 700);
     RefreshAll();
+}
+
+CFormulaWindow::~CFormulaWindow()
+{
+    App().Bus().WithdrawWorking(&m_working);
 }
 
 void CFormulaWindow::BuildMenus()
@@ -679,6 +697,27 @@ void CFormulaWindow::ApplyNameFilter(const std::string& name)
     show();
 }
 
+void CFormulaWindow::ShowFormula(const std::string& formula, const std::string& category,
+                                 const std::string& tier)
+{
+    ApplyNameFilter(formula);
+    // The name search also shows formulae whose names hold this one; take the exact one.
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+        for (int j = 0; j < m_tree->topLevelItem(i)->childCount(); ++j)
+        {
+            QTreeWidgetItem* item = m_tree->topLevelItem(i)->child(j);
+            if (Bytes(item->text(0)) != formula)
+                continue;
+            m_tree->setCurrentItem(item);
+            if (m_working.item.category != category)
+                continue;
+            for (int r = 1; r < m_tiers->Rows(); ++r)
+                if (m_tiers->TextMatrix(r, 0) == tier)
+                    ChooseTierRow(r);
+            return;
+        }
+}
+
 void CFormulaWindow::ApplyClassFilter(const std::string& classEntry)
 {
     ApplyClassSearch(m_filter, classEntry);
@@ -693,9 +732,7 @@ void CFormulaWindow::ItemEdited(std::string_view name)
     if (!m_working.inOrder)
         return;
     App().OrderEdited(name);
-    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
-        if (auto* order = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order)))
-            order->SelectItem(m_working.item.id);
+    Q_EMIT App().Bus().OrderItemTaken(m_working.item.id);
 }
 
 void CFormulaWindow::ChooseTierRow(int row)
@@ -733,14 +770,12 @@ void CFormulaWindow::AddOrIncreaseItem()
     if (m_working.item.formula.empty())
         return;
     const bool increase = m_working.inOrder && App().Order().FindItem(m_working.item.id);
-    COrderWindow* orders = nullptr;
-    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
-        orders = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order));
-    AddOrIncrease(m_working, App().Order(), orders ? orders->SelectedGroup() : std::string());
+    std::string group;
+    Q_EMIT App().Bus().SelectedGroupWanted(&group);
+    AddOrIncrease(m_working, App().Order(), group);
     m_add->setText(Qs(AddButtonCaption(m_working)));
     App().OrderEdited(increase ? Messages::EditIncreaseQty : Messages::EditAddItem);
-    if (orders)
-        orders->SelectItem(m_working.item.id);
+    Q_EMIT App().Bus().OrderItemTaken(m_working.item.id);
 }
 
 void CFormulaWindow::OrderChanged()
@@ -787,11 +822,8 @@ void CFormulaWindow::PickQuickItem(int entry)
         Q_EMIT WorkingItemChanged(); // back in "Add Item" mode
         return;
     }
-    if (!LoadOrderItem(entry))
-        return;
-    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
-        if (auto* order = qobject_cast<COrderWindow*>(toolbar->ExistingWindow(EToolWindow::Order)))
-            order->SelectItem(m_working.item.id);
+    if (LoadOrderItem(entry))
+        Q_EMIT App().Bus().OrderItemTaken(m_working.item.id);
 }
 
 void CFormulaWindow::ShowOrderItem(int id)

@@ -28,6 +28,7 @@ class CFormulaWindow : public CToolWindow
 
 public:
     CFormulaWindow(CAppContext& app, QWidget* parent);
+    ~CFormulaWindow() override;
 
     void RefreshAll();
     void ShowItem();
@@ -41,6 +42,8 @@ public:
     void SearchByClass();
     void ApplyNameFilter(const std::string& name);
     void ApplyClassFilter(const std::string& classEntry);
+    // The formula found by a name search, and its tier when it has one of that name.
+    void ShowFormula(const std::string& formula, const std::string& category, const std::string& tier);
 
     // A click on the tiers grid row (1 = first tier).
     void ChooseTierRow(int row);

@@ -180,17 +180,19 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { OnPlayerEdited(edit); });
 
     // The formula browser's current-skill edits and its Profile combo show here too.
-    App().ListenToProfiles(this, [this] { Refresh(); });
+    connect(&App().Bus(), &CWindowBus::ProfilesChanged, this,
+            [this](const void* from)
+            {
+                if (from != this)
+                    Refresh();
+            });
 
     m_selected = App().Profiles().current;
     resize(700, 460);
     Refresh();
 }
 
-CProfileWindow::~CProfileWindow()
-{
-    App().StopListeningToProfiles(this);
-}
+CProfileWindow::~CProfileWindow() = default;
 
 void CProfileWindow::ApplyTheme()
 {

@@ -7,10 +7,8 @@
 #include "database/GameDatabase.h"
 #include "database/Links.h"
 #include "ui/browsers/BrowserGrids.h"
-#include "ui/browsers/FormulaWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/IconImage.h"
 #include "ui/widgets/ThemedTree.h"
@@ -135,20 +133,12 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     connect(m_filter, &QPushButton::clicked, this, &CTechniqueWindow::FilterFormulae);
 
     // The formula browser holds the item; follow its changes.
-    if (CFormulaWindow* formulae = Formulae())
-        connect(formulae, &CFormulaWindow::WorkingItemChanged, this,
-                &CTechniqueWindow::WorkingItemChanged);
+    Q_EMIT App().Bus().WindowNeeded(EToolWindow::Formulae);
+    connect(&App().Bus(), &CWindowBus::WorkingItemChanged, this, &CTechniqueWindow::WorkingItemChanged);
 
     m_category = TechCategoryShown(App().Settings().LastTechCategory);
     resize(560, 520);
     RefreshAll();
-}
-
-CFormulaWindow* CTechniqueWindow::Formulae() const
-{
-    auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget());
-    return toolbar ? qobject_cast<CFormulaWindow*>(toolbar->Window(EToolWindow::Formulae))
-                   : nullptr;
 }
 
 void CTechniqueWindow::BuildMenus()
@@ -239,8 +229,7 @@ void CTechniqueWindow::FillTree()
 {
     const CGameDatabase& db = App().Database();
     const CSettings& settings = App().Settings();
-    const CFormulaWindow* formulae = Formulae();
-    const CWorkingItem working = formulae ? formulae->Working() : CWorkingItem{};
+    const CWorkingItem& working = App().Bus().Working();
     const CTechTarget target = TechTarget(db, working);
     const CTechniqueTree tree = BuildTechniqueTree(db, m_category, settings.ShowUsableTechs, target,
                                                    m_techniqueCategory, m_technique);
@@ -329,8 +318,7 @@ void CTechniqueWindow::ShowTechnique()
 {
     const CGameDatabase& db = App().Database();
     const CTechnique* technique = CurrentTechnique();
-    const CFormulaWindow* formulae = Formulae();
-    const CTechTarget target = TechTarget(db, formulae ? formulae->Working() : CWorkingItem{});
+    const CTechTarget target = TechTarget(db, App().Bus().Working());
     const int tiers = technique ? static_cast<int>(technique->tiers.size()) : 0;
     if (technique && (!m_tierByHand || m_tierIndex < 0 || m_tierIndex >= tiers))
         m_tierIndex = PreferredTechniqueTier(*technique, target);
@@ -351,7 +339,7 @@ void CTechniqueWindow::ShowTechnique()
     for (CGridWidget* grid : {m_details, m_tiers})
         grid->setEnabled(technique != nullptr);
     m_apply->setEnabled(tier != nullptr);
-    m_filter->setEnabled(technique != nullptr && formulae != nullptr);
+    m_filter->setEnabled(technique != nullptr && App().Bus().HasFormulaBrowser());
 }
 
 void CTechniqueWindow::ChooseTierRow(int row)
@@ -371,27 +359,25 @@ bool CTechniqueWindow::ApplyTechnique()
         return false;
     const COrderTechnique choice = TechniqueChoice(
         m_techniqueCategory, *technique, *technique->tiers[static_cast<std::size_t>(m_tierIndex)]);
-    CFormulaWindow* formulae = Formulae();
-    const std::string message = CheckApplyTechnique(
-        App().Database(), formulae ? formulae->Working() : CWorkingItem{}, choice);
+    const std::string message = CheckApplyTechnique(App().Database(), App().Bus().Working(), choice);
     if (!message.empty())
     {
         App().Prompter().Warn(message);
         return false;
     }
     // The formula browser shows the item again, which refreshes this window.
-    return formulae->AttachTechniqueTier(choice);
+    bool attached = false;
+    Q_EMIT App().Bus().AttachTechniqueRequested(choice, &attached);
+    return attached;
 }
 
 void CTechniqueWindow::FilterFormulae()
 {
     const CTechnique* technique = CurrentTechnique();
-    CFormulaWindow* formulae = Formulae();
-    if (!technique || !formulae)
+    if (!technique || !App().Bus().HasFormulaBrowser())
         return;
-    formulae->SetTechniqueFilter(technique);
-    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
-        toolbar->ShowWindow(EToolWindow::Formulae);
+    Q_EMIT App().Bus().FilterByTechniqueRequested(technique);
+    Q_EMIT App().Bus().ShowWindowRequested(EToolWindow::Formulae);
 }
 
 void CTechniqueWindow::SetExpandMode(int mode)

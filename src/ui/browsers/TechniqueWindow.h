@@ -5,7 +5,6 @@
 #include <array>
 #include <string>
 
-class CFormulaWindow;
 class CGridWidget;
 class CThemedTree;
 class QAction;
@@ -17,7 +16,7 @@ struct CTechnique;
 
 // "Technique Database": the technique categories and their techniques, a technique's tiers,
 // and "Apply" onto the formula browser's working item. What is shown comes from the browser
-// core; the window forwards the commands to the formula browser.
+// core; the window sends the commands to the formula browser through the window bus.
 class CTechniqueWindow : public CToolWindow
 {
     Q_OBJECT
@@ -63,7 +62,6 @@ private:
     void ShowTechnique();
     void ClearTechnique();
     void OnTreeSelection(QTreeWidgetItem* item);
-    CFormulaWindow* Formulae() const;
 
     std::string m_category;          // the category list entry ("All" or a category)
     std::string m_techniqueCategory; // the current technique's category and name

@@ -8,7 +8,6 @@
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
-#include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/IconImage.h"
 
 #include <QClipboard>
@@ -221,6 +220,10 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     connect(m_tree, &COrderTree::ListDropped, this, &COrderWindow::PasteText);
 
     App().orderSelection = [this] { return Ticked(); };
+    // The formula browser's item, and where its new items go.
+    connect(&App().Bus(), &CWindowBus::OrderItemTaken, this, &COrderWindow::SelectItem);
+    connect(&App().Bus(), &CWindowBus::SelectedGroupWanted, this,
+            [this](std::string* group) { *group = SelectedGroup(); });
     resize(300, 460);
     RefreshOrderTree();
     ClearDetails();
@@ -393,9 +396,8 @@ void COrderWindow::OnCurrentChanged(QTreeWidgetItem* current)
         m_selectedId = current->data(0, KeyRole).toInt();
         ShowDetails();
         // The open formula browser shows the item the player chose, as its Quick Item does.
-        if (auto* toolbar = m_selecting ? nullptr : qobject_cast<CToolbarWindow*>(parentWidget()))
-            if (CToolWindow* formulae = toolbar->ExistingWindow(EToolWindow::Formulae); formulae && formulae->isVisible())
-                formulae->ShowOrderItem(m_selectedId);
+        if (!m_selecting)
+            Q_EMIT App().Bus().OrderItemPicked(m_selectedId);
     }
 }
 

@@ -99,6 +99,8 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
         RefreshRevision();
     };
     m_app.onApplyTheme = [this](bool redraw) { ApplyThemeColours(redraw); };
+    connect(&m_app.Bus(), &CWindowBus::WindowNeeded, this, [this](EToolWindow id) { Window(id); });
+    connect(&m_app.Bus(), &CWindowBus::ShowWindowRequested, this, &CToolbarWindow::ShowWindow);
     m_app.Session().SetApplyThemeColours([this] { ApplyThemeColours(false); });
     m_app.Session().SetRefreshBrowsers(
         [this]
