@@ -15,13 +15,16 @@ class CThemedTree;
 class QAction;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTreeWidgetItem;
 
 // "Formula Database": finds a formula, picks its tier and puts the item into the order.
-// What is shown comes from the browser core; the window forwards the commands.
+// What is shown comes from the browser core; the window forwards the commands. Its code is
+// in four files: the window (FormulaWindow.cpp), the tree column (FormulaTreePane.cpp), the
+// item's grids (FormulaItemPanes.cpp) and the item's commands (FormulaItemCommands.cpp).
 class CFormulaWindow : public CToolWindow
 {
     Q_OBJECT
@@ -94,6 +97,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The tree items' depth (1 category, 2 formula, 3 and more sub-formulae), and a category
+    // item's formula category.
+    static constexpr int DepthRole = Qt::UserRole;
+    static constexpr int CategoryRole = Qt::UserRole + 1;
+
+    // The layout's parts, each with the controls it makes.
+    QLayout* BuildTreeColumn(QWidget* client);
+    QLayout* BuildItemColumn(QWidget* client);
+    QWidget* BuildResourceGrid(QWidget* client);
+    QLayout* BuildButtonRow(QWidget* client);
+    void ConnectControls();
+    void ConnectWindowBus();
     void BuildMenus();
     void LayoutColumns();
     void FillCategories();
