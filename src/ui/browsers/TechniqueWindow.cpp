@@ -47,11 +47,26 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     setMinimumSize(400, 400);
     BuildMenus();
 
+    // The categories and the tree on the left; on the right the item the techniques go on,
+    // the technique and its tiers.
     auto* client = new QWidget(this);
     setCentralWidget(client);
     auto* layout = new QHBoxLayout(client);
+    layout->addLayout(BuildTreeColumn(client), 4);
+    layout->addLayout(BuildTechniqueColumn(client), 6);
+    ConnectControls();
 
-    // Left: the categories and the tree.
+    // The formula browser holds the item; follow its changes.
+    Q_EMIT App().Bus().WindowNeeded(EToolWindow::Formulae);
+    connect(&App().Bus(), &CWindowBus::WorkingItemChanged, this, &CTechniqueWindow::WorkingItemChanged);
+
+    m_category = TechCategoryShown(App().Settings().LastTechCategory);
+    resize(560, 520);
+    RefreshAll();
+}
+
+QLayout* CTechniqueWindow::BuildTreeColumn(QWidget* client)
+{
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(Qs(Messages::TechniqueCategoriesLabel), client));
     m_categories = new QListWidget(client);
@@ -68,9 +83,23 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     m_tree = new CThemedTree(client);
     m_tree->setHeaderHidden(true);
     left->addWidget(m_tree, 1);
-    layout->addLayout(left, 4);
+    connect(collapse, &QPushButton::clicked, this,
+            [this]
+            {
+                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+                    m_tree->topLevelItem(i)->setExpanded(false);
+            });
+    connect(expand, &QPushButton::clicked, this,
+            [this]
+            {
+                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+                    m_tree->topLevelItem(i)->setExpanded(true);
+            });
+    return left;
+}
 
-    // Right: the item the techniques go on, the technique and its tiers.
+QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
+{
     auto* right = new QGridLayout;
     right->addWidget(new QLabel(Qs(Messages::TechniqueItemLabel), client), 0, 0);
     m_item = new QLabel(client);
@@ -105,25 +134,16 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     right->addLayout(buttons, 3, 0, 1, 2);
     right->setColumnStretch(1, 1);
     right->setRowStretch(1, 1);
-    layout->addLayout(right, 6);
+    return right;
+}
 
+void CTechniqueWindow::ConnectControls()
+{
     connect(m_categories, &QListWidget::currentRowChanged, this,
             [this](int row)
             {
                 if (!m_refilling)
                     SelectCategory(row);
-            });
-    connect(collapse, &QPushButton::clicked, this,
-            [this]
-            {
-                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                    m_tree->topLevelItem(i)->setExpanded(false);
-            });
-    connect(expand, &QPushButton::clicked, this,
-            [this]
-            {
-                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                    m_tree->topLevelItem(i)->setExpanded(true);
             });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelection(current); });
@@ -131,14 +151,6 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
             [this](int row, int) { ChooseTierRow(row); });
     connect(m_apply, &QPushButton::clicked, this, [this] { ApplyTechnique(); });
     connect(m_filter, &QPushButton::clicked, this, &CTechniqueWindow::FilterFormulae);
-
-    // The formula browser holds the item; follow its changes.
-    Q_EMIT App().Bus().WindowNeeded(EToolWindow::Formulae);
-    connect(&App().Bus(), &CWindowBus::WorkingItemChanged, this, &CTechniqueWindow::WorkingItemChanged);
-
-    m_category = TechCategoryShown(App().Settings().LastTechCategory);
-    resize(560, 520);
-    RefreshAll();
 }
 
 void CTechniqueWindow::BuildMenus()

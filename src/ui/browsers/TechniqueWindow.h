@@ -9,6 +9,7 @@ class CGridWidget;
 class CThemedTree;
 class QAction;
 class QLabel;
+class QLayout;
 class QListWidget;
 class QPushButton;
 class QTreeWidgetItem;
@@ -55,6 +56,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The layout's columns, each with the controls it makes.
+    QLayout* BuildTreeColumn(QWidget* client);
+    QLayout* BuildTechniqueColumn(QWidget* client);
+    void ConnectControls();
     void BuildMenus();
     void CheckMenus();
     void FillCategories();
