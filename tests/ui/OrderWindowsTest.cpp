@@ -16,7 +16,7 @@
 #include "ui/browsers/FormulaWindow.h"
 #include "browsers/WorkingItem.h"
 #include "profile/Profile.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 
