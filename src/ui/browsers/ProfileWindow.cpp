@@ -109,65 +109,20 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
     setMinimumSize(480, 400);
     AddStandardMenus(std::string(Messages::ProfileHelp), std::string(LinkKeys::ProfileWindow));
 
+    // The profiles on the left, the chosen profile's pages on the right.
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     setCentralWidget(splitter);
-
-    auto* left = new QWidget(splitter);
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(4, 4, 4, 4);
-    leftLayout->addWidget(new QLabel(Qs(Messages::ProfilesLabel), left));
-    m_tree = new CThemedTree(left);
-    m_tree->setHeaderHidden(true);
-    leftLayout->addWidget(m_tree, 1);
-    auto* buttons = new QHBoxLayout;
-    m_new = new QPushButton(Qs(Messages::ProfileNew), left);
-    m_copy = new QPushButton(Qs(Messages::ProfileCopy), left);
-    m_delete = new QPushButton(Qs(Messages::ProfileDelete), left);
-    for (QPushButton* button : {m_new, m_copy, m_delete})
-        buttons->addWidget(button);
-    leftLayout->addLayout(buttons);
-    m_save = new QPushButton(Qs(Messages::ProfileSaveChanges), left);
-    leftLayout->addWidget(m_save);
-
+    BuildProfileList(splitter);
     m_pages = new QTabWidget(splitter);
-    auto* player = new QWidget(m_pages);
-    auto* playerLayout = new QVBoxLayout(player);
-    auto* form = new QFormLayout;
-    m_name = new QLineEdit(player);
-    m_server = new QLineEdit(player);
-    m_email = new QLineEdit(player);
-    form->addRow(Qs(Messages::ProfileNameLabel), m_name);
-    form->addRow(Qs(Messages::ProfileServerLabel), m_server);
-    form->addRow(Qs(Messages::ProfileEmailLabel), m_email);
-    playerLayout->addLayout(form);
-    const auto grid = [this](EProfileList list, QWidget* page, std::string_view header)
-    {
-        QTableWidget* table = MakeGrid(page, header);
-        m_grids[static_cast<std::size_t>(list)] = table;
-        connect(table, &QTableWidget::itemChanged, this,
-                [this, list](QTableWidgetItem* cell) { OnCellEdited(list, cell); });
-        return table;
-    };
-    playerLayout->addWidget(Titled(player, Messages::ProfileStatisticsLabel,
-                                   grid(EProfileList::Statistics, player, Messages::ProfileStatisticsHeader)),
-                            1);
-    m_pages->addTab(player, Qs(Messages::ProfilePagePlayer));
-
-    auto* craft = new QWidget(m_pages);
-    auto* craftLayout = new QVBoxLayout(craft);
-    craftLayout->addWidget(Titled(craft, Messages::ProfileCraftLevelsLabel,
-                                  grid(EProfileList::CraftLevels, craft, Messages::ProfileCraftLevelsHeader)));
-    craftLayout->addWidget(
-        Titled(craft, Messages::ProfileCraftSkillsLabel, grid(EProfileList::CraftSkills, craft, Messages::ProfileSkillsHeader)));
-    m_pages->addTab(craft, Qs(Messages::ProfilePageCraft));
-
-    auto* adventure = new QWidget(m_pages);
-    auto* adventureLayout = new QVBoxLayout(adventure);
-    adventureLayout->addWidget(Titled(adventure, Messages::ProfileAdventureLevelsLabel,
-                                      grid(EProfileList::AdventureLevels, adventure, Messages::ProfileAdventureLevelsHeader)));
-    adventureLayout->addWidget(Titled(adventure, Messages::ProfileAdventureSkillsLabel,
-                                      grid(EProfileList::AdventureSkills, adventure, Messages::ProfileSkillsHeader)));
-    m_pages->addTab(adventure, Qs(Messages::ProfilePageAdventure));
+    m_pages->addTab(BuildPlayerPage(), Qs(Messages::ProfilePagePlayer));
+    m_pages->addTab(BuildListsPage(EProfileList::CraftLevels, Messages::ProfileCraftLevelsLabel,
+                                   Messages::ProfileCraftLevelsHeader, EProfileList::CraftSkills,
+                                   Messages::ProfileCraftSkillsLabel),
+                    Qs(Messages::ProfilePageCraft));
+    m_pages->addTab(BuildListsPage(EProfileList::AdventureLevels, Messages::ProfileAdventureLevelsLabel,
+                                   Messages::ProfileAdventureLevelsHeader, EProfileList::AdventureSkills,
+                                   Messages::ProfileAdventureSkillsLabel),
+                    Qs(Messages::ProfilePageAdventure));
     splitter->setStretchFactor(1, 1);
 
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
@@ -193,6 +148,64 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
 }
 
 CProfileWindow::~CProfileWindow() = default;
+
+void CProfileWindow::BuildProfileList(QSplitter* splitter)
+{
+    auto* left = new QWidget(splitter);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(4, 4, 4, 4);
+    leftLayout->addWidget(new QLabel(Qs(Messages::ProfilesLabel), left));
+    m_tree = new CThemedTree(left);
+    m_tree->setHeaderHidden(true);
+    leftLayout->addWidget(m_tree, 1);
+    auto* buttons = new QHBoxLayout;
+    m_new = new QPushButton(Qs(Messages::ProfileNew), left);
+    m_copy = new QPushButton(Qs(Messages::ProfileCopy), left);
+    m_delete = new QPushButton(Qs(Messages::ProfileDelete), left);
+    for (QPushButton* button : {m_new, m_copy, m_delete})
+        buttons->addWidget(button);
+    leftLayout->addLayout(buttons);
+    m_save = new QPushButton(Qs(Messages::ProfileSaveChanges), left);
+    leftLayout->addWidget(m_save);
+}
+
+QTableWidget* CProfileWindow::ListGrid(EProfileList list, QWidget* page, std::string_view header)
+{
+    QTableWidget* table = MakeGrid(page, header);
+    m_grids[static_cast<std::size_t>(list)] = table;
+    connect(table, &QTableWidget::itemChanged, this,
+            [this, list](QTableWidgetItem* cell) { OnCellEdited(list, cell); });
+    return table;
+}
+
+QWidget* CProfileWindow::BuildPlayerPage()
+{
+    auto* player = new QWidget(m_pages);
+    auto* playerLayout = new QVBoxLayout(player);
+    auto* form = new QFormLayout;
+    m_name = new QLineEdit(player);
+    m_server = new QLineEdit(player);
+    m_email = new QLineEdit(player);
+    form->addRow(Qs(Messages::ProfileNameLabel), m_name);
+    form->addRow(Qs(Messages::ProfileServerLabel), m_server);
+    form->addRow(Qs(Messages::ProfileEmailLabel), m_email);
+    playerLayout->addLayout(form);
+    playerLayout->addWidget(Titled(player, Messages::ProfileStatisticsLabel,
+                                   ListGrid(EProfileList::Statistics, player, Messages::ProfileStatisticsHeader)),
+                            1);
+    return player;
+}
+
+QWidget* CProfileWindow::BuildListsPage(EProfileList levels, std::string_view levelsLabel,
+                                        std::string_view levelsHeader, EProfileList skills,
+                                        std::string_view skillsLabel)
+{
+    auto* page = new QWidget(m_pages);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(Titled(page, levelsLabel, ListGrid(levels, page, levelsHeader)));
+    layout->addWidget(Titled(page, skillsLabel, ListGrid(skills, page, Messages::ProfileSkillsHeader)));
+    return page;
+}
 
 void CProfileWindow::ApplyTheme()
 {
