@@ -127,8 +127,9 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     layout->addLayout(BuildButtonRow(client));
     ConnectControls();
 
-    App().orderSelection = [this] { return Ticked(); };
-    // The formula browser's item, and where its new items go.
+    // The ticked entries, the formula browser's item, and where its new items go.
+    connect(&App().Bus(), &CWindowBus::OrderSelectionWanted, this,
+            [this](COrderSelection* selection) { *selection = Ticked(); });
     connect(&App().Bus(), &CWindowBus::OrderItemTaken, this, &COrderWindow::SelectItem);
     connect(&App().Bus(), &CWindowBus::SelectedGroupWanted, this,
             [this](std::string* group) { *group = SelectedGroup(); });
@@ -251,10 +252,7 @@ void COrderWindow::ConnectControls()
     connect(m_tree, &COrderTree::ListDropped, this, &COrderWindow::PasteText);
 }
 
-COrderWindow::~COrderWindow()
-{
-    App().orderSelection = nullptr;
-}
+COrderWindow::~COrderWindow() = default;
 
 void COrderWindow::RefreshCaption()
 {

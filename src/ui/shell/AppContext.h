@@ -67,8 +67,7 @@ public:
     void OrderChanged()
     {
         m_history.Commit(std::string(Messages::EditOrder));
-        if (onOrderChanged)
-            onOrderChanged();
+        Q_EMIT m_bus.OrderChanged();
     }
     // An edit of the order, named for the Edit menu ("Rename Group"); edits of one merge
     // key that follow each other are undone together.
@@ -82,14 +81,17 @@ public:
     bool RedoOrderEdit();
     COrderHistory& History() { return m_history; }
     // The ticked entries of the order window (nothing ticked when it does not exist).
-    COrderSelection OrderSelection() const { return orderSelection ? orderSelection() : COrderSelection(); }
+    COrderSelection OrderSelection()
+    {
+        COrderSelection selection;
+        Q_EMIT m_bus.OrderSelectionWanted(&selection);
+        return selection;
+    }
 
     // Set by the windows: the order was reset by a load; the revision may have changed.
     std::function<void()> onDatabaseLoaded;
-    std::function<void()> onOrderChanged;
     // The theme's colours are applied; true repaints the open windows.
     std::function<void(bool)> onApplyTheme;
-    std::function<COrderSelection()> orderSelection;
 
     // What the windows tell each other.
     CWindowBus& Bus() { return m_bus; }

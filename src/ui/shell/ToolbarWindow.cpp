@@ -83,14 +83,15 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
     BuildMenus();
     m_hotkeys = new CGlobalHotkeys(this);
     connect(m_hotkeys, &CGlobalHotkeys::Triggered, this, &CToolbarWindow::OnHotkey);
-    m_app.onOrderChanged = [this]
-    {
-        for (CToolWindow* window : m_windows)
-            if (window)
-                window->OrderChanged();
-        RefreshEditActions();
-        RefreshWizardButton();
-    };
+    connect(&m_app.Bus(), &CWindowBus::OrderChanged, this,
+            [this]
+            {
+                for (CToolWindow* window : m_windows)
+                    if (window)
+                        window->OrderChanged();
+                RefreshEditActions();
+                RefreshWizardButton();
+            });
     m_app.onDatabaseLoaded = [this]
     {
         for (CToolWindow* window : m_windows)
@@ -114,9 +115,8 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
 
 CToolbarWindow::~CToolbarWindow()
 {
-    m_app.onOrderChanged = nullptr;
+    disconnect(&m_app.Bus(), nullptr, this, nullptr);
     m_app.onDatabaseLoaded = nullptr;
-    m_app.orderSelection = nullptr;
     m_app.onApplyTheme = nullptr;
     m_app.Session().SetApplyThemeColours(nullptr);
     m_app.Session().SetRefreshBrowsers(nullptr);

@@ -2,6 +2,7 @@
 
 #include "app/Docking.h"
 #include "browsers/WorkingItem.h"
+#include "order/Requirements.h"
 
 #include <QObject>
 
@@ -34,6 +35,8 @@ Q_SIGNALS:
     void WindowNeeded(EToolWindow id);
     void ShowWindowRequested(EToolWindow id);
 
+    // The order was edited, opened, reset or undone.
+    void OrderChanged();
     // A profile was edited, added, deleted or made current by from (null: by none of them).
     void ProfilesChanged(const void* from);
     // The formula browser's item was shown again or cleared: a tier chosen, a technique
@@ -54,6 +57,8 @@ Q_SIGNALS:
     // Attaches a technique tier to the item; attached tells whether it went on (a refusal
     // has been shown).
     void AttachTechniqueRequested(const COrderTechnique& technique, bool* attached);
+    // The entries ticked in the order window (none without an order window).
+    void OrderSelectionWanted(COrderSelection* selection);
     // The group selected in the order window, where a new item goes (empty: none).
     void SelectedGroupWanted(std::string* group);
 
