@@ -1,9 +1,9 @@
 #include "order/AcquiredEdit.h"
 
+#include "base/NumberText.h"
 #include "order/Order.h"
 #include "order/Report.h"
 #include "order/ReportGrid.h"
-#include "xml/NumberText.h"
 
 #include <limits>
 

@@ -1,8 +1,8 @@
 #include "order/ClipboardText.h"
 
+#include "base/NumberText.h"
 #include "order/Report.h"
 #include "order/ReportGrid.h"
-#include "xml/NumberText.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
 #include "order/ReportRecords.h"
 
+#include "base/NumberText.h"
 #include "order/Report.h"
 #include "order/ReportGrid.h"
-#include "xml/NumberText.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "ui/MainWindows.h"
 
-#include "app/DataPaths.h"
+#include "base/DataPaths.h"
 #include "platform/QtSettingsStore.h"
 #include "ui/browsers/ComponentWindow.h"
 #include "ui/browsers/FormulaWindow.h"

@@ -1,6 +1,6 @@
 #include "ui/browsers/FormulaWindow.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "database/GameDatabase.h"
 #include "profile/Profile.h"
 #include "ui/shell/AppContext.h"

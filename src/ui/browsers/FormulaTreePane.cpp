@@ -1,6 +1,6 @@
 #include "ui/browsers/FormulaWindow.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "browsers/PastedList.h"
 #include "browsers/QuickFilter.h"
 #include "database/GameDatabase.h"

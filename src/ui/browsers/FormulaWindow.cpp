@@ -1,7 +1,7 @@
 #include "ui/browsers/FormulaWindow.h"
 
-#include "app/Messages.h"
-#include "app/Theme.h"
+#include "base/Messages.h"
+#include "base/Theme.h"
 #include "database/Links.h"
 #include "ui/browsers/BrowserGrids.h"
 #include "ui/shell/AppContext.h"

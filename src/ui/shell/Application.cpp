@@ -1,8 +1,8 @@
 #include "ui/shell/Application.h"
 
-#include "app/DataFolder.h"
-#include "app/DataPaths.h"
-#include "app/Messages.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "session/DataFolder.h"
 #include "ui/shell/MessageBox.h"
 
 #include <QCommandLineParser>
