@@ -100,6 +100,7 @@ void CFormulaWindow::FillCategories()
 
 void CFormulaWindow::FillTree()
 {
+    m_tree->setIconSize(IconPixels(App().Icons()));
     const int expandMode = App().Settings().ExpandFormulaMode;
     const CFormulaTree tree =
         BuildFormulaTree(App().Database(), m_filter, m_formulaCategory, m_formula);

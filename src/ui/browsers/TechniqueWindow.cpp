@@ -239,6 +239,7 @@ void CTechniqueWindow::SelectCategory(int row)
 
 void CTechniqueWindow::FillTree()
 {
+    m_tree->setIconSize(IconPixels(App().Icons()));
     const CGameDatabase& db = App().Database();
     const CSettings& settings = App().Settings();
     const CWorkingItem& working = App().Bus().Working();
