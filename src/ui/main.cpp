@@ -1,4 +1,4 @@
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 
 int main(int argc, char** argv)
 {

@@ -7,7 +7,7 @@
 #include "profile/ProfileFile.h"
 #include "ui/browsers/EfficiencyGuideWindow.h"
 #include "ui/browsers/FormulaWindow.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"

@@ -2,7 +2,7 @@
 
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderWindow.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"

@@ -14,7 +14,7 @@
 #include "ui/order/OrderCommands.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/PrintDialog.h"
 #include "ui/shell/ToolbarWindow.h"

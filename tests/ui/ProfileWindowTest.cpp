@@ -4,7 +4,7 @@
 
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/ProfileWindow.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"

@@ -3,7 +3,7 @@
 #include "WindowTour.h"
 
 #include "ui/shell/AppStyle.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/QtText.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/widgets/GridWidget.h"

@@ -8,7 +8,7 @@
 #include "base/SettingsStore.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/AppStyle.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -5,6 +5,7 @@
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/order/OrderWindow.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/Application.h"
 #include "ui/shell/ConfigDialog.h"
 #include "ui/shell/FileDialog.h"

@@ -3,7 +3,7 @@
 #include "base/Settings.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/TechniqueWindow.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"

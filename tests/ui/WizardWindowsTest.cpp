@@ -4,7 +4,7 @@
 #include "ui/order/OrderCommands.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/order/WizardDialog.h"
-#include "ui/shell/Application.h"
+#include "ui/MainWindows.h"
 #include "ui/shell/ToggleButton.h"
 #include "ui/shell/ToolbarWindow.h"
 

@@ -7,10 +7,8 @@
 #include "database/GameDatabase.h"
 #include "database/Links.h"
 #include "ui/browsers/BrowserGrids.h"
-#include "ui/browsers/FormulaWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"
 
@@ -94,35 +92,12 @@ void CComponentWindow::OpenUse(int row)
 {
     if (row < 1 || static_cast<std::size_t>(row) > m_shownUses.size())
         return;
-    auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget());
-    if (!toolbar)
-        return;
-    auto* formulae = qobject_cast<CFormulaWindow*>(toolbar->Window(EToolWindow::Formulae));
-    if (!formulae)
-        return;
     const CComponentUse& use = m_shownUses[static_cast<std::size_t>(row) - 1];
     const std::string formula = use.formula->name;
     const std::string category = use.formula->category;
     const std::string tier = use.tier->name;
-    toolbar->ShowWindow(EToolWindow::Formulae);
-    formulae->ApplyNameFilter(formula);
-    // The name search also shows formulae whose names hold this one; take the exact one.
-    QTreeWidget& tree = *formulae->Tree();
-    for (int i = 0; i < tree.topLevelItemCount(); ++i)
-        for (int j = 0; j < tree.topLevelItem(i)->childCount(); ++j)
-        {
-            QTreeWidgetItem* item = tree.topLevelItem(i)->child(j);
-            if (Bytes(item->text(0)) != formula)
-                continue;
-            tree.setCurrentItem(item);
-            if (formulae->Working().item.category != category)
-                continue;
-            const CGridWidget& tiers = *formulae->TiersGrid();
-            for (int r = 1; r < tiers.Rows(); ++r)
-                if (tiers.TextMatrix(r, 0) == tier)
-                    formulae->ChooseTierRow(r);
-            return;
-        }
+    Q_EMIT App().Bus().ShowWindowRequested(EToolWindow::Formulae);
+    Q_EMIT App().Bus().ShowFormulaRequested(formula, category, tier);
 }
 
 void CComponentWindow::ApplyTheme()

@@ -15,19 +15,23 @@ class CThemedTree;
 class QAction;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTreeWidgetItem;
 
 // "Formula Database": finds a formula, picks its tier and puts the item into the order.
-// What is shown comes from the browser core; the window forwards the commands.
+// What is shown comes from the browser core; the window forwards the commands. Its code is
+// in four files: the window (FormulaWindow.cpp), the tree column (FormulaTreePane.cpp), the
+// item's grids (FormulaItemPanes.cpp) and the item's commands (FormulaItemCommands.cpp).
 class CFormulaWindow : public CToolWindow
 {
     Q_OBJECT
 
 public:
     CFormulaWindow(CAppContext& app, QWidget* parent);
+    ~CFormulaWindow() override;
 
     void RefreshAll();
     void ShowItem();
@@ -41,6 +45,8 @@ public:
     void SearchByClass();
     void ApplyNameFilter(const std::string& name);
     void ApplyClassFilter(const std::string& classEntry);
+    // The formula found by a name search, and its tier when it has one of that name.
+    void ShowFormula(const std::string& formula, const std::string& category, const std::string& tier);
 
     // A click on the tiers grid row (1 = first tier).
     void ChooseTierRow(int row);
@@ -91,6 +97,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The tree items' depth (1 category, 2 formula, 3 and more sub-formulae), and a category
+    // item's formula category.
+    static constexpr int DepthRole = Qt::UserRole;
+    static constexpr int CategoryRole = Qt::UserRole + 1;
+
+    // The layout's parts, each with the controls it makes.
+    QLayout* BuildTreeColumn(QWidget* client);
+    QLayout* BuildItemColumn(QWidget* client);
+    QWidget* BuildResourceGrid(QWidget* client);
+    QLayout* BuildButtonRow(QWidget* client);
+    void ConnectControls();
+    void ConnectWindowBus();
     void BuildMenus();
     void LayoutColumns();
     void FillCategories();

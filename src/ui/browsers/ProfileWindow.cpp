@@ -109,9 +109,48 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
     setMinimumSize(480, 400);
     AddStandardMenus(std::string(Messages::ProfileHelp), std::string(LinkKeys::ProfileWindow));
 
+    // The profiles on the left, the chosen profile's pages on the right.
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     setCentralWidget(splitter);
+    BuildProfileList(splitter);
+    m_pages = new QTabWidget(splitter);
+    m_pages->addTab(BuildPlayerPage(), Qs(Messages::ProfilePagePlayer));
+    m_pages->addTab(BuildListsPage(EProfileList::CraftLevels, Messages::ProfileCraftLevelsLabel,
+                                   Messages::ProfileCraftLevelsHeader, EProfileList::CraftSkills,
+                                   Messages::ProfileCraftSkillsLabel),
+                    Qs(Messages::ProfilePageCraft));
+    m_pages->addTab(BuildListsPage(EProfileList::AdventureLevels, Messages::ProfileAdventureLevelsLabel,
+                                   Messages::ProfileAdventureLevelsHeader, EProfileList::AdventureSkills,
+                                   Messages::ProfileAdventureSkillsLabel),
+                    Qs(Messages::ProfilePageAdventure));
+    splitter->setStretchFactor(1, 1);
 
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { OnTreeSelection(current); });
+    connect(m_new, &QPushButton::clicked, this, &CProfileWindow::NewProfile);
+    connect(m_copy, &QPushButton::clicked, this, &CProfileWindow::CopyProfile);
+    connect(m_delete, &QPushButton::clicked, this, &CProfileWindow::DeleteProfile);
+    connect(m_save, &QPushButton::clicked, this, &CProfileWindow::SaveChanges);
+    for (QLineEdit* edit : {m_name, m_server, m_email})
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { OnPlayerEdited(edit); });
+
+    // The formula browser's current-skill edits and its Profile combo show here too.
+    connect(&App().Bus(), &CWindowBus::ProfilesChanged, this,
+            [this](const void* from)
+            {
+                if (from != this)
+                    Refresh();
+            });
+
+    m_selected = App().Profiles().current;
+    resize(700, 460);
+    Refresh();
+}
+
+CProfileWindow::~CProfileWindow() = default;
+
+void CProfileWindow::BuildProfileList(QSplitter* splitter)
+{
     auto* left = new QWidget(splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(4, 4, 4, 4);
@@ -128,8 +167,19 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
     leftLayout->addLayout(buttons);
     m_save = new QPushButton(Qs(Messages::ProfileSaveChanges), left);
     leftLayout->addWidget(m_save);
+}
 
-    m_pages = new QTabWidget(splitter);
+QTableWidget* CProfileWindow::ListGrid(EProfileList list, QWidget* page, std::string_view header)
+{
+    QTableWidget* table = MakeGrid(page, header);
+    m_grids[static_cast<std::size_t>(list)] = table;
+    connect(table, &QTableWidget::itemChanged, this,
+            [this, list](QTableWidgetItem* cell) { OnCellEdited(list, cell); });
+    return table;
+}
+
+QWidget* CProfileWindow::BuildPlayerPage()
+{
     auto* player = new QWidget(m_pages);
     auto* playerLayout = new QVBoxLayout(player);
     auto* form = new QFormLayout;
@@ -140,56 +190,21 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
     form->addRow(Qs(Messages::ProfileServerLabel), m_server);
     form->addRow(Qs(Messages::ProfileEmailLabel), m_email);
     playerLayout->addLayout(form);
-    const auto grid = [this](EProfileList list, QWidget* page, std::string_view header)
-    {
-        QTableWidget* table = MakeGrid(page, header);
-        m_grids[static_cast<std::size_t>(list)] = table;
-        connect(table, &QTableWidget::itemChanged, this,
-                [this, list](QTableWidgetItem* cell) { OnCellEdited(list, cell); });
-        return table;
-    };
     playerLayout->addWidget(Titled(player, Messages::ProfileStatisticsLabel,
-                                   grid(EProfileList::Statistics, player, Messages::ProfileStatisticsHeader)),
+                                   ListGrid(EProfileList::Statistics, player, Messages::ProfileStatisticsHeader)),
                             1);
-    m_pages->addTab(player, Qs(Messages::ProfilePagePlayer));
-
-    auto* craft = new QWidget(m_pages);
-    auto* craftLayout = new QVBoxLayout(craft);
-    craftLayout->addWidget(Titled(craft, Messages::ProfileCraftLevelsLabel,
-                                  grid(EProfileList::CraftLevels, craft, Messages::ProfileCraftLevelsHeader)));
-    craftLayout->addWidget(
-        Titled(craft, Messages::ProfileCraftSkillsLabel, grid(EProfileList::CraftSkills, craft, Messages::ProfileSkillsHeader)));
-    m_pages->addTab(craft, Qs(Messages::ProfilePageCraft));
-
-    auto* adventure = new QWidget(m_pages);
-    auto* adventureLayout = new QVBoxLayout(adventure);
-    adventureLayout->addWidget(Titled(adventure, Messages::ProfileAdventureLevelsLabel,
-                                      grid(EProfileList::AdventureLevels, adventure, Messages::ProfileAdventureLevelsHeader)));
-    adventureLayout->addWidget(Titled(adventure, Messages::ProfileAdventureSkillsLabel,
-                                      grid(EProfileList::AdventureSkills, adventure, Messages::ProfileSkillsHeader)));
-    m_pages->addTab(adventure, Qs(Messages::ProfilePageAdventure));
-    splitter->setStretchFactor(1, 1);
-
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { OnTreeSelection(current); });
-    connect(m_new, &QPushButton::clicked, this, &CProfileWindow::NewProfile);
-    connect(m_copy, &QPushButton::clicked, this, &CProfileWindow::CopyProfile);
-    connect(m_delete, &QPushButton::clicked, this, &CProfileWindow::DeleteProfile);
-    connect(m_save, &QPushButton::clicked, this, &CProfileWindow::SaveChanges);
-    for (QLineEdit* edit : {m_name, m_server, m_email})
-        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { OnPlayerEdited(edit); });
-
-    // The formula browser's current-skill edits and its Profile combo show here too.
-    App().ListenToProfiles(this, [this] { Refresh(); });
-
-    m_selected = App().Profiles().current;
-    resize(700, 460);
-    Refresh();
+    return player;
 }
 
-CProfileWindow::~CProfileWindow()
+QWidget* CProfileWindow::BuildListsPage(EProfileList levels, std::string_view levelsLabel,
+                                        std::string_view levelsHeader, EProfileList skills,
+                                        std::string_view skillsLabel)
 {
-    App().StopListeningToProfiles(this);
+    auto* page = new QWidget(m_pages);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(Titled(page, levelsLabel, ListGrid(levels, page, levelsHeader)));
+    layout->addWidget(Titled(page, skillsLabel, ListGrid(skills, page, Messages::ProfileSkillsHeader)));
+    return page;
 }
 
 void CProfileWindow::ApplyTheme()

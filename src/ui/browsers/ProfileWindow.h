@@ -4,10 +4,12 @@
 #include "ui/shell/ToolWindow.h"
 
 #include <array>
+#include <string_view>
 
 class CThemedTree;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTableWidget;
 class QTableWidgetItem;
@@ -46,6 +48,13 @@ public:
     QPushButton* DeleteButton() const { return m_delete; }
 
 private:
+    // The layout's parts, each with the controls it makes: the profile list, the player's
+    // page, and a page of a levels list over a skills list.
+    void BuildProfileList(QSplitter* splitter);
+    QWidget* BuildPlayerPage();
+    QWidget* BuildListsPage(EProfileList levels, std::string_view levelsLabel, std::string_view levelsHeader,
+                            EProfileList skills, std::string_view skillsLabel);
+    QTableWidget* ListGrid(EProfileList list, QWidget* page, std::string_view header);
     void FillTree();
     void ShowProfile();
     void FillGrid(EProfileList list);

@@ -7,10 +7,8 @@
 #include "database/GameDatabase.h"
 #include "database/Links.h"
 #include "ui/browsers/BrowserGrids.h"
-#include "ui/browsers/FormulaWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/IconImage.h"
 #include "ui/widgets/ThemedTree.h"
@@ -49,11 +47,26 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     setMinimumSize(400, 400);
     BuildMenus();
 
+    // The categories and the tree on the left; on the right the item the techniques go on,
+    // the technique and its tiers.
     auto* client = new QWidget(this);
     setCentralWidget(client);
     auto* layout = new QHBoxLayout(client);
+    layout->addLayout(BuildTreeColumn(client), 4);
+    layout->addLayout(BuildTechniqueColumn(client), 6);
+    ConnectControls();
 
-    // Left: the categories and the tree.
+    // The formula browser holds the item; follow its changes.
+    Q_EMIT App().Bus().WindowNeeded(EToolWindow::Formulae);
+    connect(&App().Bus(), &CWindowBus::WorkingItemChanged, this, &CTechniqueWindow::WorkingItemChanged);
+
+    m_category = TechCategoryShown(App().Settings().LastTechCategory);
+    resize(560, 520);
+    RefreshAll();
+}
+
+QLayout* CTechniqueWindow::BuildTreeColumn(QWidget* client)
+{
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(Qs(Messages::TechniqueCategoriesLabel), client));
     m_categories = new QListWidget(client);
@@ -70,9 +83,23 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     m_tree = new CThemedTree(client);
     m_tree->setHeaderHidden(true);
     left->addWidget(m_tree, 1);
-    layout->addLayout(left, 4);
+    connect(collapse, &QPushButton::clicked, this,
+            [this]
+            {
+                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+                    m_tree->topLevelItem(i)->setExpanded(false);
+            });
+    connect(expand, &QPushButton::clicked, this,
+            [this]
+            {
+                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+                    m_tree->topLevelItem(i)->setExpanded(true);
+            });
+    return left;
+}
 
-    // Right: the item the techniques go on, the technique and its tiers.
+QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
+{
     auto* right = new QGridLayout;
     right->addWidget(new QLabel(Qs(Messages::TechniqueItemLabel), client), 0, 0);
     m_item = new QLabel(client);
@@ -107,25 +134,16 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     right->addLayout(buttons, 3, 0, 1, 2);
     right->setColumnStretch(1, 1);
     right->setRowStretch(1, 1);
-    layout->addLayout(right, 6);
+    return right;
+}
 
+void CTechniqueWindow::ConnectControls()
+{
     connect(m_categories, &QListWidget::currentRowChanged, this,
             [this](int row)
             {
                 if (!m_refilling)
                     SelectCategory(row);
-            });
-    connect(collapse, &QPushButton::clicked, this,
-            [this]
-            {
-                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                    m_tree->topLevelItem(i)->setExpanded(false);
-            });
-    connect(expand, &QPushButton::clicked, this,
-            [this]
-            {
-                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                    m_tree->topLevelItem(i)->setExpanded(true);
             });
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelection(current); });
@@ -133,22 +151,6 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
             [this](int row, int) { ChooseTierRow(row); });
     connect(m_apply, &QPushButton::clicked, this, [this] { ApplyTechnique(); });
     connect(m_filter, &QPushButton::clicked, this, &CTechniqueWindow::FilterFormulae);
-
-    // The formula browser holds the item; follow its changes.
-    if (CFormulaWindow* formulae = Formulae())
-        connect(formulae, &CFormulaWindow::WorkingItemChanged, this,
-                &CTechniqueWindow::WorkingItemChanged);
-
-    m_category = TechCategoryShown(App().Settings().LastTechCategory);
-    resize(560, 520);
-    RefreshAll();
-}
-
-CFormulaWindow* CTechniqueWindow::Formulae() const
-{
-    auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget());
-    return toolbar ? qobject_cast<CFormulaWindow*>(toolbar->Window(EToolWindow::Formulae))
-                   : nullptr;
 }
 
 void CTechniqueWindow::BuildMenus()
@@ -240,8 +242,7 @@ void CTechniqueWindow::FillTree()
     m_tree->setIconSize(IconPixels(App().Icons()));
     const CGameDatabase& db = App().Database();
     const CSettings& settings = App().Settings();
-    const CFormulaWindow* formulae = Formulae();
-    const CWorkingItem working = formulae ? formulae->Working() : CWorkingItem{};
+    const CWorkingItem& working = App().Bus().Working();
     const CTechTarget target = TechTarget(db, working);
     const CTechniqueTree tree = BuildTechniqueTree(db, m_category, settings.ShowUsableTechs, target,
                                                    m_techniqueCategory, m_technique);
@@ -330,8 +331,7 @@ void CTechniqueWindow::ShowTechnique()
 {
     const CGameDatabase& db = App().Database();
     const CTechnique* technique = CurrentTechnique();
-    const CFormulaWindow* formulae = Formulae();
-    const CTechTarget target = TechTarget(db, formulae ? formulae->Working() : CWorkingItem{});
+    const CTechTarget target = TechTarget(db, App().Bus().Working());
     const int tiers = technique ? static_cast<int>(technique->tiers.size()) : 0;
     if (technique && (!m_tierByHand || m_tierIndex < 0 || m_tierIndex >= tiers))
         m_tierIndex = PreferredTechniqueTier(*technique, target);
@@ -352,7 +352,7 @@ void CTechniqueWindow::ShowTechnique()
     for (CGridWidget* grid : {m_details, m_tiers})
         grid->setEnabled(technique != nullptr);
     m_apply->setEnabled(tier != nullptr);
-    m_filter->setEnabled(technique != nullptr && formulae != nullptr);
+    m_filter->setEnabled(technique != nullptr && App().Bus().HasFormulaBrowser());
 }
 
 void CTechniqueWindow::ChooseTierRow(int row)
@@ -372,27 +372,25 @@ bool CTechniqueWindow::ApplyTechnique()
         return false;
     const COrderTechnique choice = TechniqueChoice(
         m_techniqueCategory, *technique, *technique->tiers[static_cast<std::size_t>(m_tierIndex)]);
-    CFormulaWindow* formulae = Formulae();
-    const std::string message = CheckApplyTechnique(
-        App().Database(), formulae ? formulae->Working() : CWorkingItem{}, choice);
+    const std::string message = CheckApplyTechnique(App().Database(), App().Bus().Working(), choice);
     if (!message.empty())
     {
         App().Prompter().Warn(message);
         return false;
     }
     // The formula browser shows the item again, which refreshes this window.
-    return formulae->AttachTechniqueTier(choice);
+    bool attached = false;
+    Q_EMIT App().Bus().AttachTechniqueRequested(choice, &attached);
+    return attached;
 }
 
 void CTechniqueWindow::FilterFormulae()
 {
     const CTechnique* technique = CurrentTechnique();
-    CFormulaWindow* formulae = Formulae();
-    if (!technique || !formulae)
+    if (!technique || !App().Bus().HasFormulaBrowser())
         return;
-    formulae->SetTechniqueFilter(technique);
-    if (auto* toolbar = qobject_cast<CToolbarWindow*>(parentWidget()))
-        toolbar->ShowWindow(EToolWindow::Formulae);
+    Q_EMIT App().Bus().FilterByTechniqueRequested(technique);
+    Q_EMIT App().Bus().ShowWindowRequested(EToolWindow::Formulae);
 }
 
 void CTechniqueWindow::SetExpandMode(int mode)

@@ -5,11 +5,11 @@
 #include <array>
 #include <string>
 
-class CFormulaWindow;
 class CGridWidget;
 class CThemedTree;
 class QAction;
 class QLabel;
+class QLayout;
 class QListWidget;
 class QPushButton;
 class QTreeWidgetItem;
@@ -17,7 +17,7 @@ struct CTechnique;
 
 // "Technique Database": the technique categories and their techniques, a technique's tiers,
 // and "Apply" onto the formula browser's working item. What is shown comes from the browser
-// core; the window forwards the commands to the formula browser.
+// core; the window sends the commands to the formula browser through the window bus.
 class CTechniqueWindow : public CToolWindow
 {
     Q_OBJECT
@@ -56,6 +56,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The layout's columns, each with the controls it makes.
+    QLayout* BuildTreeColumn(QWidget* client);
+    QLayout* BuildTechniqueColumn(QWidget* client);
+    void ConnectControls();
     void BuildMenus();
     void CheckMenus();
     void FillCategories();
@@ -63,7 +67,6 @@ private:
     void ShowTechnique();
     void ClearTechnique();
     void OnTreeSelection(QTreeWidgetItem* item);
-    CFormulaWindow* Formulae() const;
 
     std::string m_category;          // the category list entry ("All" or a category)
     std::string m_techniqueCategory; // the current technique's category and name

@@ -8,7 +8,6 @@
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
-#include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/IconImage.h"
 
 #include <QClipboard>
@@ -118,6 +117,30 @@ void COrderTree::dropEvent(QDropEvent* event)
 COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     : CToolWindow(app, EToolWindow::Order, PlacementNameOf(EToolWindow::Order), parent)
 {
+    BuildMenus();
+    // From the top: the order's tree, the item's status, techniques and batches, the buttons.
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    auto* layout = new QVBoxLayout(client);
+    layout->addWidget(BuildOrderBox(client), 3);
+    BuildItemDetails(client, layout);
+    layout->addLayout(BuildButtonRow(client));
+    ConnectControls();
+
+    // The ticked entries, the formula browser's item, and where its new items go.
+    connect(&App().Bus(), &CWindowBus::OrderSelectionWanted, this,
+            [this](COrderSelection* selection) { *selection = Ticked(); });
+    connect(&App().Bus(), &CWindowBus::OrderItemTaken, this, &COrderWindow::SelectItem);
+    connect(&App().Bus(), &CWindowBus::SelectedGroupWanted, this,
+            [this](std::string* group) { *group = SelectedGroup(); });
+    resize(300, 460);
+    RefreshOrderTree();
+    ClearDetails();
+    RefreshCaption();
+}
+
+void COrderWindow::BuildMenus()
+{
     QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
     // The toolbar's keys undo and redo from every window; these entries show them.
     m_undoAction = edit->addAction(Qs(Messages::UndoPrefix), this, [this] { App().UndoOrderEdit(); });
@@ -143,11 +166,10 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     connect(selection->addAction(Qs(Messages::MenuCopySelected)), &QAction::triggered, this,
             &COrderWindow::CopyToClipboard);
     AddStandardMenus(std::string(Messages::OrderHelp), std::string(LinkKeys::OrderWindow));
+}
 
-    auto* client = new QWidget(this);
-    setCentralWidget(client);
-    auto* layout = new QVBoxLayout(client);
-
+QWidget* COrderWindow::BuildOrderBox(QWidget* client)
+{
     auto* current = new QGroupBox(Qs(Messages::OrderCurrentGroup), client);
     auto* currentLayout = new QVBoxLayout(current);
     m_tree = new COrderTree(current);
@@ -158,8 +180,11 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     treeButtons->addWidget(m_delete);
     treeButtons->addWidget(m_newGroup);
     currentLayout->addLayout(treeButtons);
-    layout->addWidget(current, 3);
+    return current;
+}
 
+void COrderWindow::BuildItemDetails(QWidget* client, QBoxLayout* layout)
+{
     m_status = new QLabel(client);
     m_status->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(m_status);
@@ -182,7 +207,10 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     batches->addWidget(m_spin);
     batches->addWidget(m_batchesLabel, 1);
     layout->addLayout(batches);
+}
 
+QLayout* COrderWindow::BuildButtonRow(QWidget* client)
+{
     auto* buttons = new QHBoxLayout;
     m_copyToClipboard = new QPushButton(Qs(Messages::OrderCopyToClipboard), client);
     m_alignTiers = new QPushButton(Qs(Messages::OrderAlignTiers), client);
@@ -190,8 +218,11 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     buttons->addWidget(m_copyToClipboard);
     buttons->addWidget(m_alignTiers);
     buttons->addWidget(m_copy);
-    layout->addLayout(buttons);
+    return buttons;
+}
 
+void COrderWindow::ConnectControls()
+{
     connect(m_delete, &QPushButton::clicked, this, &COrderWindow::DeleteTicked);
     connect(m_newGroup, &QPushButton::clicked, this, &COrderWindow::NewGroup);
     connect(m_copyToClipboard, &QPushButton::clicked, this, &COrderWindow::CopyToClipboard);
@@ -219,18 +250,9 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     connect(m_tree, &COrderTree::ItemDropped, this, &COrderWindow::MoveItem);
     connect(m_tree, &COrderTree::OrderItemDropped, this, &COrderWindow::AddDroppedItem);
     connect(m_tree, &COrderTree::ListDropped, this, &COrderWindow::PasteText);
-
-    App().orderSelection = [this] { return Ticked(); };
-    resize(300, 460);
-    RefreshOrderTree();
-    ClearDetails();
-    RefreshCaption();
 }
 
-COrderWindow::~COrderWindow()
-{
-    App().orderSelection = nullptr;
-}
+COrderWindow::~COrderWindow() = default;
 
 void COrderWindow::RefreshCaption()
 {
@@ -394,9 +416,8 @@ void COrderWindow::OnCurrentChanged(QTreeWidgetItem* current)
         m_selectedId = current->data(0, KeyRole).toInt();
         ShowDetails();
         // The open formula browser shows the item the player chose, as its Quick Item does.
-        if (auto* toolbar = m_selecting ? nullptr : qobject_cast<CToolbarWindow*>(parentWidget()))
-            if (CToolWindow* formulae = toolbar->ExistingWindow(EToolWindow::Formulae); formulae && formulae->isVisible())
-                formulae->ShowOrderItem(m_selectedId);
+        if (!m_selecting)
+            Q_EMIT App().Bus().OrderItemPicked(m_selectedId);
     }
 }
 

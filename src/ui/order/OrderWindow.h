@@ -8,7 +8,9 @@
 #include "ui/widgets/ThemedTree.h"
 
 class QAction;
+class QBoxLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QTreeWidget;
 class QPushButton;
@@ -88,6 +90,12 @@ public:
     QTreeWidgetItem* GroupEntry(const QString& name) const;
 
 private:
+    // The menus and the layout's parts, each with the controls it makes.
+    void BuildMenus();
+    QWidget* BuildOrderBox(QWidget* client);
+    void BuildItemDetails(QWidget* client, QBoxLayout* layout);
+    QLayout* BuildButtonRow(QWidget* client);
+    void ConnectControls();
     void OnCurrentChanged(QTreeWidgetItem* current);
     void OnEntryChanged(QTreeWidgetItem* entry, int column);
     void ShowDetails();

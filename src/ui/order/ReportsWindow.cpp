@@ -128,9 +128,12 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     connect(m_format, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ReportType = index; });
     connect(m_generate, &QPushButton::clicked, this, &CReportsWindow::Generate);
     // The quantities follow the current profile's skills.
-    App().ListenToProfiles(this, [this] { RefreshIfOpen(); });
-    connect(this, &QObject::destroyed,
-            [&app, key = static_cast<const void*>(this)] { app.StopListeningToProfiles(key); });
+    connect(&App().Bus(), &CWindowBus::ProfilesChanged, this,
+            [this](const void* from)
+            {
+                if (from != this)
+                    RefreshIfOpen();
+            });
     resize(420, 420);
     UpdateTitle();
 }

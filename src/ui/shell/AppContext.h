@@ -9,13 +9,12 @@
 #include "platform/QtSystemColours.h"
 #include "session/Session.h"
 #include "ui/shell/MessageBox.h"
+#include "ui/shell/WindowBus.h"
 
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 class ISettingsStore;
 
@@ -68,8 +67,7 @@ public:
     void OrderChanged()
     {
         m_history.Commit(std::string(Messages::EditOrder));
-        if (onOrderChanged)
-            onOrderChanged();
+        Q_EMIT m_bus.OrderChanged();
     }
     // An edit of the order, named for the Edit menu ("Rename Group"); edits of one merge
     // key that follow each other are undone together.
@@ -83,32 +81,23 @@ public:
     bool RedoOrderEdit();
     COrderHistory& History() { return m_history; }
     // The ticked entries of the order window (nothing ticked when it does not exist).
-    COrderSelection OrderSelection() const { return orderSelection ? orderSelection() : COrderSelection(); }
+    COrderSelection OrderSelection()
+    {
+        COrderSelection selection;
+        Q_EMIT m_bus.OrderSelectionWanted(&selection);
+        return selection;
+    }
 
     // Set by the windows: the order was reset by a load; the revision may have changed.
     std::function<void()> onDatabaseLoaded;
-    std::function<void()> onOrderChanged;
     // The theme's colours are applied; true repaints the open windows.
     std::function<void(bool)> onApplyTheme;
-    std::function<COrderSelection()> orderSelection;
 
-    // A profile was edited, added, deleted or made current: every listener but the window
-    // that made the change (it shows it already) follows.
-    void ProfilesChanged(const void* from = nullptr)
-    {
-        const auto listeners = m_profileListeners; // a listener may stop listening
-        for (const auto& [owner, listener] : listeners)
-            if (owner != from)
-                listener();
-    }
-    void ListenToProfiles(const void* owner, std::function<void()> listener)
-    {
-        m_profileListeners.emplace_back(owner, std::move(listener));
-    }
-    void StopListeningToProfiles(const void* owner)
-    {
-        std::erase_if(m_profileListeners, [owner](const auto& entry) { return entry.first == owner; });
-    }
+    // What the windows tell each other.
+    CWindowBus& Bus() { return m_bus; }
+    // A profile was edited, added, deleted or made current: every window showing profiles
+    // but the one that made the change (it shows it already) follows.
+    void ProfilesChanged(const void* from = nullptr) { Q_EMIT m_bus.ProfilesChanged(from); }
 
 private:
     void AfterLoad();
@@ -121,5 +110,5 @@ private:
     COrderHistory m_history{m_session.Order()};
     CQtLinkOpener m_qtLinks;
     ILinkOpener* m_links = nullptr;
-    std::vector<std::pair<const void*, std::function<void()>>> m_profileListeners;
+    CWindowBus m_bus;
 };

@@ -1,31 +1,15 @@
 #include "ui/shell/Application.h"
 
-#include "platform/QtSettingsStore.h"
-#include "ui/browsers/ComponentWindow.h"
-#include "ui/browsers/FormulaWindow.h"
-#include "ui/browsers/ProfileWindow.h"
-#include "ui/browsers/TechniqueWindow.h"
-#include "ui/order/OrderWindow.h"
-#include "ui/order/ReportsWindow.h"
-#include "ui/shell/AppContext.h"
-#include "ui/shell/AppStyle.h"
-#include "ui/shell/ProgressWindow.h"
-#include "ui/shell/StartupProbe.h"
-#include "ui/shell/ToolbarWindow.h"
-#include "ui/update/UpdateDialog.h"
-
 #include "base/DataPaths.h"
 #include "base/Messages.h"
 #include "session/DataFolder.h"
 #include "ui/shell/MessageBox.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QIcon>
 
 #include <cstdio>
-#include <memory>
 
 CMoxaCommandLine ParseMoxaCommandLine(const QStringList& arguments)
 {
@@ -87,8 +71,6 @@ void ChooseWindowSystem()
         qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
 }
 
-namespace
-{
 QIcon ApplicationIcon()
 {
     QIcon fallback;
@@ -97,15 +79,16 @@ QIcon ApplicationIcon()
     return QIcon::fromTheme(QString::fromLatin1(MoxaAppId), fallback);
 }
 
+namespace
+{
 // Paths and the messages naming them are in the system's encoding.
 QString Local(const std::string& text)
 {
     return QString::fromLocal8Bit(text);
 }
+} // namespace
 
-// The data folder of this start; a named folder that is none is explained, with the per-user
-// folder offered instead. Empty when the player declines or there is none.
-std::optional<std::filesystem::path> ChooseFolder(std::optional<std::filesystem::path> named)
+std::optional<std::filesystem::path> AskDataFolder(std::optional<std::filesystem::path> named)
 {
     CDataFolderChoice choice = ChooseDataFolder(DataFolderRequestFromEnvironment(named));
     if (choice.source == EDataFolderSource::None && named)
@@ -129,70 +112,4 @@ std::optional<std::filesystem::path> ChooseFolder(std::optional<std::filesystem:
                           Local(std::string(Messages::Seeded1) + choice.folder.string() + std::string(Messages::Seeded2)),
                           CMessageBox::EIcon::Information);
     return choice.folder;
-}
-} // namespace
-
-void RegisterOrderWindows()
-{
-    RegisterToolWindowFactory(EToolWindow::Order,
-                              [](CAppContext& app, QWidget* parent) { return new COrderWindow(app, parent); });
-    RegisterToolWindowFactory(EToolWindow::Reports,
-                              [](CAppContext& app, QWidget* parent) { return new CReportsWindow(app, parent); });
-    RegisterToolWindowFactory(EToolWindow::Formulae,
-                              [](CAppContext& app, QWidget* parent) { return new CFormulaWindow(app, parent); });
-    RegisterToolWindowFactory(EToolWindow::Techniques,
-                              [](CAppContext& app, QWidget* parent) { return new CTechniqueWindow(app, parent); });
-    RegisterToolWindowFactory(EToolWindow::Components,
-                              [](CAppContext& app, QWidget* parent) { return new CComponentWindow(app, parent); });
-    RegisterToolWindowFactory(EToolWindow::Profiles,
-                              [](CAppContext& app, QWidget* parent) { return new CProfileWindow(app, parent); });
-}
-
-int RunMoxa(int argc, char** argv)
-{
-    // --help and --version need no display, so they come before the QApplication.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    const CMoxaCommandLine command = ParseMoxaCommandLine(arguments);
-    switch (command.action)
-    {
-    case CMoxaCommandLine::EAction::Help:
-    case CMoxaCommandLine::EAction::Version:
-        std::fputs(command.text.toLocal8Bit().constData(), stdout);
-        return 0;
-    case CMoxaCommandLine::EAction::Error:
-        std::fprintf(stderr, "moxa: %s\nTry 'moxa --help'.\n", command.text.toLocal8Bit().constData());
-        return 2;
-    case CMoxaCommandLine::EAction::Run:
-        break;
-    }
-    ChooseWindowSystem();
-
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Moxa"));
-    QApplication::setApplicationVersion(QString::fromLatin1(MoxaVersion));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(MoxaAppId));
-    QApplication::setWindowIcon(ApplicationIcon());
-    QApplication::setStyle(new CAppStyle);
-    const std::optional<std::filesystem::path> dataFolder = ChooseFolder(command.dataFolder);
-    if (!dataFolder)
-        return 1;
-
-    RegisterOrderWindows();
-    CUpdateDialog::Register();
-    CAppContext app(*dataFolder, CreateUserSettingsStore());
-    auto toolbar = std::make_unique<CToolbarWindow>(app);
-    app.MessagePrompter().SetParent(nullptr);
-    {
-        CProgressWindow progress;
-        app.Start(&progress);
-    }
-    if (StartupProbeRequested())
-        ArmStartupProbe(toolbar.get());
-    toolbar->Initialise();
-    app.MessagePrompter().SetParent(toolbar.get());
-    const int status = QApplication::exec();
-    toolbar.reset();
-    return status;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 
@@ -29,8 +30,9 @@ CMoxaCommandLine ParseMoxaCommandLine(const QStringList& arguments);
 // tool windows docked; left alone when QT_QPA_PLATFORM is set.
 void ChooseWindowSystem();
 
-// Makes the order and reports windows known to the toolbar.
-void RegisterOrderWindows();
+// The program's icon: the installed one, else the one built in.
+QIcon ApplicationIcon();
 
-// The desktop program's start-up and run; returns the process's exit status.
-int RunMoxa(int argc, char** argv);
+// The data folder of this start; a named folder that is none is explained, with the per-user
+// folder offered instead. Empty when the player declines or there is none.
+std::optional<std::filesystem::path> AskDataFolder(std::optional<std::filesystem::path> named);

@@ -3,13 +3,9 @@
 #include "base/DataPaths.h"
 #include "base/Messages.h"
 #include "base/Placement.h"
-#include "platform/QtSettingsStore.h"
-#include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
-#include "ui/shell/ConfigDialog.h"
 #include "ui/shell/GlobalHotkeys.h"
-#include "ui/shell/ProgressWindow.h"
 #include "ui/shell/QtText.h"
 #include "ui/shell/ThemePalette.h"
 #include "ui/shell/ToggleButton.h"
@@ -19,23 +15,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QVBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QScreen>
 #include <QWindow>
 
 namespace
 {
-std::function<void(CAppContext&, QWidget*)>& LiveUpdateHandler()
-{
-    static std::function<void(CAppContext&, QWidget*)> handler;
-    return handler;
-}
-
 constexpr int ButtonWidth = 102;
 constexpr int VerticalButtonHeight = 31;
 constexpr int HorizontalButtonHeight = 28;
@@ -56,11 +44,6 @@ constexpr std::array<CButtonInfo, ToolWindowCount> Buttons = {{
     {Messages::ButtonProfiles, Messages::TipProfiles, Qt::Key_F6},
 }};
 
-CDockRect ToDock(const QRect& rect)
-{
-    return {rect.x(), rect.y(), rect.width(), rect.height()};
-}
-
 QFont LabelFont(bool underline)
 {
     QFont font(QStringLiteral("Arial"));
@@ -71,9 +54,9 @@ QFont LabelFont(bool underline)
 }
 } // namespace
 
-void CToolbarWindow::SetLiveUpdateHandler(std::function<void(CAppContext&, QWidget*)> handler)
+Qt::Key CToolbarWindow::ButtonKey(int index)
 {
-    LiveUpdateHandler() = std::move(handler);
+    return Buttons[static_cast<std::size_t>(index)].key;
 }
 
 CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(app)
@@ -84,14 +67,15 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
     BuildMenus();
     m_hotkeys = new CGlobalHotkeys(this);
     connect(m_hotkeys, &CGlobalHotkeys::Triggered, this, &CToolbarWindow::OnHotkey);
-    m_app.onOrderChanged = [this]
-    {
-        for (CToolWindow* window : m_windows)
-            if (window)
-                window->OrderChanged();
-        RefreshEditActions();
-        RefreshWizardButton();
-    };
+    connect(&m_app.Bus(), &CWindowBus::OrderChanged, this,
+            [this]
+            {
+                for (CToolWindow* window : m_windows)
+                    if (window)
+                        window->OrderChanged();
+                RefreshEditActions();
+                RefreshWizardButton();
+            });
     m_app.onDatabaseLoaded = [this]
     {
         for (CToolWindow* window : m_windows)
@@ -100,6 +84,9 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
         RefreshRevision();
     };
     m_app.onApplyTheme = [this](bool redraw) { ApplyThemeColours(redraw); };
+    connect(&m_app.Bus(), &CWindowBus::WindowNeeded, this, [this](EToolWindow id) { Window(id); });
+    connect(&m_app.Bus(), &CWindowBus::ShowWindowRequested, this, &CToolbarWindow::ShowWindow);
+    connect(&m_app.Bus(), &CWindowBus::WorkingItemChanged, this, &CToolbarWindow::RefreshWizardButton);
     m_app.Session().SetApplyThemeColours([this] { ApplyThemeColours(false); });
     m_app.Session().SetRefreshBrowsers(
         [this]
@@ -113,9 +100,8 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
 
 CToolbarWindow::~CToolbarWindow()
 {
-    m_app.onOrderChanged = nullptr;
+    disconnect(&m_app.Bus(), nullptr, this, nullptr);
     m_app.onDatabaseLoaded = nullptr;
-    m_app.orderSelection = nullptr;
     m_app.onApplyTheme = nullptr;
     m_app.Session().SetApplyThemeColours(nullptr);
     m_app.Session().SetRefreshBrowsers(nullptr);
@@ -165,164 +151,6 @@ void CToolbarWindow::BuildControls()
         m_autodock->setToolTip(Qs(Messages::AboutNoDocking).trimmed());
     }
     connect(m_autodock, &QCheckBox::toggled, this, &CToolbarWindow::SetAutodock);
-}
-
-QAction* CToolbarWindow::AddAction(QMenu* menu, std::string_view text, const QKeySequence& key,
-                                   std::function<void()> handler, Qt::ShortcutContext context)
-{
-    QAction* action = menu->addAction(Qs(text));
-    if (!key.isEmpty())
-    {
-        action->setShortcut(key);
-        action->setShortcutContext(context);
-    }
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
-    return action;
-}
-
-void CToolbarWindow::BuildMenus()
-{
-    // The File keys work from every window of the program; the desktop's usual keys for
-    // Save As and Quit sit beside the program's own.
-    QMenu* file = menuBar()->addMenu(Qs(Messages::MenuFile));
-    AddAction(file, Messages::MenuNewOrder, QKeySequence(Qt::CTRL | Qt::Key_N),
-              [this] { OrderCommands::NewOrder(m_app, this); }, Qt::ApplicationShortcut);
-    AddAction(file, Messages::MenuOpenOrder, QKeySequence(Qt::CTRL | Qt::Key_O),
-              [this] { OrderCommands::OpenOrder(m_app, this); }, Qt::ApplicationShortcut);
-    AddAction(file, Messages::MenuSaveOrder, QKeySequence(Qt::CTRL | Qt::Key_S),
-              [this] { OrderCommands::SaveOrder(m_app, this); }, Qt::ApplicationShortcut);
-    QAction* saveAs = AddAction(file, Messages::MenuSaveOrderAs, QKeySequence(Qt::CTRL | Qt::Key_A),
-                                [this] { OrderCommands::SaveOrderAs(m_app, this); }, Qt::ApplicationShortcut);
-    saveAs->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-    m_wizardAction = AddAction(file, Messages::MenuNewFromTemplate, QKeySequence(Qt::CTRL | Qt::Key_T),
-                               [this] { NewOrderFromTemplate(); }, Qt::ApplicationShortcut);
-    m_recentMenu = file->addMenu(Qs(Messages::MenuRecentOrders));
-    connect(m_recentMenu, &QMenu::aboutToShow, this, &CToolbarWindow::FillRecentOrders);
-    file->addSeparator();
-    AddAction(file, Messages::MenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Print(); },
-              Qt::ApplicationShortcut);
-    file->addSeparator();
-    QAction* exit = AddAction(file, Messages::MenuExit, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { close(); },
-                              Qt::ApplicationShortcut);
-    exit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
-
-    QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
-    m_undoAction = AddAction(edit, Messages::UndoPrefix, QKeySequence(Qt::CTRL | Qt::Key_Z),
-                             [this] { m_app.UndoOrderEdit(); }, Qt::ApplicationShortcut);
-    m_redoAction = AddAction(edit, Messages::RedoPrefix, {}, [this] { m_app.RedoOrderEdit(); });
-    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    m_redoAction->setShortcutContext(Qt::ApplicationShortcut);
-    connect(edit, &QMenu::aboutToShow, this, &CToolbarWindow::RefreshEditActions);
-    RefreshEditActions();
-
-    QMenu* options = menuBar()->addMenu(Qs(Messages::MenuOptions));
-    m_onTopAction = AddAction(options, Messages::MenuAlwaysOnTop, {}, [this] { SetAlwaysOnTop(m_onTopAction->isChecked()); });
-    m_onTopAction->setCheckable(true);
-
-    QMenu* view = options->addMenu(Qs(Messages::MenuView));
-    static constexpr std::string_view ViewNames[] = {Messages::LabelOrders,     Messages::ButtonReports,
-                                                     Messages::ButtonFormulae,  Messages::ButtonTechniques,
-                                                     Messages::ButtonComponents, Messages::ButtonProfiles};
-    for (int i = 0; i < ToolWindowCount; ++i)
-    {
-        const auto id = static_cast<EToolWindow>(i);
-        AddAction(view, ViewNames[i], QKeySequence(Qt::CTRL | Qt::SHIFT | Buttons[i].key), [this, id] { ShowWindow(id); },
-                  Qt::ApplicationShortcut);
-    }
-    AddAction(view, Messages::ButtonLiveUpdate, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7), [this] { LiveUpdate(); },
-              Qt::ApplicationShortcut);
-
-    QMenu* window = options->addMenu(Qs(Messages::MenuWindow));
-    QMenu* all = window->addMenu(Qs(Messages::MenuAllWindows));
-    AddAction(all, Messages::MenuRememberAll, {}, [this] { RememberAllPositions(); });
-    AddAction(all, Messages::MenuRestoreAll, {}, [this] { RestoreAllPositions(); });
-    QMenu* toolbar = window->addMenu(Qs(Messages::MenuToolbar));
-    AddAction(toolbar, Messages::MenuRememberPosition, {},
-              [this] { SaveWindowPlacement(m_app, WindowNames::Toolbar, this, true); });
-    AddAction(toolbar, Messages::MenuRestorePosition, {},
-              [this] { RestoreWindowPlacement(m_app, WindowNames::Toolbar, this, true); });
-    static constexpr std::string_view WindowMenuNames[] = {
-        Messages::LabelOrders,          Messages::ButtonReports,         Messages::MenuFormulaDatabase,
-        Messages::MenuTechniqueDatabase, Messages::MenuComponentDatabase, Messages::MenuProfileManager};
-    static constexpr EToolWindow MenuOrder[] = {EToolWindow::Order,      EToolWindow::Reports,
-                                                EToolWindow::Formulae,   EToolWindow::Techniques,
-                                                EToolWindow::Components, EToolWindow::Profiles};
-    for (int i = 0; i < ToolWindowCount; ++i)
-    {
-        const EToolWindow id = MenuOrder[i];
-        QMenu* sub = window->addMenu(Qs(WindowMenuNames[i]));
-        AddAction(sub, Messages::MenuRememberPosition, {},
-                  [this, id]
-                  {
-                      if (CToolWindow* tool = ExistingWindow(id))
-                          tool->RememberPosition();
-                  });
-        AddAction(sub, Messages::MenuRestorePosition, {}, [this, id] { Window(id)->RestorePosition(); });
-    }
-
-    QMenu* orientation = options->addMenu(Qs(Messages::MenuOrientation));
-    m_verticalAction = AddAction(orientation, Messages::MenuVertical, {}, [this] { SetVertical(true); });
-    m_horizontalAction = AddAction(orientation, Messages::MenuHorizontal, {}, [this] { SetVertical(false); });
-    m_verticalAction->setCheckable(true);
-    m_horizontalAction->setCheckable(true);
-
-    QMenu* settings = options->addMenu(Qs(Messages::MenuSettings));
-    AddAction(settings, Messages::MenuConfiguration, {},
-              [this]
-              {
-                  CConfigDialog dialog(m_app, this);
-                  dialog.exec();
-              });
-    AddAction(settings, Messages::MenuRecache, {}, [this] { RecacheDatabase(); });
-    AddAction(settings, Messages::MenuRefreshTheme, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
-              [this] { RefreshTheme(); }, Qt::ApplicationShortcut);
-
-    QMenu* help = menuBar()->addMenu(Qs(Messages::MenuHelp));
-    AddAction(help, Messages::MenuOfficialSite, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkOfficialSite)); });
-    AddAction(help, Messages::MenuOnlineManual, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkOnlineManual)); });
-    AddAction(help, Messages::MenuReportBug, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkReportBug)); });
-    help->addSeparator();
-    AddAction(help, Messages::MenuAbout, {},
-              [this]
-              {
-                  std::string text = std::string(Messages::CaptionVersion1) + std::string(MoxaVersion) +
-                                     std::string(Messages::AboutLicence) + std::string(Messages::AboutDataFolder) +
-                                     m_app.DataFolder().string() + std::string(Messages::AboutSettingsFile) +
-                                     UserSettingsFile().string();
-                  if (WindowsPlacedBySystem())
-                      text += std::string(Messages::AboutNoDocking);
-                  CMessageBox::Show(this, QString::fromLocal8Bit(text), CMessageBox::EIcon::Information);
-              });
-
-    // Keys without a menu entry: the buttons, F12 and the formula search. They work from
-    // every window of the program.
-    for (int i = 0; i < ToolWindowCount; ++i)
-    {
-        const auto id = static_cast<EToolWindow>(i);
-        auto* key = new QAction(this);
-        key->setShortcut(QKeySequence(Buttons[i].key));
-        key->setShortcutContext(Qt::ApplicationShortcut);
-        connect(key, &QAction::triggered, this, [this, id] { Toggle(id); });
-        addAction(key);
-    }
-    const std::pair<QKeySequence, std::function<void()>> keys[] = {
-        {QKeySequence(Qt::Key_F7), [this] { LiveUpdate(); }},
-        {QKeySequence(Qt::Key_F12), [this] { ShowWindow(EToolWindow::Reports); }},
-        {QKeySequence(Qt::CTRL | Qt::Key_F),
-         [this]
-         {
-             ShowWindow(EToolWindow::Formulae);
-             Window(EToolWindow::Formulae)->SearchByName();
-         }},
-    };
-    for (const auto& [sequence, handler] : keys)
-    {
-        auto* key = new QAction(this);
-        key->setShortcut(sequence);
-        key->setShortcutContext(Qt::ApplicationShortcut);
-        connect(key, &QAction::triggered, this, handler);
-        addAction(key);
-    }
 }
 
 void CToolbarWindow::LayoutControls()
@@ -465,8 +293,6 @@ CToolWindow* CToolbarWindow::Window(EToolWindow id)
     {
         slot = CreateToolWindow(id, m_app, this);
         slot->ApplyTheme();
-        if (auto* formulae = qobject_cast<CFormulaWindow*>(slot.data()))
-            connect(formulae, &CFormulaWindow::WorkingItemChanged, this, &CToolbarWindow::RefreshWizardButton);
         connect(slot, &CToolWindow::VisibilityChanged, this, &CToolbarWindow::OnWindowVisibility);
         // A docked window measured with a guessed frame is docked again with its own.
         connect(slot, &CToolWindow::FrameSettled, this,
@@ -525,291 +351,6 @@ void CToolbarWindow::ShowWindow(EToolWindow id)
         window->GenerateCurrentReport();
 }
 
-CDockRect CToolbarWindow::WorkArea() const
-{
-    if (m_workAreaOverride)
-        return *m_workAreaOverride;
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    return screen ? ToDock(screen->availableGeometry()) : CDockRect{0, 0, 1024, 768};
-}
-
-std::array<CDockRect, ToolWindowCount> CToolbarWindow::ToolRects()
-{
-    std::array<CDockRect, ToolWindowCount> rects{};
-    for (int i = 0; i < ToolWindowCount; ++i)
-        if (CToolWindow* window = m_windows[i])
-        {
-            // Sized as showing it would size it.
-            if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized))
-                window->adjustSize();
-            rects[i] = ToDock(FrameRect(window));
-        }
-    return rects;
-}
-
-void CToolbarWindow::MoveTool(EToolWindow id, int x, int y)
-{
-    if (CToolWindow* window = ExistingWindow(id))
-        MoveFrame(window, QPoint(x, y));
-}
-
-void CToolbarWindow::Dock(EToolWindow id, bool alone)
-{
-    if (WindowsPlacedBySystem())
-        return;
-    // The windows must exist for their sizes to be known.
-    Window(id);
-    if (const auto partner = DockPartner(id); partner && !alone && WorkArea().w > PairingMinWidth)
-        Window(*partner);
-    const auto plan = PlanDock(id, ToDock(FrameRect(this)), IsVertical(), WorkArea(), ToolRects(), alone);
-    for (int i = 0; i < ToolWindowCount; ++i)
-    {
-        const auto other = static_cast<EToolWindow>(i);
-        const bool planned = std::any_of(plan.begin(), plan.end(), [other](const CDockPlacement& p) { return p.window == other; });
-        if (!planned)
-            if (CToolWindow* window = ExistingWindow(other))
-                window->hide();
-    }
-    for (const CDockPlacement& placement : plan)
-    {
-        CToolWindow* window = Window(placement.window);
-        PlaceDocked(window, placement);
-        window->show();
-    }
-    m_docked = plan.front().window;
-}
-
-void CToolbarWindow::PlaceDocked(CToolWindow* window, const CDockPlacement& placement)
-{
-    const CDockRect r = placement.Rect();
-    const QRect frame(r.x, r.y, r.w, r.h);
-    const QRect now = FrameRect(window);
-    if (frame == now)
-        return;
-    // Only moved while its size fits; sized only when the work area has less room.
-    if (frame.size() == now.size())
-        MoveFrame(window, frame.topLeft());
-    else
-        SetFrameRect(window, frame);
-}
-
-void CToolbarWindow::FollowDock()
-{
-    // Planned again from where the toolbar is now, so the windows stay on the screen and off
-    // the toolbar; only windows already shown move, and a partner with no room left goes.
-    const std::optional<EToolWindow> partner = DockPartner(*m_docked);
-    const bool alone = !partner || !IsShown(*partner);
-    const auto plan = PlanDock(*m_docked, ToDock(FrameRect(this)), IsVertical(), WorkArea(), ToolRects(), alone);
-    if (!alone && std::none_of(plan.begin(), plan.end(), [&partner](const CDockPlacement& p) { return p.window == *partner; }))
-        ExistingWindow(*partner)->hide();
-    for (const CDockPlacement& placement : plan)
-    {
-        CToolWindow* window = ExistingWindow(placement.window);
-        if (!window || !window->isVisible())
-            continue;
-        PlaceDocked(window, placement);
-    }
-    if (!plan.empty() && plan.front().window != *m_docked && IsShown(plan.front().window))
-        m_docked = plan.front().window;
-}
-
-void CToolbarWindow::SetAutodock(bool on)
-{
-    if (m_autodock->isChecked() != on)
-    {
-        m_autodock->setChecked(on); // comes back here through toggled
-        return;
-    }
-    m_app.Settings().DockingMode = on;
-    if (!on)
-    {
-        m_docked.reset();
-        for (int i = 0; i < ToolWindowCount; ++i)
-        {
-            const auto id = static_cast<EToolWindow>(i);
-            if (CToolWindow* window = ExistingWindow(id))
-                window->RestorePosition();
-            else if (StoredVisibility(m_app, PlacementNameOf(id)).value_or(false))
-                Window(id)->RestorePosition();
-        }
-        return;
-    }
-    std::array<bool, ToolWindowCount> visible{};
-    for (int i = 0; i < ToolWindowCount; ++i)
-        visible[i] = IsShown(static_cast<EToolWindow>(i));
-    if (const auto first = FirstToDock(visible))
-        Dock(*first);
-}
-
-void CToolbarWindow::SetAlwaysOnTop(bool onTop)
-{
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible)
-        show();
-    m_onTopAction->setChecked(onTop);
-}
-
-void CToolbarWindow::FollowToolbar(int dx, int dy)
-{
-    if (m_docked && IsShown(*m_docked))
-    {
-        FollowDock();
-        return;
-    }
-    if (!m_app.Settings().DragWithToolbar)
-        return;
-    for (int i = 0; i < ToolWindowCount; ++i)
-    {
-        const auto id = static_cast<EToolWindow>(i);
-        if (IsShown(id))
-        {
-            const QPoint at = FrameRect(ExistingWindow(id)).topLeft();
-            MoveTool(id, at.x() + dx, at.y() + dy);
-        }
-    }
-}
-
-void CToolbarWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    // The move this handler makes to snap is finished below, by the call that made it.
-    if (m_snapping)
-        return;
-    if (isVisible())
-        SettleFrame(this);
-    if (!isVisible())
-    {
-        m_lastPosition = FrameRect(this).topLeft();
-        m_positionKnown = true;
-        return;
-    }
-    CDockRect rect = ToDock(FrameRect(this));
-    CDockPoint snapped = SnapToWorkArea(rect, WorkArea(), m_app.Settings().StickyStrength);
-    const bool docked = m_docked && IsShown(*m_docked);
-    if (!docked && !m_app.Settings().DragWithToolbar && snapped == CDockPoint{rect.x, rect.y})
-    {
-        std::vector<CDockRect> others;
-        for (int i = 0; i < ToolWindowCount; ++i)
-            if (IsShown(static_cast<EToolWindow>(i)))
-                others.push_back(ToDock(FrameRect(m_windows[i])));
-        snapped = SnapToWindows(rect, others);
-    }
-    if (snapped.x != rect.x || snapped.y != rect.y)
-    {
-        m_snapping = true;
-        MoveFrame(this, QPoint(snapped.x, snapped.y));
-        m_snapping = false;
-    }
-    const QPoint now = FrameRect(this).topLeft();
-    if (m_positionKnown && now != m_lastPosition)
-        FollowToolbar(now.x() - m_lastPosition.x(), now.y() - m_lastPosition.y());
-    m_lastPosition = now;
-    m_positionKnown = true;
-}
-
-void CToolbarWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    // The window manager's frame is known when the toolbar is exposed.
-    if (QWindow* handle = windowHandle())
-    {
-        handle->removeEventFilter(this);
-        handle->installEventFilter(this);
-    }
-}
-
-bool CToolbarWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
-        SettleFrame(this) && m_docked && IsShown(*m_docked))
-        FollowDock();
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void CToolbarWindow::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange)
-        return;
-    if (isMinimized())
-    {
-        for (int i = 0; i < ToolWindowCount; ++i)
-        {
-            m_shownBeforeMinimise[i] = IsShown(static_cast<EToolWindow>(i));
-            if (m_windows[i])
-                m_windows[i]->hide();
-        }
-        return;
-    }
-    for (int i = 0; i < ToolWindowCount; ++i)
-    {
-        if (m_shownBeforeMinimise[i] && m_windows[i])
-        {
-            m_windows[i]->show();
-            m_windows[i]->raise();
-        }
-        m_shownBeforeMinimise[i] = false;
-    }
-}
-
-void CToolbarWindow::OnHotkey(int index)
-{
-    if (index == CGlobalHotkeys::RestoreToolbar)
-    {
-        if (isMinimized())
-            showNormal();
-        show();
-        raise();
-        activateWindow();
-        return;
-    }
-    if (index == ToolWindowCount)
-        LiveUpdate();
-    else
-        ShowWindow(static_cast<EToolWindow>(index));
-}
-
-void CToolbarWindow::RememberAllPositions()
-{
-    for (std::string_view name : WindowNames::All)
-    {
-        if (name == WindowNames::Toolbar)
-        {
-            SaveWindowPlacement(m_app, name, this, true);
-            continue;
-        }
-        for (int i = 0; i < ToolWindowCount; ++i)
-            if (name == PlacementNameOf(static_cast<EToolWindow>(i)))
-            {
-                if (CToolWindow* window = m_windows[i])
-                    window->RememberPosition();
-            }
-    }
-}
-
-void CToolbarWindow::RestoreAllPositions()
-{
-    RestoreWindowPlacement(m_app, WindowNames::Toolbar, this, true);
-    for (int i = 0; i < ToolWindowCount; ++i)
-    {
-        const auto id = static_cast<EToolWindow>(i);
-        if (ExistingWindow(id) || StoredVisibility(m_app, PlacementNameOf(id)).value_or(false))
-            Window(id)->RestorePosition();
-    }
-}
-
-void CToolbarWindow::RecacheDatabase()
-{
-    if (!CMessageBox::AskYesNo(this, Qs(Messages::RecacheQuestion), CMessageBox::EIcon::Question) ||
-        !OrderCommands::SaveChangesFirst(m_app, this))
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    CProgressWindow progress(this);
-    m_app.Recache(&progress);
-    QApplication::restoreOverrideCursor();
-}
-
 void CToolbarWindow::RefreshTheme()
 {
     m_app.ReloadTheme();
@@ -839,68 +380,6 @@ void CToolbarWindow::ApplyThemeColours(bool redraw)
     for (CToolWindow* window : m_windows)
         if (window)
             window->ApplyTheme();
-}
-
-void CToolbarWindow::Print()
-{
-    ShowWindow(EToolWindow::Reports);
-    Window(EToolWindow::Reports)->PrintReport();
-}
-
-void CToolbarWindow::LiveUpdate()
-{
-    if (m_updateRunning)
-        return;
-    m_updateRunning = true;
-    m_updateButton->SetOn(true);
-    if (LiveUpdateHandler())
-        LiveUpdateHandler()(m_app, this);
-    m_updateButton->SetOn(false);
-    m_updateRunning = false;
-}
-
-void CToolbarWindow::NewOrderFromTemplate()
-{
-    RefreshWizardButton();
-    if (!m_wizardAction->isEnabled())
-        return;
-    OrderCommands::NewOrderFromTemplate(m_app, this);
-}
-
-void CToolbarWindow::RefreshWizardButton()
-{
-    const auto* formulae = qobject_cast<const CFormulaWindow*>(ExistingWindow(EToolWindow::Formulae));
-    const bool enabled = !formulae || !formulae->Working().inOrder;
-    m_wizardButton->setEnabled(enabled);
-    m_wizardAction->setEnabled(enabled);
-}
-
-void CToolbarWindow::RefreshEditActions()
-{
-    const COrderHistory& history = m_app.History();
-    m_undoAction->setText(Qs(history.UndoText()));
-    m_redoAction->setText(Qs(history.RedoText()));
-    m_undoAction->setEnabled(history.CanUndo());
-    m_redoAction->setEnabled(history.CanRedo());
-}
-
-void CToolbarWindow::FillRecentOrders()
-{
-    m_recentMenu->clear();
-    const std::vector<std::string> paths = OrderCommands::RecentOrders(m_app, this);
-    for (std::size_t i = 0; i < paths.size(); ++i)
-    {
-        const std::string path = paths[i];
-        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFile::decodeName(path.c_str())));
-        connect(action, &QAction::triggered, this,
-                [this, path]
-                {
-                    if (OrderCommands::SaveChangesFirst(m_app, this))
-                        OrderCommands::OpenOrderFile(m_app, this, path);
-                });
-    }
-    if (paths.empty())
-        m_recentMenu->addAction(Qs(Messages::MenuNoRecentOrders))->setEnabled(false);
 }
 
 void CToolbarWindow::closeEvent(QCloseEvent* event)

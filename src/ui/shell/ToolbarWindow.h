@@ -21,6 +21,8 @@ class QMenu;
 
 // The main window: one toggle button per tool window, the program's menu and keys, the
 // global hotkeys, and the tool windows' positions (docked along its edge, or snapping).
+// Its code is in three files: the window and its buttons (ToolbarWindow.cpp), the menus and
+// keys with their commands (ToolbarMenus.cpp), the docking and snapping (ToolbarDocking.cpp).
 class CToolbarWindow : public QMainWindow
 {
     Q_OBJECT
@@ -93,6 +95,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The F key of a tool window's button (its index is the window's id).
+    static Qt::Key ButtonKey(int index);
     void BuildControls();
     void BuildMenus();
     void LayoutControls();

@@ -25,36 +25,9 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
 {
     setWindowTitle(Qs(Messages::UpdateWindowTitle));
 
-    auto* menu = new QMenuBar(this);
-    QMenu* help = menu->addMenu(Qs(Messages::UpdateHelpMenu));
-    help->addAction(
-        Qs(Messages::UpdateHelpItem), this,
-        [this]()
-        { OpenLink(m_app.Database(), LinkKeys::UpdateWindow, m_app.Links(), m_prompter); });
-
-    auto* serverGroup = new QGroupBox(Qs(Messages::UpdateServerGroup), this);
-    m_servers = new QComboBox(serverGroup);
-    m_check = new QPushButton(Qs(Messages::CheckForUpdate), serverGroup);
-    m_download = new QPushButton(Qs(Messages::StartDownload), serverGroup);
-    m_download->setEnabled(false);
-    auto* serverRow = new QHBoxLayout(serverGroup);
-    serverRow->addWidget(m_servers, 1);
-    serverRow->addWidget(m_check);
-    serverRow->addWidget(m_download);
-
-    auto* revisionGroup = new QGroupBox(Qs(Messages::UpdateRevisionGroup), this);
-    m_version = new QLabel(revisionGroup);
-    m_client = new QLabel(revisionGroup);
-    m_title = new QLabel(revisionGroup);
-    m_message = new QLabel(revisionGroup);
-    auto* revisionGrid = new QGridLayout(revisionGroup);
-    revisionGrid->addWidget(new QLabel(Qs(Messages::UpdateVersionLabel), revisionGroup), 0, 0);
-    revisionGrid->addWidget(m_version, 0, 1);
-    revisionGrid->addWidget(new QLabel(Qs(Messages::UpdateClientLabel), revisionGroup), 1, 0);
-    revisionGrid->addWidget(m_client, 1, 1);
-    revisionGrid->addWidget(m_title, 0, 2);
-    revisionGrid->addWidget(m_message, 1, 2);
-    revisionGrid->setColumnStretch(2, 1);
+    QMenuBar* menu = BuildHelpMenu();
+    QWidget* serverGroup = BuildServerGroup();
+    QWidget* revisionGroup = BuildRevisionGroup();
 
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
@@ -87,6 +60,56 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
     connect(m_download, &QPushButton::clicked, this, &CUpdateDialog::StartDownload);
     connect(m_close, &QPushButton::clicked, this, &CUpdateDialog::CloseOrAbort);
 
+    StartSession(stallTimeoutMs);
+}
+
+QMenuBar* CUpdateDialog::BuildHelpMenu()
+{
+    auto* menu = new QMenuBar(this);
+    QMenu* help = menu->addMenu(Qs(Messages::UpdateHelpMenu));
+    help->addAction(
+        Qs(Messages::UpdateHelpItem), this,
+        [this]()
+        { OpenLink(m_app.Database(), LinkKeys::UpdateWindow, m_app.Links(), m_prompter); });
+    return menu;
+}
+
+QWidget* CUpdateDialog::BuildServerGroup()
+{
+    auto* serverGroup = new QGroupBox(Qs(Messages::UpdateServerGroup), this);
+    m_servers = new QComboBox(serverGroup);
+    m_check = new QPushButton(Qs(Messages::CheckForUpdate), serverGroup);
+    m_download = new QPushButton(Qs(Messages::StartDownload), serverGroup);
+    m_download->setEnabled(false);
+    auto* serverRow = new QHBoxLayout(serverGroup);
+    serverRow->addWidget(m_servers, 1);
+    serverRow->addWidget(m_check);
+    serverRow->addWidget(m_download);
+    return serverGroup;
+}
+
+QWidget* CUpdateDialog::BuildRevisionGroup()
+{
+    auto* revisionGroup = new QGroupBox(Qs(Messages::UpdateRevisionGroup), this);
+    m_version = new QLabel(revisionGroup);
+    m_client = new QLabel(revisionGroup);
+    m_title = new QLabel(revisionGroup);
+    m_message = new QLabel(revisionGroup);
+    auto* revisionGrid = new QGridLayout(revisionGroup);
+    revisionGrid->addWidget(new QLabel(Qs(Messages::UpdateVersionLabel), revisionGroup), 0, 0);
+    revisionGrid->addWidget(m_version, 0, 1);
+    revisionGrid->addWidget(new QLabel(Qs(Messages::UpdateClientLabel), revisionGroup), 1, 0);
+    revisionGrid->addWidget(m_client, 1, 1);
+    revisionGrid->addWidget(m_title, 0, 2);
+    revisionGrid->addWidget(m_message, 1, 2);
+    revisionGrid->setColumnStretch(2, 1);
+    return revisionGroup;
+}
+
+// The update session, with what it needs of the program; it reloads the database through the
+// program, so every window hears about the new one.
+void CUpdateDialog::StartSession(int stallTimeoutMs)
+{
     CSession& session = m_app.Session();
     CUpdateEnvironment env;
     env.dataFolder = m_app.DataFolder();

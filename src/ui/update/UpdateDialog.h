@@ -10,6 +10,7 @@ class CAppContext;
 class ITransfer;
 class QComboBox;
 class QLabel;
+class QMenuBar;
 class QProgressBar;
 class QPushButton;
 class QTreeWidget;
@@ -51,6 +52,11 @@ protected:
     void reject() override;
 
 private:
+    // The layout's parts, each with the controls it makes; then the session behind them.
+    QMenuBar* BuildHelpMenu();
+    QWidget* BuildServerGroup();
+    QWidget* BuildRevisionGroup();
+    void StartSession(int stallTimeoutMs);
     void ServersChanged(const std::vector<std::string>& names) override;
     void ReleaseShown(const CRelease& release, const CReleaseAssessment& assessment) override;
     void AssessmentChanged(const CReleaseAssessment& assessment) override;

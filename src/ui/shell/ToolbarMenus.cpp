@@ -1,0 +1,321 @@
+#include "ui/shell/ToolbarWindow.h"
+
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/Placement.h"
+#include "platform/QtSettingsStore.h"
+#include "ui/order/OrderCommands.h"
+#include "ui/shell/AppContext.h"
+#include "ui/shell/ConfigDialog.h"
+#include "ui/shell/GlobalHotkeys.h"
+#include "ui/shell/ProgressWindow.h"
+#include "ui/shell/QtText.h"
+#include "ui/shell/ToggleButton.h"
+#include "ui/shell/ToolWindow.h"
+#include "ui/shell/WindowPlacement.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+
+// The toolbar's menus and keys, and the commands they run.
+
+namespace
+{
+std::function<void(CAppContext&, QWidget*)>& LiveUpdateHandler()
+{
+    static std::function<void(CAppContext&, QWidget*)> handler;
+    return handler;
+}
+} // namespace
+
+void CToolbarWindow::SetLiveUpdateHandler(std::function<void(CAppContext&, QWidget*)> handler)
+{
+    LiveUpdateHandler() = std::move(handler);
+}
+
+QAction* CToolbarWindow::AddAction(QMenu* menu, std::string_view text, const QKeySequence& key,
+                                   std::function<void()> handler, Qt::ShortcutContext context)
+{
+    QAction* action = menu->addAction(Qs(text));
+    if (!key.isEmpty())
+    {
+        action->setShortcut(key);
+        action->setShortcutContext(context);
+    }
+    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    return action;
+}
+
+void CToolbarWindow::BuildMenus()
+{
+    // The File keys work from every window of the program; the desktop's usual keys for
+    // Save As and Quit sit beside the program's own.
+    QMenu* file = menuBar()->addMenu(Qs(Messages::MenuFile));
+    AddAction(file, Messages::MenuNewOrder, QKeySequence(Qt::CTRL | Qt::Key_N),
+              [this] { OrderCommands::NewOrder(m_app, this); }, Qt::ApplicationShortcut);
+    AddAction(file, Messages::MenuOpenOrder, QKeySequence(Qt::CTRL | Qt::Key_O),
+              [this] { OrderCommands::OpenOrder(m_app, this); }, Qt::ApplicationShortcut);
+    AddAction(file, Messages::MenuSaveOrder, QKeySequence(Qt::CTRL | Qt::Key_S),
+              [this] { OrderCommands::SaveOrder(m_app, this); }, Qt::ApplicationShortcut);
+    QAction* saveAs = AddAction(file, Messages::MenuSaveOrderAs, QKeySequence(Qt::CTRL | Qt::Key_A),
+                                [this] { OrderCommands::SaveOrderAs(m_app, this); }, Qt::ApplicationShortcut);
+    saveAs->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    m_wizardAction = AddAction(file, Messages::MenuNewFromTemplate, QKeySequence(Qt::CTRL | Qt::Key_T),
+                               [this] { NewOrderFromTemplate(); }, Qt::ApplicationShortcut);
+    m_recentMenu = file->addMenu(Qs(Messages::MenuRecentOrders));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &CToolbarWindow::FillRecentOrders);
+    file->addSeparator();
+    AddAction(file, Messages::MenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Print(); },
+              Qt::ApplicationShortcut);
+    file->addSeparator();
+    QAction* exit = AddAction(file, Messages::MenuExit, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { close(); },
+                              Qt::ApplicationShortcut);
+    exit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
+
+    QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
+    m_undoAction = AddAction(edit, Messages::UndoPrefix, QKeySequence(Qt::CTRL | Qt::Key_Z),
+                             [this] { m_app.UndoOrderEdit(); }, Qt::ApplicationShortcut);
+    m_redoAction = AddAction(edit, Messages::RedoPrefix, {}, [this] { m_app.RedoOrderEdit(); });
+    m_redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_redoAction->setShortcutContext(Qt::ApplicationShortcut);
+    connect(edit, &QMenu::aboutToShow, this, &CToolbarWindow::RefreshEditActions);
+    RefreshEditActions();
+
+    QMenu* options = menuBar()->addMenu(Qs(Messages::MenuOptions));
+    m_onTopAction = AddAction(options, Messages::MenuAlwaysOnTop, {}, [this] { SetAlwaysOnTop(m_onTopAction->isChecked()); });
+    m_onTopAction->setCheckable(true);
+
+    QMenu* view = options->addMenu(Qs(Messages::MenuView));
+    static constexpr std::string_view ViewNames[] = {Messages::LabelOrders,     Messages::ButtonReports,
+                                                     Messages::ButtonFormulae,  Messages::ButtonTechniques,
+                                                     Messages::ButtonComponents, Messages::ButtonProfiles};
+    for (int i = 0; i < ToolWindowCount; ++i)
+    {
+        const auto id = static_cast<EToolWindow>(i);
+        AddAction(view, ViewNames[i], QKeySequence(Qt::CTRL | Qt::SHIFT | ButtonKey(i)), [this, id] { ShowWindow(id); },
+                  Qt::ApplicationShortcut);
+    }
+    AddAction(view, Messages::ButtonLiveUpdate, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7), [this] { LiveUpdate(); },
+              Qt::ApplicationShortcut);
+
+    QMenu* window = options->addMenu(Qs(Messages::MenuWindow));
+    QMenu* all = window->addMenu(Qs(Messages::MenuAllWindows));
+    AddAction(all, Messages::MenuRememberAll, {}, [this] { RememberAllPositions(); });
+    AddAction(all, Messages::MenuRestoreAll, {}, [this] { RestoreAllPositions(); });
+    QMenu* toolbar = window->addMenu(Qs(Messages::MenuToolbar));
+    AddAction(toolbar, Messages::MenuRememberPosition, {},
+              [this] { SaveWindowPlacement(m_app, WindowNames::Toolbar, this, true); });
+    AddAction(toolbar, Messages::MenuRestorePosition, {},
+              [this] { RestoreWindowPlacement(m_app, WindowNames::Toolbar, this, true); });
+    static constexpr std::string_view WindowMenuNames[] = {
+        Messages::LabelOrders,          Messages::ButtonReports,         Messages::MenuFormulaDatabase,
+        Messages::MenuTechniqueDatabase, Messages::MenuComponentDatabase, Messages::MenuProfileManager};
+    static constexpr EToolWindow MenuOrder[] = {EToolWindow::Order,      EToolWindow::Reports,
+                                                EToolWindow::Formulae,   EToolWindow::Techniques,
+                                                EToolWindow::Components, EToolWindow::Profiles};
+    for (int i = 0; i < ToolWindowCount; ++i)
+    {
+        const EToolWindow id = MenuOrder[i];
+        QMenu* sub = window->addMenu(Qs(WindowMenuNames[i]));
+        AddAction(sub, Messages::MenuRememberPosition, {},
+                  [this, id]
+                  {
+                      if (CToolWindow* tool = ExistingWindow(id))
+                          tool->RememberPosition();
+                  });
+        AddAction(sub, Messages::MenuRestorePosition, {}, [this, id] { Window(id)->RestorePosition(); });
+    }
+
+    QMenu* orientation = options->addMenu(Qs(Messages::MenuOrientation));
+    m_verticalAction = AddAction(orientation, Messages::MenuVertical, {}, [this] { SetVertical(true); });
+    m_horizontalAction = AddAction(orientation, Messages::MenuHorizontal, {}, [this] { SetVertical(false); });
+    m_verticalAction->setCheckable(true);
+    m_horizontalAction->setCheckable(true);
+
+    QMenu* settings = options->addMenu(Qs(Messages::MenuSettings));
+    AddAction(settings, Messages::MenuConfiguration, {},
+              [this]
+              {
+                  CConfigDialog dialog(m_app, this);
+                  dialog.exec();
+              });
+    AddAction(settings, Messages::MenuRecache, {}, [this] { RecacheDatabase(); });
+    AddAction(settings, Messages::MenuRefreshTheme, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
+              [this] { RefreshTheme(); }, Qt::ApplicationShortcut);
+
+    QMenu* help = menuBar()->addMenu(Qs(Messages::MenuHelp));
+    AddAction(help, Messages::MenuOfficialSite, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkOfficialSite)); });
+    AddAction(help, Messages::MenuOnlineManual, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkOnlineManual)); });
+    AddAction(help, Messages::MenuReportBug, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkReportBug)); });
+    help->addSeparator();
+    AddAction(help, Messages::MenuAbout, {},
+              [this]
+              {
+                  std::string text = std::string(Messages::CaptionVersion1) + std::string(MoxaVersion) +
+                                     std::string(Messages::AboutLicence) + std::string(Messages::AboutDataFolder) +
+                                     m_app.DataFolder().string() + std::string(Messages::AboutSettingsFile) +
+                                     UserSettingsFile().string();
+                  if (WindowsPlacedBySystem())
+                      text += std::string(Messages::AboutNoDocking);
+                  CMessageBox::Show(this, QString::fromLocal8Bit(text), CMessageBox::EIcon::Information);
+              });
+
+    // Keys without a menu entry: the buttons, F12 and the formula search. They work from
+    // every window of the program.
+    for (int i = 0; i < ToolWindowCount; ++i)
+    {
+        const auto id = static_cast<EToolWindow>(i);
+        auto* key = new QAction(this);
+        key->setShortcut(QKeySequence(ButtonKey(i)));
+        key->setShortcutContext(Qt::ApplicationShortcut);
+        connect(key, &QAction::triggered, this, [this, id] { Toggle(id); });
+        addAction(key);
+    }
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {QKeySequence(Qt::Key_F7), [this] { LiveUpdate(); }},
+        {QKeySequence(Qt::Key_F12), [this] { ShowWindow(EToolWindow::Reports); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_F),
+         [this]
+         {
+             ShowWindow(EToolWindow::Formulae);
+             Window(EToolWindow::Formulae)->SearchByName();
+         }},
+    };
+    for (const auto& [sequence, handler] : keys)
+    {
+        auto* key = new QAction(this);
+        key->setShortcut(sequence);
+        key->setShortcutContext(Qt::ApplicationShortcut);
+        connect(key, &QAction::triggered, this, handler);
+        addAction(key);
+    }
+}
+
+void CToolbarWindow::SetAlwaysOnTop(bool onTop)
+{
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (visible)
+        show();
+    m_onTopAction->setChecked(onTop);
+}
+
+void CToolbarWindow::OnHotkey(int index)
+{
+    if (index == CGlobalHotkeys::RestoreToolbar)
+    {
+        if (isMinimized())
+            showNormal();
+        show();
+        raise();
+        activateWindow();
+        return;
+    }
+    if (index == ToolWindowCount)
+        LiveUpdate();
+    else
+        ShowWindow(static_cast<EToolWindow>(index));
+}
+
+void CToolbarWindow::RememberAllPositions()
+{
+    for (std::string_view name : WindowNames::All)
+    {
+        if (name == WindowNames::Toolbar)
+        {
+            SaveWindowPlacement(m_app, name, this, true);
+            continue;
+        }
+        for (int i = 0; i < ToolWindowCount; ++i)
+            if (name == PlacementNameOf(static_cast<EToolWindow>(i)))
+            {
+                if (CToolWindow* window = m_windows[i])
+                    window->RememberPosition();
+            }
+    }
+}
+
+void CToolbarWindow::RestoreAllPositions()
+{
+    RestoreWindowPlacement(m_app, WindowNames::Toolbar, this, true);
+    for (int i = 0; i < ToolWindowCount; ++i)
+    {
+        const auto id = static_cast<EToolWindow>(i);
+        if (ExistingWindow(id) || StoredVisibility(m_app, PlacementNameOf(id)).value_or(false))
+            Window(id)->RestorePosition();
+    }
+}
+
+void CToolbarWindow::RecacheDatabase()
+{
+    if (!CMessageBox::AskYesNo(this, Qs(Messages::RecacheQuestion), CMessageBox::EIcon::Question) ||
+        !OrderCommands::SaveChangesFirst(m_app, this))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    CProgressWindow progress(this);
+    m_app.Recache(&progress);
+    QApplication::restoreOverrideCursor();
+}
+
+void CToolbarWindow::Print()
+{
+    ShowWindow(EToolWindow::Reports);
+    Window(EToolWindow::Reports)->PrintReport();
+}
+
+void CToolbarWindow::LiveUpdate()
+{
+    if (m_updateRunning)
+        return;
+    m_updateRunning = true;
+    m_updateButton->SetOn(true);
+    if (LiveUpdateHandler())
+        LiveUpdateHandler()(m_app, this);
+    m_updateButton->SetOn(false);
+    m_updateRunning = false;
+}
+
+void CToolbarWindow::NewOrderFromTemplate()
+{
+    RefreshWizardButton();
+    if (!m_wizardAction->isEnabled())
+        return;
+    OrderCommands::NewOrderFromTemplate(m_app, this);
+}
+
+void CToolbarWindow::RefreshWizardButton()
+{
+    // Not while the formula browser edits an order item.
+    const bool enabled = !m_app.Bus().Working().inOrder;
+    m_wizardButton->setEnabled(enabled);
+    m_wizardAction->setEnabled(enabled);
+}
+
+void CToolbarWindow::RefreshEditActions()
+{
+    const COrderHistory& history = m_app.History();
+    m_undoAction->setText(Qs(history.UndoText()));
+    m_redoAction->setText(Qs(history.RedoText()));
+    m_undoAction->setEnabled(history.CanUndo());
+    m_redoAction->setEnabled(history.CanRedo());
+}
+
+void CToolbarWindow::FillRecentOrders()
+{
+    m_recentMenu->clear();
+    const std::vector<std::string> paths = OrderCommands::RecentOrders(m_app, this);
+    for (std::size_t i = 0; i < paths.size(); ++i)
+    {
+        const std::string path = paths[i];
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFile::decodeName(path.c_str())));
+        connect(action, &QAction::triggered, this,
+                [this, path]
+                {
+                    if (OrderCommands::SaveChangesFirst(m_app, this))
+                        OrderCommands::OpenOrderFile(m_app, this, path);
+                });
+    }
+    if (paths.empty())
+        m_recentMenu->addAction(Qs(Messages::MenuNoRecentOrders))->setEnabled(false);
+}
