@@ -93,7 +93,7 @@ std::int64_t BatchesFor(std::int64_t n, std::int64_t perBatch)
     return n / perBatch + (n % perBatch != 0 ? 1 : 0);
 }
 
-void Sort(CRequirementList& list, int mode)
+void Sort(CRequirementList& list, ESortMode mode)
 {
     // The same order as a bubble sort that swaps only strictly misplaced neighbours: equal
     // elements keep their places, in n log n. Positions are sorted, then each entry is
@@ -288,7 +288,7 @@ void Expand(const CGameDatabase& db, const CProfile* profile, const std::string&
 }
 
 CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
-                                   const CProfile* profile, int breakdown, int sort)
+                                   const CProfile* profile, EBreakdownMode breakdown, ESortMode sort)
 {
     CRequirementList list;
     CSums sums(list);
@@ -328,7 +328,7 @@ CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<co
 }
 
 CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
-                                bool includeIndirect, int sort)
+                                EBonusMode mode, ESortMode sort)
 {
     CRequirementList list;
     CSums bonuses(list);
@@ -347,7 +347,7 @@ CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const
         if (const CFormulaTier* tier = ItemFormulaTier(*formula, item->tierName))
             AddDirectBonuses(tier->attributes, item->batches, bonuses);
     }
-    if (includeIndirect)
+    if (mode == BonusesIncludeIndirect)
     {
         for (const char* statistic : {"Strength", "Power", "Focus", "Dexterity"})
         {
