@@ -270,6 +270,7 @@ inline constexpr std::string_view AboutNoDocking =
 // The configuration dialog.
 inline constexpr std::string_view ConfigTitle = "Configuration";
 inline constexpr std::string_view ConfigHotkeysUnavailable = " (unavailable on this desktop)";
+inline constexpr std::string_view ConfigHotkeysTaken = " (taken by another program: ";
 inline constexpr std::string_view ConfigGamePath = "Tellurin Installation Path";
 inline constexpr std::string_view ConfigBrowse = "Browse...";
 inline constexpr std::string_view ConfigBrowseTitle = "Please select the Tellurin Installation folder.";

@@ -4,13 +4,19 @@
 #include "app/Session.h"
 #include "browsers/OrderWizard.h"
 #include "cli/Commands.h"
+#include "cli/ReportArgs.h"
 #include "platform/QtImageDecoder.h"
 #include "xml/NumberText.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+
+#include <unistd.h>
 
 namespace
 {
@@ -24,6 +30,30 @@ int Fail(const std::string& message)
 {
     std::fprintf(stderr, "moxa-cli: %s\n", message.c_str());
     return 1;
+}
+
+// A scratch folder of this process, removed with everything in it.
+struct TempDir
+{
+    TempDir()
+    {
+        std::error_code error;
+        path = std::filesystem::temp_directory_path(error) / ("moxa-cli-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path, error);
+    }
+    ~TempDir()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(path, error);
+    }
+    std::filesystem::path path;
+};
+
+bool ReadBytes(const std::filesystem::path& file, std::string& bytes)
+{
+    std::ifstream in(file, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in.good() || in.eof();
 }
 
 std::string Lower(std::string text)
@@ -151,6 +181,21 @@ int RunWizard(CCliContext& context, const CommandArgs& args)
     if (!appendTo.empty() && !order.Read(appendTo, db))
         return Fail(std::string(Messages::OrderVersionUnsupported) + " ('" + appendTo + "')");
     const int added = ApplyWizard(order, plan, appendTo.empty());
+    if (output == "-")
+    {
+        // The order file is written whole before a byte reaches standard output, so a failed
+        // write prints nothing; the summary goes to standard error, out of the order's way.
+        TempDir scratch;
+        const std::filesystem::path file = scratch.path / "order.xml";
+        std::string bytes;
+        if (!order.Write(file, db) || !ReadBytes(file, bytes))
+            return Fail("cannot write the order");
+        if (!WriteOutput(bytes, "-"))
+            return 1;
+        std::fprintf(stderr, "%s: %d items at %s written to standard output\n", name.c_str(), added,
+                     TierRangeText(*range).c_str());
+        return 0;
+    }
     if (!order.Write(output, db))
         return Fail("cannot write '" + output + "'");
     std::printf("%s: %d items at %s written to %s\n", name.c_str(), added, TierRangeText(*range).c_str(),
@@ -179,7 +224,7 @@ const CCommandSpec WizardCommand = {
                 {"--race", "RACE", "plan for this race (with --level)"},
                 {"--level", "N", "plan for this level (with --race)"},
                 {"--append", "ORDER.xml", "add to this order instead of starting an empty one"},
-                {"-o", "FILE", "write the order to FILE"}},
+                {"-o", "FILE", "write the order to FILE (- for standard output)"}},
     .minOperands = 0,
     .maxOperands = 0,
     .exitCodes = "  0  the order was written\n"

@@ -80,6 +80,11 @@ TEST_F(CliWizardTest, SampleTemplatesMakeTheGoldenOrders)
         EXPECT_EQ(run.err, Broken);
         EXPECT_EQ(ReadFileBytes(out), ReadFileBytes(fs::path(MOXA_WIZARD_GOLDEN_DIR) / c.golden));
     }
+    // "-o -": the same bytes on standard output, the summary on standard error.
+    const CRun piped = Run(std::string("wizard ") + cases[0].args + " -o -", {}, m_dir.Path());
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, ReadFileBytes(fs::path(MOXA_WIZARD_GOLDEN_DIR) / cases[0].golden));
+    EXPECT_EQ(piped.err, Broken + cases[0].out + " written to standard output\n");
 }
 
 TEST_F(CliWizardTest, TemplatesThatGiveNothingSayWhyAndWriteNothing)

@@ -2,11 +2,13 @@
 // keyboard with XTest and plays "another program" on a second connection.
 #include "UiFixture.h"
 
+#include "ui/shell/ConfigDialog.h"
 #include "ui/shell/GlobalHotkeys.h"
 #include "ui/shell/ToolWindow.h"
 #include "ui/shell/ToolbarWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QtTest>
 
 #include <xcb/xcb.h>
@@ -284,7 +286,7 @@ private Q_SLOTS:
     void EachHotkeyRunsItsCommandFromOutsideTheProgram();
     void HotkeysWorkWithNumLockAndCapsLockOn();
     void NothingIsGrabbedWhenTheSettingIsOff();
-    void AKeyTakenByAnotherProgramIsSilentlyUnavailable();
+    void AKeyTakenByAnotherProgramIsNamedUnavailable();
     void GrabsAreReleasedWhenTurnedOffAndOnClose();
 };
 
@@ -375,13 +377,18 @@ void CHotkeysTest::NothingIsGrabbedWhenTheSettingIsOff()
     QCOMPARE(other.Presses().size(), std::size_t(2));
 }
 
-void CHotkeysTest::AKeyTakenByAnotherProgramIsSilentlyUnavailable()
+void CHotkeysTest::AKeyTakenByAnotherProgramIsNamedUnavailable()
 {
     COtherClient other;
     QVERIFY(other.Grab(FKey(3), CtrlShift));
     CToolbarRig rig(true);
     QCOMPARE(rig.toolbar->Hotkeys()->RegisteredCount(), CGlobalHotkeys::Count - 1);
     QVERIFY(CMessageBox::TakeLog().empty());
+    // No message box, but the configuration dialog names the key.
+    {
+        CConfigDialog dialog(*rig.app, nullptr);
+        QCOMPARE(dialog.HotkeysBox()->text(), QStringLiteral("Global Hotkeys? (taken by another program: Ctrl+Shift+F3)"));
+    }
 
     // The owner keeps its key...
     other.Hotkey(FKey(3));

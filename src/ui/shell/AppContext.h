@@ -60,6 +60,8 @@ public:
 
     // The windows' placement records.
     CWindowPlacements placements;
+    // The global hotkeys another program holds, for the configuration dialog.
+    std::vector<std::string> hotkeysTaken;
 
     // The order was edited, opened or reset: every window showing it refreshes. A change no
     // window named still becomes a step of the history, so that nothing escapes undo.

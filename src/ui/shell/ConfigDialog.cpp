@@ -111,6 +111,13 @@ CConfigDialog::CConfigDialog(CAppContext& app, QWidget* parent) : QDialog(parent
         m_hotkeys->setText(Qs(std::string(Messages::ConfigHotkeys) + std::string(Messages::ConfigHotkeysUnavailable)));
         m_hotkeys->setEnabled(false);
     }
+    else if (!app.hotkeysTaken.empty())
+    {
+        std::string text = std::string(Messages::ConfigHotkeys) + std::string(Messages::ConfigHotkeysTaken);
+        for (std::size_t i = 0; i < app.hotkeysTaken.size(); ++i)
+            text += (i ? ", " : "") + app.hotkeysTaken[i];
+        m_hotkeys->setText(Qs(text + ")"));
+    }
     m_drag = new QCheckBox(Qs(Messages::ConfigDrag), other);
     otherLayout->addWidget(m_priority, 0, 0, 1, 2);
     otherLayout->addWidget(m_hotkeys, 1, 0);

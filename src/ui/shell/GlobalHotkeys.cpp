@@ -55,6 +55,11 @@ unsigned KeycodeFor(xcb_connection_t* connection, xcb_keysym_t symbol)
 
 CGlobalHotkeys::CGlobalHotkeys(QObject* parent) : QObject(parent) {}
 
+std::string CGlobalHotkeys::KeyName(int index)
+{
+    return index == RestoreToolbar ? std::string("Ctrl+Shift+A") : "Ctrl+Shift+F" + std::to_string(index + 1);
+}
+
 CGlobalHotkeys::~CGlobalHotkeys()
 {
     Unregister();
@@ -68,6 +73,7 @@ int CGlobalHotkeys::Register()
     const xcb_window_t root = RootWindow(connection);
     if (root == XCB_WINDOW_NONE)
         return 0;
+    m_taken.clear();
     for (int index = 0; index < Count; ++index)
     {
         const unsigned keycode = KeycodeFor(connection, KeySyms[index]);
@@ -89,9 +95,12 @@ int CGlobalHotkeys::Register()
         if (grabbed)
             m_grabs.push_back({index, keycode});
         else
+        {
+            m_taken.push_back(KeyName(index));
             for (uint16_t locks : LockVariants)
                 xcb_ungrab_key(connection, static_cast<xcb_keycode_t>(keycode), root,
                                static_cast<uint16_t>(Modifiers | locks));
+        }
     }
     xcb_flush(connection);
     if (!m_grabs.empty() && !m_filtering)
@@ -115,6 +124,7 @@ void CGlobalHotkeys::Unregister()
         xcb_flush(connection);
     }
     m_grabs.clear();
+    m_taken.clear();
     if (m_filtering && qApp)
     {
         qApp->removeNativeEventFilter(this);

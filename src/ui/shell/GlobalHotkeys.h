@@ -3,11 +3,12 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 
+#include <string>
 #include <vector>
 
 // Ctrl+Shift+F1 ... F7 and Ctrl+Shift+A for the whole desktop, through key grabs on the X11
 // root window. Where the session is not X11, or a key is taken by another program, that
-// hotkey is silently unavailable.
+// hotkey is unavailable; the configuration dialog names the taken ones.
 class CGlobalHotkeys : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
@@ -24,6 +25,10 @@ public:
     int Register();
     void Unregister();
     int RegisteredCount() const { return static_cast<int>(m_grabs.size()); }
+    // The keys the last Register() could not grab ("Ctrl+Shift+F3"), in order.
+    const std::vector<std::string>& Taken() const { return m_taken; }
+    // "Ctrl+Shift+F1" ... "Ctrl+Shift+F7", "Ctrl+Shift+A".
+    static std::string KeyName(int index);
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -37,5 +42,6 @@ private:
         unsigned keycode;
     };
     std::vector<CGrab> m_grabs;
+    std::vector<std::string> m_taken;
     bool m_filtering = false;
 };

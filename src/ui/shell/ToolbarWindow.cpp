@@ -443,6 +443,7 @@ void CToolbarWindow::Initialise()
     }
     if (m_app.Settings().GlobalHotkeys)
         m_hotkeys->Register();
+    m_app.hotkeysTaken = m_hotkeys->Taken();
 }
 
 CToolWindow* CToolbarWindow::ExistingWindow(EToolWindow id) const
