@@ -251,7 +251,7 @@ void CFormulaWindow::BuildMenus()
         QAction* action = expand->addAction(QString::fromLatin1(ExpandTexts[mode]));
         action->setCheckable(true);
         expandGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(mode); });
+        connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(static_cast<EExpandMode>(mode)); });
         m_expandActions[static_cast<std::size_t>(mode)] = action;
     }
 
@@ -262,7 +262,7 @@ void CFormulaWindow::BuildMenus()
         QAction* action = breakdown->addAction(QString::fromLatin1(BreakdownTexts[mode]));
         action->setCheckable(true);
         breakdownGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [this, mode] { SetBreakdownMode(mode); });
+        connect(action, &QAction::triggered, this, [this, mode] { SetBreakdownMode(static_cast<EBreakdownMode>(mode)); });
         m_breakdownActions[static_cast<std::size_t>(mode)] = action;
     }
 
@@ -351,7 +351,7 @@ void CFormulaWindow::FillCategories()
 
 void CFormulaWindow::FillTree()
 {
-    const int expandMode = App().Settings().ExpandFormulaMode;
+    const EExpandMode expandMode = ExpandModeOf(App().Settings().ExpandFormulaMode);
     const CFormulaTree tree =
         BuildFormulaTree(App().Database(), m_filter, m_formulaCategory, m_formula);
     m_refilling = true;
@@ -377,13 +377,13 @@ void CFormulaWindow::FillTree()
                 static_cast<int>(f) == tree.currentFormula)
                 current = child;
         }
-        if (expandMode == 2)
+        if (expandMode == EExpandMode::AllCategories)
             top->setExpanded(true);
     }
     if (current)
     {
         m_tree->setCurrentItem(current);
-        if (expandMode > 0)
+        if (expandMode != EExpandMode::Off)
             m_tree->scrollToItem(current);
     }
     else
@@ -391,7 +391,7 @@ void CFormulaWindow::FillTree()
         if (QTreeWidgetItem* first = m_tree->topLevelItem(0))
         {
             m_tree->setCurrentItem(first);
-            if (expandMode > 0)
+            if (expandMode != EExpandMode::Off)
                 first->setExpanded(true);
         }
         m_formula.clear();
@@ -428,7 +428,7 @@ void CFormulaWindow::OnTreeSelection(QTreeWidgetItem* item)
         m_formulaCategory.clear();
         Clear();
         item->setExpanded(true);
-        if (App().Settings().ExpandFormulaMode == 1)
+        if (ExpandModeOf(App().Settings().ExpandFormulaMode) == EExpandMode::CurrentCategory)
             for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
                 if (m_tree->topLevelItem(i) != item)
                     m_tree->topLevelItem(i)->setExpanded(false);
@@ -507,7 +507,7 @@ void CFormulaWindow::ShowItem()
     FillTechniques();
 
     // The sub-formula branch hangs under the formula's own item.
-    if (App().Settings().ShowResourceMode == 1)
+    if (BreakdownModeOf(App().Settings().ShowResourceMode) == BreakdownSubcomponents)
     {
         QTreeWidgetItem* item = m_tree->currentItem();
         while (item && item->data(0, DepthRole).toInt() > 2)
@@ -557,7 +557,7 @@ void CFormulaWindow::FillResources()
     CBrowserRows rows;
     if (tier)
         rows = ResourceRows(db, *tier, m_working.item.techniques, App().Profiles().current,
-                            settings.ShowResourceMode, SelectedPath());
+                            BreakdownModeOf(settings.ShowResourceMode), SelectedPath());
     else
         rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Resource});
     ShowBrowserRows(*m_resources, rows, App().Theme(), true);
@@ -891,13 +891,13 @@ void CFormulaWindow::RefreshEfficiencyGuide(const std::string& name)
                    name.empty() ? guide->ResourceName() : name, first);
 }
 
-void CFormulaWindow::SetExpandMode(int mode)
+void CFormulaWindow::SetExpandMode(EExpandMode mode)
 {
-    App().Settings().ExpandFormulaMode = mode;
+    App().Settings().ExpandFormulaMode = static_cast<int>(mode);
     CheckMenus();
 }
 
-void CFormulaWindow::SetBreakdownMode(int mode)
+void CFormulaWindow::SetBreakdownMode(EBreakdownMode mode)
 {
     App().Settings().ShowResourceMode = mode;
     CheckMenus();
