@@ -1,10 +1,10 @@
 #include "PeerLoader.h"
 
-#include "app/DataPaths.h"
+#include "base/DataPaths.h"
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "database/Loader.h"
-#include "xml/NumberText.h"
 
 #include <pugixml.hpp>
 

@@ -4,8 +4,8 @@
 //   moxa-plan-bench [--size MB] [--seed S] [--items 1000,10000,100000] [benchmark flags]
 #include "BenchOrder.h"
 #include "DatabaseGenerator.h"
-#include "app/DataPaths.h"
-#include "app/Settings.h"
+#include "base/DataPaths.h"
+#include "base/Settings.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "database/Loader.h"

@@ -1,7 +1,7 @@
 // moxa-start-floor: what a start costs in Qt alone. Linked like moxa, it shows one window
 // with the toolbar's seven buttons and quits after the first paint, printing the same
 // "toolbar-shown NS" line as moxa's start-up probe.
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "ui/shell/StartupProbe.h"
 
 #include <QApplication>

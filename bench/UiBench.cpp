@@ -14,7 +14,7 @@
 //   report_floor/NAME      a bare QTableWidget filled with the same cells
 // Every figure includes the layout and paint that follow before the user sees the result.
 #include "BenchOrder.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "order/Requirements.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/ReportsWindow.h"

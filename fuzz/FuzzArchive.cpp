@@ -2,7 +2,7 @@
 // data folder. Nothing may appear outside the data folder, and a refused archive leaves
 // the old database as it was.
 #include "FuzzSupport.h"
-#include "app/Startup.h"
+#include "update/ArchiveInstall.h"
 
 #include <archive.h>
 #include <archive_entry.h>

@@ -1,7 +1,7 @@
 // LoadCache over both cache files: the input is "config.dat", a separator line, then
 // "formicons.dat".
 #include "FuzzSupport.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"

@@ -1,7 +1,7 @@
 // The settings file reader: any bytes parse, and what was read writes back to a file that
 // reads the same.
 #include "FuzzSupport.h"
-#include "app/IniSettingsStore.h"
+#include "base/IniSettingsStore.h"
 
 #include <cstdlib>
 #include <map>

@@ -1,6 +1,6 @@
 // The theme reader with a fixed table of system colours.
 #include "FuzzSupport.h"
-#include "app/Theme.h"
+#include "base/Theme.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #include "DatabaseGenerator.h"
 
-#include "app/DataPaths.h"
-#include "app/Settings.h"
+#include "base/DataPaths.h"
+#include "base/Settings.h"
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"

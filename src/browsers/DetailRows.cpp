@@ -1,9 +1,9 @@
 #include "browsers/DetailRows.h"
 
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
 #include "order/Requirements.h"
-#include "xml/NumberText.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,8 +1,8 @@
 #include "browsers/FormulaTree.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 #include <cctype>

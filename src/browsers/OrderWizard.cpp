@@ -1,6 +1,7 @@
 #include "browsers/OrderWizard.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "browsers/FormulaTree.h"
 #include "browsers/TechniqueRows.h"
 #include "browsers/TierChecks.h"
@@ -9,7 +10,6 @@
 #include "database/Loader.h"
 #include "order/OrderWindowLogic.h"
 #include "profile/Profile.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,11 +1,11 @@
 #include "browsers/PastedList.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "browsers/TechniqueRows.h"
 #include "browsers/TierChecks.h"
 #include "browsers/WorkingItem.h"
 #include "database/GameDatabase.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 #include <cctype>

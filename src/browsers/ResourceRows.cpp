@@ -1,12 +1,12 @@
 #include "browsers/ResourceRows.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
 #include "order/Requirements.h"
 #include "profile/Profile.h"
 #include "profile/ProfileFile.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,10 +1,10 @@
 #include "browsers/TechniqueRows.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "browsers/WorkingItem.h"
 #include "database/GameDatabase.h"
 #include "order/Requirements.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
 #include "browsers/TierChecks.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
 #include "order/Requirements.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #include "browsers/WorkingItem.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "browsers/TierChecks.h"
 #include "database/GameDatabase.h"
 #include "order/OrderWindowLogic.h"
 #include "order/Requirements.h"
 #include "profile/Profile.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 

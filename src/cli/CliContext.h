@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Prompter.h"
-#include "app/SettingsStore.h"
+#include "base/Prompter.h"
+#include "base/SettingsStore.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,7 +1,7 @@
 // "install-update": installs a database update archive waiting in the data folder's Temp.
-#include "app/Session.h"
 #include "cli/Commands.h"
 #include "platform/QtImageDecoder.h"
+#include "session/Session.h"
 
 #include <cstdio>
 

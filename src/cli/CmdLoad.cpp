@@ -1,9 +1,9 @@
 // "load" and "formula": the database as the program loads it, for a person to check.
-#include "app/DataPaths.h"
-#include "app/Session.h"
+#include "base/DataPaths.h"
 #include "cli/Commands.h"
 #include "database/Cache.h"
 #include "platform/QtImageDecoder.h"
+#include "session/Session.h"
 
 #include <chrono>
 #include <cstdio>

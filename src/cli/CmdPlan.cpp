@@ -1,11 +1,11 @@
 // "plan" and "compare": what is left to make and gather, and which character does it cheapest.
-#include "app/Session.h"
 #include "cli/Commands.h"
 #include "cli/ReportArgs.h"
 #include "order/Plan.h"
 #include "order/PlanExport.h"
 #include "order/ReportGrid.h"
 #include "platform/QtImageDecoder.h"
+#include "session/Session.h"
 
 int CmdPlan(CCliContext& context, const CParsedArgs& args)
 {

@@ -1,7 +1,6 @@
 // "report" and "order": an order file read against the database as the program loads it.
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "app/Session.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
 #include "browsers/PastedList.h"
 #include "cli/Commands.h"
 #include "cli/ReportArgs.h"
@@ -13,6 +12,7 @@
 #include "order/ReportRecords.h"
 #include "platform/QtImageDecoder.h"
 #include "platform/QtLinkOpener.h"
+#include "session/Session.h"
 
 #include <QGuiApplication>
 

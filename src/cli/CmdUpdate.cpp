@@ -1,13 +1,13 @@
 // moxa-cli update: the live update's stages without a window.
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "app/Session.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "cli/Commands.h"
 #include "database/Links.h"
 #include "platform/QtImageDecoder.h"
 #include "platform/QtTransfer.h"
+#include "session/Session.h"
 #include "update/UpdateSession.h"
-#include "xml/NumberText.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,12 +1,12 @@
 // "wizard": an order made from a wizard template without windows.
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "app/Session.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "browsers/OrderWizard.h"
 #include "cli/Commands.h"
 #include "cli/ReportArgs.h"
 #include "platform/QtImageDecoder.h"
-#include "xml/NumberText.h"
+#include "session/Session.h"
 
 #include <algorithm>
 #include <cctype>

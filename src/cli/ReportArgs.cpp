@@ -1,10 +1,10 @@
 // The options "report", "plan" and "compare" share, and the session they run in.
 #include "cli/ReportArgs.h"
 
-#include "app/Messages.h"
-#include "app/Session.h"
+#include "base/AtomicFile.h"
+#include "base/Messages.h"
 #include "cli/Commands.h"
-#include "xml/AtomicFile.h"
+#include "session/Session.h"
 
 #include <cstdio>
 

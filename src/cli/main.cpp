@@ -1,9 +1,9 @@
 // moxa-cli: the program's core on the command line.
-#include "app/DataFolder.h"
-#include "app/DataPaths.h"
-#include "app/Messages.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
 #include "cli/Commands.h"
 #include "platform/QtSettingsStore.h"
+#include "session/DataFolder.h"
 
 #include <cstdio>
 #include <string>

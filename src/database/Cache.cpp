@@ -1,11 +1,11 @@
 #include "database/Cache.h"
 
-#include "app/DataPaths.h"
-#include "app/Settings.h"
+#include "base/AtomicFile.h"
+#include "base/DataPaths.h"
+#include "base/Settings.h"
 #include "database/CacheDigest.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
-#include "xml/AtomicFile.h"
 
 #include <charconv>
 #include <fstream>

@@ -1,6 +1,6 @@
 #include "database/CacheDigest.h"
 
-#include "xml/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <cinttypes>
 #include <cstdio>

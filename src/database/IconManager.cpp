@@ -1,7 +1,7 @@
 #include "database/IconManager.h"
 
-#include "app/DataPaths.h"
-#include "xml/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/DataPaths.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "database/Links.h"
 
-#include "app/Messages.h"
-#include "app/Prompter.h"
+#include "base/Messages.h"
+#include "base/Prompter.h"
 #include "database/GameDatabase.h"
 
 bool OpenLink(const CGameDatabase& db, std::string_view key, ILinkOpener& opener,

@@ -1,16 +1,16 @@
 #include "database/Loader.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
-#include "app/Theme.h"
+#include "base/AtomicFile.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
+#include "base/Theme.h"
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "database/OrderedJobs.h"
 #include "profile/ProfileFile.h"
-#include "xml/AtomicFile.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>

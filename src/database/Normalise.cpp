@@ -1,6 +1,6 @@
+#include "base/NumberText.h"
 #include "database/DatabaseIndexes.h"
 #include "database/GameDatabase.h"
-#include "xml/NumberText.h"
 
 #include <array>
 #include <initializer_list>

@@ -1,6 +1,6 @@
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
 #include "database/ReaderHelpers.h"
-#include "xml/NumberText.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>

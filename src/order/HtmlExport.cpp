@@ -1,8 +1,8 @@
 #include "order/HtmlExport.h"
 
+#include "base/AtomicFile.h"
 #include "order/Report.h"
 #include "order/ReportGrid.h"
-#include "xml/AtomicFile.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "order/OrderHistory.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 namespace
 {

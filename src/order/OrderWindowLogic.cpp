@@ -1,10 +1,10 @@
 #include "order/OrderWindowLogic.h"
 
-#include "app/Messages.h"
-#include "app/Prompter.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 

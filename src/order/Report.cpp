@@ -1,11 +1,11 @@
 #include "order/Report.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
 #include "order/Breakdown.h"
 #include "order/Order.h"
 #include "order/ReportGrid.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "order/ReportRecords.h"
 
+#include "base/NumberText.h"
 #include "order/Report.h"
-#include "xml/NumberText.h"
 
 std::string CsvField(const std::string& text)
 {

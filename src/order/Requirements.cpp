@@ -1,11 +1,11 @@
 #include "order/Requirements.h"
 
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
 #include "order/Breakdown.h"
 #include "order/NameTable.h"
 #include "order/Order.h"
 #include "profile/ProfileFile.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

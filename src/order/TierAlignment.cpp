@@ -1,8 +1,8 @@
 #include "order/TierAlignment.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "order/Order.h"
-#include "xml/NumberText.h"
 
 CTierAlignment AlignTickedTiers(COrder& order, int selectedId, const COrderSelection& ticked)
 {

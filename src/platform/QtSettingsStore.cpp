@@ -1,6 +1,6 @@
 #include "platform/QtSettingsStore.h"
 
-#include "app/IniSettingsStore.h"
+#include "base/IniSettingsStore.h"
 
 #include <QFile>
 #include <QStandardPaths>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Theme.h"
+#include "base/Theme.h"
 
 #include <QPalette>
 

@@ -1,10 +1,10 @@
 #include "profile/ProfileEdit.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
+#include "base/Settings.h"
 #include "profile/ProfileFile.h"
-#include "xml/NumberText.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "profile/ProfileFile.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
-#include "xml/NumberText.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>

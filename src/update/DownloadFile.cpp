@@ -1,7 +1,7 @@
 #include "update/DownloadFile.h"
 
+#include "base/NumberText.h"
 #include "update/Transfer.h"
-#include "xml/NumberText.h"
 
 namespace fs = std::filesystem;
 

@@ -1,8 +1,8 @@
 #include "update/ReleaseInfo.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "xml/NumberText.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "xml/XmlDocument.h"
 
 #include <charconv>

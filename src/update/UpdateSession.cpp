@@ -1,13 +1,13 @@
 #include "update/UpdateSession.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
+#include "base/AtomicFile.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
+#include "base/Prompter.h"
+#include "base/Settings.h"
 #include "database/Links.h"
 #include "update/UrlParts.h"
-#include "xml/AtomicFile.h"
-#include "xml/NumberText.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Startup.h"
+#include "update/ArchiveInstall.h"
 #include "update/ReleaseInfo.h"
 #include "update/ServersList.h"
 #include "update/Transfer.h"

@@ -1,6 +1,6 @@
 #include "update/UrlParts.h"
 
-#include "xml/NumberText.h"
+#include "base/NumberText.h"
 
 #include <cctype>
 

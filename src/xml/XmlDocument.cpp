@@ -1,6 +1,6 @@
 #include "xml/XmlDocument.h"
 
-#include "xml/NumberText.h"
+#include "base/NumberText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xml/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include "database/Cache.h"
 #include "database/CacheDigest.h"
 
-#include "app/DataPaths.h"
-#include "app/Settings.h"
+#include "base/DataPaths.h"
+#include "base/Settings.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "support/TempDir.h"

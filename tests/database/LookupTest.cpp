@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "database/GameDatabase.h"
 #include "database/Links.h"
 #include "support/ScriptedPrompter.h"

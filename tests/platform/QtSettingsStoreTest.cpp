@@ -1,8 +1,8 @@
-#include "app/Placement.h"
-#include "app/Settings.h"
-#include "app/Startup.h"
+#include "base/Placement.h"
+#include "base/Settings.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
+#include "update/ArchiveInstall.h"
 
 #include <QSettings>
 #include <QString>

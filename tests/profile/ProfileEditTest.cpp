@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "profile/ProfileEdit.h"
 #include "profile/ProfileFile.h"
 #include "support/ScriptedPrompter.h"

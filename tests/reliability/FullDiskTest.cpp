@@ -1,12 +1,12 @@
 // Full-disk trials: every saver, run in a child under a file-size limit (as a full disk
 // would stop it), must report failure and leave the old file as it was.
 #include "SaveKinds.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
-#include "app/Startup.h"
+#include "base/Messages.h"
+#include "base/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "support/TestZip.h"
+#include "update/ArchiveInstall.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 //
 //   kill_trials [ITERATIONS [KIND...]]
 #include "SaveKinds.h"
-#include "app/Session.h"
 #include "platform/QtSettingsStore.h"
+#include "session/Session.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "support/TestZip.h"

@@ -1,6 +1,7 @@
 #include "SaveKinds.h"
 
-#include "app/Settings.h"
+#include "base/AtomicFile.h"
+#include "base/Settings.h"
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
@@ -11,7 +12,6 @@
 #include "platform/QtSettingsStore.h"
 #include "profile/ProfileFile.h"
 #include "update/DownloadFile.h"
-#include "xml/AtomicFile.h"
 
 #include <cstdlib>
 #include <stdexcept>

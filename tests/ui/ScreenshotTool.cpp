@@ -5,7 +5,7 @@
 // Usage: moxa-screenshots DATA_FOLDER THEME_FILE vertical|horizontal OUTPUT_DIR
 #include "WindowTour.h"
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/AppStyle.h"
 #include "ui/shell/Application.h"

@@ -1,6 +1,6 @@
 #include "UiFixture.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "database/Loader.h"
 #include "ui/shell/Application.h"
 #include "ui/shell/ConfigDialog.h"

@@ -1,6 +1,6 @@
 #include "UiFixture.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/TechniqueWindow.h"
 #include "ui/shell/Application.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "support/TempDir.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"

@@ -2,7 +2,7 @@
 #include "HttpFixture.h"
 #include "UpdateTestData.h"
 #include "ZipBuilder.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "platform/QtTransfer.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"

@@ -2,7 +2,7 @@
 
 #include "UpdateTestData.h"
 #include "ZipBuilder.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 #include "update/DownloadFile.h"

@@ -1,7 +1,8 @@
 #include "ui/browsers/ComponentWindow.h"
 
-#include "app/Messages.h"
-#include "app/Theme.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
+#include "base/Theme.h"
 #include "browsers/ComponentRows.h"
 #include "database/GameDatabase.h"
 #include "database/Links.h"
@@ -12,7 +13,6 @@
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"
-#include "xml/NumberText.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "ui/browsers/EfficiencyGuideWindow.h"
 
-#include "app/Messages.h"
-#include "app/Theme.h"
+#include "base/Messages.h"
+#include "base/Theme.h"
 #include "browsers/EfficiencyGuide.h"
 #include "database/Records.h"
 #include "ui/browsers/BrowserGrids.h"

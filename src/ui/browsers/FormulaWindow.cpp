@@ -1,7 +1,7 @@
 #include "ui/browsers/FormulaWindow.h"
 
-#include "app/Messages.h"
-#include "app/Theme.h"
+#include "base/Messages.h"
+#include "base/Theme.h"
 #include "browsers/DetailRows.h"
 #include "browsers/PastedList.h"
 #include "browsers/QuickFilter.h"

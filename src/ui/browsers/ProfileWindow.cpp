@@ -1,7 +1,7 @@
 #include "ui/browsers/ProfileWindow.h"
 
-#include "app/Messages.h"
-#include "app/Theme.h"
+#include "base/Messages.h"
+#include "base/Theme.h"
 #include "database/Links.h"
 #include "profile/ProfileFile.h"
 #include "ui/shell/AppContext.h"

@@ -1,8 +1,8 @@
 #include "ui/browsers/TechniqueWindow.h"
 
-#include "app/Messages.h"
-#include "app/Settings.h"
-#include "app/Theme.h"
+#include "base/Messages.h"
+#include "base/Settings.h"
+#include "base/Theme.h"
 #include "browsers/TechniqueRows.h"
 #include "database/GameDatabase.h"
 #include "database/Links.h"

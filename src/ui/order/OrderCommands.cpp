@@ -1,14 +1,14 @@
 #include "ui/order/OrderCommands.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
 #include "browsers/OrderWizard.h"
 #include "ui/order/WizardDialog.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
 
-#include "xml/NumberText.h"
+#include "base/NumberText.h"
 
 #include <QFile>
 

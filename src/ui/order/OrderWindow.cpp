@@ -1,8 +1,8 @@
 #include "ui/order/OrderWindow.h"
 
-#include "app/Messages.h"
-#include "database/Links.h"
+#include "base/Messages.h"
 #include "browsers/PastedList.h"
+#include "database/Links.h"
 #include "order/OrderWindowLogic.h"
 #include "order/TierAlignment.h"
 #include "ui/shell/AppContext.h"

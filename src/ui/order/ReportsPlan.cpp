@@ -1,6 +1,8 @@
 #include "ui/order/ReportsPlan.h"
 
-#include "app/Messages.h"
+#include "base/AtomicFile.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
 #include "order/PlanExport.h"
@@ -10,8 +12,6 @@
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
 #include "ui/widgets/GridWidget.h"
-#include "xml/AtomicFile.h"
-#include "xml/NumberText.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,8 @@
 #include "ui/order/ReportsWindow.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "database/Links.h"
 #include "order/ClipboardText.h"
 #include "order/HtmlExport.h"
@@ -12,7 +13,6 @@
 #include "ui/shell/PrintDialog.h"
 #include "ui/shell/QtText.h"
 #include "ui/widgets/GridWidget.h"
-#include "xml/NumberText.h"
 
 #include <QActionGroup>
 #include <QClipboard>

@@ -1,14 +1,14 @@
 #include "ui/order/WizardDialog.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "browsers/WorkingItem.h"
 #include "database/GameDatabase.h"
 #include "order/OrderWindowLogic.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"
 #include "ui/shell/QtText.h"
-#include "xml/NumberText.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "ui/shell/AppContext.h"
 
-#include "app/DataPaths.h"
+#include "base/DataPaths.h"
 #include "database/Cache.h"
 
 #include <QThread>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/Messages.h"
-#include "app/Placement.h"
-#include "app/Session.h"
+#include "base/Messages.h"
+#include "base/Placement.h"
 #include "order/OrderHistory.h"
 #include "order/Requirements.h"
 #include "platform/QtImageDecoder.h"
 #include "platform/QtLinkOpener.h"
 #include "platform/QtSystemColours.h"
+#include "session/Session.h"
 #include "ui/shell/MessageBox.h"
 
 #include <filesystem>

@@ -14,9 +14,9 @@
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/update/UpdateDialog.h"
 
-#include "app/DataFolder.h"
-#include "app/DataPaths.h"
-#include "app/Messages.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "session/DataFolder.h"
 #include "ui/shell/MessageBox.h"
 
 #include <QApplication>

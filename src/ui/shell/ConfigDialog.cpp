@@ -1,7 +1,7 @@
 #include "ui/shell/ConfigDialog.h"
 
-#include "app/DataPaths.h"
-#include "app/Messages.h"
+#include "base/DataPaths.h"
+#include "base/Messages.h"
 #include "database/Cache.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"

@@ -1,6 +1,6 @@
 #include "ui/shell/ProgressWindow.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "ui/shell/QtText.h"
 
 #include <QApplication>

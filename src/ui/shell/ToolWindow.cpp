@@ -1,6 +1,6 @@
 #include "ui/shell/ToolWindow.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "database/Links.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Docking.h"
+#include "base/Docking.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
 #include "ui/update/UpdateDialog.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "database/Links.h"
 #include "platform/QtTransfer.h"
 #include "ui/shell/AppContext.h"

@@ -1,6 +1,6 @@
 #include "ui/widgets/GridWidget.h"
 
-#include "app/Theme.h"
+#include "base/Theme.h"
 #include "order/GridColours.h"
 #include "order/Report.h"
 #include "order/ReportGrid.h"

@@ -1,6 +1,6 @@
 #include "ui/widgets/ThemedTree.h"
 
-#include "app/Theme.h"
+#include "base/Theme.h"
 #include "platform/QtSystemColours.h"
 
 #include <QEvent>

@@ -1,0 +1,93 @@
+#include "session/Session.h"
+
+#include "base/DataPaths.h"
+#include "base/SettingsStore.h"
+
+#include <utility>
+
+CSession::CSession(std::filesystem::path dataFolder, ISettingsStore* store, IPrompter* prompter,
+                   IImageDecoder* decoder)
+    : m_dataFolder(std::move(dataFolder)), m_store(store), m_prompter(prompter), m_decoder(decoder),
+      m_icons(decoder)
+{
+    m_database.icons = &m_icons;
+}
+
+ELoadSource CSession::Start()
+{
+    LoadSettings();
+    InstallPendingUpdate();
+    return LoadDatabase();
+}
+
+void CSession::LoadSettings()
+{
+    const std::string gameFolder = m_store ? ReadGameFolder(*m_store) : std::string();
+    if (m_store)
+        ::LoadSettings(m_settings, *m_store, m_dataFolder.string(), gameFolder);
+    else
+    {
+        // No store: the defaults, with the folders a store would have given.
+        CMemorySettingsStore empty;
+        ::LoadSettings(m_settings, empty, m_dataFolder.string(), gameFolder);
+    }
+    m_icons.SetIconSize(m_settings.IconSize);
+}
+
+EPendingUpdate CSession::InstallPendingUpdate()
+{
+    CInstallContext context = InstallContext();
+    return FindPendingUpdate(context);
+}
+
+CInstallContext CSession::InstallContext()
+{
+    CInstallContext context;
+    context.dataFolder = m_dataFolder;
+    context.settings = &m_settings;
+    context.prompter = m_prompter;
+    context.reloadDatabase = [this]
+    {
+        m_icons.Clear();
+        LoadDatabase();
+    };
+    context.report = m_installReport;
+    context.saveRevision = [this](const std::string& revision)
+    {
+        if (m_store && m_store->Write(SettingsKeys::Config, "DatabaseRevision", revision))
+            m_store->Flush();
+    };
+    return context;
+}
+
+void CSession::ResetOrder()
+{
+    m_order.Clear();
+    m_order.filePath = std::string(DataPaths::UntitledOrder);
+    m_order.modified = false;
+}
+
+ELoadSource CSession::LoadDatabase()
+{
+    CLoadContext context;
+    context.dataFolder = m_dataFolder;
+    context.settings = &m_settings;
+    context.database = &m_database;
+    context.icons = &m_icons;
+    context.profiles = &m_profiles;
+    context.theme = &m_theme;
+    context.prompter = m_prompter;
+    context.progress = m_progress;
+    context.resetOrder = [this] { ResetOrder(); };
+    context.refreshBrowsers = m_refreshBrowsers;
+    context.applyThemeColours = m_applyThemeColours;
+    m_lastSource = ::LoadDatabase(context);
+    return m_lastSource;
+}
+
+bool CSession::SaveSettings()
+{
+    if (!m_store)
+        return false;
+    return ::SaveSettings(m_settings, *m_store, &m_profiles, m_prompter, m_dataFolder.string());
+}
