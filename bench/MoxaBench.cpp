@@ -81,7 +81,7 @@ struct CBenchSettings
 void Rebuild(CGameDatabase& db, CIconManager& icons, const fs::path& data)
 {
     static CBenchSettings s;
-    CLoadContext c;
+    CDatabaseLoadContext c;
     c.dataFolder = data;
     c.settings = &s.settings;
     c.database = &db;

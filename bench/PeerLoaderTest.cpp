@@ -36,7 +36,7 @@ TEST(PeerLoader, SameCacheAsOurLoaderOnGeneratedDatabases)
         settings.EnableIcons = false;
         CGameDatabase ours;
         CIconManager icons;
-        CLoadContext context;
+        CDatabaseLoadContext context;
         context.dataFolder = dir;
         context.settings = &settings;
         context.database = &ours;

@@ -118,7 +118,7 @@ int main(int argc, char** argv)
         CSettings settings;
         settings.EnableCache = false;
         settings.EnableIcons = false;
-        CLoadContext c;
+        CDatabaseLoadContext c;
         c.dataFolder = folder;
         c.settings = &settings;
         c.database = &fixture.db;

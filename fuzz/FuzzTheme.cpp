@@ -1,6 +1,7 @@
 // The theme reader with a fixed table of system colours.
 #include "FuzzSupport.h"
 #include "base/Theme.h"
+#include "session/ThemeFile.h"
 
 namespace
 {
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const CFixedColours colours;
     const std::filesystem::path path = Fuzz::ScratchFile("theme.xml", Fuzz::Bytes(data, size));
     CTheme theme(&colours);
-    theme.LoadTheme(path);
+    LoadTheme(theme, path);
     for (const auto& [key, value] : theme.Table())
     {
         theme.ThemeColour(key);

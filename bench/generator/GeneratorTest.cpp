@@ -53,7 +53,7 @@ void Rebuild(CGameDatabase& db, CIconManager& icons, const fs::path& data)
     CSettings settings;
     settings.EnableCache = false;
     settings.EnableIcons = false;
-    CLoadContext c;
+    CDatabaseLoadContext c;
     c.dataFolder = data;
     c.settings = &settings;
     c.database = &db;

@@ -57,16 +57,28 @@ struct CDockPlacement
 {
     EToolWindow window;
     CDockPoint position;
+    // The window's size: its own, unless the work area has less room.
+    int w = 0;
+    int h = 0;
+
+    CDockRect Rect() const { return {position.x, position.y, w, h}; }
 };
 
 // Docking a window: the windows to show, where, in this order; every other window is
-// hidden. On screens wider than PairingMinWidth the partner is shown too, the pair's lead at
-// the toolbar and the second window beside it. leadHidden is set when the window docks
-// because its lead was just hidden; the lead then stays hidden.
+// hidden. `windows` gives each window's frame size. On screens wider than PairingMinWidth
+// the partner is shown too, the pair's lead at the toolbar and the second window beside it.
+// `alone` is set when the window docks because its lead was just hidden (the lead then stays
+// hidden), or when its partner is not shown.
+//
+// Every window lies inside the work area and off the toolbar: the lead goes beside the
+// toolbar's edge (DockPosition) when it fits there, else to the toolbar's other side, shifted
+// along the edge as far as the work area needs, else beyond one of the toolbar's ends; when
+// none has room, to the side with more, shrunk to it. The second window of a pair goes beyond the lead, on either side, and
+// is left out when it fits nowhere.
 std::vector<CDockPlacement> PlanDock(EToolWindow window, const CDockRect& toolbar, bool vertical,
                                      const CDockRect& workArea,
                                      const std::array<CDockRect, ToolWindowCount>& windows,
-                                     bool leadHidden = false);
+                                     bool alone = false);
 
 // The window "Autodock" docks when it is switched on: the first visible one of formulae,
 // techniques, order, reports, components, profiles.

@@ -109,6 +109,10 @@ inline constexpr std::string_view LinkNotFound = "Error - Cannot Find Requested 
 // Orders.
 inline constexpr std::string_view OrderVersionUnsupported = "Sorry, Moxa doesn't support this version of the order file";
 inline constexpr std::string_view ClearOrderQuestion = "Do you really want to clear this order?";
+// Asked before an unsaved order would be lost (closing, opening another, recaching):
+// Save, Discard or Cancel.
+inline constexpr std::string_view UnsavedOrder1 = "Do you want to save the changes to the order '";
+inline constexpr std::string_view UnsavedOrder2 = "'?";
 
 // The order creation wizard.
 inline constexpr std::string_view WizardTypeCraft = "Craft";
@@ -472,7 +476,7 @@ inline constexpr std::string_view ProfileAdventureLevelsLabel = "Adventure Level
 inline constexpr std::string_view ProfileAdventureSkillsLabel = "Adventure Skills";
 // Grid headings, cells between bars.
 inline constexpr std::string_view ProfileStatisticsHeader = "Statistic|Value";
-inline constexpr std::string_view ProfileCraftLevelsHeader = "School|Level|Lowest Work Tier|Highest Work Tier";
+inline constexpr std::string_view ProfileCraftLevelsHeader = "School|Level|Lowest\nWork Tier|Highest\nWork Tier";
 inline constexpr std::string_view ProfileSkillsHeader = "Skill|Level";
 inline constexpr std::string_view ProfileAdventureLevelsHeader = "School|Level";
 inline constexpr std::string_view ProfileChangedMark = " *";

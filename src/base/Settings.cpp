@@ -2,8 +2,6 @@
 
 #include "base/DataPaths.h"
 #include "base/NumberText.h"
-#include "base/Prompter.h"
-#include "profile/ProfileFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -173,15 +171,13 @@ void LoadSettings(CSettings& settings, const ISettingsStore& store, const std::s
     // runs no event loop of its own.
 }
 
-bool SaveSettings(const CSettings& settings, ISettingsStore& store, CProfileList* profiles, IPrompter* prompter,
-                  const std::string& dataFolder)
+std::string ReadGameFolder(const ISettingsStore& store)
 {
-    if (profiles && prompter)
-    {
-        const std::string question = ChangedProfilesQuestion(*profiles);
-        if (!question.empty() && prompter->AskYesNo(question))
-            SaveChangedProfiles(*profiles, dataFolder, prompter);
-    }
+    return store.Read(SettingsKeys::Game, "").value_or(std::string());
+}
+
+bool SaveSettings(const CSettings& settings, ISettingsStore& store)
+{
     bool ok = true;
     for (const CSettingRow& row : Rows())
         ok = store.Write(SettingsKeys::Config, row.name, Encode(settings, row)) && ok;

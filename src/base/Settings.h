@@ -7,9 +7,6 @@
 #include <string_view>
 #include <vector>
 
-class IPrompter;
-class CProfileList;
-
 // Every setting of the program with its default, held in memory while it runs and kept in
 // the settings store under SettingsKeys::Config.
 struct CSettings
@@ -74,14 +71,16 @@ std::string SettingText(const CSettings& settings, std::string_view name);
 // Names are compared without regard to case.
 bool SetSettingText(CSettings& settings, std::string_view name, std::string_view text);
 
+// The game's installation folder from the game's key in the settings store (its unnamed
+// value); empty when not stored.
+std::string ReadGameFolder(const ISettingsStore& store);
+
 // Reads every setting from the store; missing values keep their defaults. The game folder
 // is the default of "GameBasePath"; "<Please Set Manually>" when that is empty too.
 void LoadSettings(CSettings& settings, const ISettingsStore& store, const std::string& dataFolder,
                   const std::string& gameFolder);
-// Offers to save changed profiles (when a list and a prompter are given), then writes every
-// setting in table order. False when the store could not keep them.
-bool SaveSettings(const CSettings& settings, ISettingsStore& store, CProfileList* profiles = nullptr,
-                  IPrompter* prompter = nullptr, const std::string& dataFolder = {});
+// Writes every setting in table order. False when the store could not keep them.
+bool SaveSettings(const CSettings& settings, ISettingsStore& store);
 
 // Recent orders: a path goes to the front (once); the list keeps the newest eight.
 inline constexpr std::size_t MaxRecentOrders = 8;

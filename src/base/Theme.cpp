@@ -1,7 +1,6 @@
 #include "base/Theme.h"
 
 #include "base/NumberText.h"
-#include "xml/XmlDocument.h"
 
 #include <algorithm>
 #include <array>
@@ -53,26 +52,16 @@ std::string CTheme::ConvertValue(std::string_view value) const
     return text;
 }
 
-bool CTheme::LoadTheme(const std::filesystem::path& path)
+void CTheme::SetColours(const std::vector<std::pair<std::string, std::string>>& colours)
 {
-    CXmlDocument doc;
-    doc.Load(path);
-    CXmlElement root{std::string(CXmlElement::RootName)};
-    CXmlElement scheme("scheme");
-    CXmlElement colours("colours");
-    if (!scheme.FindNext(doc, root) || !colours.FindNext(doc, scheme))
-        return false;
     // A new theme replaces the old one whole: keys it leaves out fall back to the defaults.
     m_table.clear();
-    std::string value;
-    std::string key;
-    while (colours.NextTextAndAttribute(doc, "colour", value, key, true))
+    for (const auto& [key, value] : colours)
     {
         std::string converted = ConvertValue(value);
         if (!converted.empty())
             m_table[key] = std::move(converted);
     }
-    return true;
 }
 
 std::uint32_t CTheme::ThemeColour(std::string_view key) const

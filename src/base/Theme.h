@@ -1,11 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The current values of the named system colours ("COLOR_WINDOW", ...), as 0x00BBGGRR.
 // The Qt layer maps them to palette roles; tests use a fixed table.
@@ -22,8 +23,9 @@ class CTheme
 public:
     explicit CTheme(const ISystemColours* system = nullptr) : m_system(system) {}
 
-    // False when the file has no "scheme" element with a "colours" element.
-    bool LoadTheme(const std::filesystem::path& path);
+    // Replaces the whole table with a theme's colours (key, value as written), in order;
+    // a key whose value is no usable colour stays unset.
+    void SetColours(const std::vector<std::pair<std::string, std::string>>& colours);
     // The stored colour (0x00BBGGRR); black for a missing key ending in "_FG", else white.
     std::uint32_t ThemeColour(std::string_view key) const;
 

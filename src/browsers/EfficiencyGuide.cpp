@@ -5,6 +5,7 @@
 #include "browsers/ResourceRows.h"
 #include "database/GameDatabase.h"
 #include "order/Requirements.h"
+#include "order/Units.h"
 #include "profile/Profile.h"
 #include "profile/ProfileFile.h"
 

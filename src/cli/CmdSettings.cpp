@@ -1,7 +1,6 @@
 // "settings": every setting as the store keeps it, one of them, or a new value for one.
 #include "base/Settings.h"
 #include "cli/Commands.h"
-#include "update/ArchiveInstall.h"
 
 #include <cerrno>
 #include <climits>

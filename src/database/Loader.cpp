@@ -5,12 +5,10 @@
 #include "base/Messages.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"
-#include "base/Theme.h"
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "database/OrderedJobs.h"
-#include "profile/ProfileFile.h"
 #include "xml/XmlDocument.h"
 
 #include <algorithm>
@@ -117,23 +115,6 @@ void ReadDatabaseFiles(CGameDatabase& db, const std::vector<fs::path>& formulaFi
         });
 }
 
-void RemoveSaveLeftovers(const fs::path& dataFolder)
-{
-    for (std::string_view folder :
-         {DataPaths::Cache, DataPaths::DefaultProfiles, DataPaths::Profiles,
-          DataPaths::RemoteProfiles, DataPaths::Themes, DataPaths::Orders, DataPaths::Temp})
-        CAtomicFile::RemoveLeftovers(DataPaths::Join(dataFolder, folder));
-}
-
-void LoadThemeWithFallback(CTheme& theme, const fs::path& dataFolder, const std::string& name)
-{
-    const fs::path themes = DataPaths::Join(dataFolder, DataPaths::Themes);
-    theme.Clear();
-    if (!name.empty() && theme.LoadTheme(themes / name))
-        return;
-    theme.Clear();
-    theme.LoadTheme(themes / std::string(DataPaths::DefaultTheme));
-}
 } // namespace
 
 std::vector<fs::path> DatabaseFiles(const fs::path& folder)
@@ -155,7 +136,7 @@ std::uintmax_t FreeSpaceForRebuild(const fs::path& dataFolder)
     return space.available;
 }
 
-bool RebuildDatabase(CLoadContext& c)
+bool RebuildDatabase(CDatabaseLoadContext& c)
 {
     CGameDatabase& db = *c.database;
     CSettings& settings = *c.settings;
@@ -184,8 +165,8 @@ bool RebuildDatabase(CLoadContext& c)
     };
 
     db.ClearDatabase();
-    if (c.profiles)
-        c.profiles->Clear();
+    if (c.databaseCleared)
+        c.databaseCleared();
 
     CIconManager* icons = c.icons;
     if (icons)
@@ -212,12 +193,10 @@ bool RebuildDatabase(CLoadContext& c)
     return true;
 }
 
-ELoadSource LoadDatabase(CLoadContext& c)
+ELoadSource LoadOrRebuildDatabase(CDatabaseLoadContext& c)
 {
     CGameDatabase& db = *c.database;
     CSettings& settings = *c.settings;
-    RemoveSaveLeftovers(c.dataFolder);
-
     ELoadSource source = ELoadSource::Cache;
     db.icons = c.icons;
     if (!c.icons ||
@@ -236,23 +215,5 @@ ELoadSource LoadDatabase(CLoadContext& c)
     }
     else
         db.InvalidateIndexes();
-
-    if (c.resetOrder)
-        c.resetOrder();
-    if (c.profiles)
-        c.profiles->Clear();
-    db.HelpPages.clear();
-
-    db.ReadHelpPages(DataPaths::Join(c.dataFolder, DataPaths::Help));
-    if (c.profiles)
-        LoadAllProfiles(*c.profiles, c.dataFolder, settings);
-    db.BuildCategoryLists();
-    CXmlDocument::ReleaseSpareBuffers();
-    if (c.theme)
-        LoadThemeWithFallback(*c.theme, c.dataFolder, settings.CurrentTheme);
-    if (c.refreshBrowsers)
-        c.refreshBrowsers();
-    if (c.applyThemeColours)
-        c.applyThemeColours();
     return source;
 }

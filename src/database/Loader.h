@@ -8,8 +8,6 @@
 
 class CGameDatabase;
 class CIconManager;
-class CProfileList;
-class CTheme;
 class IPrompter;
 struct CSettings;
 
@@ -27,23 +25,19 @@ public:
     virtual void End() {}
 };
 
-// Everything a load touches. Pointers are not owned; prompter and progress may be null.
-struct CLoadContext
+// Everything reading the database touches. Pointers are not owned; prompter and progress
+// may be null.
+struct CDatabaseLoadContext
 {
     std::filesystem::path dataFolder;
     CSettings* settings = nullptr;
     CGameDatabase* database = nullptr;
     CIconManager* icons = nullptr;
-    CProfileList* profiles = nullptr;
-    CTheme* theme = nullptr;
     IPrompter* prompter = nullptr;
     ILoadProgress* progress = nullptr;
-    // Step 2 of a load: the order is reset (items gone, "Untitled.xml").
-    std::function<void()> resetOrder;
-    // Step 7: the formula and technique browsers refresh their lists when they exist.
-    std::function<void()> refreshBrowsers;
-    // Step 8: the theme's dialog colours are applied, without redrawing.
-    std::function<void()> applyThemeColours;
+    // A rebuild calls this once the old database is gone, before reading the new one (the
+    // program drops its profiles there).
+    std::function<void()> databaseCleared;
     // The free bytes for a rebuild; FreeSpaceForRebuild when empty (tests put a full disk here).
     std::function<std::uintmax_t(const std::filesystem::path&)> freeSpace;
     // The threads a rebuild reads its files on; 0: one per core (LoadThreads).
@@ -60,13 +54,13 @@ enum class ELoadSource
 // Below this many free bytes on the data folder's partition a rebuild is refused.
 inline constexpr std::uintmax_t RebuildFreeSpace = 12582912;
 
-// The cache first, else the rebuild; then the order reset, help pages, profiles, category
-// lists and the theme (falling back to "desktop_native.xml").
-ELoadSource LoadDatabase(CLoadContext& context);
+// The cache first, else the rebuild from XML. When neither gives a database, what a damaged
+// cache left behind is dropped.
+ELoadSource LoadOrRebuildDatabase(CDatabaseLoadContext& context);
 
 // The full read from XML; false (nothing touched) when there is not enough free space,
 // after telling the user.
-bool RebuildDatabase(CLoadContext& context);
+bool RebuildDatabase(CDatabaseLoadContext& context);
 
 // The free bytes where the rebuild writes ("Temp", else the nearest folder above it that
 // exists); UINTMAX_MAX when the system cannot tell, so that a rebuild is never refused

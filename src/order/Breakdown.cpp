@@ -1,6 +1,6 @@
 #include "order/Breakdown.h"
 
-#include "order/Requirements.h"
+#include "order/Units.h"
 
 CBreakdown::CNode& CBreakdown::NodeOf(const std::string& name)
 {

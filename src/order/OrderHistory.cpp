@@ -35,12 +35,13 @@ COrderHistory::CState COrderHistory::Capture() const
         state.items.push_back(*item);
     state.groups = m_order.groups;
     state.acquired = m_order.acquired;
+    state.filePath = m_order.filePath;
     return state;
 }
 
 bool COrderHistory::Same(const CState& a, const CState& b)
 {
-    if (a.groups != b.groups || a.acquired != b.acquired || a.items.size() != b.items.size())
+    if (a.groups != b.groups || a.acquired != b.acquired || a.filePath != b.filePath || a.items.size() != b.items.size())
         return false;
     for (std::size_t i = 0; i < a.items.size(); ++i)
         if (!SameItem(a.items[i], b.items[i]))
@@ -55,6 +56,7 @@ void COrderHistory::Restore(const CState& state)
         m_order.items.push_back(std::make_unique<COrderItem>(item));
     m_order.groups = state.groups;
     m_order.acquired = state.acquired;
+    m_order.filePath = state.filePath;
 }
 
 void COrderHistory::SetModified()
@@ -107,6 +109,8 @@ void COrderHistory::Reset()
 void COrderHistory::MarkClean()
 {
     m_states[m_index] = Capture();
+    for (CState& state : m_states)
+        state.filePath = m_order.filePath;
     m_clean = m_index;
     m_mergeKey.clear();
 }

@@ -9,8 +9,8 @@
 #include <vector>
 
 // Undo and redo of order edits. The history keeps the order's contents (items with their
-// ids, groups, acquired counts) after every edit; undo puts the previous contents back. The
-// state saved last is the clean one: the order is modified whenever it is elsewhere.
+// ids, groups, acquired counts, file name) after every edit; undo puts the previous contents
+// back. The state saved last is the clean one: the order is modified whenever it is elsewhere.
 class COrderHistory
 {
 public:
@@ -25,7 +25,8 @@ public:
     bool Commit(const std::string& name, const std::string& mergeKey = {});
     // A new or opened order: nothing to undo, and clean.
     void Reset();
-    // After a save: the order as it is now is clean (the save may have pruned it).
+    // After a save: the order as it is now is clean (the save may have pruned it), and every
+    // state keeps the file name it was saved under.
     void MarkClean();
 
     bool CanUndo() const { return m_index > 0; }
@@ -42,6 +43,7 @@ private:
         std::vector<COrderItem> items;
         std::vector<std::string> groups;
         std::map<std::string, std::string> acquired;
+        std::string filePath; // an order replaced by a new one becomes untitled
     };
     CState Capture() const;
     static bool Same(const CState& a, const CState& b);

@@ -5,6 +5,7 @@
 #include "base/Prompter.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
+#include "order/Units.h"
 
 #include <algorithm>
 

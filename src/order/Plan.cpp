@@ -4,6 +4,7 @@
 #include "order/Breakdown.h"
 #include "order/Order.h"
 #include "order/Requirements.h"
+#include "order/Units.h"
 #include "profile/Profile.h"
 
 #include <algorithm>

@@ -6,6 +6,7 @@
 #include "order/Breakdown.h"
 #include "order/Order.h"
 #include "order/ReportGrid.h"
+#include "order/Units.h"
 
 #include <algorithm>
 

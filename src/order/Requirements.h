@@ -9,7 +9,6 @@ class CGameDatabase;
 class COrder;
 struct COrderItem;
 struct CProfile;
-struct CResource;
 struct CFormula;
 struct CFormulaTier;
 struct CTechnique;
@@ -70,14 +69,6 @@ std::vector<const COrderItem*> SelectedItems(const COrder& order, const COrderSe
 CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& tierName);
 CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName);
 
-// Units of a resource one batch takes at the profile's skill, techniques raising the
-// skill needed by adjust. No profile: 0.
-std::int64_t UnitsNeeded(const CResource& resource, const CProfile* profile, std::int64_t adjust);
-// Per cent of the way from minimum to optimum skill; -1 below the minimum; 0 without profile.
-int Efficiency(const CResource& resource, const CProfile* profile, std::int64_t adjust);
-// Batches needed for n products made perBatch at a time (n / perBatch rounded up).
-std::int64_t BatchesFor(std::int64_t n, std::int64_t perBatch);
-
 // Stable bubble sort: by name ascending (byte-wise) or by quantity descending.
 void Sort(CRequirementList& list, ESortMode mode);
 
@@ -90,7 +81,3 @@ CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<co
                                    const CProfile* profile, EBreakdownMode breakdown, ESortMode sort);
 CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
                                 EBonusMode mode, ESortMode sort);
-
-// Multiplication that stops at the 64-bit range instead of overflowing.
-std::int64_t SaturatingMultiply(std::int64_t a, std::int64_t b);
-std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b);

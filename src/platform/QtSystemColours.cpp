@@ -53,6 +53,17 @@ constexpr std::array<CRoleEntry, 35> Roles = {{
 }};
 } // namespace
 
+const QPalette& DesktopPalette()
+{
+    static const QPalette palette = QGuiApplication::palette();
+    return palette;
+}
+
+CQtSystemColours::CQtSystemColours()
+{
+    DesktopPalette();
+}
+
 bool CQtSystemColours::RoleFor(std::string_view name, QPalette::ColorGroup& group, QPalette::ColorRole& role)
 {
     for (const CRoleEntry& entry : Roles)
@@ -73,7 +84,7 @@ std::optional<std::uint32_t> CQtSystemColours::SystemColour(std::string_view nam
     QPalette::ColorRole role;
     if (!RoleFor(name, group, role))
         return std::nullopt;
-    const QPalette palette = m_fixed ? m_palette : QGuiApplication::palette();
+    const QPalette& palette = m_fixed ? m_palette : DesktopPalette();
     return ThemeValueOf(palette.color(group, role));
 }
 

@@ -9,8 +9,9 @@
 class CQtSystemColours : public ISystemColours
 {
 public:
-    // Uses the application's palette at the time of each lookup.
-    CQtSystemColours() = default;
+    // Uses the desktop's palette: the application's as it was before the program first put
+    // a theme's colours in its place (so that a theme read later still gets the desktop's).
+    CQtSystemColours();
     // Uses a fixed palette (tests).
     explicit CQtSystemColours(const QPalette& palette) : m_palette(palette), m_fixed(true) {}
 
@@ -23,6 +24,9 @@ private:
     QPalette m_palette;
     bool m_fixed = false;
 };
+
+// The application's palette as it was when first asked for, before any theme replaced it.
+const QPalette& DesktopPalette();
 
 // 0x00BBGGRR <-> QColor.
 QColor ColourFromTheme(std::uint32_t value);

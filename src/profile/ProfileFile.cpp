@@ -275,3 +275,10 @@ bool SaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompt
     }
     return allWritten;
 }
+
+void OfferToSaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompter& prompter)
+{
+    const std::string question = ChangedProfilesQuestion(list);
+    if (!question.empty() && prompter.AskYesNo(question))
+        SaveChangedProfiles(list, dataFolder, &prompter);
+}

@@ -44,3 +44,6 @@ std::string ChangedProfilesQuestion(const CProfileList& list);
 // could not be written (they stay marked as changed). True when all were written.
 bool SaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
                          IPrompter* prompter);
+// Asks the question above when a profile has changed and saves them all on "yes".
+void OfferToSaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
+                                IPrompter& prompter);

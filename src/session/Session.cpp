@@ -2,6 +2,8 @@
 
 #include "base/DataPaths.h"
 #include "base/SettingsStore.h"
+#include "profile/ProfileFile.h"
+#include "session/LoadDatabase.h"
 
 #include <utility>
 
@@ -89,5 +91,7 @@ bool CSession::SaveSettings()
 {
     if (!m_store)
         return false;
-    return ::SaveSettings(m_settings, *m_store, &m_profiles, m_prompter, m_dataFolder.string());
+    if (m_prompter)
+        OfferToSaveChangedProfiles(m_profiles, m_dataFolder, *m_prompter);
+    return ::SaveSettings(m_settings, *m_store);
 }

@@ -4,7 +4,6 @@
 #include "base/Messages.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"
-#include "base/SettingsStore.h"
 #include "base/ZipNames.h"
 #include "update/ZipUnpack.h"
 
@@ -307,11 +306,6 @@ void WarnBusy(const CInstallContext& context)
         context.prompter->Warn(std::string(Messages::InstallBusy));
 }
 } // namespace
-
-std::string ReadGameFolder(const ISettingsStore& store)
-{
-    return store.Read(SettingsKeys::Game, "").value_or(std::string());
-}
 
 EInstallResult InstallUpdateArchive(const fs::path& archive, CInstallContext& context)
 {

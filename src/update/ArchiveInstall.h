@@ -8,12 +8,7 @@
 #include <vector>
 
 class IPrompter;
-class ISettingsStore;
 struct CSettings;
-
-// The game's installation folder from the game's key in the settings store (its unnamed
-// value); empty when not stored.
-std::string ReadGameFolder(const ISettingsStore& store);
 
 // What an archive installation needs from the rest of the program.
 struct CInstallContext

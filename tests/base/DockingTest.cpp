@@ -57,7 +57,53 @@ TEST(Docking, PairsOnWideScreensOnly)
         }
     }
     // 801 pixels is wide enough.
-    EXPECT_EQ(PlanDock(EToolWindow::Order, Toolbar, true, {0, 0, 801, 600}, Windows()).size(), 2u);
+    EXPECT_EQ(PlanDock(EToolWindow::Order, {0, 50, 120, 341}, true, {0, 0, 801, 600}, Windows()).size(), 2u);
+}
+
+TEST(Docking, StaysInsideTheWorkAreaAndOffTheToolbar)
+{
+    const CDockRect screen{0, 0, 1280, 800};
+    std::array<CDockRect, ToolWindowCount> windows{};
+    windows[static_cast<int>(EToolWindow::Order)] = {0, 0, 300, 400};
+    windows[static_cast<int>(EToolWindow::Reports)] = {0, 0, 500, 300};
+    windows[static_cast<int>(EToolWindow::Formulae)] = {0, 0, 562, 725};
+    windows[static_cast<int>(EToolWindow::Techniques)] = {0, 0, 562, 545};
+    struct Case
+    {
+        EToolWindow window;
+        CDockRect toolbar;
+        bool vertical;
+        std::vector<std::pair<EToolWindow, CDockRect>> expected;
+    };
+    const std::vector<Case> cases = {
+        // Too tall below the toolbar's top: shifted up; no room for the partner on either side.
+        {EToolWindow::Formulae, {579, 209, 122, 381}, true, {{EToolWindow::Formulae, {701, 75, 562, 725}}}},
+        // The window asked for is shown even where its lead leaves it no room.
+        {EToolWindow::Techniques, {579, 209, 122, 381}, true, {{EToolWindow::Techniques, {701, 209, 562, 545}}}},
+        // At the right edge: both go to the left, the partner beyond the lead.
+        {EToolWindow::Formulae, {1158, 100, 122, 381}, true,
+         {{EToolWindow::Formulae, {596, 75, 562, 725}}, {EToolWindow::Techniques, {34, 75, 562, 545}}}},
+        // Horizontal at the top: too tall below it, so beyond its right end.
+        {EToolWindow::Formulae, {0, 0, 430, 130}, false, {{EToolWindow::Formulae, {430, 0, 562, 725}}}},
+        // No room anywhere for all 725 pixels: below, cut to 670, the partner beside it.
+        {EToolWindow::Formulae, {0, 0, 1280, 130}, false,
+         {{EToolWindow::Formulae, {0, 130, 562, 670}}, {EToolWindow::Techniques, {562, 130, 562, 545}}}},
+        // Horizontal in the middle: no room above or below, so beyond its left end.
+        {EToolWindow::Formulae, {579, 209, 430, 120}, false, {{EToolWindow::Formulae, {17, 75, 562, 725}}}},
+        // Horizontal at the bottom: above it, the partner level with the lead's bottom.
+        {EToolWindow::Order, {400, 690, 430, 110}, false,
+         {{EToolWindow::Order, {400, 290, 300, 400}}, {EToolWindow::Reports, {700, 390, 500, 300}}}},
+    };
+    for (const Case& c : cases)
+    {
+        const auto plan = PlanDock(c.window, c.toolbar, c.vertical, screen, windows);
+        ASSERT_EQ(plan.size(), c.expected.size()) << c.toolbar.x;
+        for (std::size_t i = 0; i < plan.size(); ++i)
+        {
+            EXPECT_EQ(plan[i].window, c.expected[i].first) << c.toolbar.x;
+            EXPECT_EQ(plan[i].Rect(), c.expected[i].second) << c.toolbar.x << " " << i;
+        }
+    }
 }
 
 TEST(Docking, AutodockPicksTheFirstVisibleInItsOrder)

@@ -1,6 +1,4 @@
 #include "base/Settings.h"
-#include "profile/Profile.h"
-#include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -204,47 +202,12 @@ TEST(Settings, SaveWritesEveryValueInTableOrderThenFlushes)
     EXPECT_FALSE(SaveSettings(settings, store));
 }
 
-std::unique_ptr<CProfile> MakeProfile(const char* name, const char* server, const char* type, bool changed)
+TEST(Settings, ReadGameFolder)
 {
-    auto profile = std::make_unique<CProfile>();
-    profile->name = name;
-    profile->server = server;
-    profile->type = type;
-    profile->changed = changed;
-    return profile;
-}
-
-TEST(Settings, SaveFirstOffersToSaveChangedProfiles)
-{
-    for (const bool answer : {true, false})
-    {
-        SCOPED_TRACE(answer);
-        CTempDir data;
-        fs::create_directories(data / "Profiles" / "Server");
-        CProfileList profiles;
-        profiles.profiles.push_back(MakeProfile("Ana", "Sol", ProfileTypes::Local, true));
-        profiles.profiles.push_back(MakeProfile("Bo", "Sol", ProfileTypes::Local, false));
-        profiles.profiles.push_back(MakeProfile("Cy", "Luna", ProfileTypes::Remote, true));
-        CScriptedPrompter prompter;
-        prompter.QueueAnswer(answer);
-        CRecordingStore store;
-        EXPECT_TRUE(SaveSettings(CSettings{}, store, &profiles, &prompter, data.Path().string()));
-        EXPECT_EQ(prompter.questions,
-                  std::vector<std::string>{
-                      "Profile(s) 'Sol:Ana', 'Luna:Cy' have been changed, do you want to save these changes?"});
-        EXPECT_EQ(fs::exists(data / "Profiles" / "Ana.xml"), answer);
-        EXPECT_EQ(fs::exists(data / "Profiles" / "Server" / "Cy.xml"), answer);
-        EXPECT_FALSE(fs::exists(data / "Profiles" / "Bo.xml"));
-        EXPECT_EQ(store.writes.size(), Defaults.size());
-    }
-
-    // Nothing changed: nothing is asked.
-    CProfileList unchanged;
-    unchanged.profiles.push_back(MakeProfile("Bo", "Sol", ProfileTypes::Local, false));
-    CScriptedPrompter prompter;
-    CRecordingStore store;
-    EXPECT_TRUE(SaveSettings(CSettings{}, store, &unchanged, &prompter, "/nowhere"));
-    EXPECT_TRUE(prompter.questions.empty());
+    CMemorySettingsStore store;
+    EXPECT_EQ(ReadGameFolder(store), "");
+    store.Write(SettingsKeys::Game, "", "/games/Tellurin");
+    EXPECT_EQ(ReadGameFolder(store), "/games/Tellurin");
 }
 
 TEST(Settings, RecentOrdersKeepTheNewestEightThatStillExist)

@@ -135,4 +135,38 @@ TEST(OrderHistory, UndoingEveryEditGivesBackTheSavedFileByteForByte)
     EXPECT_TRUE(order.modified);
     EXPECT_FALSE(history.Commit("New Group")); // nothing changed
 }
+// A wizard's order that replaced another is undone to the other's file name; a later save
+// names every state.
+TEST(OrderHistory, UndoingAReplacingWizardGivesBackTheFileName)
+{
+    CBrowserFixture f;
+    COrder order;
+    order.AddItem(CBrowserFixture::Helm());
+    order.filePath = "Orders/Kit.xml";
+    COrderHistory history(order);
+    CWizardTemplate wizard;
+    wizard.school = "Smith";
+    wizard.type = "Craft";
+    wizard.formulaSets = {{"Blades", "", "sword", 1, 0}};
+    CWizardPlan plan = PlanWizard(f.db, wizard, {1, 3});
+    TickEverything(f.db, plan);
+    ASSERT_EQ(ApplyWizard(order, plan, true), 1);
+    ASSERT_TRUE(history.Commit("Order Wizard"));
+    EXPECT_EQ(order.filePath, "Untitled.xml");
+
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(order.filePath, "Orders/Kit.xml");
+    EXPECT_EQ(order.items[0]->itemName, "Iron Helm");
+    EXPECT_FALSE(order.modified);
+    ASSERT_TRUE(history.Redo());
+    EXPECT_EQ(order.filePath, "Untitled.xml");
+    EXPECT_TRUE(order.modified);
+
+    order.filePath = "Orders/Swords.xml";
+    history.MarkClean();
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(order.filePath, "Orders/Swords.xml");
+    EXPECT_EQ(order.ItemCount(), 1);
+    EXPECT_TRUE(order.modified);
+}
 } // namespace

@@ -5,6 +5,7 @@
 #include "order/Report.h"
 #include "order/ReportGrid.h"
 #include "order/Requirements.h"
+#include "order/Units.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 #include "base/Settings.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
-#include "update/ArchiveInstall.h"
 
 #include <QSettings>
 #include <QString>

@@ -317,6 +317,45 @@ TEST(ProfileFile, ChangedProfilesQuestionText)
               "changed, do you want to save these changes?");
 }
 
+TEST(ProfileFile, OfferToSaveChangedProfilesAsksOnceAndSavesOnYes)
+{
+    const auto make = [](const char* name, const char* server, const char* type, bool changed)
+    {
+        auto profile = std::make_unique<CProfile>();
+        profile->name = name;
+        profile->server = server;
+        profile->type = type;
+        profile->changed = changed;
+        return profile;
+    };
+    for (const bool answer : {true, false})
+    {
+        SCOPED_TRACE(answer);
+        CTempDir data;
+        fs::create_directories(data / "Profiles" / "Server");
+        CProfileList profiles;
+        profiles.profiles.push_back(make("Ana", "Sol", ProfileTypes::Local, true));
+        profiles.profiles.push_back(make("Bo", "Sol", ProfileTypes::Local, false));
+        profiles.profiles.push_back(make("Cy", "Luna", ProfileTypes::Remote, true));
+        CScriptedPrompter prompter;
+        prompter.QueueAnswer(answer);
+        OfferToSaveChangedProfiles(profiles, data.Path(), prompter);
+        EXPECT_EQ(prompter.questions,
+                  std::vector<std::string>{
+                      "Profile(s) 'Sol:Ana', 'Luna:Cy' have been changed, do you want to save these changes?"});
+        EXPECT_EQ(fs::exists(data / "Profiles" / "Ana.xml"), answer);
+        EXPECT_EQ(fs::exists(data / "Profiles" / "Server" / "Cy.xml"), answer);
+        EXPECT_FALSE(fs::exists(data / "Profiles" / "Bo.xml"));
+    }
+
+    // Nothing changed: nothing is asked.
+    CProfileList unchanged;
+    unchanged.profiles.push_back(make("Bo", "Sol", ProfileTypes::Local, false));
+    CScriptedPrompter prompter;
+    OfferToSaveChangedProfiles(unchanged, "/nowhere", prompter);
+    EXPECT_TRUE(prompter.questions.empty());
+}
+
 TEST(ProfileFile, SaveChangedProfilesRefusesUnsafeNames)
 {
     CTempDir dir;

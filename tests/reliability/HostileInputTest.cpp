@@ -11,6 +11,7 @@
 #include "database/IconManager.h"
 #include "order/Order.h"
 #include "profile/ProfileFile.h"
+#include "session/ThemeFile.h"
 #include "support/ScriptedPrompter.h"
 #include "update/ArchiveInstall.h"
 #include "update/ReleaseInfo.h"
@@ -152,7 +153,7 @@ std::string ObserveProfile(const fs::path& path)
 std::string ObserveTheme(const fs::path& path)
 {
     CTheme theme;
-    const bool ok = theme.LoadTheme(path);
+    const bool ok = LoadTheme(theme, path);
     std::string table;
     for (const auto& [key, value] : theme.Table())
         table += (table.empty() ? "" : ",") + key + ":" + value;

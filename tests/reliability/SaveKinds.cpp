@@ -5,12 +5,12 @@
 #include "database/Cache.h"
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
-#include "database/Loader.h"
 #include "order/HtmlExport.h"
 #include "order/Order.h"
 #include "order/Report.h"
 #include "platform/QtSettingsStore.h"
 #include "profile/ProfileFile.h"
+#include "session/LoadDatabase.h"
 #include "update/DownloadFile.h"
 
 #include <cstdlib>

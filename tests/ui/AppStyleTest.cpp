@@ -6,6 +6,7 @@
 #include <QLibraryInfo>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QtTest>
@@ -44,6 +45,7 @@ private Q_SLOTS:
     void AMenuBarLoadsNoImagePlugin();
     void ExtensionArrowsLookAsFusionDrawsThem();
     void OtherStylesAreLeftAlone();
+    void DarkThemeIndicatorsKeepAVisibleEdge();
 };
 
 void CAppStyleTest::AMenuBarLoadsNoImagePlugin()
@@ -104,6 +106,34 @@ void CAppStyleTest::OtherStylesAreLeftAlone()
     const QStyle& fusionOurs = fusionStyle;
     QCOMPARE(Pixmap(fusionOurs.standardIcon(QStyle::SP_ArrowUp), 16),
              Pixmap(fusion->standardIcon(QStyle::SP_ArrowUp), 16));
+}
+
+void CAppStyleTest::DarkThemeIndicatorsKeepAVisibleEdge()
+{
+    // An unticked box and an unchosen radio button of the dark theme's colours: the edge
+    // stands out from the fill.
+    CAppStyle style(QStyleFactory::create(QStringLiteral("fusion")));
+    QStyleOptionButton option;
+    option.rect = QRect(0, 0, 16, 16);
+    option.state = QStyle::State_Enabled | QStyle::State_Off;
+    const QColor base(0x23, 0x27, 0x2C);
+    option.palette.setColor(QPalette::Window, QColor(0x2B, 0x30, 0x36));
+    option.palette.setColor(QPalette::WindowText, QColor(0xE2, 0xE6, 0xEA));
+    option.palette.setColor(QPalette::Base, base);
+    for (const QStyle::PrimitiveElement element : {QStyle::PE_IndicatorCheckBox, QStyle::PE_IndicatorRadioButton})
+    {
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(base);
+        {
+            QPainter painter(&image);
+            style.drawPrimitive(element, &option, &painter, nullptr);
+        }
+        int contrast = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                contrast = std::max(contrast, image.pixelColor(x, y).lightness() - base.lightness());
+        QVERIFY2(contrast >= 40, qPrintable(QString::number(contrast)));
+    }
 }
 
 QTEST_MAIN(CAppStyleTest)

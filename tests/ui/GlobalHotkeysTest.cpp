@@ -1,6 +1,7 @@
 // The global hotkeys against a real X server: the test starts its own Xvfb, drives the
 // keyboard with XTest and plays "another program" on a second connection.
 #include "UiFixture.h"
+#include "XServer.h"
 
 #include "ui/shell/ConfigDialog.h"
 #include "ui/shell/GlobalHotkeys.h"
@@ -36,65 +37,6 @@ constexpr xcb_keysym_t SymControlL = 0xFFE3;
 constexpr xcb_keysym_t SymCapsLock = 0xFFE5;
 constexpr xcb_keysym_t SymNumLock = 0xFF7F;
 constexpr uint16_t CtrlShift = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT;
-
-// An Xvfb of our own on whatever display number is free (it picks one and reports it).
-class CXvfbServer
-{
-public:
-    ~CXvfbServer()
-    {
-        if (m_pid > 0)
-        {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-    bool Start()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return false;
-        m_pid = fork();
-        if (m_pid == 0)
-        {
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, STDOUT_FILENO);
-            dup2(null, STDERR_FILENO);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                   "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        if (m_pid < 0)
-        {
-            close(fds[0]);
-            return false;
-        }
-        std::string number;
-        pollfd wait{fds[0], POLLIN, 0};
-        while (poll(&wait, 1, 20000) > 0)
-        {
-            char c = 0;
-            if (read(fds[0], &c, 1) != 1 || c == '\n')
-                break;
-            number += c;
-        }
-        close(fds[0]);
-        if (number.empty())
-            return false;
-        m_display = ":" + number;
-        return true;
-    }
-
-    const std::string& Display() const { return m_display; }
-
-private:
-    pid_t m_pid = -1;
-    std::string m_display;
-};
 
 bool g_haveX = false;
 
@@ -437,7 +379,7 @@ void CHotkeysTest::GrabsAreReleasedWhenTurnedOffAndOnClose()
 int main(int argc, char** argv)
 {
     CXvfbServer server;
-    g_haveX = server.Start();
+    g_haveX = server.Start("1280x1024x24");
     if (g_haveX)
     {
         qputenv("DISPLAY", QByteArray::fromStdString(server.Display()));

@@ -168,8 +168,13 @@ private:
                     if (table)
                         has = std::min(table->columnWidth(col), table->viewport()->width());
                     else if (tree)
-                        has = std::min(tree->columnWidth(col), tree->viewport()->width()) -
+                    {
+                        // A row spanning its columns has all of them.
+                        const bool spanned = col == 0 && tree->isFirstColumnSpanned(row, parent);
+                        has = std::min(spanned ? tree->header()->length() : tree->columnWidth(col),
+                                       tree->viewport()->width()) -
                               (col == 0 ? depth * tree->indentation() : 0);
+                    }
                     else
                         has = view->viewport()->width();
                     int needs = wants.width();
@@ -266,7 +271,7 @@ private Q_SLOTS:
                 }
                 // Narrowed by the player, a report cell is elided and its tooltip holds the whole text.
                 CToolWindow* reports = toolbar.Window(EToolWindow::Reports);
-                tour.Show("orders");
+                tour.Show("reports");
                 auto* grid = reports->findChild<CGridWidget*>();
                 grid->SetColWidth(0, 30);
                 const QRect cell = grid->visualRect(grid->model()->index(1, 0));
@@ -293,7 +298,7 @@ private Q_SLOTS:
         CToolbarWindow toolbar(*app);
         toolbar.Initialise();
         CWindowTour tour(*app, toolbar);
-        tour.Show("orders");
+        tour.Show("reports");
         auto* report = static_cast<CReportsWindow*>(toolbar.Window(EToolWindow::Reports))->Grid();
         tour.Show("guide");
         auto* formulae = static_cast<CFormulaWindow*>(toolbar.Window(EToolWindow::Formulae));

@@ -2,17 +2,26 @@
 
 #include "base/Messages.h"
 #include "database/Loader.h"
+#include "ui/browsers/FormulaWindow.h"
+#include "ui/order/OrderCommands.h"
+#include "ui/order/OrderWindow.h"
 #include "ui/shell/Application.h"
 #include "ui/shell/ConfigDialog.h"
+#include "ui/shell/FileDialog.h"
 #include "ui/shell/ProgressWindow.h"
 #include "ui/shell/ToggleButton.h"
 #include "ui/shell/ToolWindow.h"
 #include "ui/shell/ToolbarWindow.h"
+#include "ui/widgets/GridWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace
@@ -45,6 +54,12 @@ private Q_SLOTS:
     void RecacheAsksAndReloadsOnYesOnly();
     void ConfigurationThemeChangeDoesNotRecache();
     void ConfigurationGameFolderChangeRemovesCache();
+    void ThemeChangeRecoloursEveryWindowAtOnce();
+    void TreesShowIconsAtTheChosenSize();
+    void QuestionsKeepTheirOwnLineBreaks();
+    void UnsavedOrderIsOfferedForSavingFirst();
+    void FileKeysWorkFromEveryWindow();
+    void RecentOrdersNewestFirstMissingOnesDropped();
 };
 
 void CShellTest::DataFolderFromTheCommandLine()
@@ -335,6 +350,207 @@ void CShellTest::ConfigurationGameFolderChangeRemovesCache()
         QCOMPARE(app->Order().ItemCount(), 0);
         QCOMPARE(app->Database().FormulaCount(), formulae);
     }
+}
+
+void CShellTest::ThemeChangeRecoloursEveryWindowAtOnce()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    RegisterOrderWindows();
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    toolbar.ShowWindow(EToolWindow::Formulae);
+    toolbar.ShowWindow(EToolWindow::Order);
+    auto* formulae = static_cast<CFormulaWindow*>(toolbar.ExistingWindow(EToolWindow::Formulae));
+    auto* order = static_cast<COrderWindow*>(toolbar.ExistingWindow(EToolWindow::Order));
+    CConfigDialog dialog(*app, nullptr);
+    dialog.ThemeBox()->setCurrentText(QStringLiteral("dark_slate.xml"));
+    dialog.accept();
+    // What the player sees: the empty part of each list, the batches box and a new dialog
+    // in the dark theme's colours, without a restart.
+    auto pixel = [](QWidget* widget, QPoint at) { return widget->grab().toImage().pixelColor(at); };
+    for (CGridWidget* list : {formulae->TiersGrid(), formulae->TechniquesGrid()})
+        QCOMPARE(pixel(list->viewport(), list->viewport()->rect().bottomRight() - QPoint(3, 3)), QColor(0x27, 0x2C, 0x32));
+    QCOMPARE(pixel(order->Tree()->viewport(), order->Tree()->viewport()->rect().bottomRight() - QPoint(3, 3)),
+             QColor(0x23, 0x27, 0x2C));
+    // (The batches box is disabled until an item is chosen.)
+    QVERIFY(!order->BatchesEdit()->isEnabled());
+    QCOMPARE(pixel(order->BatchesEdit(), order->BatchesEdit()->rect().center()), QColor(0x2B, 0x30, 0x36));
+    QCOMPARE(order->TechniqueList()->header()->palette().color(QPalette::Active, QPalette::ButtonText), QColor(0xE2, 0xE6, 0xEA));
+    CConfigDialog next(*app, nullptr);
+    QCOMPARE(pixel(&next, QPoint(2, next.height() - 3)), QColor(0x2B, 0x30, 0x36));
+    // The rows already shown take the new colours of their kind.
+    QCOMPARE(formulae->TiersGrid()->item(1, 0)->foreground().color(), QColor(0x6C, 0x76, 0x82));
+
+    // And back: the desktop's own colours again.
+    const QColor desktopBase = QApplication::style()->standardPalette().color(QPalette::Disabled, QPalette::Base);
+    app->Settings().CurrentTheme = "desktop_native.xml";
+    toolbar.RefreshTheme();
+    QCOMPARE(pixel(order->BatchesEdit(), order->BatchesEdit()->rect().center()), desktopBase);
+    toolbar.close();
+}
+
+void CShellTest::TreesShowIconsAtTheChosenSize()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    RegisterOrderWindows();
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    CConfigDialog dialog(*app, nullptr);
+    dialog.IconSizeBox()->setCurrentText(QStringLiteral("24"));
+    CMessageBox::SetNextAnswer(true);
+    dialog.accept();
+    toolbar.ShowWindow(EToolWindow::Formulae);
+    toolbar.ShowWindow(EToolWindow::Techniques);
+    toolbar.ShowWindow(EToolWindow::Order);
+    for (EToolWindow id : {EToolWindow::Formulae, EToolWindow::Techniques, EToolWindow::Order})
+        for (const QTreeWidget* tree : toolbar.ExistingWindow(id)->findChildren<QTreeWidget*>())
+            if (tree->topLevelItemCount() > 0 && !tree->topLevelItem(0)->icon(0).isNull())
+                QCOMPARE(tree->iconSize(), QSize(24, 24));
+    toolbar.close();
+}
+
+void CShellTest::QuestionsKeepTheirOwnLineBreaks()
+{
+    CMessageBox::SetScripted(false);
+    // Every line of the text fits on one line of the box: only its own breaks break it.
+    QStringList cut = {QStringLiteral("no box")};
+    QTimer::singleShot(0, [&cut]
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        const QLabel* label = box ? box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")) : nullptr;
+        if (!label)
+            return;
+        cut.clear();
+        for (const QString& line : Q(Messages::RecacheQuestion).split(QLatin1Char('\n')))
+            if (label->fontMetrics().horizontalAdvance(line) > label->width())
+                cut << line;
+        box->button(QMessageBox::Yes)->click();
+    });
+    QVERIFY(CMessageBox::AskYesNo(nullptr, Q(Messages::RecacheQuestion)));
+    QCOMPARE(cut, QStringList());
+}
+
+void CShellTest::UnsavedOrderIsOfferedForSavingFirst()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    auto item = std::make_unique<COrderItem>();
+    item->itemName = "Anything";
+    app->Order().AddItem(std::move(item));
+    app->Order().modified = true;
+    QVERIFY(app->Profiles().current);
+    app->Profiles().current->changed = true;
+    const QString question = QStringLiteral("Do you want to save the changes to the order 'Untitled.xml'?");
+
+    // Cancel keeps the program running, and Open Order and the recache do nothing.
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Cancel);
+    QVERIFY(!toolbar.close());
+    QVERIFY(toolbar.isVisible());
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Cancel);
+    QVERIFY(!OrderCommands::OpenOrder(*app, &toolbar));
+    CMessageBox::SetNextAnswer(true);
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Cancel);
+    toolbar.RecacheDatabase();
+    QCOMPARE(CMessageBox::TakeLog(), (QStringList{question, question, Q(Messages::RecacheQuestion), question}));
+    QCOMPARE(app->Order().ItemCount(), 1);
+
+    // Save on an untitled order asks for a name; the profiles' question comes after.
+    const std::filesystem::path saved = fixture.folder.Path() / "Orders" / "Kept.xml";
+    CFileDialog::SetNextFileName(QString::fromStdString(saved.string()));
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Yes);
+    QVERIFY(toolbar.close());
+    const QStringList log = CMessageBox::TakeLog();
+    QCOMPARE(log.size(), 2);
+    QCOMPARE(log[0], question);
+    QVERIFY(log[1].startsWith(Q(Messages::ProfilesChanged1)));
+    QVERIFY(std::filesystem::exists(saved));
+    QVERIFY(!app->Order().modified);
+}
+
+void CShellTest::FileKeysWorkFromEveryWindow()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    RegisterOrderWindows();
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    toolbar.ShowWindow(EToolWindow::Order);
+    CToolWindow* order = toolbar.ExistingWindow(EToolWindow::Order);
+    order->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), order);
+    auto item = std::make_unique<COrderItem>();
+    item->itemName = "Anything";
+    app->Order().AddItem(std::move(item));
+    app->Order().modified = true;
+    const std::filesystem::path first = fixture.folder.Path() / "Orders" / "First.xml";
+    const std::filesystem::path second = fixture.folder.Path() / "Orders" / "Second.xml";
+    std::filesystem::create_directories(first.parent_path());
+    app->Order().filePath = first.string();
+
+    QTest::keyClick(order, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(std::filesystem::exists(first));
+    QVERIFY(!app->Order().modified);
+    CFileDialog::SetNextFileName(QString::fromStdString(second.string()));
+    QTest::keyClick(order, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(std::filesystem::exists(second));
+    QCOMPARE(app->Order().filePath, second.string());
+    QTest::keyClick(order, Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!toolbar.isVisible());
+    QVERIFY(CMessageBox::TakeLog().isEmpty());
+}
+
+void CShellTest::RecentOrdersNewestFirstMissingOnesDropped()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    const std::filesystem::path example = fixture.folder / "Orders/example_order.xml";
+    const std::filesystem::path copy = fixture.folder / "Orders/copy.xml";
+    std::filesystem::copy_file(example, copy);
+    for (const std::filesystem::path& path : {example, copy})
+    {
+        CFileDialog::SetNextFileName(QString::fromStdString(path.string()));
+        QVERIFY(OrderCommands::OpenOrder(*app, &toolbar));
+    }
+    auto entries = [&toolbar]
+    {
+        Q_EMIT toolbar.RecentMenu()->aboutToShow(); // as when the player opens it
+        QStringList texts;
+        for (const QAction* action : toolbar.RecentMenu()->actions())
+            texts << action->text();
+        return texts;
+    };
+    const QString first = QStringLiteral("&1 ") + QString::fromStdString(copy.string());
+    QCOMPARE(entries(), (QStringList{first, QStringLiteral("&2 ") + QString::fromStdString(example.string())}));
+    QVERIFY(CMessageBox::TakeLog().isEmpty());
+
+    // A file gone is dropped, with a message.
+    std::filesystem::remove(example);
+    QCOMPARE(entries(), QStringList{first});
+    QCOMPARE(CMessageBox::TakeLog(), QStringList{QStringLiteral("The order file '%1' no longer exists and was taken "
+                                                                "off the recent orders.")
+                                                     .arg(QString::fromStdString(example.string()))});
+
+    // Opening one over an unsaved order asks first; Cancel keeps the order.
+    app->Order().items.front()->batches = 9;
+    app->Order().modified = true;
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Cancel);
+    toolbar.RecentMenu()->actions().front()->trigger();
+    QCOMPARE(CMessageBox::TakeLog(),
+             QStringList{QStringLiteral("Do you want to save the changes to the order '%1'?").arg(QString::fromStdString(copy.string()))});
+    QCOMPARE(app->Order().items.front()->batches, 9);
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::No);
+    toolbar.close();
 }
 
 QTEST_MAIN(CShellTest)

@@ -155,15 +155,20 @@ private Q_SLOTS:
         QCOMPARE(dialog.CloseButton()->text(), QStringLiteral("Close"));
         QVERIFY(dialog.CheckButton()->isEnabled());
         QCOMPARE(CMessageBox::TakeLog(), QStringList());
+        // Nothing is said to be downloading any more.
+        QCOMPARE(dialog.StatusLabel()->text(), QString());
+        QCOMPARE(dialog.Progress()->format(), QString());
 
         m_server->Route("/db/Release.xml",
                         {404, "<html>gone</html>", CHttpFixture::EBehaviour::Normal, {}});
         m_server->Serve("/db/Config.xml", ServersList("Main", m_server->Base() + "/db"));
         QTest::mouseClick(dialog.CheckButton(), Qt::LeftButton);
         QVERIFY(RunUntil([&dialog]() { return !dialog.Session().IsBusy(); }));
-        QCOMPARE(CMessageBox::TakeLog(),
-                 QStringList{QStringLiteral("Unable to access this Site for release "
-                                            "information. Please try again when it is available")});
+        const QString failure = QStringLiteral("Unable to access this Site for release "
+                                               "information. Please try again when it is available");
+        QCOMPARE(CMessageBox::TakeLog(), QStringList{failure});
+        QCOMPARE(dialog.StatusLabel()->text(), failure);
+        QCOMPARE(dialog.Progress()->format(), QString());
         QVERIFY(!dialog.DownloadButton()->isEnabled());
         QVERIFY(dialog.CheckButton()->isEnabled());
     }

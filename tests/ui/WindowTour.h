@@ -7,6 +7,7 @@
 #include "ui/browsers/EfficiencyGuideWindow.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderWindow.h"
+#include "ui/order/WizardDialog.h"
 #include "ui/shell/ConfigDialog.h"
 #include "ui/shell/ToolWindow.h"
 #include "ui/shell/ToolbarWindow.h"
@@ -14,15 +15,16 @@
 #include "ui/widgets/ThemedTree.h"
 
 #include <QDialog>
+#include <QListWidget>
 #include <QPointer>
-
 #include <string>
 #include <vector>
 
 inline const std::vector<std::string>& TourScenes()
 {
-    static const std::vector<std::string> scenes = {"orders",   "formulae",      "components", "profiles",
-                                                    "guide",    "configuration", "update"};
+    static const std::vector<std::string> scenes = {
+        "orders", "reports",       "formulae", "techniques", "components",  "profiles",
+        "guide",  "configuration", "update",   "wizard-who", "wizard-what", "wizard-how"};
     return scenes;
 }
 
@@ -32,7 +34,8 @@ public:
     CWindowTour(CAppContext& app, CToolbarWindow& toolbar) : m_app(app), m_toolbar(toolbar) {}
     ~CWindowTour() { delete m_dialog; }
 
-    // Shows one scene (hiding the previous one's windows) and returns its windows, the toolbar first.
+    // Shows one scene (hiding the previous one's windows) and returns its windows, the toolbar
+    // first.
     std::vector<QWidget*> Show(const std::string& scene)
     {
         delete m_dialog;
@@ -43,42 +46,36 @@ public:
             if (CToolWindow* window = m_toolbar.ExistingWindow(static_cast<EToolWindow>(i)))
                 window->hide();
         std::vector<QWidget*> windows{&m_toolbar};
-        if (scene == "orders")
+        if (scene == "orders" || scene == "reports")
         {
-            m_toolbar.ShowWindow(EToolWindow::Order);
-            m_toolbar.Dock(EToolWindow::Order);
+            // Each docked as the player would: its partner beside it where the screen has room.
+            m_toolbar.Dock(scene == "orders" ? EToolWindow::Order : EToolWindow::Reports);
             auto* order = static_cast<COrderWindow*>(m_toolbar.Window(EToolWindow::Order));
             QTreeWidget* tree = order->Tree();
             if (tree->topLevelItemCount() > 0 && tree->topLevelItem(0)->childCount() > 0)
                 tree->setCurrentItem(tree->topLevelItem(0)->child(0));
-            // On a narrow screen the partner stays hidden; the tour shows it all the same.
-            m_toolbar.Window(EToolWindow::Reports)->show();
             m_toolbar.Window(EToolWindow::Reports)->GenerateCurrentReport();
-            windows.push_back(order);
-            windows.push_back(m_toolbar.Window(EToolWindow::Reports));
+            AddShown(windows, {EToolWindow::Order, EToolWindow::Reports});
         }
-        else if (scene == "formulae" || scene == "guide")
+        else if (scene == "formulae" || scene == "techniques" || scene == "guide")
         {
             auto* formulae = static_cast<CFormulaWindow*>(m_toolbar.Window(EToolWindow::Formulae));
-            m_toolbar.ShowWindow(EToolWindow::Formulae);
-            m_toolbar.Dock(EToolWindow::Formulae);
+            m_toolbar.Dock(scene == "techniques" ? EToolWindow::Techniques : EToolWindow::Formulae);
             // The order's first item: a formula with its techniques attached.
             formulae->PickQuickItem(1);
-            windows.push_back(formulae);
             if (scene == "guide")
             {
                 formulae->ShowEfficiencyLevels();
+                windows.push_back(formulae);
                 windows.push_back(formulae->findChild<CEfficiencyGuideWindow*>());
             }
             else
-            {
-                m_toolbar.Window(EToolWindow::Techniques)->show();
-                windows.push_back(m_toolbar.Window(EToolWindow::Techniques));
-            }
+                AddShown(windows, {EToolWindow::Formulae, EToolWindow::Techniques});
         }
         else if (scene == "components" || scene == "profiles")
         {
-            const EToolWindow id = scene == "components" ? EToolWindow::Components : EToolWindow::Profiles;
+            const EToolWindow id =
+                scene == "components" ? EToolWindow::Components : EToolWindow::Profiles;
             CToolWindow* window = m_toolbar.Window(id);
             m_toolbar.ShowWindow(id);
             m_toolbar.Dock(id);
@@ -97,6 +94,19 @@ public:
             m_dialog = new CConfigDialog(m_app, &m_toolbar);
         else if (scene == "update")
             m_dialog = new CUpdateDialog(m_app, &m_toolbar);
+        else if (scene.starts_with("wizard-"))
+        {
+            // The current profile's first template, its sets as offered, then the techniques.
+            auto* wizard = new CWizardDialog(m_app, &m_toolbar);
+            m_dialog = wizard;
+            wizard->show(); // a wizard starts on its first page when shown
+            if (wizard->TemplateList()->currentRow() < 0 && wizard->TemplateList()->count() > 0)
+                wizard->TemplateList()->setCurrentRow(0);
+            if (scene != "wizard-who")
+                wizard->next();
+            if (scene == "wizard-how")
+                wizard->next();
+        }
         if (m_dialog)
         {
             m_dialog->show();
@@ -106,6 +116,13 @@ public:
     }
 
 private:
+    void AddShown(std::vector<QWidget*>& windows, std::initializer_list<EToolWindow> ids)
+    {
+        for (EToolWindow id : ids)
+            if (m_toolbar.IsShown(id))
+                windows.push_back(m_toolbar.Window(id));
+    }
+
     CAppContext& m_app;
     CToolbarWindow& m_toolbar;
     QPointer<QDialog> m_dialog;

@@ -137,7 +137,10 @@ void CWizardWindowsTest::WizardPagesBuildTheOrder()
         auto* tiers = qobject_cast<QComboBox*>(formulae->itemWidget(dirk, 1));
         QCOMPARE(tiers->currentText(), QStringLiteral("Tinbright Dirk (Tier III)"));
         qobject_cast<QSpinBox*>(formulae->itemWidget(dirk, 2))->setValue(4);
+        // An unticked set's formulae are out of reach until the set is ticked.
+        QVERIFY(stock->child(0)->isDisabled() && !formulae->itemWidget(stock->child(0), 1)->isEnabled());
         stock->setCheckState(0, Qt::Checked);
+        QVERIFY(!stock->child(0)->isDisabled() && formulae->itemWidget(stock->child(0), 1)->isEnabled());
         for (int i = 1; i < stock->childCount(); ++i)
             stock->child(i)->setCheckState(0, Qt::Unchecked);
         QVERIFY(wizard->ProblemsLabel()->isHidden());

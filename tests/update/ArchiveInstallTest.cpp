@@ -68,15 +68,7 @@ struct CDataFolder
     std::vector<std::string> reports;
 };
 
-TEST(Startup, ReadGameFolder)
-{
-    CMemorySettingsStore store;
-    EXPECT_EQ(ReadGameFolder(store), "");
-    store.Write(SettingsKeys::Game, "", "/games/Tellurin");
-    EXPECT_EQ(ReadGameFolder(store), "/games/Tellurin");
-}
-
-TEST(Startup, NothingWaiting)
+TEST(ArchiveInstall, NothingWaiting)
 {
     CDataFolder folder;
     fs::remove_all(folder.data / "Temp");
@@ -95,7 +87,7 @@ TEST(Startup, NothingWaiting)
     EXPECT_EQ(folder.reloads, 0);
 }
 
-TEST(Startup, SeveralWaitingInstallsNothing)
+TEST(ArchiveInstall, SeveralWaitingInstallsNothing)
 {
     CDataFolder folder;
     ASSERT_TRUE(WriteTestZip(folder.data / "Temp" / "Moxa_2026-11-30.zip", {{"Categories.xml", "new"}}));
@@ -111,7 +103,7 @@ TEST(Startup, SeveralWaitingInstallsNothing)
     EXPECT_EQ(folder.settings.DatabaseRevision, "Initial");
 }
 
-TEST(Startup, InstallsTheOneArchive)
+TEST(ArchiveInstall, InstallsTheOneArchive)
 {
     CDataFolder folder;
     const fs::path archive = folder.data / "Temp" / "Moxa_2026-11-30.zip";
@@ -166,7 +158,7 @@ TEST(Startup, InstallsTheOneArchive)
     EXPECT_EQ(Snapshot(folder.root.Path()).count("data"), 1u);
 }
 
-TEST(Startup, InstallsIntoAFolderWithoutConfig)
+TEST(ArchiveInstall, InstallsIntoAFolderWithoutConfig)
 {
     CDataFolder folder;
     fs::remove_all(folder.data / "Config");
@@ -185,7 +177,7 @@ struct HostileCase
     std::vector<CZipEntry> entries;
 };
 
-TEST(Startup, HostileArchivesAreRefusedBeforeAnythingIsWritten)
+TEST(ArchiveInstall, HostileArchivesAreRefusedBeforeAnythingIsWritten)
 {
     const std::string outside = "/tmp/moxa-hostile-entry-" + std::to_string(::getpid()) + ".xml";
     const HostileCase cases[] = {
@@ -240,7 +232,7 @@ void PatchZipField(std::string& zip, std::string_view signature, std::size_t off
             zip[at + offset + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-TEST(Startup, BrokenArchivesAreRefused)
+TEST(ArchiveInstall, BrokenArchivesAreRefused)
 {
     CTempDir scratch;
     const fs::path good = scratch / "good.zip";
@@ -280,7 +272,7 @@ TEST(Startup, BrokenArchivesAreRefused)
     }
 }
 
-TEST(Startup, FailureAfterUnpackingKeepsTheOldConfig)
+TEST(ArchiveInstall, FailureAfterUnpackingKeepsTheOldConfig)
 {
     CDataFolder folder;
     // A cache file that cannot be deleted stops the installation after unpacking.
@@ -298,7 +290,7 @@ TEST(Startup, FailureAfterUnpackingKeepsTheOldConfig)
 
 // Two processes finding the same archive at once: one installs it whole, the other waits
 // and then finds nothing; neither calls it corrupt.
-TEST(Startup, TwoProcessesInstallOneArchiveOnce)
+TEST(ArchiveInstall, TwoProcessesInstallOneArchiveOnce)
 {
     std::vector<CZipEntry> entries;
     Tree expected;
@@ -335,7 +327,7 @@ TEST(Startup, TwoProcessesInstallOneArchiveOnce)
     }
 }
 
-TEST(Startup, InterruptedInstallationIsRecovered)
+TEST(ArchiveInstall, InterruptedInstallationIsRecovered)
 {
     {
         // Stopped after the old tree went aside and before the new one arrived.

@@ -351,6 +351,7 @@ void CFormulaWindow::FillCategories()
 
 void CFormulaWindow::FillTree()
 {
+    m_tree->setIconSize(IconPixels(App().Icons()));
     const EExpandMode expandMode = ExpandModeOf(App().Settings().ExpandFormulaMode);
     const CFormulaTree tree =
         BuildFormulaTree(App().Database(), m_filter, m_formulaCategory, m_formula);

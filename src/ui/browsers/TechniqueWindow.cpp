@@ -237,6 +237,7 @@ void CTechniqueWindow::SelectCategory(int row)
 
 void CTechniqueWindow::FillTree()
 {
+    m_tree->setIconSize(IconPixels(App().Icons()));
     const CGameDatabase& db = App().Database();
     const CSettings& settings = App().Settings();
     const CFormulaWindow* formulae = Formulae();

@@ -53,6 +53,8 @@ void NewOrder(CAppContext& app, QWidget*)
 
 bool OpenOrder(CAppContext& app, QWidget* parent)
 {
+    if (!SaveChangesFirst(app, parent))
+        return false;
     const QString name = CFileDialog::GetOpenFileName(parent, OrdersFolder(app), Qs(Messages::OrderFileFilter));
     if (name.isEmpty())
         return false;
@@ -103,5 +105,20 @@ bool NewOrderFromTemplate(CAppContext& app, QWidget* parent)
     ApplyWizard(app.Order(), dialog.Plan(), dialog.Replace());
     app.OrderEdited(Messages::EditWizard);
     return true;
+}
+
+bool SaveChangesFirst(CAppContext& app, QWidget* parent)
+{
+    if (!app.Order().modified)
+        return true;
+    const std::string question =
+        std::string(Messages::UnsavedOrder1) + app.Order().filePath + std::string(Messages::UnsavedOrder2);
+    switch (CMessageBox::AskSaveDiscardCancel(parent, Qs(question)))
+    {
+    case CMessageBox::EAnswer::Yes: return SaveOrder(app, parent);
+    case CMessageBox::EAnswer::No: return true;
+    case CMessageBox::EAnswer::Cancel: return false;
+    }
+    return false;
 }
 } // namespace OrderCommands

@@ -23,4 +23,7 @@ std::vector<std::string> RecentOrders(CAppContext& app, QWidget* parent);
 // "New Order from Template...": the wizard, then the order it makes replaces or joins the
 // current one (a modified order is replaced only after a question). False when cancelled.
 bool NewOrderFromTemplate(CAppContext& app, QWidget* parent);
+// Before something that would lose an unsaved order: asks to save it, discard it or
+// cancel. True when the caller may go on (nothing unsaved, saved, or discarded).
+bool SaveChangesFirst(CAppContext& app, QWidget* parent);
 } // namespace OrderCommands

@@ -240,6 +240,7 @@ void COrderWindow::RefreshCaption()
 
 void COrderWindow::RefreshOrderTree()
 {
+    m_tree->setIconSize(IconPixels(App().Icons()));
     COrder& order = App().Order();
     const CGameDatabase& db = App().Database();
     // Ticks survive a rebuild: they choose what the reports cover.

@@ -21,7 +21,6 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
 #include <functional>
 #include <set>
 
@@ -107,7 +106,8 @@ QWizardPage* CWizardDialog::BuildWhoPage()
 
     // Races and school types as the templates name them.
     std::set<std::string> races;
-    std::vector<std::string> types{std::string(Messages::WizardTypeCraft), std::string(Messages::WizardTypeAdventure)};
+    std::vector<std::string> types{std::string(Messages::WizardTypeCraft),
+                                   std::string(Messages::WizardTypeAdventure)};
     for (const auto& wizard : m_app.Database().wizards)
     {
         races.insert(wizard->races.begin(), wizard->races.end());
@@ -142,8 +142,9 @@ QWizardPage* CWizardDialog::BuildWhoPage()
     std::string unreadable;
     for (const CWizardFileProblem& problem :
          UnreadableWizardFiles(DataPaths::Join(m_app.DataFolder(), DataPaths::Wizards)))
-        unreadable += (unreadable.empty() ? "" : "\n") +
-                      Format(Messages::WizardFileProblem, problem.file.filename().c_str(), problem.reason.c_str());
+        unreadable += (unreadable.empty() ? "" : "\n") + Format(Messages::WizardFileProblem,
+                                                                problem.file.filename().c_str(),
+                                                                problem.reason.c_str());
     m_unreadable->setText(Qs(unreadable));
     m_unreadable->setVisible(!unreadable.empty());
     layout->addWidget(m_unreadable);
@@ -208,7 +209,8 @@ void CWizardDialog::RefreshTemplates()
         return;
     const bool byHand = m_byHandRadio->isChecked();
     m_profileCombo->setEnabled(!byHand);
-    for (QWidget* control : std::initializer_list<QWidget*>{m_typeCombo, m_schoolCombo, m_levelSpin})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_typeCombo, m_schoolCombo, m_levelSpin})
         control->setEnabled(byHand);
 
     const CWizardWho who = Who();
@@ -223,8 +225,9 @@ void CWizardDialog::RefreshTemplates()
         m_ranges.push_back(range);
         if (wizard == chosen)
             select = m_templates->count();
-        m_templates->addItem(Qs(Format(Messages::WizardTemplateEntry, WizardTemplateName(*wizard).c_str(),
-                                       TierRangeText(range).c_str())));
+        m_templates->addItem(
+            Qs(Format(Messages::WizardTemplateEntry, WizardTemplateName(*wizard).c_str(),
+                      TierRangeText(range).c_str())));
     }
     m_templates->setCurrentRow(m_offered.empty() ? -1 : select);
     m_noTemplate->setVisible(m_offered.empty());
@@ -233,7 +236,9 @@ void CWizardDialog::RefreshTemplates()
 const CWizardTemplate* CWizardDialog::ChosenTemplate() const
 {
     const int row = m_templates->currentRow();
-    return row >= 0 && row < static_cast<int>(m_offered.size()) ? m_offered[static_cast<std::size_t>(row)] : nullptr;
+    return row >= 0 && row < static_cast<int>(m_offered.size())
+               ? m_offered[static_cast<std::size_t>(row)]
+               : nullptr;
 }
 
 QWizardPage* CWizardDialog::BuildWhatPage()
@@ -266,7 +271,8 @@ void CWizardDialog::PreparePlan()
         return;
     const CTierRange range = m_ranges[static_cast<std::size_t>(row)];
     // Coming back to a template already planned keeps what was chosen.
-    if (wizard != m_planFor || range.lowest != m_planRange.lowest || range.highest != m_planRange.highest)
+    if (wizard != m_planFor || range.lowest != m_planRange.lowest ||
+        range.highest != m_planRange.highest)
     {
         m_plan = PlanWizard(m_app.Database(), *wizard, range);
         m_planFor = wizard;
@@ -274,6 +280,23 @@ void CWizardDialog::PreparePlan()
     }
     FillFormulae();
 }
+
+namespace
+{
+// The formulae of an unticked set are not made, whatever their own ticks: they are shown
+// greyed, their tier and batches out of reach, until the set is ticked.
+void ShowSetTicked(QTreeWidget* tree, QTreeWidgetItem* set, bool ticked)
+{
+    for (int i = 0; i < set->childCount(); ++i)
+    {
+        QTreeWidgetItem* entry = set->child(i);
+        entry->setDisabled(!ticked);
+        for (int col = 1; col < tree->columnCount(); ++col)
+            if (QWidget* editor = tree->itemWidget(entry, col))
+                editor->setEnabled(ticked);
+    }
+}
+} // namespace
 
 void CWizardDialog::FillFormulae()
 {
@@ -323,12 +346,14 @@ void CWizardDialog::FillFormulae()
                     [this, s, c](int index)
                     {
                         CWizardChoice& chosen = m_plan.sets[s].choices[c];
-                        chosen.tier = std::clamp(index, 0, static_cast<int>(chosen.tiers.size()) - 1);
+                        chosen.tier =
+                            std::clamp(index, 0, static_cast<int>(chosen.tiers.size()) - 1);
                         KeepTakenTechniques(m_app.Database(), *m_plan.wizard, chosen);
                     });
             connect(batches, &QSpinBox::valueChanged, this,
                     [this, s, c](int value) { m_plan.sets[s].choices[c].batches = value; });
         }
+        ShowSetTicked(m_formulae, top, set.ticked);
         top->setExpanded(true);
     }
     std::string problems;
@@ -358,7 +383,10 @@ void CWizardDialog::OnFormulaChanged(QTreeWidgetItem* entry, int column)
     if (CWizardChoice* choice = ChoiceOf(entry))
         choice->ticked = ticked;
     else
+    {
         m_plan.sets[static_cast<std::size_t>(entry->data(0, SetRole).toInt())].ticked = ticked;
+        ShowSetTicked(m_formulae, entry, ticked);
+    }
     static_cast<CWizardStep*>(page(WhatPage))->Changed();
 }
 
@@ -412,21 +440,25 @@ void CWizardDialog::FillTechniques()
             if (!choice.ticked)
                 continue;
             const COrderItem item = choice.Item(set.set->name);
-            auto* top = new QTreeWidgetItem(m_techniques,
-                                            {Qs(ItemLabel(choice.formula->batchQty, item) + "  (" + item.group + ")")});
+            auto* top = new QTreeWidgetItem(
+                m_techniques,
+                {Qs(ItemLabel(choice.formula->batchQty, item) + "  (" + item.group + ")")});
             top->setData(0, SetRole, static_cast<int>(s));
             top->setData(0, ChoiceRole, static_cast<int>(c));
             top->setFlags(Qt::ItemIsEnabled);
-            const std::vector<COrderTechnique> options = TechniqueOptions(db, *m_plan.wizard, choice);
+            const std::vector<COrderTechnique> options =
+                TechniqueOptions(db, *m_plan.wizard, choice);
             for (std::size_t o = 0; o < options.size(); ++o)
             {
                 auto* option = new QTreeWidgetItem(top, {Qs(options[o].tierName)});
                 option->setData(0, SetRole, static_cast<int>(s));
                 option->setData(0, ChoiceRole, static_cast<int>(c));
                 option->setData(0, OptionRole, Qs(options[o].name));
-                option->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+                option->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable |
+                                 Qt::ItemIsUserCheckable);
                 const bool on = std::any_of(choice.techniques.begin(), choice.techniques.end(),
-                                            [&](const COrderTechnique& t) { return t.name == options[o].name; });
+                                            [&](const COrderTechnique& t)
+                                            { return t.name == options[o].name; });
                 option->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
             }
             if (options.empty())
@@ -474,7 +506,8 @@ void CWizardDialog::RefreshSummary()
 
 bool CWizardDialog::validateCurrentPage()
 {
-    if (currentId() == HowPage && m_replace->isChecked() && m_app.Order().modified && m_app.Order().ItemCount() > 0 &&
+    if (currentId() == HowPage && m_replace->isChecked() && m_app.Order().modified &&
+        m_app.Order().ItemCount() > 0 &&
         !CMessageBox::AskYesNo(this, Qs(Messages::WizardReplaceQuestion)))
         return false;
     return QWizard::validateCurrentPage();

@@ -2,6 +2,7 @@
 
 #include "base/DataPaths.h"
 #include "database/Cache.h"
+#include "session/ThemeFile.h"
 
 #include <QThread>
 
@@ -56,7 +57,7 @@ void CAppContext::AfterLoad()
 bool CAppContext::ReloadTheme()
 {
     CTheme fresh(&m_systemColours);
-    if (!fresh.LoadTheme(DataPaths::Join(DataFolder(), DataPaths::Themes) / Settings().CurrentTheme))
+    if (!LoadTheme(fresh, DataPaths::Join(DataFolder(), DataPaths::Themes) / Settings().CurrentTheme))
         return false;
     Theme() = fresh;
     return true;

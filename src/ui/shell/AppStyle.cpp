@@ -48,3 +48,24 @@ QIcon CAppStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
     }
     return QProxyStyle::standardIcon(icon, option, widget);
 }
+
+void CAppStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                              QPainter* painter, const QWidget* widget) const
+{
+    // Fusion edges an indicator a shade darker than the window, which a dark window leaves
+    // invisible on the box's dark fill: there the edge is taken from halfway to the text.
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    if (button && (element == PE_IndicatorCheckBox || element == PE_IndicatorRadioButton) &&
+        button->palette.color(QPalette::Base).lightness() < 128)
+    {
+        QStyleOptionButton lighter(*button);
+        const QColor window = button->palette.color(QPalette::Window);
+        const QColor text = button->palette.color(QPalette::WindowText);
+        lighter.palette.setColor(QPalette::Window, QColor((window.red() + text.red()) / 2,
+                                                          (window.green() + text.green()) / 2,
+                                                          (window.blue() + text.blue()) / 2));
+        QProxyStyle::drawPrimitive(element, &lighter, painter, widget);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}

@@ -3,6 +3,7 @@
 #include "base/DataPaths.h"
 #include "base/Messages.h"
 #include "database/Cache.h"
+#include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/ProgressWindow.h"
@@ -188,7 +189,9 @@ void CConfigDialog::accept()
     if (recache)
     {
         RemoveCacheFiles(DataPaths::Join(m_app.DataFolder(), DataPaths::Cache));
-        if (CMessageBox::AskYesNo(this, Qs(Messages::ConfigRecacheQuestion), CMessageBox::EIcon::Question))
+        // Cancelling the unsaved order's question leaves the rebuild to the next start.
+        if (CMessageBox::AskYesNo(this, Qs(Messages::ConfigRecacheQuestion), CMessageBox::EIcon::Question) &&
+            OrderCommands::SaveChangesFirst(m_app, this))
         {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             CProgressWindow progress(this);

@@ -6,7 +6,7 @@
 
 namespace
 {
-std::deque<bool> s_answers;
+std::deque<CMessageBox::EAnswer> s_answers;
 bool s_scripted = false;
 QStringList s_log;
 
@@ -23,22 +23,58 @@ QMessageBox::Icon QtIcon(CMessageBox::EIcon icon)
 }
 
 const QString Caption = QStringLiteral("Moxa");
+
+CMessageBox::EAnswer ScriptedAnswer(const QString& text)
+{
+    s_log.append(text);
+    if (s_answers.empty())
+        return CMessageBox::EAnswer::No;
+    const CMessageBox::EAnswer answer = s_answers.front();
+    s_answers.pop_front();
+    return answer;
+}
+
+// A text with line breaks of its own keeps exactly those: the box's word wrap would break
+// its lines again at its own width and leave them ragged.
+void SetBoxText(QMessageBox& box, const QString& text)
+{
+    if (!text.contains(QLatin1Char('\n')))
+    {
+        box.setText(text);
+        return;
+    }
+    box.setTextFormat(Qt::RichText);
+    box.setText(QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped()));
+}
+
+int RunBox(QWidget* parent, CMessageBox::EIcon icon, const QString& text, QMessageBox::StandardButtons buttons,
+           QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(QtIcon(icon), Caption, QString(), buttons, parent);
+    SetBoxText(box, text);
+    box.setDefaultButton(defaultButton);
+    return box.exec();
+}
 } // namespace
 
 bool CMessageBox::AskYesNo(QWidget* parent, const QString& text, EIcon icon)
 {
     if (s_scripted)
+        return ScriptedAnswer(text) == EAnswer::Yes;
+    return RunBox(parent, icon, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+CMessageBox::EAnswer CMessageBox::AskSaveDiscardCancel(QWidget* parent, const QString& text)
+{
+    if (s_scripted)
+        return ScriptedAnswer(text);
+    switch (RunBox(parent, EIcon::Warning, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                   QMessageBox::Save))
     {
-        s_log.append(text);
-        if (s_answers.empty())
-            return false;
-        const bool answer = s_answers.front();
-        s_answers.pop_front();
-        return answer;
+    case QMessageBox::Save: return EAnswer::Yes;
+    case QMessageBox::Discard: return EAnswer::No;
+    default: return EAnswer::Cancel;
     }
-    QMessageBox box(QtIcon(icon), Caption, text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
 }
 
 void CMessageBox::Show(QWidget* parent, const QString& text, EIcon icon)
@@ -48,14 +84,18 @@ void CMessageBox::Show(QWidget* parent, const QString& text, EIcon icon)
         s_log.append(text);
         return;
     }
-    QMessageBox box(QtIcon(icon), Caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    RunBox(parent, icon, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void CMessageBox::SetNextAnswer(bool yes)
 {
+    SetNextAnswer(yes ? EAnswer::Yes : EAnswer::No);
+}
+
+void CMessageBox::SetNextAnswer(EAnswer answer)
+{
     s_scripted = true;
-    s_answers.push_back(yes);
+    s_answers.push_back(answer);
 }
 
 void CMessageBox::SetScripted(bool scripted)

@@ -21,13 +21,23 @@ public:
         Stop
     };
 
+    enum class EAnswer
+    {
+        Yes,
+        No,
+        Cancel
+    };
+
     // Yes/No; true for Yes.
     static bool AskYesNo(QWidget* parent, const QString& text, EIcon icon = EIcon::Question);
+    // Save, Discard or Cancel, answered as Yes, No or Cancel.
+    static EAnswer AskSaveDiscardCancel(QWidget* parent, const QString& text);
     // An OK box.
     static void Show(QWidget* parent, const QString& text, EIcon icon = EIcon::Information);
 
     // Test seam: the next question gets this answer; switches scripted mode on.
     static void SetNextAnswer(bool yes);
+    static void SetNextAnswer(EAnswer answer);
     // Scripted mode without queued answers: questions answer No, boxes are only recorded.
     static void SetScripted(bool scripted);
     static bool IsScripted();

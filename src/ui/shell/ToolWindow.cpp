@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QWindow>
 
 #include <array>
 
@@ -125,9 +126,38 @@ void CToolWindow::closeEvent(QCloseEvent* event)
 void CToolWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    // The window manager's frame is known when the window is exposed.
+    if (QWindow* handle = windowHandle())
+    {
+        handle->removeEventFilter(this);
+        handle->installEventFilter(this);
+    }
     if (m_onTopAction)
         m_onTopAction->setChecked(IsAlwaysOnTop());
     Q_EMIT VisibilityChanged(m_id, true);
+}
+
+bool CToolWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
+        SettleFrame(this))
+        Q_EMIT FrameSettled(m_id);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The frame may become known with the window manager's first move of the window instead.
+void CToolWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (isVisible() && SettleFrame(this))
+        Q_EMIT FrameSettled(m_id);
+}
+
+void CToolWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (isVisible() && SettleFrame(this))
+        Q_EMIT FrameSettled(m_id);
 }
 
 void CToolWindow::hideEvent(QHideEvent* event)

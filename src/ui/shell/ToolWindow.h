@@ -48,6 +48,8 @@ public:
 
 Q_SIGNALS:
     void VisibilityChanged(EToolWindow id, bool visible);
+    // Placed again once its first frame was known (its frame size may have changed).
+    void FrameSettled(EToolWindow id);
 
 protected:
     // Adds "Window" and "Help" menus; helpLink is the help page key (empty for none).
@@ -56,6 +58,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     CAppContext& m_app;

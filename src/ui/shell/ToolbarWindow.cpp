@@ -11,6 +11,7 @@
 #include "ui/shell/GlobalHotkeys.h"
 #include "ui/shell/ProgressWindow.h"
 #include "ui/shell/QtText.h"
+#include "ui/shell/ThemePalette.h"
 #include "ui/shell/ToggleButton.h"
 #include "ui/shell/ToolWindow.h"
 #include "ui/shell/WindowPlacement.h"
@@ -181,23 +182,29 @@ QAction* CToolbarWindow::AddAction(QMenu* menu, std::string_view text, const QKe
 
 void CToolbarWindow::BuildMenus()
 {
+    // The File keys work from every window of the program; the desktop's usual keys for
+    // Save As and Quit sit beside the program's own.
     QMenu* file = menuBar()->addMenu(Qs(Messages::MenuFile));
     AddAction(file, Messages::MenuNewOrder, QKeySequence(Qt::CTRL | Qt::Key_N),
-              [this] { OrderCommands::NewOrder(m_app, this); });
+              [this] { OrderCommands::NewOrder(m_app, this); }, Qt::ApplicationShortcut);
     AddAction(file, Messages::MenuOpenOrder, QKeySequence(Qt::CTRL | Qt::Key_O),
-              [this] { OrderCommands::OpenOrder(m_app, this); });
+              [this] { OrderCommands::OpenOrder(m_app, this); }, Qt::ApplicationShortcut);
     AddAction(file, Messages::MenuSaveOrder, QKeySequence(Qt::CTRL | Qt::Key_S),
-              [this] { OrderCommands::SaveOrder(m_app, this); });
-    AddAction(file, Messages::MenuSaveOrderAs, QKeySequence(Qt::CTRL | Qt::Key_A),
-              [this] { OrderCommands::SaveOrderAs(m_app, this); });
+              [this] { OrderCommands::SaveOrder(m_app, this); }, Qt::ApplicationShortcut);
+    QAction* saveAs = AddAction(file, Messages::MenuSaveOrderAs, QKeySequence(Qt::CTRL | Qt::Key_A),
+                                [this] { OrderCommands::SaveOrderAs(m_app, this); }, Qt::ApplicationShortcut);
+    saveAs->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     m_wizardAction = AddAction(file, Messages::MenuNewFromTemplate, QKeySequence(Qt::CTRL | Qt::Key_T),
                                [this] { NewOrderFromTemplate(); }, Qt::ApplicationShortcut);
     m_recentMenu = file->addMenu(Qs(Messages::MenuRecentOrders));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &CToolbarWindow::FillRecentOrders);
     file->addSeparator();
-    AddAction(file, Messages::MenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Print(); });
+    AddAction(file, Messages::MenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Print(); },
+              Qt::ApplicationShortcut);
     file->addSeparator();
-    AddAction(file, Messages::MenuExit, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { close(); });
+    QAction* exit = AddAction(file, Messages::MenuExit, QKeySequence(Qt::CTRL | Qt::Key_X), [this] { close(); },
+                              Qt::ApplicationShortcut);
+    exit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
     m_undoAction = AddAction(edit, Messages::UndoPrefix, QKeySequence(Qt::CTRL | Qt::Key_Z),
@@ -461,6 +468,13 @@ CToolWindow* CToolbarWindow::Window(EToolWindow id)
         if (auto* formulae = qobject_cast<CFormulaWindow*>(slot.data()))
             connect(formulae, &CFormulaWindow::WorkingItemChanged, this, &CToolbarWindow::RefreshWizardButton);
         connect(slot, &CToolWindow::VisibilityChanged, this, &CToolbarWindow::OnWindowVisibility);
+        // A docked window measured with a guessed frame is docked again with its own.
+        connect(slot, &CToolWindow::FrameSettled, this,
+                [this](EToolWindow settled)
+                {
+                    if (m_docked && IsShown(*m_docked) && (settled == *m_docked || DockPartner(*m_docked) == settled))
+                        FollowDock();
+                });
         m_app.placements.Get(PlacementNameOf(id)).created = true;
     }
     return slot;
@@ -523,26 +537,31 @@ std::array<CDockRect, ToolWindowCount> CToolbarWindow::ToolRects()
 {
     std::array<CDockRect, ToolWindowCount> rects{};
     for (int i = 0; i < ToolWindowCount; ++i)
-        if (const CToolWindow* window = m_windows[i])
-            rects[i] = ToDock(window->frameGeometry());
+        if (CToolWindow* window = m_windows[i])
+        {
+            // Sized as showing it would size it.
+            if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized))
+                window->adjustSize();
+            rects[i] = ToDock(FrameRect(window));
+        }
     return rects;
 }
 
 void CToolbarWindow::MoveTool(EToolWindow id, int x, int y)
 {
     if (CToolWindow* window = ExistingWindow(id))
-        window->move(x, y);
+        MoveFrame(window, QPoint(x, y));
 }
 
-void CToolbarWindow::Dock(EToolWindow id, bool leadHidden)
+void CToolbarWindow::Dock(EToolWindow id, bool alone)
 {
     if (WindowsPlacedBySystem())
         return;
-    // The pair's lead must exist for its width to be known.
+    // The windows must exist for their sizes to be known.
     Window(id);
-    if (const auto partner = DockPartner(id); partner && !leadHidden && WorkArea().w > PairingMinWidth)
+    if (const auto partner = DockPartner(id); partner && !alone && WorkArea().w > PairingMinWidth)
         Window(*partner);
-    const auto plan = PlanDock(id, ToDock(frameGeometry()), IsVertical(), WorkArea(), ToolRects(), leadHidden);
+    const auto plan = PlanDock(id, ToDock(FrameRect(this)), IsVertical(), WorkArea(), ToolRects(), alone);
     for (int i = 0; i < ToolWindowCount; ++i)
     {
         const auto other = static_cast<EToolWindow>(i);
@@ -554,10 +573,44 @@ void CToolbarWindow::Dock(EToolWindow id, bool leadHidden)
     for (const CDockPlacement& placement : plan)
     {
         CToolWindow* window = Window(placement.window);
-        window->move(placement.position.x, placement.position.y);
+        PlaceDocked(window, placement);
         window->show();
     }
     m_docked = plan.front().window;
+}
+
+void CToolbarWindow::PlaceDocked(CToolWindow* window, const CDockPlacement& placement)
+{
+    const CDockRect r = placement.Rect();
+    const QRect frame(r.x, r.y, r.w, r.h);
+    const QRect now = FrameRect(window);
+    if (frame == now)
+        return;
+    // Only moved while its size fits; sized only when the work area has less room.
+    if (frame.size() == now.size())
+        MoveFrame(window, frame.topLeft());
+    else
+        SetFrameRect(window, frame);
+}
+
+void CToolbarWindow::FollowDock()
+{
+    // Planned again from where the toolbar is now, so the windows stay on the screen and off
+    // the toolbar; only windows already shown move, and a partner with no room left goes.
+    const std::optional<EToolWindow> partner = DockPartner(*m_docked);
+    const bool alone = !partner || !IsShown(*partner);
+    const auto plan = PlanDock(*m_docked, ToDock(FrameRect(this)), IsVertical(), WorkArea(), ToolRects(), alone);
+    if (!alone && std::none_of(plan.begin(), plan.end(), [&partner](const CDockPlacement& p) { return p.window == *partner; }))
+        ExistingWindow(*partner)->hide();
+    for (const CDockPlacement& placement : plan)
+    {
+        CToolWindow* window = ExistingWindow(placement.window);
+        if (!window || !window->isVisible())
+            continue;
+        PlaceDocked(window, placement);
+    }
+    if (!plan.empty() && plan.front().window != *m_docked && IsShown(plan.front().window))
+        m_docked = plan.front().window;
 }
 
 void CToolbarWindow::SetAutodock(bool on)
@@ -601,15 +654,7 @@ void CToolbarWindow::FollowToolbar(int dx, int dy)
 {
     if (m_docked && IsShown(*m_docked))
     {
-        // The docked window and its shown partner keep their places beside the toolbar.
-        std::vector<EToolWindow> moving = {*m_docked};
-        if (const auto partner = DockPartner(*m_docked); partner && IsShown(*partner))
-            moving.push_back(*partner);
-        for (EToolWindow id : moving)
-        {
-            const QPoint at = ExistingWindow(id)->frameGeometry().topLeft();
-            MoveTool(id, at.x() + dx, at.y() + dy);
-        }
+        FollowDock();
         return;
     }
     if (!m_app.Settings().DragWithToolbar)
@@ -619,7 +664,7 @@ void CToolbarWindow::FollowToolbar(int dx, int dy)
         const auto id = static_cast<EToolWindow>(i);
         if (IsShown(id))
         {
-            const QPoint at = ExistingWindow(id)->frameGeometry().topLeft();
+            const QPoint at = FrameRect(ExistingWindow(id)).topLeft();
             MoveTool(id, at.x() + dx, at.y() + dy);
         }
     }
@@ -628,13 +673,18 @@ void CToolbarWindow::FollowToolbar(int dx, int dy)
 void CToolbarWindow::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
-    if (m_snapping || !isVisible())
+    // The move this handler makes to snap is finished below, by the call that made it.
+    if (m_snapping)
+        return;
+    if (isVisible())
+        SettleFrame(this);
+    if (!isVisible())
     {
-        m_lastPosition = frameGeometry().topLeft();
+        m_lastPosition = FrameRect(this).topLeft();
         m_positionKnown = true;
         return;
     }
-    CDockRect rect = ToDock(frameGeometry());
+    CDockRect rect = ToDock(FrameRect(this));
     CDockPoint snapped = SnapToWorkArea(rect, WorkArea(), m_app.Settings().StickyStrength);
     const bool docked = m_docked && IsShown(*m_docked);
     if (!docked && !m_app.Settings().DragWithToolbar && snapped == CDockPoint{rect.x, rect.y})
@@ -642,20 +692,39 @@ void CToolbarWindow::moveEvent(QMoveEvent* event)
         std::vector<CDockRect> others;
         for (int i = 0; i < ToolWindowCount; ++i)
             if (IsShown(static_cast<EToolWindow>(i)))
-                others.push_back(ToDock(m_windows[i]->frameGeometry()));
+                others.push_back(ToDock(FrameRect(m_windows[i])));
         snapped = SnapToWindows(rect, others);
     }
     if (snapped.x != rect.x || snapped.y != rect.y)
     {
         m_snapping = true;
-        move(snapped.x, snapped.y);
+        MoveFrame(this, QPoint(snapped.x, snapped.y));
         m_snapping = false;
     }
-    const QPoint now = frameGeometry().topLeft();
+    const QPoint now = FrameRect(this).topLeft();
     if (m_positionKnown && now != m_lastPosition)
         FollowToolbar(now.x() - m_lastPosition.x(), now.y() - m_lastPosition.y());
     m_lastPosition = now;
     m_positionKnown = true;
+}
+
+void CToolbarWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The window manager's frame is known when the toolbar is exposed.
+    if (QWindow* handle = windowHandle())
+    {
+        handle->removeEventFilter(this);
+        handle->installEventFilter(this);
+    }
+}
+
+bool CToolbarWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
+        SettleFrame(this) && m_docked && IsShown(*m_docked))
+        FollowDock();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CToolbarWindow::changeEvent(QEvent* event)
@@ -732,7 +801,8 @@ void CToolbarWindow::RestoreAllPositions()
 
 void CToolbarWindow::RecacheDatabase()
 {
-    if (!CMessageBox::AskYesNo(this, Qs(Messages::RecacheQuestion), CMessageBox::EIcon::Question))
+    if (!CMessageBox::AskYesNo(this, Qs(Messages::RecacheQuestion), CMessageBox::EIcon::Question) ||
+        !OrderCommands::SaveChangesFirst(m_app, this))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CProgressWindow progress(this);
@@ -749,6 +819,7 @@ void CToolbarWindow::RefreshTheme()
 void CToolbarWindow::ApplyThemeColours(bool redraw)
 {
     const CTheme& theme = m_app.Theme();
+    ApplyThemePalette(theme);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ColourFromTheme(theme.ThemeColour("DIALOGCOLOUR_BG")));
     pal.setColor(QPalette::WindowText, ColourFromTheme(theme.ThemeColour("DIALOGCOLOUR_FG")));
@@ -824,10 +895,8 @@ void CToolbarWindow::FillRecentOrders()
         connect(action, &QAction::triggered, this,
                 [this, path]
                 {
-                    if (m_app.Order().ItemCount() > 0 && m_app.Order().modified &&
-                        !m_app.Prompter().AskYesNo(std::string(Messages::ClearOrderQuestion)))
-                        return;
-                    OrderCommands::OpenOrderFile(m_app, this, path);
+                    if (OrderCommands::SaveChangesFirst(m_app, this))
+                        OrderCommands::OpenOrderFile(m_app, this, path);
                 });
     }
     if (paths.empty())
@@ -841,13 +910,26 @@ void CToolbarWindow::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
+    // An unsaved order is offered for saving first; Cancel keeps the program running.
+    if (!OrderCommands::SaveChangesFirst(m_app, this))
+    {
+        event->ignore();
+        return;
+    }
     m_closing = true;
     m_hotkeys->Unregister();
+    // The toolbar opens again where it was left.
+    SaveWindowPlacement(m_app, WindowNames::Toolbar, this, true);
     m_app.Order().PruneAcquired(m_app.Database());
     m_app.Session().SaveSettings();
+    // Later, not at once: Exit may come from a key pressed in one of them.
     for (QPointer<CToolWindow>& window : m_windows)
     {
-        delete window.data();
+        if (window)
+        {
+            window->hide();
+            window->deleteLater();
+        }
         window = nullptr;
     }
     event->accept();

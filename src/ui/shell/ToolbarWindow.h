@@ -42,7 +42,8 @@ public:
     // The button commands and the View menu.
     void Toggle(EToolWindow id);
     void ShowWindow(EToolWindow id);
-    void Dock(EToolWindow id, bool leadHidden = false);
+    // Docks the window (and its partner unless alone) beside the toolbar.
+    void Dock(EToolWindow id, bool alone = false);
     std::optional<EToolWindow> Docked() const { return m_docked; }
     void SetAutodock(bool on);
     void SetVertical(bool vertical);
@@ -88,6 +89,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -96,6 +99,8 @@ private:
     void OnHotkey(int index);
     void OnWindowVisibility(EToolWindow id, bool visible);
     void FollowToolbar(int dx, int dy);
+    void FollowDock();
+    void PlaceDocked(CToolWindow* window, const CDockPlacement& placement);
     void MoveTool(EToolWindow id, int x, int y);
     std::array<CDockRect, ToolWindowCount> ToolRects();
     QAction* AddAction(QMenu* menu, std::string_view text, const QKeySequence& key,

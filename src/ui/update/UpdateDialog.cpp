@@ -67,6 +67,8 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
     m_progress->setTextVisible(true);
     m_progress->setFormat(QString());
     m_status = new QLabel(this);
+    // A failure's message is longer than the room beside "Close".
+    m_status->setWordWrap(true);
     m_close = new QPushButton(Qs(Messages::UpdateClose), this);
 
     auto* bottom = new QHBoxLayout;
@@ -243,6 +245,15 @@ void CUpdateDialog::BusyChanged(bool busy)
 
 void CUpdateDialog::StageFinished(EUpdateStage stage, bool ok)
 {
+    if (!ok)
+    {
+        // A failed or aborted transfer leaves no "Downloading ..." behind: the status tells
+        // what went wrong (nothing after an abort) and the bar is emptied.
+        m_status->setText(Qs(m_session->LastFailure()));
+        m_progress->setRange(0, 1);
+        m_progress->setValue(0);
+        m_progress->setFormat(QString());
+    }
     if (stage == EUpdateStage::Install && ok && m_app.onDatabaseLoaded)
         m_app.onDatabaseLoaded(); // the revision changed after the reload
 }

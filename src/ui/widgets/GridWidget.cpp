@@ -12,6 +12,28 @@
 #include <QScrollBar>
 #include <QToolTip>
 
+namespace
+{
+// The row kind, kept on a row's first cell so a later theme can colour the row again.
+constexpr int KindRole = Qt::UserRole + 101;
+
+void ColourRow(CGridWidget& grid, int row, int kind, const CTheme& theme)
+{
+    for (int col = 0; col < grid.Cols(); ++col)
+    {
+        const CCellColourKeys keys = GridCellColourKeys(kind, col);
+        grid.SetRow(row);
+        grid.SetCol(col);
+        if (!keys.foreground.empty())
+            grid.SetCellForeColor(ColourFromTheme(theme.ThemeColour(keys.foreground)));
+        if (!keys.background.empty())
+            grid.SetCellBackColor(ColourFromTheme(theme.ThemeColour(keys.background)));
+    }
+    if (QTableWidgetItem* first = grid.item(row, 0))
+        first->setData(KindRole, kind);
+}
+} // namespace
+
 CGridWidget::CGridWidget(QWidget* parent) : QTableWidget(parent)
 {
     horizontalHeader()->hide();
@@ -225,16 +247,30 @@ void CGridWidget::AddItem(std::string_view text)
 
 void CGridWidget::SetBackColor(const QColor& colour)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, colour);
-    pal.setColor(QPalette::Window, colour);
-    setPalette(pal);
+    m_back = colour;
+    UpdateStyleSheet();
 }
 
 void CGridWidget::SetLineColours(const QColor& light, const QColor& dark)
 {
-    setStyleSheet(QStringLiteral("QTableWidget { gridline-color: %1; border: 1px solid %2; }")
-                      .arg(light.name(), dark.name()));
+    m_light = light;
+    m_dark = dark;
+    UpdateStyleSheet();
+}
+
+void CGridWidget::UpdateStyleSheet()
+{
+    // All in the style sheet: a grid with one keeps the palette it had when it was first
+    // polished, so colours given through the palette would not change with the theme.
+    QString sheet = QStringLiteral("QTableWidget { gridline-color: %1; border: 1px solid %2;").arg(m_light.name(), m_dark.name());
+    if (m_back.isValid())
+        sheet += QStringLiteral(" background-color: %1;").arg(m_back.name());
+    if (m_selectBack.isValid())
+        sheet += QStringLiteral(" selection-background-color: %1; selection-color: %2;")
+                     .arg(m_selectBack.name(), m_selectText.name());
+    sheet += QStringLiteral(" }");
+    if (sheet != styleSheet())
+        setStyleSheet(sheet);
 }
 
 void CGridWidget::ClearRows()
@@ -251,12 +287,19 @@ void CGridWidget::SetLineColourKeys(std::string light, std::string dark)
 
 void CGridWidget::ApplyTheme(const CTheme& theme)
 {
-    SetBackColor(ColourFromTheme(theme.ThemeColour(m_backKey)));
-    SetLineColours(ColourFromTheme(theme.ThemeColour(m_lightKey)), ColourFromTheme(theme.ThemeColour(m_darkKey)));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Highlight, ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_BG")));
-    pal.setColor(QPalette::HighlightedText, ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_FG")));
-    setPalette(pal);
+    m_back = ColourFromTheme(theme.ThemeColour(m_backKey));
+    m_light = ColourFromTheme(theme.ThemeColour(m_lightKey));
+    m_dark = ColourFromTheme(theme.ThemeColour(m_darkKey));
+    m_selectBack = ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_BG"));
+    m_selectText = ColourFromTheme(theme.ThemeColour("SELECTCOLOUR_FG"));
+    UpdateStyleSheet();
+    const int row = m_row;
+    const int col = m_col;
+    for (int r = 0; r < rowCount(); ++r)
+        if (const QTableWidgetItem* first = item(r, 0); first && first->data(KindRole).isValid())
+            ColourRow(*this, r, first->data(KindRole).toInt(), theme);
+    m_row = row;
+    m_col = col;
     // A heading without colours of its own takes the dialog's.
     QPalette heading = horizontalHeader()->palette();
     for (const QPalette::ColorRole role : {QPalette::Button, QPalette::Window})
@@ -277,15 +320,8 @@ void AddGridRow(CGridWidget& grid, std::string_view text, int kind, int lines, c
         if (start <= text.size())
             grid.SetTextMatrix(row, col, text.substr(start, bar == std::string_view::npos ? text.npos : bar - start));
         start = bar == std::string_view::npos ? text.size() + 1 : bar + 1;
-
-        const CCellColourKeys keys = GridCellColourKeys(kind, col);
-        grid.SetRow(row);
-        grid.SetCol(col);
-        if (!keys.foreground.empty())
-            grid.SetCellForeColor(ColourFromTheme(theme.ThemeColour(keys.foreground)));
-        if (!keys.background.empty())
-            grid.SetCellBackColor(ColourFromTheme(theme.ThemeColour(keys.background)));
     }
+    ColourRow(grid, row, kind, theme);
     if (row > 0)
         grid.SetRowHeight(row, std::max(lines, 1) * grid.LineHeight());
     // A heading further down (the components' in "Order & Comps") is not a row to select.

@@ -82,6 +82,13 @@ private:
     QTableWidgetItem* CellItem(int row, int col);
     // Shows row 0 in the header.
     void ShowHeading();
+    void UpdateStyleSheet();
+
+    QColor m_back;
+    QColor m_light;
+    QColor m_dark;
+    QColor m_selectBack;
+    QColor m_selectText;
 
     int m_fixedRows = 1;
     bool m_fitColumns = false;

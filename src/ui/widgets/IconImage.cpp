@@ -15,6 +15,12 @@ QIcon IconFromStore(const CIconManager& icons, int index)
         return QIcon();
     const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
                       image.width * 4, QImage::Format_ARGB32);
+    const QSize size = IconPixels(icons);
+    return QIcon(QPixmap::fromImage(view.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+QSize IconPixels(const CIconManager& icons)
+{
     const int size = icons.IconSize() > 0 ? icons.IconSize() : 16;
-    return QIcon(QPixmap::fromImage(view.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    return {size, size};
 }

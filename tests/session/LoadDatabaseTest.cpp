@@ -1,4 +1,4 @@
-#include "database/Loader.h"
+#include "session/LoadDatabase.h"
 
 #include "base/AtomicFile.h"
 #include "base/DataPaths.h"
