@@ -173,7 +173,7 @@ template <typename Step> void Timed(benchmark::State& state, Step step)
 void BM_FormulaTree(benchmark::State& state, CFixture* f)
 {
     // Choosing the breakdown mode that is already on refills the tree and nothing else.
-    const int mode = f->browsing->Settings().ShowResourceMode;
+    const EBreakdownMode mode = BreakdownModeOf(f->browsing->Settings().ShowResourceMode);
     Timed(state, [&] { f->all->SetBreakdownMode(mode); });
     state.counters["rows"] = static_cast<double>(f->allFloor->rows.size());
 }

@@ -5,7 +5,7 @@
 #include "order/ClipboardText.h"
 #include "order/Order.h"
 #include "order/Report.h"
-#include "order/ReportGrid.h"
+#include "order/HtmlExport.h"
 #include "order/Requirements.h"
 
 namespace
@@ -40,20 +40,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fuzz::Check(order.items.empty(), "a failed read leaves the order empty");
         return 0;
     }
-    for (int content : {ReportOrderAndComponents, ReportComponentsOnly, ReportBonuses})
+    for (EReportContent content : {ReportOrderAndComponents, ReportComponentsOnly, ReportBonuses})
     {
         CReportRequest request;
         request.db = &db;
         request.order = &order;
         request.content = content;
         request.breakdown = content == ReportComponentsOnly ? BreakdownBaseResources : BreakdownSubcomponents;
-        request.includeIndirect = true;
+        request.bonuses = BonusesIncludeIndirect;
         for (const auto& item : order.items)
             request.selection.items.insert(item->id);
-        CReportGrid grid;
-        GenerateReport(grid, request);
-        FillAcquired(grid, order);
-        CopyReportText(grid, content);
+        CReport report = GenerateReport(request);
+        FillAcquired(report, order);
+        CopyReportText(report);
+        HtmlReportText(report);
     }
 
     // Written and read back, the order writes the same bytes again.

@@ -5,8 +5,6 @@
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "order/Order.h"
-#include "order/Report.h"
-#include "order/ReportGrid.h"
 #include "support/TestZip.h"
 
 #include <iostream>
@@ -96,28 +94,6 @@ int main(int argc, char** argv)
     if (!order.Write(out / "order/basic.xml", db))
         return 1;
 
-    // Report grids as the clipboard harness reads them: content byte, then kind byte + row.
-    for (int content : {ReportOrderAndComponents, ReportComponentsOnly, ReportBonuses})
-    {
-        CReportRequest request;
-        request.db = &db;
-        request.order = &order;
-        request.content = content;
-        for (const auto& item : order.items)
-            request.selection.items.insert(item->id);
-        CReportGrid grid;
-        GenerateReport(grid, request);
-        FillAcquired(grid, order);
-        std::string rows(1, static_cast<char>(content));
-        for (int r = 1; r < grid.RowCount(); ++r)
-        {
-            rows += static_cast<char>(grid.Kind(r) - ReportRowKind::Heading);
-            for (std::size_t c = 0; c < grid.Row(r).cells.size(); ++c)
-                rows += (c ? "|" : "") + grid.Row(r).cells[c];
-            rows += '\n';
-        }
-        Fuzz::WriteBytes(out / ("clipboard/report-" + std::to_string(content)), rows);
-    }
 
     // Update archives: a good one and a few that must be refused.
     fs::create_directories(out / "archive");

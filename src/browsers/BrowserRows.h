@@ -13,6 +13,19 @@ struct CBrowserRow
 };
 using CBrowserRows = std::vector<CBrowserRow>;
 
+// How a browser's category tree opens (its "Expand" menu).
+enum class EExpandMode
+{
+    Off = 0,
+    CurrentCategory = 1,
+    AllCategories = 2
+};
+// The settings store the mode as its number; one out of range reads as the current category.
+inline EExpandMode ExpandModeOf(int stored)
+{
+    return stored >= 0 && stored <= 2 ? static_cast<EExpandMode>(stored) : EExpandMode::CurrentCategory;
+}
+
 namespace BrowserRowKind
 {
 inline constexpr int Title = 0;

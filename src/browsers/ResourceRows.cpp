@@ -62,7 +62,7 @@ std::int64_t BatchesOf(const CNeed& need, const CGameDatabase::CProducer& produc
 class CResourceWalk
 {
 public:
-    CResourceWalk(const CGameDatabase& db, const CProfile* profile, int mode,
+    CResourceWalk(const CGameDatabase& db, const CProfile* profile, EBreakdownMode mode,
                   const std::vector<std::string>& selected)
         : m_db(db), m_profile(profile), m_mode(mode), m_selected(selected)
     {
@@ -117,7 +117,7 @@ private:
 
     const CGameDatabase& m_db;
     const CProfile* m_profile;
-    int m_mode;
+    EBreakdownMode m_mode;
     const std::vector<std::string>& m_selected;
     std::vector<std::string> m_path;
 };
@@ -167,7 +167,7 @@ std::string ResourceRowText(const CResource& resource, const CProfile* profile, 
 
 CBrowserRows ResourceRows(const CGameDatabase& db, const CFormulaTier& tier,
                           const std::vector<COrderTechnique>& techniques, const CProfile* profile,
-                          int mode, const std::vector<std::string>& selectedPath)
+                          EBreakdownMode mode, const std::vector<std::string>& selectedPath)
 {
     CResourceWalk walk(db, profile, mode, selectedPath);
     walk.Walk(tier.resources, TechniqueAdjustment(db, techniques), 1);

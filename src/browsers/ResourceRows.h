@@ -2,6 +2,7 @@
 
 #include "browsers/BrowserRows.h"
 #include "order/Order.h"
+#include "order/Requirements.h"
 
 #include <cstdint>
 #include <string>
@@ -27,7 +28,7 @@ std::string ResourceRowText(const CResource& resource, const CProfile* profile, 
 // formula (mode 1 only). A sub-formula met again on its own path stays a row of its own.
 CBrowserRows ResourceRows(const CGameDatabase& db, const CFormulaTier& tier,
                           const std::vector<COrderTechnique>& techniques, const CProfile* profile,
-                          int mode, const std::vector<std::string>& selectedPath = {});
+                          EBreakdownMode mode, const std::vector<std::string>& selectedPath = {});
 
 // The sub-formula branch under a formula's tree item (breakdown mode 1): every resource of
 // the tier that some formula tier makes, with that formula's icon and its own branch. A

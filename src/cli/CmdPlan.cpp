@@ -68,3 +68,39 @@ int CmdCompare(CCliContext& context, const CParsedArgs& args)
     }
     return WriteOutput(bytes, parsed.output) ? 0 : 1;
 }
+
+const CCommandSpec PlanCommand = {
+    .name = "plan",
+    .operands = "ORDER.xml",
+    .summary = "Print what is left to make and gather once the acquired counts are taken off.",
+    .details = "ORDER.xml '-' reads the order from standard input.",
+    .options = {{"--profile", "SERVER:NAME", "plan for this profile (default: the current one)"},
+                {"--no-profile", "", "plan for no profile"},
+                {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
+                {"--by-location", "", "group the gathering by location"},
+                {"--format", "FORMAT", "output format", ReportChoices::PlanFormats, "grid"},
+                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = "  0  printed\n"
+                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
+                 "  2  bad usage",
+    .run = CmdPlan,
+};
+
+const CCommandSpec CompareCommand = {
+    .name = "compare",
+    .operands = "ORDER.xml",
+    .summary = "Print the plan's gathering under each character, side by side.",
+    .details = "ORDER.xml '-' reads the order from standard input.",
+    .options = {{"--profile", "SERVER:NAME", "compare this profile (repeatable; default: every profile but the template)"},
+                {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
+                {"--format", "FORMAT", "output format", ReportChoices::PlanFormats, "grid"},
+                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = "  0  printed\n"
+                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
+                 "  2  bad usage",
+    .run = CmdCompare,
+};

@@ -1,5 +1,4 @@
 // "report" and "order": an order file read against the database as the program loads it.
-#include "base/AtomicFile.h"
 #include "base/DataPaths.h"
 #include "base/Messages.h"
 #include "browsers/PastedList.h"
@@ -23,44 +22,6 @@
 
 namespace
 {
-const std::vector<std::string> Contents = {"order-comps", "order", "components", "bonuses"};
-const std::vector<std::string> Breakdowns = {"components", "subcomponents", "base"};
-const std::vector<std::string> Sorts = {"name", "quantity"};
-const std::vector<std::string> Bonuses = {"direct", "indirect"};
-const std::vector<std::string> Formats = {"grid", "clipboard", "html", "csv", "json"};
-// "plan" and "compare" print tables of their own: no clipboard text or page.
-const std::vector<std::string> PlanFormats = {"grid", "csv", "json"};
-
-// The position of a value the parser has already checked against its choices.
-int IndexOf(const std::vector<std::string>& choices, const std::string& value)
-{
-    for (std::size_t i = 0; i < choices.size(); ++i)
-        if (choices[i] == value)
-            return static_cast<int>(i);
-    return 0;
-}
-
-// Loads settings and database as the program does at start-up; nothing is saved.
-void LoadSession(CSession& session)
-{
-    session.LoadSettings();
-    session.LoadDatabase();
-}
-
-// "-" is standard input.
-bool ReadOrder(CSession& session, const std::string& file)
-{
-    std::error_code error;
-    if (file != "-" && !std::filesystem::exists(file, error))
-    {
-        std::fprintf(stderr, "moxa-cli: the order file '%s' does not exist\n", file.c_str());
-        return false;
-    }
-    if (session.Order().Read(file == "-" ? std::string("/dev/stdin") : file, session.Database()))
-        return true;
-    std::fprintf(stderr, "%s\n", std::string(Messages::OrderVersionUnsupported).c_str());
-    return false;
-}
 // Opens the exported page with the desktop's handler, which needs a GUI application.
 void OpenPage(const std::filesystem::path& dataFolder, const std::filesystem::path& page)
 {
@@ -99,94 +60,6 @@ bool ReadListFile(const std::string& file, std::string& text)
 
 } // namespace
 
-// "-" is standard output.
-bool WriteOutput(const std::string& bytes, const std::string& file)
-{
-    if (file.empty() || file == "-")
-    {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return std::fflush(stdout) == 0;
-    }
-    if (WriteFileAtomically(file, bytes))
-        return true;
-    std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", file.c_str());
-    return false;
-}
-
-void ParseReportArgs(const CParsedArgs& args, CReportArgs& parsed)
-{
-    CReportRequest& request = parsed.request;
-    const int contents[] = {ReportOrderAndComponents, ReportOrderOnly, ReportComponentsOnly, ReportBonuses};
-    const int breakdowns[] = {BreakdownComponents, BreakdownSubcomponents, BreakdownBaseResources};
-    const int sorts[] = {SortByName, SortByQuantity};
-    request.content = contents[IndexOf(Contents, args.Value("--content", Contents[0]))];
-    request.breakdown = breakdowns[IndexOf(Breakdowns, args.Value("--breakdown", Breakdowns[0]))];
-    request.sort = sorts[IndexOf(Sorts, args.Value("--sort", Sorts[0]))];
-    request.includeIndirect = args.Value("--bonuses") == "indirect";
-    parsed.orderFile = args.Operands().front();
-    parsed.output = args.Value("-o");
-    parsed.format = args.Value("--format", "grid");
-    parsed.profiles = args.Values("--profile");
-    parsed.selected = args.Values("--select");
-    parsed.noProfile = args.Has("--no-profile");
-    parsed.open = args.Has("--open");
-    parsed.byLocation = args.Has("--by-location");
-}
-
-const CProfile* FindProfileArg(CSession& session, const std::string& label)
-{
-    const std::size_t colon = label.find(':');
-    const std::string server = colon == std::string::npos ? std::string() : label.substr(0, colon);
-    const std::string name = colon == std::string::npos ? label : label.substr(colon + 1);
-    for (const auto& profile : session.Profiles().profiles)
-        if (profile->name == name && profile->server == server)
-            return profile.get();
-    return nullptr;
-}
-
-bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed, int& status)
-{
-    LoadSession(session);
-    if (!ReadOrder(session, parsed.orderFile))
-    {
-        status = 1;
-        return false;
-    }
-    COrder& order = session.Order();
-    CReportRequest& request = parsed.request;
-    request.db = &session.Database();
-    request.order = &order;
-    request.profile = parsed.noProfile ? nullptr : session.Profiles().current;
-    for (std::size_t i = 0; i < parsed.profiles.size() && !parsed.noProfile; ++i)
-    {
-        request.profile = FindProfileArg(session, parsed.profiles[i]);
-        if (!request.profile)
-        {
-            status = UsageError(command + ": no profile '" + parsed.profiles[i] + "'");
-            return false;
-        }
-    }
-    for (const std::string& name : parsed.selected)
-    {
-        bool found = false;
-        for (const auto& item : order.items)
-        {
-            if (item->group == name)
-                request.selection.groups.insert(name), found = true;
-            if (item->itemName == name)
-                request.selection.items.insert(item->id), found = true;
-        }
-        if (order.HasGroup(name))
-            request.selection.groups.insert(name), found = true;
-        if (!found)
-        {
-            status = UsageError(command + ": nothing in the order is named '" + name + "'");
-            return false;
-        }
-    }
-    return true;
-}
-
 int CmdReport(CCliContext& context, const CParsedArgs& args)
 {
     CReportArgs parsed;
@@ -201,19 +74,18 @@ int CmdReport(CCliContext& context, const CParsedArgs& args)
     const CReportRequest& request = parsed.request;
     const std::string& format = parsed.format;
 
-    CReportGrid grid;
-    GenerateReport(grid, request);
+    const CReport report = GenerateReport(request);
     std::string bytes;
     if (format == "grid")
-        bytes = ReportGridText(grid);
+        bytes = ReportGridText(ReportGridOf(report));
     else if (format == "clipboard")
-        bytes = CopyReportText(grid, request.content);
+        bytes = CopyReportText(report);
     else if (format == "html")
-        bytes = HtmlReportText(grid, request.content);
+        bytes = HtmlReportText(report);
     else if (format == "csv")
-        bytes = ReportCsv(ReportRecords(grid));
+        bytes = ReportCsv(ReportRecords(report));
     else
-        bytes = ReportJson(ReportTitle(*request.order, request.selection), ReportRecords(grid));
+        bytes = ReportJson(ReportTitle(*request.order, request.selection), ReportRecords(report));
     if (!WriteOutput(bytes, parsed.output))
         return 1;
     if (parsed.open)
@@ -221,7 +93,7 @@ int CmdReport(CCliContext& context, const CParsedArgs& args)
         const auto page = DataPaths::Join(session.DataFolder(), DataPaths::HtmlExport);
         std::error_code error;
         std::filesystem::create_directories(page.parent_path(), error);
-        if (!ExportHtml(grid, request.content, page))
+        if (!ExportHtml(HtmlReportText(report), page))
             std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", page.c_str());
         // The program asks for the page to be opened whether or not it was written.
         OpenPage(session.DataFolder(), page);
@@ -289,14 +161,14 @@ const CCommandSpec ReportCommand = {
     .details = "Loads the database, the profiles and the settings as the program does, then reads\n"
                "the order; ORDER.xml '-' reads it from standard input. Formats: grid (colour index,\n"
                "tab, cells joined with |), clipboard and html (the window's bytes), csv, json.",
-    .options = {{"--content", "CONTENT", "what the report holds", Contents, "order-comps"},
-                {"--breakdown", "BREAKDOWN", "how components are broken down", Breakdowns, "components"},
-                {"--sort", "SORT", "row order", Sorts, "name"},
-                {"--bonuses", "BONUSES", "bonus report", Bonuses, "direct"},
+    .options = {{"--content", "CONTENT", "what the report holds", ReportChoices::Contents, "order-comps"},
+                {"--breakdown", "BREAKDOWN", "how components are broken down", ReportChoices::Breakdowns, "components"},
+                {"--sort", "SORT", "row order", ReportChoices::Sorts, "name"},
+                {"--bonuses", "BONUSES", "bonus report", ReportChoices::Bonuses, "direct"},
                 {"--profile", "SERVER:NAME", "rate against this profile (default: the current one)"},
                 {"--no-profile", "", "rate against no profile"},
                 {"--select", "NAME", "tick the items and groups of that name (repeatable)"},
-                {"--format", "FORMAT", "output format", Formats, "grid"},
+                {"--format", "FORMAT", "output format", ReportChoices::Formats, "grid"},
                 {"--open", "", "html only: also write Temp/order.htm in the data folder and open it"},
                 {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
     .minOperands = 1,
@@ -322,40 +194,4 @@ const CCommandSpec OrderCommand = {
                  "     or a line of the list named nothing\n"
                  "  2  bad usage",
     .run = CmdOrder,
-};
-
-const CCommandSpec PlanCommand = {
-    .name = "plan",
-    .operands = "ORDER.xml",
-    .summary = "Print what is left to make and gather once the acquired counts are taken off.",
-    .details = "ORDER.xml '-' reads the order from standard input.",
-    .options = {{"--profile", "SERVER:NAME", "plan for this profile (default: the current one)"},
-                {"--no-profile", "", "plan for no profile"},
-                {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
-                {"--by-location", "", "group the gathering by location"},
-                {"--format", "FORMAT", "output format", PlanFormats, "grid"},
-                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
-    .minOperands = 1,
-    .maxOperands = 1,
-    .exitCodes = "  0  printed\n"
-                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
-                 "  2  bad usage",
-    .run = CmdPlan,
-};
-
-const CCommandSpec CompareCommand = {
-    .name = "compare",
-    .operands = "ORDER.xml",
-    .summary = "Print the plan's gathering under each character, side by side.",
-    .details = "ORDER.xml '-' reads the order from standard input.",
-    .options = {{"--profile", "SERVER:NAME", "compare this profile (repeatable; default: every profile but the template)"},
-                {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
-                {"--format", "FORMAT", "output format", PlanFormats, "grid"},
-                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
-    .minOperands = 1,
-    .maxOperands = 1,
-    .exitCodes = "  0  printed\n"
-                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
-                 "  2  bad usage",
-    .run = CmdCompare,
 };

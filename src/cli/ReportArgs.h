@@ -24,6 +24,19 @@ struct CReportArgs
     CReportRequest request;
 };
 
+// The choices of the options, in the order of the enums they stand for. Inline, so that
+// they are there before the command descriptions that copy them.
+namespace ReportChoices
+{
+inline const std::vector<std::string> Contents = {"order-comps", "order", "components", "bonuses"};
+inline const std::vector<std::string> Breakdowns = {"components", "subcomponents", "base"};
+inline const std::vector<std::string> Sorts = {"name", "quantity"};
+inline const std::vector<std::string> Bonuses = {"direct", "indirect"};
+inline const std::vector<std::string> Formats = {"grid", "clipboard", "html", "csv", "json"};
+// "plan" and "compare" print tables of their own: no clipboard text or page.
+inline const std::vector<std::string> PlanFormats = {"grid", "csv", "json"};
+} // namespace ReportChoices
+
 // The shared parser has already checked the choices and operand counts.
 void ParseReportArgs(const CParsedArgs& args, CReportArgs& parsed);
 // Loads settings, database and order, then resolves the profile (the last --profile, the
@@ -31,6 +44,12 @@ void ParseReportArgs(const CParsedArgs& args, CReportArgs& parsed);
 bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed,
                        int& status);
 const CProfile* FindProfileArg(CSession& session, const std::string& label);
+
+// Loads settings and database as the program does at start-up; nothing is saved.
+void LoadSession(CSession& session);
+// Reads the order file ("-" is standard input); false, with the message printed, when it
+// does not exist or cannot be read.
+bool ReadOrder(CSession& session, const std::string& file);
 
 // Standard output for none or "-", else the file (atomically).
 bool WriteOutput(const std::string& bytes, const std::string& file);

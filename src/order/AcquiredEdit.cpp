@@ -1,63 +1,18 @@
 #include "order/AcquiredEdit.h"
 
-#include "base/NumberText.h"
 #include "order/Order.h"
 #include "order/Report.h"
-#include "order/ReportGrid.h"
 
 #include <limits>
 
-namespace
-{
-enum class ESection
-{
-    None,
-    Components,
-    Plan
-};
-
-// "---->Name" without its arrow.
-std::string WithoutArrow(const std::string& cell)
-{
-    std::size_t start = cell.find_first_not_of('-');
-    if (start == std::string::npos)
-        return {};
-    if (start > 0 && cell[start] == '>')
-        ++start;
-    return cell.substr(start);
-}
-} // namespace
-
-std::vector<CAcquiredCell> AcquiredCells(const CReportGrid& grid)
+std::vector<CAcquiredCell> AcquiredCells(const CReport& report)
 {
     std::vector<CAcquiredCell> cells;
-    ESection section = ESection::None;
-    for (int row = 0; row < grid.RowCount(); ++row)
+    for (std::size_t i = 0; i < report.rows.size(); ++i)
     {
-        const std::string& first = grid.Cell(row, 0);
-        const std::string& third = grid.Cell(row, 2);
-        const int kind = grid.Kind(row);
-        if (kind == ReportRowKind::Heading)
-        {
-            // The plan's headings (crafts, gathers, places) have "Need" in their second column.
-            section = first == "Component Name"     ? ESection::Components
-                      : grid.Cell(row, 1) == "Need" ? ESection::Plan
-                                                    : ESection::None;
-            continue;
-        }
-        if (first.empty() || first == "None" || section == ESection::None)
-            continue;
-        if (section == ESection::Plan)
-        {
-            cells.push_back({row, 2, first, Atoi64(grid.Cell(row, 1))});
-            continue;
-        }
-        const std::size_t slash = third.find('/');
-        if (slash == std::string::npos)
-            continue;
-        const bool sub = kind == ReportRowKind::Subcomponent;
-        cells.push_back({row, 2, sub ? WithoutArrow(first) : first,
-                         Atoi64(std::string_view(third).substr(slash + 1))});
+        const CReportRow& row = report.rows[i];
+        if ((row.kind == EReportRow::Component || row.kind == EReportRow::Subcomponent) && !row.name.empty())
+            cells.push_back({static_cast<int>(i), 2, row.name, row.needed});
     }
     return cells;
 }

@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-class CReportGrid;
+struct CReport;
 class COrder;
 
-// A cell of a shown report where the player enters what is already acquired: the component
-// and sub-component rows of the components section ("A/Q" and "(A/Q)" in the third
-// column) and the craft and gather rows of the plan (its third column).
+// A cell of a shown report where the player enters what is already acquired: the third
+// column of the component and sub-component rows, and of the plan's craft and gather rows
+// (AddPlanRows lists those).
 struct CAcquiredCell
 {
     int row = 0;
@@ -18,7 +18,7 @@ struct CAcquiredCell
     std::string name;
     std::int64_t need = 0;
 };
-std::vector<CAcquiredCell> AcquiredCells(const CReportGrid& grid);
+std::vector<CAcquiredCell> AcquiredCells(const CReport& report);
 
 // An entered count: digits with blanks around them; empty is 0. False for anything else.
 bool ParseAcquired(std::string_view text, std::int64_t& count);

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
+struct CReport;
 class CReportGrid;
 
-// The report as plain text for the clipboard, read from the grid; content is the report's
-// content choice. Lines end with CR LF.
-std::string CopyReportText(const CReportGrid& grid, int content);
+// The report as plain text for the clipboard. Lines end with CR LF.
+std::string CopyReportText(const CReport& report);
 
-// Reads "%d/%d" as sscanf would; false unless both numbers are there.
-bool ParseFraction(const std::string& text, std::int64_t& x, std::int64_t& y);
+// The plan's table for pasting: cells separated by tabs, empty cells at the end dropped.
+std::string PlanClipboardText(const CReportGrid& grid);

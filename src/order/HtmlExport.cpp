@@ -59,24 +59,48 @@ void TableEnd(CPage& page)
     page.Line("</table>");
 }
 
-// Rows from first to the end, an empty middle cell shown as a blank.
-void DataRows(CPage& page, const CReportGrid& grid, int first)
+// Rows to the end, an empty middle cell shown as a blank.
+void DataRows(CPage& page, const std::vector<CReportRow>& rows, std::size_t first)
 {
     int index = 0;
-    for (int row = first; row < grid.RowCount(); ++row)
+    for (std::size_t i = first; i < rows.size(); ++i)
     {
+        const std::vector<std::string> cells = ReportCells(rows[i]);
         page.RowStart(index++);
-        page.Cell("left", grid.Cell(row, 0));
-        if (grid.Cell(row, 1).empty())
+        page.Cell("left", cells[0]);
+        if (cells[1].empty())
             page.Line("<td class=\"center\">&nbsp;</td>");
         else
-            page.Cell("center", grid.Cell(row, 1));
-        page.Cell("center", grid.Cell(row, 2));
+            page.Cell("center", cells[1]);
+        page.Cell("center", cells[2]);
         page.Line("</tr>");
     }
     TableEnd(page);
     page.Line("</body>");
 }
+
+// The page's head and style sheet.
+CPage PageStart()
+{
+    CPage page;
+    page.Line("<head> <title>Craft Order HTML Export</title></head>");
+    page.Line("<body>");
+    page.Line("<style type=\"text/css\">");
+    for (const char* line : StyleLines)
+        page.Line(line);
+    page.Line("</style>");
+    return page;
+}
+
+// The index of the first row of the given kind, or the row count.
+std::size_t Find(const std::vector<CReportRow>& rows, EReportRow kind)
+{
+    std::size_t i = 0;
+    while (i < rows.size() && rows[i].kind != kind)
+        ++i;
+    return i;
+}
+
 // The plan's sections, each heading row opening a table of all the grid's columns.
 void PlanTables(CPage& page, const CReportGrid& grid)
 {
@@ -127,56 +151,50 @@ std::string EscapeHtml(const std::string& text)
     return out;
 }
 
-std::string HtmlReportText(const CReportGrid& grid, int content)
+std::string HtmlReportText(const CReport& report)
 {
-    CPage page;
-    page.Line("<head> <title>Craft Order HTML Export</title></head>");
-    page.Line("<body>");
-    page.Line("<style type=\"text/css\">");
-    for (const char* line : StyleLines)
-        page.Line(line);
-    page.Line("</style>");
-
-    int next = 1;
+    CPage page = PageStart();
+    const std::vector<CReportRow>& rows = report.rows;
+    const EReportContent content = report.content;
     if (content == ReportOrderAndComponents || content == ReportOrderOnly)
     {
         TableStart(page, "Items To Craft", "tableClass", "Craft Item", "Batches", "Techniques");
-        // The section ends with the second row in a row whose third cell is empty: the
-        // separator after the last item and the one between the sections.
-        int empties = 0;
+        // The items' rows down to the separator between the sections, which is shown too.
         int index = 0;
-        int row = 1;
-        for (; row < grid.RowCount(); ++row)
+        for (std::size_t i = Find(rows, EReportRow::ItemHeading) + 1; i < rows.size(); ++i)
         {
+            const std::vector<std::string> cells = ReportCells(rows[i]);
             page.RowStart(index++);
-            page.Cell("left", grid.Cell(row, 0));
-            page.Cell("center", grid.Cell(row, 1));
-            page.Cell("center", grid.Cell(row, 2));
+            page.Cell("left", cells[0]);
+            page.Cell("center", cells[1]);
+            page.Cell("center", cells[2]);
             page.Line("</tr>");
-            empties = grid.Cell(row, 2).empty() ? empties + 1 : 0;
-            if (empties == 2)
+            if (rows[i].kind == EReportRow::Separator)
                 break;
         }
         TableEnd(page);
-        // Past the row that ended the section comes the components heading.
-        next = row + 2;
     }
     if (content == ReportOrderAndComponents || content == ReportComponentsOnly)
     {
         TableStart(page, "Components Required", "subtableClass", "Component Name", "Acquired", "Quantity");
-        DataRows(page, grid, content == ReportComponentsOnly ? 1 : next);
+        DataRows(page, rows, Find(rows, EReportRow::ComponentHeading) + 1);
     }
     else if (content == ReportBonuses)
     {
         TableStart(page, "Bonuses", "subtableClass", "Bonus", "Type", "Amount");
-        DataRows(page, grid, 1);
+        DataRows(page, rows, Find(rows, EReportRow::BonusHeading) + 1);
     }
-    else if (content == ReportPlan)
-        PlanTables(page, grid);
     return page.Text();
 }
 
-bool ExportHtml(const CReportGrid& grid, int content, const std::filesystem::path& path)
+std::string PlanHtmlText(const CReportGrid& grid)
 {
-    return WriteFileAtomically(path, HtmlReportText(grid, content));
+    CPage page = PageStart();
+    PlanTables(page, grid);
+    return page.Text();
+}
+
+bool ExportHtml(const std::string& page, const std::filesystem::path& path)
+{
+    return WriteFileAtomically(path, page);
 }

@@ -8,12 +8,18 @@ namespace
 {
 using CCells = std::vector<std::string>;
 
-// Cells are set one by one: a name may hold a "|".
 void AddCells(CReportGrid& grid, const CCells& cells, int kind)
 {
-    grid.AddRow("", kind);
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        grid.SetCell(grid.RowCount() - 1, static_cast<int>(i), cells[i]);
+    grid.AddRow(cells, kind);
+}
+
+// A craft or gather row: its third column takes the acquired count.
+void AddPlanRow(CReportGrid& grid, const CCells& cells, int kind, const CPlanRow& row,
+                std::vector<CAcquiredCell>* acquired)
+{
+    if (acquired && !row.name.empty())
+        acquired->push_back({grid.RowCount(), 2, row.name, row.need});
+    AddCells(grid, cells, kind);
 }
 
 int Alternate(int index)
@@ -100,7 +106,7 @@ std::vector<CExportRow> ExportRows(const CPlan& plan, const std::vector<CLocatio
 } // namespace
 
 void AddPlanRows(CReportGrid& grid, const CPlan& plan,
-                 const std::vector<CLocationGroup>* byLocation)
+                 const std::vector<CLocationGroup>* byLocation, std::vector<CAcquiredCell>* acquired)
 {
     AddCells(grid,
              {"Craft", "Need", "Acquired", "Remaining", "Batches", "Made", "Leftover", "Depth"},
@@ -110,7 +116,7 @@ void AddPlanRows(CReportGrid& grid, const CPlan& plan,
     {
         CCells cells = Numbers(row, true);
         cells.insert(cells.begin(), row.name);
-        AddCells(grid, cells, Alternate(index++));
+        AddPlanRow(grid, cells, Alternate(index++), row, acquired);
     }
     if (plan.crafts.empty())
         AddCells(grid, {"None"}, ReportRowKind::First);
@@ -123,7 +129,7 @@ void AddPlanRows(CReportGrid& grid, const CPlan& plan,
         {
             CCells cells = Numbers(row, false);
             cells.insert(cells.begin(), row.name);
-            AddCells(grid, cells, Alternate(index++));
+            AddPlanRow(grid, cells, Alternate(index++), row, acquired);
         }
         if (plan.gathers.empty())
             AddCells(grid, {"None"}, ReportRowKind::First);
@@ -140,11 +146,11 @@ void AddPlanRows(CReportGrid& grid, const CPlan& plan,
         {
             const CPlanRow& row = *place.row;
             // The count of places is shown where there are several.
-            AddCells(grid,
-                     {row.name, N(row.need), N(row.acquired), N(row.remaining),
-                      place.locations > 1 ? N(place.locations) : "", place.gatheredWith, "",
-                      N(row.depth)},
-                     Alternate(index++));
+            AddPlanRow(grid,
+                       {row.name, N(row.need), N(row.acquired), N(row.remaining),
+                        place.locations > 1 ? N(place.locations) : "", place.gatheredWith, "",
+                        N(row.depth)},
+                       Alternate(index++), row, acquired);
         }
     }
     if (byLocation->empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "order/AcquiredEdit.h"
 #include "order/Plan.h"
 
 #include <string>
@@ -8,13 +9,15 @@
 class CReportGrid;
 
 // The plan as grid rows (eight columns), as CSV and as JSON. With byLocation the gather
-// section is grouped under one heading per place (the grouping of GroupByLocation).
+// section is grouped under one heading per place (the grouping of GroupByLocation). cells,
+// when given, receives the acquired cell of every craft and gather row.
 //   CSV  kind,name,need,acquired,remaining,batches,made,leftover,depth
 //        (grouped: then location,locations,gathered_with; a gather row once per place)
 //   JSON {"rows": [...]} with the same keys; fields a row does not have are null.
 inline constexpr int PlanColumns = 8;
 void AddPlanRows(CReportGrid& grid, const CPlan& plan,
-                 const std::vector<CLocationGroup>* byLocation = nullptr);
+                 const std::vector<CLocationGroup>* byLocation = nullptr,
+                 std::vector<CAcquiredCell>* cells = nullptr);
 std::string PlanCsv(const CPlan& plan, const std::vector<CLocationGroup>* byLocation = nullptr);
 std::string PlanJson(const CPlan& plan, const std::vector<CLocationGroup>* byLocation = nullptr);
 

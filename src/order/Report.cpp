@@ -12,56 +12,64 @@
 
 namespace
 {
-constexpr const char* ComponentHeading = "Component Name";
-
 int Alternate(int index)
 {
     return index % 2 == 0 ? ReportRowKind::First : ReportRowKind::Second;
+}
+
+CReportRow Row(EReportRow kind, int colour, std::string name = {}, std::int64_t needed = 0, std::string detail = {})
+{
+    CReportRow row;
+    row.kind = kind;
+    row.colour = colour;
+    row.name = std::move(name);
+    row.needed = needed;
+    row.detail = std::move(detail);
+    return row;
+}
+
+void AddNone(CReport& report)
+{
+    report.rows.push_back(Row(EReportRow::None, ReportRowKind::First, "None"));
+}
+
+// The sub-component rows below a producible name, stopping where a name comes back on its
+// own path.
+void AddSubRows(CReport& report, CBreakdown& breakdown, CBreakdown::CNode& node, std::int64_t n, int depth)
+{
+    if (!node.producer || node.onPath)
+        return;
+    const std::int64_t batches = BatchesFor(n, node.producer.formula->batchQty);
+    node.onPath = true;
+    for (const CBreakdown::CInput& input : breakdown.Inputs(node))
+    {
+        const std::int64_t q = SaturatingMultiply(input.units, batches);
+        CReportRow row = Row(EReportRow::Subcomponent, ReportRowKind::Subcomponent, *input.name, q);
+        row.depth = depth;
+        report.rows.push_back(std::move(row));
+        AddSubRows(report, breakdown, *input.node, q, depth + 1);
+    }
+    node.onPath = false;
 }
 
 std::string Number(std::int64_t value)
 {
     return std::to_string(value);
 }
-
-// The sub-component rows below a producible name, stopping where a name comes back on its
-// own path.
-void AddSubRows(CReportGrid& grid, CBreakdown& breakdown, CBreakdown::CNode& node, std::int64_t n, int depth)
-{
-    if (!node.producer || node.onPath)
-        return;
-    const std::int64_t batches = BatchesFor(n, node.producer.formula->batchQty);
-    node.onPath = true;
-    const std::string arrow = std::string(static_cast<std::size_t>(depth) * 2, '-') + "-->";
-    for (const CBreakdown::CInput& input : breakdown.Inputs(node))
-    {
-        const std::int64_t q = SaturatingMultiply(input.units, batches);
-        AddGridRow(grid, arrow + *input.name + "||(0/" + Number(q) + ")", ReportRowKind::Subcomponent);
-        AddSubRows(grid, breakdown, *input.node, q, depth + 1);
-    }
-    node.onPath = false;
-}
-
-// The needed quantity of a "A/Q" or "(A/Q)" cell: the number after the "/".
-std::int64_t NeededOf(const std::string& cell)
-{
-    const std::size_t slash = cell.find('/');
-    return slash == std::string::npos ? 0 : Atoi64(std::string_view(cell).substr(slash + 1));
-}
 } // namespace
 
-void AddItemRows(CReportGrid& grid, const CGameDatabase& db, const std::vector<const COrderItem*>& items)
+void AddItemRows(CReport& report, const CGameDatabase& db, const std::vector<const COrderItem*>& items)
 {
-    AddGridRow(grid, "Craft Item|Batches|Techniques", ReportRowKind::Heading);
+    report.rows.push_back(Row(EReportRow::ItemHeading, ReportRowKind::Heading));
     if (items.empty())
     {
-        AddGridRow(grid, "None|", ReportRowKind::First);
+        AddNone(report);
         return;
     }
     int index = 0;
     for (const COrderItem* item : items)
     {
-        const int kind = Alternate(index++);
+        const int colour = Alternate(index++);
         bool first = true;
         for (const COrderTechnique& technique : item->techniques)
         {
@@ -70,23 +78,23 @@ void AddItemRows(CReportGrid& grid, const CGameDatabase& db, const std::vector<c
             if (!tier)
                 continue;
             if (first)
-                AddGridRow(grid, Format("%s|%d|%s", item->itemName.c_str(), item->batches, tier->name.c_str()), kind);
+                report.rows.push_back(Row(EReportRow::Item, colour, item->itemName, item->batches, tier->name));
             else
-                AddGridRow(grid, "||" + tier->name, kind);
+                report.rows.push_back(Row(EReportRow::Technique, colour, {}, 0, tier->name));
             first = false;
         }
         if (first)
-            AddGridRow(grid, Format("%s|%d|(none)", item->itemName.c_str(), item->batches), kind);
-        AddGridRow(grid, "|", kind);
+            report.rows.push_back(Row(EReportRow::PlainItem, colour, item->itemName, item->batches));
+        report.rows.push_back(Row(EReportRow::ItemEnd, colour));
     }
 }
 
-void AddComponentRows(CReportGrid& grid, const CReportRequest& request, const std::vector<const COrderItem*>& items)
+void AddComponentRows(CReport& report, const CReportRequest& request, const std::vector<const COrderItem*>& items)
 {
-    AddGridRow(grid, "Component Name||Quantity", ReportRowKind::Heading);
+    report.rows.push_back(Row(EReportRow::ComponentHeading, ReportRowKind::Heading));
     if (items.empty())
     {
-        AddGridRow(grid, "None|", ReportRowKind::First);
+        AddNone(report);
         return;
     }
     const CRequirementList list = ComputeComponents(*request.db, items, request.profile, request.breakdown, request.sort);
@@ -94,92 +102,109 @@ void AddComponentRows(CReportGrid& grid, const CReportRequest& request, const st
     int index = 0;
     for (const CRequirement& entry : list)
     {
-        AddGridRow(grid, entry.name + "||0/" + Number(entry.quantity), Alternate(index++));
+        report.rows.push_back(Row(EReportRow::Component, Alternate(index++), entry.name, entry.quantity));
         if (request.breakdown == BreakdownSubcomponents)
-            AddSubRows(grid, breakdown, breakdown.NodeOf(entry.name), entry.quantity, 1);
+            AddSubRows(report, breakdown, breakdown.NodeOf(entry.name), entry.quantity, 1);
     }
 }
 
-void AddBonusRows(CReportGrid& grid, const CReportRequest& request, const std::vector<const COrderItem*>& items)
+void AddBonusRows(CReport& report, const CReportRequest& request, const std::vector<const COrderItem*>& items)
 {
-    AddGridRow(grid, "Bonus|Type|Amount", ReportRowKind::Heading);
+    report.rows.push_back(Row(EReportRow::BonusHeading, ReportRowKind::Heading));
     if (items.empty())
     {
-        AddGridRow(grid, "None|", ReportRowKind::First);
+        AddNone(report);
         return;
     }
-    const CRequirementList list = ComputeBonuses(*request.db, items, request.includeIndirect, request.sort);
+    const CRequirementList list = ComputeBonuses(*request.db, items, request.bonuses, request.sort);
     int index = 0;
     for (const CRequirement& entry : list)
-        AddGridRow(grid, entry.name + "|" + entry.type + "|" + Number(entry.quantity), Alternate(index++));
+        report.rows.push_back(Row(EReportRow::Bonus, Alternate(index++), entry.name, entry.quantity, entry.type));
 }
 
-void GenerateReport(CReportGrid& grid, const CReportRequest& request)
+CReport GenerateReport(const CReportRequest& request)
 {
-    grid.Clear();
+    CReport report;
+    report.content = request.content;
     const std::vector<const COrderItem*> items = SelectedItems(*request.order, request.selection);
     switch (request.content)
     {
     case ReportOrderAndComponents:
-        AddItemRows(grid, *request.db, items);
-        AddGridRow(grid, "|", ReportRowKind::Separator);
-        AddComponentRows(grid, request, items);
-        FillAcquired(grid, *request.order);
+        AddItemRows(report, *request.db, items);
+        report.rows.push_back(Row(EReportRow::Separator, ReportRowKind::Separator));
+        AddComponentRows(report, request, items);
+        FillAcquired(report, *request.order);
         break;
     case ReportOrderOnly:
-        AddItemRows(grid, *request.db, items);
-        AddGridRow(grid, "|", ReportRowKind::Separator);
+        AddItemRows(report, *request.db, items);
+        report.rows.push_back(Row(EReportRow::Separator, ReportRowKind::Separator));
         break;
     case ReportComponentsOnly:
-        AddComponentRows(grid, request, items);
-        FillAcquired(grid, *request.order);
+        AddComponentRows(report, request, items);
+        FillAcquired(report, *request.order);
         break;
     case ReportBonuses:
-        AddBonusRows(grid, request, items);
+        AddBonusRows(report, request, items);
         break;
     default:
-        AddGridRow(grid, "None||", ReportRowKind::First);
+        AddNone(report);
         break;
+    }
+    return report;
+}
+
+void FillAcquired(CReport& report, const COrder& order)
+{
+    for (CReportRow& row : report.rows)
+    {
+        if (row.kind != EReportRow::Component && row.kind != EReportRow::Subcomponent)
+            continue;
+        const std::int64_t acquired = order.acquired.empty() ? 0 : AcquiredCount(order, row.name);
+        // A count from the file may be negative or beyond the need; show it within 0..need.
+        row.acquired = std::clamp<std::int64_t>(acquired, 0, std::max<std::int64_t>(row.needed, 0));
     }
 }
 
-void FillAcquired(CReportGrid& grid, const COrder& order)
+bool IsDone(const CReportRow& row)
 {
-    // Component rows are the data rows below the components heading; the heading may be
-    // row 0 ("Components Only") or follow the item rows.
-    bool inComponents = grid.RowCount() > 0 && grid.Cell(0, 0) == ComponentHeading;
-    for (int row = 1; row < grid.RowCount(); ++row)
+    return row.kind == EReportRow::Component && row.acquired >= row.needed;
+}
+
+std::string ShownName(const CReportRow& row)
+{
+    if (row.kind == EReportRow::Subcomponent)
+        return std::string(static_cast<std::size_t>(row.depth) * 2, '-') + "-->" + row.name;
+    return row.name;
+}
+
+std::vector<std::string> ReportCells(const CReportRow& row)
+{
+    switch (row.kind)
     {
-        const int kind = grid.Kind(row);
-        if (kind == ReportRowKind::Heading)
-        {
-            inComponents = grid.Cell(row, 0) == ComponentHeading;
-            continue;
-        }
-        const std::string& third = grid.Cell(row, 2);
-        if (!inComponents || third.find('/') == std::string::npos)
-            continue;
-        std::string_view name = grid.Cell(row, 0);
-        const std::int64_t needed = NeededOf(third);
-        if (kind == ReportRowKind::Subcomponent)
-        {
-            // "---->Name": the dashes and the ">" after them are not part of the name.
-            std::size_t start = name.find_first_not_of('-');
-            if (start != std::string_view::npos && name[start] == '>')
-                ++start;
-            name = start == std::string_view::npos ? std::string_view() : name.substr(start);
-        }
-        const std::int64_t acquired = order.acquired.empty() ? 0 : AcquiredCount(order, std::string(name));
-        // A count from the file may be negative or beyond the need; show it within 0..need.
-        const std::int64_t have = std::clamp<std::int64_t>(acquired, 0, std::max<std::int64_t>(needed, 0));
-        if (kind == ReportRowKind::Subcomponent)
-            grid.SetCell(row, 2, "(" + Number(have) + "/" + Number(needed) + ")");
-        else
-        {
-            grid.SetCell(row, 2, Number(have) + "/" + Number(needed));
-            grid.SetCell(row, 1, have >= needed ? "Done" : "");
-        }
+    case EReportRow::ItemHeading: return {"Craft Item", "Batches", "Techniques"};
+    case EReportRow::Item: return {row.name, Number(row.needed), row.detail};
+    case EReportRow::PlainItem: return {row.name, Number(row.needed), "(none)"};
+    case EReportRow::Technique: return {"", "", row.detail};
+    case EReportRow::ComponentHeading: return {"Component Name", "", "Quantity"};
+    case EReportRow::Component:
+        return {row.name, IsDone(row) ? "Done" : "", Number(row.acquired) + "/" + Number(row.needed)};
+    case EReportRow::Subcomponent:
+        return {ShownName(row), "", "(" + Number(row.acquired) + "/" + Number(row.needed) + ")"};
+    case EReportRow::BonusHeading: return {"Bonus", "Type", "Amount"};
+    case EReportRow::Bonus: return {row.name, row.detail, Number(row.needed)};
+    case EReportRow::None: return {row.name, "", ""};
+    case EReportRow::ItemEnd:
+    case EReportRow::Separator: break;
     }
+    return {"", "", ""};
+}
+
+CReportGrid ReportGridOf(const CReport& report)
+{
+    CReportGrid grid(3);
+    for (const CReportRow& row : report.rows)
+        grid.AddRow(ReportCells(row), row.colour);
+    return grid;
 }
 
 std::string ReportTitle(const COrder& order, const COrderSelection& selection)

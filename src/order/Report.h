@@ -2,14 +2,16 @@
 
 #include "order/Requirements.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class CReportGrid;
 class CGameDatabase;
 class COrder;
 struct CProfile;
 
-// The reports window's contents, in the order of its combo box.
+// The reports window's contents, in the order of its combo box (stored as these numbers).
 enum EReportContent
 {
     ReportOrderAndComponents = 0,
@@ -30,6 +32,40 @@ inline constexpr int Separator = 33;
 inline constexpr int Subcomponent = 34;
 } // namespace ReportRowKind
 
+// What a report row is; every format is rendered from it.
+enum class EReportRow
+{
+    ItemHeading,      // "Craft Item|Batches|Techniques"
+    Item,             // an item with its first technique: name, needed = batches, detail = tier
+    PlainItem,        // an item without a technique: name, needed = batches
+    Technique,        // a further technique of the item above: detail = tier
+    ItemEnd,          // the empty row after each item
+    Separator,        // the empty row between the sections
+    ComponentHeading, // "Component Name||Quantity"
+    Component,        // name, acquired, needed
+    Subcomponent,     // name, acquired, needed, depth (1 below a component)
+    BonusHeading,     // "Bonus|Type|Amount"
+    Bonus,            // name, needed = amount, detail = "Direct", "Indirect" or "Both"
+    None              // "None": nothing selected, or a content there is no report for
+};
+
+struct CReportRow
+{
+    EReportRow kind = EReportRow::None;
+    std::string name;
+    std::int64_t acquired = 0; // never below 0 nor above needed once filled
+    std::int64_t needed = 0;
+    int depth = 0;
+    std::string detail;
+    int colour = ReportRowKind::First;
+};
+
+struct CReport
+{
+    EReportContent content = ReportOrderAndComponents;
+    std::vector<CReportRow> rows;
+};
+
 // Everything a report is computed from.
 struct CReportRequest
 {
@@ -37,22 +73,32 @@ struct CReportRequest
     const COrder* order = nullptr;
     COrderSelection selection;
     const CProfile* profile = nullptr;
-    int content = ReportOrderAndComponents;
-    int breakdown = BreakdownComponents;
-    int sort = SortByName;
-    bool includeIndirect = false;
+    EReportContent content = ReportOrderAndComponents;
+    EBreakdownMode breakdown = BreakdownComponents;
+    ESortMode sort = SortByName;
+    EBonusMode bonuses = BonusesDirect;
 };
 
-// Clears the grid and fills it with the report of the chosen content.
-void GenerateReport(CReportGrid& grid, const CReportRequest& request);
+// The report of the chosen content, acquired counts filled in.
+CReport GenerateReport(const CReportRequest& request);
 
-// The row groups of a report, each appended to the grid with its heading.
-void AddItemRows(CReportGrid& grid, const CGameDatabase& db, const std::vector<const COrderItem*>& items);
-void AddComponentRows(CReportGrid& grid, const CReportRequest& request, const std::vector<const COrderItem*>& items);
-void AddBonusRows(CReportGrid& grid, const CReportRequest& request, const std::vector<const COrderItem*>& items);
+// The row groups of a report, each with its heading.
+void AddItemRows(CReport& report, const CGameDatabase& db, const std::vector<const COrderItem*>& items);
+void AddComponentRows(CReport& report, const CReportRequest& request, const std::vector<const COrderItem*>& items);
+void AddBonusRows(CReport& report, const CReportRequest& request, const std::vector<const COrderItem*>& items);
 
 // Fills the acquired counts of the component and sub-component rows from the order.
-void FillAcquired(CReportGrid& grid, const COrder& order);
+void FillAcquired(CReport& report, const COrder& order);
+
+// A component row whose acquired count reaches its need.
+bool IsDone(const CReportRow& row);
+// The first cell as the grid shows it: sub-components behind their arrow ("---->Name").
+std::string ShownName(const CReportRow& row);
+// The three cells of a row as the grid shows them.
+std::vector<std::string> ReportCells(const CReportRow& row);
+
+// The report as the grid shows it, one grid row per report row.
+CReportGrid ReportGridOf(const CReport& report);
 
 // "Reports - %d of %d Selected".
 std::string ReportTitle(const COrder& order, const COrderSelection& selection);

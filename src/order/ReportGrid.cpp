@@ -19,10 +19,15 @@ std::vector<std::string> SplitCells(std::string_view text)
 
 void CReportGrid::AddRow(std::string_view text, int kind, int lines)
 {
+    AddRow(SplitCells(text), kind, lines);
+}
+
+void CReportGrid::AddRow(std::vector<std::string> cells, int kind, int lines)
+{
     CGridRow row;
     row.kind = kind;
     row.lines = lines < 1 ? 1 : lines;
-    row.cells = SplitCells(text);
+    row.cells = std::move(cells);
     row.cells.resize(static_cast<std::size_t>(m_columns));
     m_rows.push_back(std::move(row));
 }

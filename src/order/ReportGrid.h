@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-// A grid as the windows show it and the exports read it: rows of text cells, each row with
-// the kind that selects its colours. Row 0 is the heading row.
+// A table as the windows show it: rows of text cells, each row with the kind that selects
+// its colours. Row 0 is the heading row.
 struct CGridRow
 {
     int kind = 0;
@@ -25,6 +25,8 @@ public:
     // Appends a row from text whose cells are separated by "|"; missing cells are empty,
     // pieces beyond the last column are dropped.
     void AddRow(std::string_view text, int kind, int lines = 1);
+    // Appends a row of cells as they are; missing cells are empty, extra ones dropped.
+    void AddRow(std::vector<std::string> cells, int kind, int lines = 1);
 
     // Cell text by row and column; empty outside the grid. Writing outside does nothing.
     const std::string& Cell(int row, int column) const;

@@ -1,34 +1,36 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-class CReportGrid;
+struct CReport;
 
-// The report read back from the grid as records, for spreadsheets and scripts.
+// The report as records, for spreadsheets and scripts.
 //   item          name, needed = batches, detail = technique tiers joined with "; "
 //   component     name, acquired, needed, detail = "Done" when acquired reaches needed
-//   subcomponent  name without its arrow, acquired, needed, depth (1 below a component)
+//   subcomponent  name, acquired, needed, depth (1 below a component)
 //   bonus         name, needed = amount, detail = "Direct", "Indirect" or "Both"
-// Headings, separators and "None" rows give no record; empty numbers are "".
+// Headings, separators and "None" rows give no record.
 struct CReportRecord
 {
     std::string kind;
     std::string name;
-    std::string acquired;
-    std::string needed;
+    bool hasAcquired = false; // items and bonuses have none
+    std::int64_t acquired = 0;
+    std::int64_t needed = 0;
     std::string detail;
     int depth = 0;
 };
 
-std::vector<CReportRecord> ReportRecords(const CReportGrid& grid);
+std::vector<CReportRecord> ReportRecords(const CReport& report);
 
 // "name,acquired,needed,kind,detail,depth" then one line per record, "\n" line ends,
 // fields quoted when they hold a comma, a quote or a line break. Bytes as in the files.
 std::string ReportCsv(const std::vector<CReportRecord>& records);
 
 // {"title": ..., "rows": [{"name", "acquired", "needed", "kind", "detail", "depth"}]} in
-// UTF-8; numbers are JSON numbers, missing ones null.
+// UTF-8; numbers are JSON numbers, a missing acquired count null.
 std::string ReportJson(const std::string& title, const std::vector<CReportRecord>& records);
 
 // One CSV field: quoted, with doubled quotes, when it holds a comma, a quote or a line break.

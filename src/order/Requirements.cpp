@@ -34,7 +34,7 @@ const CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::
     return CGameDatabase::FindTechniqueTier(technique, tierName);
 }
 
-void Sort(CRequirementList& list, int mode)
+void Sort(CRequirementList& list, ESortMode mode)
 {
     // The same order as a bubble sort that swaps only strictly misplaced neighbours: equal
     // elements keep their places, in n log n. Positions are sorted, then each entry is
@@ -229,7 +229,7 @@ void Expand(const CGameDatabase& db, const CProfile* profile, const std::string&
 }
 
 CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
-                                   const CProfile* profile, int breakdown, int sort)
+                                   const CProfile* profile, EBreakdownMode breakdown, ESortMode sort)
 {
     CRequirementList list;
     CSums sums(list);
@@ -269,7 +269,7 @@ CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<co
 }
 
 CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
-                                bool includeIndirect, int sort)
+                                EBonusMode mode, ESortMode sort)
 {
     CRequirementList list;
     CSums bonuses(list);
@@ -288,7 +288,7 @@ CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const
         if (const CFormulaTier* tier = ItemFormulaTier(*formula, item->tierName))
             AddDirectBonuses(tier->attributes, item->batches, bonuses);
     }
-    if (includeIndirect)
+    if (mode == BonusesIncludeIndirect)
     {
         for (const char* statistic : {"Strength", "Power", "Focus", "Dexterity"})
         {

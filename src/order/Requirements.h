@@ -37,6 +37,22 @@ enum ESortMode
     SortByQuantity = 1
 };
 
+enum EBonusMode
+{
+    BonusesDirect = 0,
+    BonusesIncludeIndirect = 1
+};
+
+// The settings store the modes as these numbers; one out of range reads as the first mode.
+inline EBreakdownMode BreakdownModeOf(int stored)
+{
+    return stored >= 0 && stored <= 2 ? static_cast<EBreakdownMode>(stored) : BreakdownComponents;
+}
+inline EBonusMode BonusModeOf(int stored)
+{
+    return stored == 1 ? BonusesIncludeIndirect : BonusesDirect;
+}
+
 // The ticked entries of the order tree: item ids and group names.
 struct COrderSelection
 {
@@ -54,7 +70,7 @@ const CFormulaTier* ItemFormulaTier(const CFormula& formula, const std::string& 
 const CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::string& tierName);
 
 // Stable bubble sort: by name ascending (byte-wise) or by quantity descending.
-void Sort(CRequirementList& list, int mode);
+void Sort(CRequirementList& list, ESortMode mode);
 
 // Adds a name's base resources to list: a producible name is broken down through its
 // producing tier, a name met again on its own path counts as a base resource there.
@@ -62,6 +78,6 @@ void Expand(const CGameDatabase& db, const CProfile* profile, const std::string&
             CRequirementList& list);
 
 CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
-                                   const CProfile* profile, int breakdown, int sort);
+                                   const CProfile* profile, EBreakdownMode breakdown, ESortMode sort);
 CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
-                                bool includeIndirect, int sort);
+                                EBonusMode mode, ESortMode sort);

@@ -15,7 +15,8 @@ std::vector<std::string> Rows(const CBrowserFixture& f, int tier,
     const CFormula& item = formula ? *formula : *f.sword;
     std::vector<std::string> texts;
     for (const CBrowserRow& row : ResourceRows(f.db, *item.tiers[static_cast<std::size_t>(tier)],
-                                               techniques, profile, mode, path))
+                                               techniques, profile,
+                                               static_cast<EBreakdownMode>(mode), path))
     {
         EXPECT_EQ(row.kind, BrowserRowKind::Resource);
         texts.push_back(row.text);

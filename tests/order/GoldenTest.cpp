@@ -84,10 +84,10 @@ TEST_P(GoldenReport, MatchesTheExpectedFiles)
     CReportRequest request;
     request.db = &session.Database();
     request.order = &order;
-    request.content = std::stoi(Option(options, "content", "0"));
-    request.breakdown = std::stoi(Option(options, "breakdown", "0"));
-    request.sort = std::stoi(Option(options, "sort", "0"));
-    request.includeIndirect = Option(options, "indirect", "0") == "1";
+    request.content = static_cast<EReportContent>(std::stoi(Option(options, "content", "0")));
+    request.breakdown = static_cast<EBreakdownMode>(std::stoi(Option(options, "breakdown", "0")));
+    request.sort = static_cast<ESortMode>(std::stoi(Option(options, "sort", "0")));
+    request.bonuses = Option(options, "indirect", "0") == "1" ? BonusesIncludeIndirect : BonusesDirect;
     const std::string profile = Option(options, "profile", "");
     for (const auto& candidate : session.Profiles().profiles)
         if (!profile.empty() && candidate->server + ":" + candidate->name == profile)
@@ -103,11 +103,10 @@ TEST_P(GoldenReport, MatchesTheExpectedFiles)
                 request.selection.groups.insert(it->second);
         }
 
-    CReportGrid grid;
-    GenerateReport(grid, request);
-    EXPECT_EQ(GridText(grid), ReadFileBytes(folder / "grid.txt"));
-    EXPECT_EQ(CopyReportText(grid, request.content), ReadFileBytes(folder / "clipboard.txt"));
-    ASSERT_TRUE(ExportHtml(grid, request.content, dir / "order.htm"));
+    const CReport report = GenerateReport(request);
+    EXPECT_EQ(GridText(ReportGridOf(report)), ReadFileBytes(folder / "grid.txt"));
+    EXPECT_EQ(CopyReportText(report), ReadFileBytes(folder / "clipboard.txt"));
+    ASSERT_TRUE(ExportHtml(HtmlReportText(report), dir / "order.htm"));
     EXPECT_EQ(ReadFileBytes(dir / "order.htm"), ReadFileBytes(folder / "page.htm"));
     EXPECT_EQ(ReportTitle(order, request.selection) + "\n", ReadFileBytes(folder / "title.txt"));
 }

@@ -252,8 +252,8 @@ protected:
 TEST_F(LargeOrders, ComponentsMatchThePlainComputationInEveryMode)
 {
     const auto items = Items();
-    for (int breakdown : {BreakdownComponents, BreakdownSubcomponents, BreakdownBaseResources})
-        for (int sort : {SortByName, SortByQuantity})
+    for (EBreakdownMode breakdown : {BreakdownComponents, BreakdownSubcomponents, BreakdownBaseResources})
+        for (ESortMode sort : {SortByName, SortByQuantity})
         {
             const CRequirementList plain = PlainComponents(db, items, &m_profile, breakdown, sort);
             ASSERT_GT(plain.size(), 150u);
@@ -294,8 +294,9 @@ TEST_F(LargeOrders, SubcomponentRowsMatchThePlainBreakdown)
     request.profile = &m_profile;
     request.breakdown = BreakdownSubcomponents;
     request.sort = SortByQuantity;
-    CReportGrid grid;
-    AddComponentRows(grid, request, Items());
+    CReport report;
+    AddComponentRows(report, request, Items());
+    const CReportGrid grid = ReportGridOf(report);
 
     std::string plain = "30 Component Name||Quantity\n";
     int index = 0;
@@ -357,5 +358,5 @@ TEST_F(LargeOrders, BonusesMatchThePlainComputation)
     ASSERT_GT(plain.size(), 30u);
     ASSERT_NE(First(plain, "Technique 5"), nullptr);
     EXPECT_EQ(First(plain, "Technique 5")->type, "Both");
-    EXPECT_EQ(Dump(ComputeBonuses(db, items, true, SortByQuantity)), Dump(plain));
+    EXPECT_EQ(Dump(ComputeBonuses(db, items, BonusesIncludeIndirect, SortByQuantity)), Dump(plain));
 }

@@ -3,6 +3,7 @@
 #include "order/HtmlExport.h"
 #include "order/Report.h"
 #include "order/ReportGrid.h"
+#include "order/ReportRecords.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -59,9 +60,16 @@ protected:
         request.order = &order;
         request.profile = &profile;
     }
+    // The report of the request, and the grid that shows it.
+    void Generate()
+    {
+        report = GenerateReport(request);
+        grid = ReportGridOf(report);
+    }
     COrder order;
     CProfile profile = Profile(30);
     CReportRequest request;
+    CReport report;
     CReportGrid grid;
 };
 } // namespace
@@ -69,7 +77,7 @@ protected:
 TEST_F(Report, OrderAndComponentsRowsWithAcquiredCounts)
 {
     order.acquired = {{"Iron Bar", "30"}, {"Leather", "3"}, {"Whetstone", "-4"}};
-    GenerateReport(grid, request);
+    Generate();
     EXPECT_EQ(Rows(grid), "30 Craft Item|Batches|Techniques\n"
                           "31 Iron Sword|3|Keen Edge\n"
                           "31 ||Mighty\n"
@@ -84,7 +92,7 @@ TEST_F(Report, OrderAndComponentsRowsWithAcquiredCounts)
                           "32 Leather||3/8\n"
                           "31 Steel Bar||0/10\n"
                           "32 Whetstone||0/6\n");
-    EXPECT_EQ(CopyReportText(grid, ReportOrderAndComponents),
+    EXPECT_EQ(CopyReportText(report),
               "3 x Iron Sword (Keen Edge, Mighty), \r\n2 x Steel Sword, \r\nIron Sword, \r\n"
               "27/27 Iron Bar, \r\n3/8 Leather, \r\n0/10 Steel Bar, \r\n0/6 Whetstone");
     EXPECT_EQ(ReportTitle(order, request.selection), "Reports - 3 of 3 Selected");
@@ -94,15 +102,15 @@ TEST_F(Report, NothingAcquiredCopiesOnlyTheNeeds)
 {
     request.selection.items = {order.items[0]->id};
     request.content = ReportComponentsOnly;
-    GenerateReport(grid, request);
-    EXPECT_EQ(CopyReportText(grid, ReportComponentsOnly), "21 Iron Bar, \r\n6 Leather, \r\n6 Whetstone");
+    Generate();
+    EXPECT_EQ(CopyReportText(report), "21 Iron Bar, \r\n6 Leather, \r\n6 Whetstone");
     order.acquired = {{"Iron Bar", "21"}, {"Leather", "6"}, {"Whetstone", "600"}};
-    GenerateReport(grid, request);
+    Generate();
     EXPECT_EQ(Rows(grid), "30 Component Name||Quantity\n"
                           "31 Iron Bar|Done|21/21\n"
                           "32 Leather|Done|6/6\n"
                           "31 Whetstone|Done|6/6\n");
-    EXPECT_EQ(CopyReportText(grid, ReportComponentsOnly), "21 Iron Bar, \r\n6 Leather, \r\n6 Whetstone");
+    EXPECT_EQ(CopyReportText(report), "21 Iron Bar, \r\n6 Leather, \r\n6 Whetstone");
     EXPECT_EQ(ReportTitle(order, request.selection), "Reports - 1 of 3 Selected");
 }
 
@@ -111,7 +119,7 @@ TEST_F(Report, SubcomponentRowsAndTheirAcquiredCounts)
     order.acquired = {{"Iron Ore", "100"}, {"Coal", "2"}};
     request.content = ReportComponentsOnly;
     request.breakdown = BreakdownSubcomponents;
-    GenerateReport(grid, request);
+    Generate();
     EXPECT_EQ(Rows(grid), "30 Component Name||Quantity\n"
                           "31 Iron Bar||0/27\n"
                           "34 ---->Iron Ore||(18/18)\n"
@@ -124,7 +132,7 @@ TEST_F(Report, SubcomponentRowsAndTheirAcquiredCounts)
                           "34 ---->Coal||(2/8)\n"
                           "32 Whetstone||0/6\n");
     // Only the component rows count for "nothing acquired"; the amount drops its brackets.
-    EXPECT_EQ(CopyReportText(grid, ReportComponentsOnly),
+    EXPECT_EQ(CopyReportText(report),
               "27 Iron Bar, \r\n18 ---->Iron Ore, \r\n9 ---->Coal, \r\n8 Leather, \r\n10 Steel Bar, \r\n"
               "4 ---->Iron Bar, \r\n4 ------>Iron Ore, \r\n2 ------>Coal, \r\n8 ---->Coal, \r\n6 Whetstone");
 }
@@ -132,18 +140,18 @@ TEST_F(Report, SubcomponentRowsAndTheirAcquiredCounts)
 TEST_F(Report, BonusesAndOtherContents)
 {
     request.content = ReportBonuses;
-    GenerateReport(grid, request);
+    Generate();
     EXPECT_EQ(Rows(grid), "30 Bonus|Type|Amount\n31 Damage|Direct|9\n32 Strength|Direct|20\n");
-    EXPECT_EQ(CopyReportText(grid, ReportBonuses), "Damage (Direct) = 9\r\nStrength (Direct) = 20\r\n");
+    EXPECT_EQ(CopyReportText(report), "Damage (Direct) = 9\r\nStrength (Direct) = 20\r\n");
 
     request.content = ReportOrderOnly;
     request.selection.groups = {"Other"};
-    GenerateReport(grid, request);
+    Generate();
     EXPECT_EQ(Rows(grid), "30 Craft Item|Batches|Techniques\n31 Steel Sword|2|(none)\n31 ||\n33 ||\n");
-    EXPECT_EQ(CopyReportText(grid, ReportOrderOnly), "2 x Steel Sword");
+    EXPECT_EQ(CopyReportText(report), "2 x Steel Sword");
 
-    request.content = 7;
-    GenerateReport(grid, request);
+    request.content = static_cast<EReportContent>(7);
+    Generate();
     EXPECT_EQ(Rows(grid), "31 None||\n");
 }
 
@@ -153,7 +161,7 @@ TEST_F(Report, EmptyOrderShowsNone)
     request.order = &empty;
     const struct
     {
-        int content;
+        EReportContent content;
         const char* rows;
     } cases[] = {
         {ReportOrderAndComponents,
@@ -165,14 +173,14 @@ TEST_F(Report, EmptyOrderShowsNone)
     for (const auto& c : cases)
     {
         request.content = c.content;
-        GenerateReport(grid, request);
+        Generate();
         EXPECT_EQ(Rows(grid), c.rows) << c.content;
     }
-    EXPECT_EQ(CopyReportText(grid, ReportBonuses), "None = \r\n");
+    EXPECT_EQ(CopyReportText(report), "None = \r\n");
     request.content = ReportOrderAndComponents;
-    GenerateReport(grid, request);
-    EXPECT_EQ(CopyReportText(grid, ReportOrderAndComponents), "");
-    EXPECT_EQ(HtmlReportText(grid, ReportOrderAndComponents),
+    Generate();
+    EXPECT_EQ(CopyReportText(report), "");
+    EXPECT_EQ(HtmlReportText(report),
               PageStart +
                   "<H3>Items To Craft</H3>\n<table class=\"tableClass\">\n<thead>\n<tr>\n"
                   "<th class=\"tableHeader\">Craft Item</th>\n"
@@ -193,7 +201,7 @@ TEST_F(Report, HtmlPageEscapesCellTexts)
     small.AddItem(Item("Tom's \"Big\" <Sword> & Co", "Sword", "Tier I", 1));
     small.acquired = {{"Leather", "5"}};
     request.order = &small;
-    GenerateReport(grid, request);
+    Generate();
     const std::string items = "<H3>Items To Craft</H3>\n<table class=\"tableClass\">\n<thead>\n<tr>\n"
                               "<th class=\"tableHeader\">Craft Item</th>\n"
                               "<th class=\"tableHeader\">Batches<span align=right><span></th>\n"
@@ -207,19 +215,19 @@ TEST_F(Report, HtmlPageEscapesCellTexts)
                                    Tr("odd", "Iron Bar", "&nbsp;", "0/6") + Tr("even", "Leather", "Done", "2/2") +
                                    TableEnd + "</body>\n";
     CTempDir dir;
-    ASSERT_TRUE(ExportHtml(grid, ReportOrderAndComponents, dir / "order.htm"));
+    ASSERT_TRUE(ExportHtml(HtmlReportText(report), dir / "order.htm"));
     EXPECT_EQ(ReadFileBytes(dir / "order.htm"), PageStart + items + components);
-    EXPECT_FALSE(ExportHtml(grid, ReportOrderAndComponents, dir / "no" / "order.htm"));
+    EXPECT_FALSE(ExportHtml(HtmlReportText(report), dir / "no" / "order.htm"));
 
     request.content = ReportOrderOnly;
-    GenerateReport(grid, request);
+    Generate();
     // "Order Only" ends without closing the body.
-    EXPECT_EQ(HtmlReportText(grid, ReportOrderOnly), PageStart + items);
-    EXPECT_EQ(CopyReportText(grid, ReportOrderOnly), "Tom's \"Big\" <Sword> & Co");
+    EXPECT_EQ(HtmlReportText(report), PageStart + items);
+    EXPECT_EQ(CopyReportText(report), "Tom's \"Big\" <Sword> & Co");
 
     request.content = ReportBonuses;
-    GenerateReport(grid, request);
-    EXPECT_EQ(HtmlReportText(grid, ReportBonuses),
+    Generate();
+    EXPECT_EQ(HtmlReportText(report),
               PageStart +
                   "<H3>Bonuses</H3>\n<table class=\"subtableClass\">\n<thead>\n<tr>\n"
                   "<th class=\"tableHeader\">Bonus</th>\n"
@@ -243,23 +251,20 @@ TEST(ReportGrid, RowsAreSplitIntoTheGridsColumns)
     EXPECT_EQ(SplitCells("|x||"), (std::vector<std::string>{"", "x", "", ""}));
 }
 
-TEST(ClipboardText, FractionsReadLikeScanf)
+TEST_F(Report, NamesKeepTheirOwnCellsInEveryFormat)
 {
-    const struct
-    {
-        const char* text;
-        bool ok;
-        std::int64_t x, y;
-    } cases[] = {{"3/8", true, 3, 8}, {" 3/ 8x", true, 3, 8}, {"(3/8)", false, 0, 0}, {"3 /8", false, 0, 0},
-                 {"a/b", false, 0, 0}, {"12345678901/5", true, 12345678901, 5}, {"-2/+4", true, -2, 4}};
-    for (const auto& c : cases)
-    {
-        std::int64_t x = 0, y = 0;
-        EXPECT_EQ(ParseFraction(c.text, x, y), c.ok) << c.text;
-        if (c.ok)
-        {
-            EXPECT_EQ(x, c.x) << c.text;
-            EXPECT_EQ(y, c.y) << c.text;
-        }
-    }
+    // A name holding a "|" or reading "None" is a name like any other.
+    COrder odd;
+    auto piped = Item("Pipe|Sword", "Sword", "Tier I", 2);
+    piped->techniques.push_back({"Blacksmithing", "Sharpen", "Tier I"});
+    odd.AddItem(std::move(piped));
+    odd.AddItem(Item("None", "Sword", "Tier I", 1));
+    request.order = &odd;
+    request.content = ReportOrderOnly;
+    Generate();
+    EXPECT_EQ(ReportGridText(grid), "30\tCraft Item|Batches|Techniques\n31\tPipe|Sword|2|Keen Edge\n31\t||\n"
+                                    "32\tNone|1|(none)\n32\t||\n33\t||\n");
+    EXPECT_EQ(CopyReportText(report), "2 x Pipe|Sword (Keen Edge), \r\nNone");
+    EXPECT_EQ(ReportCsv(ReportRecords(report)), "name,acquired,needed,kind,detail,depth\n"
+                                                "Pipe|Sword,,2,item,Keen Edge,\nNone,,1,item,,\n");
 }

@@ -128,9 +128,9 @@ TEST_F(RequirementsOrder, DirectAndIndirectBonuses)
     order.items[0]->techniques.push_back({"All", "Might", "Tier I"});
     order.items[1]->techniques.push_back({"All", "Sharpen", "Tier II"});
     // Damage 3 x 3; Strength 5 x 3 + 4 x 2 = 23 (the third item adds 5 more).
-    EXPECT_EQ(Dump(ComputeBonuses(db, Items(order), false, SortByName)), "Damage=9:Direct;Strength=28:Direct;");
+    EXPECT_EQ(Dump(ComputeBonuses(db, Items(order), BonusesDirect, SortByName)), "Damage=9:Direct;Strength=28:Direct;");
     // 50% of 28 is 1400 / 1000 = 1.
-    EXPECT_EQ(Dump(ComputeBonuses(db, Items(order), true, SortByQuantity)),
+    EXPECT_EQ(Dump(ComputeBonuses(db, Items(order), BonusesIncludeIndirect, SortByQuantity)),
               "Strength=28:Direct;Damage=9:Direct;Might=1:Indirect;");
 }
 
@@ -139,10 +139,10 @@ TEST_F(RequirementsOrder, IndirectBonusesNeedTheStatisticAndRoundDown)
     COrder single;
     single.AddItem(Item("Iron Sword", "Sword", "Tier I", 1));
     // 50% of 5 rounds to 0: nothing is added.
-    EXPECT_EQ(Dump(ComputeBonuses(db, Items(single), true, SortByName)), "Strength=5:Direct;");
+    EXPECT_EQ(Dump(ComputeBonuses(db, Items(single), BonusesIncludeIndirect, SortByName)), "Strength=5:Direct;");
     COrder steel;
     steel.AddItem(Item("Steel Sword", "Sword", "Tier II", 50));
-    EXPECT_EQ(Dump(ComputeBonuses(db, Items(steel), true, SortByName)), "");
+    EXPECT_EQ(Dump(ComputeBonuses(db, Items(steel), BonusesIncludeIndirect, SortByName)), "");
 }
 
 TEST_F(RequirementsOrder, BonusAmountIsTheNumberBeforeTheFirstBlank)
@@ -152,7 +152,7 @@ TEST_F(RequirementsOrder, BonusAmountIsTheNumberBeforeTheFirstBlank)
     COrder single;
     single.AddItem(Item("Iron Sword", "Sword", "Tier I", 4));
     single.items[0]->techniques.push_back({"All", "Sharpen", "Tier I"});
-    EXPECT_EQ(Dump(ComputeBonuses(db, Items(single), false, SortByName)), " Grace=8:Direct;+3 Luck=0:Direct;Strength=20:Direct;");
+    EXPECT_EQ(Dump(ComputeBonuses(db, Items(single), BonusesDirect, SortByName)), " Grace=8:Direct;+3 Luck=0:Direct;Strength=20:Direct;");
 }
 
 TEST_F(RequirementsOrder, IndirectBonusOfADirectNameIsBoth)
@@ -160,6 +160,6 @@ TEST_F(RequirementsOrder, IndirectBonusOfADirectNameIsBoth)
     techniques->techniques[0]->tiers[0]->attributes.push_back({"bonus", "2 Might"});
     techniques->techniques[1]->attributes.push_back({"percentagestatbonus", "bad"});
     techniques->techniques[1]->attributes.push_back({"percentagestatbonus", "100% Damage"});
-    EXPECT_EQ(Dump(ComputeBonuses(db, Items(order), true, SortByName)),
+    EXPECT_EQ(Dump(ComputeBonuses(db, Items(order), BonusesIncludeIndirect, SortByName)),
               "Damage=9:Direct;Might=7:Both;Strength=20:Direct;");
 }

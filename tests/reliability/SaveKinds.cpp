@@ -7,7 +7,7 @@
 #include "database/IconManager.h"
 #include "order/HtmlExport.h"
 #include "order/Order.h"
-#include "order/ReportGrid.h"
+#include "order/Report.h"
 #include "platform/QtSettingsStore.h"
 #include "profile/ProfileFile.h"
 #include "session/LoadDatabase.h"
@@ -112,12 +112,19 @@ bool SaveDownload(const fs::path& data, int version)
 
 bool SaveHtml(const fs::path& data, int version)
 {
-    CReportGrid grid(3);
-    AddGridRow(grid, "Item|Quantity|Acquired", 30);
+    CReport report;
+    report.content = ReportComponentsOnly;
+    report.rows.emplace_back().kind = EReportRow::ComponentHeading;
     for (int i = 0; i < Size(version) * 5; ++i)
-        AddGridRow(grid, "Ash Bar " + std::to_string(i) + "|" + std::to_string(i + version) + "|0/1", 31);
+    {
+        CReportRow row;
+        row.kind = EReportRow::Component;
+        row.name = "Ash Bar " + std::to_string(i);
+        row.needed = i + version;
+        report.rows.push_back(row);
+    }
     fs::create_directories(data / "Temp");
-    return ExportHtml(grid, 0, data / "Temp/order.htm");
+    return ExportHtml(HtmlReportText(report), data / "Temp/order.htm");
 }
 } // namespace
 

@@ -201,8 +201,8 @@ void CFormulaWindowTest::MenusCarryTheSettings()
 {
     CFormulaSession s;
     CFormulaWindow& window = *s.window;
-    window.SetExpandMode(2);
-    window.SetBreakdownMode(2);
+    window.SetExpandMode(EExpandMode::AllCategories);
+    window.SetBreakdownMode(BreakdownBaseResources);
     window.SetResourceRows(12);
     const bool shrink = s.app->Settings().AutoShrink;
     window.ToggleAutoShrink();

@@ -128,7 +128,7 @@ void CFormulaWindow::ShowItem()
     FillTechniques();
 
     // The sub-formula branch hangs under the formula's own item.
-    if (App().Settings().ShowResourceMode == 1)
+    if (BreakdownModeOf(App().Settings().ShowResourceMode) == BreakdownSubcomponents)
     {
         QTreeWidgetItem* item = m_tree->currentItem();
         while (item && item->data(0, DepthRole).toInt() > 2)
@@ -178,7 +178,7 @@ void CFormulaWindow::FillResources()
     CBrowserRows rows;
     if (tier)
         rows = ResourceRows(db, *tier, m_working.item.techniques, App().Profiles().current,
-                            settings.ShowResourceMode, SelectedPath());
+                            BreakdownModeOf(settings.ShowResourceMode), SelectedPath());
     else
         rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Resource});
     ShowBrowserRows(*m_resources, rows, App().Theme(), true);

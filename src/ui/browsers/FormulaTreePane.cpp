@@ -101,7 +101,7 @@ void CFormulaWindow::FillCategories()
 void CFormulaWindow::FillTree()
 {
     m_tree->setIconSize(IconPixels(App().Icons()));
-    const int expandMode = App().Settings().ExpandFormulaMode;
+    const EExpandMode expandMode = ExpandModeOf(App().Settings().ExpandFormulaMode);
     const CFormulaTree tree =
         BuildFormulaTree(App().Database(), m_filter, m_formulaCategory, m_formula);
     m_refilling = true;
@@ -127,13 +127,13 @@ void CFormulaWindow::FillTree()
                 static_cast<int>(f) == tree.currentFormula)
                 current = child;
         }
-        if (expandMode == 2)
+        if (expandMode == EExpandMode::AllCategories)
             top->setExpanded(true);
     }
     if (current)
     {
         m_tree->setCurrentItem(current);
-        if (expandMode > 0)
+        if (expandMode != EExpandMode::Off)
             m_tree->scrollToItem(current);
     }
     else
@@ -141,7 +141,7 @@ void CFormulaWindow::FillTree()
         if (QTreeWidgetItem* first = m_tree->topLevelItem(0))
         {
             m_tree->setCurrentItem(first);
-            if (expandMode > 0)
+            if (expandMode != EExpandMode::Off)
                 first->setExpanded(true);
         }
         m_formula.clear();
@@ -178,7 +178,7 @@ void CFormulaWindow::OnTreeSelection(QTreeWidgetItem* item)
         m_formulaCategory.clear();
         Clear();
         item->setExpanded(true);
-        if (App().Settings().ExpandFormulaMode == 1)
+        if (ExpandModeOf(App().Settings().ExpandFormulaMode) == EExpandMode::CurrentCategory)
             for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
                 if (m_tree->topLevelItem(i) != item)
                     m_tree->topLevelItem(i)->setExpanded(false);

@@ -146,7 +146,7 @@ void CFormulaWindow::BuildMenus()
         QAction* action = expand->addAction(QString::fromLatin1(ExpandTexts[mode]));
         action->setCheckable(true);
         expandGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(mode); });
+        connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(static_cast<EExpandMode>(mode)); });
         m_expandActions[static_cast<std::size_t>(mode)] = action;
     }
 
@@ -157,7 +157,7 @@ void CFormulaWindow::BuildMenus()
         QAction* action = breakdown->addAction(QString::fromLatin1(BreakdownTexts[mode]));
         action->setCheckable(true);
         breakdownGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [this, mode] { SetBreakdownMode(mode); });
+        connect(action, &QAction::triggered, this, [this, mode] { SetBreakdownMode(static_cast<EBreakdownMode>(mode)); });
         m_breakdownActions[static_cast<std::size_t>(mode)] = action;
     }
 
@@ -225,13 +225,13 @@ void CFormulaWindow::RefreshAll()
         ShowItem();
 }
 
-void CFormulaWindow::SetExpandMode(int mode)
+void CFormulaWindow::SetExpandMode(EExpandMode mode)
 {
-    App().Settings().ExpandFormulaMode = mode;
+    App().Settings().ExpandFormulaMode = static_cast<int>(mode);
     CheckMenus();
 }
 
-void CFormulaWindow::SetBreakdownMode(int mode)
+void CFormulaWindow::SetBreakdownMode(EBreakdownMode mode)
 {
     App().Settings().ShowResourceMode = mode;
     CheckMenus();

@@ -67,8 +67,8 @@ public:
     void SetTechniqueFilter(const CTechnique* technique);
     bool AttachTechniqueTier(const COrderTechnique& technique);
 
-    void SetExpandMode(int mode);
-    void SetBreakdownMode(int mode);
+    void SetExpandMode(EExpandMode mode);
+    void SetBreakdownMode(EBreakdownMode mode);
     void SetResourceRows(int rows);
     void ToggleAutoShrink();
 

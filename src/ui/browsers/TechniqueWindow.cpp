@@ -164,7 +164,7 @@ void CTechniqueWindow::BuildMenus()
         QAction* action = expand->addAction(QString::fromLatin1(ExpandTexts[mode]));
         action->setCheckable(true);
         group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(mode); });
+        connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(static_cast<EExpandMode>(mode)); });
         m_expandActions[static_cast<std::size_t>(mode)] = action;
     }
     m_usableAction = options->addAction(Qs(Messages::TechniqueShowUsable));
@@ -269,19 +269,19 @@ void CTechniqueWindow::FillTree()
                 static_cast<int>(t) == tree.currentTechnique)
                 current = child;
         }
-        if (settings.ExpandTechMode == 2)
+        if (ExpandModeOf(settings.ExpandTechMode) == EExpandMode::AllCategories)
             top->setExpanded(true);
     }
     if (current)
     {
         m_tree->setCurrentItem(current);
-        if (settings.ExpandTechMode > 0)
+        if (ExpandModeOf(settings.ExpandTechMode) != EExpandMode::Off)
             m_tree->scrollToItem(current);
     }
     else if (QTreeWidgetItem* first = m_tree->topLevelItem(0))
     {
         m_tree->setCurrentItem(first);
-        if (settings.ExpandTechMode > 0)
+        if (ExpandModeOf(settings.ExpandTechMode) != EExpandMode::Off)
             first->setExpanded(true);
     }
     if (!current)
@@ -301,7 +301,7 @@ void CTechniqueWindow::OnTreeSelection(QTreeWidgetItem* item)
         ClearTechnique();
         ShowTechnique();
         item->setExpanded(true);
-        if (App().Settings().ExpandTechMode == 1)
+        if (ExpandModeOf(App().Settings().ExpandTechMode) == EExpandMode::CurrentCategory)
             for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
                 if (m_tree->topLevelItem(i) != item)
                     m_tree->topLevelItem(i)->setExpanded(false);
@@ -393,9 +393,9 @@ void CTechniqueWindow::FilterFormulae()
     Q_EMIT App().Bus().ShowWindowRequested(EToolWindow::Formulae);
 }
 
-void CTechniqueWindow::SetExpandMode(int mode)
+void CTechniqueWindow::SetExpandMode(EExpandMode mode)
 {
-    App().Settings().ExpandTechMode = std::clamp(mode, 0, 2);
+    App().Settings().ExpandTechMode = static_cast<int>(mode);
     CheckMenus();
 }
 

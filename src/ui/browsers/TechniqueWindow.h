@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browsers/BrowserRows.h"
 #include "ui/shell/ToolWindow.h"
 
 #include <array>
@@ -39,7 +40,7 @@ public:
     // "Filter Formulae By Technique".
     void FilterFormulae();
 
-    void SetExpandMode(int mode);
+    void SetExpandMode(EExpandMode mode);
     void SetUsableOnly(bool on);
 
     const CTechnique* CurrentTechnique();

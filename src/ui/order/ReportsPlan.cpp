@@ -101,20 +101,25 @@ void CReportsPlan::AddMenuEntries(QMenu* options)
     connect(done, &QAction::triggered, this, &CReportsPlan::MarkDone);
 }
 
-CReportGrid CReportsPlan::PlanGrid(const CReportRequest& request)
+CReportGrid CReportsPlan::PlanGrid(const CReportRequest& request, std::vector<CAcquiredCell>& cells)
 {
     m_grouped = m_groupAction && m_groupAction->isChecked();
     m_plan = ComputePlan(*request.db, *request.order,
                          SelectedItems(*request.order, request.selection), request.profile);
     m_groups = m_grouped ? GroupByLocation(*request.db, m_plan) : std::vector<CLocationGroup>();
     CReportGrid grid(PlanColumns);
-    AddPlanRows(grid, m_plan, m_grouped ? &m_groups : nullptr);
+    AddPlanRows(grid, m_plan, m_grouped ? &m_groups : nullptr, &cells);
     return grid;
 }
 
-void CReportsPlan::Shown(const CReportGrid& report)
+void CReportsPlan::Shown(std::vector<CAcquiredCell> cells)
 {
-    m_cells = AcquiredCells(report);
+    m_cells = std::move(cells);
+    Shown();
+}
+
+void CReportsPlan::Shown()
+{
     for (const CAcquiredCell& cell : m_cells)
         if (QTableWidgetItem* item = m_grid.item(cell.row, cell.column))
             item->setFlags(item->flags() | Qt::ItemIsEditable);
@@ -127,9 +132,9 @@ const CAcquiredCell* CReportsPlan::CellOfRow(int row) const
     return it == m_cells.end() ? nullptr : &*it;
 }
 
-std::string CReportsPlan::ExportBytes(const CReportGrid& shown, int content, bool json) const
+std::string CReportsPlan::ExportBytes(const CReport& shown, bool json) const
 {
-    if (content == ReportPlan)
+    if (shown.content == ReportPlan)
         return json ? PlanJson(m_plan, m_grouped ? &m_groups : nullptr)
                     : PlanCsv(m_plan, m_grouped ? &m_groups : nullptr);
     const std::vector<CReportRecord> records = ReportRecords(shown);
@@ -137,7 +142,7 @@ std::string CReportsPlan::ExportBytes(const CReportGrid& shown, int content, boo
                 : ReportCsv(records);
 }
 
-void CReportsPlan::SaveExport(const CReportGrid& shown, int content, bool json)
+void CReportsPlan::SaveExport(const CReport& shown, bool json)
 {
     const QString path =
         CFileDialog::GetSaveFileName(&m_window, Qs(m_app.OrdersFolder().string()),
@@ -145,7 +150,7 @@ void CReportsPlan::SaveExport(const CReportGrid& shown, int content, bool json)
                                      json ? QStringLiteral("json") : QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    if (!WriteFileAtomically(Bytes(path), ExportBytes(shown, content, json)))
+    if (!WriteFileAtomically(Bytes(path), ExportBytes(shown, json)))
         m_app.Prompter().Warn(Format(Messages::ExportNotWritten, Bytes(path).c_str()));
 }
 

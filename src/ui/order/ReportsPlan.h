@@ -31,15 +31,19 @@ public:
     // "Group Gathering by Location", "Compare Characters...", "Mark Acquired as Done".
     void AddMenuEntries(QMenu* options);
 
-    // The plan's rows for the request's order, selection and profile.
-    CReportGrid PlanGrid(const CReportRequest& request);
-    // After a report is shown: its acquired cells become editable.
-    void Shown(const CReportGrid& report);
+    // The plan's rows for the request's order, selection and profile, with their acquired
+    // cells.
+    CReportGrid PlanGrid(const CReportRequest& request, std::vector<CAcquiredCell>& cells);
+    // After a report is shown: its acquired cells become editable. Without cells, those of
+    // the report shown last (its rows shown again).
+    void Shown(std::vector<CAcquiredCell> cells);
+    void Shown();
 
-    // The bytes moxa-cli writes for the shown content; json picks JSON over CSV.
-    std::string ExportBytes(const CReportGrid& shown, int content, bool json) const;
+    // The bytes moxa-cli writes for the shown report (the plan's when its content is the
+    // plan); json picks JSON over CSV.
+    std::string ExportBytes(const CReport& shown, bool json) const;
     // Asks for a file and writes the export there.
-    void SaveExport(const CReportGrid& shown, int content, bool json);
+    void SaveExport(const CReport& shown, bool json);
 
     // Stores an entered count (text as typed) for the acquired cell of a grid row.
     void EnterAcquired(int row, const QString& text);
@@ -51,6 +55,7 @@ public:
     QDialog* ComparisonDialog() const { return m_compare; }
     CGridWidget* ComparisonGrid() const { return m_compareGrid; }
     const CAcquiredCell* CellOfRow(int row) const;
+    const std::vector<CAcquiredCell>& Cells() const { return m_cells; }
 
 private:
     void Changed();

@@ -79,13 +79,13 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     CSettings& settings = App().Settings();
     QMenu* options = menuBar()->addMenu(Qs(Messages::MenuReportOptions));
     m_sortGroup = AddChoices(options->addMenu(Qs(Messages::MenuSortBy)), {Messages::MenuSortName, Messages::MenuSortQuantity},
-                             m_sort, [this](int mode) { m_sort = mode; });
+                             m_sort, [this](int mode) { m_sort = static_cast<ESortMode>(mode); });
     AddChoices(options->addMenu(Qs(Messages::MenuBreakdown)),
                {Messages::MenuShowComponents, Messages::MenuShowSubcomponents, Messages::MenuShowBase},
-               Bounded(settings.ShowReportResourceMode, 3),
+               BreakdownModeOf(settings.ShowReportResourceMode),
                [this](int mode) { App().Settings().ShowReportResourceMode = mode; });
     AddChoices(options->addMenu(Qs(Messages::MenuBonuses)), {Messages::MenuDirectOnly, Messages::MenuIncludeIndirect},
-               Bounded(settings.ShowReportBonusMode, 2),
+               BonusModeOf(settings.ShowReportBonusMode),
                [this](int mode) { App().Settings().ShowReportBonusMode = mode; });
     AddStandardMenus(std::string(Messages::ReportHelp), std::string(LinkKeys::ReportWindow));
 
@@ -154,9 +154,9 @@ QActionGroup* CReportsWindow::AddChoices(QMenu* menu, const std::vector<std::str
     return group;
 }
 
-void CReportsWindow::SetSortMode(int mode)
+void CReportsWindow::SetSortMode(ESortMode mode)
 {
-    m_sort = Bounded(mode, 2);
+    m_sort = mode == SortByQuantity ? SortByQuantity : SortByName;
     const auto actions = m_sortGroup->actions();
     actions[m_sort]->setChecked(true);
 }
@@ -174,28 +174,31 @@ void CReportsWindow::GenerateReport()
     request.order = &App().Order();
     request.selection = App().OrderSelection();
     request.profile = App().Profiles().current;
-    request.content = m_content->currentIndex();
-    request.breakdown = Bounded(settings.ShowReportResourceMode, 3);
+    request.content = static_cast<EReportContent>(m_content->currentIndex());
+    request.breakdown = BreakdownModeOf(settings.ShowReportResourceMode);
     request.sort = m_sort;
-    request.includeIndirect = settings.ShowReportBonusMode == 1;
+    request.bonuses = BonusModeOf(settings.ShowReportBonusMode);
 
-    CReportGrid report(3);
+    std::vector<CAcquiredCell> cells;
+    m_report = CReport();
+    m_report.content = request.content;
     if (request.content == ReportPlan)
-        report = m_planning->PlanGrid(request);
+        m_shown = m_planning->PlanGrid(request, cells);
     else
-        ::GenerateReport(report, request);
-    ShowColumns(report.Columns());
-    m_kinds.clear();
-    for (const CGridRow& row : report.Rows())
-        m_kinds.push_back(row.kind);
-    ShowReportGrid(*m_grid, report, App().Theme());
-    if (report.Columns() > 3)
-        for (int col = 0; col < report.Columns(); ++col)
+    {
+        m_report = ::GenerateReport(request);
+        m_shown = ReportGridOf(m_report);
+        cells = AcquiredCells(m_report);
+    }
+    ShowColumns(m_shown.Columns());
+    ShowReportGrid(*m_grid, m_shown, App().Theme());
+    if (m_shown.Columns() > 3)
+        for (int col = 0; col < m_shown.Columns(); ++col)
         {
             m_grid->resizeColumnToContents(col);
             m_grid->SetColWidth(col, std::max(m_grid->ColWidth(col) + 12, col == 0 ? 200 : 60));
         }
-    m_planning->Shown(report);
+    m_planning->Shown(std::move(cells));
     UpdateTitle();
 }
 
@@ -212,18 +215,15 @@ void CReportsWindow::ShowColumns(int count)
     }
 }
 
-CReportGrid CReportsWindow::GridContents() const
-{
-    return ReadReportGrid(*m_grid, m_kinds);
-}
-
 void CReportsWindow::ExportHtml()
 {
     const std::filesystem::path path = DataPaths::Join(App().DataFolder(), DataPaths::HtmlExport);
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
     // An older page must not be shown as this report.
-    if (!::ExportHtml(GridContents(), m_content->currentIndex(), path))
+    const std::string page =
+        m_report.content == ReportPlan ? PlanHtmlText(m_shown) : HtmlReportText(m_report);
+    if (!::ExportHtml(page, path))
     {
         CMessageBox::Show(this, Qs(Format(Messages::HtmlNotWritten, path.string().c_str())),
                           CMessageBox::EIcon::Warning);
@@ -239,12 +239,14 @@ void CReportsWindow::PrintReport()
     printer.setDocName(windowTitle());
     if (!CPrintDialog::Exec(printer, this))
         return;
-    ReportDocument(GridContents(), windowTitle())->print(&printer);
+    ReportDocument(m_shown, windowTitle())->print(&printer);
 }
 
 void CReportsWindow::CopyReportText()
 {
-    QGuiApplication::clipboard()->setText(Qs(::CopyReportText(GridContents(), m_content->currentIndex())));
+    const std::string text =
+        m_report.content == ReportPlan ? PlanClipboardText(m_shown) : ::CopyReportText(m_report);
+    QGuiApplication::clipboard()->setText(Qs(text));
 }
 
 void CReportsWindow::Generate()
@@ -255,7 +257,7 @@ void CReportsWindow::Generate()
     else if (m_format->currentIndex() == FormatClipboard)
         CopyReportText();
     else if (m_format->currentIndex() == CReportsPlan::FormatCsv || m_format->currentIndex() == CReportsPlan::FormatJson)
-        m_planning->SaveExport(GridContents(), m_content->currentIndex(), m_format->currentIndex() == CReportsPlan::FormatJson);
+        m_planning->SaveExport(m_report, m_format->currentIndex() == CReportsPlan::FormatJson);
 }
 
 void CReportsWindow::ApplyTheme()
@@ -265,9 +267,8 @@ void CReportsWindow::ApplyTheme()
     // Row colours come from the theme too: show the same rows again.
     if (m_grid->Rows() > 0)
     {
-        const CReportGrid contents = GridContents();
-        ShowReportGrid(*m_grid, contents, App().Theme());
-        m_planning->Shown(contents);
+        ShowReportGrid(*m_grid, m_shown, App().Theme());
+        m_planning->Shown();
     }
 }
 

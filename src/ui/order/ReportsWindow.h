@@ -1,5 +1,6 @@
 #pragma once
 
+#include "order/Report.h"
 #include "order/ReportGrid.h"
 #include "ui/shell/ToolWindow.h"
 
@@ -36,10 +37,12 @@ public:
     CGridWidget* Grid() const { return m_grid; }
     QComboBox* ContentBox() const { return m_content; }
     QComboBox* FormatBox() const { return m_format; }
-    // The grid as the exports read it.
-    CReportGrid GridContents() const;
-    void SetSortMode(int mode);
-    int SortMode() const { return m_sort; }
+    // The report last generated and the cells the grid shows for it (the plan's own cells
+    // when the plan is shown); the exports and the printout are made from these.
+    const CReport& ShownReport() const { return m_report; }
+    const CReportGrid& ShownGrid() const { return m_shown; }
+    void SetSortMode(ESortMode mode);
+    ESortMode SortMode() const { return m_sort; }
     // The plan, the comparison of characters, acquired counts and the CSV and JSON exports.
     CReportsPlan* Planning() const { return m_planning; }
 
@@ -55,8 +58,9 @@ private:
     QComboBox* m_format;
     QPushButton* m_generate;
     QActionGroup* m_sortGroup = nullptr;
-    std::vector<int> m_kinds;
-    int m_sort = 0;
+    CReport m_report;
+    CReportGrid m_shown;
+    ESortMode m_sort = SortByName;
     CReportsPlan* m_planning = nullptr;
     // Shows a report's columns: the rules' three at their widths, the plan's sized to fit.
     void ShowColumns(int count);

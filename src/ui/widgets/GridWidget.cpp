@@ -337,28 +337,12 @@ void ShowReportGrid(CGridWidget& grid, const CReportGrid& report, const CTheme& 
     grid.SetRows(0);
     for (const CGridRow& row : report.Rows())
     {
-        std::string text;
-        for (std::size_t i = 0; i < row.cells.size(); ++i)
-        {
-            if (i)
-                text += '|';
-            text += row.cells[i];
-        }
-        AddGridRow(grid, text, row.kind, row.lines, theme);
+        AddGridRow(grid, {}, row.kind, row.lines, theme);
+        // The cells as they are: a name may hold a "|".
+        for (int col = 0; col < grid.Cols() && col < static_cast<int>(row.cells.size()); ++col)
+            grid.SetTextMatrix(grid.Rows() - 1, col, row.cells[static_cast<std::size_t>(col)]);
     }
     if (grid.FitsColumns())
         grid.FitColumns();
     grid.SetRedraw(true);
-}
-
-CReportGrid ReadReportGrid(const CGridWidget& grid, const std::vector<int>& kinds)
-{
-    CReportGrid report(grid.Cols());
-    for (int row = 0; row < grid.Rows(); ++row)
-    {
-        report.AddRow({}, row < static_cast<int>(kinds.size()) ? kinds[row] : 0);
-        for (int col = 0; col < grid.Cols(); ++col)
-            report.SetCell(row, col, grid.TextMatrix(row, col));
-    }
-    return report;
 }

@@ -104,7 +104,6 @@ private:
 // from the theme, the row lines x the heading row's height tall.
 void AddGridRow(CGridWidget& grid, std::string_view text, int kind, int lines, const CTheme& theme);
 
-// Shows a computed grid: every row through AddGridRow, the first as the heading row.
+// Shows a computed grid: every row coloured through AddGridRow, its cells as they are, the
+// first as the heading row.
 void ShowReportGrid(CGridWidget& grid, const CReportGrid& report, const CTheme& theme);
-// The grid's cells read back, for the exports; kinds are the rows' kinds as they were added.
-CReportGrid ReadReportGrid(const CGridWidget& grid, const std::vector<int>& kinds);

@@ -1,0 +1,130 @@
+// The options "report", "plan" and "compare" share, and the session they run in.
+#include "cli/ReportArgs.h"
+
+#include "base/AtomicFile.h"
+#include "base/Messages.h"
+#include "cli/Commands.h"
+#include "session/Session.h"
+
+#include <cstdio>
+
+namespace
+{
+// The position of a value the parser has already checked against its choices.
+int IndexOf(const std::vector<std::string>& choices, const std::string& value)
+{
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        if (choices[i] == value)
+            return static_cast<int>(i);
+    return 0;
+}
+} // namespace
+
+void LoadSession(CSession& session)
+{
+    session.LoadSettings();
+    session.LoadDatabase();
+}
+
+bool ReadOrder(CSession& session, const std::string& file)
+{
+    std::error_code error;
+    if (file != "-" && !std::filesystem::exists(file, error))
+    {
+        std::fprintf(stderr, "moxa-cli: the order file '%s' does not exist\n", file.c_str());
+        return false;
+    }
+    if (session.Order().Read(file == "-" ? std::string("/dev/stdin") : file, session.Database()))
+        return true;
+    std::fprintf(stderr, "%s\n", std::string(Messages::OrderVersionUnsupported).c_str());
+    return false;
+}
+
+bool WriteOutput(const std::string& bytes, const std::string& file)
+{
+    if (file.empty() || file == "-")
+    {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        return std::fflush(stdout) == 0;
+    }
+    if (WriteFileAtomically(file, bytes))
+        return true;
+    std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", file.c_str());
+    return false;
+}
+
+void ParseReportArgs(const CParsedArgs& args, CReportArgs& parsed)
+{
+    using namespace ReportChoices;
+    CReportRequest& request = parsed.request;
+    const EReportContent contents[] = {ReportOrderAndComponents, ReportOrderOnly, ReportComponentsOnly, ReportBonuses};
+    const EBreakdownMode breakdowns[] = {BreakdownComponents, BreakdownSubcomponents, BreakdownBaseResources};
+    const ESortMode sorts[] = {SortByName, SortByQuantity};
+    const EBonusMode bonuses[] = {BonusesDirect, BonusesIncludeIndirect};
+    request.content = contents[IndexOf(Contents, args.Value("--content", Contents[0]))];
+    request.breakdown = breakdowns[IndexOf(Breakdowns, args.Value("--breakdown", Breakdowns[0]))];
+    request.sort = sorts[IndexOf(Sorts, args.Value("--sort", Sorts[0]))];
+    request.bonuses = bonuses[IndexOf(Bonuses, args.Value("--bonuses", Bonuses[0]))];
+    parsed.orderFile = args.Operands().front();
+    parsed.output = args.Value("-o");
+    parsed.format = args.Value("--format", "grid");
+    parsed.profiles = args.Values("--profile");
+    parsed.selected = args.Values("--select");
+    parsed.noProfile = args.Has("--no-profile");
+    parsed.open = args.Has("--open");
+    parsed.byLocation = args.Has("--by-location");
+}
+
+const CProfile* FindProfileArg(CSession& session, const std::string& label)
+{
+    const std::size_t colon = label.find(':');
+    const std::string server = colon == std::string::npos ? std::string() : label.substr(0, colon);
+    const std::string name = colon == std::string::npos ? label : label.substr(colon + 1);
+    for (const auto& profile : session.Profiles().profiles)
+        if (profile->name == name && profile->server == server)
+            return profile.get();
+    return nullptr;
+}
+
+bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed, int& status)
+{
+    LoadSession(session);
+    if (!ReadOrder(session, parsed.orderFile))
+    {
+        status = 1;
+        return false;
+    }
+    COrder& order = session.Order();
+    CReportRequest& request = parsed.request;
+    request.db = &session.Database();
+    request.order = &order;
+    request.profile = parsed.noProfile ? nullptr : session.Profiles().current;
+    for (std::size_t i = 0; i < parsed.profiles.size() && !parsed.noProfile; ++i)
+    {
+        request.profile = FindProfileArg(session, parsed.profiles[i]);
+        if (!request.profile)
+        {
+            status = UsageError(command + ": no profile '" + parsed.profiles[i] + "'");
+            return false;
+        }
+    }
+    for (const std::string& name : parsed.selected)
+    {
+        bool found = false;
+        for (const auto& item : order.items)
+        {
+            if (item->group == name)
+                request.selection.groups.insert(name), found = true;
+            if (item->itemName == name)
+                request.selection.items.insert(item->id), found = true;
+        }
+        if (order.HasGroup(name))
+            request.selection.groups.insert(name), found = true;
+        if (!found)
+        {
+            status = UsageError(command + ": nothing in the order is named '" + name + "'");
+            return false;
+        }
+    }
+    return true;
+}
