@@ -124,18 +124,17 @@ bool CAtomicFile::Commit()
 {
     if (m_fd < 0)
         return false;
-    bool ok = FlushBuffer() && ::fsync(m_fd) == 0;
-    ok = (::close(m_fd) == 0) && ok;
+    // Renamed before it is closed: closing drops the lock that keeps another process's
+    // tidying away from the file.
+    const bool ok = FlushBuffer() && ::fsync(m_fd) == 0 && ::rename(m_temp.c_str(), m_target.c_str()) == 0;
+    if (!ok)
+        ::unlink(m_temp.c_str());
+    ::close(m_fd);
     m_fd = -1;
-    if (ok && ::rename(m_temp.c_str(), m_target.c_str()) == 0)
-    {
-        m_temp.clear();
-        SyncFolder(m_target.parent_path());
-        return true;
-    }
-    ::unlink(m_temp.c_str());
     m_temp.clear();
-    return false;
+    if (ok)
+        SyncFolder(m_target.parent_path());
+    return ok;
 }
 
 void CAtomicFile::Discard()
