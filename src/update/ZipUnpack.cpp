@@ -136,6 +136,7 @@ EUnpackResult CopyData(archive* a, CPlainFile* out, std::uint64_t limit, std::ui
 {
     std::uint64_t size = 0;
     std::uint64_t lines = 0;
+    std::uint64_t blanks = 0;
     for (;;)
     {
         const void* block = nullptr;
@@ -150,11 +151,18 @@ EUnpackResult CopyData(archive* a, CPlainFile* out, std::uint64_t limit, std::ui
         size += length;
         const char* bytes = static_cast<const char*>(block);
         if (xml)
-            lines += static_cast<std::uint64_t>(std::count(bytes, bytes + length, '\n'));
+            for (const char* c = bytes; c != bytes + length; ++c)
+                if (*c == ' ' || *c == '\t' || *c == '\r' || *c == '\n')
+                {
+                    ++blanks;
+                    lines += *c == '\n';
+                }
         if (out && !out->Write(bytes, length))
             return IsDiskFull(out->Error()) ? EUnpackResult::DiskFull : EUnpackResult::Refused;
     }
     if (xml && lines > size / MinBytesPerXmlLine + FreeXmlLines)
+        return EUnpackResult::Refused;
+    if (xml && blanks > FreeXmlBlanks && (size - blanks) * MaxXmlBytesPerSolidByte < size - FreeXmlBlanks)
         return EUnpackResult::Refused;
     if (out && !out->Close())
         return IsDiskFull(out->Error()) ? EUnpackResult::DiskFull : EUnpackResult::Refused;

@@ -16,12 +16,16 @@ enum class EUnpackResult
 // 25 bytes a line.
 inline constexpr std::uint64_t MinBytesPerXmlLine = 16;
 inline constexpr std::uint64_t FreeXmlLines = 4096;
+// Likewise for blanks: at least one byte in this many must be something else, plus a few,
+// so that what a rebuild holds stays a fixed multiple of the bytes that make elements.
+inline constexpr std::uint64_t MaxXmlBytesPerSolidByte = 8;
+inline constexpr std::uint64_t FreeXmlBlanks = 65536;
 
 // Walks every entry of the archive, checking each before anything of it is written. With an
 // empty target only checks (reading the data too, since the sizes in the headers may lie);
 // otherwise writes plain files and folders below the target and syncs them once at the end.
 // Refused for anything unsafe or unreadable, more than `limit` bytes unpacked, an XML file of
-// too many lines, or an archive without a single file whose name holds ".xml".
+// too many lines or blanks, or an archive without a single file whose name holds ".xml".
 //
 // Entry names are bytes: the same archive gives the same names whatever the process locale.
 EUnpackResult UnpackZip(const std::filesystem::path& archive, const std::filesystem::path& target,

@@ -213,6 +213,8 @@ std::vector<CZipEntry> ArchiveEntries(const std::string& name)
         return {{"Categories.xml", good}, {"Crafts/zeros.xml", std::string(std::size_t(16) << 20, '\0')}};
     if (name == "archive-no-database")
         return {{"readme.txt", "nothing to install"}, {"Crafts/", "", CZipEntry::EKind::Folder}};
+    if (name == "archive-blank-bomb")
+        return {{"Categories.xml", good}, {"Crafts/blanks.xml", good + std::string(std::size_t(4) << 20, ' ')}};
     if (name == "archive-newline-bomb")
         return {{"Categories.xml", good}, {"Crafts/lines.xml", good + std::string(std::size_t(4) << 20, '\n')}};
     return {};
