@@ -79,12 +79,10 @@ const CCommandSpec PlanCommand = {
                 {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
                 {"--by-location", "", "group the gathering by location"},
                 {"--format", "FORMAT", "output format", ReportChoices::PlanFormats, "grid"},
-                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
+                ReportChoices::Output},
     .minOperands = 1,
     .maxOperands = 1,
-    .exitCodes = "  0  printed\n"
-                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
-                 "  2  bad usage",
+    .exitCodes = ReportChoices::ExitCodes,
     .run = CmdPlan,
 };
 
@@ -96,11 +94,9 @@ const CCommandSpec CompareCommand = {
     .options = {{"--profile", "SERVER:NAME", "compare this profile (repeatable; default: every profile but the template)"},
                 {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
                 {"--format", "FORMAT", "output format", ReportChoices::PlanFormats, "grid"},
-                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
+                ReportChoices::Output},
     .minOperands = 1,
     .maxOperands = 1,
-    .exitCodes = "  0  printed\n"
-                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
-                 "  2  bad usage",
+    .exitCodes = ReportChoices::ExitCodes,
     .run = CmdCompare,
 };

@@ -170,12 +170,10 @@ const CCommandSpec ReportCommand = {
                 {"--select", "NAME", "tick the items and groups of that name (repeatable)"},
                 {"--format", "FORMAT", "output format", ReportChoices::Formats, "grid"},
                 {"--open", "", "html only: also write Temp/order.htm in the data folder and open it"},
-                {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"}},
+                ReportChoices::Output},
     .minOperands = 1,
     .maxOperands = 1,
-    .exitCodes = "  0  printed\n"
-                 "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
-                 "  2  bad usage",
+    .exitCodes = ReportChoices::ExitCodes,
     .run = CmdReport,
 };
 

@@ -35,6 +35,11 @@ inline const std::vector<std::string> Bonuses = {"direct", "indirect"};
 inline const std::vector<std::string> Formats = {"grid", "clipboard", "html", "csv", "json"};
 // "plan" and "compare" print tables of their own: no clipboard text or page.
 inline const std::vector<std::string> PlanFormats = {"grid", "csv", "json"};
+// What report, plan and compare share in their descriptions.
+inline const COptionSpec Output = {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"};
+inline const std::string ExitCodes = "  0  printed\n"
+                                     "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
+                                     "  2  bad usage";
 } // namespace ReportChoices
 
 // The shared parser has already checked the choices and operand counts.
