@@ -2,6 +2,7 @@
 
 #include "base/Messages.h"
 #include "base/NumberText.h"
+#include "browsers/BrowserRows.h"
 #include "database/GameDatabase.h"
 
 #include <algorithm>
@@ -21,14 +22,6 @@ std::string Lower(std::string_view text)
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && Lower(a) == Lower(b);
-}
-
-// The tree sorts as the tree control does: without regard to case, ties by bytes.
-bool TreeLess(const std::string& a, const std::string& b)
-{
-    const std::string la = Lower(a);
-    const std::string lb = Lower(b);
-    return la != lb ? la < lb : a < b;
 }
 
 bool HasKeyword(const std::vector<std::string>& keywords, const std::string& keyword)
@@ -253,7 +246,7 @@ CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& fil
                 ++category.total;
                 if (custom && !CustomShows(*formula, filter))
                     continue;
-                category.formulae.push_back({formula->name, formula->iconIndex});
+                category.formulae.push_back({formula.get()});
                 ++category.shown;
                 ++tree.found;
                 if (currentIn.empty() && formula->name == currentFormula &&
@@ -275,7 +268,7 @@ CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& fil
             continue;
         std::stable_sort(category.formulae.begin(), category.formulae.end(),
                          [](const CTreeFormula& a, const CTreeFormula& b)
-                         { return TreeLess(a.name, b.name); });
+                         { return TreeLess(a.formula->name, b.formula->name); });
         tree.categories.push_back(std::move(category));
     }
     std::stable_sort(tree.categories.begin(), tree.categories.end(),
@@ -287,7 +280,7 @@ CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& fil
             continue;
         const auto& formulae = tree.categories[c].formulae;
         for (std::size_t f = 0; f < formulae.size(); ++f)
-            if (formulae[f].name == currentName)
+            if (formulae[f].formula->name == currentName)
             {
                 tree.currentCategory = static_cast<int>(c);
                 tree.currentFormula = static_cast<int>(f);

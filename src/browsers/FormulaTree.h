@@ -47,10 +47,10 @@ void ApplyClassSearch(CFormulaFilter& filter, const std::string& classEntry);
 // Whether "Custom" shows the formula under the filter.
 bool CustomShows(const CFormula& formula, const CFormulaFilter& filter);
 
+// A formula the tree shows; its name and icon are the record's.
 struct CTreeFormula
 {
-    std::string name;
-    int iconIndex = 0;
+    const CFormula* formula = nullptr;
 };
 
 struct CTreeCategory

@@ -4,35 +4,45 @@
 
 #include <algorithm>
 #include <cctype>
-#include <string>
 
 namespace
 {
-std::string Lower(std::string_view text)
+char LowerChar(char c)
 {
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// Whether text holds the lower-case word, ignoring case, without copying text.
+bool Contains(std::string_view text, std::string_view word)
+{
+    return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                       [](char a, char b) { return LowerChar(a) == b; }) != text.end();
 }
 } // namespace
 
-bool QuickFilterMatches(const CFormula& formula, std::string_view text)
+CQuickFilter::CQuickFilter(std::string_view text)
 {
-    const std::string name = Lower(formula.name);
     std::size_t begin = 0;
     while (begin < text.size())
     {
         const std::size_t end = std::min(text.find(' ', begin), text.size());
-        const std::string word = Lower(text.substr(begin, end - begin));
+        std::string word(text.substr(begin, end - begin));
         begin = end + 1;
         if (word.empty())
             continue;
-        if (name.find(word) != std::string::npos)
-            continue;
-        if (std::none_of(formula.keywords.begin(), formula.keywords.end(),
-                         [&](const std::string& keyword) { return Lower(keyword).find(word) != std::string::npos; }))
-            return false;
+        for (char& c : word)
+            c = LowerChar(c);
+        m_words.push_back(std::move(word));
     }
-    return true;
+}
+
+bool CQuickFilter::Matches(const CFormula& formula) const
+{
+    return std::all_of(m_words.begin(), m_words.end(),
+                       [&](const std::string& word)
+                       {
+                           return Contains(formula.name, word) ||
+                                  std::any_of(formula.keywords.begin(), formula.keywords.end(),
+                                              [&](const std::string& keyword) { return Contains(keyword, word); });
+                       });
 }
