@@ -3,7 +3,6 @@
 #include "base/Messages.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,11 +65,15 @@ inline EExpandMode ExpandModeOf(int stored)
     return stored >= 0 && stored <= 2 ? static_cast<EExpandMode>(stored) : EExpandMode::CurrentCategory;
 }
 
-// The order of the browsers' trees, as the tree control sorts: without regard to case, ties
-// by bytes.
+// The order of the browsers' trees, as the tree control sorts: without regard to case (of
+// the letters A to Z), ties by bytes.
 inline bool TreeLess(std::string_view a, std::string_view b)
 {
-    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    const auto lower = [](char c)
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
+    };
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i)
         if (lower(a[i]) != lower(b[i]))

@@ -38,6 +38,20 @@ void CBrowserGrid::ShowRows(CBrowserRows rows, bool wrap)
         }
     }
     m_model->SetRows(std::move(rows));
-    if (wrap)
-        resizeRowsToContents();
+    if (!wrap)
+        return;
+    // Each row as many lines tall as its value wraps to in the value column.
+    const QFontMetrics metrics(font());
+    const int width = std::max(columnWidth(1) - 6, 20);
+    for (int row = 0; row < m_model->rowCount(); ++row)
+    {
+        const CBrowserRow& shown = m_model->Rows()[static_cast<std::size_t>(row)];
+        int lines = 1;
+        if (shown.cells.size() > 1 && !shown.cells[1].empty())
+        {
+            const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, Qs(shown.cells[1]));
+            lines = std::max(1, (bounds.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
+        }
+        setRowHeight(row, lines * LineHeight());
+    }
 }

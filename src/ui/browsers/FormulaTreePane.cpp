@@ -123,7 +123,7 @@ void CFormulaWindow::FillTree()
 {
     m_tree->setIconSize(IconPixels(App().Icons()));
     const EExpandMode expandMode = ExpandModeOf(App().Settings().ExpandFormulaMode);
-    const CFormulaTree tree = BuildFormulaTree(App().Database(), m_filter, m_formulaCategory, m_formula);
+    const CFormulaTree tree = BuildFormulaTree(m_order, m_filter, m_formulaCategory, m_formula);
     std::vector<CTreeModel::CNode> nodes;
     int current = -1;
     std::vector<int> tops;
@@ -158,9 +158,9 @@ void CFormulaWindow::FillTree()
     {
         if (!tops.empty())
         {
-            SetCurrentNode(tops.front());
             if (expandMode != EExpandMode::Off)
-                m_tree->expand(m_tree->currentIndex());
+                m_tree->expand(m_filterModel->mapFromSource(m_treeModel->IndexOf(tops.front())));
+            SetCurrentNode(tops.front());
         }
         m_formula.clear();
         m_formulaCategory.clear();

@@ -56,7 +56,14 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
 
     // A search's "Custom" is not kept over a restart: its filter is gone.
     m_filter.category = FormulaCategoryShown(App().Settings().LastFormulaCategory);
+    m_order = FormulaOrder(App().Database());
     resize(560, 700);
+    RefreshAll();
+}
+
+void CFormulaWindow::DatabaseReloaded()
+{
+    m_order = FormulaOrder(App().Database());
     RefreshAll();
 }
 

@@ -39,7 +39,7 @@ public:
     void ShowItem();
     void Clear();
     void OrderChanged() override;
-    void DatabaseReloaded() override { RefreshAll(); }
+    void DatabaseReloaded() override;
     void ApplyTheme() override;
 
     // Ctrl+F and the menu: asks for the text, then searches.
@@ -135,6 +135,8 @@ private:
     std::string ResourceNameOf(int row) const;
 
     CFormulaFilter m_filter;
+    // The database's formulae in the tree's order.
+    CFormulaOrder m_order;
     std::string m_formula; // current formula's name
     std::string m_formulaCategory;
     CWorkingItem m_working;

@@ -112,6 +112,8 @@ QWidget* COrderWindow::BuildOrderBox(QWidget* client)
     m_tree->setDragDropOverwriteMode(true);
     m_tree->setDefaultDropAction(Qt::CopyAction);
     m_tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+    // Groups have no icon, items do: each row takes the height it needs.
+    m_tree->setUniformRowHeights(false);
     currentLayout->addWidget(m_tree);
     auto* treeButtons = new QHBoxLayout;
     m_delete = new QPushButton(Qs(Messages::OrderDelete), current);

@@ -127,6 +127,9 @@ Qt::ItemFlags CGridModel::flags(const QModelIndex& index) const
 
 void CRowsModel::SetRows(CBrowserRows rows)
 {
+    // The same rows again change nothing the views show.
+    if (rows == m_rows)
+        return;
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();

@@ -60,12 +60,40 @@ int CGridView::HeightForRows(int dataRows) const
     return heading + dataRows * LineHeight() + scrollBar + 2 * frameWidth();
 }
 
-int CGridView::ContentWidth(int col) const
+int CGridView::ContentWidth(int col)
 {
-    int width = sizeHintForColumn(col);
+    if (!model())
+        return 0;
+    if (m_widths.size() > 100000)
+        m_widths.clear();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int rows = std::min(model()->rowCount(), std::max(horizontalHeader()->resizeContentsPrecision(), 0));
+    int width = 0;
+    for (int row = 0; row < rows; ++row)
+    {
+        if (isRowHidden(row))
+            continue;
+        const QModelIndex index = model()->index(row, col);
+        QString key = index.data().toString();
+        key += QChar(index.data(Qt::FontRole).isValid() ? u'1' : u'0');
+        auto measured = m_widths.constFind(key);
+        if (measured == m_widths.constEnd())
+            measured = m_widths.insert(key, itemDelegateForIndex(index)->sizeHint(option, index).width());
+        width = std::max(width, *measured);
+    }
+    if (showGrid())
+        ++width;
     if (horizontalHeader()->isVisibleTo(this))
         width = std::max(width, horizontalHeader()->sectionSizeHint(col));
     return width;
+}
+
+void CGridView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_widths.clear();
+    QTableView::changeEvent(event);
 }
 
 void CGridView::FitColumns()

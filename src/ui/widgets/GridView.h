@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QTableView>
 
 #include <string>
@@ -24,8 +25,9 @@ public:
     int LineHeight() const;
     // The height that shows the heading and the given count of one-line data rows.
     int HeightForRows(int dataRows) const;
-    // The width the column's texts need, its heading's included.
-    int ContentWidth(int col) const;
+    // The width the column's texts need, its heading's included (of as many rows as the
+    // header measures, as Qt's own sizing does), each text measured once.
+    int ContentWidth(int col);
     // Widens every column to its texts; the last one also takes what room is left, and keeps
     // doing so when the grid is resized or shows other rows.
     void FitColumns();
@@ -42,6 +44,7 @@ public:
 protected:
     bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void ShowHeading();
@@ -55,6 +58,8 @@ private:
 
     bool m_fitColumns = false;
     int m_contentWidth = 0;
+    // A cell's width by its text (and whether it has a font of its own).
+    QHash<QString, int> m_widths;
     std::string m_backKey = "GRID_BACKCOLOUR";
     std::string m_lightKey = "GRID_LINECOLOUR_LIGHT";
     std::string m_darkKey = "GRID_LINECOLOUR_DARK";

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+#include <functional>
+
 #include <string>
 
 namespace
@@ -38,7 +40,8 @@ void CThemedTree::setModel(QAbstractItemModel* model)
         connect(model, signal, this, &CThemedTree::FitColumnLater);
     connect(model, &QAbstractItemModel::dataChanged, this, &CThemedTree::FitColumnLater);
     connect(model, &QAbstractItemModel::layoutChanged, this, &CThemedTree::FitColumnLater);
-    connect(model, &QAbstractItemModel::modelReset, this, &CThemedTree::FitColumnLater);
+    // A new tree is measured at once: its entries are drawn at the width they need.
+    connect(model, &QAbstractItemModel::modelReset, this, &CThemedTree::FitColumn);
 }
 
 QSize CThemedTree::minimumSizeHint() const
@@ -46,7 +49,7 @@ QSize CThemedTree::minimumSizeHint() const
     constexpr int Limit = 340;
     // Before the column is fitted the entries are measured here, so that a window laid out
     // before its first show already has room for them.
-    const int content = m_fitPending ? sizeHintForColumn(0) : m_contentWidth;
+    const int content = m_fitPending ? const_cast<CThemedTree*>(this)->ContentWidth() : m_contentWidth;
     const int width = std::min(content, Limit) + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
     return QTreeView::minimumSizeHint().expandedTo(QSize(width, 0));
 }
@@ -66,10 +69,50 @@ void CThemedTree::FitColumnLater()
     QMetaObject::invokeMethod(this, &CThemedTree::FitColumn, Qt::QueuedConnection);
 }
 
+void CThemedTree::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_widths.clear();
+    QTreeView::changeEvent(event);
+}
+
+int CThemedTree::ContentWidth()
+{
+    if (!model())
+        return 0;
+    if (iconSize() != m_measuredIcons || m_widths.size() > 100000)
+    {
+        m_widths.clear();
+        m_measuredIcons = iconSize();
+    }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    const std::function<void(const QModelIndex&, int)> walk = [&](const QModelIndex& parent, int level)
+    {
+        for (int row = 0; row < model()->rowCount(parent); ++row)
+        {
+            const QModelIndex index = model()->index(row, 0, parent);
+            // As the delegate measures it: its text, icon, tick and font.
+            QString key = index.data().toString();
+            key += QChar(u'0' + (index.data(Qt::DecorationRole).isValid() ? 1 : 0) +
+                         (index.data(Qt::CheckStateRole).isValid() ? 2 : 0) + (index.data(Qt::FontRole).isValid() ? 4 : 0));
+            auto width = m_widths.constFind(key);
+            if (width == m_widths.constEnd())
+                width = m_widths.insert(key, itemDelegateForIndex(index)->sizeHint(option, index).width());
+            widest = std::max(widest, *width + level * indentation());
+            if (isExpanded(index))
+                walk(index, level + 1);
+        }
+    };
+    walk(rootIndex(), rootIsDecorated() ? 1 : 0);
+    return widest;
+}
+
 void CThemedTree::FitColumn()
 {
     m_fitPending = false;
-    const int content = sizeHintForColumn(0);
+    const int content = ContentWidth();
     setColumnWidth(0, std::max(content, viewport()->width()));
     if (content != m_contentWidth)
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QTreeView>
 
 class CTheme;
@@ -25,13 +26,20 @@ public:
 
 protected:
     bool viewportEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FitColumn();
     void FitColumnLater();
+    // The width the entries shown (those of expanded branches) need, each entry's measure
+    // kept for the next fill that shows it again.
+    int ContentWidth();
 
     int m_contentWidth = 0;
     bool m_fitPending = false;
+    // An entry's width without its indentation, by its text and what else it draws.
+    QHash<QString, int> m_widths;
+    QSize m_measuredIcons;
 };
 
 // The same colours for plain lists.
