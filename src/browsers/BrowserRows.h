@@ -65,18 +65,27 @@ inline EExpandMode ExpandModeOf(int stored)
     return stored >= 0 && stored <= 2 ? static_cast<EExpandMode>(stored) : EExpandMode::CurrentCategory;
 }
 
-// The order of the browsers' trees, as the tree control sorts: without regard to case (of
-// the letters A to Z), ties by bytes.
+// The browsers compare names without regard to case (of the letters A to Z).
+inline unsigned char LowerByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+}
+
+// The order of the browsers' trees, as the tree control sorts: without regard to case, ties
+// by bytes.
 inline bool TreeLess(std::string_view a, std::string_view b)
 {
-    const auto lower = [](char c)
-    {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
-    };
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return lower(a[i]) < lower(b[i]);
+        if (LowerByte(a[i]) != LowerByte(b[i]))
+            return LowerByte(a[i]) < LowerByte(b[i]);
     return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+// Whether text holds word, without regard to case.
+inline bool ContainsNoCase(std::string_view text, std::string_view word)
+{
+    return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                       [](char a, char b) { return LowerByte(a) == LowerByte(b); }) != text.end();
 }

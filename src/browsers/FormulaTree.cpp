@@ -6,22 +6,14 @@
 #include "database/GameDatabase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <unordered_map>
 
 namespace
 {
-std::string Lower(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
-
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && Lower(a) == Lower(b);
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerByte(x) == LowerByte(y); });
 }
 
 bool HasKeyword(const std::vector<std::string>& keywords, const std::string& keyword)
@@ -183,7 +175,7 @@ bool CustomShows(const CFormula& formula, const CFormulaFilter& filter)
     if (filter.technique)
         match = TechniqueAppliesTo(*filter.technique, formula);
     if (!filter.name.empty())
-        match = Lower(formula.name).find(Lower(filter.name)) != std::string::npos;
+        match = ContainsNoCase(formula.name, filter.name);
     if (filter.classCode.empty())
         return match;
 

@@ -17,5 +17,5 @@ public:
     bool Matches(const CFormula& formula) const;
 
 private:
-    std::vector<std::string> m_words; // lower case
+    std::vector<std::string> m_words;
 };

@@ -1,6 +1,7 @@
 #include "UiFixture.h"
 #include "ViewText.h"
 
+#include "database/GameDatabase.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/MainWindows.h"
@@ -11,6 +12,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QListView>
@@ -59,6 +61,8 @@ private Q_SLOTS:
     void TheTierShownIsTheTierAdded();
     void ASearchIsNotReopenedAfterARestart();
     void AddedItemsJoinANamedGroup();
+    void TheFilterJudgesEachFormulaByItsOwnRecord();
+    void ADetailValueWithABarIsShownWhole();
 };
 
 void CFormulaWindowTest::SearchSelectTierAddAndIncrease()
@@ -306,6 +310,72 @@ void CFormulaWindowTest::AddedItemsJoinANamedGroup()
     window.AddButton()->click();
     QCOMPARE(order.items[2]->group, std::string("Items"));
     s.toolbar->close();
+}
+
+void CFormulaWindowTest::TheFilterJudgesEachFormulaByItsOwnRecord()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    // A second "Longblade" in the same category, told apart from the first by a keyword only.
+    app->Database().Edit(
+        [](CGameDatabase::CLists& lists)
+        {
+            auto formula = std::make_unique<CFormula>();
+            formula->name = "Longblade";
+            formula->category = "Bladesmith";
+            formula->keywords = {"ceremonial"};
+            auto set = std::make_unique<CFormulaSet>();
+            set->name = "Ceremonial Arms";
+            set->category = "Bladesmith";
+            set->formulae.push_back(std::move(formula));
+            lists.formulaSets.push_back(std::move(set));
+        });
+    app->Settings().LastFormulaCategory = "Bladesmith";
+    RegisterOrderWindows();
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    auto* window = static_cast<CFormulaWindow*>(toolbar.Window(EToolWindow::Formulae));
+    // The entries the tree shows under its categories.
+    const auto shown = [window]
+    {
+        QStringList names;
+        const QTreeView* tree = window->Tree();
+        for (int i = 0; i < RowCount(tree); ++i)
+            for (int j = 0; j < RowCount(tree, Entry(tree, {i})); ++j)
+                if (!tree->isRowHidden(i, {}) && !tree->isRowHidden(j, Entry(tree, {i})))
+                    names << Cell(tree, j, 0, Entry(tree, {i}));
+        return names;
+    };
+    QCOMPARE(shown().count(QStringLiteral("Longblade")), 2);
+    window->QuickFilterEdit()->setText(QStringLiteral("ceremonial"));
+    QCOMPARE(shown(), QStringList{QStringLiteral("Longblade")});
+    window->QuickFilterEdit()->setText(QStringLiteral("longblade"));
+    QCOMPARE(shown().count(QStringLiteral("Longblade")), 2);
+    toolbar.close();
+}
+
+void CFormulaWindowTest::ADetailValueWithABarIsShownWhole()
+{
+    CUiFixture fixture;
+    auto app = fixture.MakeApp();
+    app->Start(nullptr);
+    const CFormula* longblade = app->Database().FindFormula("Bladesmith", "Longblade");
+    QVERIFY(longblade && !longblade->tiers.empty());
+    app->Database().Edit([&](CGameDatabase::CLists&)
+                         { const_cast<CFormula*>(longblade)->tiers[0]->attributes.push_back({"bonus", "+2 Might | +1 Luck"}); });
+    RegisterOrderWindows();
+    CToolbarWindow toolbar(*app);
+    toolbar.Initialise();
+    auto* window = static_cast<CFormulaWindow*>(toolbar.Window(EToolWindow::Formulae));
+    window->ApplyNameFilter("LONGBLADE");
+    window->Tree()->setCurrentIndex(Entry(window->Tree(), {0, 0}));
+    const QAbstractItemView* details = window->DetailsGrid();
+    QStringList values;
+    for (int row = 0; row < RowCount(details); ++row)
+        values << Cell(details, row, 1);
+    QVERIFY2(values.contains(QStringLiteral("+2 Might | +1 Luck")), qPrintable(values.join(QLatin1Char('\n'))));
+    toolbar.close();
 }
 
 QTEST_MAIN(CFormulaWindowTest)

@@ -29,6 +29,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -207,11 +208,20 @@ void COrderWindowsTest::EditingMarksTheCaptionAndReachesTheSavedFile()
                        "<item-name>Plain Spellbook</item-name>\n\t\t<item-group>[Gifts and Tokens]</item-group>");
     QCOMPARE(Q(ReadFileBytes(after)), Q(expected));
 
-    // Dragging an item to another group is saved too.
-    window->MoveItem(ring->id, QStringLiteral("Spare"));
+    // Dragging an item to another group (dropped on the group, or on an item of it) is saved
+    // too, as one step of the history.
+    COrderModel& model = window->Model();
+    std::unique_ptr<QMimeData> dragged(model.mimeData({window->ItemEntry(ring->id)}));
+    QVERIFY(dragged);
+    QVERIFY(model.dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, window->GroupEntry(QStringLiteral("Spare"))));
     QCOMPARE(ring->group, std::string("Spare"));
     QVERIFY(window->windowTitle().endsWith(QStringLiteral("*")));
     QCOMPARE(RowCount(window->Tree(), window->GroupEntry(QStringLiteral("Spare"))), 1);
+    QCOMPARE(open.app->History().UndoText(), std::string("Undo Move Item"));
+    dragged.reset(model.mimeData({window->ItemEntry(ring->id)}));
+    const QModelIndex blade = window->ItemEntry(ItemNamed(order, "Duskiron Longblade")->id);
+    QVERIFY(model.dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, blade));
+    QCOMPARE(ring->group, std::string("Armoury"));
     open.toolbar->close();
 }
 

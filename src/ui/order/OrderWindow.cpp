@@ -423,17 +423,6 @@ void COrderWindow::AlignTiers()
     m_status->setEnabled(true);
 }
 
-void COrderWindow::MoveItem(int id, const QString& group)
-{
-    COrderItem* item = App().Order().FindItem(id);
-    if (!item || item->group == Bytes(group))
-        return;
-    item->group = Bytes(group);
-    App().Order().modified = true;
-    RefreshOrderTree();
-    Edited(Messages::EditMoveItem);
-}
-
 void COrderWindow::PasteList()
 {
     const std::string group = SelectedGroup();

@@ -52,7 +52,6 @@ public:
     void CopyToClipboard();
     void CopyItem();
     void AlignTiers();
-    void MoveItem(int id, const QString& group);
     // Ctrl+V: the clipboard's list of items into the selected group.
     void PasteList();
     void PasteText(const QString& text, const QString& group);
