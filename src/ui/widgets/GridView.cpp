@@ -24,6 +24,7 @@ CGridView::CGridView(QWidget* parent) : QTableView(parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CGridView::WidenToShownRows);
 }
 
 void CGridView::setModel(QAbstractItemModel* model)
@@ -68,9 +69,18 @@ int CGridView::ContentWidth(int col)
         m_widths.clear();
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    const int rows = std::min(model()->rowCount(), std::max(horizontalHeader()->resizeContentsPrecision(), 0));
+    // Every row while there are no more than Qt measures for a column; of a longer grid the
+    // rows in view, the columns widening as others come into view.
+    int first = 0;
+    int end = model()->rowCount();
+    if (end > horizontalHeader()->resizeContentsPrecision())
+    {
+        first = std::max(rowAt(0), 0);
+        const int last = rowAt(viewport()->height() - 1);
+        end = last < 0 ? end : last + 1;
+    }
     int width = 0;
-    for (int row = 0; row < rows; ++row)
+    for (int row = first; row < end; ++row)
     {
         if (isRowHidden(row))
             continue;
@@ -118,6 +128,16 @@ void CGridView::FitColumns()
         m_contentWidth = used;
         updateGeometry();
     }
+}
+
+void CGridView::WidenToShownRows()
+{
+    if (!m_fitColumns || !model() || model()->rowCount() <= horizontalHeader()->resizeContentsPrecision())
+        return;
+    for (int col = 0; col < model()->columnCount(); ++col)
+        if (!isColumnHidden(col))
+            if (const int needs = ContentWidth(col); needs > columnWidth(col))
+                setColumnWidth(col, needs);
 }
 
 QSize CGridView::minimumSizeHint() const

@@ -25,8 +25,8 @@ public:
     int LineHeight() const;
     // The height that shows the heading and the given count of one-line data rows.
     int HeightForRows(int dataRows) const;
-    // The width the column's texts need, its heading's included (of as many rows as the
-    // header measures, as Qt's own sizing does), each text measured once.
+    // The width the column's texts need, its heading's included, each text measured once: of
+    // every row, or of the rows in view when there are more than Qt measures for a column.
     int ContentWidth(int col);
     // Widens every column to its texts; the last one also takes what room is left, and keeps
     // doing so when the grid is resized or shows other rows.
@@ -48,6 +48,8 @@ protected:
 
 private:
     void ShowHeading();
+    // A long grid scrolled: its columns widen to the rows now in view.
+    void WidenToShownRows();
     void UpdateStyleSheet();
 
     QColor m_back;
