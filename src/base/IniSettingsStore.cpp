@@ -502,9 +502,13 @@ CIniSettingsStore::CIniSettingsStore(fs::path file) : m_file(std::move(file))
 {
     CAtomicFile::RemoveLeftoversOf(m_file);
     std::error_code ec;
-    if (!fs::exists(m_file, ec))
+    const fs::file_status status = fs::status(m_file, ec);
+    if (!fs::exists(status))
         return;
-    const std::optional<std::string> text = ReadWholeFile(m_file);
+    // Reading a pipe would wait for a writer: such a file is left alone. (A device such as
+    // /dev/null is read and written into.)
+    const std::optional<std::string> text =
+        fs::is_fifo(status) || fs::is_socket(status) ? std::nullopt : ReadWholeFile(m_file);
     if (!text)
     {
         m_unreadable = true;
