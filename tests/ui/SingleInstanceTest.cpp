@@ -8,6 +8,7 @@
 #include "ui/shell/ToolbarWindow.h"
 
 #include <QFile>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -76,6 +77,7 @@ class CSingleInstanceTest : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void OrderFilesAreKnownByTheirRootElement();
     void SecondStartHandsItsOrderOverOnTheSameFolderOnly();
     void StaleSocketOfAKilledProgramDoesNotBlockAStart();
     void NoDisplayEndsWithOneLine();
@@ -93,6 +95,11 @@ void CSingleInstanceTest::initTestCase()
     // The sockets of this test and its programs live in a runtime folder of their own.
     QVERIFY(m_runtime.isValid());
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    // The order type as the package installs it, before the system's types.
+    fs::create_directories(m_folder / "share/mime/packages");
+    fs::copy_file(fs::path(MOXA_DIST_DIR) / "net.moxacalc.Moxa.mime.xml",
+                  m_folder / "share/mime/packages/net.moxacalc.Moxa.xml");
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(Q(m_folder / "share")) + ":/usr/local/share:/usr/share");
     for (const char* name : {"a", "b"})
         CopyTree(SampleDataPath(), m_folder / name);
 }
@@ -103,6 +110,16 @@ QProcessEnvironment CSingleInstanceTest::Environment() const
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("MOXA_SETTINGS"), Q(m_folder / "moxa.ini"));
     return environment;
+}
+
+void CSingleInstanceTest::OrderFilesAreKnownByTheirRootElement()
+{
+    const QMimeDatabase types;
+    const QMimeType order = types.mimeTypeForFile(Q(m_folder / "a/Orders/example_order.xml"));
+    QCOMPARE(order.name(), QStringLiteral("application/x-moxa-order+xml"));
+    QVERIFY(order.inherits(QStringLiteral("application/xml")));
+    // Other XML files of the data folder stay XML.
+    QCOMPARE(types.mimeTypeForFile(Q(m_folder / "a/Config/Categories.xml")).name(), QStringLiteral("application/xml"));
 }
 
 void CSingleInstanceTest::SecondStartHandsItsOrderOverOnTheSameFolderOnly()
