@@ -50,9 +50,18 @@ install(CODE "
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/moxa/data)
 install(FILES ${MOXA_DIST}/${MOXA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${MOXA_DIST_BUILD}/${MOXA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-# Order files by their root element: they keep the .xml name every version saved them under.
-install(FILES ${MOXA_DIST}/${MOXA_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
-        RENAME ${MOXA_APP_ID}.xml)
+# The order files' type. Its *.xml pattern is only safe in the database that holds
+# application/xml too (/usr/share/mime, where the package goes): elsewhere it is left out, and
+# the type is known by the content alone.
+install(CODE "
+  set(file \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/mime/packages/${MOXA_APP_ID}.xml\")
+  file(READ \"${MOXA_DIST}/${MOXA_APP_ID}.mime.xml\" types)
+  if(NOT CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    string(REGEX REPLACE \"[ ]*<glob [^>]*>\n\" \"\" types \"\${types}\")
+  endif()
+  message(STATUS \"Installing: \$ENV{DESTDIR}\${file}\")
+  file(WRITE \"\$ENV{DESTDIR}\${file}\" \"\${types}\")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${file}\")")
 install(FILES ${MOXA_DIST}/icons/${MOXA_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${MOXA_DIST}/icons/hicolor/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${MOXA_DIST_BUILD}/moxa.1.gz ${MOXA_DIST_BUILD}/moxa-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

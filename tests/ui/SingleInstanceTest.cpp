@@ -95,11 +95,13 @@ void CSingleInstanceTest::initTestCase()
     // The sockets of this test and its programs live in a runtime folder of their own.
     QVERIFY(m_runtime.isValid());
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
-    // The order type as the package installs it, before the system's types.
-    fs::create_directories(m_folder / "share/mime/packages");
+    // The system's MIME database as the package leaves it: the order type beside application/xml.
+    const fs::path types = m_folder / "share/mime/packages";
+    fs::create_directories(types);
+    fs::copy_file("/usr/share/mime/packages/freedesktop.org.xml", types / "freedesktop.org.xml");
     fs::copy_file(fs::path(MOXA_DIST_DIR) / "net.moxacalc.Moxa.mime.xml",
-                  m_folder / "share/mime/packages/net.moxacalc.Moxa.xml");
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(Q(m_folder / "share")) + ":/usr/local/share:/usr/share");
+                  types / "net.moxacalc.Moxa.xml");
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(Q(m_folder / "share")));
     for (const char* name : {"a", "b"})
         CopyTree(SampleDataPath(), m_folder / name);
 }
@@ -115,11 +117,23 @@ QProcessEnvironment CSingleInstanceTest::Environment() const
 void CSingleInstanceTest::OrderFilesAreKnownByTheirRootElement()
 {
     const QMimeDatabase types;
-    const QMimeType order = types.mimeTypeForFile(Q(m_folder / "a/Orders/example_order.xml"));
-    QCOMPARE(order.name(), QStringLiteral("application/x-moxa-order+xml"));
-    QVERIFY(order.inherits(QStringLiteral("application/xml")));
-    // Other XML files of the data folder stay XML.
-    QCOMPARE(types.mimeTypeForFile(Q(m_folder / "a/Config/Categories.xml")).name(), QStringLiteral("application/xml"));
+    // Orders as Moxa writes them, and with the line ends of Windows.
+    std::string crlf;
+    for (const char c : ReadFileBytes(m_folder / "a/Orders/example_order.xml"))
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    for (const fs::path& order :
+         {m_folder / "a/Orders/example_order.xml", m_folder.WriteFile("crlf.xml", crlf)})
+    {
+        const QMimeType type = types.mimeTypeForFile(Q(order));
+        QCOMPARE(type.name(), QStringLiteral("application/x-moxa-order+xml"));
+        QVERIFY(type.inherits(QStringLiteral("application/xml")));
+    }
+    // Other XML files stay XML, also one with an order element further in.
+    const fs::path plain =
+        m_folder.WriteFile("plain.xml", "<order-list>\n<order>\n</order-list>\n");
+    for (const fs::path& other :
+         {m_folder / "a/Config/Categories.xml", m_folder / "a/Profiles/Ysolde.xml", plain})
+        QCOMPARE(types.mimeTypeForFile(Q(other)).name(), QStringLiteral("application/xml"));
 }
 
 void CSingleInstanceTest::SecondStartHandsItsOrderOverOnTheSameFolderOnly()
