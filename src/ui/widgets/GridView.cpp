@@ -65,8 +65,6 @@ int CGridView::ContentWidth(int col)
 {
     if (!model())
         return 0;
-    if (m_widths.size() > 100000)
-        m_widths.clear();
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     // Every row while there are no more than Qt measures for a column; of a longer grid the
@@ -84,13 +82,7 @@ int CGridView::ContentWidth(int col)
     {
         if (isRowHidden(row))
             continue;
-        const QModelIndex index = model()->index(row, col);
-        QString key = index.data().toString();
-        key += QChar(index.data(Qt::FontRole).isValid() ? u'1' : u'0');
-        auto measured = m_widths.constFind(key);
-        if (measured == m_widths.constEnd())
-            measured = m_widths.insert(key, itemDelegateForIndex(index)->sizeHint(option, index).width());
-        width = std::max(width, *measured);
+        width = std::max(width, m_widths.Width(*this, option, model()->index(row, col)));
     }
     if (showGrid())
         ++width;
@@ -102,7 +94,7 @@ int CGridView::ContentWidth(int col)
 void CGridView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        m_widths.clear();
+        m_widths.Clear();
     QTableView::changeEvent(event);
 }
 

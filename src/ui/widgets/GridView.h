@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/widgets/MeasuredWidths.h"
+
 #include <QColor>
-#include <QHash>
 #include <QTableView>
 
 #include <string>
@@ -60,8 +61,7 @@ private:
 
     bool m_fitColumns = false;
     int m_contentWidth = 0;
-    // A cell's width by its text (and whether it has a font of its own).
-    QHash<QString, int> m_widths;
+    CMeasuredWidths m_widths;
     std::string m_backKey = "GRID_BACKCOLOUR";
     std::string m_lightKey = "GRID_LINECOLOUR_LIGHT";
     std::string m_darkKey = "GRID_LINECOLOUR_DARK";

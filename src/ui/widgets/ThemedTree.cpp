@@ -72,7 +72,7 @@ void CThemedTree::FitColumnLater()
 void CThemedTree::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        m_widths.clear();
+        m_widths.Clear();
     QTreeView::changeEvent(event);
 }
 
@@ -80,9 +80,9 @@ int CThemedTree::ContentWidth()
 {
     if (!model())
         return 0;
-    if (iconSize() != m_measuredIcons || m_widths.size() > 100000)
+    if (iconSize() != m_measuredIcons)
     {
-        m_widths.clear();
+        m_widths.Clear();
         m_measuredIcons = iconSize();
     }
     QStyleOptionViewItem option;
@@ -93,14 +93,7 @@ int CThemedTree::ContentWidth()
         for (int row = 0; row < model()->rowCount(parent); ++row)
         {
             const QModelIndex index = model()->index(row, 0, parent);
-            // As the delegate measures it: its text, icon, tick and font.
-            QString key = index.data().toString();
-            key += QChar(u'0' + (index.data(Qt::DecorationRole).isValid() ? 1 : 0) +
-                         (index.data(Qt::CheckStateRole).isValid() ? 2 : 0) + (index.data(Qt::FontRole).isValid() ? 4 : 0));
-            auto width = m_widths.constFind(key);
-            if (width == m_widths.constEnd())
-                width = m_widths.insert(key, itemDelegateForIndex(index)->sizeHint(option, index).width());
-            widest = std::max(widest, *width + level * indentation());
+            widest = std::max(widest, m_widths.Width(*this, option, index) + level * indentation());
             if (isExpanded(index))
                 walk(index, level + 1);
         }

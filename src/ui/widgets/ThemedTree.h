@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QHash>
+#include "ui/widgets/MeasuredWidths.h"
+
 #include <QTreeView>
 
 class CTheme;
@@ -37,8 +38,8 @@ private:
 
     int m_contentWidth = 0;
     bool m_fitPending = false;
-    // An entry's width without its indentation, by its text and what else it draws.
-    QHash<QString, int> m_widths;
+    CMeasuredWidths m_widths; // without the indentation
+
     QSize m_measuredIcons;
 };
 
