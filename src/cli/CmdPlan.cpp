@@ -1,11 +1,16 @@
-// "plan" and "compare": what is left to make and gather, and which character does it cheapest.
+// "plan", "compare" and "profit": what is left to make and gather, which character does it
+// cheapest, and what each order item costs.
 #include "cli/Commands.h"
+#include "cli/Costing.h"
 #include "cli/ReportArgs.h"
 #include "order/Plan.h"
 #include "order/PlanExport.h"
 #include "order/ReportGrid.h"
+#include "order/Requirements.h"
 #include "platform/QtImageDecoder.h"
 #include "session/Session.h"
+
+#include <cstdio>
 
 int CmdPlan(CCliContext& context, const CParsedArgs& args)
 {
@@ -16,10 +21,14 @@ int CmdPlan(CCliContext& context, const CParsedArgs& args)
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
     if (!LoadReportSession(session, "plan", parsed, status))
         return status;
+    CPriceList prices;
+    CPlanCosting costing;
+    if (!LoadCosting(session, "plan", args, parsed, prices, costing, status))
+        return status;
     const CReportRequest& request = parsed.request;
     const CPlan plan =
         ComputePlan(*request.db, *request.order, SelectedItems(*request.order, request.selection),
-                    request.profile);
+                    request.profile, costing);
     std::vector<CLocationGroup> groups;
     if (parsed.byLocation)
         groups = GroupByLocation(*request.db, plan);
@@ -31,7 +40,7 @@ int CmdPlan(CCliContext& context, const CParsedArgs& args)
         bytes = PlanJson(plan, byLocation);
     else
     {
-        CReportGrid grid(PlanColumns);
+        CReportGrid grid(PlanGridColumns(plan));
         AddPlanRows(grid, plan, byLocation);
         bytes = ReportGridText(grid);
     }
@@ -69,21 +78,85 @@ int CmdCompare(CCliContext& context, const CParsedArgs& args)
     return WriteOutput(bytes, parsed.output) ? 0 : 1;
 }
 
+static int CmdProfit(CCliContext& context, const CParsedArgs& args)
+{
+    CReportArgs parsed;
+    ParseReportArgs(args, parsed);
+    int status = 0;
+    CQtImageDecoder decoder;
+    CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
+    if (!LoadReportSession(session, "profit", parsed, status))
+        return status;
+    CPriceList prices;
+    CPlanCosting costing;
+    if (!LoadCosting(session, "profit", args, parsed, prices, costing, status))
+        return status;
+    const CReportRequest& request = parsed.request;
+    const std::vector<const COrderItem*> items = SelectedItems(*request.order, request.selection);
+    for (const COrderItem* item : items)
+    {
+        const CFormula* formula = request.db->FindFormula(item->category, item->formula);
+        if (!formula || !ItemFormulaTier(*formula, item->tierName))
+            std::fprintf(stderr, "moxa-cli: profit: '%s' names no formula tier of the database; left out\n",
+                         item->itemName.c_str());
+    }
+    const std::vector<CProfitRow> rows = ComputeProfits(*request.db, items, request.profile, costing);
+    std::string bytes;
+    if (parsed.format == "csv")
+        bytes = ProfitCsv(rows);
+    else if (parsed.format == "json")
+        bytes = ProfitJson(rows);
+    else
+    {
+        CReportGrid grid(ProfitColumns);
+        AddProfitRows(grid, rows);
+        bytes = ReportGridText(grid);
+    }
+    return WriteOutput(bytes, parsed.output) ? 0 : 1;
+}
+
 const CCommandSpec PlanCommand = {
     .name = "plan",
     .operands = "ORDER.xml",
     .summary = "Print what is left to make and gather once the acquired counts are taken off.",
-    .details = "ORDER.xml '-' reads the order from standard input.",
+    .details = "ORDER.xml '-' reads the order from standard input. With prices in effect (a price list\n"
+               "was read) each made name is crafted by the character who makes it cheapest or bought\n"
+               "when its price is less, and the plan gains crafter, unit cost and cost columns, buy rows\n"
+               "and a total.",
     .options = {{"--profile", "SERVER:NAME", "plan for this profile (default: the current one)"},
                 {"--no-profile", "", "plan for no profile"},
                 {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
                 {"--by-location", "", "group the gathering by location"},
+                CostingOptions::Prices,
+                CostingOptions::NoPrices,
+                CostingOptions::Characters,
                 {"--format", "FORMAT", "output format", ReportChoices::PlanFormats, "grid"},
                 ReportChoices::Output},
     .minOperands = 1,
     .maxOperands = 1,
-    .exitCodes = ReportChoices::ExitCodes,
+    .exitCodes = CostingOptions::ExitCodes,
     .run = CmdPlan,
+};
+
+const CCommandSpec ProfitCommand = {
+    .name = "profit",
+    .operands = "ORDER.xml",
+    .summary = "Print what each order item costs to make and its margin at the price list's prices.",
+    .details = "ORDER.xml '-' reads the order from standard input. Per item: made (batches x batch\n"
+               "quantity), unit cost (its components at their unit costs, per item made), price and\n"
+               "margin (price - unit cost).",
+    .options = {{"--profile", "SERVER:NAME", "the items' components for this profile (default: the current one)"},
+                {"--no-profile", "", "the items' components for no profile"},
+                {"--select", "NAME", "only the items and groups of that name (repeatable)"},
+                CostingOptions::Prices,
+                CostingOptions::NoPrices,
+                CostingOptions::Characters,
+                {"--format", "FORMAT", "output format", ReportChoices::PlanFormats, "grid"},
+                ReportChoices::Output},
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = CostingOptions::ExitCodes,
+    .run = CmdProfit,
 };
 
 const CCommandSpec CompareCommand = {
