@@ -1,13 +1,14 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "cli/ReportArgs.h"
 #include "order/CostPlan.h"
 #include "order/Prices.h"
 
 #include <string>
+#include <vector>
 
 class CSession;
-struct CReportArgs;
 
 // The price and character options of "plan" and "profit".
 namespace CostingOptions
@@ -26,6 +27,14 @@ inline const std::string ExitCodes =
     "  1  the order file or the price list does not exist or cannot be read, or "
     "the output cannot be written\n"
     "  2  bad usage";
+// A command's own options, then the price and character options, --format and -o.
+inline std::vector<COptionSpec> With(std::vector<COptionSpec> own)
+{
+    own.insert(own.end(), {Prices, NoPrices, Characters,
+                           {"--format", "FORMAT", "output format", ReportChoices::PlanFormats, "grid"},
+                           ReportChoices::Output});
+    return own;
+}
 } // namespace CostingOptions
 
 // Reads the price list in effect into prices (warnings on standard error) and resolves the

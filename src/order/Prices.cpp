@@ -1,12 +1,12 @@
 #include "order/Prices.h"
 
 #include "base/AtomicFile.h"
+#include "base/WordSearch.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
 #include "order/ReportRecords.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <limits>
 
@@ -186,13 +186,6 @@ std::vector<CRecord> CsvRecords(std::string_view bytes)
     return records;
 }
 
-std::string Lower(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
 } // namespace
 
 std::optional<std::int64_t> ParsePrice(std::string_view text)
@@ -347,15 +340,10 @@ std::vector<CPriceRow> PriceRows(const CGameDatabase& db, const COrder* order,
 
 bool PriceRowMatches(const CPriceRow& row, std::string_view text)
 {
-    const std::string name = Lower(row.name);
-    for (std::size_t begin = 0; begin < text.size();)
-    {
-        const std::size_t end = std::min(text.find(' ', begin), text.size());
-        const std::string word = Lower(text.substr(begin, end - begin));
-        begin = end + 1;
-        if (!word.empty() && name.find(word) == std::string::npos)
+    const std::string name = LowerCase(row.name);
+    for (const std::string& word : SearchWords(text))
+        if (name.find(word) == std::string::npos)
             return false;
-    }
     return true;
 }
 

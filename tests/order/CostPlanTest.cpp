@@ -159,9 +159,7 @@ TEST_F(CostPlanTest, EachStepIsCraftedByTheCheapestCharacterOrBought)
     for (const Case& c : cases)
     {
         COrder order;
-        for (const auto& [formula, batches] : c.items)
-            order.AddItem(formula == "Steel" ? Item("Steel Sword", "Sword", "Tier II", batches)
-                                             : Item(formula, formula, "Tier I", batches));
+        AddItems(order, c.items);
         order.acquired = c.acquired;
         const CPriceList prices = Prices(c.prices);
         CPlanCosting costing{c.prices.empty() ? nullptr : &prices, c.characters};
