@@ -86,10 +86,13 @@ TEST(PricesTest, ReadsSkipsAndWarnsLineByLine)
 TEST(PricesTest, SavesAtomicallyAndReadsBackTheSameList)
 {
     CPriceList list;
-    list.prices = {{"Caf\xE9 Leaf", 1200},   {"Euro \xE2\x82\xAC", 110},
+    // A name that looks like a spreadsheet formula stays the name.
+    list.prices = {{"=1+2", 3},
+                   {"Caf\xE9 Leaf", 1200},   {"Euro \xE2\x82\xAC", 110},
                    {"\xC3\xA9t\xC3\xA9", 5}, {"Max", std::numeric_limits<std::int64_t>::max()},
                    {"Multi\nLine", 700},     {"Salt, \"Coarse\"", 25}};
     const std::string bytes = "name,price\n"
+                              "=1+2,0.03\n"
                               "Caf\xC3\xA9 Leaf,12.00\n"
                               "Euro \xE2\x82\xAC,1.10\n"
                               "Max,92233720368547758.07\n"
