@@ -113,7 +113,8 @@ CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
             if (const std::int64_t* price = plan.costed ? costing.prices->Find(row.name) : nullptr)
                 row.cost = SaturatingMultiply(row.remaining, *price);
             plan.total = SaturatingAdd(plan.total, row.cost);
-            (row.bought ? plan.crafts : plan.gathers).push_back(std::move(row));
+            std::vector<CPlanRow>& rows = row.bought ? plan.crafts : plan.gathers;
+            rows.push_back(std::move(row));
             continue;
         }
         row.crafter = cost.crafter;
