@@ -1,21 +1,12 @@
 #include "browsers/QuickFilter.h"
 
+#include "base/WordSearch.h"
 #include "browsers/BrowserRows.h"
 #include "database/Records.h"
 
 #include <algorithm>
 
-CQuickFilter::CQuickFilter(std::string_view text)
-{
-    std::size_t begin = 0;
-    while (begin < text.size())
-    {
-        const std::size_t end = std::min(text.find(' ', begin), text.size());
-        if (end > begin)
-            m_words.emplace_back(text.substr(begin, end - begin));
-        begin = end + 1;
-    }
-}
+CQuickFilter::CQuickFilter(std::string_view text) : m_words(SearchWords(text)) {}
 
 bool CQuickFilter::Matches(const CFormula& formula) const
 {
