@@ -194,9 +194,19 @@ std::string ReportCell(const CReportRow& row, int column)
                : column == 2 ? Number(row.acquired) + "/" + Number(row.needed)
                              : std::string();
     case EReportRow::Subcomponent:
-        return column == 0   ? ShownName(row)
-               : column == 2 ? "(" + Number(row.acquired) + "/" + Number(row.needed) + ")"
-                             : std::string();
+        if (column == 0)
+            return ShownName(row);
+        if (column == 2)
+        {
+            // Appended, not "(" + ...: GCC 12 warns of an overlapping copy in that at -O3.
+            std::string cell = "(";
+            cell += Number(row.acquired);
+            cell += '/';
+            cell += Number(row.needed);
+            cell += ')';
+            return cell;
+        }
+        return {};
     case EReportRow::BonusHeading: return pick("Bonus", "Type", "Amount");
     case EReportRow::Bonus: return pick(row.name, row.detail, Number(row.needed));
     case EReportRow::None: return column == 0 ? row.name : std::string();
