@@ -18,38 +18,34 @@ namespace
 bool g_haveWm = false;
 const QRect Screen(0, 0, 1280, 800);
 
-// The frame the window manager put around the window, as the X server has it.
-QRect XFrame(const QWidget* window)
+// Sizes a window's client from outside the program, as the player's drag of its border does:
+// through the window manager, as a pager asks it.
+void ResizeFromOutside(const QWidget* window, const QSize& client)
 {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    xcb_window_t top = static_cast<xcb_window_t>(window->winId());
-    xcb_window_t root = 0;
-    for (;;)
-    {
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, top), nullptr);
-        if (!tree)
-            break;
-        root = tree->root;
-        const xcb_window_t parent = tree->parent;
-        std::free(tree);
-        if (parent == root)
-            break;
-        top = parent;
-    }
-    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, top), nullptr);
-    xcb_translate_coordinates_reply_t* at =
-        xcb_translate_coordinates_reply(connection, xcb_translate_coordinates(connection, top, root, 0, 0), nullptr);
-    const QRect frame = size && at ? QRect(at->dst_x, at->dst_y, size->width, size->height) : QRect();
-    std::free(size);
-    std::free(at);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const char name[] = "_NET_MOVERESIZE_WINDOW";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof(name) - 1, name), nullptr);
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window->winId());
+    message.type = atom ? atom->atom : 0;
+    // Width and height given, asked by a pager (the player's own tools).
+    message.data.data32[0] = (1u << 10) | (1u << 11) | (2u << 12);
+    message.data.data32[3] = static_cast<uint32_t>(client.width());
+    message.data.data32[4] = static_cast<uint32_t>(client.height());
+    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    std::free(atom);
     xcb_disconnect(connection);
-    return frame;
 }
 
-// Lets the window manager and the program answer each other.
 void Settle()
 {
-    QTest::qWait(400);
+    SettleFrames(FrameRect);
 }
 } // namespace
 
@@ -64,6 +60,7 @@ private Q_SLOTS:
             QSKIP("No Xvfb with openbox could be started.");
     }
     void DockedWindowsStayOnTheScreenAndOffTheToolbar();
+    void DockedWindowsTakeTheFreeHeightAndKeepThePlayersSize();
     void PlacesRoundTripThroughARestart();
 };
 
@@ -81,16 +78,15 @@ void CPlacementTest::DockedWindowsStayOnTheScreenAndOffTheToolbar()
     MoveFrame(&toolbar, QPoint(579, 209));
     Settle();
 
-    // Beside the toolbar, shifted up only as far as the screen's bottom needs; the partner
-    // has no room on either side and stays hidden.
+    // Beside the toolbar, as tall as the screen; the partner has no room for its content on
+    // either side and stays hidden.
     toolbar.Toggle(EToolWindow::Formulae);
     Settle();
     CToolWindow* formulae = toolbar.ExistingWindow(EToolWindow::Formulae);
     QRect bar = XFrame(&toolbar);
     QRect frame = XFrame(formulae);
     QCOMPARE(bar, QRect(QPoint(579, 209), bar.size()));
-    QCOMPARE(frame.topLeft(), QPoint(bar.right() + 1, std::min(bar.top(), Screen.bottom() + 1 - frame.height())));
-    QVERIFY(Screen.contains(frame));
+    QCOMPARE(frame, QRect(bar.right() + 1, 0, frame.width(), Screen.height()));
     QVERIFY(!toolbar.IsShown(EToolWindow::Techniques));
 
     // At the screen's right edge the window goes to the toolbar's other side.
@@ -122,6 +118,59 @@ void CPlacementTest::DockedWindowsStayOnTheScreenAndOffTheToolbar()
     QCOMPARE(bar.left(), 0);
     QCOMPARE(XFrame(toolbar.ExistingWindow(EToolWindow::Order)).topLeft(), QPoint(0, bar.top() - order.height()));
     toolbar.close();
+}
+
+void CPlacementTest::DockedWindowsTakeTheFreeHeightAndKeepThePlayersSize()
+{
+    CUiFixture fixture;
+    const QByteArray ini = QFile::encodeName(QString::fromStdString((fixture.folder.Path() / "Moxa2.ini").string()));
+    qputenv("MOXA_SETTINGS", ini);
+    QSize chosen;
+    {
+        CAppContext app(fixture.folder.Path(), CreateUserSettingsStore());
+        app.Start(nullptr);
+        app.Settings().StickyStrength = 0;
+        CToolbarWindow toolbar(app);
+        toolbar.Initialise();
+        QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
+        MoveFrame(&toolbar, QPoint(0, 100));
+        Settle();
+        toolbar.Toggle(EToolWindow::Order);
+        Settle();
+        const QRect bar = XFrame(&toolbar);
+        CToolWindow* order = toolbar.ExistingWindow(EToolWindow::Order);
+        CToolWindow* reports = toolbar.ExistingWindow(EToolWindow::Reports);
+        // Both as tall as the screen beside the toolbar.
+        QCOMPARE(XFrame(order).topLeft(), QPoint(bar.right() + 1, 0));
+        QCOMPARE(XFrame(order).height(), Screen.height());
+        QCOMPARE(XFrame(reports).topLeft(), QPoint(XFrame(order).right() + 1, 0));
+        QCOMPARE(XFrame(reports).height(), Screen.height());
+
+        // The player makes the order window smaller (once it has settled): it keeps that size,
+        // level with the toolbar's top, when docked again.
+        QTest::qWait(1000);
+        ResizeFromOutside(order, QSize(380, 500));
+        QTRY_COMPARE(order->size(), QSize(380, 500));
+        Settle();
+        chosen = XFrame(order).size();
+        toolbar.Toggle(EToolWindow::Order);
+        toolbar.Toggle(EToolWindow::Order);
+        Settle();
+        QCOMPARE(XFrame(order), QRect(QPoint(bar.right() + 1, bar.top()), chosen));
+        QCOMPARE(XFrame(reports).height(), Screen.height());
+        // Remembered, it comes back so after a restart.
+        order->RememberPosition();
+        toolbar.close();
+    }
+    CAppContext app(fixture.folder.Path(), CreateUserSettingsStore());
+    app.Start(nullptr);
+    CToolbarWindow toolbar(app);
+    toolbar.Initialise();
+    Settle();
+    const QRect bar = XFrame(&toolbar);
+    QCOMPARE(XFrame(toolbar.ExistingWindow(EToolWindow::Order)), QRect(QPoint(bar.right() + 1, bar.top()), chosen));
+    toolbar.close();
+    qunsetenv("MOXA_SETTINGS");
 }
 
 void CPlacementTest::PlacesRoundTripThroughARestart()
