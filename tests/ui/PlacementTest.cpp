@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QtTest>
 
+#include <xcb/xtest.h>
+
 #include <cstdio>
 
 namespace
@@ -18,28 +20,26 @@ namespace
 bool g_haveWm = false;
 const QRect Screen(0, 0, 1280, 800);
 
-// Sizes a window's client from outside the program, as the player's drag of its border does:
-// through the window manager, as a pager asks it.
-void ResizeFromOutside(const QWidget* window, const QSize& client)
+// The player drags a window's bottom right corner by the given distance, with the mouse, as
+// the window manager sees it.
+void DragCorner(const QWidget* window, const QPoint& by)
 {
+    const QRect frame = XFrame(window);
+    const QPoint from = frame.bottomRight() - QPoint(2, 2);
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const char name[] = "_NET_MOVERESIZE_WINDOW";
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof(name) - 1, name), nullptr);
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = static_cast<xcb_window_t>(window->winId());
-    message.type = atom ? atom->atom : 0;
-    // Width and height given, asked by a pager (the player's own tools).
-    message.data.data32[0] = (1u << 10) | (1u << 11) | (2u << 12);
-    message.data.data32[3] = static_cast<uint32_t>(client.width());
-    message.data.data32[4] = static_cast<uint32_t>(client.height());
-    xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
-    std::free(atom);
+    const auto input = [&](uint8_t type, uint8_t detail, const QPoint& at)
+    {
+        xcb_test_fake_input(connection, type, detail, XCB_CURRENT_TIME, root, static_cast<int16_t>(at.x()),
+                            static_cast<int16_t>(at.y()), 0);
+        xcb_flush(connection);
+        QTest::qWait(150);
+    };
+    input(XCB_MOTION_NOTIFY, 0, from);
+    input(XCB_BUTTON_PRESS, 1, from);
+    for (int step = 1; step <= 4; ++step)
+        input(XCB_MOTION_NOTIFY, 0, from + by * step / 4);
+    input(XCB_BUTTON_RELEASE, 1, from + by);
     xcb_disconnect(connection);
 }
 
@@ -138,6 +138,7 @@ void CPlacementTest::DockedWindowsTakeTheFreeHeightAndKeepThePlayersSize()
         toolbar.Toggle(EToolWindow::Order);
         Settle();
         const QRect bar = XFrame(&toolbar);
+        QCOMPARE(bar.topLeft(), QPoint(0, 100));
         CToolWindow* order = toolbar.ExistingWindow(EToolWindow::Order);
         CToolWindow* reports = toolbar.ExistingWindow(EToolWindow::Reports);
         // Both as tall as the screen beside the toolbar.
@@ -146,13 +147,14 @@ void CPlacementTest::DockedWindowsTakeTheFreeHeightAndKeepThePlayersSize()
         QCOMPARE(XFrame(reports).topLeft(), QPoint(XFrame(order).right() + 1, 0));
         QCOMPARE(XFrame(reports).height(), Screen.height());
 
-        // The player makes the order window smaller (once it has settled): it keeps that size,
-        // level with the toolbar's top, when docked again.
-        QTest::qWait(1000);
-        ResizeFromOutside(order, QSize(380, 500));
-        QTRY_COMPARE(order->size(), QSize(380, 500));
+        // The player makes the order window wider and shorter: it keeps that size, level with
+        // the toolbar's top, when docked again.
+        const QSize docked = order->size();
+        DragCorner(order, QPoint(60, -300));
         Settle();
         chosen = XFrame(order).size();
+        QVERIFY2(order->width() > docked.width() + 30 && order->height() < docked.height() - 200,
+                 qPrintable(QStringLiteral("%1x%2").arg(order->width()).arg(order->height())));
         toolbar.Toggle(EToolWindow::Order);
         toolbar.Toggle(EToolWindow::Order);
         Settle();
@@ -168,6 +170,7 @@ void CPlacementTest::DockedWindowsTakeTheFreeHeightAndKeepThePlayersSize()
     toolbar.Initialise();
     Settle();
     const QRect bar = XFrame(&toolbar);
+    QCOMPARE(bar.topLeft(), QPoint(0, 100));
     QCOMPARE(XFrame(toolbar.ExistingWindow(EToolWindow::Order)), QRect(QPoint(bar.right() + 1, bar.top()), chosen));
     toolbar.close();
     qunsetenv("MOXA_SETTINGS");

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <cstdlib>
 #include <string>
@@ -137,7 +138,7 @@ private:
 };
 
 // The frame the window manager put around a window, as the X server has it (on the display
-// in DISPLAY).
+// in DISPLAY), in the program's coordinates.
 inline QRect XFrame(const QWidget* window)
 {
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
@@ -158,7 +159,16 @@ inline QRect XFrame(const QWidget* window)
     xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, top), nullptr);
     xcb_translate_coordinates_reply_t* at =
         xcb_translate_coordinates_reply(connection, xcb_translate_coordinates(connection, top, root, 0, 0), nullptr);
-    const QRect frame = size && at ? QRect(at->dst_x, at->dst_y, size->width, size->height) : QRect();
+    QRect frame;
+    if (size && at)
+    {
+        // In the program's coordinates: the X server's pixels divided by the scale
+        // (QT_SCALE_FACTOR), each edge rounded, so frames that touch still touch.
+        const double scale = window->devicePixelRatioF();
+        const auto edge = [scale](int pixels) { return static_cast<int>(std::lround(pixels / scale)); };
+        frame = QRect(QPoint(edge(at->dst_x), edge(at->dst_y)),
+                      QPoint(edge(at->dst_x + size->width) - 1, edge(at->dst_y + size->height) - 1));
+    }
     std::free(size);
     std::free(at);
     xcb_disconnect(connection);
@@ -181,7 +191,13 @@ inline void SettleFrames(const std::function<QRect(const QWidget*)>& placed)
                 window->windowType() != Qt::Popup)
             {
                 now << XFrame(window);
-                agreed = agreed && now.back() == placed(window);
+                // A pixel apart is agreement where the scale rounds.
+                const QRect want = placed(window);
+                agreed = agreed && (now.back() == want ||
+                                    (window->devicePixelRatioF() != 1 &&
+                                     (now.back().topLeft() - want.topLeft()).manhattanLength() <= 2 &&
+                                     std::abs(now.back().width() - want.width()) <= 1 &&
+                                     std::abs(now.back().height() - want.height()) <= 1));
             }
         if (i >= 2 && agreed && now == last)
             return;

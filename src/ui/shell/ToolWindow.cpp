@@ -242,11 +242,13 @@ void CToolWindow::moveEvent(QMoveEvent* event)
 void CToolWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    if (!event->spontaneous())
+        NoteSizeAsked(this, event->size());
     if (!isVisible())
         return;
     if (SettleFrame(this))
         Q_EMIT PlaceWanted(m_id);
-    else if (event->spontaneous() && event->size() != event->oldSize() && !SizeRecentlyAsked(this))
+    else if (event->spontaneous() && event->size() != event->oldSize() && !SizeAsked(this, event->size()))
     {
         // Not a size the program asked for: the player's, kept from now on.
         m_wanted = event->size();

@@ -2,22 +2,34 @@
 
 #include "ui/shell/AppContext.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLayout>
+#include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
+#include <QWizard>
+
+#include <xcb/xcb.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace
 {
 constexpr const char* IntendedFrame = "moxaIntendedFrame";
-constexpr const char* SizeAskedAt = "moxaSizeAskedAt";
+constexpr const char* SizesAsked = "moxaSizesAsked";
+constexpr const char* Framed = "moxaFramed";
 constexpr const char* Placed = "moxaPlaced";
 // How long a size asked of the window manager may take to come back.
-constexpr qint64 AnswerTime = 1000;
+constexpr qint64 AnswerTime = 3000;
 
 std::optional<QRect>& WorkAreaOverride()
 {
@@ -46,18 +58,60 @@ QMargins& LastFrame(bool fixedSize)
     return margins[fixedSize ? 1 : 0];
 }
 
-// The window's own frame; null while it has not been on the screen. While the window manager
-// is still framing a window, X11 can report margins measured against a frame not yet
-// sized (negative, or as large as the window): those are not known yet either.
+xcb_atom_t FrameExtentsAtom()
+{
+    static const xcb_atom_t atom = []
+    {
+        auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        const char name[] = "_NET_FRAME_EXTENTS";
+        xcb_intern_atom_reply_t* reply =
+            x11 ? xcb_intern_atom_reply(x11->connection(), xcb_intern_atom(x11->connection(), 0, sizeof(name) - 1, name),
+                                        nullptr)
+                : nullptr;
+        const xcb_atom_t found = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    }();
+    return atom;
+}
+
+// The frame the window manager says it put around the window (_NET_FRAME_EXTENTS), in Qt's
+// pixels; null while it has said nothing. Qt measures the frame window itself when the
+// property is missing, and a frame still being built then gives margins that are wrong.
+QMargins FrameExtents(const QWidget* window)
+{
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    const QWindow* handle = window->windowHandle();
+    if (!x11 || !handle || !handle->handle())
+        return {};
+    xcb_connection_t* connection = x11->connection();
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(handle->winId()), FrameExtentsAtom(), XCB_ATOM_CARDINAL, 0, 4),
+        nullptr);
+    QMargins margins;
+    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 16)
+    {
+        const auto* sides = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+        const double scale = window->devicePixelRatioF();
+        const auto pixels = [scale](uint32_t side) { return static_cast<int>(std::lround(side / scale)); };
+        // Left, right, top, bottom.
+        margins = QMargins(pixels(sides[0]), pixels(sides[2]), pixels(sides[1]), pixels(sides[3]));
+    }
+    std::free(reply);
+    return margins;
+}
+
+// The window's own frame; null while it has not been on the screen. (On X11 the window manager
+// may give an estimate before it maps a window, and frame it otherwise.)
 QMargins OwnFrame(const QWidget* window)
 {
     const QWindow* handle = window->windowHandle();
-    const QMargins margins = handle ? handle->frameMargins() : QMargins();
-    constexpr int Largest = 100;
-    for (const int side : {margins.left(), margins.top(), margins.right(), margins.bottom()})
-        if (side < 0 || side > Largest)
-            return QMargins();
-    return margins;
+    if (!handle)
+        return {};
+    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
+        return handle->frameMargins();
+    return handle->isExposed() || window->property(Framed).toBool() ? FrameExtents(window) : QMargins();
 }
 
 QMargins FrameMargins(const QWidget* window)
@@ -68,6 +122,36 @@ QMargins FrameMargins(const QWidget* window)
     return !LastFrame(fixed).isNull() ? LastFrame(fixed) : LastFrame(!fixed);
 }
 
+// The window manager may tell a window's frame after the last event the window gets: its
+// word (_NET_FRAME_EXTENTS changed) settles the frame too.
+class CFrameExtentsWatch : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto* property = static_cast<const xcb_property_notify_event_t*>(message);
+        if (property->atom != FrameExtentsAtom())
+            return false;
+        if (QWidget* window = QWidget::find(property->window); window && window->isWindow())
+            QMetaObject::invokeMethod(window, [window] { SettleFrame(window); }, Qt::QueuedConnection);
+        return false;
+    }
+};
+
+void WatchFrameExtents()
+{
+    static CFrameExtentsWatch* watch = nullptr;
+    if (!watch && qApp && QGuiApplication::platformName() == QStringLiteral("xcb"))
+    {
+        watch = new CFrameExtentsWatch;
+        qApp->installNativeEventFilter(watch);
+    }
+}
 } // namespace
 
 QRect FrameRect(const QWidget* window)
@@ -91,12 +175,13 @@ QMargins FrameMarginsOf(const QWidget* window)
 void SetFrameRect(QWidget* window, const QRect& frame)
 {
     const QMargins margins = FrameMargins(window);
-    if (frame.marginsRemoved(margins).size() != window->size())
-        window->setProperty(SizeAskedAt, Now());
+    NoteSizeAsked(window, frame.marginsRemoved(margins).size());
     // A window not yet on the screen is placed with a guess of its frame; SettleFrame puts
     // it right once the window manager has framed it.
     const bool guessed = OwnFrame(window).isNull();
     window->setProperty(IntendedFrame, guessed ? QVariant(frame) : QVariant());
+    if (guessed)
+        WatchFrameExtents();
     if (guessed && !window->testAttribute(Qt::WA_WState_Created))
     {
         // Qt asks the window manager to put the frame's corner there when the window first
@@ -119,6 +204,8 @@ void MoveFrame(QWidget* window, const QPoint& topLeft)
         return;
     }
     window->setProperty(IntendedFrame, guessed ? QVariant(topLeft) : QVariant());
+    if (guessed)
+        WatchFrameExtents();
     if (guessed && !window->testAttribute(Qt::WA_WState_Created))
     {
         window->move(topLeft);
@@ -129,6 +216,8 @@ void MoveFrame(QWidget* window, const QPoint& topLeft)
 
 bool SettleFrame(QWidget* window)
 {
+    if (window->windowHandle() && window->windowHandle()->isExposed())
+        window->setProperty(Framed, true);
     const QVariant intended = window->property(IntendedFrame);
     if (!intended.isValid() || OwnFrame(window).isNull())
         return false;
@@ -140,10 +229,23 @@ bool SettleFrame(QWidget* window)
     return true;
 }
 
-bool SizeRecentlyAsked(const QWidget* window)
+void NoteSizeAsked(QWidget* window, const QSize& size)
 {
-    const QVariant asked = window->property(SizeAskedAt);
-    return asked.isValid() && Now() - asked.toLongLong() < AnswerTime;
+    // The sizes asked lately, each with the time it was asked.
+    QVariantList kept;
+    for (const QVariant& entry : window->property(SizesAsked).toList())
+        if (Now() - entry.toList().value(1).toLongLong() < AnswerTime && entry.toList().value(0).toSize() != size)
+            kept << entry;
+    kept << QVariant(QVariantList{size, Now()});
+    window->setProperty(SizesAsked, kept);
+}
+
+bool SizeAsked(const QWidget* window, const QSize& size)
+{
+    const QVariantList asked = window->property(SizesAsked).toList();
+    return std::any_of(asked.begin(), asked.end(),
+                       [&size](const QVariant& entry)
+                       { return entry.toList().value(0).toSize() == size && Now() - entry.toList().value(1).toLongLong() < AnswerTime; });
 }
 
 QRect WorkAreaOf(const QWidget* window)
@@ -311,8 +413,56 @@ void CDialogPlacer::KeepOffToolbar()
             Place(window);
 }
 
+namespace
+{
+// The widget's layout, with its widgets, moved into a scroll area that takes its place (a
+// menu bar stays above it).
+void ScrollContent(QWidget* widget)
+{
+    QLayout* layout = widget->layout();
+    if (!layout)
+        return;
+    QWidget* menu = layout->menuBar();
+    layout->setMenuBar(nullptr);
+    auto* content = new QWidget;
+    content->setLayout(layout);
+    auto* scroll = new QScrollArea(widget);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(widget);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setMenuBar(menu);
+    outer->addWidget(scroll);
+}
+
+// A dialog whose least size is more than the work area has: its content scrolls, so that
+// every part of it can be reached (a wizard's pages each). Message boxes and file dialogs
+// lay themselves out and are left as they are.
+void ScrollWhenTooLarge(QWidget* dialog, const QSize& room)
+{
+    constexpr const char* Scrolls = "moxaScrolls";
+    const QSize least = dialog->minimumSizeHint().expandedTo(dialog->minimumSize());
+    if ((least.width() <= room.width() && least.height() <= room.height()) || dialog->property(Scrolls).toBool() ||
+        qobject_cast<QMessageBox*>(dialog) || qobject_cast<QFileDialog*>(dialog))
+        return;
+    // Once only: placed again, the dialog keeps its one scroll area.
+    dialog->setProperty(Scrolls, true);
+    if (auto* wizard = qobject_cast<QWizard*>(dialog))
+    {
+        for (const int id : wizard->pageIds())
+            ScrollContent(wizard->page(id));
+    }
+    else
+        ScrollContent(dialog);
+    dialog->setMinimumSize(0, 0);
+    dialog->resize(dialog->size().boundedTo(room));
+}
+} // namespace
+
 void CDialogPlacer::Place(QWidget* dialog)
 {
+    ScrollWhenTooLarge(dialog, WorkAreaOf(dialog).size().shrunkBy(FrameMarginsOf(dialog)));
     if (dialog->width() < CaptionWidth(dialog))
         dialog->resize(std::min(CaptionWidth(dialog), dialog->maximumWidth()), dialog->height());
     const QMargins margins = FrameMarginsOf(dialog);

@@ -23,9 +23,10 @@ void MoveFrame(QWidget* window, const QPoint& topLeft);
 // Called when a window appears framed: a placement made before its frame was known is made
 // again with it (true then).
 bool SettleFrame(QWidget* window);
-// True while a size the program asked for may still be coming back from the window manager:
-// a resize seen then is not the player's.
-bool SizeRecentlyAsked(const QWidget* window);
+// The client sizes the program gave a window lately: the window manager's answers come back
+// as resizes, and only a size it was not asked for is the player's.
+void NoteSizeAsked(QWidget* window, const QSize& size);
+bool SizeAsked(const QWidget* window, const QSize& size);
 
 // The part of the screen windows are kept in: the window's screen less its panels, unless
 // a test has set one.
