@@ -24,6 +24,8 @@ inline constexpr std::string_view IconCacheFile = "formicons.dat"; // inside Cac
 inline constexpr std::string_view Profiles = "Profiles";
 inline constexpr std::string_view RemoteProfiles = "Profiles/Server";
 inline constexpr std::string_view Orders = "Orders";
+// The player's price list.
+inline constexpr std::string_view Prices = "Prices.csv";
 inline constexpr std::string_view Themes = "Themes";
 inline constexpr std::string_view Temp = "Temp";
 inline constexpr std::string_view TempArchive = "Temp/Archive";
@@ -54,5 +56,8 @@ inline std::filesystem::path Join(const std::filesystem::path& root, std::string
 
 // The program's own version and the name of an update archive.
 inline constexpr std::string_view MoxaVersion = "2.27";
+// What moxa --version, moxa-cli --version and the toolbar's version frame say.
+inline constexpr std::string_view MoxaVersionText = "Moxa v2.27";
+static_assert(MoxaVersionText.ends_with(MoxaVersion));
 inline constexpr std::string_view ArchivePrefix = "Moxa_";
 inline constexpr std::string_view ArchiveSuffix = ".zip";

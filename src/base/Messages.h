@@ -262,11 +262,12 @@ inline constexpr std::string_view MenuReportBug = "Report a Bug";
 inline constexpr std::string_view MenuAbout = "About...";
 inline constexpr std::string_view LinkOfficialSite = "officialsite";
 inline constexpr std::string_view LinkOnlineManual = "onlinemanual";
-inline constexpr std::string_view LinkReportBug = "reportbug";
 inline constexpr std::string_view AboutTitle = "About Moxa";
 inline constexpr std::string_view AboutLicence = "\nFree software under the MIT licence.";
 inline constexpr std::string_view AboutDataFolder = "\n\nData folder: ";
 inline constexpr std::string_view AboutSettingsFile = "\nSettings file: ";
+inline constexpr std::string_view AboutHomepage = "\n\nHomepage: ";
+inline constexpr std::string_view AboutReportBugs = "\nReport bugs: ";
 inline constexpr std::string_view AboutNoDocking =
     "\n\nThis Wayland session places windows itself, so tool windows do not dock and saved "
     "positions are not restored. Started with an X server at hand (DISPLAY), Moxa uses it and docks.";
@@ -333,6 +334,8 @@ inline constexpr const char* BatchesLabelFormat = "batches x %d per batch = %lld
 // A save that did not reach the disk (the order stays marked modified).
 inline constexpr std::string_view OrderNotSaved1 = "The order could not be saved to '";
 inline constexpr std::string_view OrderNotSaved2 = "'.";
+inline constexpr std::string_view OrderChangedOnDisk1 = "Another program has saved '";
+inline constexpr std::string_view OrderChangedOnDisk2 = "' since this order was opened or saved. Overwrite it with this order?";
 
 // The reports window.
 inline constexpr std::string_view ReportContentAll = "Order & Comps";

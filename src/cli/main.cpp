@@ -5,7 +5,9 @@
 #include "platform/QtSettingsStore.h"
 #include "session/DataFolder.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -14,8 +16,8 @@ namespace
 // Every command, in the order of the help; a new command is listed here.
 const CCommandSpec* const Commands[] = {
     &VersionCommand, &UpdateCommand,  &SettingsCommand, &InstallUpdateCommand, &LoadCommand,
-    &FormulaCommand, &ReportCommand,  &PlanCommand,     &CompareCommand,       &OrderCommand,
-    &WizardCommand,  &GenerateCommand,
+    &FormulaCommand, &ReportCommand,  &PlanCommand,     &CompareCommand,       &ProfitCommand,
+    &OrderCommand,   &WizardCommand,  &GenerateCommand,
 };
 
 const CCommandSpec* FindCommand(const std::string& name)
@@ -34,14 +36,14 @@ void PrintHelp(std::FILE* out)
                       "  --data-dir DIR   the data folder (default: the current directory when it holds\n"
                       "                   Config/, else the per-user folder $XDG_DATA_HOME/moxa)\n"
                       "  --yes            answer every question with yes (default: no)\n"
-                      "  --version        print the version\n"
+                      "  -V, --version    print the version\n"
                       "  -h, --help       print this help\n\n"
                       "Commands:\n");
     for (const CCommandSpec* command : Commands)
         std::fprintf(out, "  %-15s %s\n", command->name.c_str(), command->summary.c_str());
     std::fprintf(out, "\nExit status: 0 success, 1 failure, 2 bad usage (see each command's --help).\n"
                       "Settings are kept in the file named by MOXA_SETTINGS, else in\n"
-                      "~/.config/Moxa/Moxa2.ini.\n");
+                      "$XDG_CONFIG_HOME/Moxa/Moxa2.ini (~/.config/Moxa/Moxa2.ini). See moxa-cli(1).\n");
 }
 
 // The data folder of a command that uses one; false (after saying why) when there is none.
@@ -61,7 +63,21 @@ bool ChooseFolder(CCliContext& context)
 }
 } // namespace
 
-int main(int argc, char** argv)
+namespace
+{
+// Everything a command printed must reach its reader: a full disk or a closed pipe behind
+// standard output is a failure, not a success that printed nothing.
+int FinishOutput(int status)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    if (status == 0)
+        std::fprintf(stderr, "moxa-cli: write error: %s\n", std::strerror(errno ? errno : EIO));
+    return status == 0 ? 1 : status;
+}
+
+int Run(int argc, char** argv)
 {
     CCliContext context;
     CommandArgs rest;
@@ -84,7 +100,7 @@ int main(int argc, char** argv)
             PrintHelp(stdout);
             return 0;
         }
-        else if (rest.empty() && arg == "--version")
+        else if (rest.empty() && (arg == "--version" || arg == "-V"))
             return VersionCommand.run(context, {});
         else if (rest.empty() && !arg.empty() && arg[0] == '-')
             return UsageError("unknown option '" + arg + "' (see moxa-cli --help)");
@@ -137,4 +153,10 @@ int main(int argc, char** argv)
     context.store = CreateUserSettingsStore();
     context.prompter = std::make_unique<CCliPrompter>(context.yes);
     return command->run(context, parsed);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return FinishOutput(Run(argc, argv));
 }

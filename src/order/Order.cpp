@@ -110,18 +110,20 @@ void COrder::PruneAcquired(const CGameDatabase& db)
     }
 }
 
-bool COrder::Write(const std::filesystem::path& path, const CGameDatabase& db)
+std::map<std::string, std::string> COrder::PrunedAcquired(const CGameDatabase& db) const
 {
-    // Prune a copy: a save that fails must leave the order exactly as it was.
     COrder pruned;
     for (const auto& item : items)
         pruned.items.push_back(std::make_unique<COrderItem>(*item));
     pruned.acquired = acquired;
     pruned.PruneAcquired(db);
+    return std::move(pruned.acquired);
+}
 
+std::string COrder::Text(const std::map<std::string, std::string>& keptAcquired) const
+{
     CXmlDocument doc;
-    if (!doc.OpenForWrite(path))
-        return false;
+    doc.OpenForText();
     doc.BeginElement("order");
     doc.WriteElement("order-format", "1.0");
     doc.BeginElement("groups");
@@ -144,21 +146,56 @@ bool COrder::Write(const std::filesystem::path& path, const CGameDatabase& db)
         doc.EndElement("item");
     }
     doc.BeginElement("components");
-    for (const auto& [name, quantity] : pruned.acquired)
+    for (const auto& [name, quantity] : keptAcquired)
         doc.WriteElementWithAttributes("component", Format("qty=\"%s\"", quantity.c_str()), name);
     doc.EndElement("components");
     doc.EndElement("order");
-    if (!doc.Close())
-        return false;
-    acquired = std::move(pruned.acquired);
+    return doc.TakeText();
+}
+
+std::string COrder::FileText(const CGameDatabase& db) const
+{
+    return Text(PrunedAcquired(db));
+}
+
+namespace
+{
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code ec;
+    const std::filesystem::path realA = std::filesystem::weakly_canonical(a, ec);
+    if (ec)
+        return a == b;
+    const std::filesystem::path realB = std::filesystem::weakly_canonical(b, ec);
+    return !ec && realA == realB;
+}
+} // namespace
+
+EOrderSave COrder::Save(const std::filesystem::path& path, const CGameDatabase& db, bool overwriteChanges)
+{
+    // Pruned apart: a save that fails must leave the order exactly as it was.
+    std::map<std::string, std::string> kept = PrunedAcquired(db);
+    const bool check = !overwriteChanges && m_diskStamp && SameFile(path, m_diskFile);
+    CAtomicFile file;
+    if (!file.Open(path, check ? m_diskStamp : std::nullopt) || !file.Write(Text(kept)) || !file.Commit())
+    {
+        m_saveFailure = file.Error();
+        return file.ChangedOnDisk() ? EOrderSave::ChangedOnDisk : EOrderSave::Failed;
+    }
+    m_saveFailure.clear();
+    m_diskFile = path;
+    m_diskStamp = file.Saved();
+    acquired = std::move(kept);
     filePath = path.string();
     modified = false;
-    return true;
+    return EOrderSave::Saved;
 }
 
 bool COrder::Read(const std::filesystem::path& path, const CGameDatabase& db)
 {
     Clear();
+    // Taken before reading: a change in between then refuses a save rather than hiding.
+    const std::optional<CFileStamp> stamp = CFileStamp::Of(path);
     CXmlDocument doc;
     doc.Load(path);
     CXmlElement root{std::string(CXmlElement::RootName)};
@@ -213,6 +250,8 @@ bool COrder::Read(const std::filesystem::path& path, const CGameDatabase& db)
     }
     filePath = path.string();
     modified = false;
+    m_diskFile = path;
+    m_diskStamp = stamp;
     return true;
 }
 

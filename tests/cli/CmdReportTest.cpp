@@ -79,6 +79,16 @@ TEST_F(CliReportTest, FollowsTheCommandLineConventions)
     ASSERT_EQ(csv.substr(0, 39), "name,acquired,needed,kind,detail,depth\n");
     EXPECT_EQ(Report("--breakdown=subcomponents --format=csv"), csv);
     EXPECT_EQ(Run("report - --breakdown subcomponents --format csv -o - < '" + m_order + "'").out, csv);
+    // -o FILE is also -oFILE, --output FILE and --output=FILE.
+    const std::string file = (m_dir / "out.csv").string();
+    for (const std::string& output : {"-o'" + file + "'", "--output '" + file + "'", "--output='" + file + "'"})
+    {
+        SCOPED_TRACE(output);
+        fs::remove(file);
+        EXPECT_EQ(Report("--breakdown subcomponents --format csv " + output), "");
+        EXPECT_EQ(ReadFileBytes(file), csv);
+    }
+    EXPECT_EQ(Run("-V").out, "Moxa v2.27\n");
 
     const std::string missing = (m_dir / "missing.xml").string();
     const struct
@@ -94,6 +104,8 @@ TEST_F(CliReportTest, FollowsTheCommandLineConventions)
         {"report '" + m_order + "' --colour red", 2,
          "moxa-cli: report: unknown option '--colour' (see moxa-cli report --help)\n"},
         {"report '" + m_order + "' --open=yes --format html", 2, "moxa-cli: report: --open takes no value\n"},
+        {"order '" + m_order + "' -oout.xml", 2,
+         "moxa-cli: order: unknown option '-oout.xml' (see moxa-cli order --help)\n"},
         {"report", 2, "moxa-cli: report needs ORDER.xml (see moxa-cli report --help)\n"},
         {"report '" + missing + "'", 1, "moxa-cli: the order file '" + missing + "' does not exist\n"},
         {"report - < /dev/null", 1, "Sorry, Moxa doesn't support this version of the order file\n"},
@@ -106,7 +118,7 @@ TEST_F(CliReportTest, FollowsTheCommandLineConventions)
         EXPECT_EQ(run.out, c.output);
     }
     for (const char* command : {"version", "update", "settings", "install-update", "load", "formula", "report",
-                                "plan", "compare", "order", "wizard", "generate"})
+                                "plan", "compare", "profit", "order", "wizard", "generate"})
     {
         SCOPED_TRACE(command);
         const CRun help = Run(std::string(command) + " --help");
@@ -161,6 +173,31 @@ TEST_F(CliReportTest, OrderPrintsAndSavesTheExactBytes)
                        "acquired: Iron Bar=5\nacquired: Iron Ore=100\nacquired: Oil=6\n");
     EXPECT_EQ(ReadFileBytes(out), ReadFileBytes(m_order));
     EXPECT_EQ(Run("order '" + m_order + "' --save-as '" + (m_dir / "no" / "x.xml").string() + "'").status, 1);
+}
+
+// Output that cannot be written is a failure that says why, never an exit 0.
+TEST_F(CliReportTest, AFullStandardOutputIsAnError)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    const struct
+    {
+        std::string args;
+        std::string err;
+    } cases[] = {
+        {"report '" + m_order + "'", "moxa-cli: cannot write to standard output: No space left on device\n"},
+        {"--version", "moxa-cli: write error: No space left on device\n"},
+        {"order '" + m_order + "'", "moxa-cli: write error: No space left on device\n"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.args);
+        const CRun run = RunShellCommand("MOXA_SETTINGS='" + (m_dir / "settings.ini").string() + "' '" + MOXA_CLI +
+                                         "' --data-dir '" + (m_dir / "data").string() + "' " + c.args +
+                                         " 2>&1 >/dev/full");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, c.err);
+    }
 }
 
 TEST_F(CliReportTest, PlanAndCompareTakeTheReportsOptions)
