@@ -14,6 +14,7 @@
 #include <xcb/xtest.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace
 {
@@ -47,6 +48,23 @@ void Settle()
 {
     SettleFrames(FrameRect);
 }
+
+// The program started again on the settings file in MOXA_SETTINGS, its toolbar settled.
+struct CRestarted
+{
+    explicit CRestarted(const CUiFixture& fixture)
+        : app(fixture.folder.Path(), CreateUserSettingsStore())
+    {
+        app.Start(nullptr);
+        toolbar.emplace(app);
+        toolbar->Initialise();
+        Settle();
+    }
+    ~CRestarted() { toolbar->close(); }
+
+    CAppContext app;
+    std::optional<CToolbarWindow> toolbar;
+};
 } // namespace
 
 class CPlacementTest : public QObject
@@ -164,15 +182,13 @@ void CPlacementTest::DockedWindowsTakeTheFreeHeightAndKeepThePlayersSize()
         order->RememberPosition();
         toolbar.close();
     }
-    CAppContext app(fixture.folder.Path(), CreateUserSettingsStore());
-    app.Start(nullptr);
-    CToolbarWindow toolbar(app);
-    toolbar.Initialise();
-    Settle();
-    const QRect bar = XFrame(&toolbar);
-    QCOMPARE(bar.topLeft(), QPoint(0, 100));
-    QCOMPARE(XFrame(toolbar.ExistingWindow(EToolWindow::Order)), QRect(QPoint(bar.right() + 1, bar.top()), chosen));
-    toolbar.close();
+    {
+        CRestarted restarted(fixture);
+        const QRect bar = XFrame(&*restarted.toolbar);
+        QCOMPARE(bar.topLeft(), QPoint(0, 100));
+        QCOMPARE(XFrame(restarted.toolbar->ExistingWindow(EToolWindow::Order)),
+                 QRect(QPoint(bar.right() + 1, bar.top()), chosen));
+    }
     qunsetenv("MOXA_SETTINGS");
 }
 
@@ -206,15 +222,12 @@ void CPlacementTest::PlacesRoundTripThroughARestart()
         Settle();
         toolbar.close();
     }
-    CAppContext app(fixture.folder.Path(), CreateUserSettingsStore());
-    app.Start(nullptr);
-    CToolbarWindow toolbar(app);
-    toolbar.Initialise();
-    Settle();
-    QCOMPARE(XFrame(&toolbar).topLeft(), QPoint(320, 160));
-    QCOMPARE(XFrame(toolbar.ExistingWindow(EToolWindow::Order)), order);
-    QCOMPARE(XFrame(toolbar.ExistingWindow(EToolWindow::Components)), components);
-    toolbar.close();
+    {
+        CRestarted restarted(fixture);
+        QCOMPARE(XFrame(&*restarted.toolbar).topLeft(), QPoint(320, 160));
+        QCOMPARE(XFrame(restarted.toolbar->ExistingWindow(EToolWindow::Order)), order);
+        QCOMPARE(XFrame(restarted.toolbar->ExistingWindow(EToolWindow::Components)), components);
+    }
     qunsetenv("MOXA_SETTINGS");
 }
 
