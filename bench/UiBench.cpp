@@ -6,25 +6,30 @@
 // Each database is started as the program starts it (settings defaults, cache or rebuild).
 //   formula_tree/NAME      the formula browser fills its tree ("All", no filter)
 //   tree_floor/NAME        a bare QTreeWidget filled with the same rows and icons
-//   filter_keystroke/NAME  the browser's tree refilled for a name search of TEXT (default
-//                          "e", the first keystroke of a search)
+//   filter_keystroke/NAME  the browser's tree after the first keystroke typed into its search
+//                          as you type: TEXT (default "e") into the empty box, "All" shown
 //   filter_floor/NAME      a bare QTreeWidget filled with the rows that search shows
+//   name_search/NAME       the tree refilled for the "By Name..." search of TEXT
+//   name_search_floor/NAME a bare QTreeWidget filled with the rows that search shows
 //   report/NAME            the reports window generates "Order & Comps" with base resources
 //                          for an order of N items (default 10,000)
+//   report_compute/NAME    the same report computed by the core alone
 //   report_floor/NAME      a bare QTableWidget filled with the same cells
 // Every figure includes the layout and paint that follow before the user sees the result.
 #include "BenchOrder.h"
 #include "base/SettingsStore.h"
+#include "order/Report.h"
 #include "order/Requirements.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/widgets/GridView.h"
 #include "ui/widgets/ThemedTree.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
@@ -46,13 +51,16 @@ struct CTreeRow
     std::vector<CTreeRow> children;
 };
 
-std::vector<CTreeRow> Rows(const QTreeWidgetItem& parent)
+// The rows a tree view shows, with their icons and what is expanded.
+std::vector<CTreeRow> Rows(const QTreeView& view, const QModelIndex& parent = {})
 {
     std::vector<CTreeRow> rows;
-    for (int i = 0; i < parent.childCount(); ++i)
+    const QAbstractItemModel& model = *view.model();
+    for (int i = 0; i < model.rowCount(parent); ++i)
     {
-        const QTreeWidgetItem& item = *parent.child(i);
-        rows.push_back({item.text(0), item.icon(0), item.isExpanded(), Rows(item)});
+        const QModelIndex item = model.index(i, 0, parent);
+        rows.push_back({item.data().toString(), item.data(Qt::DecorationRole).value<QIcon>(), view.isExpanded(item),
+                        Rows(view, item)});
     }
     return rows;
 }
@@ -82,11 +90,11 @@ struct CTreeFloor
     QTreeWidget tree;
     std::vector<CTreeRow> rows;
 
-    explicit CTreeFloor(const QTreeWidget& model) : rows(Rows(*model.invisibleRootItem()))
+    explicit CTreeFloor(const QTreeView& view) : rows(Rows(view))
     {
         tree.setHeaderHidden(true);
-        tree.setIconSize(model.iconSize());
-        tree.resize(model.size());
+        tree.setIconSize(view.iconSize());
+        tree.resize(view.size());
         tree.show();
     }
 
@@ -112,17 +120,23 @@ struct CTableFloor
     QTableWidget table;
     std::vector<QStringList> cells;
 
-    explicit CTableFloor(const QTableWidget& model)
+    // The heading and the rows of the view.
+    explicit CTableFloor(const QTableView& view)
     {
+        const QAbstractItemModel& model = *view.model();
+        QStringList heading;
+        for (int c = 0; c < model.columnCount(); ++c)
+            heading.append(model.headerData(c, Qt::Horizontal).toString());
+        cells.push_back(heading);
         for (int r = 0; r < model.rowCount(); ++r)
         {
             QStringList row;
             for (int c = 0; c < model.columnCount(); ++c)
-                row.append(model.item(r, c) ? model.item(r, c)->text() : QString());
+                row.append(model.index(r, c).data().toString());
             cells.push_back(row);
         }
         table.setColumnCount(model.columnCount());
-        table.resize(model.size());
+        table.resize(view.size());
         table.show();
     }
 
@@ -141,10 +155,13 @@ struct CFixture
     std::unique_ptr<CAppContext> browsing;
     std::unique_ptr<CFormulaWindow> all;
     std::unique_ptr<CFormulaWindow> search;
+    std::unique_ptr<CFormulaWindow> named;
     std::unique_ptr<CAppContext> reporting;
     std::unique_ptr<CReportsWindow> reports;
+    CReportRequest request;
     std::unique_ptr<CTreeFloor> allFloor;
     std::unique_ptr<CTreeFloor> searchFloor;
+    std::unique_ptr<CTreeFloor> namedFloor;
     std::unique_ptr<CTableFloor> reportFloor;
     std::string searchText;
 };
@@ -180,13 +197,34 @@ void BM_FormulaTree(benchmark::State& state, CFixture* f)
 
 void BM_FilterKeystroke(benchmark::State& state, CFixture* f)
 {
-    Timed(state, [&] { f->search->ApplyNameFilter(f->searchText); });
+    QLineEdit& box = *f->search->QuickFilterEdit();
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        box.clear();
+        Settle();
+        state.ResumeTiming();
+        box.setText(QString::fromStdString(f->searchText));
+        Settle();
+    }
+    state.counters["rows"] = static_cast<double>(f->searchFloor->rows.size());
+}
+
+void BM_NameSearch(benchmark::State& state, CFixture* f)
+{
+    Timed(state, [&] { f->named->ApplyNameFilter(f->searchText); });
 }
 
 void BM_Report(benchmark::State& state, CFixture* f)
 {
     Timed(state, [&] { f->reports->GenerateReport(); });
     state.counters["rows"] = static_cast<double>(f->reportFloor->cells.size());
+}
+
+void BM_ReportCompute(benchmark::State& state, CFixture* f)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GenerateReport(f->request));
 }
 
 void BM_TreeFloor(benchmark::State& state, CTreeFloor* floor)
@@ -246,10 +284,14 @@ int main(int argc, char** argv)
         f->all->show();
         f->search = std::make_unique<CFormulaWindow>(*f->browsing, nullptr);
         f->search->show();
-        f->search->ApplyNameFilter(searchText);
+        f->search->QuickFilterEdit()->setText(QString::fromStdString(searchText));
+        f->named = std::make_unique<CFormulaWindow>(*f->browsing, nullptr);
+        f->named->show();
+        f->named->ApplyNameFilter(searchText);
         Settle();
         f->allFloor = std::make_unique<CTreeFloor>(*f->all->Tree());
         f->searchFloor = std::make_unique<CTreeFloor>(*f->search->Tree());
+        f->namedFloor = std::make_unique<CTreeFloor>(*f->named->Tree());
 
         // The order lives in a context of its own, so that the browsers above never see it.
         f->reporting = Started(folder);
@@ -262,6 +304,13 @@ int main(int argc, char** argv)
         Settle();
         f->reportFloor = std::make_unique<CTableFloor>(*f->reports->Grid());
         Settle();
+        // What the window asks of the core for the same report.
+        f->request.db = &f->reporting->Database();
+        f->request.order = &f->reporting->Order();
+        f->request.selection = f->reporting->OrderSelection();
+        f->request.profile = f->reporting->Profiles().current;
+        f->request.content = ReportOrderAndComponents;
+        f->request.breakdown = BreakdownBaseResources;
 
         const auto add = [&](const std::string& what, auto function, auto* argument)
         {
@@ -272,7 +321,10 @@ int main(int argc, char** argv)
         add("tree_floor", BM_TreeFloor, f->allFloor.get());
         add("filter_keystroke", BM_FilterKeystroke, f.get());
         add("filter_floor", BM_TreeFloor, f->searchFloor.get());
+        add("name_search", BM_NameSearch, f.get());
+        add("name_search_floor", BM_TreeFloor, f->namedFloor.get());
         add("report", BM_Report, f.get());
+        add("report_compute", BM_ReportCompute, f.get());
         add("report_floor", BM_TableFloor, f->reportFloor.get());
         fixtures.push_back(std::move(f));
     }
@@ -285,6 +337,7 @@ int main(int argc, char** argv)
     {
         f->all.reset();
         f->search.reset();
+        f->named.reset();
         f->reports.reset();
     }
     return 0;

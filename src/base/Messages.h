@@ -395,9 +395,13 @@ inline constexpr const char* TierCannotTake = "This tier of the Formula '%s' can
 // Attaching from the technique browser.
 inline constexpr const char* TechniqueNoSlots =
     "This tier of the Formula '%s' has no room for '%s': it can only take %d techniques.";
-inline constexpr const char* ResourceRowFormat = "%s\t%d%%\t%lld\t%s\t%lld\t%lld\t%d";
-inline constexpr const char* ResourceTooLowFormat = "%s\tToo Low\t%lld->%lld\t%s\t%lld\t%lld\t%d";
-inline constexpr const char* TechniqueResourceFormat = "%s\t-\t%lld\t(technique)\t-\t-\t-";
+// The resource grid's cells: an efficiency, the need below the minimum (at the minimum ->
+// at the optimum), and what a technique's component shows in the other columns.
+inline constexpr const char* EfficiencyFormat = "%d%%";
+inline constexpr std::string_view TooLow = "Too Low";
+inline constexpr const char* TooLowNeedFormat = "%lld->%lld";
+inline constexpr std::string_view TechniqueResourceSkill = "(technique)";
+inline constexpr std::string_view NoValue = "-";
 // The technique browser.
 inline constexpr std::string_view TechniqueWindowTitle = "Technique Database";
 inline constexpr std::string_view TechniqueCategoriesLabel = "Available Categories";
@@ -451,8 +455,6 @@ inline constexpr std::string_view ComponentHelp = "Help With Components";
 inline constexpr std::string_view GuideTitle = "Efficiency Levels";
 inline constexpr const char* GuideTitleFormat = "Efficiency Levels - %s"; // resource
 inline constexpr std::string_view GuideHeader = "^Skill|^Qty/Batch|^Effiency";
-inline constexpr const char* GuideLevelFormat = "%lld\t%lld\t%d%%";    // skill, quantity, efficiency
-inline constexpr const char* GuideTooLowFormat = "%lld\t%lld\tToo Low"; // skill, quantity
 inline constexpr const char* GuideSkillFormat = "%s: minimum %lld, optimum %lld"; // skill, raised by the techniques
 inline constexpr const char* GuideAdjustFormat = " (techniques %+lld)";
 inline constexpr const char* GuideCurrentFormat = "Current skill: %d";

@@ -10,12 +10,9 @@
 
 namespace
 {
-void Add(CBrowserRows& rows, std::string_view label, std::string_view value, int kind)
+void Add(CBrowserRows& rows, std::string_view label, std::string_view value, EBrowserRow kind)
 {
-    std::string text(label);
-    text += '|';
-    text += value;
-    rows.push_back({std::move(text), kind});
+    rows.push_back({kind, {std::string(label), std::string(value)}});
 }
 
 // "+1 Steady Hands (Night only)": the amount leads, as in the formulae's bonus values.
@@ -60,7 +57,7 @@ CComponentTree BuildComponentTree(const CGameDatabase& db)
 
 CBrowserRows ComponentDetailRows(const CComponent& component)
 {
-    using namespace BrowserRowKind;
+    using enum EBrowserRow;
     CBrowserRows rows;
     Add(rows, "", component.name, Title);
     if (!component.description.empty())
@@ -107,10 +104,8 @@ CBrowserRows LocationRows(const CComponent& component)
 {
     CBrowserRows rows;
     for (const std::string& location : component.locations)
-        rows.push_back({location, BrowserRowKind::Plain});
-    if (rows.empty())
-        rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Plain});
-    return rows;
+        rows.push_back({EBrowserRow::Plain, {location}});
+    return rows.empty() ? NoneRow(EBrowserRow::Plain) : rows;
 }
 
 CComponentUses::CComponentUses(const CGameDatabase& db)
@@ -187,10 +182,7 @@ CBrowserRows UseRows(const std::vector<CComponentUse>& uses)
 {
     CBrowserRows rows;
     for (const CComponentUse& use : uses)
-        rows.push_back({use.tier->name + '\t' + use.formula->category + '\t' + use.tier->levelName +
-                            '\t' + use.through,
-                        BrowserRowKind::Resource});
-    if (rows.empty())
-        rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Resource});
-    return rows;
+        rows.push_back({EBrowserRow::Resource,
+                        {use.tier->name, use.formula->category, use.tier->levelName, use.through}});
+    return rows.empty() ? NoneRow(EBrowserRow::Resource) : rows;
 }

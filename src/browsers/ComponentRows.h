@@ -29,7 +29,7 @@ struct CComponentTree
 };
 CComponentTree BuildComponentTree(const CGameDatabase& db);
 
-// The details grid of a component ("label|value" rows): title, description, type, tier,
+// The details grid of a component (label and value): title, description, type, tier,
 // bulk, the values, then each gather method with its tool, rate, skill range and bonuses.
 CBrowserRows ComponentDetailRows(const CComponent& component);
 
@@ -67,5 +67,5 @@ private:
     std::unordered_map<std::string_view, std::vector<std::size_t>> m_users;
 };
 
-// The uses grid ("Used By|Category|Tier|Through", tab-separated), or a single "None" row.
+// The uses grid (used by, category, tier, through), or a single "None" row.
 CBrowserRows UseRows(const std::vector<CComponentUse>& uses);

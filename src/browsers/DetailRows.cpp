@@ -61,25 +61,20 @@ int Clamp(std::int64_t value)
     return static_cast<int>(value);
 }
 
-std::string Label(std::string_view text)
-{
-    return std::string(text.substr(0, text.find('|')));
-}
-
 class CDetailBuilder
 {
 public:
     CBrowserRows rows;
 
-    void Add(std::string_view label, std::string_view value, int kind)
+    void Add(std::string_view label, std::string_view value, EBrowserRow kind)
     {
-        rows.push_back({std::string(label) + "|" + std::string(value), kind});
+        rows.push_back({kind, {std::string(label), std::string(value)}});
     }
-    void Empty() { Add("", "", BrowserRowKind::Plain); }
+    void Empty() { Add("", "", EBrowserRow::Plain); }
 
     // Every attribute named key in the lists, the label on the first row only.
     int List(std::string_view label, const CLists& lists, const std::vector<std::string>& keys,
-             int kind, std::string_view prefix = "")
+             EBrowserRow kind, std::string_view prefix = "")
     {
         int count = 0;
         for (const std::string& key : keys)
@@ -89,7 +84,7 @@ public:
                         Add(count++ == 0 ? label : "", std::string(prefix) + attribute.value, kind);
         return count;
     }
-    int List(std::string_view label, const CLists& lists, const std::string& key, int kind,
+    int List(std::string_view label, const CLists& lists, const std::string& key, EBrowserRow kind,
              std::string_view prefix = "")
     {
         return List(label, lists, std::vector<std::string>{key}, kind, prefix);
@@ -99,19 +94,16 @@ public:
     std::string* FindValue(std::string_view label)
     {
         for (CBrowserRow& row : rows)
-            if (Label(row.text) == label)
-                return &row.text;
+            if (row.cells[0] == label)
+                return &row.cells[1];
         return nullptr;
     }
 
     void Modify(std::string_view label, std::string_view modifier,
                 std::string (*apply)(std::string_view, std::string_view))
     {
-        std::string* text = FindValue(label);
-        if (!text)
-            return;
-        const std::size_t bar = text->find('|');
-        *text = text->substr(0, bar + 1) + apply(std::string_view(*text).substr(bar + 1), modifier);
+        if (std::string* value = FindValue(label))
+            *value = apply(*value, modifier);
     }
 };
 
@@ -200,7 +192,7 @@ std::string RaiseParenthesisedNumbers(std::string_view text, int increase)
 CBrowserRows DetailRows(const CGameDatabase& db, const CFormula& formula, const CFormulaTier& tier,
                         const std::vector<COrderTechnique>& techniques)
 {
-    using namespace BrowserRowKind;
+    using enum EBrowserRow;
     const CLists F{&formula.attributes};
     const CLists T{&tier.attributes};
     const CLists FT{&formula.attributes, &tier.attributes};
@@ -303,7 +295,7 @@ CBrowserRows DetailRows(const CGameDatabase& db, const CFormula& formula, const 
     // 12: techniques raise the skills the requirements name.
     std::size_t first = b.rows.size();
     for (std::size_t i = 0; i < b.rows.size(); ++i)
-        if (Label(b.rows[i].text) == "Requirements")
+        if (b.rows[i].cells[0] == "Requirements")
         {
             first = i;
             break;
@@ -314,13 +306,10 @@ CBrowserRows DetailRows(const CGameDatabase& db, const CFormula& formula, const 
             continue;
         for (std::size_t i = first; i < b.rows.size(); ++i)
         {
-            std::string& text = b.rows[i].text;
-            const std::size_t bar = text.find('|');
-            const std::string_view value = std::string_view(text).substr(bar + 1);
-            if (value.empty() || value.front() != '-' ||
-                value.find("Level") != std::string_view::npos)
+            std::string& value = b.rows[i].cells[1];
+            if (value.empty() || value.front() != '-' || value.find("Level") != std::string::npos)
                 continue;
-            text = text.substr(0, bar + 1) + RaiseParenthesisedNumbers(value, a.tier->skillAdjust);
+            value = RaiseParenthesisedNumbers(value, a.tier->skillAdjust);
         }
     }
     if (effects > 0)

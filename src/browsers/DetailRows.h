@@ -11,8 +11,8 @@ class CGameDatabase;
 struct CFormula;
 struct CFormulaTier;
 
-// The details grid of a formula at a tier with the attached techniques: "label|value"
-// rows. The title and description rows put their text in the value column, the wide one.
+// The details grid of a formula at a tier with the attached techniques: rows of a label and
+// a value. The title and description rows put their text in the value column, the wide one.
 CBrowserRows DetailRows(const CGameDatabase& db, const CFormula& formula, const CFormulaTier& tier,
                         const std::vector<COrderTechnique>& techniques);
 

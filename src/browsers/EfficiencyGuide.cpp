@@ -65,13 +65,10 @@ CEfficiencyGuideView EfficiencyGuideView(const CGuideResource& found, const CPro
     {
         if (level.current)
             view.currentRow = static_cast<int>(view.rows.size());
-        const long long skill = level.skill;
-        const long long quantity = level.quantity;
-        view.rows.push_back(
-            {level.efficiency < 0
-                 ? Format(Messages::GuideTooLowFormat, skill, quantity)
-                 : Format(Messages::GuideLevelFormat, skill, quantity, level.efficiency),
-             level.current ? BrowserRowKind::Title : BrowserRowKind::Resource});
+        view.rows.push_back({level.current ? EBrowserRow::Title : EBrowserRow::Resource,
+                             {std::to_string(level.skill), std::to_string(level.quantity),
+                              level.efficiency < 0 ? std::string(Messages::TooLow)
+                                                   : Format(Messages::EfficiencyFormat, level.efficiency)}});
     }
     return view;
 }

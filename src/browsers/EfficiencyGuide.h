@@ -27,7 +27,7 @@ CGuideResource FindGuideResource(const CGameDatabase& db, const CFormulaTier& ti
 
 // What the efficiency level guide shows for one resource: its caption, the skill line
 // (range raised by the techniques, the profile's skill) and one row per skill level
-// ("skill\tquantity per batch\tefficiency"), the profile's own row as a title row.
+// (skill, quantity per batch, efficiency), the profile's own row as a title row.
 struct CEfficiencyGuideView
 {
     std::string caption;

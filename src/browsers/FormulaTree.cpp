@@ -2,33 +2,18 @@
 
 #include "base/Messages.h"
 #include "base/NumberText.h"
+#include "browsers/BrowserRows.h"
 #include "database/GameDatabase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <unordered_map>
 
 namespace
 {
-std::string Lower(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
-
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && Lower(a) == Lower(b);
-}
-
-// The tree sorts as the tree control does: without regard to case, ties by bytes.
-bool TreeLess(const std::string& a, const std::string& b)
-{
-    const std::string la = Lower(a);
-    const std::string lb = Lower(b);
-    return la != lb ? la < lb : a < b;
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerByte(x) == LowerByte(y); });
 }
 
 bool HasKeyword(const std::vector<std::string>& keywords, const std::string& keyword)
@@ -190,7 +175,7 @@ bool CustomShows(const CFormula& formula, const CFormulaFilter& filter)
     if (filter.technique)
         match = TechniqueAppliesTo(*filter.technique, formula);
     if (!filter.name.empty())
-        match = Lower(formula.name).find(Lower(filter.name)) != std::string::npos;
+        match = ContainsNoCase(formula.name, filter.name);
     if (filter.classCode.empty())
         return match;
 
@@ -220,82 +205,85 @@ bool CustomShows(const CFormula& formula, const CFormulaFilter& filter)
     return raceResult == 1;
 }
 
-CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& filter,
+CFormulaOrder FormulaOrder(const CGameDatabase& db)
+{
+    CFormulaOrder order;
+    // The sets of each category, so the order stays linear in the number of formulae.
+    std::unordered_map<std::string, std::vector<const CFormulaSet*>> setsOf;
+    for (const auto& set : db.FormulaSets())
+        setsOf[set->category].push_back(set.get());
+    std::unordered_map<std::string, std::size_t> categoryIndex;
+    for (const std::string& name : db.FormulaCategories)
+    {
+        // A category listed twice is filled once.
+        if (!categoryIndex.emplace(name, order.categories.size()).second)
+            continue;
+        CFormulaOrder::CCategory& category = order.categories.emplace_back();
+        category.name = name;
+        category.iconIndex = CategoryIcon(db, name);
+        if (const auto sets = setsOf.find(name); sets != setsOf.end())
+            for (const CFormulaSet* set : sets->second)
+                for (const auto& formula : set->formulae)
+                    category.formulae.push_back(formula.get());
+        std::stable_sort(category.formulae.begin(), category.formulae.end(),
+                         [](const CFormula* a, const CFormula* b) { return TreeLess(a->name, b->name); });
+    }
+    return order;
+}
+
+CFormulaTree BuildFormulaTree(const CFormulaOrder& order, const CFormulaFilter& filter,
                               std::string_view currentCategory, std::string_view currentFormula)
 {
     const bool all = filter.category == Messages::CategoryAll;
     const bool custom = filter.category == Messages::CategoryCustom;
     CFormulaTree tree;
-    std::vector<CTreeCategory> categories;
-    std::unordered_map<std::string, std::size_t> categoryIndex;
-    // The sets of each category, so the fill stays linear in the number of formulae.
-    std::unordered_map<std::string, std::vector<const CFormulaSet*>> setsOf;
-    for (const auto& set : db.FormulaSets())
-        setsOf[set->category].push_back(set.get());
-    // Which formula of which category is the current one, before sorting.
-    std::string currentName;
-    std::string currentIn;
-    for (const std::string& name : db.FormulaCategories)
+    // The current formula sits in the first category of its name that shows it.
+    bool currentFound = false;
+    for (const CFormulaOrder::CCategory& source : order.categories)
     {
-        if (!all && !custom && name != filter.category)
+        if (!all && !custom && source.name != filter.category)
             continue;
-        const auto [slot, inserted] = categoryIndex.emplace(name, categories.size());
-        if (inserted)
-            categories.push_back({name, {}, CategoryIcon(db, name), 0, 0, {}});
-        CTreeCategory& category = categories[slot->second];
-        const auto sets = setsOf.find(name);
-        if (sets == setsOf.end())
-            continue;
-        for (const CFormulaSet* set : sets->second)
-        {
-            for (const auto& formula : set->formulae)
-            {
-                ++category.total;
-                if (custom && !CustomShows(*formula, filter))
-                    continue;
-                category.formulae.push_back({formula->name, formula->iconIndex});
-                ++category.shown;
-                ++tree.found;
-                if (currentIn.empty() && formula->name == currentFormula &&
-                    EqualNoCase(name, currentCategory))
-                {
-                    currentIn = name;
-                    currentName = formula->name;
-                }
-            }
-        }
-        // A category listed twice is filled once.
-        setsOf.erase(sets);
-    }
-    for (CTreeCategory& category : categories)
-    {
+        CTreeCategory category{source.name, {}, source.iconIndex, 0,
+                               static_cast<int>(source.formulae.size()), {}};
+        for (const CFormula* formula : source.formulae)
+            if (!custom || CustomShows(*formula, filter))
+                category.formulae.push_back({formula});
+        category.shown = static_cast<int>(category.formulae.size());
+        tree.found += category.shown;
         category.label = Format(Messages::TreeCategoryLabel, category.name.c_str(), category.shown,
                                 category.total);
-        if (category.formulae.empty())
-            continue;
-        std::stable_sort(category.formulae.begin(), category.formulae.end(),
-                         [](const CTreeFormula& a, const CTreeFormula& b)
-                         { return TreeLess(a.name, b.name); });
-        tree.categories.push_back(std::move(category));
+        if (!category.formulae.empty())
+            tree.categories.push_back(std::move(category));
     }
     std::stable_sort(tree.categories.begin(), tree.categories.end(),
-                     [](const CTreeCategory& a, const CTreeCategory& b)
-                     { return TreeLess(a.label, b.label); });
-    for (std::size_t c = 0; c < tree.categories.size() && !currentIn.empty(); ++c)
+                     [](const CTreeCategory& a, const CTreeCategory& b) { return TreeLess(a.label, b.label); });
+    // In the first category (database order) of that name that shows the formula.
+    for (const CFormulaOrder::CCategory& source : order.categories)
     {
-        if (tree.categories[c].name != currentIn)
+        if (currentFound || !EqualNoCase(source.name, currentCategory))
             continue;
-        const auto& formulae = tree.categories[c].formulae;
-        for (std::size_t f = 0; f < formulae.size(); ++f)
-            if (formulae[f].name == currentName)
-            {
-                tree.currentCategory = static_cast<int>(c);
-                tree.currentFormula = static_cast<int>(f);
-                break;
-            }
+        for (std::size_t c = 0; c < tree.categories.size(); ++c)
+        {
+            if (tree.categories[c].name != source.name)
+                continue;
+            const auto& formulae = tree.categories[c].formulae;
+            for (std::size_t f = 0; f < formulae.size() && !currentFound; ++f)
+                if (formulae[f].formula->name == currentFormula)
+                {
+                    tree.currentCategory = static_cast<int>(c);
+                    tree.currentFormula = static_cast<int>(f);
+                    currentFound = true;
+                }
+        }
     }
     tree.foundText = FormulaeFoundText(tree.found, filter);
     return tree;
+}
+
+CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& filter,
+                              std::string_view currentCategory, std::string_view currentFormula)
+{
+    return BuildFormulaTree(FormulaOrder(db), filter, currentCategory, currentFormula);
 }
 
 std::string FormulaeFoundText(int count, const CFormulaFilter& filter)

@@ -47,10 +47,10 @@ void ApplyClassSearch(CFormulaFilter& filter, const std::string& classEntry);
 // Whether "Custom" shows the formula under the filter.
 bool CustomShows(const CFormula& formula, const CFormulaFilter& filter);
 
+// A formula the tree shows; its name and icon are the record's.
 struct CTreeFormula
 {
-    std::string name;
-    int iconIndex = 0;
+    const CFormula* formula = nullptr;
 };
 
 struct CTreeCategory
@@ -73,8 +73,24 @@ struct CFormulaTree
     std::string foundText; // the "Formulas Found" line
 };
 
+// Every formula category once, in database order, with its formulae in the tree's order: a
+// tree for any filter takes them from here, so a database is sorted once.
+struct CFormulaOrder
+{
+    struct CCategory
+    {
+        std::string name;
+        int iconIndex = 0;
+        std::vector<const CFormula*> formulae;
+    };
+    std::vector<CCategory> categories;
+};
+CFormulaOrder FormulaOrder(const CGameDatabase& db);
+
 // Fills the tree for the filter; the current formula is found by category (ignoring case)
 // and name.
+CFormulaTree BuildFormulaTree(const CFormulaOrder& order, const CFormulaFilter& filter,
+                              std::string_view currentCategory, std::string_view currentFormula);
 CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& filter,
                               std::string_view currentCategory, std::string_view currentFormula);
 

@@ -1,21 +1,20 @@
 #include "browsers/QuickFilter.h"
 
 #include "base/WordSearch.h"
+#include "browsers/BrowserRows.h"
 #include "database/Records.h"
 
 #include <algorithm>
-#include <string>
 
-bool QuickFilterMatches(const CFormula& formula, std::string_view text)
+CQuickFilter::CQuickFilter(std::string_view text) : m_words(SearchWords(text)) {}
+
+bool CQuickFilter::Matches(const CFormula& formula) const
 {
-    const std::string name = LowerCase(formula.name);
-    for (const std::string& word : SearchWords(text))
-    {
-        if (name.find(word) != std::string::npos)
-            continue;
-        if (std::none_of(formula.keywords.begin(), formula.keywords.end(),
-                         [&](const std::string& keyword) { return LowerCase(keyword).find(word) != std::string::npos; }))
-            return false;
-    }
-    return true;
+    return std::all_of(m_words.begin(), m_words.end(),
+                       [&](const std::string& word)
+                       {
+                           return ContainsNoCase(formula.name, word) ||
+                                  std::any_of(formula.keywords.begin(), formula.keywords.end(),
+                                              [&](const std::string& keyword) { return ContainsNoCase(keyword, word); });
+                       });
 }

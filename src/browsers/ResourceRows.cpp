@@ -36,19 +36,20 @@ CNeed NeedOf(const CResource& resource, const CProfile* profile, std::int64_t ad
             SaturatingMultiply(SaturatingMultiply(Multiplier(resource), resource.qtyAtOpt), count)};
 }
 
-std::string RowText(const CNeed& need, const CProfile* profile)
+CBrowserRow Row(const CNeed& need, const CProfile* profile)
 {
     const CResource& r = *need.resource;
     const int efficiency = Efficiency(r, profile, need.adjust);
     const long long low = SaturatingAdd(r.minSkill, need.adjust);
     const long long high = SaturatingAdd(r.optSkill, need.adjust);
     const int current = profile ? SkillLevel(*profile, r.skill) : 0;
-    if (efficiency < 0)
-        return Format(Messages::ResourceTooLowFormat, r.name.c_str(),
-                      static_cast<long long>(need.atMin), static_cast<long long>(need.atOpt),
-                      r.skill.c_str(), low, high, current);
-    return Format(Messages::ResourceRowFormat, r.name.c_str(), efficiency,
-                  static_cast<long long>(need.need), r.skill.c_str(), low, high, current);
+    const bool tooLow = efficiency < 0;
+    return {EBrowserRow::Resource,
+            {r.name, tooLow ? std::string(Messages::TooLow) : Format(Messages::EfficiencyFormat, efficiency),
+             tooLow ? Format(Messages::TooLowNeedFormat, static_cast<long long>(need.atMin),
+                             static_cast<long long>(need.atOpt))
+                    : std::to_string(need.need),
+             r.skill, std::to_string(low), std::to_string(high), std::to_string(current)}};
 }
 
 // Products for one batch count: need / per batch rounded up; no need (no profile) counts
@@ -159,10 +160,10 @@ std::int64_t TechniqueAdjustment(const CGameDatabase& db,
     return adjust;
 }
 
-std::string ResourceRowText(const CResource& resource, const CProfile* profile, std::int64_t adjust,
-                            std::int64_t count)
+CBrowserRow ResourceRow(const CResource& resource, const CProfile* profile, std::int64_t adjust,
+                        std::int64_t count)
 {
-    return RowText(NeedOf(resource, profile, adjust, count), profile);
+    return Row(NeedOf(resource, profile, adjust, count), profile);
 }
 
 CBrowserRows ResourceRows(const CGameDatabase& db, const CFormulaTier& tier,
@@ -173,7 +174,7 @@ CBrowserRows ResourceRows(const CGameDatabase& db, const CFormulaTier& tier,
     walk.Walk(tier.resources, TechniqueAdjustment(db, techniques), 1);
     CBrowserRows rows;
     for (const CNeed& need : walk.needs)
-        rows.push_back({RowText(need, profile), BrowserRowKind::Resource});
+        rows.push_back(Row(need, profile));
 
     std::vector<std::pair<std::string, std::int64_t>> consumed;
     for (const COrderTechnique& attached : techniques)
@@ -195,9 +196,12 @@ CBrowserRows ResourceRows(const CGameDatabase& db, const CFormulaTier& tier,
         }
     }
     for (const auto& [name, quantity] : consumed)
-        rows.push_back({Format(Messages::TechniqueResourceFormat, name.c_str(),
-                               static_cast<long long>(quantity)),
-                        BrowserRowKind::Resource});
+    {
+        const std::string none(Messages::NoValue);
+        rows.push_back({EBrowserRow::Resource,
+                        {name, none, std::to_string(quantity), std::string(Messages::TechniqueResourceSkill),
+                         none, none, none}});
+    }
     return rows;
 }
 

@@ -17,10 +17,10 @@ struct CResource;
 std::int64_t TechniqueAdjustment(const CGameDatabase& db,
                                  const std::vector<COrderTechnique>& techniques);
 
-// One resource row, tab-separated: name, efficiency, need, skill, minimum, optimum and
+// One resource row (EResourceColumn): name, efficiency, need, skill, minimum, optimum and
 // current skill, the need multiplied by count; "Too Low" below the minimum.
-std::string ResourceRowText(const CResource& resource, const CProfile* profile, std::int64_t adjust,
-                            std::int64_t count);
+CBrowserRow ResourceRow(const CResource& resource, const CProfile* profile, std::int64_t adjust,
+                        std::int64_t count);
 
 // The resource grid of a tier in a breakdown mode (0 formula resources, 1 sub-formulae
 // along the selected tree path, 2 base resources), then the techniques' components.

@@ -12,25 +12,9 @@
 
 namespace
 {
-std::string Lower(std::string_view text)
+void Add(CBrowserRows& rows, std::string_view label, std::string_view value, EBrowserRow kind)
 {
-    std::string result(text);
-    for (char& c : result)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return result;
-}
-
-// As the tree control sorts: without regard to case, ties by bytes.
-bool TreeLess(const std::string& a, const std::string& b)
-{
-    const std::string la = Lower(a);
-    const std::string lb = Lower(b);
-    return la != lb ? la < lb : a < b;
-}
-
-void Add(CBrowserRows& rows, std::string_view label, std::string_view value, int kind)
-{
-    rows.push_back({std::string(label) + "|" + std::string(value), kind});
+    rows.push_back({kind, {std::string(label), std::string(value)}});
 }
 } // namespace
 
@@ -98,7 +82,7 @@ CTechniqueTree BuildTechniqueTree(const CGameDatabase& db, const std::string& ca
                     continue;
                 }
                 ++entry.shown;
-                entry.techniques.push_back({technique->name, technique->iconIndex});
+                entry.techniques.push_back({technique->name, technique->iconIndex, technique.get()});
             }
         // A category listed twice is filled once.
         setsOf.erase(sets);
@@ -139,12 +123,10 @@ CBrowserRows TechniqueTierRows(const CTechnique* technique, const CTechTarget& t
     CBrowserRows rows;
     if (technique)
         for (const auto& tier : technique->tiers)
-            rows.push_back({tier->name, TechniqueTierUsable(*tier, target)
-                                            ? BrowserRowKind::TierAvailable
-                                            : BrowserRowKind::TierNotAvailable});
-    if (rows.empty())
-        rows.push_back({std::string(Messages::GridNone), BrowserRowKind::TierNotAvailable});
-    return rows;
+            rows.push_back({TechniqueTierUsable(*tier, target) ? EBrowserRow::TierAvailable
+                                                               : EBrowserRow::TierNotAvailable,
+                            {tier->name}});
+    return rows.empty() ? NoneRow(EBrowserRow::TierNotAvailable) : rows;
 }
 
 int PreferredTechniqueTier(const CTechnique& technique, const CTechTarget& target)
@@ -169,48 +151,48 @@ int PreferredTechniqueTier(const CTechnique& technique, const CTechTarget& targe
 CBrowserRows TechniqueDetailRows(const CTechnique& technique, const CTechniqueTier* tier)
 {
     CBrowserRows rows;
-    Add(rows, "", technique.name, BrowserRowKind::Title);
+    Add(rows, "", technique.name, EBrowserRow::Title);
     if (!technique.description.empty())
-        Add(rows, "", technique.description, BrowserRowKind::Description);
+        Add(rows, "", technique.description, EBrowserRow::Description);
     if (!technique.subdescription.empty())
-        Add(rows, "", technique.subdescription, BrowserRowKind::Description);
+        Add(rows, "", technique.subdescription, EBrowserRow::Description);
     if (!tier)
         return rows;
 
-    Add(rows, "", "", BrowserRowKind::Plain);
-    Add(rows, Messages::TechniqueTierLabel, tier->name, BrowserRowKind::Plain);
-    Add(rows, Messages::TechniqueLevelLabel, tier->levelName, BrowserRowKind::Plain);
+    Add(rows, "", "", EBrowserRow::Plain);
+    Add(rows, Messages::TechniqueTierLabel, tier->name, EBrowserRow::Plain);
+    Add(rows, Messages::TechniqueLevelLabel, tier->levelName, EBrowserRow::Plain);
     if (!tier->origin.empty())
-        Add(rows, Messages::TechniqueOriginLabel, tier->origin, BrowserRowKind::Plain);
+        Add(rows, Messages::TechniqueOriginLabel, tier->origin, EBrowserRow::Plain);
     if (!tier->description.empty())
-        Add(rows, "", tier->description, BrowserRowKind::Description);
+        Add(rows, "", tier->description, EBrowserRow::Description);
     Add(rows, Messages::TechniqueSkillAdjustLabel, Format("%+d", tier->skillAdjust),
-        BrowserRowKind::Plain);
+        EBrowserRow::Plain);
     // Only spells use it; elsewhere it is always 0.
     if (tier->usageAdjust != 0)
         Add(rows, Messages::TechniqueUsageAdjustLabel, Format("%+d", tier->usageAdjust),
-            BrowserRowKind::Plain);
-    Add(rows, Messages::TechniqueSizeLabel, std::to_string(tier->techSize), BrowserRowKind::Plain);
+            EBrowserRow::Plain);
+    Add(rows, Messages::TechniqueSizeLabel, std::to_string(tier->techSize), EBrowserRow::Plain);
 
     bool first = true;
     for (const CAttribute& attribute : tier->attributes)
         if (attribute.key == "bonus")
         {
             Add(rows, first ? Messages::TechniqueBonusLabel : "", attribute.value,
-                BrowserRowKind::Bonus);
+                EBrowserRow::Bonus);
             first = false;
         }
 
-    Add(rows, "", "", BrowserRowKind::Plain);
+    Add(rows, "", "", EBrowserRow::Plain);
     if (tier->components.empty())
         Add(rows, Messages::TechniqueComponentsLabel, Messages::GridNone,
-            BrowserRowKind::Requirement);
+            EBrowserRow::Requirement);
     first = true;
     for (const CResource& component : tier->components)
     {
         Add(rows, first ? Messages::TechniqueComponentsLabel : "",
             Format(Messages::TechniqueComponentFormat, component.qtyAtMin, component.name.c_str()),
-            BrowserRowKind::Requirement);
+            EBrowserRow::Requirement);
         first = false;
     }
     return rows;

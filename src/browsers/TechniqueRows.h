@@ -42,6 +42,7 @@ struct CTechTreeTechnique
 {
     std::string name;
     int iconIndex = 0;
+    const CTechnique* technique = nullptr;
 };
 
 struct CTechTreeCategory
@@ -78,7 +79,7 @@ CBrowserRows TechniqueTierRows(const CTechnique* technique, const CTechTarget& t
 // -1 without tiers.
 int PreferredTechniqueTier(const CTechnique& technique, const CTechTarget& target);
 
-// The details grid, "label|value" rows: the technique's name and descriptions, then the
+// The details grid, rows of a label and a value: the technique's name and descriptions, then the
 // chosen tier's level, origin, description, skill adjustment, size, bonuses and components.
 CBrowserRows TechniqueDetailRows(const CTechnique& technique, const CTechniqueTier* tier);
 

@@ -43,13 +43,13 @@ CTierGrid TierGrid(const CFormula* formula, const std::string& workingTier)
     CTierGrid grid;
     if (!formula || formula->tiers.empty())
     {
-        grid.rows.push_back({std::string(Messages::GridNone), BrowserRowKind::TierNotAvailable});
+        grid.rows = NoneRow(EBrowserRow::TierNotAvailable);
         return grid;
     }
     const CFormulaTier* working = ItemFormulaTier(*formula, workingTier);
     for (std::size_t i = 0; i < formula->tiers.size(); ++i)
     {
-        grid.rows.push_back({formula->tiers[i]->name, BrowserRowKind::TierAvailable});
+        grid.rows.push_back({EBrowserRow::TierAvailable, {formula->tiers[i]->name}});
         if (formula->tiers[i].get() == working)
             grid.selected = static_cast<int>(i);
     }

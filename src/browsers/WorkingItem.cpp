@@ -104,10 +104,8 @@ CBrowserRows TechniqueRows(const CGameDatabase& db, const CWorkingItem& working)
     CBrowserRows rows;
     for (const COrderTechnique& attached : working.item.techniques)
         if (db.FindTechnique(attached.category, attached.name))
-            rows.push_back({attached.name, BrowserRowKind::Technique});
-    if (rows.empty())
-        rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Technique});
-    return rows;
+            rows.push_back({EBrowserRow::Technique, {attached.name}});
+    return rows.empty() ? NoneRow(EBrowserRow::Technique) : rows;
 }
 
 bool RemoveTechnique(const CGameDatabase& db, CWorkingItem& working, COrder& order, int row)
@@ -117,7 +115,7 @@ bool RemoveTechnique(const CGameDatabase& db, CWorkingItem& working, COrder& ord
     int shown = 0;
     for (auto it = techniques.begin(); it != techniques.end(); ++it)
     {
-        if (!db.FindTechnique(it->category, it->name) || ++shown != row)
+        if (!db.FindTechnique(it->category, it->name) || shown++ != row)
             continue;
         techniques.erase(it);
         if (working.inOrder)

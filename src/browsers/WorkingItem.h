@@ -45,7 +45,7 @@ std::string ChooseTier(const CGameDatabase& db, CWorkingItem& working, COrder& o
 // The techniques grid: the attached techniques found in the database, or a single "None".
 CBrowserRows TechniqueRows(const CGameDatabase& db, const CWorkingItem& working);
 
-// "Remove Technique" on grid row n (1 = first row): removes the technique that row shows.
+// "Remove Technique" on grid row n (0 = first row): removes the technique that row shows.
 bool RemoveTechnique(const CGameDatabase& db, CWorkingItem& working, COrder& order, int row);
 
 // The slots the attached techniques take (each by its tier's size).

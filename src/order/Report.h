@@ -94,8 +94,9 @@ void FillAcquired(CReport& report, const COrder& order);
 bool IsDone(const CReportRow& row);
 // The first cell as the grid shows it: sub-components behind their arrow ("---->Name").
 std::string ShownName(const CReportRow& row);
-// The three cells of a row as the grid shows them.
+// The three cells of a row as the grid shows them, and one of them (column 0 to 2).
 std::vector<std::string> ReportCells(const CReportRow& row);
+std::string ReportCell(const CReportRow& row, int column);
 
 // The report as the grid shows it, one grid row per report row.
 CReportGrid ReportGridOf(const CReport& report);

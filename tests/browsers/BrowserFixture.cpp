@@ -145,3 +145,24 @@ CBrowserFixture::CBrowserFixture()
     AddTechniqueTier(*temper, "Light Temper", 1, 5, 1).components = {
         Resource("Oil", "", 1, 0, 3, 0, 3)};
 }
+
+CJoinedRows Joined(const CBrowserRows& rows, char separator)
+{
+    CJoinedRows joined;
+    for (const CBrowserRow& row : rows)
+    {
+        std::string text;
+        for (std::size_t i = 0; i < row.cells.size(); ++i)
+            text += (i == 0 ? "" : std::string(1, separator)) + row.cells[i];
+        joined.push_back({text, row.kind});
+    }
+    return joined;
+}
+
+std::vector<std::string> CellTexts(const CBrowserRows& rows, char separator)
+{
+    std::vector<std::string> texts;
+    for (const CJoinedRow& row : Joined(rows, separator))
+        texts.push_back(row.text);
+    return texts;
+}

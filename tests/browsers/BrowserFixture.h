@@ -1,12 +1,29 @@
 #pragma once
 
+#include "browsers/BrowserRows.h"
 #include "database/GameDatabase.h"
 #include "order/Order.h"
 #include "profile/Profile.h"
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// A grid row as the tables of expected rows write it: its cells joined with a separator.
+struct CJoinedRow
+{
+    std::string text;
+    EBrowserRow kind = EBrowserRow::Plain;
+    bool operator==(const CJoinedRow&) const = default;
+};
+using CJoinedRows = std::vector<CJoinedRow>;
+CJoinedRows Joined(const CBrowserRows& rows, char separator = '|');
+std::vector<std::string> CellTexts(const CBrowserRows& rows, char separator = '|');
+inline void PrintTo(const CJoinedRow& row, std::ostream* out)
+{
+    *out << '"' << row.text << "\" (kind " << static_cast<int>(row.kind) << ')';
+}
 
 // A small database for the browser tests.
 //

@@ -7,7 +7,7 @@
 
 namespace
 {
-using namespace BrowserRowKind;
+using enum EBrowserRow;
 
 CComponent& AddComponent(CGameDatabase& db, const std::string& name, const std::string& type)
 {
@@ -40,10 +40,7 @@ struct CComponentFixture : CBrowserFixture
 
 std::vector<std::string> UseTexts(const CComponentUses& uses, const std::string& name)
 {
-    std::vector<std::string> texts;
-    for (const CBrowserRow& row : UseRows(uses.UsesOf(name)))
-        texts.push_back(row.text);
-    return texts;
+    return CellTexts(UseRows(uses.UsesOf(name)), '\t');
 }
 } // namespace
 
@@ -78,7 +75,7 @@ TEST(ComponentDetails, ValuesGatherMethodsAndBonuses)
     CGatherMethod mining{"Pickaxe", "Mining", "1-3 per strike", "10", "50", {}};
     mining.bonuses = {{"Second Find", "+1", "Rare"}, {"Lucky", "", ""}, {"", "+2", "Night"}};
     ore.gatherMethods = {mining, {"", "Salvaging", "", "", "", {}}};
-    const CBrowserRows expected = {{"|Ruddite Ore", Title},
+    const CJoinedRows expected = {{"|Ruddite Ore", Title},
                                    {"|Raw ore.", Description},
                                    {"|", Plain},
                                    {"Type|Ore", Plain},
@@ -97,28 +94,28 @@ TEST(ComponentDetails, ValuesGatherMethodsAndBonuses)
                                    {"|", Plain},
                                    {"Gathered By|Salvaging", EffectTitle},
                                    {"|", Plain}};
-    EXPECT_EQ(ComponentDetailRows(ore), expected);
+    EXPECT_EQ(Joined(ComponentDetailRows(ore)), expected);
 
     // Nothing but a name: no description row, an untyped tier 0, not gathered.
     CComponent bare;
     bare.name = "Shard";
-    const CBrowserRows bareRows = {{"|Shard", Title},
+    const CJoinedRows bareRows = {{"|Shard", Title},
                                    {"|", Plain},
                                    {"Type|Unknown", Plain},
                                    {"Tier|0", Plain},
                                    {"Bulk|0", Plain},
                                    {"|", Plain},
                                    {"Gathered By|Not gathered", Requirement}};
-    EXPECT_EQ(ComponentDetailRows(bare), bareRows);
+    EXPECT_EQ(Joined(ComponentDetailRows(bare)), bareRows);
 }
 
 TEST(ComponentDetails, LocationsInFileOrderOrNone)
 {
     CComponent ore;
     ore.locations = {"\xC5rindal Fens (-121, -331)", "Cinderpeak (-57, -297)"};
-    EXPECT_EQ(LocationRows(ore), (CBrowserRows{{"\xC5rindal Fens (-121, -331)", Plain},
+    EXPECT_EQ(Joined(LocationRows(ore)), (CJoinedRows{{"\xC5rindal Fens (-121, -331)", Plain},
                                                {"Cinderpeak (-57, -297)", Plain}}));
-    EXPECT_EQ(LocationRows(CComponent{}), (CBrowserRows{{"None", Plain}}));
+    EXPECT_EQ(Joined(LocationRows(CComponent{})), (CJoinedRows{{"None", Plain}}));
 }
 
 TEST(ComponentUses, DirectAndThroughSubFormulaeInDatabaseOrder)
@@ -200,10 +197,10 @@ TEST(EfficiencyGuideView, RowsCaptionAndTheProfilesMark)
     const CEfficiencyGuideView view = EfficiencyGuideView({&bar, 10}, &mid);
     EXPECT_EQ(view.caption, "Efficiency Levels - Steel Bar");
     EXPECT_EQ(view.info, "Smithing: minimum 30, optimum 34 (techniques +10)\nCurrent skill: 32");
-    const CBrowserRows expected = {{"29\t6\tToo Low", Resource}, {"30\t6\t0%", Resource},
+    const CJoinedRows expected = {{"29\t6\tToo Low", Resource}, {"30\t6\t0%", Resource},
                                    {"31\t5\t25%", Resource},     {"32\t4\t50%", Title},
                                    {"33\t3\t75%", Resource},     {"34\t2\t100%", Resource}};
-    EXPECT_EQ(view.rows, expected);
+    EXPECT_EQ(Joined(view.rows, '\t'), expected);
     EXPECT_EQ(view.currentRow, 3);
 
     // Outside the range the mark goes to the row that stands for the skill.
@@ -211,11 +208,11 @@ TEST(EfficiencyGuideView, RowsCaptionAndTheProfilesMark)
     const CEfficiencyGuideView below = EfficiencyGuideView({&bar, 0}, &low);
     EXPECT_EQ(below.info, "Smithing: minimum 20, optimum 24\nCurrent skill: 3");
     EXPECT_EQ(below.currentRow, 0);
-    EXPECT_EQ(below.rows[0], (CBrowserRow{"19\t6\tToo Low", Title}));
+    EXPECT_EQ(Joined(below.rows, '\t')[0], (CJoinedRow{"19\t6\tToo Low", Title}));
     const CProfile high = CBrowserFixture::Profile(200);
     const CEfficiencyGuideView above = EfficiencyGuideView({&bar, 0}, &high);
     EXPECT_EQ(above.currentRow, 5);
-    EXPECT_EQ(above.rows[5], (CBrowserRow{"24\t2\t100%", Title}));
+    EXPECT_EQ(Joined(above.rows, '\t')[5], (CJoinedRow{"24\t2\t100%", Title}));
 
     const CEfficiencyGuideView none = EfficiencyGuideView({&bar, 0}, nullptr);
     EXPECT_EQ(none.info, "Smithing: minimum 20, optimum 24\nNo profile selected");

@@ -6,15 +6,7 @@
 
 namespace
 {
-using namespace BrowserRowKind;
-
-std::vector<std::string> Texts(const CBrowserRows& rows)
-{
-    std::vector<std::string> texts;
-    for (const CBrowserRow& row : rows)
-        texts.push_back(row.text);
-    return texts;
-}
+using enum EBrowserRow;
 } // namespace
 
 TEST(Modifiers, Recycle)
@@ -84,7 +76,7 @@ TEST(DetailRows, EveryStepWithATechnique)
 
     const CBrowserRows rows =
         DetailRows(f.db, bow, yew, {CBrowserFixture::Technique("Tension", "Tier I")});
-    const CBrowserRows expected = {
+    const CJoinedRows expected = {
         {"|Yew Bow", Title},
         {"|A bow of yew.", Description},
         {"|", Plain},
@@ -116,8 +108,7 @@ TEST(DetailRows, EveryStepWithATechnique)
         {"|Slows", Plain},
         {"|", Plain},
     };
-    EXPECT_EQ(Texts(rows), Texts(expected));
-    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(Joined(rows), expected);
 }
 
 TEST(DetailRows, EquipSlotDecidesTheDelayLabel)
@@ -141,7 +132,7 @@ TEST(DetailRows, EquipSlotDecidesTheDelayLabel)
         f.helm->attributes = c.formula;
         f.helm->tiers[0]->name = "Helm";
         f.helm->tiers[0]->attributes = c.tier;
-        std::vector<std::string> texts = Texts(DetailRows(f.db, *f.helm, *f.helm->tiers[0], {}));
+        std::vector<std::string> texts = CellTexts(DetailRows(f.db, *f.helm, *f.helm->tiers[0], {}));
         // Past the item's own values only the empty rows of the later groups follow.
         texts.resize(c.rows.size());
         EXPECT_EQ(texts, c.rows);
@@ -165,5 +156,5 @@ TEST(DetailRows, PlainItemWithoutTechniques)
                                                "Hoard Value|- 12",
                                                "|",
                                                "|"};
-    EXPECT_EQ(Texts(rows), expected);
+    EXPECT_EQ(CellTexts(rows), expected);
 }

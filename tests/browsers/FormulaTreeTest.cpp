@@ -23,7 +23,7 @@ std::vector<std::string> Labels(const CFormulaTree& tree)
     {
         labels.push_back(category.label);
         for (const CTreeFormula& formula : category.formulae)
-            labels.push_back("  " + formula.name);
+            labels.push_back("  " + formula.formula->name);
     }
     return labels;
 }

@@ -55,7 +55,7 @@ TEST(OrderHistory, UndoingEveryEditGivesBackTheSavedFileByteForByte)
     commit("Choose Tier");
     ASSERT_EQ(AttachTechnique(f.db, working, order, CBrowserFixture::Technique("Sharpen", "Keen Edge")), "");
     commit("Add Technique");
-    ASSERT_TRUE(RemoveTechnique(f.db, working, order, 1));
+    ASSERT_TRUE(RemoveTechnique(f.db, working, order, 0));
     commit("Remove Technique");
     ASSERT_TRUE(RenameGroup(order, "Arms", "Arms & <Armour>"));
     commit("Rename Group");

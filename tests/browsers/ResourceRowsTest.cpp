@@ -13,15 +13,14 @@ std::vector<std::string> Rows(const CBrowserFixture& f, int tier,
                               const CFormula* formula = nullptr)
 {
     const CFormula& item = formula ? *formula : *f.sword;
-    std::vector<std::string> texts;
-    for (const CBrowserRow& row : ResourceRows(f.db, *item.tiers[static_cast<std::size_t>(tier)],
-                                               techniques, profile,
-                                               static_cast<EBreakdownMode>(mode), path))
+    const CBrowserRows rows = ResourceRows(f.db, *item.tiers[static_cast<std::size_t>(tier)],
+                                           techniques, profile, static_cast<EBreakdownMode>(mode), path);
+    for (const CBrowserRow& row : rows)
     {
-        EXPECT_EQ(row.kind, BrowserRowKind::Resource);
-        texts.push_back(row.text);
+        EXPECT_EQ(row.kind, EBrowserRow::Resource);
+        EXPECT_EQ(row.cells.size(), std::size_t(ResourceColumns));
     }
-    return texts;
+    return CellTexts(rows, '\t');
 }
 
 using Texts = std::vector<std::string>;

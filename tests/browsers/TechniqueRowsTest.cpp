@@ -7,7 +7,7 @@
 
 namespace
 {
-using namespace BrowserRowKind;
+using enum EBrowserRow;
 
 // The fixture's smithing techniques, an alchemy set whose only technique wants potions
 // (keywords the sword lacks), and a lower-case technique to show how the tree sorts.
@@ -57,13 +57,6 @@ std::vector<std::string> Labels(const CTechniqueTree& tree)
     return labels;
 }
 
-std::vector<std::string> Texts(const CBrowserRows& rows)
-{
-    std::vector<std::string> texts;
-    for (const CBrowserRow& row : rows)
-        texts.push_back(row.text);
-    return texts;
-}
 } // namespace
 
 TEST(TechniqueRows, CategoryEntriesStartWithAll)
@@ -130,7 +123,7 @@ TEST(TechniqueRows, TierRowsAndTheTierChosenFirst)
     struct Case
     {
         std::string level; // empty: no item
-        CBrowserRows rows;
+        CJoinedRows rows;
         int preferred;
     };
     const Case cases[] = {
@@ -143,12 +136,12 @@ TEST(TechniqueRows, TierRowsAndTheTierChosenFirst)
     for (const Case& c : cases)
     {
         const CTechTarget target = c.level.empty() ? CTechTarget{} : TechTarget(f.db, f.Sword(c.level));
-        EXPECT_EQ(TechniqueTierRows(&sharpen, target), c.rows) << c.level;
+        EXPECT_EQ(Joined(TechniqueTierRows(&sharpen, target)), c.rows) << c.level;
         EXPECT_EQ(PreferredTechniqueTier(sharpen, target), c.preferred) << c.level;
     }
     const CTechnique& anneal = *f.db.FindTechnique("Blacksmithing", "anneal");
-    EXPECT_EQ(TechniqueTierRows(&anneal, {}), (CBrowserRows{{"None", TierNotAvailable}}));
-    EXPECT_EQ(TechniqueTierRows(nullptr, {}), (CBrowserRows{{"None", TierNotAvailable}}));
+    EXPECT_EQ(Joined(TechniqueTierRows(&anneal, {})), (CJoinedRows{{"None", TierNotAvailable}}));
+    EXPECT_EQ(Joined(TechniqueTierRows(nullptr, {})), (CJoinedRows{{"None", TierNotAvailable}}));
     EXPECT_EQ(PreferredTechniqueTier(anneal, {}), -1);
 }
 
@@ -181,7 +174,7 @@ TEST(TechniqueRows, DetailRowsOfATechniqueAndItsTier)
                                                "|",
                                                "Components|1 x Whetstone",
                                                "|1 x Oil"};
-    EXPECT_EQ(Texts(rows), expected);
+    EXPECT_EQ(CellTexts(rows), expected);
     EXPECT_EQ(rows[0].kind, Title);
     EXPECT_EQ(rows[2].kind, Description);
     EXPECT_EQ(rows[7].kind, Description);
@@ -192,10 +185,10 @@ TEST(TechniqueRows, DetailRowsOfATechniqueAndItsTier)
     CTechnique& temper = *f.temper;
     temper.tiers[0]->components.clear();
     temper.tiers[0]->skillAdjust = 0;
-    EXPECT_EQ(Texts(TechniqueDetailRows(temper, temper.tiers[0].get())),
+    EXPECT_EQ(CellTexts(TechniqueDetailRows(temper, temper.tiers[0].get())),
               (std::vector<std::string>{"|Temper", "|", "Tier|Light Temper", "Level|Tier I",
                                         "Skill Adjust|+0", "Size|1", "|", "Components|None"}));
-    EXPECT_EQ(Texts(TechniqueDetailRows(temper, nullptr)), (std::vector<std::string>{"|Temper"}));
+    EXPECT_EQ(CellTexts(TechniqueDetailRows(temper, nullptr)), (std::vector<std::string>{"|Temper"}));
 }
 
 TEST(TechniqueRows, ItemLineCountsTheSlotsBySize)

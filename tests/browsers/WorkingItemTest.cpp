@@ -8,15 +8,11 @@
 
 namespace
 {
-std::vector<std::string> Texts(const CBrowserRows& rows, int kind)
+std::vector<std::string> Texts(const CBrowserRows& rows, EBrowserRow kind)
 {
-    std::vector<std::string> texts;
     for (const CBrowserRow& row : rows)
-    {
-        EXPECT_EQ(row.kind, kind) << row.text;
-        texts.push_back(row.text);
-    }
-    return texts;
+        EXPECT_EQ(row.kind, kind) << row.cells.front();
+    return CellTexts(rows);
 }
 } // namespace
 
@@ -61,13 +57,13 @@ TEST(TierChecks, TierGridAndThePreferredTier)
 {
     CBrowserFixture f;
     CTierGrid grid = TierGrid(f.sword, "Tier II");
-    EXPECT_EQ(Texts(grid.rows, BrowserRowKind::TierAvailable),
+    EXPECT_EQ(Texts(grid.rows, EBrowserRow::TierAvailable),
               (std::vector<std::string>{"Iron Sword", "Steel Sword", "Mithril Sword"}));
     EXPECT_EQ(grid.selected, 1);
     EXPECT_EQ(TierGrid(f.sword, "Mithril Sword").selected, 2);
     EXPECT_EQ(TierGrid(f.sword, "Tier IX").selected, -1);
     grid = TierGrid(f.axe, "");
-    EXPECT_EQ(Texts(grid.rows, BrowserRowKind::TierNotAvailable),
+    EXPECT_EQ(Texts(grid.rows, EBrowserRow::TierNotAvailable),
               (std::vector<std::string>{"None"}));
     EXPECT_EQ(grid.selected, -1);
 
@@ -84,7 +80,7 @@ TEST(TierChecks, TierGridAndThePreferredTier)
         EXPECT_EQ(working.item.itemName, name) << lastLevel;
         const CTierGrid shown = TierGrid(f.sword, working.item.tierName);
         ASSERT_GE(shown.selected, 0);
-        EXPECT_EQ(shown.rows[static_cast<std::size_t>(shown.selected)].text, name);
+        EXPECT_EQ(shown.rows[static_cast<std::size_t>(shown.selected)].cells.front(), name);
     }
 }
 
@@ -144,7 +140,7 @@ TEST(WorkingItem, AttachingChoosingAndRemovingTechniques)
     EXPECT_EQ(AttachTechnique(f.db, working, order, keen),
               "This tier of the Formula 'Iron Sword' cannot take 'Sharpen'.\nPlease remove it and "
               "try again");
-    EXPECT_EQ(Texts(TechniqueRows(f.db, working), BrowserRowKind::Technique),
+    EXPECT_EQ(Texts(TechniqueRows(f.db, working), EBrowserRow::Technique),
               (std::vector<std::string>{"None"}));
     EXPECT_EQ(AttachTechnique(f.db, working, order, light), "");
     EXPECT_EQ(AttachTechnique(f.db, working, order, light),
@@ -160,7 +156,7 @@ TEST(WorkingItem, AttachingChoosingAndRemovingTechniques)
               "take 2 techniques.");
     EXPECT_EQ(AttachTechnique(f.db, working, order, keen), "");
     EXPECT_EQ(UsedTechniqueSlots(f.db, working), 2);
-    EXPECT_EQ(Texts(TechniqueRows(f.db, working), BrowserRowKind::Technique),
+    EXPECT_EQ(Texts(TechniqueRows(f.db, working), EBrowserRow::Technique),
               (std::vector<std::string>{"Temper", "Sharpen"}));
 
     // Refused tiers leave the item as it was.
@@ -171,8 +167,8 @@ TEST(WorkingItem, AttachingChoosingAndRemovingTechniques)
 
     AddOrIncrease(working, order);
     order.modified = false;
-    EXPECT_FALSE(RemoveTechnique(f.db, working, order, 3));
-    ASSERT_TRUE(RemoveTechnique(f.db, working, order, 1));
+    EXPECT_FALSE(RemoveTechnique(f.db, working, order, 2));
+    ASSERT_TRUE(RemoveTechnique(f.db, working, order, 0));
     EXPECT_TRUE(order.modified);
     ASSERT_EQ(order.items[0]->techniques.size(), 1u);
     EXPECT_EQ(order.items[0]->techniques[0].name, "Sharpen");

@@ -1,6 +1,7 @@
 #include "ui/browsers/ComponentWindow.h"
 
 #include "UiFixture.h"
+#include "ViewText.h"
 #include "browsers/EfficiencyGuide.h"
 #include "database/GameDatabase.h"
 #include "profile/Profile.h"
@@ -9,7 +10,7 @@
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/MainWindows.h"
 #include "ui/shell/ToolbarWindow.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/browsers/BrowserGrids.h"
 #include "ui/widgets/ThemedTree.h"
 
 #include <QComboBox>
@@ -36,29 +37,21 @@ struct CComponentSession
 };
 
 // The value of the first details row with the label; empty when there is none.
-std::string DetailValue(const CGridWidget& grid, const std::string& label, int skip = 0)
+std::string DetailValue(const CBrowserGrid* grid, const std::string& label, int skip = 0)
 {
-    for (int row = 0; row < grid.Rows(); ++row)
-        if (grid.TextMatrix(row, 0) == label && skip-- == 0)
-            return grid.TextMatrix(row, 1);
+    for (int row = 0; row < RowCount(grid); ++row)
+        if (Text(grid, row, 0) == label && skip-- == 0)
+            return Text(grid, row, 1);
     return {};
 }
 
-// A data row of a grid with its cells joined by tabs.
-std::string RowText(const CGridWidget& grid, int row)
+// A row of a grid with its cells joined by tabs.
+std::string RowText(const CBrowserGrid* grid, int row)
 {
     std::string text;
-    for (int col = 0; col < grid.Cols(); ++col)
-        text += (col ? "\t" : "") + grid.TextMatrix(row, col);
+    for (int col = 0; col < grid->model()->columnCount(); ++col)
+        text += (col ? "\t" : "") + Text(grid, row, col);
     return text;
-}
-
-QTreeWidgetItem* TypeItem(const CThemedTree& tree, const QString& label)
-{
-    for (int i = 0; i < tree.topLevelItemCount(); ++i)
-        if (tree.topLevelItem(i)->text(0) == label)
-            return tree.topLevelItem(i);
-    return nullptr;
 }
 
 QAction* MenuAction(QMainWindow& window, const QString& text)
@@ -90,20 +83,20 @@ void CComponentWindowTest::TypesDetailsAndLocations()
     QCOMPARE(window->windowTitle(), QStringLiteral("Component Database"));
     QCOMPARE(window->PlacementName(), std::string("ComponentWnd"));
     QCOMPARE(window->FoundLabel()->text(), QStringLiteral("87 Components"));
-    const CThemedTree& tree = *window->Tree();
-    QCOMPARE(tree.topLevelItemCount(), 17);
-    QCOMPARE(tree.topLevelItem(0)->text(0), QStringLiteral("Arcane (3)"));
-    QCOMPARE(tree.topLevelItem(16)->text(0), QStringLiteral("Wood (10)"));
-    QCOMPARE(window->UsesGrid()->TextMatrix(1, 0), std::string("None"));
+    const CThemedTree* tree = window->Tree();
+    QCOMPARE(RowCount(tree), 17);
+    QCOMPARE(Cell(tree, 0), QStringLiteral("Arcane (3)"));
+    QCOMPARE(Cell(tree, 16), QStringLiteral("Wood (10)"));
+    QCOMPARE(Text(window->UsesGrid(), 0), std::string("None"));
     QVERIFY(!window->DetailsGrid()->isEnabled());
 
     // Ore: the first in the file, with two bonuses and three places.
-    QTreeWidgetItem* ore = TypeItem(tree, QStringLiteral("Ore (10)"));
-    QVERIFY(ore);
-    window->Tree()->setCurrentItem(ore->child(0));
-    const CGridWidget& details = *window->DetailsGrid();
-    QCOMPARE(details.TextMatrix(0, 1), std::string("Palecopper Ore"));
-    QCOMPARE(details.TextMatrix(1, 1), std::string("Raw Palecopper ore, broken from a seam."));
+    const QModelIndex ore = Find(tree, QStringLiteral("Ore (10)"));
+    QVERIFY(ore.isValid());
+    window->Tree()->setCurrentIndex(Child(ore, 0));
+    const CBrowserGrid* details = window->DetailsGrid();
+    QCOMPARE(Text(details, 0, 1), std::string("Palecopper Ore"));
+    QCOMPARE(Text(details, 1, 1), std::string("Raw Palecopper ore, broken from a seam."));
     QCOMPARE(DetailValue(details, "Type"), std::string("Ore"));
     QCOMPARE(DetailValue(details, "Tier"), std::string("1"));
     QCOMPARE(DetailValue(details, "Bulk"), std::string("1"));
@@ -116,29 +109,29 @@ void CComponentWindowTest::TypesDetailsAndLocations()
     QCOMPARE(DetailValue(details, "Skill Range"), std::string("0 - 40"));
     QCOMPARE(DetailValue(details, "Bonus"), std::string("+1 Steady Hands (Night only)"));
     int bonus = 0;
-    while (bonus < details.Rows() && details.TextMatrix(bonus, 0) != "Bonus")
+    while (bonus < RowCount(details) && Text(details, bonus, 0) != "Bonus")
         ++bonus;
     QCOMPARE(RowText(details, bonus + 1), std::string("\t+2 Second Find (Rare)"));
-    const CGridWidget& locations = *window->LocationsGrid();
-    QCOMPARE(locations.TextMatrix(0, 0), std::string("Locations"));
-    QCOMPARE(locations.Rows(), 4);
-    QCOMPARE(locations.TextMatrix(1, 0), std::string("\xC6rindal Fens (-121, -331)"));
-    QCOMPARE(locations.TextMatrix(3, 0), std::string("Cinderpeak (-57, -297)"));
+    const CBrowserGrid* locations = window->LocationsGrid();
+    QCOMPARE(Heading(locations, 0), QStringLiteral("Locations"));
+    QCOMPARE(RowCount(locations), 3);
+    QCOMPARE(Text(locations, 0), std::string("\xC6rindal Fens (-121, -331)"));
+    QCOMPARE(Text(locations, 2), std::string("Cinderpeak (-57, -297)"));
 
     // Two gather methods, the second without bonuses.
     QVERIFY(window->SelectComponent("Ruddite Ore"));
-    QCOMPARE(window->Tree()->currentItem()->text(0), QStringLiteral("Ruddite Ore"));
+    QCOMPARE(window->Tree()->currentIndex().data().toString(), QStringLiteral("Ruddite Ore"));
     QCOMPARE(DetailValue(details, "Gathered By", 1), std::string("Salvaging"));
     QCOMPARE(DetailValue(details, "Tool", 1), std::string("Tinker's Hammer"));
     QCOMPARE(DetailValue(details, "Skill Range", 1), std::string("5 - 45"));
     QCOMPARE(DetailValue(details, "Bonus", 1), std::string());
-    QCOMPARE(locations.Rows(), 2);
+    QCOMPARE(RowCount(locations), 1);
     QVERIFY(!window->SelectComponent("No Such Ore"));
 
     // A type entry shows nothing.
-    window->Tree()->setCurrentItem(ore);
-    QCOMPARE(details.Rows(), 0);
-    QCOMPARE(locations.TextMatrix(1, 0), std::string("None"));
+    window->Tree()->setCurrentIndex(ore);
+    QCOMPARE(RowCount(details), 0);
+    QCOMPARE(Text(locations, 0), std::string("None"));
     QCOMPARE(window->UsesLabel()->text(), QStringLiteral("Used By 0 Formula Tiers"));
 
     QAction* help = MenuAction(*window, QStringLiteral("Help With Components"));
@@ -155,7 +148,7 @@ void CComponentWindowTest::UsesThroughSubFormulae()
     CComponentSession s;
     auto& window = *static_cast<CComponentWindow*>(s.toolbar->Window(EToolWindow::Components));
     QVERIFY(window.SelectComponent("Cavebear Hide"));
-    QCOMPARE(DetailValue(*window.DetailsGrid(), "Skill Range"), std::string("30 - 70"));
+    QCOMPARE(DetailValue(window.DetailsGrid(), "Skill Range"), std::string("30 - 70"));
 
     // Every formula tier for which one of its resources leads to the hide, in database order.
     const CGameDatabase& db = s.app->Database();
@@ -167,12 +160,12 @@ void CComponentWindowTest::UsesThroughSubFormulae()
                                 [&](const CResource& r)
                                 { return db.UsesResource(r.name, "Cavebear Hide"); }))
                     expected.push_back(tier->name);
-    const CGridWidget& uses = *window.UsesGrid();
-    QCOMPARE(uses.TextMatrix(0, 0), std::string("Used By"));
-    QCOMPARE(uses.TextMatrix(0, 3), std::string("Through"));
+    const CBrowserGrid* uses = window.UsesGrid();
+    QCOMPARE(Heading(uses, 0), QStringLiteral("Used By"));
+    QCOMPARE(Heading(uses, 3), QStringLiteral("Through"));
     std::vector<std::string> shown;
-    for (int row = 1; row < uses.Rows(); ++row)
-        shown.push_back(uses.TextMatrix(row, 0));
+    for (int row = 0; row < RowCount(uses); ++row)
+        shown.push_back(Text(uses, row));
     QCOMPARE(shown, expected);
     QVERIFY(expected.size() > 10);
     QCOMPARE(window.UsesLabel()->text(),
@@ -181,8 +174,8 @@ void CComponentWindowTest::UsesThroughSubFormulae()
     // The leather is made from the hide, the strap from the leather, the dirk from the strap.
     auto row = [&](const std::string& name)
     {
-        for (int r = 1; r < uses.Rows(); ++r)
-            if (uses.TextMatrix(r, 0) == name)
+        for (int r = 0; r < RowCount(uses); ++r)
+            if (Text(uses, r) == name)
                 return RowText(uses, r);
         return std::string();
     };
@@ -193,15 +186,15 @@ void CComponentWindowTest::UsesThroughSubFormulae()
              std::string("Duskiron Dirk\tBladesmith\tTier IV\tCavebear Strap"));
 
     // A double click shows that tier in the formula browser.
-    int dirk = 1;
-    while (dirk < uses.Rows() && uses.TextMatrix(dirk, 0) != "Duskiron Dirk")
+    int dirk = 0;
+    while (dirk < RowCount(uses) && Text(uses, dirk) != "Duskiron Dirk")
         ++dirk;
-    Q_EMIT window.UsesGrid()->cellDoubleClicked(dirk, 0);
+    Q_EMIT window.UsesGrid()->doubleClicked(uses->model()->index(dirk, 0));
     auto& formulae = *static_cast<CFormulaWindow*>(s.toolbar->Window(EToolWindow::Formulae));
     QVERIFY(formulae.isVisible());
     QCOMPARE(formulae.Working().item.category, std::string("Bladesmith"));
     QCOMPARE(formulae.Working().item.itemName, std::string("Duskiron Dirk"));
-    QCOMPARE(formulae.DetailsGrid()->TextMatrix(0, 1), std::string("Duskiron Dirk"));
+    QCOMPARE(Text(formulae.DetailsGrid(), 0, 1), std::string("Duskiron Dirk"));
     s.toolbar->close();
 }
 
@@ -218,8 +211,8 @@ void CComponentWindowTest::EfficiencyGuideFollowsTheItem()
     QCOMPARE(SkillLevel(*profile, "Smithing"), 47);
 
     window.ApplyNameFilter("shortblade");
-    window.Tree()->setCurrentItem(window.Tree()->topLevelItem(0)->child(0));
-    window.ChooseTierRow(3);
+    window.Tree()->setCurrentIndex(Entry(window.Tree(), {0, 0}));
+    window.ChooseTierRow(2);
     QCOMPARE(window.Working().item.itemName, std::string("Tinbright Shortblade"));
     QVERIFY(window.AttachTechniqueTier({"Temper", "Keen Edge", "Keen Edge III"}));
 
@@ -238,37 +231,36 @@ void CComponentWindowTest::EfficiencyGuideFollowsTheItem()
     QCOMPARE(
         guide->InfoLabel()->text(),
         QStringLiteral("Smithing: minimum 29, optimum 59 (techniques +13)\nCurrent skill: 47"));
-    const CGridWidget& grid = *guide->Grid();
-    QCOMPARE(grid.TextMatrix(0, 1), std::string("Qty/Batch"));
-    QCOMPARE(grid.Rows(), 1 + 32);
-    QCOMPARE(RowText(grid, 1), std::string("28\t4\tToo Low"));
-    QCOMPARE(RowText(grid, 2), std::string("29\t4\t0%"));
-    QCOMPARE(RowText(grid, 17), std::string("44\t3\t50%"));
-    QCOMPARE(RowText(grid, 32), std::string("59\t2\t100%"));
+    const CBrowserGrid* grid = guide->Grid();
+    QCOMPARE(Heading(grid, 1), QStringLiteral("Qty/Batch"));
+    QCOMPARE(RowCount(grid), 32);
+    QCOMPARE(RowText(grid, 0), std::string("28\t4\tToo Low"));
+    QCOMPARE(RowText(grid, 1), std::string("29\t4\t0%"));
+    QCOMPARE(RowText(grid, 16), std::string("44\t3\t50%"));
+    QCOMPARE(RowText(grid, 31), std::string("59\t2\t100%"));
     // The profile's 47 is marked and selected.
-    QCOMPARE(RowText(grid, 20), std::string("47\t3\t60%"));
-    QCOMPARE(grid.currentRow(), 20);
+    QCOMPARE(RowText(grid, 19), std::string("47\t3\t60%"));
+    QCOMPARE(grid->currentIndex().row(), 19);
 
     // A second technique raises the range again; the guide follows without being reopened.
     QVERIFY(window.AttachTechniqueTier({"Temper", "Keen Edge", "Keen Edge I"}));
     QCOMPARE(
         guide->InfoLabel()->text(),
         QStringLiteral("Smithing: minimum 34, optimum 64 (techniques +18)\nCurrent skill: 47"));
-    QCOMPARE(RowText(grid, 1), std::string("33\t4\tToo Low"));
+    QCOMPARE(RowText(grid, 0), std::string("33\t4\tToo Low"));
 
     // Another resource row of the item.
-    const CGridWidget& resources = *window.ResourceGrid();
-    const std::string second = resources.TextMatrix(2, 0);
+    const std::string second = Text(window.ResourceGrid(), 1);
     QCOMPARE(second, std::string("Elk Strap"));
-    Q_EMIT window.ResourceGrid()->cellClicked(2, 0);
+    Q_EMIT window.ResourceGrid()->clicked(window.ResourceGrid()->model()->index(1, 0));
     QCOMPARE(guide->ResourceName(), second);
     QVERIFY(guide->InfoLabel()->text().startsWith(QStringLiteral("Tanning: ")));
 
     // A category entry clears the item, and the guide with it.
-    window.Tree()->setCurrentItem(window.Tree()->topLevelItem(0));
+    window.Tree()->setCurrentIndex(Entry(window.Tree(), {0}));
     QCOMPARE(guide->windowTitle(), QStringLiteral("Efficiency Levels"));
     QCOMPARE(guide->InfoLabel()->text(), QStringLiteral("No resource selected"));
-    QCOMPARE(guide->Grid()->Rows(), 1);
+    QCOMPARE(RowCount(guide->Grid()), 0);
     s.toolbar->close();
 }
 

@@ -1,4 +1,5 @@
 #include "UiFixture.h"
+#include "ViewText.h"
 
 #include "base/Messages.h"
 #include "browsers/WorkingItem.h"
@@ -18,15 +19,19 @@
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/PrintDialog.h"
 #include "ui/shell/ToolbarWindow.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/order/OrderModel.h"
+#include "ui/order/ReportModel.h"
+#include "ui/browsers/BrowserGrids.h"
+#include "ui/widgets/GridView.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 namespace
@@ -79,13 +84,11 @@ QStringList GridTexts(const CReportGrid& grid)
     return rows;
 }
 
-// The texts the widget shows, the same way.
-QStringList GridTexts(const CGridWidget& grid)
+// The texts the grid shows, the same way: its heading, then its rows.
+QStringList GridTexts(const CGridView& grid)
 {
-    QStringList rows;
-    for (int row = 0; row < grid.Rows(); ++row)
-        rows << Q(grid.TextMatrix(row, 0) + "|" + grid.TextMatrix(row, 1) + "|" + grid.TextMatrix(row, 2));
-    return rows;
+    const QString bar = QStringLiteral("|");
+    return QStringList{Heading(&grid, 0) + bar + Heading(&grid, 1) + bar + Heading(&grid, 2)} + RowTexts(&grid);
 }
 
 // The report the window's choices give for the order and profile as they are now.
@@ -131,19 +134,19 @@ void COrderWindowsTest::TreeShowsGroupsAndItems()
 {
     COpenOrder open;
     auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
-    QTreeWidget* tree = window->Tree();
-    QCOMPARE(tree->topLevelItemCount(), 3);
-    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Armoury"));
-    QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("Apothecary Shelf"));
-    QCOMPARE(tree->topLevelItem(2)->text(0), QStringLiteral("Gifts"));
-    QCOMPARE(tree->topLevelItem(0)->childCount(), 3);
+    QTreeView* tree = window->Tree();
+    QCOMPARE(RowCount(tree), 3);
+    QCOMPARE(Cell(tree, 0), QStringLiteral("Armoury"));
+    QCOMPARE(Cell(tree, 1), QStringLiteral("Apothecary Shelf"));
+    QCOMPARE(Cell(tree, 2), QStringLiteral("Gifts"));
+    QCOMPARE(RowCount(tree, Entry(tree, {0})), 3);
 
     COrder& order = open.app->Order();
     COrderItem* shield = ItemNamed(order, "Ruddite Kite Shield");
     QVERIFY(shield);
     const CFormula* formula = open.app->Database().FindFormula(shield->category, shield->formula);
     QVERIFY(formula);
-    QCOMPARE(window->ItemEntry(shield->id)->text(0),
+    QCOMPARE(window->ItemEntry(shield->id).data().toString(),
              QString::number(formula->batchQty * 3) + QStringLiteral(" x Ruddite Kite Shield"));
     const QString title = window->windowTitle();
     QVERIFY(title.endsWith(QStringLiteral("example_order.xml")));
@@ -157,7 +160,7 @@ void COrderWindowsTest::TreeShowsGroupsAndItems()
     QCOMPARE(window->BatchesEdit()->text(), QStringLiteral("100000"));
     QCOMPARE(shield->batches, 100000);
     QCOMPARE(window->windowTitle(), title + QStringLiteral("*"));
-    QCOMPARE(window->ItemEntry(shield->id)->text(0),
+    QCOMPARE(window->ItemEntry(shield->id).data().toString(),
              QString::number(static_cast<long long>(formula->batchQty) * 100000) + QStringLiteral(" x Ruddite Kite Shield"));
     open.toolbar->close();
 }
@@ -177,9 +180,9 @@ void COrderWindowsTest::EditingMarksTheCaptionAndReachesTheSavedFile()
     window->SelectItem(ring->id);
     window->SetBatches(QStringLiteral("7"));
     // Renaming a group in place: the replacements of "<", ">" and "&".
-    QTreeWidgetItem* gifts = window->GroupEntry(QStringLiteral("Gifts"));
-    gifts->setText(0, QStringLiteral("<Gifts & Tokens>"));
-    QVERIFY(window->GroupEntry(QStringLiteral("[Gifts and Tokens]")));
+    QVERIFY(window->Tree()->model()->setData(window->GroupEntry(QStringLiteral("Gifts")),
+                                             QStringLiteral("<Gifts & Tokens>")));
+    QVERIFY(window->GroupEntry(QStringLiteral("[Gifts and Tokens]")).isValid());
     CTextPrompt::SetNextText(QStringLiteral("Spare"));
     window->NewGroup();
     QVERIFY(window->windowTitle().endsWith(QStringLiteral("*")));
@@ -205,11 +208,20 @@ void COrderWindowsTest::EditingMarksTheCaptionAndReachesTheSavedFile()
                        "<item-name>Plain Spellbook</item-name>\n\t\t<item-group>[Gifts and Tokens]</item-group>");
     QCOMPARE(Q(ReadFileBytes(after)), Q(expected));
 
-    // Dragging an item to another group is saved too.
-    window->MoveItem(ring->id, QStringLiteral("Spare"));
+    // Dragging an item to another group (dropped on the group, or on an item of it) is saved
+    // too, as one step of the history.
+    COrderModel& model = window->Model();
+    std::unique_ptr<QMimeData> dragged(model.mimeData({window->ItemEntry(ring->id)}));
+    QVERIFY(dragged);
+    QVERIFY(model.dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, window->GroupEntry(QStringLiteral("Spare"))));
     QCOMPARE(ring->group, std::string("Spare"));
     QVERIFY(window->windowTitle().endsWith(QStringLiteral("*")));
-    QCOMPARE(window->GroupEntry(QStringLiteral("Spare"))->childCount(), 1);
+    QCOMPARE(RowCount(window->Tree(), window->GroupEntry(QStringLiteral("Spare"))), 1);
+    QCOMPARE(open.app->History().UndoText(), std::string("Undo Move Item"));
+    dragged.reset(model.mimeData({window->ItemEntry(ring->id)}));
+    const QModelIndex blade = window->ItemEntry(ItemNamed(order, "Duskiron Longblade")->id);
+    QVERIFY(model.dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, blade));
+    QCOMPARE(ring->group, std::string("Armoury"));
     open.toolbar->close();
 }
 
@@ -226,7 +238,7 @@ void COrderWindowsTest::DeleteAsksForTickedGroupsOnly()
     window->DeleteTicked();
     QCOMPARE(CMessageBox::TakeLog(), QStringList{QStringLiteral("Do you really want to delete the group 'Gifts'?")});
     QCOMPARE(order.ItemCount(), before - 3);
-    QVERIFY(!window->GroupEntry(QStringLiteral("Gifts")));
+    QVERIFY(!window->GroupEntry(QStringLiteral("Gifts")).isValid());
     QVERIFY(!ItemNamed(order, "Ruddite Kite Shield"));
     QVERIFY(window->windowTitle().endsWith(QStringLiteral("*")));
 
@@ -254,22 +266,20 @@ void COrderWindowsTest::ReportFillsTheGridWithThemeColours()
     request.order = &open.app->Order();
     request.profile = open.app->Profiles().current;
     const CReportGrid expected = ReportGridOf(GenerateReport(request));
-    CGridWidget* grid = reports->Grid();
-    QCOMPARE(grid->Rows(), expected.RowCount());
-    QVERIFY(grid->Rows() > 3);
+    CGridView* grid = reports->Grid();
+    QCOMPARE(GridTexts(*grid), GridTexts(expected));
+    QVERIFY(expected.RowCount() > 3);
+    // Every cell takes its colours from the theme by the row's kind; the heading is the header.
     for (int row = 0; row < expected.RowCount(); ++row)
         for (int col = 0; col < 3; ++col)
-            QCOMPARE(Q(grid->TextMatrix(row, col)), Q(expected.Cell(row, col)));
-    // Every cell takes its colours from the theme by the row's kind.
-    for (int row = 0; row < expected.RowCount(); ++row)
-    {
-        const CCellColourKeys keys = GridCellColourKeys(expected.Kind(row), 0);
-        if (!keys.background.empty())
-            QCOMPARE(grid->item(row, 0)->background().color(),
-                     ColourFromTheme(open.app->Theme().ThemeColour(keys.background)));
-        if (row > 0)
-            QCOMPARE(grid->rowHeight(row), expected.Row(row).lines * grid->LineHeight());
-    }
+        {
+            const CCellColourKeys keys = GridCellColourKeys(expected.Kind(row), col);
+            const QVariant background = row == 0 ? grid->model()->headerData(col, Qt::Horizontal, Qt::BackgroundRole)
+                                                 : grid->model()->index(row - 1, col).data(Qt::BackgroundRole);
+            QCOMPARE(background.value<QBrush>().color(), ColourFromTheme(open.app->Theme().ThemeColour(keys.background)));
+            if (row > 0)
+                QCOMPARE(grid->rowHeight(row - 1), expected.Row(row).lines * grid->LineHeight());
+        }
     QCOMPARE(reports->windowTitle(), QStringLiteral("Reports - %1 of %1 Selected").arg(open.app->Order().ItemCount()));
     // The content and format choices persist.
     reports->ContentBox()->setCurrentIndex(ReportBonuses);
@@ -313,14 +323,15 @@ void COrderWindowsTest::AGroupTickTicksItsItems()
 {
     COpenOrder open;
     auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
-    QTreeWidgetItem* gifts = window->GroupEntry(QStringLiteral("Gifts"));
+    const QModelIndex gifts = window->GroupEntry(QStringLiteral("Gifts"));
+    const auto state = [](const QModelIndex& entry) { return entry.data(Qt::CheckStateRole).toInt(); };
     window->SetTicked(gifts, true);
-    QCOMPARE(gifts->child(0)->checkState(0), Qt::Checked);
-    QCOMPARE(gifts->child(1)->checkState(0), Qt::Checked);
-    window->SetTicked(gifts->child(1), false);
-    QCOMPARE(gifts->checkState(0), Qt::PartiallyChecked);
-    window->SetTicked(gifts->child(1), true);
-    QCOMPARE(gifts->checkState(0), Qt::Checked);
+    QCOMPARE(state(gifts.model()->index(0, 0, gifts)), int(Qt::Checked));
+    QCOMPARE(state(gifts.model()->index(1, 0, gifts)), int(Qt::Checked));
+    window->SetTicked(gifts.model()->index(1, 0, gifts), false);
+    QCOMPARE(state(gifts), int(Qt::PartiallyChecked));
+    window->SetTicked(gifts.model()->index(1, 0, gifts), true);
+    QCOMPARE(state(gifts), int(Qt::Checked));
 
     // The copy and the reports cover the same two items.
     Button(window, QStringLiteral("Copy To Clipboard"))->click();
@@ -421,9 +432,9 @@ void COrderWindowsTest::AlignTiersSaysWhatItDidAndTheBrowserFollows()
     open.toolbar->ShowWindow(EToolWindow::Formulae);
     auto* formulae = static_cast<CFormulaWindow*>(open.toolbar->Window(EToolWindow::Formulae));
     const COrderItem* shield = ItemNamed(order, "Ruddite Kite Shield");
-    window->Tree()->setCurrentItem(window->ItemEntry(shield->id));
+    window->Tree()->setCurrentIndex(window->ItemEntry(shield->id));
     QCOMPARE(formulae->Working().item.id, shield->id);
-    QCOMPARE(formulae->DetailsGrid()->TextMatrix(0, 1), std::string("Ruddite Kite Shield"));
+    QCOMPARE(Cell(formulae->DetailsGrid(), 0, 1), QStringLiteral("Ruddite Kite Shield"));
     QCOMPARE(formulae->AddButton()->text(), QStringLiteral("Increase Qty"));
     open.toolbar->close();
 }

@@ -1,16 +1,17 @@
 #include "UiFixture.h"
+#include "ViewText.h"
 
 #include "profile/ProfileFile.h"
 
+#include "ui/browsers/BrowserGrids.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/ProfileWindow.h"
 #include "ui/MainWindows.h"
 #include "ui/shell/ToolbarWindow.h"
-#include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"
 
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QtTest>
 
 class CProfileWindowTest : public QObject
@@ -47,26 +48,27 @@ void CProfileWindowTest::CreateEditSaveCopyDelete()
 
     // Editing its Smithing skill moves the formula browser's efficiency at once.
     formulae->ApplyNameFilter("LONGBLADE");
-    formulae->Tree()->setCurrentItem(formulae->Tree()->topLevelItem(0)->child(0));
-    formulae->ChooseTierRow(3);
-    QCOMPARE(formulae->ResourceGrid()->TextMatrix(1, 3), std::string("Smithing"));
-    QCOMPARE(formulae->ResourceGrid()->TextMatrix(1, 1), std::string("Too Low"));
-    QTableWidget* skills = window->Grid(EProfileList::CraftSkills);
+    formulae->Tree()->setCurrentIndex(Entry(formulae->Tree(), {0, 0}));
+    formulae->ChooseTierRow(2);
+    QCOMPARE(Text(formulae->ResourceGrid(), 0, 3), std::string("Smithing"));
+    QCOMPARE(Text(formulae->ResourceGrid(), 0, 1), std::string("Too Low"));
+    QTableView* skills = window->Grid(EProfileList::CraftSkills);
     int smithing = -1;
-    for (int row = 0; row < skills->rowCount(); ++row)
-        if (skills->item(row, 0)->text() == QStringLiteral("Smithing"))
+    for (int row = 0; row < RowCount(skills); ++row)
+        if (Cell(skills, row) == QStringLiteral("Smithing"))
             smithing = row;
     QVERIFY(smithing >= 0);
-    skills->item(smithing, 1)->setText(QStringLiteral("41"));
+    const QModelIndex level = skills->model()->index(smithing, 1);
+    QVERIFY(skills->model()->setData(level, QStringLiteral("41")));
     QCOMPARE(SkillLevel(*created, "Smithing"), 41);
     // 41 of 26 to 56: half way.
-    QCOMPARE(formulae->ResourceGrid()->TextMatrix(1, 1), std::string("50%"));
-    QCOMPARE(formulae->ResourceGrid()->TextMatrix(1, 6), std::string("41"));
+    QCOMPARE(Text(formulae->ResourceGrid(), 0, 1), std::string("50%"));
+    QCOMPARE(Text(formulae->ResourceGrid(), 0, 6), std::string("41"));
 
     // A refused value keeps the old one and says why.
     CMessageBox::TakeLog();
-    skills->item(smithing, 1)->setText(QStringLiteral("x"));
-    QCOMPARE(skills->item(smithing, 1)->text(), QStringLiteral("41"));
+    QVERIFY(!skills->model()->setData(level, QStringLiteral("x")));
+    QCOMPARE(level.data().toString(), QStringLiteral("41"));
     QCOMPARE(CMessageBox::TakeLog(), QStringList{QStringLiteral("Please enter a whole number from 0 up.")});
 
     // Saving writes the file; its bytes are the profile's.

@@ -1,12 +1,14 @@
 // No text the program shows is cut: every window, both themes, both toolbar orientations.
 #include "UiFixture.h"
+#include "ViewText.h"
 #include "WindowTour.h"
 
 #include "ui/shell/AppStyle.h"
 #include "ui/MainWindows.h"
 #include "ui/shell/QtText.h"
 #include "ui/order/ReportsWindow.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/browsers/BrowserGrids.h"
+#include "ui/widgets/GridView.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,9 +23,9 @@
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolTip>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 namespace
@@ -272,13 +274,13 @@ private Q_SLOTS:
                 // Narrowed by the player, a report cell is elided and its tooltip holds the whole text.
                 CToolWindow* reports = toolbar.Window(EToolWindow::Reports);
                 tour.Show("reports");
-                auto* grid = reports->findChild<CGridWidget*>();
-                grid->SetColWidth(0, 30);
-                const QRect cell = grid->visualRect(grid->model()->index(1, 0));
+                auto* grid = reports->findChild<CGridView*>();
+                grid->setColumnWidth(0, 30);
+                const QRect cell = grid->visualRect(grid->model()->index(0, 0));
                 QHelpEvent help(QEvent::ToolTip, cell.center(), grid->viewport()->mapToGlobal(cell.center()));
                 QApplication::sendEvent(grid->viewport(), &help);
-                if (QToolTip::text() != grid->item(1, 0)->text())
-                    cut << QStringLiteral("no tooltip for the elided report cell '%1'").arg(grid->item(1, 0)->text());
+                if (QToolTip::text() != Cell(grid, 0))
+                    cut << QStringLiteral("no tooltip for the elided report cell '%1'").arg(Cell(grid, 0));
                 QToolTip::hideText();
             }
         for (const QString& line : cut)
@@ -302,10 +304,10 @@ private Q_SLOTS:
         auto* report = static_cast<CReportsWindow*>(toolbar.Window(EToolWindow::Reports))->Grid();
         tour.Show("guide");
         auto* formulae = static_cast<CFormulaWindow*>(toolbar.Window(EToolWindow::Formulae));
-        auto* guide = formulae->findChild<CEfficiencyGuideWindow*>()->findChild<CGridWidget*>();
+        auto* guide = formulae->findChild<CEfficiencyGuideWindow*>()->findChild<CGridView*>();
         const struct
         {
-            CGridWidget* grid;
+            CGridView* grid;
             QStringList heading;
         } grids[] = {{report, {QStringLiteral("Craft Item"), QStringLiteral("Batches"), QStringLiteral("Techniques")}},
                      {formulae->TiersGrid(), {QStringLiteral("Tiers")}},
@@ -319,24 +321,22 @@ private Q_SLOTS:
                 shown << grid->model()->headerData(col, Qt::Horizontal).toString();
             QCOMPARE(shown, heading);
             QVERIFY(grid->horizontalHeader()->isVisible());
-            QVERIFY(grid->isRowHidden(0));
-            QCOMPARE(QString::fromLatin1(grid->TextMatrix(0, 0)), heading[0]);
-            // Up from the first row and Ctrl+Home stay on row 1; the top line shows row 1.
+            // Up from the first row and Ctrl+Home stay on it; the top line shows it.
             grid->setFocus();
-            grid->setCurrentCell(1, 0);
+            grid->setCurrentIndex(grid->model()->index(0, 0));
             QTest::keyClick(grid, Qt::Key_Up);
-            QCOMPARE(grid->currentRow(), 1);
+            QCOMPARE(grid->currentIndex().row(), 0);
             QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
-            QCOMPARE(grid->currentRow(), 1);
+            QCOMPARE(grid->currentIndex().row(), 0);
             grid->scrollToTop();
-            QCOMPARE(grid->rowAt(2), 1);
+            QCOMPARE(grid->rowAt(2), 0);
         }
         // The components' heading halfway down the report cannot be selected either.
-        int components = 1;
-        while (components < report->Rows() && report->TextMatrix(components, 0) != "Component Name")
+        int components = 0;
+        while (components < RowCount(report) && Cell(report, components) != QStringLiteral("Component Name"))
             ++components;
-        QVERIFY(components < report->Rows());
-        QVERIFY(!(report->item(components, 0)->flags() & Qt::ItemIsSelectable));
+        QVERIFY(components < RowCount(report));
+        QVERIFY(!(report->model()->index(components, 0).flags() & Qt::ItemIsSelectable));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/order/ReportsPlan.h"
 
 #include "UiFixture.h"
+#include "ViewText.h"
 #include "order/AcquiredEdit.h"
 #include "order/Plan.h"
 #include "order/PlanExport.h"
@@ -13,7 +14,8 @@
 #include "ui/MainWindows.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/ToolbarWindow.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/order/ReportModel.h"
+#include "ui/widgets/GridView.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,17 +30,13 @@ QString Q(const std::string& text)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The cells a grid widget shows, a line per row.
-QString Shown(const CGridWidget& grid)
+// The heading and the cells a grid shows, a line per row.
+QString Shown(const CGridView& grid)
 {
-    QString text;
-    for (int row = 0; row < grid.Rows(); ++row)
-    {
-        for (int col = 0; col < grid.Cols(); ++col)
-            text += (col ? QStringLiteral("|") : QString()) + Q(grid.TextMatrix(row, col));
-        text += QLatin1Char('\n');
-    }
-    return text;
+    QStringList heading;
+    for (int col = 0; col < grid.model()->columnCount(); ++col)
+        heading << Heading(&grid, col);
+    return (QStringList{heading.join(QLatin1Char('|'))} + RowTexts(&grid)).join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 // The same for computed cells.
@@ -109,7 +107,8 @@ private Q_SLOTS:
 void CReportsPlanTest::AcquiredCountsAreEnteredInTheGrid()
 {
     CPlanWindow w;
-    CGridWidget* grid = w.reports->Grid();
+    CGridView* grid = w.reports->Grid();
+    CReportModel* model = w.reports->Model();
     CReportGrid expected(PlanColumns);
     const CPlan before = w.Expected();
     AddPlanRows(expected, before);
@@ -119,23 +118,24 @@ void CReportsPlanTest::AcquiredCountsAreEnteredInTheGrid()
     // Columns past the third take the third's theme colours (the dark theme has no others).
     w.app->Settings().CurrentTheme = "dark_slate.xml";
     QVERIFY(w.app->ReloadTheme());
-    w.reports->ApplyTheme(); // the rows shown again, their acquired cells still editable
-    QCOMPARE(grid->item(1, 6)->background().color(), QColor(0x23, 0x27, 0x2c));
-    QCOMPARE(grid->item(1, 6)->foreground().color(), grid->item(1, 2)->foreground().color());
+    w.reports->ApplyTheme(); // the rows take the new colours, their acquired cells still editable
+    const auto colour = [&](int column, int role) { return model->index(0, column).data(role).value<QBrush>().color(); };
+    QCOMPARE(colour(6, Qt::BackgroundRole), QColor(0x23, 0x27, 0x2c));
+    QCOMPARE(colour(6, Qt::ForegroundRole), colour(2, Qt::ForegroundRole));
     const std::string name = before.gathers.front().name;
     w.app->Order().acquired.erase(name);
     w.app->Order().modified = false;
 
     // Typed into the acquired cell of the first gather row (just below the gather heading).
-    const std::vector<CAcquiredCell> cells = w.reports->Planning()->Cells();
-    const auto cell = std::find_if(cells.begin(), cells.end(),
-                                   [&](const CAcquiredCell& c) { return c.name == name; });
-    QVERIFY(cell != cells.end());
-    QVERIFY(grid->item(cell->row, 2)->flags() & Qt::ItemIsEditable);
-    QVERIFY(!(grid->item(cell->row, 1)->flags() & Qt::ItemIsEditable));
+    int row = 0;
+    while (row < model->rowCount() && !(model->AcquiredCellOf(row) && model->AcquiredCellOf(row)->name == name))
+        ++row;
+    QVERIFY(row < model->rowCount());
+    QVERIFY(model->index(row, 2).flags() & Qt::ItemIsEditable);
+    QVERIFY(!(model->index(row, 1).flags() & Qt::ItemIsEditable));
     grid->setFocus();
-    grid->setCurrentCell(cell->row, 2);
-    grid->edit(grid->model()->index(cell->row, 2));
+    grid->setCurrentIndex(model->index(row, 2));
+    grid->edit(model->index(row, 2));
     auto* editor = grid->findChild<QLineEdit*>();
     QVERIFY(editor);
     QCOMPARE(editor->text(), QStringLiteral("0"));
@@ -145,8 +145,8 @@ void CReportsPlanTest::AcquiredCountsAreEnteredInTheGrid()
     QVERIFY(w.app->Order().modified);
     auto* orderWindow = static_cast<COrderWindow*>(w.toolbar->Window(EToolWindow::Order));
     QVERIFY(orderWindow->windowTitle().endsWith(QStringLiteral("*")));
-    QCOMPARE(Q(grid->TextMatrix(cell->row, 2)), QStringLiteral("3"));
-    QCOMPARE(grid->currentRow(), cell->row);
+    QCOMPARE(Cell(grid, row, 2), QStringLiteral("3"));
+    QCOMPARE(grid->currentIndex().row(), row);
 
     // "Mark Acquired as Done" (Ctrl+D) sets it to the need; 0 removes the entry.
     QAction* done = w.Action(QStringLiteral("Mark Acquired as Done"));
@@ -154,10 +154,10 @@ void CReportsPlanTest::AcquiredCountsAreEnteredInTheGrid()
     QCOMPARE(done->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
     done->trigger();
     QCOMPARE(Q(w.app->Order().acquired[name]), QString::number(before.gathers.front().need));
-    QCOMPARE(Q(grid->TextMatrix(cell->row, 3)), QStringLiteral("0"));
-    w.reports->Planning()->EnterAcquired(cell->row, QStringLiteral("0"));
+    QCOMPARE(Cell(grid, row, 3), QStringLiteral("0"));
+    w.reports->Planning()->EnterAcquired(row, QStringLiteral("0"));
     QVERIFY(!w.app->Order().acquired.count(name));
-    w.reports->Planning()->EnterAcquired(cell->row, QStringLiteral("-4"));
+    w.reports->Planning()->EnterAcquired(row, QStringLiteral("-4"));
     QVERIFY(!w.app->Order().acquired.count(name));
 
     // The rules' component rows take counts the same way.
@@ -165,9 +165,9 @@ void CReportsPlanTest::AcquiredCountsAreEnteredInTheGrid()
     w.reports->Generate();
     const CReportGrid shown = w.reports->ShownGrid();
     QCOMPARE(Q(shown.Cell(0, 0)), QStringLiteral("Component Name"));
-    w.reports->Planning()->EnterAcquired(1, QStringLiteral("2"));
+    w.reports->Planning()->EnterAcquired(0, QStringLiteral("2"));
     QCOMPARE(Q(w.app->Order().acquired[shown.Cell(1, 0)]), QStringLiteral("2"));
-    QVERIFY(grid->TextMatrix(1, 2).starts_with("2/"));
+    QVERIFY(Cell(grid, 0, 2).startsWith(QStringLiteral("2/")));
 }
 
 void CReportsPlanTest::ExportsWriteTheCommandLinesBytes()
@@ -221,13 +221,10 @@ void CReportsPlanTest::ComparisonShowsEveryCharacter()
     COrder& order = w.app->Order();
     AddCompareRows(expected,
                    ComparePlans(w.app->Database(), order, SelectedItems(order, {}), profiles));
-    CGridWidget* grid = w.reports->Planning()->ComparisonGrid();
-    QCOMPARE(grid->Cols(), 3);
-    QCOMPARE(grid->Rows(), expected.RowCount());
-    for (int row = 0; row < expected.RowCount(); ++row)
-        for (int col = 0; col < 3; ++col)
-            QCOMPARE(Q(grid->TextMatrix(row, col)), Q(expected.Cell(row, col)));
-    QVERIFY(grid->TextMatrix(0, 1).find(':') != std::string::npos);
+    CGridView* grid = w.reports->Planning()->ComparisonGrid();
+    QCOMPARE(grid->model()->columnCount(), 3);
+    QCOMPARE(Shown(*grid), Shown(expected));
+    QVERIFY(Heading(grid, 1).contains(QLatin1Char(':')));
 }
 
 QTEST_MAIN(CReportsPlanTest)

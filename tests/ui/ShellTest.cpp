@@ -13,7 +13,7 @@
 #include "ui/shell/ToggleButton.h"
 #include "ui/shell/ToolWindow.h"
 #include "ui/shell/ToolbarWindow.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/browsers/BrowserGrids.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 namespace
@@ -383,7 +383,7 @@ void CShellTest::ThemeChangeRecoloursEveryWindowAtOnce()
     // What the player sees: the empty part of each list, the batches box and a new dialog
     // in the dark theme's colours, without a restart.
     auto pixel = [](QWidget* widget, QPoint at) { return widget->grab().toImage().pixelColor(at); };
-    for (CGridWidget* list : {formulae->TiersGrid(), formulae->TechniquesGrid()})
+    for (CGridView* list : {formulae->TiersGrid(), formulae->TechniquesGrid()})
         QCOMPARE(pixel(list->viewport(), list->viewport()->rect().bottomRight() - QPoint(3, 3)), QColor(0x27, 0x2C, 0x32));
     QCOMPARE(pixel(order->Tree()->viewport(), order->Tree()->viewport()->rect().bottomRight() - QPoint(3, 3)),
              QColor(0x23, 0x27, 0x2C));
@@ -394,7 +394,8 @@ void CShellTest::ThemeChangeRecoloursEveryWindowAtOnce()
     CConfigDialog next(*app, nullptr);
     QCOMPARE(pixel(&next, QPoint(2, next.height() - 3)), QColor(0x2B, 0x30, 0x36));
     // The rows already shown take the new colours of their kind.
-    QCOMPARE(formulae->TiersGrid()->item(1, 0)->foreground().color(), QColor(0x6C, 0x76, 0x82));
+    QCOMPARE(formulae->TiersGrid()->model()->index(0, 0).data(Qt::ForegroundRole).value<QBrush>().color(),
+             QColor(0x6C, 0x76, 0x82));
 
     // And back: the desktop's own colours again.
     const QColor desktopBase = QApplication::style()->standardPalette().color(QPalette::Disabled, QPalette::Base);
@@ -419,10 +420,15 @@ void CShellTest::TreesShowIconsAtTheChosenSize()
     toolbar.ShowWindow(EToolWindow::Formulae);
     toolbar.ShowWindow(EToolWindow::Techniques);
     toolbar.ShowWindow(EToolWindow::Order);
+    int withIcons = 0;
     for (EToolWindow id : {EToolWindow::Formulae, EToolWindow::Techniques, EToolWindow::Order})
-        for (const QTreeWidget* tree : toolbar.ExistingWindow(id)->findChildren<QTreeWidget*>())
-            if (tree->topLevelItemCount() > 0 && !tree->topLevelItem(0)->icon(0).isNull())
+        for (const QTreeView* tree : toolbar.ExistingWindow(id)->findChildren<QTreeView*>())
+            if (!tree->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull())
+            {
                 QCOMPARE(tree->iconSize(), QSize(24, 24));
+                ++withIcons;
+            }
+    QCOMPARE(withIcons, 2);
     toolbar.close();
 }
 

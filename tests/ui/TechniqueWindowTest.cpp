@@ -1,15 +1,16 @@
 #include "UiFixture.h"
+#include "ViewText.h"
 
 #include "base/Settings.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/TechniqueWindow.h"
 #include "ui/MainWindows.h"
 #include "ui/shell/ToolbarWindow.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/browsers/BrowserGrids.h"
 #include "ui/widgets/ThemedTree.h"
 
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -42,47 +43,33 @@ struct CTechniqueSession
 };
 
 // The tree as "label" and "  child" lines.
-QStringList TreeLines(const QTreeWidget& tree)
+QStringList TreeLines(const QTreeView* tree)
 {
     QStringList lines;
-    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+    for (int i = 0; i < RowCount(tree); ++i)
     {
-        const QTreeWidgetItem* top = tree.topLevelItem(i);
-        lines << top->text(0);
-        for (int j = 0; j < top->childCount(); ++j)
-            lines << QStringLiteral("  ") + top->child(j)->text(0);
+        const QModelIndex top = Entry(tree, {i});
+        lines << top.data().toString();
+        for (int j = 0; j < RowCount(tree, top); ++j)
+            lines << QStringLiteral("  ") + Child(top, j).data().toString();
     }
     return lines;
 }
 
-// Every row of a grid as its cells joined by "|".
-QStringList GridLines(const CGridWidget& grid, int from)
+QModelIndex Technique(const QTreeView* tree, const QString& category, const QString& name)
 {
-    QStringList lines;
-    for (int row = from; row < grid.Rows(); ++row)
-    {
-        QStringList cells;
-        for (int col = 0; col < grid.Cols(); ++col)
-            cells << QString::fromStdString(grid.TextMatrix(row, col));
-        lines << cells.join(QLatin1Char('|'));
-    }
-    return lines;
+    for (int i = 0; i < RowCount(tree); ++i)
+        if (Cell(tree, i).startsWith(category + QStringLiteral(" (")))
+            for (int j = 0; j < RowCount(tree, Entry(tree, {i})); ++j)
+                if (Cell(tree, j, 0, Entry(tree, {i})) == name)
+                    return Entry(tree, {i, j});
+    return {};
 }
 
-QTreeWidgetItem* Child(QTreeWidget& tree, const QString& category, const QString& name)
+int CategoryRow(const QListView* list, const QString& name)
 {
-    for (int i = 0; i < tree.topLevelItemCount(); ++i)
-        if (tree.topLevelItem(i)->text(0).startsWith(category + QStringLiteral(" (")))
-            for (int j = 0; j < tree.topLevelItem(i)->childCount(); ++j)
-                if (tree.topLevelItem(i)->child(j)->text(0) == name)
-                    return tree.topLevelItem(i)->child(j);
-    return nullptr;
-}
-
-int CategoryRow(const QListWidget& list, const QString& name)
-{
-    for (int i = 0; i < list.count(); ++i)
-        if (list.item(i)->text() == name)
+    for (int i = 0; i < RowCount(list); ++i)
+        if (Cell(list, i) == name)
             return i;
     return -1;
 }
@@ -115,7 +102,7 @@ QStringList Attached(const CFormulaWindow& formulae)
 void SelectShortblade(CFormulaWindow& formulae)
 {
     formulae.ApplyNameFilter("shortblade");
-    formulae.Tree()->setCurrentItem(formulae.Tree()->topLevelItem(0)->child(0));
+    formulae.Tree()->setCurrentIndex(Entry(formulae.Tree(), {0, 0}));
 }
 } // namespace
 
@@ -134,19 +121,19 @@ void CTechniqueWindowTest::ApplyUntilTheSlotsAreFull()
     CTechniqueSession s;
     CTechniqueWindow& window = *s.window;
     QCOMPARE(window.windowTitle(), QStringLiteral("Technique Database"));
-    QCOMPARE(window.Categories()->item(0)->text(), QStringLiteral("All"));
-    QCOMPARE(window.Categories()->currentItem()->text(), QStringLiteral("All"));
-    QCOMPARE(window.TiersGrid()->TextMatrix(0, 0), std::string("Tiers"));
+    QCOMPARE(Cell(window.Categories(), 0), QStringLiteral("All"));
+    QCOMPARE(window.Categories()->currentIndex().data().toString(), QStringLiteral("All"));
+    QCOMPARE(Heading(window.TiersGrid(), 0), QStringLiteral("Tiers"));
     // Without an item the usable filter hides nothing.
     QCOMPARE(window.FoundLabel()->text(), QStringLiteral("34 Techniques"));
     QCOMPARE(window.ItemLabel()->text(), QStringLiteral("None chosen in the Formula Database"));
     QVERIFY(!window.ApplyButton()->isEnabled());
     QVERIFY(!window.FilterButton()->isEnabled());
 
-    window.SelectCategory(CategoryRow(*window.Categories(), QStringLiteral("Temper")));
+    window.SelectCategory(CategoryRow(window.Categories(), QStringLiteral("Temper")));
     QCOMPARE(s.app->Settings().LastTechCategory, std::string("Temper"));
-    QCOMPARE(window.Tree()->topLevelItemCount(), 1);
-    window.Tree()->setCurrentItem(Child(*window.Tree(), QStringLiteral("Temper"), QStringLiteral("Keen Edge")));
+    QCOMPARE(RowCount(window.Tree()), 1);
+    window.Tree()->setCurrentIndex(Technique(window.Tree(), QStringLiteral("Temper"), QStringLiteral("Keen Edge")));
     QVERIFY(window.ApplyButton()->isEnabled());
     CMessageBox::TakeLog();
     QVERIFY(!window.ApplyTechnique());
@@ -158,16 +145,16 @@ void CTechniqueWindowTest::ApplyUntilTheSlotsAreFull()
     SelectShortblade(*s.formulae);
     QCOMPARE(window.ItemLabel()->text(), QStringLiteral("Palecopper Shortblade (Tier I), 0 of 1 technique slots used"));
     QCOMPARE(window.FoundLabel()->text(), QStringLiteral("2 Techniques (Usable)"));
-    QCOMPARE(TreeLines(*window.Tree()),
+    QCOMPARE(TreeLines(window.Tree()),
              (QStringList{QStringLiteral("Temper (2/6)"), QStringLiteral("  Keen Edge"),
                           QStringLiteral("  Lightened Frame")}));
     QCOMPARE(window.CurrentTechnique()->name, std::string("Keen Edge"));
     // The overlay's Tier IX comes last; the Tier I tier is the one that fits.
-    QCOMPARE(GridLines(*window.TiersGrid(), 1),
+    QCOMPARE(RowTexts(window.TiersGrid()),
              (QStringList{QStringLiteral("Keen Edge I"), QStringLiteral("Keen Edge III"), QStringLiteral("Keen Edge V"),
                           QStringLiteral("Keen Edge VII"), QStringLiteral("Keen Edge IX")}));
-    QCOMPARE(window.TiersGrid()->currentRow(), 1);
-    QCOMPARE(GridLines(*window.DetailsGrid(), 0),
+    QCOMPARE(window.TiersGrid()->currentIndex().row(), 0);
+    QCOMPARE(RowTexts(window.DetailsGrid()),
              (QStringList{QStringLiteral("|Keen Edge"), QStringLiteral("|Grinds and hones the edge to a razor line."),
                           QStringLiteral("|Taught by the Forge Guild."), QStringLiteral("|"),
                           QStringLiteral("Tier|Keen Edge I"), QStringLiteral("Level|Tier I"),
@@ -180,7 +167,7 @@ void CTechniqueWindowTest::ApplyUntilTheSlotsAreFull()
     // Applied: the formula browser lists it, and the one slot is taken.
     QVERIFY(window.ApplyTechnique());
     QCOMPARE(Attached(*s.formulae), QStringList{QStringLiteral("Temper/Keen Edge/Keen Edge I")});
-    QCOMPARE(s.formulae->TechniquesGrid()->TextMatrix(1, 0), std::string("Keen Edge"));
+    QCOMPARE(Text(s.formulae->TechniquesGrid(), 0), std::string("Keen Edge"));
     QCOMPARE(window.ItemLabel()->text(), QStringLiteral("Palecopper Shortblade (Tier I), 1 of 1 technique slots used"));
     QVERIFY(CMessageBox::TakeLog().isEmpty());
     QVERIFY(!window.ApplyTechnique());
@@ -191,16 +178,16 @@ void CTechniqueWindowTest::ApplyUntilTheSlotsAreFull()
     QCOMPARE(Attached(*s.formulae), QStringList{QStringLiteral("Temper/Keen Edge/Keen Edge I")});
 
     // The Tier III item takes a second one, Keen Edge III, and then no more.
-    s.formulae->ChooseTierRow(3);
+    s.formulae->ChooseTierRow(2);
     QCOMPARE(window.ItemLabel()->text(), QStringLiteral("Tinbright Shortblade (Tier III), 1 of 2 technique slots used"));
-    window.ChooseTierRow(2);
-    QCOMPARE(window.DetailsGrid()->TextMatrix(4, 1), std::string("Keen Edge III"));
+    window.ChooseTierRow(1);
+    QCOMPARE(Text(window.DetailsGrid(), 4, 1), std::string("Keen Edge III"));
     QVERIFY(window.ApplyTechnique());
     QCOMPARE(Attached(*s.formulae), (QStringList{QStringLiteral("Temper/Keen Edge/Keen Edge I"),
                                                  QStringLiteral("Temper/Keen Edge/Keen Edge III")}));
     QCOMPARE(window.ItemLabel()->text(), QStringLiteral("Tinbright Shortblade (Tier III), 2 of 2 technique slots used"));
     // The tier chosen by hand stays while the item changes.
-    QCOMPARE(window.TiersGrid()->currentRow(), 2);
+    QCOMPARE(window.TiersGrid()->currentIndex().row(), 1);
     QVERIFY(!window.ApplyTechnique());
     QCOMPARE(CMessageBox::TakeLog(),
              QStringList{QStringLiteral(
@@ -210,10 +197,10 @@ void CTechniqueWindowTest::ApplyUntilTheSlotsAreFull()
     // Emptied and back at Tier I, the item is too low for Keen Edge III.
     for (int i = 0; i < 2; ++i)
     {
-        s.formulae->TechniquesGrid()->setCurrentCell(1, 0);
+        s.formulae->TechniquesGrid()->setCurrentIndex(s.formulae->TechniquesGrid()->model()->index(0, 0));
         s.formulae->RemoveSelectedTechnique();
     }
-    s.formulae->ChooseTierRow(1);
+    s.formulae->ChooseTierRow(0);
     QCOMPARE(window.ItemLabel()->text(), QStringLiteral("Palecopper Shortblade (Tier I), 0 of 1 technique slots used"));
     QVERIFY(!window.ApplyTechnique());
     QCOMPARE(CMessageBox::TakeLog(),
@@ -229,16 +216,16 @@ void CTechniqueWindowTest::FilterFormulaeByTechnique()
     CTechniqueWindow& window = *s.window;
     SelectShortblade(*s.formulae);
     QVERIFY(!s.formulae->Working().item.formula.empty());
-    window.Tree()->setCurrentItem(Child(*window.Tree(), QStringLiteral("Temper"), QStringLiteral("Keen Edge")));
+    window.Tree()->setCurrentIndex(Technique(window.Tree(), QStringLiteral("Temper"), QStringLiteral("Keen Edge")));
     QVERIFY(window.FilterButton()->isEnabled());
     window.FilterButton()->click();
 
     // The formula browser shows only the formulae Keen Edge goes on, in "Custom".
     QVERIFY(s.formulae->isVisible());
-    QCOMPARE(s.formulae->Categories()->currentItem()->text(), QStringLiteral("Custom"));
+    QCOMPARE(s.formulae->Categories()->currentIndex().data().toString(), QStringLiteral("Custom"));
     // Keen Edge goes on blades, hafted arms, armour and shields: every one of them has a tier
     // that takes Keen Edge I.
-    const QStringList lines = TreeLines(*s.formulae->Tree());
+    const QStringList lines = TreeLines(s.formulae->Tree());
     QCOMPARE(lines.size(), 32);
     QCOMPARE(lines.at(0), QStringLiteral("Armorwright (14/14)"));
     QCOMPARE(lines.at(15), QStringLiteral("Bladesmith (16/16)"));
@@ -274,13 +261,13 @@ void CTechniqueWindowTest::MenusAndSettings()
     QVERIFY(!s.app->Settings().ShowUsableTechs);
     QVERIFY(!usable->isChecked());
     QCOMPARE(window.FoundLabel()->text(), QStringLiteral("34 Techniques"));
-    QCOMPARE(window.Tree()->topLevelItem(0)->text(0), QStringLiteral("Infusion (6/6)"));
+    QCOMPARE(Cell(window.Tree(), 0), QStringLiteral("Infusion (6/6)"));
 
     MenuAction(window, QStringLiteral("All Categories"))->trigger();
     QCOMPARE(s.app->Settings().ExpandTechMode, 2);
     QVERIFY(!MenuAction(window, QStringLiteral("Current Category"))->isChecked());
-    window.SelectCategory(CategoryRow(*window.Categories(), QStringLiteral("Spell")));
-    QVERIFY(window.Tree()->topLevelItem(0)->isExpanded());
+    window.SelectCategory(CategoryRow(window.Categories(), QStringLiteral("Spell")));
+    QVERIFY(window.Tree()->isExpanded(Entry(window.Tree(), {0})));
 
     // The settings are stored in their encodings.
     QVERIFY(SaveSettings(s.app->Settings(), s.app->Store()));
@@ -291,13 +278,13 @@ void CTechniqueWindowTest::MenusAndSettings()
     // A window opens on the stored category; one the database lacks opens on "All".
     {
         CTechniqueWindow reopened(*s.app, s.toolbar.get());
-        QCOMPARE(reopened.Categories()->currentItem()->text(), QStringLiteral("Spell"));
-        QCOMPARE(reopened.Tree()->topLevelItemCount(), 1);
+        QCOMPARE(reopened.Categories()->currentIndex().data().toString(), QStringLiteral("Spell"));
+        QCOMPARE(RowCount(reopened.Tree()), 1);
     }
     s.app->Settings().LastTechCategory = "Masonry";
     {
         CTechniqueWindow reopened(*s.app, s.toolbar.get());
-        QCOMPARE(reopened.Categories()->currentItem()->text(), QStringLiteral("All"));
+        QCOMPARE(reopened.Categories()->currentIndex().data().toString(), QStringLiteral("All"));
         QCOMPARE(s.app->Settings().LastTechCategory, std::string("All"));
     }
 

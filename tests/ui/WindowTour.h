@@ -51,9 +51,10 @@ public:
             // Each docked as the player would: its partner beside it where the screen has room.
             m_toolbar.Dock(scene == "orders" ? EToolWindow::Order : EToolWindow::Reports);
             auto* order = static_cast<COrderWindow*>(m_toolbar.Window(EToolWindow::Order));
-            QTreeWidget* tree = order->Tree();
-            if (tree->topLevelItemCount() > 0 && tree->topLevelItem(0)->childCount() > 0)
-                tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+            QTreeView* tree = order->Tree();
+            const QModelIndex first = tree->model()->index(0, 0);
+            if (tree->model()->rowCount(first) > 0)
+                tree->setCurrentIndex(tree->model()->index(0, 0, first));
             m_toolbar.Window(EToolWindow::Reports)->GenerateCurrentReport();
             AddShown(windows, {EToolWindow::Order, EToolWindow::Reports});
         }
@@ -80,14 +81,14 @@ public:
             m_toolbar.ShowWindow(id);
             m_toolbar.Dock(id);
             auto* tree = window->findChild<CThemedTree*>();
-            QTreeWidgetItem* item = tree ? tree->topLevelItem(0) : nullptr;
-            while (item && item->childCount() > 0)
+            QModelIndex item = tree ? tree->model()->index(0, 0) : QModelIndex();
+            while (item.isValid() && tree->model()->rowCount(item) > 0)
             {
-                item->setExpanded(true);
-                item = item->child(0);
+                tree->expand(item);
+                item = tree->model()->index(0, 0, item);
             }
-            if (item)
-                tree->setCurrentItem(item);
+            if (item.isValid())
+                tree->setCurrentIndex(item);
             windows.push_back(window);
         }
         else if (scene == "configuration")

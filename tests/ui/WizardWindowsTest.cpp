@@ -1,7 +1,9 @@
 #include "UiFixture.h"
+#include "ViewText.h"
 
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderCommands.h"
+#include "ui/order/OrderModel.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/order/WizardDialog.h"
 #include "ui/MainWindows.h"
@@ -174,7 +176,7 @@ void CWizardWindowsTest::WizardPagesBuildTheOrder()
     QCOMPARE(order.items[0]->techniques.size(), std::size_t(1));
     QCOMPARE(order.items[0]->techniques[0].tierName, std::string("Keen Edge III"));
     QVERIFY(order.modified);
-    QVERIFY(s.orders->ItemEntry(order.items[1]->id));
+    QVERIFY(s.orders->ItemEntry(order.items[1]->id).isValid());
     QCOMPARE(s.toolbar->UndoAction()->text(), QStringLiteral("Undo Order Wizard"));
     s.toolbar->UndoAction()->trigger();
     QCOMPARE(s.app->Order().ItemCount(), 0);
@@ -196,7 +198,7 @@ void CWizardWindowsTest::WizardButtonFollowsTheBrowserMode()
     QVERIFY(button->isEnabled());
     CFormulaWindow* formulae = s.Formulae();
     formulae->ApplyNameFilter("Longblade");
-    formulae->Tree()->setCurrentItem(formulae->Tree()->topLevelItem(0)->child(0));
+    formulae->Tree()->setCurrentIndex(Entry(formulae->Tree(), {0, 0}));
     formulae->AddButton()->click(); // "Increase Qty" mode from now on
     QVERIFY(!button->isEnabled());
     s.toolbar->NewOrderFromTemplate(); // opens nothing: a modal dialog would never return here
@@ -217,11 +219,10 @@ void CWizardWindowsTest::PasteDragUndoAndFilter()
     const auto shown = [formulae]
     {
         QStringList names;
-        for (int i = 0; i < formulae->Tree()->topLevelItemCount(); ++i)
-            for (int j = 0; j < formulae->Tree()->topLevelItem(i)->childCount(); ++j)
-                if (!formulae->Tree()->topLevelItem(i)->isHidden() &&
-                    !formulae->Tree()->topLevelItem(i)->child(j)->isHidden())
-                    names << formulae->Tree()->topLevelItem(i)->child(j)->text(0);
+        const QTreeView* tree = formulae->Tree();
+        for (int i = 0; i < RowCount(tree); ++i)
+            for (int j = 0; j < RowCount(tree, Entry(tree, {i})); ++j)
+                names << Cell(tree, j, 0, Entry(tree, {i}));
         return names;
     };
     QTest::keyClicks(formulae->QuickFilterEdit(), QStringLiteral("KITE"));
@@ -235,7 +236,7 @@ void CWizardWindowsTest::PasteDragUndoAndFilter()
     formulae->QuickFilterEdit()->clear();
 
     // Ctrl+V into the selected group; what matches nothing is named in one message.
-    orders.Tree()->setCurrentItem(orders.GroupEntry(QStringLiteral("Forge")));
+    orders.Tree()->setCurrentIndex(orders.GroupEntry(QStringLiteral("Forge")));
     QGuiApplication::clipboard()->setText(QStringLiteral("2 x Ruddite Longblade\r\nNo Such Thing\r\n"));
     CMessageBox::TakeLog();
     orders.PasteAction()->trigger();
@@ -248,13 +249,13 @@ void CWizardWindowsTest::PasteDragUndoAndFilter()
 
     // A formula dragged from the browser joins the group at the browser's tier.
     formulae->ApplyNameFilter("Longblade");
-    formulae->Tree()->setCurrentItem(formulae->Tree()->topLevelItem(0)->child(0));
-    formulae->ChooseTierRow(3);
+    formulae->Tree()->setCurrentIndex(Entry(formulae->Tree(), {0, 0}));
+    formulae->ChooseTierRow(2);
     orders.show();
     QVERIFY(QTest::qWaitForWindowExposed(&orders));
     auto* mime = new QMimeData;
-    mime->setData(QString::fromLatin1(COrderTree::ItemMimeType), formulae->DragItem());
-    const QPoint at = orders.Tree()->visualItemRect(orders.GroupEntry(QStringLiteral("Forge"))).center();
+    mime->setData(QString::fromLatin1(COrderModel::ItemMimeType), formulae->DragItem());
+    const QPoint at = orders.Tree()->visualRect(orders.GroupEntry(QStringLiteral("Forge"))).center();
     QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(orders.Tree()->viewport(), &enter);
     QVERIFY(enter.isAccepted());
@@ -276,7 +277,7 @@ void CWizardWindowsTest::PasteDragUndoAndFilter()
     QCOMPARE(s.toolbar->RedoAction()->text(), QStringLiteral("Redo Paste"));
     s.toolbar->RedoAction()->trigger();
     QCOMPARE(order.ItemCount(), 1);
-    QVERIFY(orders.ItemEntry(order.items[0]->id));
+    QVERIFY(orders.ItemEntry(order.items[0]->id).isValid());
 
 }
 

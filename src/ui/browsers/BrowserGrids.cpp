@@ -1,88 +1,57 @@
 #include "ui/browsers/BrowserGrids.h"
 
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/widgets/GridModel.h"
 
 #include <QFontMetrics>
 #include <QStyle>
 #include <algorithm>
-#include <string>
 
-void SetGridHeader(CGridWidget& grid, std::string_view format)
+CBrowserGrid::CBrowserGrid(QWidget* parent, int columns, std::string_view heading)
+    : CGridView(parent), m_model(new CRowsModel(columns, this))
 {
-    int col = 0;
-    std::size_t start = 0;
-    while (start < format.size() && col < grid.Cols())
-    {
-        std::size_t bar = format.find('|', start);
-        if (bar == std::string_view::npos)
-            bar = format.size();
-        std::string_view cell = format.substr(start, bar - start);
-        Qt::Alignment align = Qt::AlignLeft;
-        if (!cell.empty() && (cell[0] == '<' || cell[0] == '^' || cell[0] == '>'))
-        {
-            align = cell[0] == '^'   ? Qt::AlignHCenter
-                    : cell[0] == '>' ? Qt::AlignRight
-                                     : Qt::AlignLeft;
-            cell.remove_prefix(1);
-        }
-        grid.SetTextMatrix(0, col, cell);
-        grid.SetRow(0);
-        grid.SetCol(col);
-        grid.SetCellAlignment(align | Qt::AlignVCenter);
-        grid.SetCellFontBold(true);
-        ++col;
-        start = bar + 1;
-    }
+    if (!heading.empty())
+        m_model->SetHeadings(GridHeadings(heading));
+    setModel(m_model);
 }
 
-namespace
+const CBrowserRows& CBrowserGrid::Rows() const
 {
-// The lines a details value wraps to in the value column.
-int WrappedLines(const CGridWidget& grid, const std::string& text)
-{
-    const std::size_t bar = text.find('|');
-    if (bar == std::string::npos || bar + 1 >= text.size())
-        return 1;
-    const QFontMetrics metrics(grid.font());
-    const int width = std::max(grid.ColWidth(1) - 6, 20);
-    const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap,
-                                              Qs(text.substr(bar + 1)));
-    return std::max(1, (bounds.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
+    return m_model->Rows();
 }
-} // namespace
 
-void ShowBrowserRows(CGridWidget& grid, const CBrowserRows& rows, const CTheme& theme, bool tabs,
-                     bool wrap)
+void CBrowserGrid::ShowRows(CBrowserRows rows, bool wrap)
 {
-    grid.SetRedraw(false);
-    grid.ClearRows();
     if (wrap)
     {
         // The label column takes its longest label; the value column gives up that room.
-        const QFontMetrics metrics(grid.font());
-        const int margin = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
-        int labels = grid.ColWidth(0);
+        const QFontMetrics metrics(font());
+        const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+        int labels = columnWidth(0);
         for (const CBrowserRow& row : rows)
-            labels = std::max(labels, metrics.horizontalAdvance(Qs(row.text.substr(0, row.text.find('|')))) + margin);
-        if (labels > grid.ColWidth(0))
+            if (!row.cells.empty())
+                labels = std::max(labels, metrics.horizontalAdvance(Qs(row.cells.front())) + margin);
+        if (labels > columnWidth(0))
         {
-            grid.SetColWidth(1, std::max(grid.ColWidth(1) - (labels - grid.ColWidth(0)), 60));
-            grid.SetColWidth(0, labels);
+            setColumnWidth(1, std::max(columnWidth(1) - (labels - columnWidth(0)), 60));
+            setColumnWidth(0, labels);
         }
     }
-    for (const CBrowserRow& row : rows)
+    m_model->SetRows(std::move(rows));
+    if (!wrap)
+        return;
+    // Each row as many lines tall as its value wraps to in the value column.
+    const QFontMetrics metrics(font());
+    const int width = std::max(columnWidth(1) - 6, 20);
+    for (int row = 0; row < m_model->rowCount(); ++row)
     {
-        std::string text = row.text;
-        if (tabs)
-            std::replace(text.begin(), text.end(), '\t', '|');
-        const int index = grid.Rows();
-        AddGridRow(grid, text, row.kind, 1, theme);
-        // A grid without a heading row has nothing to take the height from.
-        if (wrap)
-            grid.SetRowHeight(index, WrappedLines(grid, text) * (grid.fontMetrics().height() + 4));
+        const CBrowserRow& shown = m_model->Rows()[static_cast<std::size_t>(row)];
+        int lines = 1;
+        if (shown.cells.size() > 1 && !shown.cells[1].empty())
+        {
+            const QRect bounds = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, Qs(shown.cells[1]));
+            lines = std::max(1, (bounds.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing());
+        }
+        setRowHeight(row, lines * LineHeight());
     }
-    if (grid.FitsColumns())
-        grid.FitColumns();
-    grid.SetRedraw(true);
 }

@@ -9,8 +9,8 @@
 #include "ui/browsers/BrowserGrids.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
 #include "ui/widgets/ThemedTree.h"
+#include "ui/widgets/TreeModel.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -19,14 +19,10 @@
 
 namespace
 {
-constexpr int IndexRole = Qt::UserRole; // a component item's position in the list; -1 for a type
-
-CGridWidget* MakeListGrid(QWidget* parent, int cols, std::string_view header)
+CBrowserGrid* MakeListGrid(QWidget* parent, int cols, std::string_view header)
 {
-    auto* grid = new CGridWidget(parent);
-    grid->SetCols(cols);
+    auto* grid = new CBrowserGrid(parent, cols, header);
     grid->SetBackColourKey("GRID_LISTBACKCOLOUR");
-    SetGridHeader(*grid, header);
     grid->FitColumns();
     return grid;
 }
@@ -49,7 +45,8 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     leftLayout->setContentsMargins(4, 4, 4, 4);
     leftLayout->addWidget(new QLabel(Qs(Messages::ComponentTypesLabel), left));
     m_tree = new CThemedTree(left);
-    m_tree->setHeaderHidden(true);
+    m_treeModel = new CTreeModel({}, this);
+    m_tree->setModel(m_treeModel);
     leftLayout->addWidget(m_tree, 1);
     m_found = new QLabel(left);
     leftLayout->addWidget(m_found);
@@ -57,11 +54,8 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     auto* right = new QWidget(splitter);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(4, 4, 4, 4);
-    m_details = new CGridWidget(right);
-    m_details->SetCols(2);
-    m_details->SetFixedRows(0);
-    m_details->SetRows(0);
-    m_details->SetColWidth(0, TwipsToPixels(1150));
+    m_details = new CBrowserGrid(right, 2);
+    m_details->setColumnWidth(0, TwipsToPixels(1150));
     m_details->horizontalHeader()->setStretchLastSection(true);
     m_details->setWordWrap(true);
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
@@ -71,16 +65,16 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     m_usesLabel = new QLabel(right);
     rightLayout->addWidget(m_usesLabel);
     m_uses = MakeListGrid(right, 4, Messages::UsesHeader);
-    m_uses->SetColWidth(0, TwipsToPixels(2200));
-    m_uses->SetColWidth(1, TwipsToPixels(1300));
-    m_uses->SetColWidth(2, TwipsToPixels(900));
+    m_uses->setColumnWidth(0, TwipsToPixels(2200));
+    m_uses->setColumnWidth(1, TwipsToPixels(1300));
+    m_uses->setColumnWidth(2, TwipsToPixels(900));
     rightLayout->addWidget(m_uses, 2);
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 5);
 
-    connect(m_uses, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OpenUse(row); });
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelection(current); });
+    connect(m_uses, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& cell) { OpenUse(cell.row()); });
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnTreeSelection(current); });
 
     resize(640, 600);
     RefreshAll();
@@ -90,9 +84,9 @@ CComponentWindow::~CComponentWindow() = default;
 
 void CComponentWindow::OpenUse(int row)
 {
-    if (row < 1 || static_cast<std::size_t>(row) > m_shownUses.size())
+    if (row < 0 || static_cast<std::size_t>(row) >= m_shownUses.size())
         return;
-    const CComponentUse& use = m_shownUses[static_cast<std::size_t>(row) - 1];
+    const CComponentUse& use = m_shownUses[static_cast<std::size_t>(row)];
     const std::string formula = use.formula->name;
     const std::string category = use.formula->category;
     const std::string tier = use.tier->name;
@@ -105,7 +99,7 @@ void CComponentWindow::ApplyTheme()
     CToolWindow::ApplyTheme();
     const CTheme& theme = App().Theme();
     m_tree->ApplyTheme(theme);
-    for (CGridWidget* grid : {m_details, m_locations, m_uses})
+    for (CBrowserGrid* grid : {m_details, m_locations, m_uses})
         grid->ApplyTheme(theme);
 }
 
@@ -123,7 +117,7 @@ void CComponentWindow::DatabaseReloaded()
     // The index points into the records that were just freed.
     m_usesIndex.reset();
     const std::string shown = m_currentName;
-    m_current = -1;
+    m_current = nullptr;
     FillTree();
     if (shown.empty() || !SelectComponent(shown))
         Clear();
@@ -132,105 +126,88 @@ void CComponentWindow::DatabaseReloaded()
 void CComponentWindow::FillTree()
 {
     const CComponentTree tree = BuildComponentTree(App().Database());
-    m_refilling = true;
-    m_tree->clear();
+    const auto& components = App().Database().Components();
+    std::vector<CTreeModel::CNode> nodes;
     for (const CComponentTypeEntry& type : tree.types)
     {
-        auto* top = new QTreeWidgetItem(m_tree, {Qs(type.label)});
-        top->setData(0, IndexRole, -1);
-        m_tree->ColourItem(top, CThemedTree::ELevel::Level1);
+        const int top = static_cast<int>(nodes.size());
+        nodes.push_back({Qs(type.label), -1, CTreeModel::ELevel::Level1});
         for (const std::size_t index : type.components)
-        {
-            auto* child =
-                new QTreeWidgetItem(top, {Qs(App().Database().Components()[index]->name)});
-            child->setData(0, IndexRole, static_cast<qlonglong>(index));
-            m_tree->ColourItem(child, CThemedTree::ELevel::Level2);
-        }
+            nodes.push_back({Qs(components[index]->name), -1, CTreeModel::ELevel::Level2,
+                             static_cast<const CComponent*>(components[index].get()), top});
     }
+    m_treeModel->SetNodes(std::move(nodes));
+    m_shownNode = -1;
     m_found->setText(Qs(tree.foundText));
-    m_refilling = false;
 }
 
 bool CComponentWindow::SelectComponent(const std::string& name)
 {
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+    for (int node = 0; node < m_treeModel->NodeCount(); ++node)
     {
-        QTreeWidgetItem* top = m_tree->topLevelItem(i);
-        for (int j = 0; j < top->childCount(); ++j)
-            if (Bytes(top->child(j)->text(0)) == name)
-            {
-                top->setExpanded(true);
-                m_tree->setCurrentItem(top->child(j));
-                m_tree->scrollToItem(top->child(j));
-                // Selecting the item already current shows nothing new.
-                ShowComponent(
-                    static_cast<std::size_t>(top->child(j)->data(0, IndexRole).toLongLong()));
-                return true;
-            }
+        const CComponent* const* component = m_treeModel->Record<const CComponent*>(node);
+        if (!component || (*component)->name != name)
+            continue;
+        const QModelIndex entry = m_treeModel->IndexOf(node);
+        m_tree->expand(entry.parent());
+        // Shown here, whether or not the entry was current already.
+        m_shownNode = node;
+        m_tree->setCurrentIndex(entry);
+        m_tree->scrollTo(entry);
+        ShowComponent(**component);
+        return true;
     }
     return false;
 }
 
 const CComponent* CComponentWindow::Current()
 {
-    const auto& components = App().Database().Components();
-    if (m_current < 0 || static_cast<std::size_t>(m_current) >= components.size())
-        return nullptr;
-    return components[static_cast<std::size_t>(m_current)].get();
+    return m_current;
 }
 
-void CComponentWindow::OnTreeSelection(QTreeWidgetItem* item)
+void CComponentWindow::OnTreeSelection(const QModelIndex& current)
 {
-    if (m_refilling || !item)
+    const int node = m_treeModel->NodeOf(current);
+    if (node < 0 || node == m_shownNode)
         return;
-    const qlonglong index = item->data(0, IndexRole).toLongLong();
-    if (index < 0)
+    m_shownNode = node;
+    if (const CComponent* const* component = m_treeModel->Record<const CComponent*>(node))
+        ShowComponent(**component);
+    else
     {
-        item->setExpanded(true);
+        m_tree->expand(current);
         Clear();
-        return;
     }
-    ShowComponent(static_cast<std::size_t>(index));
 }
 
-void CComponentWindow::ShowComponent(std::size_t index)
+void CComponentWindow::ShowComponent(const CComponent& component)
 {
     const CGameDatabase& db = App().Database();
-    if (index >= db.Components().size())
-    {
-        Clear();
-        return;
-    }
-    m_current = static_cast<long>(index);
-    const CComponent& component = *db.Components()[index];
+    m_current = &component;
     m_currentName = component.name;
-    const CTheme& theme = App().Theme();
-    ShowBrowserRows(*m_details, ComponentDetailRows(component), theme);
+    m_details->ShowRows(ComponentDetailRows(component));
     // Labels on one line; the values wrap.
-    m_details->SetColWidth(0, std::max(TwipsToPixels(1150), m_details->ContentWidth(0)));
+    m_details->setColumnWidth(0, std::max(TwipsToPixels(1150), m_details->ContentWidth(0)));
     m_details->resizeRowsToContents();
-    ShowBrowserRows(*m_locations, LocationRows(component), theme);
+    m_locations->ShowRows(LocationRows(component));
     if (!m_usesIndex)
         m_usesIndex = std::make_unique<CComponentUses>(db);
     m_shownUses = m_usesIndex->UsesOf(component.name);
     m_usesLabel->setText(Qs(Format(Messages::UsesFound, static_cast<int>(m_shownUses.size()))));
-    ShowBrowserRows(*m_uses, UseRows(m_shownUses), theme);
-    for (CGridWidget* grid : {m_details, m_locations, m_uses})
+    m_uses->ShowRows(UseRows(m_shownUses));
+    for (CBrowserGrid* grid : {m_details, m_locations, m_uses})
         grid->setEnabled(true);
 }
 
 void CComponentWindow::Clear()
 {
-    m_current = -1;
+    m_current = nullptr;
     m_currentName.clear();
     m_shownUses.clear();
-    const CTheme& theme = App().Theme();
-    m_details->ClearRows();
-    m_details->SetRows(0);
-    ShowBrowserRows(*m_locations, {{std::string(Messages::GridNone), BrowserRowKind::Plain}},
-                    theme);
-    ShowBrowserRows(*m_uses, {{std::string(Messages::GridNone), BrowserRowKind::Resource}}, theme);
+    m_details->ShowRows({});
+    m_locations->ShowRows(NoneRow(EBrowserRow::Plain));
+    m_uses->ShowRows(NoneRow(EBrowserRow::Resource));
     m_usesLabel->setText(Qs(Format(Messages::UsesFound, 0)));
-    for (CGridWidget* grid : {m_details, m_locations, m_uses})
+    for (CBrowserGrid* grid : {m_details, m_locations, m_uses})
         grid->setEnabled(false);
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-class CGridWidget;
+class CBrowserGrid;
 class CThemedTree;
+class CTreeModel;
 class QLabel;
-class QTreeWidgetItem;
 struct CComponent;
 
 // "Component Database": the components by type, and for the chosen one its record, where it
@@ -31,33 +31,35 @@ public:
     bool SelectComponent(const std::string& name);
     // The component shown, or null.
     const CComponent* Current();
-    // A double click on a use: the formula browser finds that formula and shows the tier.
+    // A double click on a use (0 = the first): the formula browser finds that formula and
+    // shows the tier.
     void OpenUse(int row);
 
     CThemedTree* Tree() const { return m_tree; }
     QLabel* FoundLabel() const { return m_found; }
-    CGridWidget* DetailsGrid() const { return m_details; }
-    CGridWidget* LocationsGrid() const { return m_locations; }
+    CBrowserGrid* DetailsGrid() const { return m_details; }
+    CBrowserGrid* LocationsGrid() const { return m_locations; }
     QLabel* UsesLabel() const { return m_usesLabel; }
-    CGridWidget* UsesGrid() const { return m_uses; }
+    CBrowserGrid* UsesGrid() const { return m_uses; }
 
 private:
     void FillTree();
-    void OnTreeSelection(QTreeWidgetItem* item);
-    void ShowComponent(std::size_t index);
+    void OnTreeSelection(const QModelIndex& current);
+    void ShowComponent(const CComponent& component);
     void Clear();
 
     // Built on the first look at a component's uses, dropped when the database reloads.
     std::unique_ptr<CComponentUses> m_usesIndex;
-    long m_current = -1;                    // position in the component list
-    std::string m_currentName;              // kept across a reload, which renumbers the list
-    std::vector<CComponentUse> m_shownUses; // the uses grid's rows from row 1
-    bool m_refilling = false;
+    const CComponent* m_current = nullptr;
+    std::string m_currentName;              // kept across a reload, which makes new records
+    std::vector<CComponentUse> m_shownUses; // the uses grid's rows
+    int m_shownNode = -1;                   // the tree entry shown (a node of m_treeModel)
 
     QLabel* m_found;
     CThemedTree* m_tree;
-    CGridWidget* m_details;
-    CGridWidget* m_locations;
+    CTreeModel* m_treeModel;
+    CBrowserGrid* m_details;
+    CBrowserGrid* m_locations;
     QLabel* m_usesLabel;
-    CGridWidget* m_uses;
+    CBrowserGrid* m_uses;
 };

@@ -7,7 +7,6 @@
 #include "ui/browsers/BrowserGrids.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -22,11 +21,9 @@ CEfficiencyGuideWindow::CEfficiencyGuideWindow(CAppContext& app, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     m_info = new QLabel(this);
     layout->addWidget(m_info);
-    m_grid = new CGridWidget(this);
-    m_grid->SetCols(3);
+    m_grid = new CBrowserGrid(this, 3, Messages::GuideHeader);
     for (int col = 0; col < 3; ++col)
-        m_grid->SetColWidth(col, TwipsToPixels(1100));
-    SetGridHeader(*m_grid, Messages::GuideHeader);
+        m_grid->setColumnWidth(col, TwipsToPixels(1100));
     m_grid->FitColumns();
     layout->addWidget(m_grid, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -58,12 +55,12 @@ void CEfficiencyGuideWindow::ShowFor(const CGameDatabase& db, const CFormulaTier
     const CEfficiencyGuideView view = EfficiencyGuideView(found, profile);
     setWindowTitle(Qs(view.caption));
     m_info->setText(Qs(view.info));
-    ShowBrowserRows(*m_grid, view.rows, m_app.Theme());
+    m_grid->ShowRows(view.rows);
     if (view.currentRow >= 0)
     {
-        // Row 0 is the heading.
-        m_grid->setCurrentCell(view.currentRow + 1, 0);
-        m_grid->scrollToItem(m_grid->item(view.currentRow + 1, 0));
+        const QModelIndex current = m_grid->model()->index(view.currentRow, 0);
+        m_grid->setCurrentIndex(current);
+        m_grid->scrollTo(current);
     }
     m_grid->setEnabled(found.resource != nullptr);
 }

@@ -8,7 +8,7 @@
 
 class CAppContext;
 class CGameDatabase;
-class CGridWidget;
+class CBrowserGrid;
 class QLabel;
 struct CFormulaTier;
 struct CProfile;
@@ -32,11 +32,11 @@ public:
     // The resource shown; empty for none.
     const std::string& ResourceName() const { return m_resource; }
     QLabel* InfoLabel() const { return m_info; }
-    CGridWidget* Grid() const { return m_grid; }
+    CBrowserGrid* Grid() const { return m_grid; }
 
 private:
     CAppContext& m_app;
     std::string m_resource;
     QLabel* m_info;
-    CGridWidget* m_grid;
+    CBrowserGrid* m_grid;
 };

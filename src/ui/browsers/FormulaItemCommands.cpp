@@ -5,8 +5,9 @@
 #include "profile/Profile.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
-#include "ui/widgets/ThemedTree.h"
+#include "ui/browsers/BrowserGrids.h"
+#include "ui/widgets/GridModel.h"
+#include "ui/widgets/TreeModel.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -24,11 +25,10 @@ void CFormulaWindow::ItemEdited(std::string_view name)
 
 void CFormulaWindow::ChooseTierRow(int row)
 {
-    if (row < 1 || row >= m_tiers->Rows())
+    const CBrowserRow* shown = m_tiers->Model()->Row(row);
+    if (!shown || shown->kind != EBrowserRow::TierAvailable)
         return;
-    const std::string name = m_tiers->TextMatrix(row, 0);
-    if (name == Messages::GridNone)
-        return;
+    const std::string name = shown->cells.front();
     const std::string message = ChooseTier(App().Database(), m_working, App().Order(), name);
     if (!message.empty())
     {
@@ -42,8 +42,9 @@ void CFormulaWindow::ChooseTierRow(int row)
 
 void CFormulaWindow::RemoveSelectedTechnique()
 {
-    const int row = m_techniques->currentRow();
-    if (row < 1 || m_techniques->TextMatrix(row, 0) == Messages::GridNone)
+    const int row = m_techniques->currentIndex().row();
+    const CBrowserRow* shown = m_techniques->Model()->Row(row);
+    if (!shown || m_techniques->Rows() == NoneRow(EBrowserRow::Technique))
         return;
     if (RemoveTechnique(App().Database(), m_working, App().Order(), row))
     {
@@ -151,9 +152,9 @@ bool CFormulaWindow::LoadOrderItem(int entry)
         return false;
     }
     bool shown = false;
-    for (int i = 0; i < m_tree->topLevelItemCount() && !shown; ++i)
-        for (int j = 0; j < m_tree->topLevelItem(i)->childCount() && !shown; ++j)
-            shown = Bytes(m_tree->topLevelItem(i)->child(j)->text(0)) == formula->name;
+    for (int node = 0; node < m_treeModel->NodeCount() && !shown; ++node)
+        if (const CFormula* const* record = m_treeModel->Record<const CFormula*>(node))
+            shown = (*record)->name == formula->name;
     m_filter.category = LoadedItemCategory(m_filter.category, formula->category, shown);
     m_formula = formula->name;
     m_formulaCategory = formula->category;

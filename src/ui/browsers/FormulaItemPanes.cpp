@@ -11,9 +11,10 @@
 #include "ui/browsers/EfficiencyGuideWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/widgets/GridModel.h"
 #include "ui/widgets/IconImage.h"
 #include "ui/widgets/ThemedTree.h"
+#include "ui/widgets/TreeModel.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -42,25 +43,20 @@ int ResourceGridExtra(int dataRows, int setting, bool autoShrink)
 QLayout* CFormulaWindow::BuildItemColumn(QWidget* client)
 {
     auto* right = new QGridLayout;
-    m_details = new CGridWidget(client);
-    m_details->SetCols(2);
-    m_details->SetFixedRows(0);
-    m_details->SetRows(0);
-    m_details->SetColWidth(0, TwipsToPixels(1150));
-    m_details->SetColWidth(1, TwipsToPixels(2700));
+    m_details = new CBrowserGrid(client, 2);
+    m_details->setColumnWidth(0, TwipsToPixels(1150));
+    m_details->setColumnWidth(1, TwipsToPixels(2700));
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
     // A steady width for the wrapped values, whatever their count.
     m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     right->addWidget(m_details, 0, 0, 1, 2);
-    m_tiers = new CGridWidget(client);
-    m_tiers->SetColWidth(0, TwipsToPixels(1700));
+    m_tiers = new CBrowserGrid(client, 1, "^Tiers");
+    m_tiers->setColumnWidth(0, TwipsToPixels(1700));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
-    SetGridHeader(*m_tiers, "^Tiers");
     right->addWidget(m_tiers, 1, 0, 2, 1, Qt::AlignTop);
-    m_techniques = new CGridWidget(client);
-    m_techniques->SetColWidth(0, TwipsToPixels(2420));
+    m_techniques = new CBrowserGrid(client, 1, "^Techniques");
+    m_techniques->setColumnWidth(0, TwipsToPixels(2420));
     m_techniques->SetBackColourKey("GRID_LISTBACKCOLOUR");
-    SetGridHeader(*m_techniques, "^Techniques");
     m_tiers->FitColumns();
     m_techniques->FitColumns();
     right->addWidget(m_techniques, 1, 1);
@@ -81,16 +77,13 @@ QLayout* CFormulaWindow::BuildItemColumn(QWidget* client)
 
 QWidget* CFormulaWindow::BuildResourceGrid(QWidget* client)
 {
-    m_resources = new CGridWidget(client);
-    m_resources->SetCols(8);
-    const int widths[] = {1870, 1000, 700, 1400, 700, 700, 700, 0};
-    for (int col = 0; col < 8; ++col)
-        m_resources->SetColWidth(col, TwipsToPixels(widths[col]));
-    m_resources->setColumnHidden(7, true);
+    m_resources = new CBrowserGrid(client, ResourceColumns, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill");
+    const int widths[] = {1870, 1000, 700, 1400, 700, 700, 700};
+    for (int col = 0; col < ResourceColumns; ++col)
+        m_resources->setColumnWidth(col, TwipsToPixels(widths[col]));
     m_resources->setWordWrap(false);
     // A steady view width for sharing out the columns, however many rows there are.
     m_resources->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SetGridHeader(*m_resources, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill|");
     return m_resources;
 }
 
@@ -115,38 +108,26 @@ void CFormulaWindow::ShowItem()
         Clear();
         return;
     }
-    for (CGridWidget* grid : {m_details, m_tiers, m_techniques, m_resources})
+    for (CBrowserGrid* grid : {m_details, m_tiers, m_techniques, m_resources})
         grid->setEnabled(true);
     m_add->setEnabled(true);
     m_levels->setEnabled(true);
     m_add->setText(Qs(AddButtonCaption(m_working)));
 
     LayoutColumns();
-    ShowBrowserRows(*m_details, DetailRows(db, *formula, *tier, m_working.item.techniques),
-                    App().Theme(), false, true);
+    m_details->ShowRows(DetailRows(db, *formula, *tier, m_working.item.techniques), true);
     FillTiers();
     FillTechniques();
 
-    // The sub-formula branch hangs under the formula's own item.
+    // The sub-formula branch hangs under the formula's own entry.
     if (BreakdownModeOf(App().Settings().ShowResourceMode) == BreakdownSubcomponents)
     {
-        QTreeWidgetItem* item = m_tree->currentItem();
-        while (item && item->data(0, DepthRole).toInt() > 2)
-            item = item->parent();
+        int node = CurrentNode();
+        while (node >= 0 && m_treeModel->Depth(node) > 2)
+            node = m_treeModel->Node(node).parent;
         const std::string builtFor = formula->category + "\n" + formula->name + "\n" + tier->name;
-        if (item && item->data(0, DepthRole).toInt() == 2 &&
-            (item != m_branchItem || builtFor != m_branchFor))
-        {
-            m_refilling = true;
-            if (m_branchItem)
-                qDeleteAll(m_branchItem->takeChildren());
-            qDeleteAll(item->takeChildren());
-            m_branchItem = item;
-            m_branchFor = builtFor;
-            AddSubFormulae(item, SubFormulaBranch(db, *tier));
-            item->setExpanded(true);
-            m_refilling = false;
-        }
+        if (node >= 0 && m_treeModel->Depth(node) == 2 && (node != m_branchNode || builtFor != m_branchFor))
+            ShowSubFormulae(node, *tier, builtFor);
     }
     FillResources();
     Q_EMIT WorkingItemChanged();
@@ -156,18 +137,18 @@ void CFormulaWindow::FillTiers()
 {
     const CGameDatabase& db = App().Database();
     const CFormula* formula = db.FindFormula(m_working.item.category, m_working.item.formula);
-    const CTierGrid grid = TierGrid(formula, m_working.item.tierName);
-    ShowBrowserRows(*m_tiers, grid.rows, App().Theme(), false);
+    CTierGrid grid = TierGrid(formula, m_working.item.tierName);
+    m_tiers->ShowRows(std::move(grid.rows));
     LayoutResourceGrid();
     if (grid.selected >= 0)
-        m_tiers->setCurrentCell(grid.selected + 1, 0);
+        m_tiers->setCurrentIndex(m_tiers->model()->index(grid.selected, 0));
 }
 
 void CFormulaWindow::FillTechniques()
 {
-    const CBrowserRows rows = TechniqueRows(App().Database(), m_working);
-    ShowBrowserRows(*m_techniques, rows, App().Theme(), false);
-    m_removeTechnique->setEnabled(!(rows.size() == 1 && rows[0].text == Messages::GridNone));
+    CBrowserRows rows = TechniqueRows(App().Database(), m_working);
+    m_removeTechnique->setEnabled(rows != NoneRow(EBrowserRow::Technique));
+    m_techniques->ShowRows(std::move(rows));
 }
 
 void CFormulaWindow::FillResources()
@@ -180,27 +161,22 @@ void CFormulaWindow::FillResources()
         rows = ResourceRows(db, *tier, m_working.item.techniques, App().Profiles().current,
                             BreakdownModeOf(settings.ShowResourceMode), SelectedPath());
     else
-        rows.push_back({std::string(Messages::GridNone), BrowserRowKind::Resource});
-    ShowBrowserRows(*m_resources, rows, App().Theme(), true);
+        rows = NoneRow(EBrowserRow::Resource);
+    m_resources->ShowRows(std::move(rows));
     LayoutColumns();
-    if (m_resources->Rows() > 1)
-        m_resources->setCurrentCell(1, 0);
+    if (m_resources->model()->rowCount() > 0)
+        m_resources->setCurrentIndex(m_resources->model()->index(0, 0));
     LayoutResourceGrid();
     RefreshEfficiencyGuide();
 }
 
 void CFormulaWindow::Clear()
 {
-    const CTheme& theme = App().Theme();
-    m_details->ClearRows();
-    m_details->SetRows(0);
-    ShowBrowserRows(*m_resources, {{std::string(Messages::GridNone), BrowserRowKind::Resource}},
-                    theme, true);
-    ShowBrowserRows(*m_tiers, {{std::string(Messages::GridNone), BrowserRowKind::TierNotAvailable}},
-                    theme, false);
-    ShowBrowserRows(*m_techniques, {{std::string(Messages::GridNone), BrowserRowKind::Technique}},
-                    theme, false);
-    for (CGridWidget* grid : {m_details, m_tiers, m_techniques, m_resources})
+    m_details->ShowRows({});
+    m_resources->ShowRows(NoneRow(EBrowserRow::Resource));
+    m_tiers->ShowRows(NoneRow(EBrowserRow::TierNotAvailable));
+    m_techniques->ShowRows(NoneRow(EBrowserRow::Technique));
+    for (CBrowserGrid* grid : {m_details, m_tiers, m_techniques, m_resources})
         grid->setEnabled(false);
     m_add->setEnabled(false);
     m_add->setText(Qs(Messages::AddItem));
@@ -224,8 +200,8 @@ void CFormulaWindow::resizeEvent(QResizeEvent* event)
 void CFormulaWindow::LayoutColumns()
 {
     // The label column is as wide as its longest label (the rows widen it).
-    m_details->SetColWidth(
-        1, std::max(TwipsToPixels(2700), m_details->viewport()->width() - m_details->ColWidth(0)));
+    m_details->setColumnWidth(
+        1, std::max(TwipsToPixels(2700), m_details->viewport()->width() - m_details->columnWidth(0)));
     // The resource grid's free width goes to the name and skill columns; no column is
     // narrower than its texts.
     const int width = m_resources->viewport()->width() * 15;
@@ -249,7 +225,7 @@ void CFormulaWindow::LayoutColumns()
         over -= take;
     }
     for (int col = 0; col < 7; ++col)
-        m_resources->SetColWidth(col, sized[col]);
+        m_resources->setColumnWidth(col, sized[col]);
     // The window widens (up to its limit) rather than hide a column's end.
     m_resources->setMinimumWidth(std::min(content + 2 * m_resources->frameWidth() +
                                               m_resources->verticalScrollBar()->sizeHint().width(),
@@ -259,11 +235,11 @@ void CFormulaWindow::LayoutColumns()
 void CFormulaWindow::LayoutResourceGrid()
 {
     // The tiers grid grows with its rows, between six and sixteen.
-    const int tierRows = 7 + std::clamp(m_tiers->Rows() - 1 - 7, -1, 9);
+    const int tierRows = 7 + std::clamp(m_tiers->model()->rowCount() - 7, -1, 9);
     m_tiers->setFixedHeight(m_tiers->HeightForRows(tierRows));
 
     const CSettings& settings = App().Settings();
-    const int dataRows = 4 + ResourceGridExtra(m_resources->Rows() - 1, settings.ItemResourceSize,
+    const int dataRows = 4 + ResourceGridExtra(m_resources->model()->rowCount(), settings.ItemResourceSize,
                                                settings.AutoShrink);
     m_resources->setFixedHeight(m_resources->HeightForRows(dataRows));
 }
@@ -275,17 +251,11 @@ void CFormulaWindow::ShowEfficiencyLevels()
     {
         guide = new CEfficiencyGuideWindow(App(), this);
         // A click on another resource row while the guide is open shows that resource.
-        connect(m_resources, &QTableWidget::cellClicked, guide,
-                [this](int row, int)
-                {
-                    if (row >= 1)
-                        RefreshEfficiencyGuide(m_resources->TextMatrix(row, 0));
-                });
+        connect(m_resources, &QAbstractItemView::clicked, guide,
+                [this](const QModelIndex& cell) { RefreshEfficiencyGuide(ResourceNameOf(cell.row())); });
     }
-    const int row = std::max(m_resources->currentRow(), 1);
     guide->show();
-    RefreshEfficiencyGuide(row < m_resources->Rows() ? m_resources->TextMatrix(row, 0)
-                                                     : std::string());
+    RefreshEfficiencyGuide(ResourceNameOf(std::max(m_resources->currentIndex().row(), 0)));
     guide->raise();
 }
 
@@ -296,21 +266,28 @@ void CFormulaWindow::RefreshEfficiencyGuide(const std::string& name)
         return;
     // Without a name the guide keeps its resource, or takes the first row's when the item
     // no longer needs it.
-    const std::string first =
-        m_resources->Rows() > 1 ? m_resources->TextMatrix(1, 0) : std::string();
+    const std::string first = ResourceNameOf(0);
     const CGameDatabase& db = App().Database();
     guide->ShowFor(db, m_formula.empty() ? nullptr : WorkingTier(db, m_working),
                    m_working.item.techniques, App().Profiles().current,
                    name.empty() ? guide->ResourceName() : name, first);
 }
 
-void CFormulaWindow::EditCurrentSkill(int row, int col)
+std::string CFormulaWindow::ResourceNameOf(int row) const
 {
-    if (col != 6 || row < 1 || !CanEditCurrentSkill(App().Profiles().current))
+    const CBrowserRow* shown = m_resources->Model()->Row(row);
+    return shown ? shown->cells[ResourceName] : std::string();
+}
+
+void CFormulaWindow::EditCurrentSkill(const QModelIndex& cell)
+{
+    const CBrowserRow* row = m_resources->Model()->Row(cell.row());
+    if (cell.column() != ResourceCurrentSkill || !row || row->cells.size() != ResourceColumns ||
+        !CanEditCurrentSkill(App().Profiles().current))
         return;
-    m_editRow = row;
-    m_skillEdit->setGeometry(m_resources->visualRect(m_resources->model()->index(row, col)));
-    m_skillEdit->setText(Qs(m_resources->TextMatrix(row, col)));
+    m_editRow = cell.row();
+    m_skillEdit->setGeometry(m_resources->visualRect(cell));
+    m_skillEdit->setText(Qs(row->cells[ResourceCurrentSkill]));
     m_skillEdit->selectAll();
     m_skillEdit->show();
     m_skillEdit->setFocus();
@@ -318,12 +295,12 @@ void CFormulaWindow::EditCurrentSkill(int row, int col)
 
 void CFormulaWindow::CommitCurrentSkill()
 {
-    const int row = m_editRow;
+    const CBrowserRow* row = m_resources->Model()->Row(m_editRow);
     m_skillEdit->hide();
-    if (row < 1 || row >= m_resources->Rows())
+    if (!row || row->cells.size() != ResourceColumns)
         return;
     const std::string text = Bytes(m_skillEdit->text());
-    if (!SetCurrentSkill(App().Profiles().current, m_resources->TextMatrix(row, 3), text))
+    if (!SetCurrentSkill(App().Profiles().current, row->cells[ResourceSkill], text))
         return;
     ShowItem();
     App().ProfilesChanged(this);

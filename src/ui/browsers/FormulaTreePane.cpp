@@ -4,184 +4,203 @@
 #include "browsers/PastedList.h"
 #include "browsers/QuickFilter.h"
 #include "database/GameDatabase.h"
-#include "ui/order/OrderWindow.h"
+#include "ui/browsers/BrowserGrids.h"
+#include "ui/browsers/CategoryBrowser.h"
+#include "ui/order/OrderModel.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
 #include "ui/widgets/IconImage.h"
 #include "ui/widgets/ThemedTree.h"
+#include "ui/widgets/TreeModel.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMimeData>
+#include <QListView>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QSortFilterProxyModel>
 
 // The formula browser's left column: the categories, the tree of formulae (with the
 // sub-formula branch) and the searches that fill it.
 
-namespace
-{
-// The formula tree, whose formulae drag into the order window's groups as the browser's item.
-class CFormulaDragTree : public CThemedTree
+// The filter as you type: a formula shows when the core's filter matches its record, a
+// category when one of its formulae shows, a sub-formula with its formula.
+class CFormulaFilterModel : public QSortFilterProxyModel
 {
 public:
-    explicit CFormulaDragTree(QWidget* parent) : CThemedTree(parent)
+    CFormulaFilterModel(CTreeModel& tree, QObject* parent) : QSortFilterProxyModel(parent), m_tree(tree)
     {
-        setDragEnabled(true);
-        setDragDropMode(QAbstractItemView::DragOnly);
+        setRecursiveFilteringEnabled(true);
+        setAutoAcceptChildRows(true);
+        setSourceModel(&tree);
     }
-    std::function<QByteArray()> dragText;
+
+    void SetText(std::string_view text)
+    {
+        if (text == m_text)
+            return;
+        m_text = text;
+        m_filter = CQuickFilter(text);
+        invalidateRowsFilter();
+    }
+    bool Filtering() const { return !m_filter.Empty(); }
 
 protected:
-    QStringList mimeTypes() const override { return {QString::fromLatin1(COrderTree::ItemMimeType)}; }
-    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
     {
-        const QByteArray text = dragText && items.size() == 1 ? dragText() : QByteArray();
-        if (text.isEmpty())
-            return nullptr;
-        auto* mime = new QMimeData;
-        mime->setData(QString::fromLatin1(COrderTree::ItemMimeType), text);
-        return mime;
+        if (m_filter.Empty())
+            return true;
+        const CFormula* const* formula = m_tree.Record<const CFormula*>(m_tree.NodeOf(m_tree.index(row, 0, parent)));
+        return formula && m_filter.Matches(**formula);
     }
-};
-} // namespace
 
-QLayout* CFormulaWindow::BuildTreeColumn(QWidget* client)
+private:
+    CTreeModel& m_tree;
+    std::string m_text;
+    CQuickFilter m_filter;
+};
+
+QWidget* CFormulaWindow::BuildTreeColumn(QWidget* client)
 {
-    auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(QStringLiteral("Available Categories"), client));
-    m_categories = new QListWidget(client);
-    m_categories->setMaximumHeight(110);
-    left->addWidget(m_categories);
-    auto* treeButtons = new QHBoxLayout;
-    m_collapse = new QPushButton(QStringLiteral("<"), client);
-    m_expand = new QPushButton(QStringLiteral(">"), client);
-    m_found = new QLabel(QStringLiteral("Formulas Found"), client);
-    treeButtons->addWidget(m_collapse);
-    treeButtons->addWidget(m_expand);
-    treeButtons->addWidget(m_found, 1);
-    left->addLayout(treeButtons);
-    m_quickFilter = new QLineEdit(client);
-    m_quickFilter->setPlaceholderText(Qs(Messages::FormulaQuickFilter));
-    m_quickFilter->setClearButtonEnabled(true);
-    left->addWidget(m_quickFilter);
-    auto* tree = new CFormulaDragTree(client);
-    tree->dragText = [this] { return DragItem(); };
-    m_tree = tree;
-    m_tree->setHeaderHidden(true);
-    left->addWidget(m_tree, 1);
-    connect(m_quickFilter, &QLineEdit::textChanged, this, &CFormulaWindow::ApplyQuickFilter);
-    return left;
+    m_browser = new CCategoryBrowser(client, "Available Categories", true);
+    m_tree = m_browser->Tree();
+    m_treeModel = new CTreeModel([this](int icon) { return App().Icon(icon); }, this);
+    // A formula drags into the order window's groups as the browser's item.
+    m_treeModel->SetDrag(QString::fromLatin1(COrderModel::ItemMimeType), [this](int) { return DragItem(); });
+    m_filterModel = new CFormulaFilterModel(*m_treeModel, this);
+    m_tree->setModel(m_filterModel);
+    m_tree->setDragEnabled(true);
+    m_tree->setDragDropMode(QAbstractItemView::DragOnly);
+    connect(m_browser->Filter(), &QLineEdit::textChanged, this, &CFormulaWindow::ApplyQuickFilter);
+    return m_browser;
+}
+
+CThemedTree* CFormulaWindow::Tree() const
+{
+    return m_tree;
+}
+
+QListView* CFormulaWindow::Categories() const
+{
+    return m_browser->Categories();
+}
+
+QLabel* CFormulaWindow::FoundLabel() const
+{
+    return m_browser->Found();
+}
+
+QLineEdit* CFormulaWindow::QuickFilterEdit() const
+{
+    return m_browser->Filter();
+}
+
+int CFormulaWindow::CurrentNode() const
+{
+    return m_treeModel->NodeOf(m_filterModel->mapToSource(m_tree->currentIndex()));
+}
+
+void CFormulaWindow::SetCurrentNode(int node)
+{
+    // The entry shown is not a choice to act on.
+    m_shownNode = node;
+    m_tree->setCurrentIndex(m_filterModel->mapFromSource(m_treeModel->IndexOf(node)));
 }
 
 void CFormulaWindow::FillCategories()
 {
-    m_refilling = true;
-    m_categories->clear();
-    int selected = 0;
     const std::vector<std::string> entries = CategoryEntries(App().Database());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-    {
-        m_categories->addItem(Qs(entries[i]));
-        if (entries[i] == m_filter.category)
-            selected = static_cast<int>(i);
-    }
-    m_categories->setCurrentRow(selected);
-    if (QListWidgetItem* item = m_categories->currentItem())
-        m_filter.category = Bytes(item->text());
+    const auto found = std::find(entries.begin(), entries.end(), m_filter.category);
+    // A category the database no longer has opens on the first entry.
+    const int selected = found == entries.end() ? 0 : static_cast<int>(found - entries.begin());
+    m_filter.category = entries[static_cast<std::size_t>(selected)];
     App().Settings().LastFormulaCategory = m_filter.category;
-    m_refilling = false;
+    m_browser->SetCategories(entries, selected);
 }
 
 void CFormulaWindow::FillTree()
 {
     m_tree->setIconSize(IconPixels(App().Icons()));
     const EExpandMode expandMode = ExpandModeOf(App().Settings().ExpandFormulaMode);
-    const CFormulaTree tree =
-        BuildFormulaTree(App().Database(), m_filter, m_formulaCategory, m_formula);
-    m_refilling = true;
-    m_tree->clear();
-    m_branchItem = nullptr;
-    m_branchFor.clear();
-    QTreeWidgetItem* current = nullptr;
+    const CFormulaTree tree = BuildFormulaTree(m_order, m_filter, m_formulaCategory, m_formula);
+    std::vector<CTreeModel::CNode> nodes;
+    int current = -1;
+    std::vector<int> tops;
     for (std::size_t c = 0; c < tree.categories.size(); ++c)
     {
         const CTreeCategory& category = tree.categories[c];
-        auto* top = new QTreeWidgetItem(m_tree, {Qs(category.label)});
-        top->setData(0, DepthRole, 1);
-        top->setData(0, CategoryRole, Qs(category.name));
-        top->setIcon(0, IconFromStore(App().Icons(), category.iconIndex));
-        m_tree->ColourItem(top, CThemedTree::ELevel::Level1);
+        const int top = static_cast<int>(nodes.size());
+        tops.push_back(top);
+        nodes.push_back({Qs(category.label), category.iconIndex, CTreeModel::ELevel::Level1, category.name});
         for (std::size_t f = 0; f < category.formulae.size(); ++f)
         {
-            auto* child = new QTreeWidgetItem(top, {Qs(category.formulae[f].name)});
-            child->setData(0, DepthRole, 2);
-            child->setIcon(0, IconFromStore(App().Icons(), category.formulae[f].iconIndex));
-            m_tree->ColourItem(child, CThemedTree::ELevel::Level2);
-            if (static_cast<int>(c) == tree.currentCategory &&
-                static_cast<int>(f) == tree.currentFormula)
-                current = child;
+            const CFormula* formula = category.formulae[f].formula;
+            if (static_cast<int>(c) == tree.currentCategory && static_cast<int>(f) == tree.currentFormula)
+                current = static_cast<int>(nodes.size());
+            nodes.push_back({Qs(formula->name), formula->iconIndex, CTreeModel::ELevel::Level2, formula, top});
         }
-        if (expandMode == EExpandMode::AllCategories)
-            top->setExpanded(true);
     }
-    if (current)
+    m_treeModel->SetNodes(std::move(nodes));
+    m_shownNode = -1;
+    m_branchNode = -1;
+    m_branchFor.clear();
+    ApplyQuickFilter();
+    if (expandMode == EExpandMode::AllCategories)
+        m_tree->ExpandTop(true);
+    if (current >= 0)
     {
-        m_tree->setCurrentItem(current);
+        SetCurrentNode(current);
         if (expandMode != EExpandMode::Off)
-            m_tree->scrollToItem(current);
+            m_tree->scrollTo(m_tree->currentIndex());
     }
     else
     {
-        if (QTreeWidgetItem* first = m_tree->topLevelItem(0))
+        if (!tops.empty())
         {
-            m_tree->setCurrentItem(first);
             if (expandMode != EExpandMode::Off)
-                first->setExpanded(true);
+                m_tree->expand(m_filterModel->mapFromSource(m_treeModel->IndexOf(tops.front())));
+            SetCurrentNode(tops.front());
         }
         m_formula.clear();
         m_formulaCategory.clear();
         Clear();
     }
-    m_found->setText(Qs(tree.foundText));
-    m_refilling = false;
-    ApplyQuickFilter();
+    m_browser->SetFound(tree.foundText);
 }
 
 void CFormulaWindow::OnCategoryClicked(int row)
 {
-    if (row < 0)
+    const std::string category = m_browser->Category(row);
+    if (row < 0 || category == m_filter.category)
         return;
-    m_filter.category = Bytes(m_categories->item(row)->text());
+    m_filter.category = category;
     App().Settings().LastFormulaCategory = m_filter.category;
     m_formula.clear();
     m_formulaCategory.clear();
     FillTree();
 }
 
-void CFormulaWindow::OnTreeSelection(QTreeWidgetItem* item)
+void CFormulaWindow::OnTreeSelection(const QModelIndex& current)
 {
-    if (m_refilling || !item)
+    const int node = m_treeModel->NodeOf(m_filterModel->mapToSource(current));
+    if (node < 0 || node == m_shownNode)
         return;
+    m_shownNode = node;
     m_quick->setCurrentIndex(0);
     m_working.inOrder = false;
     m_add->setText(Qs(AddButtonCaption(m_working)));
-    const int depth = item->data(0, DepthRole).toInt();
+    const int depth = m_treeModel->Depth(node);
     if (depth == 1)
     {
         m_formula.clear();
         m_formulaCategory.clear();
         Clear();
-        item->setExpanded(true);
+        m_tree->expand(current);
         if (ExpandModeOf(App().Settings().ExpandFormulaMode) == EExpandMode::CurrentCategory)
-            for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                if (m_tree->topLevelItem(i) != item)
-                    m_tree->topLevelItem(i)->setExpanded(false);
+            for (int row = 0; row < m_filterModel->rowCount(); ++row)
+                if (row != current.row())
+                    m_tree->collapse(m_filterModel->index(row, 0));
         return;
     }
     if (depth >= 3)
@@ -189,19 +208,10 @@ void CFormulaWindow::OnTreeSelection(QTreeWidgetItem* item)
         ShowItem();
         return;
     }
-    const std::string name = Bytes(item->text(0));
-    if (name == m_formula && m_working.item.formula == name)
+    const CFormula* formula = *m_treeModel->Record<const CFormula*>(node);
+    if (formula->name == m_formula && m_working.item.formula == formula->name)
     {
         ShowItem();
-        return;
-    }
-    const std::string category =
-        item->parent() ? Bytes(item->parent()->data(0, CategoryRole).toString()) : "";
-    const CFormula* formula = App().Database().FindFormula(category, name);
-    if (!formula)
-    {
-        m_formula.clear();
-        Clear();
         return;
     }
     m_formula = formula->name;
@@ -214,24 +224,39 @@ void CFormulaWindow::OnTreeSelection(QTreeWidgetItem* item)
 std::vector<std::string> CFormulaWindow::SelectedPath() const
 {
     std::vector<std::string> path;
-    for (QTreeWidgetItem* item = m_tree->currentItem();
-         item && item->data(0, DepthRole).toInt() >= 3; item = item->parent())
-        path.push_back(Bytes(item->text(0)));
+    for (int node = CurrentNode(); node >= 0 && m_treeModel->Depth(node) >= 3; node = m_treeModel->Node(node).parent)
+        path.push_back(Bytes(m_treeModel->Node(node).label));
     return path;
 }
 
-void CFormulaWindow::AddSubFormulae(QTreeWidgetItem* parent,
-                                    const std::vector<CSubFormulaNode>& nodes)
+void CFormulaWindow::ShowSubFormulae(int formulaNode, const CFormulaTier& tier, const std::string& builtFor)
 {
-    const int depth = parent->data(0, DepthRole).toInt() + 1;
-    for (const CSubFormulaNode& node : nodes)
+    // An entry of the branch taken away leaves the formula's entry current.
+    for (int node = CurrentNode(); node >= 0; node = m_treeModel->Node(node).parent)
+        if (m_treeModel->Node(node).parent == m_branchNode && m_branchNode >= 0)
+        {
+            SetCurrentNode(m_branchNode);
+            break;
+        }
+    m_treeModel->RemoveChildren(m_branchNode);
+    m_treeModel->RemoveChildren(formulaNode);
+    m_branchNode = formulaNode;
+    m_branchFor = builtFor;
+    std::vector<CTreeModel::CNode> nodes;
+    const int first = m_treeModel->NodeCount();
+    const std::function<void(const std::vector<CSubFormulaNode>&, int)> add =
+        [&](const std::vector<CSubFormulaNode>& branch, int parent)
     {
-        auto* child = new QTreeWidgetItem(parent, {Qs(node.name)});
-        child->setData(0, DepthRole, depth);
-        child->setIcon(0, IconFromStore(App().Icons(), node.iconIndex));
-        m_tree->ColourItem(child, CThemedTree::ELevel::Level3);
-        AddSubFormulae(child, node.children);
-    }
+        for (const CSubFormulaNode& sub : branch)
+        {
+            const int self = first + static_cast<int>(nodes.size());
+            nodes.push_back({Qs(sub.name), sub.iconIndex, CTreeModel::ELevel::Level3, {}, parent});
+            add(sub.children, self);
+        }
+    };
+    add(SubFormulaBranch(App().Database(), tier), formulaNode);
+    m_treeModel->AddChildren(formulaNode, std::move(nodes));
+    m_tree->expand(m_filterModel->mapFromSource(m_treeModel->IndexOf(formulaNode)));
 }
 
 void CFormulaWindow::SearchByName()
@@ -280,20 +305,20 @@ void CFormulaWindow::ShowFormula(const std::string& formula, const std::string& 
 {
     ApplyNameFilter(formula);
     // The name search also shows formulae whose names hold this one; take the exact one.
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-        for (int j = 0; j < m_tree->topLevelItem(i)->childCount(); ++j)
-        {
-            QTreeWidgetItem* item = m_tree->topLevelItem(i)->child(j);
-            if (Bytes(item->text(0)) != formula)
-                continue;
-            m_tree->setCurrentItem(item);
-            if (m_working.item.category != category)
-                continue;
-            for (int r = 1; r < m_tiers->Rows(); ++r)
-                if (m_tiers->TextMatrix(r, 0) == tier)
-                    ChooseTierRow(r);
-            return;
-        }
+    for (int node = 0; node < m_treeModel->NodeCount(); ++node)
+    {
+        const CFormula* const* record = m_treeModel->Record<const CFormula*>(node);
+        if (!record || (*record)->name != formula)
+            continue;
+        m_tree->setCurrentIndex(m_filterModel->mapFromSource(m_treeModel->IndexOf(node)));
+        if (m_working.item.category != category)
+            continue;
+        const CBrowserRows tiers = m_tiers->Rows();
+        for (std::size_t r = 0; r < tiers.size(); ++r)
+            if (tiers[r].cells.front() == tier)
+                ChooseTierRow(static_cast<int>(r));
+        return;
+    }
 }
 
 void CFormulaWindow::SetTechniqueFilter(const CTechnique* technique)
@@ -310,32 +335,17 @@ void CFormulaWindow::SetTechniqueFilter(const CTechnique* technique)
 
 void CFormulaWindow::ApplyQuickFilter()
 {
-    const std::string text = Bytes(m_quickFilter->text());
-    const CGameDatabase& db = App().Database();
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-    {
-        QTreeWidgetItem* top = m_tree->topLevelItem(i);
-        const std::string category = Bytes(top->data(0, CategoryRole).toString());
-        int shown = 0;
-        for (int j = 0; j < top->childCount(); ++j)
-        {
-            QTreeWidgetItem* child = top->child(j);
-            const CFormula* formula = db.FindFormula(category, Bytes(child->text(0)));
-            const bool match = !formula || QuickFilterMatches(*formula, text);
-            child->setHidden(!match);
-            shown += match ? 1 : 0;
-        }
-        top->setHidden(shown == 0 && top->childCount() > 0);
-        if (!text.empty() && shown > 0)
-            top->setExpanded(true);
-    }
+    m_filterModel->SetText(Bytes(QuickFilterEdit()->text()));
+    // The categories holding what the filter found open.
+    if (m_filterModel->Filtering())
+        m_tree->ExpandTop(true);
 }
 
 QByteArray CFormulaWindow::DragItem() const
 {
     // The item the browser holds: the dragged formula, selected by the press that began it.
-    const QTreeWidgetItem* current = m_tree->currentItem();
-    if (!current || current->data(0, DepthRole).toInt() < 2 || m_working.item.formula.empty())
+    const int node = CurrentNode();
+    if (node < 0 || m_treeModel->Depth(node) < 2 || m_working.item.formula.empty())
         return {};
     return QByteArray::fromStdString(DragItemText(m_working.item));
 }

@@ -4,15 +4,16 @@
 #include "base/Theme.h"
 #include "database/Links.h"
 #include "ui/browsers/BrowserGrids.h"
+#include "ui/browsers/CategoryBrowser.h"
 #include "ui/shell/AppContext.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/browsers/BrowserGrids.h"
+#include "ui/browsers/CategoryBrowser.h"
 #include "ui/widgets/ThemedTree.h"
 
 #include <QActionGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -43,7 +44,7 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
     auto* client = new QWidget(this);
     setCentralWidget(client);
     auto* layout = new QGridLayout(client);
-    layout->addLayout(BuildTreeColumn(client), 0, 0, 2, 1);
+    layout->addWidget(BuildTreeColumn(client), 0, 0, 2, 1);
     layout->addLayout(BuildItemColumn(client), 0, 1);
     layout->setColumnStretch(0, 4);
     layout->setColumnStretch(1, 6);
@@ -55,7 +56,14 @@ CFormulaWindow::CFormulaWindow(CAppContext& app, QWidget* parent)
 
     // A search's "Custom" is not kept over a restart: its filter is gone.
     m_filter.category = FormulaCategoryShown(App().Settings().LastFormulaCategory);
+    m_order = FormulaOrder(App().Database());
     resize(560, 700);
+    RefreshAll();
+}
+
+void CFormulaWindow::DatabaseReloaded()
+{
+    m_order = FormulaOrder(App().Database());
     RefreshAll();
 }
 
@@ -66,33 +74,15 @@ CFormulaWindow::~CFormulaWindow()
 
 void CFormulaWindow::ConnectControls()
 {
-    connect(m_categories, &QListWidget::currentRowChanged, this,
-            [this](int row)
-            {
-                if (!m_refilling)
-                    OnCategoryClicked(row);
-            });
-    connect(m_collapse, &QPushButton::clicked, this,
-            [this]
-            {
-                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                    m_tree->topLevelItem(i)->setExpanded(false);
-            });
-    connect(m_expand, &QPushButton::clicked, this,
-            [this]
-            {
-                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                    m_tree->topLevelItem(i)->setExpanded(true);
-            });
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelection(current); });
-    connect(m_tiers, &QTableWidget::cellClicked, this,
-            [this](int row, int) { ChooseTierRow(row); });
+    connect(m_browser, &CCategoryBrowser::CategoryChosen, this, &CFormulaWindow::OnCategoryClicked);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnTreeSelection(current); });
+    connect(m_tiers, &QAbstractItemView::clicked, this, [this](const QModelIndex& cell) { ChooseTierRow(cell.row()); });
     connect(m_removeTechnique, &QPushButton::clicked, this,
             &CFormulaWindow::RemoveSelectedTechnique);
     connect(m_add, &QPushButton::clicked, this, &CFormulaWindow::AddOrIncreaseItem);
     connect(m_levels, &QPushButton::clicked, this, &CFormulaWindow::ShowEfficiencyLevels);
-    connect(m_resources, &QTableWidget::cellDoubleClicked, this, &CFormulaWindow::EditCurrentSkill);
+    connect(m_resources, &QAbstractItemView::doubleClicked, this, &CFormulaWindow::EditCurrentSkill);
     m_skillEdit = new QLineEdit(m_resources->viewport());
     m_skillEdit->hide();
     connect(m_skillEdit, &QLineEdit::returnPressed, this, &CFormulaWindow::CommitCurrentSkill);
@@ -207,9 +197,8 @@ void CFormulaWindow::ApplyTheme()
 {
     CToolWindow::ApplyTheme();
     const CTheme& theme = App().Theme();
-    m_tree->ApplyTheme(theme);
-    ApplyListTheme(*m_categories, theme);
-    for (CGridWidget* grid : {m_details, m_tiers, m_techniques, m_resources})
+    m_browser->ApplyTheme(theme);
+    for (CBrowserGrid* grid : {m_details, m_tiers, m_techniques, m_resources})
         grid->ApplyTheme(theme);
 }
 

@@ -10,16 +10,18 @@
 #include <string_view>
 #include <vector>
 
-class CGridWidget;
+class CBrowserGrid;
+class CCategoryBrowser;
+class CFormulaFilterModel;
 class CThemedTree;
+class CTreeModel;
 class QAction;
 class QComboBox;
 class QLabel;
 class QLayout;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
-class QTreeWidgetItem;
 
 // "Formula Database": finds a formula, picks its tier and puts the item into the order.
 // What is shown comes from the browser core; the window forwards the commands. Its code is
@@ -37,7 +39,7 @@ public:
     void ShowItem();
     void Clear();
     void OrderChanged() override;
-    void DatabaseReloaded() override { RefreshAll(); }
+    void DatabaseReloaded() override;
     void ApplyTheme() override;
 
     // Ctrl+F and the menu: asks for the text, then searches.
@@ -48,7 +50,7 @@ public:
     // The formula found by a name search, and its tier when it has one of that name.
     void ShowFormula(const std::string& formula, const std::string& category, const std::string& tier);
 
-    // A click on the tiers grid row (1 = first tier).
+    // A click on the tiers grid row (0 = first tier).
     void ChooseTierRow(int row);
     void RemoveSelectedTechnique();
     void AddOrIncreaseItem();
@@ -59,7 +61,7 @@ public:
     // The open efficiency guide follows the item; name picks the resource it shows.
     void RefreshEfficiencyGuide(const std::string& name = {});
     // A double click on a "Cur Skill" cell opens its editor; Enter sets the profile's skill.
-    void EditCurrentSkill(int row, int col);
+    void EditCurrentSkill(const QModelIndex& cell);
     void CommitCurrentSkill();
 
     // For the technique browser: the technique filter, and attaching a technique tier
@@ -73,17 +75,17 @@ public:
     void ToggleAutoShrink();
 
     const CWorkingItem& Working() const { return m_working; }
-    CThemedTree* Tree() const { return m_tree; }
-    QListWidget* Categories() const { return m_categories; }
-    QLabel* FoundLabel() const { return m_found; }
-    CGridWidget* DetailsGrid() const { return m_details; }
-    CGridWidget* TiersGrid() const { return m_tiers; }
-    CGridWidget* TechniquesGrid() const { return m_techniques; }
-    CGridWidget* ResourceGrid() const { return m_resources; }
+    CThemedTree* Tree() const;
+    QListView* Categories() const;
+    QLabel* FoundLabel() const;
+    CBrowserGrid* DetailsGrid() const { return m_details; }
+    CBrowserGrid* TiersGrid() const { return m_tiers; }
+    CBrowserGrid* TechniquesGrid() const { return m_techniques; }
+    CBrowserGrid* ResourceGrid() const { return m_resources; }
     QPushButton* AddButton() const { return m_add; }
     QComboBox* QuickItemCombo() const { return m_quick; }
     QComboBox* ProfileCombo() const { return m_profile; }
-    QLineEdit* QuickFilterEdit() const { return m_quickFilter; }
+    QLineEdit* QuickFilterEdit() const;
     // The filter as you type hides the formulae whose name and keywords lack its words.
     void ApplyQuickFilter();
     // What a drag of the current formula carries to the order window: the working item.
@@ -97,13 +99,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The tree items' depth (1 category, 2 formula, 3 and more sub-formulae), and a category
-    // item's formula category.
-    static constexpr int DepthRole = Qt::UserRole;
-    static constexpr int CategoryRole = Qt::UserRole + 1;
-
     // The layout's parts, each with the controls it makes.
-    QLayout* BuildTreeColumn(QWidget* client);
+    QWidget* BuildTreeColumn(QWidget* client);
     QLayout* BuildItemColumn(QWidget* client);
     QWidget* BuildResourceGrid(QWidget* client);
     QLayout* BuildButtonRow(QWidget* client);
@@ -121,36 +118,45 @@ private:
     void CheckMenus();
     void LayoutResourceGrid();
     void OnCategoryClicked(int row);
-    void OnTreeSelection(QTreeWidgetItem* item);
-    void AddSubFormulae(QTreeWidgetItem* parent, const std::vector<CSubFormulaNode>& nodes);
+    void OnTreeSelection(const QModelIndex& current);
+    // The sub-formula branch under a formula's entry, for the tier.
+    void ShowSubFormulae(int formulaNode, const CFormulaTier& tier, const std::string& builtFor);
+    // Makes a tree entry the current one (the node of the tree model; -1 for none) without
+    // acting on it as a choice of the player.
+    void SetCurrentNode(int node);
+    // The node of the tree's current entry, or -1.
+    int CurrentNode() const;
     void ItemEdited(std::string_view name);
     // Quick Item entry n >= 1 after PickQuickItem: the working item is shown; false when
     // its formula is unknown.
     bool LoadOrderItem(int entry);
     std::vector<std::string> SelectedPath() const;
+    // The resource a row of the resource grid shows; empty outside the rows.
+    std::string ResourceNameOf(int row) const;
 
     CFormulaFilter m_filter;
+    // The database's formulae in the tree's order.
+    CFormulaOrder m_order;
     std::string m_formula; // current formula's name
     std::string m_formulaCategory;
     CWorkingItem m_working;
-    bool m_refilling = false;
-    // The formula item the sub-formulae hang under, and "category\nformula\ntier" they are for.
-    QTreeWidgetItem* m_branchItem = nullptr;
+    // The tree entry the window shows (a node of m_treeModel).
+    int m_shownNode = -1;
+    // The formula entry the sub-formulae hang under, and "category\nformula\ntier" they are for.
+    int m_branchNode = -1;
     std::string m_branchFor;
 
-    QListWidget* m_categories;
-    QLineEdit* m_quickFilter;
-    QPushButton* m_collapse;
-    QPushButton* m_expand;
-    QLabel* m_found;
+    CCategoryBrowser* m_browser;
+    CTreeModel* m_treeModel;
+    CFormulaFilterModel* m_filterModel;
     CThemedTree* m_tree;
-    CGridWidget* m_details;
-    CGridWidget* m_tiers;
-    CGridWidget* m_techniques;
+    CBrowserGrid* m_details;
+    CBrowserGrid* m_tiers;
+    CBrowserGrid* m_techniques;
     QPushButton* m_removeTechnique;
     QComboBox* m_quick;
     QComboBox* m_profile;
-    CGridWidget* m_resources;
+    CBrowserGrid* m_resources;
     QPushButton* m_levels;
     QPushButton* m_add;
     QLineEdit* m_skillEdit;

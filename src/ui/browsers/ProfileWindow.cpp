@@ -7,7 +7,9 @@
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"
 #include "ui/shell/QtText.h"
+#include "ui/browsers/ProfileListModel.h"
 #include "ui/widgets/ThemedTree.h"
+#include "ui/widgets/TreeModel.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -17,79 +19,11 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace
 {
-constexpr int ProfileRole = Qt::UserRole; // a profile entry's CProfile*, 0 for types and servers
-
-QTableWidget* MakeGrid(QWidget* parent, std::string_view header)
-{
-    auto* grid = new QTableWidget(parent);
-    QStringList labels = Qs(header).split(QLatin1Char('|'));
-    grid->setColumnCount(static_cast<int>(labels.size()));
-    grid->setHorizontalHeaderLabels(labels);
-    grid->verticalHeader()->hide();
-    // Every column as wide as its heading and values.
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    return grid;
-}
-
-QTableWidgetItem* Cell(const std::string& text, bool editable)
-{
-    auto* cell = new QTableWidgetItem(Qs(text));
-    cell->setFlags(editable ? cell->flags() | Qt::ItemIsEditable : cell->flags() & ~Qt::ItemIsEditable);
-    return cell;
-}
-
-CProfile* ProfileOf(const QTreeWidgetItem* item)
-{
-    return item ? reinterpret_cast<CProfile*>(item->data(0, ProfileRole).value<quintptr>()) : nullptr;
-}
-
-// The number a list's cell shows: its value, or for craft levels the column's field.
-int CellValue(const CProfile& profile, EProfileList list, std::size_t row, int col)
-{
-    switch (list)
-    {
-    case EProfileList::Statistics: return profile.statistics[row].value;
-    case EProfileList::CraftSkills: return profile.craftSkills[row].value;
-    case EProfileList::AdventureLevels: return profile.adventureLevels[row].value;
-    case EProfileList::AdventureSkills: return profile.adventureSkills[row].value;
-    case EProfileList::CraftLevels: break;
-    }
-    const CCraftLevel& level = profile.craftLevels[row];
-    return col == 1 ? level.level : col == 2 ? level.workTierMin : level.workTierMax;
-}
-
-std::size_t ListSize(const CProfile& profile, EProfileList list)
-{
-    switch (list)
-    {
-    case EProfileList::Statistics: return profile.statistics.size();
-    case EProfileList::CraftLevels: return profile.craftLevels.size();
-    case EProfileList::CraftSkills: return profile.craftSkills.size();
-    case EProfileList::AdventureLevels: return profile.adventureLevels.size();
-    case EProfileList::AdventureSkills: return profile.adventureSkills.size();
-    }
-    return 0;
-}
-
-const std::string& EntryName(const CProfile& profile, EProfileList list, std::size_t row)
-{
-    switch (list)
-    {
-    case EProfileList::Statistics: return profile.statistics[row].name;
-    case EProfileList::CraftLevels: return profile.craftLevels[row].name;
-    case EProfileList::CraftSkills: return profile.craftSkills[row].name;
-    case EProfileList::AdventureLevels: return profile.adventureLevels[row].name;
-    case EProfileList::AdventureSkills: break;
-    }
-    return profile.adventureSkills[row].name;
-}
-
 QWidget* Titled(QWidget* parent, std::string_view title, QWidget* content)
 {
     auto* box = new QWidget(parent);
@@ -125,8 +59,8 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
                     Qs(Messages::ProfilePageAdventure));
     splitter->setStretchFactor(1, 1);
 
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { OnTreeSelection(current); });
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnTreeSelection(current); });
     connect(m_new, &QPushButton::clicked, this, &CProfileWindow::NewProfile);
     connect(m_copy, &QPushButton::clicked, this, &CProfileWindow::CopyProfile);
     connect(m_delete, &QPushButton::clicked, this, &CProfileWindow::DeleteProfile);
@@ -156,7 +90,8 @@ void CProfileWindow::BuildProfileList(QSplitter* splitter)
     leftLayout->setContentsMargins(4, 4, 4, 4);
     leftLayout->addWidget(new QLabel(Qs(Messages::ProfilesLabel), left));
     m_tree = new CThemedTree(left);
-    m_tree->setHeaderHidden(true);
+    m_treeModel = new CTreeModel({}, this);
+    m_tree->setModel(m_treeModel);
     leftLayout->addWidget(m_tree, 1);
     auto* buttons = new QHBoxLayout;
     m_new = new QPushButton(Qs(Messages::ProfileNew), left);
@@ -169,12 +104,21 @@ void CProfileWindow::BuildProfileList(QSplitter* splitter)
     leftLayout->addWidget(m_save);
 }
 
-QTableWidget* CProfileWindow::ListGrid(EProfileList list, QWidget* page, std::string_view header)
+QTableView* CProfileWindow::ListGrid(EProfileList list, QWidget* page, std::string_view header)
 {
-    QTableWidget* table = MakeGrid(page, header);
+    auto* model = new CProfileListModel(list, header, this);
+    auto* table = new QTableView(page);
+    table->setModel(model);
+    table->verticalHeader()->hide();
+    // Every column as wide as its heading and values.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
     m_grids[static_cast<std::size_t>(list)] = table;
-    connect(table, &QTableWidget::itemChanged, this,
-            [this, list](QTableWidgetItem* cell) { OnCellEdited(list, cell); });
+    m_lists[static_cast<std::size_t>(list)] = model;
+    connect(model, &CProfileListModel::Edited, this, &CProfileWindow::Edited);
+    connect(model, &CProfileListModel::Refused, this, &CProfileWindow::Refuse);
     return table;
 }
 
@@ -233,40 +177,35 @@ void CProfileWindow::Refresh()
 
 void CProfileWindow::FillTree()
 {
-    m_filling = true;
-    m_tree->clear();
-    QTreeWidgetItem* selected = nullptr;
+    std::vector<CTreeModel::CNode> nodes;
+    int selected = -1;
     for (const CProfileTreeType& type : ProfileTree(App().Profiles()))
     {
-        auto* typeItem = new QTreeWidgetItem(m_tree, QStringList{Qs(type.type)});
-        m_tree->ColourItem(typeItem, CThemedTree::ELevel::Level1);
+        const int typeNode = static_cast<int>(nodes.size());
+        nodes.push_back({Qs(type.type), -1, CTreeModel::ELevel::Level1});
         for (const CProfileTreeServer& server : type.servers)
         {
-            auto* serverItem = new QTreeWidgetItem(typeItem, QStringList{Qs(server.server)});
-            m_tree->ColourItem(serverItem, CThemedTree::ELevel::Level2);
+            const int serverNode = static_cast<int>(nodes.size());
+            nodes.push_back({Qs(server.server), -1, CTreeModel::ELevel::Level2, {}, typeNode});
             for (CProfile* profile : server.profiles)
             {
-                auto* item = new QTreeWidgetItem(serverItem, QStringList{Qs(ProfileTreeLabel(*profile))});
-                item->setData(0, ProfileRole, QVariant::fromValue(reinterpret_cast<quintptr>(profile)));
-                m_tree->ColourItem(item, CThemedTree::ELevel::Level3);
-                QFont font = item->font(0);
-                font.setBold(profile == App().Profiles().current);
-                item->setFont(0, font);
                 if (profile == m_selected)
-                    selected = item;
+                    selected = static_cast<int>(nodes.size());
+                nodes.push_back({Qs(ProfileTreeLabel(*profile)), -1, CTreeModel::ELevel::Level3, profile, serverNode,
+                                 profile == App().Profiles().current});
             }
         }
     }
+    m_treeModel->SetNodes(std::move(nodes));
     m_tree->expandAll();
-    if (selected)
-        m_tree->setCurrentItem(selected);
-    m_filling = false;
+    // The selected profile's entry: choosing it again changes nothing.
+    if (selected >= 0)
+        m_tree->setCurrentIndex(m_treeModel->IndexOf(selected));
 }
 
 void CProfileWindow::ShowProfile()
 {
-    m_filling = true;
-    const CProfile* profile = m_selected;
+    CProfile* profile = m_selected;
     const bool editable = CanEditProfile(profile);
     m_name->setText(profile ? Qs(profile->name) : QString());
     m_server->setText(profile ? Qs(profile->server) : QString());
@@ -276,31 +215,11 @@ void CProfileWindow::ShowProfile()
         edit->setReadOnly(!editable);
         edit->setEnabled(profile != nullptr);
     }
-    for (std::size_t i = 0; i < m_grids.size(); ++i)
-        FillGrid(static_cast<EProfileList>(i));
+    for (CProfileListModel* list : m_lists)
+        list->Show(profile);
     m_copy->setEnabled(profile != nullptr);
     m_delete->setEnabled(editable);
     m_save->setEnabled(App().Profiles().AnyChanged());
-    m_filling = false;
-}
-
-void CProfileWindow::FillGrid(EProfileList list)
-{
-    QTableWidget* grid = Grid(list);
-    const CProfile* profile = m_selected;
-    const bool editable = CanEditProfile(profile);
-    const std::size_t rows = profile ? ListSize(*profile, list) : 0;
-    grid->setRowCount(static_cast<int>(rows));
-    for (std::size_t row = 0; row < rows; ++row)
-    {
-        const int r = static_cast<int>(row);
-        grid->setItem(r, 0, Cell(EntryName(*profile, list, row), false));
-        for (int col = 1; col < grid->columnCount(); ++col)
-            grid->setItem(r, col, Cell(std::to_string(CellValue(*profile, list, row, col)), editable));
-    }
-    grid->setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                         QAbstractItemView::AnyKeyPressed
-                                   : QAbstractItemView::NoEditTriggers);
 }
 
 void CProfileWindow::SelectProfile(CProfile* profile)
@@ -314,38 +233,16 @@ void CProfileWindow::SelectProfile(CProfile* profile)
     App().ProfilesChanged(this);
 }
 
-void CProfileWindow::OnTreeSelection(QTreeWidgetItem* item)
+void CProfileWindow::OnTreeSelection(const QModelIndex& current)
 {
-    if (m_filling)
-        return;
-    if (CProfile* profile = ProfileOf(item); profile && profile != m_selected)
-        SelectProfile(profile);
-}
-
-void CProfileWindow::OnCellEdited(EProfileList list, QTableWidgetItem* cell)
-{
-    if (m_filling || !m_selected || !cell || cell->column() < 1)
-        return;
-    const auto row = static_cast<std::size_t>(cell->row());
-    if (row >= ListSize(*m_selected, list))
-        return;
-    const ECraftField field = cell->column() == 2   ? ECraftField::WorkTierMin
-                              : cell->column() == 3 ? ECraftField::WorkTierMax
-                                                    : ECraftField::Level;
-    const std::string message = SetProfileValue(*m_selected, list, row, Bytes(cell->text()), field);
-    // The cell shows what the profile holds: the number as read, or the old one when refused.
-    m_filling = true;
-    cell->setText(Qs(std::to_string(CellValue(*m_selected, list, row, cell->column()))));
-    m_filling = false;
-    if (!message.empty())
-        Refuse(message);
-    else
-        Edited();
+    CProfile* const* profile = m_treeModel->Record<CProfile*>(m_treeModel->NodeOf(current));
+    if (profile && *profile != m_selected)
+        SelectProfile(*profile);
 }
 
 void CProfileWindow::OnPlayerEdited(QLineEdit* edit)
 {
-    if (m_filling || !m_selected || edit->isReadOnly())
+    if (!m_selected || edit->isReadOnly())
         return;
     const std::string text = Bytes(edit->text());
     std::string message;

@@ -6,14 +6,14 @@
 #include <array>
 #include <string_view>
 
+class CProfileListModel;
 class CThemedTree;
+class CTreeModel;
 class QLineEdit;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
-class QTableWidget;
-class QTableWidgetItem;
-class QTreeWidgetItem;
+class QTableView;
 
 // "Profile Manager": the profiles by type and server, and the pages that edit the selected
 // one. Selecting a profile makes it current; every edit reaches the formula browser at once.
@@ -43,7 +43,7 @@ public:
     QLineEdit* NameEdit() const { return m_name; }
     QLineEdit* ServerEdit() const { return m_server; }
     QLineEdit* EmailEdit() const { return m_email; }
-    QTableWidget* Grid(EProfileList list) const { return m_grids[static_cast<std::size_t>(list)]; }
+    QTableView* Grid(EProfileList list) const { return m_grids[static_cast<std::size_t>(list)]; }
     QPushButton* SaveButton() const { return m_save; }
     QPushButton* DeleteButton() const { return m_delete; }
 
@@ -54,21 +54,19 @@ private:
     QWidget* BuildPlayerPage();
     QWidget* BuildListsPage(EProfileList levels, std::string_view levelsLabel, std::string_view levelsHeader,
                             EProfileList skills, std::string_view skillsLabel);
-    QTableWidget* ListGrid(EProfileList list, QWidget* page, std::string_view header);
+    QTableView* ListGrid(EProfileList list, QWidget* page, std::string_view header);
     void FillTree();
     void ShowProfile();
-    void FillGrid(EProfileList list);
-    void OnTreeSelection(QTreeWidgetItem* item);
-    void OnCellEdited(EProfileList list, QTableWidgetItem* cell);
+    void OnTreeSelection(const QModelIndex& current);
     void OnPlayerEdited(QLineEdit* edit);
     // After an edit here: labels, buttons, and the other windows.
     void Edited();
     void Refuse(const std::string& message);
 
     CProfile* m_selected = nullptr;
-    bool m_filling = false;
 
     CThemedTree* m_tree;
+    CTreeModel* m_treeModel;
     QPushButton* m_new;
     QPushButton* m_copy;
     QPushButton* m_delete;
@@ -77,5 +75,6 @@ private:
     QLineEdit* m_name;
     QLineEdit* m_server;
     QLineEdit* m_email;
-    std::array<QTableWidget*, 5> m_grids{};
+    std::array<QTableView*, 5> m_grids{};
+    std::array<CProfileListModel*, 5> m_lists{};
 };

@@ -9,15 +9,16 @@
 #include "ui/browsers/BrowserGrids.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
 #include "ui/widgets/IconImage.h"
 #include "ui/widgets/ThemedTree.h"
+#include "ui/widgets/TreeModel.h"
+#include "ui/browsers/CategoryBrowser.h"
 
 #include <QActionGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,9 +26,6 @@
 
 namespace
 {
-constexpr int DepthRole = Qt::UserRole;
-constexpr int CategoryRole = Qt::UserRole + 1; // a technique's category
-
 constexpr int LabelTwips = 1150;
 
 const CTechnique* FindIn(const CGameDatabase& db, const std::string& category,
@@ -52,7 +50,7 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     auto* client = new QWidget(this);
     setCentralWidget(client);
     auto* layout = new QHBoxLayout(client);
-    layout->addLayout(BuildTreeColumn(client), 4);
+    layout->addWidget(BuildTreeColumn(client), 4);
     layout->addLayout(BuildTechniqueColumn(client), 6);
     ConnectControls();
 
@@ -65,37 +63,28 @@ CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
     RefreshAll();
 }
 
-QLayout* CTechniqueWindow::BuildTreeColumn(QWidget* client)
+QWidget* CTechniqueWindow::BuildTreeColumn(QWidget* client)
 {
-    auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(Qs(Messages::TechniqueCategoriesLabel), client));
-    m_categories = new QListWidget(client);
-    m_categories->setMaximumHeight(110);
-    left->addWidget(m_categories);
-    auto* treeButtons = new QHBoxLayout;
-    auto* collapse = new QPushButton(QStringLiteral("<"), client);
-    auto* expand = new QPushButton(QStringLiteral(">"), client);
-    m_found = new QLabel(client);
-    treeButtons->addWidget(collapse);
-    treeButtons->addWidget(expand);
-    treeButtons->addWidget(m_found, 1);
-    left->addLayout(treeButtons);
-    m_tree = new CThemedTree(client);
-    m_tree->setHeaderHidden(true);
-    left->addWidget(m_tree, 1);
-    connect(collapse, &QPushButton::clicked, this,
-            [this]
-            {
-                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                    m_tree->topLevelItem(i)->setExpanded(false);
-            });
-    connect(expand, &QPushButton::clicked, this,
-            [this]
-            {
-                for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                    m_tree->topLevelItem(i)->setExpanded(true);
-            });
-    return left;
+    m_browser = new CCategoryBrowser(client, Messages::TechniqueCategoriesLabel, false);
+    m_tree = m_browser->Tree();
+    m_treeModel = new CTreeModel([this](int icon) { return App().Icon(icon); }, this);
+    m_tree->setModel(m_treeModel);
+    return m_browser;
+}
+
+CThemedTree* CTechniqueWindow::Tree() const
+{
+    return m_tree;
+}
+
+QListView* CTechniqueWindow::Categories() const
+{
+    return m_browser->Categories();
+}
+
+QLabel* CTechniqueWindow::FoundLabel() const
+{
+    return m_browser->Found();
 }
 
 QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
@@ -105,23 +94,15 @@ QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
     m_item = new QLabel(client);
     m_item->setWordWrap(true);
     right->addWidget(m_item, 0, 1);
-    m_details = new CGridWidget(client);
-    m_details->SetCols(2);
-    m_details->SetFixedRows(0);
-    m_details->SetRows(0);
-    m_details->SetColWidth(0, TwipsToPixels(LabelTwips));
-    m_details->SetColWidth(1, TwipsToPixels(2700));
+    m_details = new CBrowserGrid(client, 2);
+    m_details->setColumnWidth(0, TwipsToPixels(LabelTwips));
+    m_details->setColumnWidth(1, TwipsToPixels(2700));
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
     m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     right->addWidget(m_details, 1, 0, 1, 2);
-    m_tiers = new CGridWidget(client);
-    m_tiers->SetColWidth(0, TwipsToPixels(2420));
+    m_tiers = new CBrowserGrid(client, 1, "^Tiers");
+    m_tiers->setColumnWidth(0, TwipsToPixels(2420));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
-    m_tiers->SetTextMatrix(0, 0, "Tiers");
-    m_tiers->SetRow(0);
-    m_tiers->SetCol(0);
-    m_tiers->SetCellAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    m_tiers->SetCellFontBold(true);
     m_tiers->setFixedHeight(m_tiers->HeightForRows(6));
     m_tiers->FitColumns();
     right->addWidget(m_tiers, 2, 0, 1, 2);
@@ -139,16 +120,10 @@ QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
 
 void CTechniqueWindow::ConnectControls()
 {
-    connect(m_categories, &QListWidget::currentRowChanged, this,
-            [this](int row)
-            {
-                if (!m_refilling)
-                    SelectCategory(row);
-            });
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnTreeSelection(current); });
-    connect(m_tiers, &QTableWidget::cellClicked, this,
-            [this](int row, int) { ChooseTierRow(row); });
+    connect(m_browser, &CCategoryBrowser::CategoryChosen, this, &CTechniqueWindow::SelectCategory);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnTreeSelection(current); });
+    connect(m_tiers, &QAbstractItemView::clicked, this, [this](const QModelIndex& cell) { ChooseTierRow(cell.row()); });
     connect(m_apply, &QPushButton::clicked, this, [this] { ApplyTechnique(); });
     connect(m_filter, &QPushButton::clicked, this, &CTechniqueWindow::FilterFormulae);
 }
@@ -187,8 +162,7 @@ void CTechniqueWindow::ApplyTheme()
 {
     CToolWindow::ApplyTheme();
     const CTheme& theme = App().Theme();
-    m_tree->ApplyTheme(theme);
-    ApplyListTheme(*m_categories, theme);
+    m_browser->ApplyTheme(theme);
     m_details->ApplyTheme(theme);
     m_tiers->ApplyTheme(theme);
 }
@@ -208,32 +182,23 @@ void CTechniqueWindow::WorkingItemChanged()
 
 void CTechniqueWindow::FillCategories()
 {
-    m_refilling = true;
-    m_categories->clear();
-    int selected = 0;
     const std::vector<std::string> entries = TechCategoryEntries(App().Database());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-    {
-        m_categories->addItem(Qs(entries[i]));
-        if (entries[i] == m_category)
-            selected = static_cast<int>(i);
-    }
+    const auto found = std::find(entries.begin(), entries.end(), m_category);
     // A category the database no longer has opens on "All".
-    m_categories->setCurrentRow(selected);
-    m_category = Bytes(m_categories->currentItem()->text());
+    const int selected = found == entries.end() ? 0 : static_cast<int>(found - entries.begin());
+    m_category = entries[static_cast<std::size_t>(selected)];
     App().Settings().LastTechCategory = m_category;
-    m_refilling = false;
+    m_browser->SetCategories(entries, selected);
 }
 
 void CTechniqueWindow::SelectCategory(int row)
 {
-    if (row < 0 || row >= m_categories->count())
+    const std::string category = m_browser->Category(row);
+    if (row < 0 || category.empty() || category == m_category)
         return;
-    m_refilling = true;
-    m_categories->setCurrentRow(row);
-    m_refilling = false;
-    m_category = Bytes(m_categories->item(row)->text());
+    m_category = category;
     App().Settings().LastTechCategory = m_category;
+    m_browser->Categories()->setCurrentIndex(m_browser->Categories()->model()->index(row, 0));
     FillTree();
 }
 
@@ -247,68 +212,59 @@ void CTechniqueWindow::FillTree()
     const CTechniqueTree tree = BuildTechniqueTree(db, m_category, settings.ShowUsableTechs, target,
                                                    m_techniqueCategory, m_technique);
 
-    m_refilling = true;
-    m_tree->clear();
-    QTreeWidgetItem* current = nullptr;
+    std::vector<CTreeModel::CNode> nodes;
+    int current = -1;
     for (std::size_t c = 0; c < tree.categories.size(); ++c)
     {
         const CTechTreeCategory& category = tree.categories[c];
-        auto* top = new QTreeWidgetItem(m_tree, {Qs(category.label)});
-        top->setData(0, DepthRole, 1);
-        top->setData(0, CategoryRole, Qs(category.name));
-        top->setIcon(0, IconFromStore(App().Icons(), category.iconIndex));
-        m_tree->ColourItem(top, CThemedTree::ELevel::Level1);
+        const int top = static_cast<int>(nodes.size());
+        nodes.push_back({Qs(category.label), category.iconIndex, CTreeModel::ELevel::Level1, category.name});
         for (std::size_t t = 0; t < category.techniques.size(); ++t)
         {
-            auto* child = new QTreeWidgetItem(top, {Qs(category.techniques[t].name)});
-            child->setData(0, DepthRole, 2);
-            child->setData(0, CategoryRole, Qs(category.name));
-            child->setIcon(0, IconFromStore(App().Icons(), category.techniques[t].iconIndex));
-            m_tree->ColourItem(child, CThemedTree::ELevel::Level2);
-            if (static_cast<int>(c) == tree.currentCategory &&
-                static_cast<int>(t) == tree.currentTechnique)
-                current = child;
+            if (static_cast<int>(c) == tree.currentCategory && static_cast<int>(t) == tree.currentTechnique)
+                current = static_cast<int>(nodes.size());
+            const CTechTreeTechnique& technique = category.techniques[t];
+            nodes.push_back({Qs(technique.name), technique.iconIndex, CTreeModel::ELevel::Level2,
+                             technique.technique, top});
         }
-        if (ExpandModeOf(settings.ExpandTechMode) == EExpandMode::AllCategories)
-            top->setExpanded(true);
     }
-    if (current)
-    {
-        m_tree->setCurrentItem(current);
-        if (ExpandModeOf(settings.ExpandTechMode) != EExpandMode::Off)
-            m_tree->scrollToItem(current);
-    }
-    else if (QTreeWidgetItem* first = m_tree->topLevelItem(0))
-    {
-        m_tree->setCurrentItem(first);
-        if (ExpandModeOf(settings.ExpandTechMode) != EExpandMode::Off)
-            first->setExpanded(true);
-    }
-    if (!current)
+    m_treeModel->SetNodes(std::move(nodes));
+    const EExpandMode expandMode = ExpandModeOf(settings.ExpandTechMode);
+    if (expandMode == EExpandMode::AllCategories)
+        m_tree->ExpandTop(true);
+    // The entry made current here is not a choice of the player.
+    m_shownNode = current >= 0 ? current : (m_treeModel->NodeCount() > 0 ? 0 : -1);
+    m_tree->setCurrentIndex(m_treeModel->IndexOf(m_shownNode));
+    if (current >= 0 && expandMode != EExpandMode::Off)
+        m_tree->scrollTo(m_tree->currentIndex());
+    else if (current < 0 && m_shownNode >= 0 && expandMode != EExpandMode::Off)
+        m_tree->expand(m_tree->currentIndex());
+    if (current < 0)
         ClearTechnique();
-    m_found->setText(Qs(tree.foundText));
+    m_browser->SetFound(tree.foundText);
     m_item->setText(Qs(TechniqueItemText(db, working)));
-    m_refilling = false;
     ShowTechnique();
 }
 
-void CTechniqueWindow::OnTreeSelection(QTreeWidgetItem* item)
+void CTechniqueWindow::OnTreeSelection(const QModelIndex& current)
 {
-    if (m_refilling || !item)
+    const int node = m_treeModel->NodeOf(current);
+    if (node < 0 || node == m_shownNode)
         return;
-    if (item->data(0, DepthRole).toInt() == 1)
+    m_shownNode = node;
+    if (m_treeModel->Depth(node) == 1)
     {
         ClearTechnique();
         ShowTechnique();
-        item->setExpanded(true);
+        m_tree->expand(current);
         if (ExpandModeOf(App().Settings().ExpandTechMode) == EExpandMode::CurrentCategory)
-            for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-                if (m_tree->topLevelItem(i) != item)
-                    m_tree->topLevelItem(i)->setExpanded(false);
+            for (int row = 0; row < m_treeModel->rowCount(); ++row)
+                if (row != current.row())
+                    m_tree->collapse(m_treeModel->index(row, 0));
         return;
     }
-    m_techniqueCategory = Bytes(item->data(0, CategoryRole).toString());
-    m_technique = Bytes(item->text(0));
+    m_techniqueCategory = *m_treeModel->Record<std::string>(m_treeModel->Node(node).parent);
+    m_technique = Bytes(m_treeModel->Node(node).label);
     m_tierIndex = -1;
     m_tierByHand = false;
     ShowTechnique();
@@ -337,19 +293,15 @@ void CTechniqueWindow::ShowTechnique()
         m_tierIndex = PreferredTechniqueTier(*technique, target);
 
     // The values take the rest of the view and wrap there.
-    m_details->SetColWidth(1, std::max(60, m_details->viewport()->width() - m_details->ColWidth(0)));
+    m_details->setColumnWidth(1, std::max(60, m_details->viewport()->width() - m_details->columnWidth(0)));
     const CTechniqueTier* tier = technique && m_tierIndex >= 0
                                      ? technique->tiers[static_cast<std::size_t>(m_tierIndex)].get()
                                      : nullptr;
-    if (technique)
-        ShowBrowserRows(*m_details, TechniqueDetailRows(*technique, tier), App().Theme(), false,
-                        true);
-    else
-        m_details->ClearRows();
-    ShowBrowserRows(*m_tiers, TechniqueTierRows(technique, target), App().Theme(), false, false);
+    m_details->ShowRows(technique ? TechniqueDetailRows(*technique, tier) : CBrowserRows(), true);
+    m_tiers->ShowRows(TechniqueTierRows(technique, target));
     if (tier)
-        m_tiers->setCurrentCell(m_tierIndex + 1, 0);
-    for (CGridWidget* grid : {m_details, m_tiers})
+        m_tiers->setCurrentIndex(m_tiers->model()->index(m_tierIndex, 0));
+    for (CBrowserGrid* grid : {m_details, m_tiers})
         grid->setEnabled(technique != nullptr);
     m_apply->setEnabled(tier != nullptr);
     m_filter->setEnabled(technique != nullptr && App().Bus().HasFormulaBrowser());
@@ -358,9 +310,9 @@ void CTechniqueWindow::ShowTechnique()
 void CTechniqueWindow::ChooseTierRow(int row)
 {
     const CTechnique* technique = CurrentTechnique();
-    if (!technique || row < 1 || row > static_cast<int>(technique->tiers.size()))
+    if (!technique || row < 0 || row >= static_cast<int>(technique->tiers.size()))
         return;
-    m_tierIndex = row - 1;
+    m_tierIndex = row;
     m_tierByHand = true;
     ShowTechnique();
 }
@@ -412,5 +364,5 @@ void CTechniqueWindow::resizeEvent(QResizeEvent* event)
     if (CurrentTechnique())
         ShowTechnique();
     else
-        m_details->SetColWidth(1, std::max(60, m_details->viewport()->width() - m_details->ColWidth(0)));
+        m_details->setColumnWidth(1, std::max(60, m_details->viewport()->width() - m_details->columnWidth(0)));
 }

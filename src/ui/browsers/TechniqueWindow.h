@@ -6,14 +6,15 @@
 #include <array>
 #include <string>
 
-class CGridWidget;
+class CBrowserGrid;
+class CCategoryBrowser;
 class CThemedTree;
+class CTreeModel;
 class QAction;
 class QLabel;
 class QLayout;
-class QListWidget;
+class QListView;
 class QPushButton;
-class QTreeWidgetItem;
 struct CTechnique;
 
 // "Technique Database": the technique categories and their techniques, a technique's tiers,
@@ -32,7 +33,7 @@ public:
     // The formula browser's item changed: what is usable may have changed with it.
     void WorkingItemChanged();
 
-    // A click on the category list entry, or on a tiers grid row (1 = first tier).
+    // A click on the category list entry, or on a tiers grid row (0 = first tier).
     void SelectCategory(int row);
     void ChooseTierRow(int row);
     // "Apply": false, with the reason shown, when the tier cannot go on the item.
@@ -44,12 +45,12 @@ public:
     void SetUsableOnly(bool on);
 
     const CTechnique* CurrentTechnique();
-    CThemedTree* Tree() const { return m_tree; }
-    QListWidget* Categories() const { return m_categories; }
-    QLabel* FoundLabel() const { return m_found; }
+    CThemedTree* Tree() const;
+    QListView* Categories() const;
+    QLabel* FoundLabel() const;
     QLabel* ItemLabel() const { return m_item; }
-    CGridWidget* DetailsGrid() const { return m_details; }
-    CGridWidget* TiersGrid() const { return m_tiers; }
+    CBrowserGrid* DetailsGrid() const { return m_details; }
+    CBrowserGrid* TiersGrid() const { return m_tiers; }
     QPushButton* ApplyButton() const { return m_apply; }
     QPushButton* FilterButton() const { return m_filter; }
 
@@ -58,7 +59,7 @@ protected:
 
 private:
     // The layout's columns, each with the controls it makes.
-    QLayout* BuildTreeColumn(QWidget* client);
+    QWidget* BuildTreeColumn(QWidget* client);
     QLayout* BuildTechniqueColumn(QWidget* client);
     void ConnectControls();
     void BuildMenus();
@@ -67,21 +68,21 @@ private:
     void FillTree();
     void ShowTechnique();
     void ClearTechnique();
-    void OnTreeSelection(QTreeWidgetItem* item);
+    void OnTreeSelection(const QModelIndex& current);
 
     std::string m_category;          // the category list entry ("All" or a category)
     std::string m_techniqueCategory; // the current technique's category and name
     std::string m_technique;
     int m_tierIndex = -1; // the chosen tier of the current technique
     bool m_tierByHand = false; // else the tier follows the item: the highest usable one
-    bool m_refilling = false;
+    int m_shownNode = -1;      // the tree entry shown (a node of m_treeModel)
 
-    QListWidget* m_categories;
-    QLabel* m_found;
+    CCategoryBrowser* m_browser;
+    CTreeModel* m_treeModel;
     CThemedTree* m_tree;
     QLabel* m_item;
-    CGridWidget* m_details;
-    CGridWidget* m_tiers;
+    CBrowserGrid* m_details;
+    CBrowserGrid* m_tiers;
     QPushButton* m_apply;
     QPushButton* m_filter;
 

@@ -7,16 +7,18 @@
 #include "order/TierAlignment.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
+#include "ui/order/OrderModel.h"
 #include "ui/shell/QtText.h"
 #include "ui/widgets/IconImage.h"
 
 #include <QClipboard>
-#include <QDropEvent>
-#include <QMimeData>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QSignalBlocker>
+#include <QStringListModel>
+#include <QTreeView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -26,96 +28,29 @@
 
 namespace
 {
-constexpr int KindRole = Qt::UserRole;
-constexpr int KeyRole = Qt::UserRole + 1;   // the item's id or the group's name
-constexpr int LabelRole = Qt::UserRole + 2; // the text as the tree last set it
-constexpr int GroupKind = 0;
-constexpr int ItemKind = 1;
-
-bool IsGroup(const QTreeWidgetItem* entry)
-{
-    return entry && entry->data(0, KindRole).toInt() == GroupKind;
-}
-
 int BatchQuantity(const CGameDatabase& db, const COrderItem& item)
 {
     const CFormula* formula = db.FindFormula(item.category, item.formula);
     return formula ? formula->batchQty : 1;
 }
-} // namespace
 
-COrderTree::COrderTree(QWidget* parent) : CThemedTree(parent)
+// The selected item's techniques under the column's title.
+class CTechniqueListModel : public QStringListModel
 {
-    setDragDropMode(QAbstractItemView::DragDrop);
-    setDefaultDropAction(Qt::MoveAction);
-    setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
-}
+public:
+    using QStringListModel::QStringListModel;
 
-namespace
-{
-// Drops from elsewhere: an item of the formula browser, or text (a list of items).
-bool IsForeignDrop(const QDropEvent* event, const QObject* tree)
-{
-    const QMimeData* mime = event->mimeData();
-    return event->source() != tree && mime &&
-           (mime->hasFormat(QString::fromLatin1(COrderTree::ItemMimeType)) || mime->hasText());
-}
-} // namespace
-
-void COrderTree::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (IsForeignDrop(event, this))
-        event->acceptProposedAction();
-    else
-        CThemedTree::dragEnterEvent(event);
-}
-
-void COrderTree::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (IsForeignDrop(event, this))
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        QTreeWidgetItem* target = itemAt(event->position().toPoint());
-        if (target)
-            event->acceptProposedAction();
-        else
-            event->ignore();
-        return;
+        if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole)
+            return Qs(Messages::OrderTechColumn);
+        return QStringListModel::headerData(section, orientation, role);
     }
-    CThemedTree::dragMoveEvent(event);
-}
-
-void COrderTree::dropEvent(QDropEvent* event)
-{
-    if (IsForeignDrop(event, this))
-    {
-        QTreeWidgetItem* target = itemAt(event->position().toPoint());
-        QTreeWidgetItem* group = target && !IsGroup(target) ? target->parent() : target;
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-        if (!group)
-            return;
-        const QMimeData* mime = event->mimeData();
-        const QString name = group->data(0, KeyRole).toString();
-        if (mime->hasFormat(QString::fromLatin1(ItemMimeType)))
-            Q_EMIT OrderItemDropped(mime->data(QString::fromLatin1(ItemMimeType)), name);
-        else
-            Q_EMIT ListDropped(mime->text(), name);
-        return;
-    }
-    QTreeWidgetItem* dragged = currentItem();
-    QTreeWidgetItem* target = itemAt(event->position().toPoint());
-    // The window moves the item in the order and rebuilds the tree; Qt moves nothing.
-    event->setDropAction(Qt::IgnoreAction);
-    event->accept();
-    if (!dragged || IsGroup(dragged) || !target)
-        return;
-    QTreeWidgetItem* group = IsGroup(target) ? target : target->parent();
-    if (group && group != dragged->parent())
-        Q_EMIT ItemDropped(dragged->data(0, KeyRole).toInt(), group->data(0, KeyRole).toString());
-}
+};
+} // namespace
 
 COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
-    : CToolWindow(app, EToolWindow::Order, PlacementNameOf(EToolWindow::Order), parent)
+    : CToolWindow(app, EToolWindow::Order, PlacementNameOf(EToolWindow::Order), parent), m_model(app.OrderModel())
 {
     BuildMenus();
     // From the top: the order's tree, the item's status, techniques and batches, the buttons.
@@ -127,9 +62,7 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     layout->addLayout(BuildButtonRow(client));
     ConnectControls();
 
-    // The ticked entries, the formula browser's item, and where its new items go.
-    connect(&App().Bus(), &CWindowBus::OrderSelectionWanted, this,
-            [this](COrderSelection* selection) { *selection = Ticked(); });
+    // The formula browser's item, and where its new items go.
     connect(&App().Bus(), &CWindowBus::OrderItemTaken, this, &COrderWindow::SelectItem);
     connect(&App().Bus(), &CWindowBus::SelectedGroupWanted, this,
             [this](std::string* group) { *group = SelectedGroup(); });
@@ -172,7 +105,15 @@ QWidget* COrderWindow::BuildOrderBox(QWidget* client)
 {
     auto* current = new QGroupBox(Qs(Messages::OrderCurrentGroup), client);
     auto* currentLayout = new QVBoxLayout(current);
-    m_tree = new COrderTree(current);
+    m_tree = new CThemedTree(current);
+    m_tree->setModel(&Model());
+    m_tree->setDragDropMode(QAbstractItemView::DragDrop);
+    // Drops land on the entry under the pointer: a group, or an item's group.
+    m_tree->setDragDropOverwriteMode(true);
+    m_tree->setDefaultDropAction(Qt::CopyAction);
+    m_tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+    // Groups have no icon, items do: each row takes the height it needs.
+    m_tree->setUniformRowHeights(false);
     currentLayout->addWidget(m_tree);
     auto* treeButtons = new QHBoxLayout;
     m_delete = new QPushButton(Qs(Messages::OrderDelete), current);
@@ -189,9 +130,11 @@ void COrderWindow::BuildItemDetails(QWidget* client, QBoxLayout* layout)
     m_status->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(m_status);
 
-    m_techniques = new QTreeWidget(client);
-    m_techniques->setHeaderLabels({Qs(Messages::OrderTechColumn)});
+    m_techniques = new QTreeView(client);
+    m_techniqueList = new CTechniqueListModel(this);
+    m_techniques->setModel(m_techniqueList);
     m_techniques->setRootIsDecorated(false);
+    m_techniques->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(m_techniques, 1);
 
     auto* batches = new QHBoxLayout;
@@ -233,24 +176,23 @@ void COrderWindow::ConnectControls()
     connect(m_batches, &QLineEdit::editingFinished, this,
             [this]
             {
-                if (const COrderItem* item = App().Order().FindItem(m_selectedId); item && !m_filling)
+                if (const COrderItem* item = App().Order().FindItem(m_selectedId))
                     m_batches->setText(QString::number(item->batches));
             });
     connect(m_spin, &QSpinBox::valueChanged, this,
             [this](int value)
             {
-                if (m_filling)
-                    return;
                 m_batches->setText(QString::number(value));
                 SetBatches(m_batches->text());
             });
-    connect(m_tree, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnCurrentChanged(current); });
-    connect(m_tree, &QTreeWidget::itemChanged, this, &COrderWindow::OnEntryChanged);
-    connect(m_tree, &COrderTree::ItemDropped, this, &COrderWindow::MoveItem);
-    connect(m_tree, &COrderTree::OrderItemDropped, this, &COrderWindow::AddDroppedItem);
-    connect(m_tree, &COrderTree::ListDropped, this, &COrderWindow::PasteText);
+    connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { OnCurrentChanged(current); });
+    // A new order or another structure: every group open again, the selected item current.
+    connect(&Model(), &QAbstractItemModel::modelReset, this, &COrderWindow::ShowTree);
+    connect(&Model(), &COrderModel::ItemDropped, this, &COrderWindow::SelectItem);
+    connect(&Model(), &COrderModel::ListDropped, this, &COrderWindow::PasteText);
 }
+
 
 COrderWindow::~COrderWindow() = default;
 
@@ -263,52 +205,20 @@ void COrderWindow::RefreshCaption()
 void COrderWindow::RefreshOrderTree()
 {
     m_tree->setIconSize(IconPixels(App().Icons()));
-    COrder& order = App().Order();
-    const CGameDatabase& db = App().Database();
-    // Ticks survive a rebuild: they choose what the reports cover.
-    const COrderSelection ticked = Ticked();
+    Model().Refresh();
+    ShowTree();
+}
 
-    m_filling = true;
-    m_tree->clear();
-    AddMissingGroups(order, db);
-    for (const std::string& group : order.groups)
-    {
-        auto* entry = new QTreeWidgetItem(m_tree, {Qs(group)});
-        entry->setData(0, KindRole, GroupKind);
-        entry->setData(0, KeyRole, Qs(group));
-        entry->setData(0, LabelRole, Qs(group));
-        // The group's box shows its items' ticks (partly when some are) and ticks them all.
-        entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEditable |
-                        Qt::ItemIsDropEnabled | Qt::ItemIsAutoTristate);
-        entry->setCheckState(0, ticked.groups.count(group) ? Qt::Checked : Qt::Unchecked);
-        m_tree->ColourItem(entry, CThemedTree::ELevel::Level1);
-    }
-    for (COrderItem* item : TreeOrder(order, db))
-    {
-        QTreeWidgetItem* group = GroupEntry(Qs(item->group));
-        if (!group)
-            continue;
-        const CFormula* formula = db.FindFormula(item->category, item->formula);
-        const QString label = Qs(ItemLabel(formula ? formula->batchQty : 1, *item));
-        auto* entry = new QTreeWidgetItem(group, {label});
-        entry->setData(0, KindRole, ItemKind);
-        entry->setData(0, KeyRole, item->id);
-        entry->setData(0, LabelRole, label);
-        if (formula)
-            entry->setIcon(0, IconFromStore(App().Icons(), formula->iconIndex));
-        entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEditable |
-                        Qt::ItemIsDragEnabled);
-        const bool itemTicked = ticked.items.count(item->id) || ticked.groups.count(item->group);
-        entry->setCheckState(0, itemTicked ? Qt::Checked : Qt::Unchecked);
-        m_tree->ColourItem(entry, CThemedTree::ELevel::Level2);
-    }
+void COrderWindow::ShowTree()
+{
     m_tree->expandAll();
-    if (QTreeWidgetItem* selected = ItemEntry(m_selectedId))
+    const QModelIndex selected = ItemEntry(m_selectedId);
+    if (selected.isValid())
     {
-        m_tree->setCurrentItem(selected);
-        m_tree->scrollToItem(selected);
+        m_currentId = m_selectedId;
+        m_tree->setCurrentIndex(selected);
+        m_tree->scrollTo(selected);
     }
-    m_filling = false;
 }
 
 void COrderWindow::OrderChanged()
@@ -316,7 +226,7 @@ void COrderWindow::OrderChanged()
     RefreshCaption();
     if (m_selfEdit)
         return;
-    RefreshOrderTree();
+    ShowTree();
     if (!App().Order().FindItem(m_selectedId))
         ClearDetails();
     else
@@ -333,92 +243,71 @@ void COrderWindow::ApplyTheme()
     m_techniques->setPalette(pal);
 }
 
-QTreeWidgetItem* COrderWindow::ItemEntry(int id) const
+QModelIndex COrderWindow::ItemEntry(int id) const
 {
-    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
-        if (!IsGroup(*it) && (*it)->data(0, KeyRole).toInt() == id)
-            return *it;
-    return nullptr;
+    return Model().ItemIndex(id);
 }
 
-QTreeWidgetItem* COrderWindow::GroupEntry(const QString& name) const
+QModelIndex COrderWindow::GroupEntry(const QString& name) const
 {
-    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
-        if (m_tree->topLevelItem(i)->data(0, KeyRole).toString() == name)
-            return m_tree->topLevelItem(i);
-    return nullptr;
+    return Model().GroupIndex(Bytes(name));
 }
 
 COrderSelection COrderWindow::Ticked() const
 {
-    COrderSelection ticked;
-    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
-    {
-        if ((*it)->checkState(0) != Qt::Checked)
-            continue;
-        if (IsGroup(*it))
-            ticked.groups.insert(Bytes((*it)->data(0, KeyRole).toString()));
-        else
-            ticked.items.insert((*it)->data(0, KeyRole).toInt());
-    }
-    return ticked;
+    return Model().Ticked();
 }
 
-void COrderWindow::SetTicked(QTreeWidgetItem* entry, bool ticked)
+void COrderWindow::SetTicked(const QModelIndex& entry, bool ticked)
 {
-    entry->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
+    Model().SetTicked(entry, ticked);
 }
 
 void COrderWindow::SelectNone()
 {
-    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
-        SetTicked(*it, false);
+    Model().TickAll(false);
 }
 
 void COrderWindow::SelectAll()
 {
-    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
-        SetTicked(*it, true);
+    Model().TickAll(true);
 }
 
 void COrderWindow::InvertSelection()
 {
-    // A group with items follows them.
-    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
-        if ((*it)->childCount() == 0)
-            SetTicked(*it, (*it)->checkState(0) != Qt::Checked);
+    Model().InvertTicks();
 }
 
 void COrderWindow::SelectItem(int id)
 {
     m_selectedId = id;
-    m_selecting = true;
-    if (QTreeWidgetItem* entry = ItemEntry(id))
-        m_tree->setCurrentItem(entry);
-    m_selecting = false;
+    // The window's own choice: the formula browser is not told of it.
+    const QModelIndex entry = ItemEntry(id);
+    if (entry.isValid())
+    {
+        m_currentId = id;
+        m_tree->setCurrentIndex(entry);
+    }
     ShowDetails();
 }
 
 std::string COrderWindow::SelectedGroup() const
 {
-    const QTreeWidgetItem* entry = m_tree->currentItem();
-    if (entry && !IsGroup(entry))
-        entry = entry->parent();
-    return entry ? Bytes(entry->data(0, KeyRole).toString()) : std::string();
+    return Model().GroupName(m_tree->currentIndex());
 }
 
-void COrderWindow::OnCurrentChanged(QTreeWidgetItem* current)
+void COrderWindow::OnCurrentChanged(const QModelIndex& current)
 {
-    if (m_filling)
+    const int id = Model().ItemId(current);
+    const bool picked = id != m_currentId;
+    m_currentId = id;
+    if (id < 0)
         return;
-    if (current && !IsGroup(current))
-    {
-        m_selectedId = current->data(0, KeyRole).toInt();
-        ShowDetails();
-        // The open formula browser shows the item the player chose, as its Quick Item does.
-        if (!m_selecting)
-            Q_EMIT App().Bus().OrderItemPicked(m_selectedId);
-    }
+    m_selectedId = id;
+    ShowDetails();
+    // The open formula browser shows the item the player chose, as its Quick Item does.
+    if (picked)
+        Q_EMIT App().Bus().OrderItemPicked(m_selectedId);
 }
 
 void COrderWindow::ShowDetails()
@@ -430,27 +319,27 @@ void COrderWindow::ShowDetails()
         return;
     }
     const int batchQty = BatchQuantity(App().Database(), *item);
-    m_filling = true;
     m_status->setText(Qs(item->formula + " - " + item->tierName));
-    m_techniques->clear();
+    QStringList techniques;
     for (const COrderTechnique& technique : item->techniques)
-        new QTreeWidgetItem(m_techniques, {Qs(technique.name + " (" + technique.tierName + ")")});
+        techniques << Qs(technique.name + " (" + technique.tierName + ")");
+    m_techniqueList->setStringList(techniques);
     m_batches->setText(QString::number(item->batches));
-    m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
+    {
+        const QSignalBlocker shown(m_spin);
+        m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
+    }
     m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches)));
-    m_filling = false;
     for (QWidget* control : std::initializer_list<QWidget*>{m_status, m_techniques, m_batches, m_spin, m_batchesLabel})
         control->setEnabled(true);
 }
 
 void COrderWindow::ClearDetails()
 {
-    m_filling = true;
     m_status->clear();
-    m_techniques->clear();
+    m_techniqueList->setStringList({});
     m_batches->clear();
     m_batchesLabel->clear();
-    m_filling = false;
     for (QWidget* control : std::initializer_list<QWidget*>{m_status, m_techniques, m_batches, m_spin, m_batchesLabel})
         control->setEnabled(false);
 }
@@ -465,71 +354,21 @@ void COrderWindow::Edited(std::string_view name, const std::string& mergeKey)
 
 void COrderWindow::SetBatches(const QString& text)
 {
-    if (m_filling)
-        return;
     COrderItem* item = App().Order().FindItem(m_selectedId);
     if (!item)
         return;
     const int batchQty = BatchQuantity(App().Database(), *item);
     const CBatchesInput input = ReadBatches(Bytes(text));
-    const std::string label = ::SetBatches(App().Order(), *item, batchQty, Bytes(text));
-    m_filling = true;
+    ::SetBatches(App().Order(), *item, batchQty, Bytes(text));
     if (input.replaceText)
         m_batches->setText(QString::number(item->batches));
-    m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
+    {
+        const QSignalBlocker shown(m_spin);
+        m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
+    }
     m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches)));
-    if (QTreeWidgetItem* entry = ItemEntry(item->id))
-    {
-        entry->setText(0, Qs(label));
-        entry->setData(0, LabelRole, Qs(label));
-    }
-    m_filling = false;
+    // The tree's label follows through the order model.
     Edited(Messages::EditSetBatches, "batches " + std::to_string(item->id));
-}
-
-void COrderWindow::OnEntryChanged(QTreeWidgetItem* entry, int)
-{
-    if (m_filling || !entry)
-        return;
-    const QString text = entry->text(0);
-    if (text == entry->data(0, LabelRole).toString())
-        return; // only the tick changed
-    COrder& order = App().Order();
-    if (IsGroup(entry))
-    {
-        const std::string oldName = Bytes(entry->data(0, KeyRole).toString());
-        const COrderSelection ticked = Ticked();
-        const bool wasTicked = ticked.groups.count(oldName) > 0;
-        if (!RenameGroup(order, oldName, Bytes(text)))
-        {
-            m_filling = true;
-            entry->setText(0, entry->data(0, LabelRole).toString());
-            m_filling = false;
-            return;
-        }
-        const QString newName = Qs(CleanLabel(Bytes(text)));
-        m_filling = true;
-        entry->setData(0, KeyRole, newName);
-        m_filling = false;
-        RefreshOrderTree();
-        if (QTreeWidgetItem* renamed = GroupEntry(newName); renamed && wasTicked)
-            SetTicked(renamed, true);
-        Edited(Messages::EditRenameGroup);
-        return;
-    }
-    const int id = entry->data(0, KeyRole).toInt();
-    RenameItem(order, id, Bytes(text));
-    if (const COrderItem* item = order.FindItem(id))
-    {
-        const QString label = Qs(ItemLabel(BatchQuantity(App().Database(), *item), *item));
-        m_filling = true;
-        entry->setText(0, label);
-        entry->setData(0, LabelRole, label);
-        m_filling = false;
-    }
-    m_selectedId = id;
-    ShowDetails();
-    Edited(Messages::EditRenameItem);
 }
 
 void COrderWindow::NewGroup()
@@ -584,17 +423,6 @@ void COrderWindow::AlignTiers()
     m_status->setEnabled(true);
 }
 
-void COrderWindow::MoveItem(int id, const QString& group)
-{
-    COrderItem* item = App().Order().FindItem(id);
-    if (!item || item->group == Bytes(group))
-        return;
-    item->group = Bytes(group);
-    App().Order().modified = true;
-    RefreshOrderTree();
-    Edited(Messages::EditMoveItem);
-}
-
 void COrderWindow::PasteList()
 {
     const std::string group = SelectedGroup();
@@ -612,18 +440,4 @@ void COrderWindow::PasteText(const QString& text, const QString& group)
     }
     if (const std::string message = PasteMessage(result); !message.empty())
         CMessageBox::Show(this, Qs(message), CMessageBox::EIcon::Warning);
-}
-
-void COrderWindow::AddDroppedItem(const QByteArray& item, const QString& group)
-{
-    std::optional<COrderItem> dropped = ItemFromDragText(item.toStdString());
-    if (!dropped)
-        return;
-    dropped->group = Bytes(group);
-    App().Order().AddGroup(dropped->group);
-    const int id = App().Order().AddItem(std::make_unique<COrderItem>(std::move(*dropped))).id;
-    App().Order().modified = true;
-    RefreshOrderTree();
-    SelectItem(id);
-    Edited(Messages::EditAddItem);
 }

@@ -7,42 +7,21 @@
 #include "ui/shell/ToolWindow.h"
 #include "ui/widgets/ThemedTree.h"
 
+class COrderModel;
 class QAction;
 class QBoxLayout;
 class QLabel;
 class QLayout;
 class QLineEdit;
-class QTreeWidget;
 class QPushButton;
 class QSpinBox;
-class QTreeWidgetItem;
+class QStringListModel;
+class QTreeView;
 
-// The order tree: groups with their items, check boxes, labels edited in place, items
-// dragged between groups. A drop only reports the move; the window edits the order.
-class COrderTree : public CThemedTree
-{
-    Q_OBJECT
-
-public:
-    explicit COrderTree(QWidget* parent);
-
-    // What the formula browser's drags carry (an order item), and plain text (a list).
-    static constexpr const char* ItemMimeType = "application/x-moxa-order-item";
-
-Q_SIGNALS:
-    void ItemDropped(int id, const QString& group);
-    // An item from the formula browser, or a list of items as text, dropped on a group.
-    void OrderItemDropped(const QByteArray& item, const QString& group);
-    void ListDropped(const QString& text, const QString& group);
-
-protected:
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-};
-
-// "Orders": the current order as a tree, the selected item's details, and the commands
-// that edit the order. Its ticks choose what the reports cover.
+// "Orders": the current order as a tree (the application's order model: groups with their
+// items, check boxes, labels edited in place, items dragged between groups), the selected
+// item's details, and the commands that edit the order. Its ticks choose what the reports
+// cover.
 class COrderWindow : public CToolWindow
 {
     Q_OBJECT
@@ -58,7 +37,7 @@ public:
 
     // The ticked entries: item ids and group names.
     COrderSelection Ticked() const;
-    void SetTicked(QTreeWidgetItem* entry, bool ticked);
+    void SetTicked(const QModelIndex& entry, bool ticked);
     void SelectNone();
     void SelectAll();
     void InvertSelection();
@@ -73,21 +52,20 @@ public:
     void CopyToClipboard();
     void CopyItem();
     void AlignTiers();
-    void MoveItem(int id, const QString& group);
     // Ctrl+V: the clipboard's list of items into the selected group.
     void PasteList();
     void PasteText(const QString& text, const QString& group);
-    void AddDroppedItem(const QByteArray& item, const QString& group);
     QAction* PasteAction() const { return m_pasteAction; }
 
-    COrderTree* Tree() const { return m_tree; }
+    CThemedTree* Tree() const { return m_tree; }
+    COrderModel& Model() const { return m_model; }
     QLineEdit* BatchesEdit() const { return m_batches; }
     QLabel* BatchesLabel() const { return m_batchesLabel; }
     QLabel* StatusLine() const { return m_status; }
-    QTreeWidget* TechniqueList() const { return m_techniques; }
-    // The tree entry of an item or a group; null when not shown.
-    QTreeWidgetItem* ItemEntry(int id) const;
-    QTreeWidgetItem* GroupEntry(const QString& name) const;
+    QTreeView* TechniqueList() const { return m_techniques; }
+    // The tree entry of an item or a group; invalid when not shown.
+    QModelIndex ItemEntry(int id) const;
+    QModelIndex GroupEntry(const QString& name) const;
 
 private:
     // The menus and the layout's parts, each with the controls it makes.
@@ -96,19 +74,22 @@ private:
     void BuildItemDetails(QWidget* client, QBoxLayout* layout);
     QLayout* BuildButtonRow(QWidget* client);
     void ConnectControls();
-    void OnCurrentChanged(QTreeWidgetItem* current);
-    void OnEntryChanged(QTreeWidgetItem* entry, int column);
+    void OnCurrentChanged(const QModelIndex& current);
+    // The tree shows every group open, with the selected item current.
+    void ShowTree();
     void ShowDetails();
     void ClearDetails();
     // The order was edited here: the history names the step, the caption follows, and every
     // other window hears of it.
     void Edited(std::string_view name, const std::string& mergeKey = {});
 
-    COrderTree* m_tree;
+    COrderModel& m_model;
+    CThemedTree* m_tree;
     QPushButton* m_delete;
     QPushButton* m_newGroup;
     QLabel* m_status;
-    QTreeWidget* m_techniques;
+    QTreeView* m_techniques;
+    QStringListModel* m_techniqueList;
     QLineEdit* m_batches;
     QSpinBox* m_spin;
     QLabel* m_batchesLabel;
@@ -119,7 +100,8 @@ private:
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     int m_selectedId = -1;
-    bool m_filling = false;
+    // The item whose entry is the tree's current one (-1: a group or none).
+    int m_currentId = -1;
+    // While the window's own edit goes round the other windows, its details stay as typed.
     bool m_selfEdit = false;
-    bool m_selecting = false; // SelectItem, not the player, changes the current entry
 };

@@ -11,7 +11,8 @@
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/order/ReportModel.h"
+#include "ui/widgets/GridView.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,59 +29,31 @@
 
 namespace
 {
-// Edits the acquired cells in place: the editor starts from the stored count, and the
-// entered text goes to the order instead of the grid (the report is generated again).
+// The acquired cells take digits only.
 class CAcquiredDelegate : public QStyledItemDelegate
 {
 public:
-    CAcquiredDelegate(CReportsPlan& plan, CAppContext& app, QObject* parent)
-        : QStyledItemDelegate(parent), m_plan(plan), m_app(app)
-    {
-    }
+    using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override
     {
-        const CAcquiredCell* cell = m_plan.CellOfRow(index.row());
-        if (!cell || cell->column != index.column())
-            return nullptr;
-        auto* edit = new QLineEdit(parent);
-        edit->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{0,18}")), edit));
-        return edit;
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* edit = qobject_cast<QLineEdit*>(editor))
+            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,18}")), edit));
+        return editor;
     }
-
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override
-    {
-        const CAcquiredCell* cell = m_plan.CellOfRow(index.row());
-        auto* edit = static_cast<QLineEdit*>(editor);
-        edit->setText(
-            QString::number(cell ? std::max(0LL, AcquiredCount(m_app.Order(), cell->name)) : 0));
-        edit->selectAll();
-    }
-
-    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override
-    {
-        const QString text = static_cast<QLineEdit*>(editor)->text();
-        const int row = index.row();
-        // Later: the grid is filled again, which must not happen inside the editor's commit.
-        CReportsPlan* plan = &m_plan;
-        QMetaObject::invokeMethod(
-            plan, [plan, row, text] { plan->EnterAcquired(row, text); }, Qt::QueuedConnection);
-    }
-
-private:
-    CReportsPlan& m_plan;
-    CAppContext& m_app;
 };
 } // namespace
 
-CReportsPlan::CReportsPlan(CReportsWindow& window, CAppContext& app, CGridWidget& grid)
-    : QObject(&window), m_window(window), m_app(app), m_grid(grid)
+CReportsPlan::CReportsPlan(CReportsWindow& window, CAppContext& app, CGridView& grid, CReportModel& model)
+    : QObject(&window), m_window(window), m_app(app), m_grid(grid), m_model(model)
 {
-    m_grid.setItemDelegate(new CAcquiredDelegate(*this, app, this));
+    m_grid.setItemDelegate(new CAcquiredDelegate(this));
     m_grid.setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
+    // Later: the report is generated again, which must not happen inside the editor's commit.
+    connect(&m_model, &CReportModel::AcquiredEntered, this, &CReportsPlan::EnterAcquired, Qt::QueuedConnection);
 }
 
 void CReportsPlan::AddMenuEntries(QMenu* options)
@@ -91,7 +64,7 @@ void CReportsPlan::AddMenuEntries(QMenu* options)
     connect(m_groupAction, &QAction::toggled, this,
             [this]
             {
-                if (m_window.ContentBox()->currentIndex() == ReportPlan && m_grid.Rows() > 0)
+                if (m_window.ContentBox()->currentIndex() == ReportPlan && m_model.rowCount() > 0)
                     m_window.GenerateReport();
             });
     QAction* compare = options->addAction(Qs(Messages::MenuCompareCharacters));
@@ -110,26 +83,6 @@ CReportGrid CReportsPlan::PlanGrid(const CReportRequest& request, std::vector<CA
     CReportGrid grid(PlanColumns);
     AddPlanRows(grid, m_plan, m_grouped ? &m_groups : nullptr, &cells);
     return grid;
-}
-
-void CReportsPlan::Shown(std::vector<CAcquiredCell> cells)
-{
-    m_cells = std::move(cells);
-    Shown();
-}
-
-void CReportsPlan::Shown()
-{
-    for (const CAcquiredCell& cell : m_cells)
-        if (QTableWidgetItem* item = m_grid.item(cell.row, cell.column))
-            item->setFlags(item->flags() | Qt::ItemIsEditable);
-}
-
-const CAcquiredCell* CReportsPlan::CellOfRow(int row) const
-{
-    const auto it = std::find_if(m_cells.begin(), m_cells.end(),
-                                 [row](const CAcquiredCell& cell) { return cell.row == row; });
-    return it == m_cells.end() ? nullptr : &*it;
 }
 
 std::string CReportsPlan::ExportBytes(const CReport& shown, bool json) const
@@ -156,7 +109,7 @@ void CReportsPlan::SaveExport(const CReport& shown, bool json)
 
 void CReportsPlan::EnterAcquired(int row, const QString& text)
 {
-    const CAcquiredCell* cell = CellOfRow(row);
+    const std::optional<CAcquiredCell> cell = m_model.AcquiredCellOf(row);
     std::int64_t count = 0;
     if (!cell)
         return;
@@ -172,7 +125,7 @@ void CReportsPlan::EnterAcquired(int row, const QString& text)
 void CReportsPlan::MarkDone()
 {
     bool changed = false;
-    if (const CAcquiredCell* cell = CellOfRow(m_grid.currentRow()))
+    if (const std::optional<CAcquiredCell> cell = m_model.AcquiredCellOf(m_grid.currentIndex().row()))
         changed = SetAcquired(m_app.Order(), cell->name, cell->need);
     if (changed)
         Changed();
@@ -181,12 +134,11 @@ void CReportsPlan::MarkDone()
 void CReportsPlan::Changed()
 {
     // The order window shows the "*"; the report follows the new counts, the cursor stays.
-    const int row = m_grid.currentRow();
-    const int column = m_grid.currentColumn();
+    const QModelIndex current = m_grid.currentIndex();
     m_app.OrderChanged();
     m_window.GenerateReport();
-    if (row >= 0 && row < m_grid.rowCount())
-        m_grid.setCurrentCell(row, column);
+    if (current.isValid() && current.row() < m_model.rowCount())
+        m_grid.setCurrentIndex(m_model.index(current.row(), current.column()));
 }
 
 void CReportsPlan::ShowComparison()
@@ -196,7 +148,9 @@ void CReportsPlan::ShowComparison()
         m_compare = new QDialog(&m_window);
         m_compare->setWindowTitle(Qs(Messages::CompareCharactersTitle));
         auto* layout = new QVBoxLayout(m_compare);
-        m_compareGrid = new CGridWidget(m_compare);
+        m_compareGrid = new CGridView(m_compare);
+        m_compareModel = new CReportModel(m_app.Order(), m_compare);
+        m_compareGrid->setModel(m_compareModel);
         m_compareGrid->SetBackColourKey("GRID_REPORTBACKCOLOUR");
         m_compareGrid->SetLineColourKeys("GRID_REPORTLINECOLOUR_LIGHT",
                                          "GRID_REPORTLINECOLOUR_DARK");
@@ -211,23 +165,18 @@ void CReportsPlan::ShowComparison()
         m_app.Database(), order, SelectedItems(order, m_app.OrderSelection()), profiles);
     CReportGrid report(1 + static_cast<int>(profiles.size()));
     AddCompareRows(report, comparison);
-    m_compareKinds.clear();
-    for (const CGridRow& row : report.Rows())
-        m_compareKinds.push_back(row.kind);
     m_compareGrid->ApplyTheme(m_app.Theme());
-    m_compareGrid->SetCols(report.Columns());
-    ShowReportGrid(*m_compareGrid, report, m_app.Theme());
+    m_compareModel->ShowGrid(std::move(report));
     m_compareGrid->resizeColumnsToContents();
     int width = 0;
-    for (int col = 0; col < m_compareGrid->Cols(); ++col)
+    for (int col = 0; col < m_compareModel->columnCount(); ++col)
     {
-        m_compareGrid->SetColWidth(
-            col, std::max(m_compareGrid->ColWidth(col) + 12, col == 0 ? 180 : 90));
-        width += m_compareGrid->ColWidth(col);
+        m_compareGrid->setColumnWidth(col, std::max(m_compareGrid->columnWidth(col) + 12, col == 0 ? 180 : 90));
+        width += m_compareGrid->columnWidth(col);
     }
     const QRect screen =
         m_window.screen() ? m_window.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
-    const int height = m_compareGrid->Rows() * m_compareGrid->rowHeight(0) + 90;
+    const int height = (m_compareModel->rowCount() + 1) * m_compareGrid->LineHeight() + 90;
     m_compare->resize(std::min(width + 40, screen.width() - 40),
                       std::clamp(height, 200, screen.height() - 80));
     m_compare->show();

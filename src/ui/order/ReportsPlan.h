@@ -9,7 +9,8 @@
 #include <vector>
 
 class CAppContext;
-class CGridWidget;
+class CGridView;
+class CReportModel;
 class CReportsWindow;
 class QAction;
 class QDialog;
@@ -26,7 +27,7 @@ public:
     static constexpr int FormatCsv = 3;
     static constexpr int FormatJson = 4;
 
-    CReportsPlan(CReportsWindow& window, CAppContext& app, CGridWidget& grid);
+    CReportsPlan(CReportsWindow& window, CAppContext& app, CGridView& grid, CReportModel& model);
 
     // "Group Gathering by Location", "Compare Characters...", "Mark Acquired as Done".
     void AddMenuEntries(QMenu* options);
@@ -34,10 +35,6 @@ public:
     // The plan's rows for the request's order, selection and profile, with their acquired
     // cells.
     CReportGrid PlanGrid(const CReportRequest& request, std::vector<CAcquiredCell>& cells);
-    // After a report is shown: its acquired cells become editable. Without cells, those of
-    // the report shown last (its rows shown again).
-    void Shown(std::vector<CAcquiredCell> cells);
-    void Shown();
 
     // The bytes moxa-cli writes for the shown report (the plan's when its content is the
     // plan); json picks JSON over CSV.
@@ -45,7 +42,8 @@ public:
     // Asks for a file and writes the export there.
     void SaveExport(const CReport& shown, bool json);
 
-    // Stores an entered count (text as typed) for the acquired cell of a grid row.
+    // Stores an entered count (text as typed) for the acquired cell of a shown row (0 = the
+    // first under the heading).
     void EnterAcquired(int row, const QString& text);
     // The selected rows' acquired counts become their needs.
     void MarkDone();
@@ -53,22 +51,20 @@ public:
 
     QAction* GroupAction() const { return m_groupAction; }
     QDialog* ComparisonDialog() const { return m_compare; }
-    CGridWidget* ComparisonGrid() const { return m_compareGrid; }
-    const CAcquiredCell* CellOfRow(int row) const;
-    const std::vector<CAcquiredCell>& Cells() const { return m_cells; }
+    CGridView* ComparisonGrid() const { return m_compareGrid; }
 
 private:
     void Changed();
 
     CReportsWindow& m_window;
     CAppContext& m_app;
-    CGridWidget& m_grid;
+    CGridView& m_grid;
+    CReportModel& m_model;
     QAction* m_groupAction = nullptr;
     QDialog* m_compare = nullptr;
-    CGridWidget* m_compareGrid = nullptr;
-    std::vector<int> m_compareKinds;
+    CGridView* m_compareGrid = nullptr;
+    CReportModel* m_compareModel = nullptr;
     CPlan m_plan;
     std::vector<CLocationGroup> m_groups;
     bool m_grouped = false;
-    std::vector<CAcquiredCell> m_cells;
 };

@@ -7,12 +7,13 @@
 #include "order/ClipboardText.h"
 #include "order/HtmlExport.h"
 #include "order/Report.h"
+#include "ui/order/ReportModel.h"
 #include "ui/order/ReportsPlan.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"
 #include "ui/shell/PrintDialog.h"
 #include "ui/shell/QtText.h"
-#include "ui/widgets/GridWidget.h"
+#include "ui/widgets/GridView.h"
 
 #include <QActionGroup>
 #include <QClipboard>
@@ -111,17 +112,14 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     controls->addWidget(m_generate);
     layout->addLayout(controls);
 
-    m_grid = new CGridWidget(client);
-    m_grid->SetCols(3);
-    m_grid->SetRows(0);
+    m_grid = new CGridView(client);
+    m_model = new CReportModel(App().Order(), this);
+    m_grid->setModel(m_model);
     m_grid->SetBackColourKey("GRID_REPORTBACKCOLOUR");
     m_grid->SetLineColourKeys("GRID_REPORTLINECOLOUR_LIGHT", "GRID_REPORTLINECOLOUR_DARK");
-    m_grid->SetColWidth(0, 200);
-    m_grid->SetColWidth(1, 70);
-    m_grid->SetColWidth(2, 110);
     m_grid->FitColumns();
     layout->addWidget(m_grid, 1);
-    m_planning = new CReportsPlan(*this, App(), *m_grid);
+    m_planning = new CReportsPlan(*this, App(), *m_grid, *m_model);
     m_planning->AddMenuEntries(options);
 
     connect(m_content, &QComboBox::currentIndexChanged, this, [this](int index) { App().Settings().ShowReportMode = index; });
@@ -179,40 +177,28 @@ void CReportsWindow::GenerateReport()
     request.sort = m_sort;
     request.bonuses = BonusModeOf(settings.ShowReportBonusMode);
 
-    std::vector<CAcquiredCell> cells;
-    m_report = CReport();
-    m_report.content = request.content;
     if (request.content == ReportPlan)
-        m_shown = m_planning->PlanGrid(request, cells);
-    else
     {
-        m_report = ::GenerateReport(request);
-        m_shown = ReportGridOf(m_report);
-        cells = AcquiredCells(m_report);
+        std::vector<CAcquiredCell> cells;
+        CReportGrid grid = m_planning->PlanGrid(request, cells);
+        m_model->ShowGrid(std::move(grid), std::move(cells));
+        // The plan's many columns get some air between them.
+        for (int col = 0; col < m_model->columnCount(); ++col)
+            m_grid->setColumnWidth(col, std::max(m_grid->columnWidth(col) + 12, col == 0 ? 200 : 60));
     }
-    ShowColumns(m_shown.Columns());
-    ShowReportGrid(*m_grid, m_shown, App().Theme());
-    if (m_shown.Columns() > 3)
-        for (int col = 0; col < m_shown.Columns(); ++col)
-        {
-            m_grid->resizeColumnToContents(col);
-            m_grid->SetColWidth(col, std::max(m_grid->ColWidth(col) + 12, col == 0 ? 200 : 60));
-        }
-    m_planning->Shown(std::move(cells));
+    else
+        m_model->ShowReport(::GenerateReport(request));
     UpdateTitle();
 }
 
-void CReportsWindow::ShowColumns(int count)
+const CReport& CReportsWindow::ShownReport() const
 {
-    if (m_grid->Cols() == count)
-        return;
-    m_grid->SetCols(count);
-    if (count == 3)
-    {
-        m_grid->SetColWidth(0, 200);
-        m_grid->SetColWidth(1, 70);
-        m_grid->SetColWidth(2, 110);
-    }
+    return m_model->Report();
+}
+
+CReportGrid CReportsWindow::ShownGrid() const
+{
+    return m_model->Grid();
 }
 
 void CReportsWindow::ExportHtml()
@@ -222,7 +208,7 @@ void CReportsWindow::ExportHtml()
     std::filesystem::create_directories(path.parent_path(), error);
     // An older page must not be shown as this report.
     const std::string page =
-        m_report.content == ReportPlan ? PlanHtmlText(m_shown) : HtmlReportText(m_report);
+        ShownReport().content == ReportPlan ? PlanHtmlText(ShownGrid()) : HtmlReportText(ShownReport());
     if (!::ExportHtml(page, path))
     {
         CMessageBox::Show(this, Qs(Format(Messages::HtmlNotWritten, path.string().c_str())),
@@ -239,13 +225,13 @@ void CReportsWindow::PrintReport()
     printer.setDocName(windowTitle());
     if (!CPrintDialog::Exec(printer, this))
         return;
-    ReportDocument(m_shown, windowTitle())->print(&printer);
+    ReportDocument(ShownGrid(), windowTitle())->print(&printer);
 }
 
 void CReportsWindow::CopyReportText()
 {
     const std::string text =
-        m_report.content == ReportPlan ? PlanClipboardText(m_shown) : ::CopyReportText(m_report);
+        ShownReport().content == ReportPlan ? PlanClipboardText(ShownGrid()) : ::CopyReportText(ShownReport());
     QGuiApplication::clipboard()->setText(Qs(text));
 }
 
@@ -257,19 +243,13 @@ void CReportsWindow::Generate()
     else if (m_format->currentIndex() == FormatClipboard)
         CopyReportText();
     else if (m_format->currentIndex() == CReportsPlan::FormatCsv || m_format->currentIndex() == CReportsPlan::FormatJson)
-        m_planning->SaveExport(m_report, m_format->currentIndex() == CReportsPlan::FormatJson);
+        m_planning->SaveExport(ShownReport(), m_format->currentIndex() == CReportsPlan::FormatJson);
 }
 
 void CReportsWindow::ApplyTheme()
 {
     CToolWindow::ApplyTheme();
     m_grid->ApplyTheme(App().Theme());
-    // Row colours come from the theme too: show the same rows again.
-    if (m_grid->Rows() > 0)
-    {
-        ShowReportGrid(*m_grid, m_shown, App().Theme());
-        m_planning->Shown();
-    }
 }
 
 void CReportsWindow::OrderChanged()

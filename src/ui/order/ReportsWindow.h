@@ -6,7 +6,8 @@
 
 #include <vector>
 
-class CGridWidget;
+class CGridView;
+class CReportModel;
 class CReportsPlan;
 class QActionGroup;
 class QComboBox;
@@ -34,13 +35,14 @@ public:
     void ApplyTheme() override;
     void OrderChanged() override;
 
-    CGridWidget* Grid() const { return m_grid; }
+    CGridView* Grid() const { return m_grid; }
+    CReportModel* Model() const { return m_model; }
     QComboBox* ContentBox() const { return m_content; }
     QComboBox* FormatBox() const { return m_format; }
     // The report last generated and the cells the grid shows for it (the plan's own cells
     // when the plan is shown); the exports and the printout are made from these.
-    const CReport& ShownReport() const { return m_report; }
-    const CReportGrid& ShownGrid() const { return m_shown; }
+    const CReport& ShownReport() const;
+    CReportGrid ShownGrid() const;
     void SetSortMode(ESortMode mode);
     ESortMode SortMode() const { return m_sort; }
     // The plan, the comparison of characters, acquired counts and the CSV and JSON exports.
@@ -53,15 +55,12 @@ private:
     QActionGroup* AddChoices(QMenu* menu, const std::vector<std::string_view>& texts, int checked,
                              std::function<void(int)> chosen);
 
-    CGridWidget* m_grid;
+    CGridView* m_grid;
+    CReportModel* m_model;
     QComboBox* m_content;
     QComboBox* m_format;
     QPushButton* m_generate;
     QActionGroup* m_sortGroup = nullptr;
-    CReport m_report;
-    CReportGrid m_shown;
     ESortMode m_sort = SortByName;
     CReportsPlan* m_planning = nullptr;
-    // Shows a report's columns: the rules' three at their widths, the plan's sized to fit.
-    void ShowColumns(int count);
 };

@@ -3,6 +3,8 @@
 #include "base/DataPaths.h"
 #include "database/Cache.h"
 #include "session/ThemeFile.h"
+#include "ui/order/OrderModel.h"
+#include "ui/widgets/IconImage.h"
 
 #include <QThread>
 
@@ -11,6 +13,14 @@ CAppContext::CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISett
       m_qtLinks(dataFolder)
 {
     m_session.SetSystemColours(&m_systemColours);
+    m_orderModel = std::make_unique<COrderModel>(*this);
+}
+
+CAppContext::~CAppContext() = default;
+
+COrderSelection CAppContext::OrderSelection()
+{
+    return m_orderModel->Ticked();
 }
 
 ELoadSource CAppContext::Start(ILoadProgress* progress)
@@ -48,6 +58,7 @@ void CAppContext::Recache(ILoadProgress* progress)
 
 void CAppContext::AfterLoad()
 {
+    m_icons.clear();
     // A load resets the order: nothing of the old one can be undone into the new database.
     m_history.Reset();
     if (onDatabaseLoaded)
@@ -91,4 +102,12 @@ bool CAppContext::RedoOrderEdit()
         return false;
     OrderChanged();
     return true;
+}
+
+const QIcon& CAppContext::Icon(int index)
+{
+    auto found = m_icons.find(index);
+    if (found == m_icons.end())
+        found = m_icons.insert(index, IconFromStore(Icons(), index));
+    return *found;
 }

@@ -11,11 +11,15 @@
 #include "ui/shell/MessageBox.h"
 #include "ui/shell/WindowBus.h"
 
+#include <QHash>
+#include <QIcon>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string_view>
 
+class COrderModel;
 class ISettingsStore;
 
 // The desktop program's share of a run: the session (settings, database, icons, profiles,
@@ -25,6 +29,7 @@ class CAppContext
 {
 public:
     CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store);
+    ~CAppContext();
     CAppContext(const CAppContext&) = delete;
     CAppContext& operator=(const CAppContext&) = delete;
 
@@ -57,6 +62,9 @@ public:
     ILinkOpener& Links() { return m_links ? *m_links : m_qtLinks; }
     void SetLinkOpener(ILinkOpener* opener) { m_links = opener; }
 
+    // The icon store's icon as the views draw it, made once per load.
+    const QIcon& Icon(int index);
+
     // The windows' placement records.
     CWindowPlacements placements;
     // The global hotkeys another program holds, for the configuration dialog.
@@ -80,13 +88,10 @@ public:
     bool UndoOrderEdit();
     bool RedoOrderEdit();
     COrderHistory& History() { return m_history; }
-    // The ticked entries of the order window (nothing ticked when it does not exist).
-    COrderSelection OrderSelection()
-    {
-        COrderSelection selection;
-        Q_EMIT m_bus.OrderSelectionWanted(&selection);
-        return selection;
-    }
+    // The order with its ticks, as the order window shows it.
+    COrderModel& OrderModel() { return *m_orderModel; }
+    // The ticked entries: what the reports cover.
+    COrderSelection OrderSelection();
 
     // Set by the windows: the order was reset by a load; the revision may have changed.
     std::function<void()> onDatabaseLoaded;
@@ -111,4 +116,6 @@ private:
     CQtLinkOpener m_qtLinks;
     ILinkOpener* m_links = nullptr;
     CWindowBus m_bus;
+    QHash<int, QIcon> m_icons;
+    std::unique_ptr<COrderModel> m_orderModel;
 };
