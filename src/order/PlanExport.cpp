@@ -4,6 +4,9 @@
 #include "order/ReportGrid.h"
 #include "order/ReportRecords.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace
 {
 using CCells = std::vector<std::string>;
@@ -45,14 +48,16 @@ CCells Numbers(const CPlanRow& row, bool craft)
             N(row.depth)};
 }
 
-std::string CsvLine(const CCells& cells)
+// The cells at the positions in `numbers` are numbers (or empty) and are written as they are.
+std::string CsvLine(const CCells& cells, std::initializer_list<std::size_t> numbers)
 {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i)
     {
         if (i)
             line += ',';
-        line += CsvField(cells[i]);
+        const bool number = std::find(numbers.begin(), numbers.end(), i) != numbers.end();
+        line += number ? cells[i] : CsvField(cells[i]);
     }
     return line + "\n";
 }
@@ -173,7 +178,7 @@ std::string PlanCsv(const CPlan& plan, const std::vector<CLocationGroup>* byLoca
             cells.insert(cells.end(),
                          {e.group ? e.group->location : "", e.place ? N(e.place->locations) : "",
                           e.place ? e.place->gatheredWith : ""});
-        out += CsvLine(cells);
+        out += CsvLine(cells, {2, 3, 4, 5, 6, 7, 8, 10});
     }
     return out;
 }
@@ -253,7 +258,8 @@ std::string CompareCsv(const CComparison& comparison)
             out += CsvLine({row.kind, row.name, comparison.profiles[p],
                             cell.present ? N(cell.units) : "",
                             item ? (cell.efficiency < 0 ? "Too Low" : N(cell.efficiency)) : "",
-                            cell.cheapest ? "1" : "0"});
+                            cell.cheapest ? "1" : "0"},
+                           {3, 5});
         }
     return out;
 }

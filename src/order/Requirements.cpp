@@ -158,19 +158,121 @@ private:
     std::vector<std::size_t> m_last; // for a first entry: the last one of its name
 };
 
-void ExpandNode(CBreakdown& breakdown, CBreakdown::CNode& node, std::int64_t n, CSums& sums)
+// Breaks needs down to base resources, each producible name batched once on its total need,
+// so a name many formulae share costs one step however many paths lead to it. A depth-first
+// walk from the needs in order (without recursion: chains of formulae may be long) numbers
+// every name after the names below it; an input that leads back to a name still being walked
+// counts as a base resource there, so a cycle ends. Base names are added in the order the
+// walk first meets them.
+void ExpandAll(CBreakdown& breakdown, const std::vector<std::pair<CBreakdown::CNode*, std::int64_t>>& needs,
+               CSums& sums)
 {
-    if (node.producer && !node.onPath)
+    constexpr std::size_t unseen = static_cast<std::size_t>(-1);
+    constexpr std::size_t onPath = unseen - 1;
+    std::vector<std::size_t> finish; // per node: unseen, onPath, or its place in `finished`
+    std::vector<std::int64_t> need;
+    std::vector<std::int64_t> baseTotal;
+    std::vector<char> isBase;
+    std::vector<CBreakdown::CNode*> finished;
+    std::vector<CBreakdown::CNode*> baseOrder;
+    const auto grow = [&](const CBreakdown::CNode& node)
     {
-        const std::int64_t batches = BatchesFor(n, node.producer.formula->batchQty);
-        node.onPath = true;
-        for (const CBreakdown::CInput& input : breakdown.Inputs(node))
-            ExpandNode(breakdown, *input.node, SaturatingMultiply(input.units, batches), sums);
-        node.onPath = false;
-        return;
+        if (node.index >= finish.size())
+        {
+            const std::size_t size = std::max(node.index + 1, breakdown.NodeCount());
+            finish.resize(size, unseen);
+            need.resize(size, 0);
+            baseTotal.resize(size, 0);
+            isBase.resize(size, 0);
+        }
+    };
+    const auto markBase = [&](CBreakdown::CNode& node)
+    {
+        if (!isBase[node.index])
+        {
+            isBase[node.index] = 1;
+            baseOrder.push_back(&node);
+        }
+    };
+    const auto finishNode = [&](CBreakdown::CNode& node)
+    {
+        finish[node.index] = finished.size();
+        finished.push_back(&node);
+    };
+
+    struct CFrame
+    {
+        CBreakdown::CNode* node;
+        std::size_t next;
+    };
+    std::vector<CFrame> frames;
+    for (const auto& [root, quantity] : needs)
+    {
+        grow(*root);
+        need[root->index] = SaturatingAdd(need[root->index], quantity);
+        if (finish[root->index] != unseen)
+            continue;
+        if (!root->producer)
+        {
+            finishNode(*root);
+            markBase(*root);
+            continue;
+        }
+        finish[root->index] = onPath;
+        frames.push_back({root, 0});
+        while (!frames.empty())
+        {
+            CBreakdown::CNode& node = *frames.back().node;
+            const std::vector<CBreakdown::CInput>& inputs = breakdown.Inputs(node);
+            if (frames.back().next == inputs.size())
+            {
+                finishNode(node);
+                frames.pop_back();
+                continue;
+            }
+            CBreakdown::CNode& child = *inputs[frames.back().next++].node;
+            grow(child);
+            if (finish[child.index] == onPath)
+                markBase(child);
+            else if (finish[child.index] == unseen)
+            {
+                if (child.producer)
+                {
+                    finish[child.index] = onPath;
+                    frames.push_back({&child, 0});
+                }
+                else
+                {
+                    finishNode(child);
+                    markBase(child);
+                }
+            }
+        }
     }
-    // A base resource (or a name met again on its own path).
-    sums.AddToAll(*node.name, n);
+
+    // Every consumer of a name finishes after it, so the reverse order meets a name's whole
+    // need before passing it on.
+    for (auto it = finished.rbegin(); it != finished.rend(); ++it)
+    {
+        CBreakdown::CNode& node = **it;
+        const std::int64_t n = need[node.index];
+        if (!node.producer)
+        {
+            baseTotal[node.index] = SaturatingAdd(baseTotal[node.index], n);
+            continue;
+        }
+        // A negative need (negative units in a formula) makes nothing.
+        const std::int64_t batches = BatchesFor(std::max<std::int64_t>(n, 0), node.producer.formula->batchQty);
+        for (const CBreakdown::CInput& input : breakdown.Inputs(node))
+        {
+            const std::int64_t q = SaturatingMultiply(input.units, batches);
+            std::int64_t& total =
+                finish[input.node->index] >= finish[node.index] ? baseTotal[input.node->index] : need[input.node->index];
+            total = SaturatingAdd(total, q);
+        }
+    }
+    for (CBreakdown::CNode* node : baseOrder)
+        sums.AddToAll(*node->name, baseTotal[node->index]);
 }
 
 // "N Name": N is the number before the first blank (0 when nothing is), Name everything
@@ -225,7 +327,7 @@ void Expand(const CGameDatabase& db, const CProfile* profile, const std::string&
     const std::string top = name;
     CBreakdown breakdown(db, profile);
     CSums sums(list);
-    ExpandNode(breakdown, breakdown.NodeOf(top), n, sums);
+    ExpandAll(breakdown, {{&breakdown.NodeOf(top), n}}, sums);
 }
 
 CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
@@ -259,8 +361,11 @@ CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<co
         {
             CBreakdown breakdown(db, profile);
             CSums baseSums(base);
+            std::vector<std::pair<CBreakdown::CNode*, std::int64_t>> needs;
+            needs.reserve(list.size());
             for (const CRequirement& entry : list)
-                ExpandNode(breakdown, breakdown.NodeOf(entry.name), entry.quantity, baseSums);
+                needs.emplace_back(&breakdown.NodeOf(entry.name), entry.quantity);
+            ExpandAll(breakdown, needs, baseSums);
         }
         list = std::move(base);
     }

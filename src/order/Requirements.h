@@ -73,7 +73,8 @@ const CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::
 void Sort(CRequirementList& list, ESortMode mode);
 
 // Adds a name's base resources to list: a producible name is broken down through its
-// producing tier, a name met again on its own path counts as a base resource there.
+// producing tier, batched once on all it is needed for; a name met again on its own path
+// counts as a base resource there.
 void Expand(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
             CRequirementList& list);
 

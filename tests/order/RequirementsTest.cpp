@@ -1,5 +1,9 @@
 #include "OrderFixture.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
+#include "order/Report.h"
 #include "order/Requirements.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -162,4 +166,88 @@ TEST_F(RequirementsOrder, IndirectBonusOfADirectNameIsBoth)
     techniques->techniques[1]->attributes.push_back({"percentagestatbonus", "100% Damage"});
     EXPECT_EQ(Dump(ComputeBonuses(db, Items(order), BonusesIncludeIndirect, SortByName)),
               "Damage=9:Direct;Might=7:Both;Strength=20:Direct;");
+}
+
+namespace
+{
+// A "Resources" set whose formula i makes "<prefix> i" from `copies` entries of "<prefix>
+// i+1" (units each, one per batch, made `batchQty` a batch); the last one is made from Ore.
+void AddLinks(CGameDatabase& db, const std::string& prefix, int count, int copies, int units, int batchQty = 1)
+{
+    auto set = std::make_unique<CFormulaSet>();
+    set->name = prefix;
+    set->category = "Resources";
+    for (int i = 0; i < count; ++i)
+    {
+        auto formula = std::make_unique<CFormula>();
+        formula->name = prefix + " formula " + std::to_string(i);
+        formula->category = "Resources";
+        formula->batchQty = batchQty;
+        auto tier = std::make_unique<CFormulaTier>();
+        tier->name = prefix + " " + std::to_string(i);
+        tier->level = 1;
+        tier->levelName = "Tier I";
+        const std::string input = i + 1 < count ? prefix + " " + std::to_string(i + 1) : "Ore";
+        for (int copy = 0; copy < copies; ++copy)
+            tier->resources.push_back(COrderFixture::Resource(input, "Smelting", units, 0, 1, 0, 1));
+        formula->tiers.push_back(std::move(tier));
+        set->formulae.push_back(std::move(formula));
+    }
+    db.AddFormulaSet(std::move(set));
+}
+
+CReportRequest Subcomponents(const CGameDatabase& db, const COrder& order, const CProfile& profile)
+{
+    CReportRequest request;
+    request.db = &db;
+    request.order = &order;
+    request.profile = &profile;
+    request.content = ReportComponentsOnly;
+    request.breakdown = BreakdownSubcomponents;
+    return request;
+}
+} // namespace
+
+// 200,000 sub-formulae one below the other: every walk over them is a loop, not a recursion
+// as deep as the chain.
+TEST_F(RequirementsOrder, ChainsOfTwoHundredThousandFormulaeAreWalked)
+{
+    AddLinks(db, "Link", 200000, 1, 1);
+    CFormula& ring = AddFormula(*weapons, "Ring", 1);
+    AddTier(ring, "Chain Ring", 1).resources.push_back(Resource("Link 0", "Smithing", 1, 0, 2, 0, 2));
+    COrder chain;
+    chain.AddItem(Item("Chain Ring", "Ring", "Tier I", 3));
+    chain.acquired = {{"Ore", "4"}, {"Link 199999", "1"}, {"Tin", "2"}};
+    const CProfile profile = Profile(0);
+
+    EXPECT_EQ(Dump(ComputeComponents(db, Items(chain), &profile, BreakdownBaseResources, SortByName)), "Ore=6;");
+    EXPECT_EQ(GenerateReport(Subcomponents(db, chain, profile)).refused,
+              Format(Messages::SubcomponentsTooMany, 1000000LL, 100));
+    // The order's save keeps what the chain needs at its far end and drops the rest.
+    CTempDir dir;
+    ASSERT_TRUE(chain.Write(dir / "chain.xml", db));
+    EXPECT_EQ(chain.acquired, (std::map<std::string, std::string>{{"Link 199999", "1"}, {"Ore", "4"}}));
+}
+
+// 40 formulae each made from two of the next: 2^40 paths, 41 names. Totals are counted per
+// name, once; the sub-component tree, a row per path, is refused.
+TEST_F(RequirementsOrder, DiamondsOfFormulaeAreCountedOncePerName)
+{
+    AddLinks(db, "Dia", 40, 2, 1);
+    AddLinks(db, "Odd", 3, 2, 3, 4); // made 4 a batch, so a total batched once is smaller
+    CFormula& ring = AddFormula(*weapons, "Ring", 1);
+    CFormulaTier& tier = AddTier(ring, "Diamond Ring", 1);
+    tier.resources.push_back(Resource("Dia 0", "Smithing", 1, 0, 1, 0, 1));
+    tier.resources.push_back(Resource("Odd 0", "Smithing", 1, 0, 5, 0, 5));
+    COrder diamond;
+    diamond.AddItem(Item("Diamond Ring", "Ring", "Tier I", 1));
+    const CProfile profile = Profile(0);
+
+    // Odd 0: 5 needed, 2 batches, 12 of Odd 1 (3 batches), 18 of Odd 2 (5 batches), 30 Ore.
+    EXPECT_EQ(Dump(ComputeComponents(db, Items(diamond), &profile, BreakdownBaseResources, SortByName)),
+              "Ore=" + std::to_string((std::int64_t{1} << 40) + 30) + ";");
+    const CReport report = GenerateReport(Subcomponents(db, diamond, profile));
+    EXPECT_EQ(report.refused, Format(Messages::SubcomponentsTooMany, 1000000LL, 100));
+    ASSERT_EQ(report.rows.size(), 2u);
+    EXPECT_EQ(ReportCells(report.rows[1]), (std::vector<std::string>{report.refused, "", ""}));
 }
