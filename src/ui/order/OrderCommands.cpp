@@ -26,6 +26,8 @@ QString OrdersFolder(CAppContext& app)
 
 bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
 {
+    if (!MaySaveOrderOver(app.Order(), path, app.Prompter()))
+        return false;
     if (app.Order().Write(path, app.Database()))
     {
         app.History().MarkClean();
@@ -62,12 +64,10 @@ bool OpenOrder(CAppContext& app, QWidget* parent)
     return true;
 }
 
-void OpenOrderFile(CAppContext& app, QWidget* parent, const std::string& path)
+void OpenOrderFile(CAppContext& app, QWidget*, const std::string& path)
 {
-    if (app.Order().Read(path, app.Database()))
+    if (OpenOrder(app.Order(), path, app.Database(), app.Prompter()))
         AddRecentOrder(app.Settings(), path);
-    else
-        CMessageBox::Show(parent, Qs(Messages::OrderVersionUnsupported), CMessageBox::EIcon::Stop);
     app.History().Reset();
     app.OrderChanged();
 }
