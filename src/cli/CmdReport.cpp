@@ -1,6 +1,7 @@
 // "report" and "order": an order file read against the database as the program loads it.
 #include "base/DataPaths.h"
 #include "base/Messages.h"
+#include "base/TextFile.h"
 #include "browsers/PastedList.h"
 #include "cli/Commands.h"
 #include "cli/ReportArgs.h"
@@ -37,25 +38,14 @@ void OpenPage(const std::filesystem::path& dataFolder, const std::filesystem::pa
     CQtLinkOpener(dataFolder).OpenUrl(page.string());
 }
 
-// A list file, or standard input for "-".
+// A list file, or standard input for "-"; an endless one stops at the size limit.
 bool ReadListFile(const std::string& file, std::string& text)
 {
-    std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");
-    if (!in)
-    {
-        std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
-        return false;
-    }
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        text.append(buffer, got);
-    const bool ok = !std::ferror(in);
-    if (in != stdin)
-        std::fclose(in);
-    if (!ok)
-        std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
-    return ok;
+    const CTextFileResult read = ReadTextFile(file == "-" ? std::string("/dev/stdin") : file, MaxListBytes, text);
+    if (read.status == ETextFile::Read)
+        return true;
+    std::fprintf(stderr, "moxa-cli: the list file '%s' %s\n", file.c_str(), TextFileProblem(read, MaxListBytes).c_str());
+    return false;
 }
 
 } // namespace
@@ -75,6 +65,11 @@ int CmdReport(CCliContext& context, const CParsedArgs& args)
     const std::string& format = parsed.format;
 
     const CReport report = GenerateReport(request);
+    if (!report.refused.empty())
+    {
+        std::fprintf(stderr, "moxa-cli: %s\n", report.refused.c_str());
+        return 1;
+    }
     std::string bytes;
     if (format == "grid")
         bytes = ReportGridText(ReportGridOf(report));
@@ -109,8 +104,10 @@ int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
     const std::string group = parsed.Value("--group", std::string(Messages::PasteGroup));
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
-    LoadSession(session);
-    if (!ReadOrder(session, orderFile))
+    if (!LoadSession(session))
+        return 1;
+    const COrderRead read = ReadOrder(session, orderFile);
+    if (!read.HasItems())
         return 1;
     COrder& order = session.Order();
     const CGameDatabase& db = session.Database();
@@ -121,6 +118,11 @@ int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
         if (!ReadListFile(listFile, list))
             return 1;
         pasted = AddPastedList(order, db, list, group);
+        if (!pasted.refused.empty())
+        {
+            std::fprintf(stderr, "moxa-cli: %s\n", pasted.refused.c_str());
+            return 1;
+        }
         // The list goes into the order file itself unless another is named.
         if (saveAs.empty())
             saveAs = orderFile;
@@ -143,6 +145,11 @@ int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
     }
     for (const auto& [name, quantity] : order.acquired)
         std::printf("acquired: %s=%s\n", name.c_str(), quantity.c_str());
+    if (!saveAs.empty() && !MaySaveOrderOver(order, saveAs, *context.prompter))
+    {
+        std::fprintf(stderr, "moxa-cli: '%s' is left as it was\n", saveAs.c_str());
+        return 1;
+    }
     if (!saveAs.empty() && !order.Write(saveAs, db))
     {
         std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", saveAs.c_str());
@@ -150,8 +157,8 @@ int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
     }
     if (const std::string message = PasteMessage(pasted); !message.empty())
         std::fprintf(stderr, "%s\n", message.c_str());
-    // Lines that named nothing are a failure even though the others were added.
-    return pasted.unmatched.empty() ? 0 : 1;
+    // Lines that named nothing, and a damaged file, are failures even though the rest was done.
+    return pasted.unmatched.empty() && read.status == EOrderRead::Read ? 0 : 1;
 }
 
 const CCommandSpec ReportCommand = {
@@ -188,8 +195,8 @@ const CCommandSpec OrderCommand = {
     .minOperands = 1,
     .maxOperands = 1,
     .exitCodes = "  0  printed (and saved)\n"
-                 "  1  the order or list file does not exist or cannot be read, the order cannot be saved,\n"
-                 "     or a line of the list named nothing\n"
+                 "  1  no database was loaded, the order or list file does not exist, cannot be read or is\n"
+                 "     damaged, the order cannot be saved, or a line of the list named nothing\n"
                  "  2  bad usage",
     .run = CmdOrder,
 };
