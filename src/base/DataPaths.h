@@ -54,5 +54,8 @@ inline std::filesystem::path Join(const std::filesystem::path& root, std::string
 
 // The program's own version and the name of an update archive.
 inline constexpr std::string_view MoxaVersion = "2.27";
+// What moxa --version, moxa-cli --version and the toolbar's version frame say.
+inline constexpr std::string_view MoxaVersionText = "Moxa v2.27";
+static_assert(MoxaVersionText.ends_with(MoxaVersion));
 inline constexpr std::string_view ArchivePrefix = "Moxa_";
 inline constexpr std::string_view ArchiveSuffix = ".zip";

@@ -292,11 +292,12 @@ inline constexpr std::string_view MenuReportBug = "Report a Bug";
 inline constexpr std::string_view MenuAbout = "About...";
 inline constexpr std::string_view LinkOfficialSite = "officialsite";
 inline constexpr std::string_view LinkOnlineManual = "onlinemanual";
-inline constexpr std::string_view LinkReportBug = "reportbug";
 inline constexpr std::string_view AboutTitle = "About Moxa";
 inline constexpr std::string_view AboutLicence = "\nFree software under the MIT licence.";
 inline constexpr std::string_view AboutDataFolder = "\n\nData folder: ";
 inline constexpr std::string_view AboutSettingsFile = "\nSettings file: ";
+inline constexpr std::string_view AboutHomepage = "\n\nHomepage: ";
+inline constexpr std::string_view AboutReportBugs = "\nReport bugs: ";
 inline constexpr std::string_view AboutNoDocking =
     "\n\nThis Wayland session places windows itself, so tool windows do not dock and saved "
     "positions are not restored. Started with an X server at hand (DISPLAY), Moxa uses it and docks.";

@@ -7,7 +7,7 @@ namespace
 {
 int CmdVersion(CCliContext&, const CParsedArgs&)
 {
-    std::printf("Moxa v%s\n", std::string(MoxaVersion).c_str());
+    std::printf("%s\n", std::string(MoxaVersionText).c_str());
     return 0;
 }
 } // namespace

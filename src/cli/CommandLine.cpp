@@ -1,5 +1,9 @@
 #include "cli/CommandLine.h"
 
+#include <optional>
+#include <string_view>
+#include <utility>
+
 namespace
 {
 std::string JoinChoices(const std::vector<std::string>& choices)
@@ -21,6 +25,28 @@ const COptionSpec* FindOption(const CCommandSpec& def, const std::string& name)
 std::string Bare(const std::string& name)
 {
     return name.substr(name.find_first_not_of('-'));
+}
+
+// Long spellings of short options, as other tools write them.
+constexpr std::pair<std::string_view, std::string_view> LongNames[] = {{"-o", "--output"}};
+
+std::string_view LongName(const std::string& name)
+{
+    for (const auto& [shortName, longName] : LongNames)
+        if (name == shortName)
+            return longName;
+    return {};
+}
+
+// "--output" for a command whose option is "-o"; the option is known by its short name.
+const COptionSpec* FindOptionSpelled(const CCommandSpec& def, const std::string& name)
+{
+    if (const COptionSpec* option = FindOption(def, name))
+        return option;
+    for (const auto& [shortName, longName] : LongNames)
+        if (name == longName)
+            return FindOption(def, std::string(shortName));
+    return nullptr;
 }
 } // namespace
 
@@ -59,13 +85,24 @@ EParse ParseCommandArgs(const CCommandSpec& def, const std::vector<std::string>&
         if (arg == "--help" || arg == "-h")
             return EParse::Help;
         const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
-        const std::string name = arg.substr(0, equals);
-        const COptionSpec* option = FindOption(def, name);
+        std::string name = arg.substr(0, equals);
+        const COptionSpec* option = FindOptionSpelled(def, name);
+        // "-oFILE": a short option with its value attached.
+        std::optional<std::string> attached;
+        if (!option && !arg.starts_with("--") && arg.size() > 2)
+        {
+            option = FindOption(def, arg.substr(0, 2));
+            if (option && !option->value.empty())
+                attached = arg.substr(2);
+            else
+                option = nullptr;
+        }
         if (!option)
         {
             error = def.name + ": unknown option '" + name + "'" + see;
             return EParse::Error;
         }
+        name = option->name;
         std::vector<std::string>& values = parsed.m_values[name];
         if (option->value.empty())
         {
@@ -77,7 +114,9 @@ EParse ParseCommandArgs(const CCommandSpec& def, const std::vector<std::string>&
             continue;
         }
         std::string value;
-        if (equals != std::string::npos)
+        if (attached)
+            value = *attached;
+        else if (equals != std::string::npos)
             value = arg.substr(equals + 1);
         else if (i + 1 < args.size())
             value = args[++i];
@@ -126,7 +165,9 @@ void PrintCommandHelp(const CCommandSpec& def, std::FILE* out)
     std::fprintf(out, "\nOptions:\n");
     for (const COptionSpec& option : def.options)
     {
-        std::string left = option.name + (option.value.empty() ? "" : " " + option.value);
+        const std::string_view longName = LongName(option.name);
+        std::string left = option.name + (longName.empty() ? "" : ", " + std::string(longName)) +
+                           (option.value.empty() ? "" : " " + option.value);
         std::string help = option.help;
         if (!option.choices.empty())
             help += ": " + JoinChoices(option.choices);

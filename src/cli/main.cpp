@@ -34,14 +34,14 @@ void PrintHelp(std::FILE* out)
                       "  --data-dir DIR   the data folder (default: the current directory when it holds\n"
                       "                   Config/, else the per-user folder $XDG_DATA_HOME/moxa)\n"
                       "  --yes            answer every question with yes (default: no)\n"
-                      "  --version        print the version\n"
+                      "  -V, --version    print the version\n"
                       "  -h, --help       print this help\n\n"
                       "Commands:\n");
     for (const CCommandSpec* command : Commands)
         std::fprintf(out, "  %-15s %s\n", command->name.c_str(), command->summary.c_str());
     std::fprintf(out, "\nExit status: 0 success, 1 failure, 2 bad usage (see each command's --help).\n"
                       "Settings are kept in the file named by MOXA_SETTINGS, else in\n"
-                      "~/.config/Moxa/Moxa2.ini.\n");
+                      "$XDG_CONFIG_HOME/Moxa/Moxa2.ini (~/.config/Moxa/Moxa2.ini). See moxa-cli(1).\n");
 }
 
 // The data folder of a command that uses one; false (after saying why) when there is none.
@@ -84,7 +84,7 @@ int main(int argc, char** argv)
             PrintHelp(stdout);
             return 0;
         }
-        else if (rest.empty() && arg == "--version")
+        else if (rest.empty() && (arg == "--version" || arg == "-V"))
             return VersionCommand.run(context, {});
         else if (rest.empty() && !arg.empty() && arg[0] == '-')
             return UsageError("unknown option '" + arg + "' (see moxa-cli --help)");

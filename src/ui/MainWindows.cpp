@@ -6,17 +6,21 @@
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/ProfileWindow.h"
 #include "ui/browsers/TechniqueWindow.h"
+#include "ui/order/OrderCommands.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/AppStyle.h"
 #include "ui/shell/Application.h"
 #include "ui/shell/ProgressWindow.h"
+#include "ui/shell/SingleInstance.h"
 #include "ui/shell/StartupProbe.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/update/UpdateDialog.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -35,6 +39,28 @@ void RegisterOrderWindows()
                               [](CAppContext& app, QWidget* parent) { return new CComponentWindow(app, parent); });
     RegisterToolWindowFactory(EToolWindow::Profiles,
                               [](CAppContext& app, QWidget* parent) { return new CProfileWindow(app, parent); });
+}
+
+void OpenHandedOrders(CAppContext& app, CToolbarWindow& toolbar, const QStringList& orders)
+{
+    // A dialog has the player's attention (or the start is not over): the orders wait their turn.
+    if (QApplication::activeModalWidget() || !toolbar.isVisible())
+    {
+        QTimer::singleShot(HandedOrderRetryMs, &toolbar,
+                           [&app, &toolbar, orders] { OpenHandedOrders(app, toolbar, orders); });
+        return;
+    }
+    if (toolbar.isMinimized())
+        toolbar.showNormal();
+    toolbar.raise();
+    toolbar.activateWindow();
+    for (const QString& order : orders)
+    {
+        if (!OrderCommands::SaveChangesFirst(app, &toolbar))
+            return;
+        OrderCommands::OpenOrderFile(app, &toolbar, QFile::encodeName(order).toStdString());
+        toolbar.ShowWindow(EToolWindow::Order);
+    }
 }
 
 int RunMoxa(int argc, char** argv)
@@ -56,9 +82,21 @@ int RunMoxa(int argc, char** argv)
     case CMoxaCommandLine::EAction::Run:
         break;
     }
+    QStringList orders;
+    if (command.orderFile)
+    {
+        std::string error;
+        const std::filesystem::path order = CommandLineOrder(*command.orderFile, error);
+        if (order.empty())
+        {
+            std::fprintf(stderr, "moxa: %s\n", error.c_str());
+            return 1;
+        }
+        orders << QFile::decodeName(order.c_str());
+    }
     ChooseWindowSystem();
 
-    QApplication application(argc, argv);
+    const std::unique_ptr<QApplication> application = OpenApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Moxa"));
     QApplication::setApplicationVersion(QString::fromLatin1(MoxaVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(MoxaAppId));
@@ -67,11 +105,17 @@ int RunMoxa(int argc, char** argv)
     const std::optional<std::filesystem::path> dataFolder = AskDataFolder(command.dataFolder);
     if (!dataFolder)
         return 1;
+    // Listening starts before the load, so that a start during a long rebuild hands over too.
+    CSingleInstance instance(*dataFolder);
+    if (instance.Start(orders) == CSingleInstance::EStart::HandedOver)
+        return 0;
 
     RegisterOrderWindows();
     CUpdateDialog::Register();
     CAppContext app(*dataFolder, CreateUserSettingsStore());
     auto toolbar = std::make_unique<CToolbarWindow>(app);
+    QObject::connect(&instance, &CSingleInstance::Requested, toolbar.get(),
+                     [&app, &toolbar](const QStringList& handed) { OpenHandedOrders(app, *toolbar, handed); });
     app.MessagePrompter().SetParent(nullptr);
     {
         CProgressWindow progress;
@@ -81,6 +125,8 @@ int RunMoxa(int argc, char** argv)
         ArmStartupProbe(toolbar.get());
     toolbar->Initialise();
     app.MessagePrompter().SetParent(toolbar.get());
+    if (!orders.isEmpty())
+        OpenHandedOrders(app, *toolbar, orders);
     const int status = QApplication::exec();
     toolbar.reset();
     return status;

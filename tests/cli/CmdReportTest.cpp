@@ -88,6 +88,16 @@ TEST_F(CliReportTest, FollowsTheCommandLineConventions)
     ASSERT_EQ(csv.substr(0, 39), "name,acquired,needed,kind,detail,depth\n");
     EXPECT_EQ(Report("--breakdown=subcomponents --format=csv"), csv);
     EXPECT_EQ(Run("report - --breakdown subcomponents --format csv -o - < '" + m_order + "'").out, csv);
+    // -o FILE is also -oFILE, --output FILE and --output=FILE.
+    const std::string file = (m_dir / "out.csv").string();
+    for (const std::string& output : {"-o'" + file + "'", "--output '" + file + "'", "--output='" + file + "'"})
+    {
+        SCOPED_TRACE(output);
+        fs::remove(file);
+        EXPECT_EQ(Report("--breakdown subcomponents --format csv " + output), "");
+        EXPECT_EQ(ReadFileBytes(file), csv);
+    }
+    EXPECT_EQ(Run("-V").out, "Moxa v2.27\n");
 
     const std::string missing = (m_dir / "missing.xml").string();
     const struct
@@ -103,6 +113,8 @@ TEST_F(CliReportTest, FollowsTheCommandLineConventions)
         {"report '" + m_order + "' --colour red", 2,
          "moxa-cli: report: unknown option '--colour' (see moxa-cli report --help)\n"},
         {"report '" + m_order + "' --open=yes --format html", 2, "moxa-cli: report: --open takes no value\n"},
+        {"order '" + m_order + "' -oout.xml", 2,
+         "moxa-cli: order: unknown option '-oout.xml' (see moxa-cli order --help)\n"},
         {"report", 2, "moxa-cli: report needs ORDER.xml (see moxa-cli report --help)\n"},
         {"report '" + missing + "'", 1, "moxa-cli: the order file '" + missing + "' does not exist\n"},
         {"report - < /dev/null", 1, "Sorry, Moxa doesn't support this version of the order file\n"},

@@ -78,11 +78,13 @@ void CShellTest::DataFolderFromTheCommandLine()
         {{QStringLiteral("--data-dir=rel/dir")}, EAction::Run, "rel/dir", {}},
         {{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--data-dir"), QStringLiteral("x")},
          EAction::Run, "x", {}},
-        {{QStringLiteral("--version")}, EAction::Version, std::nullopt, QStringLiteral("Moxa 2.27\n")},
+        {{QStringLiteral("--version")}, EAction::Version, std::nullopt, QStringLiteral("Moxa v2.27\n")},
+        {{QStringLiteral("-V")}, EAction::Version, std::nullopt, QStringLiteral("Moxa v2.27\n")},
         {{QStringLiteral("--data-dir")}, EAction::Error, std::nullopt, QStringLiteral("Missing value after '--data-dir'.")},
         {{QStringLiteral("--data-dir=")}, EAction::Error, std::nullopt, QStringLiteral("--data-dir needs a folder.")},
         {{QStringLiteral("--colour")}, EAction::Error, std::nullopt, QStringLiteral("Unknown option 'colour'.")},
-        {{QStringLiteral("Orders")}, EAction::Error, std::nullopt, QStringLiteral("Unexpected argument 'Orders'.")},
+        {{QStringLiteral("a.xml"), QStringLiteral("b.xml")}, EAction::Error, std::nullopt,
+         QStringLiteral("Unexpected argument 'b.xml'.")},
     };
     for (const auto& c : cases)
     {
@@ -91,8 +93,14 @@ void CShellTest::DataFolderFromTheCommandLine()
         QCOMPARE(line.dataFolder, c.folder);
         QCOMPARE(line.text, c.text);
     }
+    // The file manager's %f: an order file beside the options, in any place.
+    const CMoxaCommandLine order = ParseMoxaCommandLine(
+        {QStringLiteral("moxa"), QStringLiteral("Orders/a b.xml"), QStringLiteral("--data-dir"), QStringLiteral("x")});
+    QCOMPARE(order.action, EAction::Run);
+    QCOMPARE(order.orderFile, std::optional<std::filesystem::path>("Orders/a b.xml"));
+    QCOMPARE(order.dataFolder, std::optional<std::filesystem::path>("x"));
     const QString help = ParseMoxaCommandLine({QStringLiteral("moxa"), QStringLiteral("--help")}).text;
-    QVERIFY2(help.startsWith(QStringLiteral("Usage: moxa [options]\n")), qPrintable(help));
+    QVERIFY2(help.startsWith(QStringLiteral("Usage: moxa [options] [ORDER.xml]\n")), qPrintable(help));
     QVERIFY2(help.contains(QStringLiteral("  --data-dir <DIR>")), qPrintable(help));
     QVERIFY2(!help.contains(QStringLiteral("platform")), qPrintable(help));
 }

@@ -5,11 +5,24 @@
 #include "session/DataFolder.h"
 #include "ui/shell/MessageBox.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QIcon>
 
 #include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+CMoxaCommandLine Ended(CMoxaCommandLine::EAction action, const QString& text)
+{
+    CMoxaCommandLine result;
+    result.action = action;
+    result.text = text;
+    return result;
+}
+} // namespace
 
 CMoxaCommandLine ParseMoxaCommandLine(const QStringList& arguments)
 {
@@ -17,13 +30,15 @@ CMoxaCommandLine ParseMoxaCommandLine(const QStringList& arguments)
     parser.setApplicationDescription(QStringLiteral("Moxa, a crafting calculator for the game Tellurin."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("V"), QStringLiteral("version")},
                                      QStringLiteral("Print the version."));
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
                                      QStringLiteral("The data folder (default: the current directory when it holds "
                                                     "Config, else $XDG_DATA_HOME/moxa)."),
                                      QStringLiteral("DIR"));
     parser.addOptions({help, version, dataDir});
+    parser.addPositionalArgument(QStringLiteral("ORDER.xml"), QStringLiteral("An order file to open."),
+                                 QStringLiteral("[ORDER.xml]"));
     // QApplication takes these itself.
     for (const char* name : {"platform", "style", "stylesheet", "display", "geometry", "qwindowgeometry",
                              "qwindowtitle", "qwindowicon", "platformtheme", "plugin"})
@@ -38,27 +53,44 @@ CMoxaCommandLine ParseMoxaCommandLine(const QStringList& arguments)
 
     CMoxaCommandLine result;
     if (!parser.parse(arguments))
-        result = {CMoxaCommandLine::EAction::Error, std::nullopt, parser.errorText()};
-    else if (!parser.positionalArguments().isEmpty())
-        result = {CMoxaCommandLine::EAction::Error, std::nullopt,
-                  QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst())};
+        result = Ended(CMoxaCommandLine::EAction::Error, parser.errorText());
+    else if (parser.positionalArguments().size() > 1)
+        result = Ended(CMoxaCommandLine::EAction::Error,
+                       QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().at(1)));
     else if (parser.isSet(help))
     {
         // The usage line names the program as it is installed, not by the path it was started by.
         const QString text = parser.helpText();
-        result = {CMoxaCommandLine::EAction::Help, std::nullopt,
-                  QStringLiteral("Usage: moxa [options]") + text.mid(text.indexOf(QLatin1Char('\n')))};
+        result = Ended(CMoxaCommandLine::EAction::Help,
+                       QStringLiteral("Usage: moxa [options] [ORDER.xml]") + text.mid(text.indexOf(QLatin1Char('\n'))) +
+                           QStringLiteral("\nReport bugs: %1\n").arg(QString::fromLatin1(MOXA_BUG_REPORT_URL)));
     }
     else if (parser.isSet(version))
-        result = {CMoxaCommandLine::EAction::Version, std::nullopt,
-                  QStringLiteral("Moxa %1\n").arg(QString::fromLatin1(MoxaVersion))};
-    else if (parser.isSet(dataDir))
+        result = Ended(CMoxaCommandLine::EAction::Version, QString::fromLatin1(MoxaVersionText) + QLatin1Char('\n'));
+    else
     {
-        result.dataFolder = std::filesystem::path(QFile::encodeName(parser.value(dataDir)).toStdString());
-        if (result.dataFolder->empty())
-            result = {CMoxaCommandLine::EAction::Error, std::nullopt, QStringLiteral("--data-dir needs a folder.")};
+        if (parser.isSet(dataDir))
+        {
+            result.dataFolder = std::filesystem::path(QFile::encodeName(parser.value(dataDir)).toStdString());
+            if (result.dataFolder->empty())
+                return Ended(CMoxaCommandLine::EAction::Error, QStringLiteral("--data-dir needs a folder."));
+        }
+        if (!parser.positionalArguments().isEmpty())
+            result.orderFile =
+                std::filesystem::path(QFile::encodeName(parser.positionalArguments().constFirst()).toStdString());
     }
     return result;
+}
+
+std::filesystem::path CommandLineOrder(const std::filesystem::path& given, std::string& error)
+{
+    std::error_code code;
+    const std::filesystem::path path = std::filesystem::absolute(given, code).lexically_normal();
+    if (!code && std::filesystem::is_regular_file(path, code))
+        return path;
+    error = std::filesystem::is_directory(path, code) ? "'" + given.string() + "' is a folder, not an order file"
+                                                      : "the order file '" + given.string() + "' does not exist";
+    return {};
 }
 
 void ChooseWindowSystem()
@@ -77,6 +109,44 @@ QIcon ApplicationIcon()
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         fallback.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
     return QIcon::fromTheme(QString::fromLatin1(MoxaAppId), fallback);
+}
+
+namespace
+{
+// Qt's messages while the platform starts, held back: on success they are printed as Qt
+// would have, on failure one line replaces them all.
+QStringList HeldMessages;
+
+void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg)
+    {
+        HeldMessages << qFormatLogMessage(type, context, message);
+        return;
+    }
+    QString reason = QStringLiteral("no display to open the windows on");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        reason += QStringLiteral(" (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+    else if (!HeldMessages.isEmpty())
+        reason += QStringLiteral(" (%1)").arg(HeldMessages.constFirst().section(QLatin1Char('\n'), 0, 0));
+    std::fprintf(stderr, "moxa: %s\n", reason.toLocal8Bit().constData());
+    std::fflush(stderr);
+    // Qt aborts once this returns; the process has nothing to tidy yet.
+    std::_Exit(1);
+}
+} // namespace
+
+std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv)
+{
+    HeldMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(HoldStartMessage);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const QString& message : std::as_const(HeldMessages))
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    HeldMessages.clear();
+    return application;
 }
 
 namespace

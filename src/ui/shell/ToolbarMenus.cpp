@@ -147,7 +147,8 @@ void CToolbarWindow::BuildMenus()
     QMenu* help = menuBar()->addMenu(Qs(Messages::MenuHelp));
     AddAction(help, Messages::MenuOfficialSite, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkOfficialSite)); });
     AddAction(help, Messages::MenuOnlineManual, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkOnlineManual)); });
-    AddAction(help, Messages::MenuReportBug, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkReportBug)); });
+    // Faults go to the project's tracker, not to a page of the game data.
+    AddAction(help, Messages::MenuReportBug, {}, [this] { m_app.Links().OpenUrl(MOXA_BUG_REPORT_URL); });
     help->addSeparator();
     AddAction(help, Messages::MenuAbout, {},
               [this]
@@ -155,7 +156,9 @@ void CToolbarWindow::BuildMenus()
                   std::string text = std::string(Messages::CaptionVersion1) + std::string(MoxaVersion) +
                                      std::string(Messages::AboutLicence) + std::string(Messages::AboutDataFolder) +
                                      m_app.DataFolder().string() + std::string(Messages::AboutSettingsFile) +
-                                     UserSettingsFile().string();
+                                     UserSettingsFile().string() + std::string(Messages::AboutHomepage) +
+                                     MOXA_HOMEPAGE_URL + std::string(Messages::AboutReportBugs) +
+                                     MOXA_BUG_REPORT_URL;
                   if (WindowsPlacedBySystem())
                       text += std::string(Messages::AboutNoDocking);
                   CMessageBox::Show(this, QString::fromLocal8Bit(text), CMessageBox::EIcon::Information);
