@@ -66,7 +66,7 @@ bool OpenOrder(CAppContext& app, QWidget* parent)
 
 void OpenOrderFile(CAppContext& app, QWidget*, const std::string& path)
 {
-    if (OpenOrder(app.Order(), path, app.Database(), app.Prompter()))
+    if (::OpenOrder(app.Order(), path, app.Database(), app.Prompter()))
         AddRecentOrder(app.Settings(), path);
     app.History().Reset();
     app.OrderChanged();
