@@ -137,6 +137,10 @@ inline constexpr const char* OrderDamagedSaveQuestion =
 inline constexpr const char* SubcomponentsTooMany =
     "The sub-components are too many to show (more than %lld rows, or more than %d levels deep). "
     "Choose \"Show Components\" or \"Show Base Resource\" instead."; // rows, levels
+// Reports: base resources along too many paths to work out.
+inline constexpr const char* BaseResourcesTooMany =
+    "The base resources take more than %lld steps to work out: the formulae lead to each other "
+    "along too many paths. Choose \"Show Components\" instead."; // steps
 
 // The order creation wizard.
 inline constexpr std::string_view WizardTypeCraft = "Craft";

@@ -180,7 +180,11 @@ const CCommandSpec ReportCommand = {
                 ReportChoices::Output},
     .minOperands = 1,
     .maxOperands = 1,
-    .exitCodes = ReportChoices::ExitCodes,
+    .exitCodes = "  0  printed\n"
+                 "  1  no database was loaded, the order file does not exist, cannot be read or is\n"
+                 "     damaged, the breakdown is too large to work out or show, or the output\n"
+                 "     cannot be written\n"
+                 "  2  bad usage",
     .run = CmdReport,
 };
 

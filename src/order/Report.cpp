@@ -128,7 +128,15 @@ void AddComponentRows(CReport& report, const CReportRequest& request, const std:
         AddNone(report);
         return;
     }
-    const CRequirementList list = ComputeComponents(*request.db, items, request.profile, request.breakdown, request.sort);
+    bool refused = false;
+    const CRequirementList list =
+        ComputeComponents(*request.db, items, request.profile, request.breakdown, request.sort, &refused);
+    if (refused)
+    {
+        report.refused = Format(Messages::BaseResourcesTooMany, static_cast<long long>(MaxBreakdownSteps));
+        report.rows.push_back(Row(EReportRow::None, ReportRowKind::First, report.refused));
+        return;
+    }
     CBreakdown breakdown(*request.db, request.profile);
     if (request.breakdown == BreakdownSubcomponents)
     {

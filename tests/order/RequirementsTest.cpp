@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace
 {
 std::string Dump(const CRequirementList& list)
@@ -229,12 +231,13 @@ TEST_F(RequirementsOrder, ChainsOfTwoHundredThousandFormulaeAreWalked)
     EXPECT_EQ(chain.acquired, (std::map<std::string, std::string>{{"Link 199999", "1"}, {"Ore", "4"}}));
 }
 
-// 40 formulae each made from two of the next: 2^40 paths, 41 names. Totals are counted per
-// name, once; the sub-component tree, a row per path, is refused.
+// 40 formulae each made from two of the next: 2^40 paths, 41 names. Each path is batched on
+// its own, and the breakdown of a name reached again is added in one step; the sub-component
+// tree, a row per path, is refused.
 TEST_F(RequirementsOrder, DiamondsOfFormulaeAreCountedOncePerName)
 {
     AddLinks(db, "Dia", 40, 2, 1);
-    AddLinks(db, "Odd", 3, 2, 3, 4); // made 4 a batch, so a total batched once is smaller
+    AddLinks(db, "Odd", 3, 2, 3, 4); // made 4 a batch: batched on each path, not on the total
     CFormula& ring = AddFormula(*weapons, "Ring", 1);
     CFormulaTier& tier = AddTier(ring, "Diamond Ring", 1);
     tier.resources.push_back(Resource("Dia 0", "Smithing", 1, 0, 1, 0, 1));
@@ -243,11 +246,63 @@ TEST_F(RequirementsOrder, DiamondsOfFormulaeAreCountedOncePerName)
     diamond.AddItem(Item("Diamond Ring", "Ring", "Tier I", 1));
     const CProfile profile = Profile(0);
 
-    // Odd 0: 5 needed, 2 batches, 12 of Odd 1 (3 batches), 18 of Odd 2 (5 batches), 30 Ore.
+    // Odd 0: 5 needed, 2 batches, 6 of Odd 1 on each of 2 paths; 2 batches each, 6 of Odd 2
+    // on each of 4 paths; 2 batches each, 6 Ore on each of 8 paths: 48 (30 if batched on
+    // the totals).
     EXPECT_EQ(Dump(ComputeComponents(db, Items(diamond), &profile, BreakdownBaseResources, SortByName)),
-              "Ore=" + std::to_string((std::int64_t{1} << 40) + 30) + ";");
+              "Ore=" + std::to_string((std::int64_t{1} << 40) + 48) + ";");
     const CReport report = GenerateReport(Subcomponents(db, diamond, profile));
     EXPECT_EQ(report.refused, Format(Messages::SubcomponentsTooMany, 1000000LL, 100));
+    ASSERT_EQ(report.rows.size(), 2u);
+    EXPECT_EQ(ReportCells(report.rows[1]), (std::vector<std::string>{report.refused, "", ""}));
+}
+
+// A name reached twice whose own sum passes the 64-bit range and comes back: added again in
+// one step it gives what its additions one by one give.
+TEST_F(RequirementsOrder, BreakdownsAddedAgainSaturateAsTheirAdditions)
+{
+    CFormulaSet& set = AddSet("Edge", "Resources");
+    CFormulaTier& edge = AddTier(AddFormula(set, "Edge", 1), "Edge", 1);
+    for (int i = 0; i < 3; ++i)
+        edge.resources.push_back(Resource("Ore", "Smelting", 2147483647, 0, 2147483647, 0, 2147483647));
+    edge.resources.push_back(Resource("Ore", "Smelting", -5, 0, 1, 0, 1));
+    const CProfile profile = Profile(0);
+    CRequirementList base;
+    // Each Edge adds almost 2^62 three times (the third stops at the top), then takes 5 away.
+    ASSERT_TRUE(Expand(db, &profile, "Edge", 1, base));
+    ASSERT_TRUE(Expand(db, &profile, "Edge", 1, base));
+    const std::string once = Dump(base);
+    EXPECT_EQ(once, "Ore=" + std::to_string(std::numeric_limits<std::int64_t>::max() - 5) + ";");
+    CFormulaTier& pair = AddTier(AddFormula(set, "Pair", 1), "Pair", 1);
+    pair.resources.push_back(Resource("Edge", "Smelting", 1, 0, 1, 0, 1));
+    pair.resources.push_back(Resource("Edge", "Smelting", 1, 0, 1, 0, 1));
+    base.clear();
+    ASSERT_TRUE(Expand(db, &profile, "Pair", 1, base));
+    EXPECT_EQ(Dump(base), once);
+}
+
+// 20 formulae each made from all the others: more paths than could ever be walked. The
+// breakdown stops at its bound and is refused, as the sub-component tree is.
+TEST_F(RequirementsOrder, FormulaeNamingEachOtherAreRefusedPastTheBound)
+{
+    CFormulaSet& set = AddSet("Knot", "Resources");
+    for (int i = 0; i < 20; ++i)
+    {
+        CFormulaTier& knot = AddTier(AddFormula(set, "Knot " + std::to_string(i), 1), "Knot " + std::to_string(i), 1);
+        for (int other = 0; other < 20; ++other)
+            if (other != i)
+                knot.resources.push_back(Resource("Knot " + std::to_string(other), "Smelting", 1, 0, 1, 0, 1));
+    }
+    CFormula& ring = AddFormula(*weapons, "Ring", 1);
+    AddTier(ring, "Knot Ring", 1).resources.push_back(Resource("Knot 0", "Smithing", 1, 0, 1, 0, 1));
+    COrder knot;
+    knot.AddItem(Item("Knot Ring", "Ring", "Tier I", 1));
+    const CProfile profile = Profile(0);
+
+    CReportRequest request = Subcomponents(db, knot, profile);
+    request.breakdown = BreakdownBaseResources;
+    const CReport report = GenerateReport(request);
+    EXPECT_EQ(report.refused, Format(Messages::BaseResourcesTooMany, 20000000LL));
     ASSERT_EQ(report.rows.size(), 2u);
     EXPECT_EQ(ReportCells(report.rows[1]), (std::vector<std::string>{report.refused, "", ""}));
 }
