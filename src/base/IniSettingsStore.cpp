@@ -1,12 +1,13 @@
 #include "base/IniSettingsStore.h"
 
 #include "base/AtomicFile.h"
+#include "base/FileLock.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -493,55 +494,21 @@ const std::string* CIniValues::Find(const std::string& key) const
 
 namespace
 {
-// Holds an advisory lock on the settings file's folder while a save re-reads, merges and
-// replaces the file, so that two processes saving at once both keep their values.
-class CFolderLock
-{
-public:
-    explicit CFolderLock(const fs::path& folder)
-        : m_fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    {
-        if (m_fd < 0)
-            return;
-        // A save takes milliseconds; one that holds the lock for ten seconds is stuck.
-        for (int tries = 0; tries < 1000; ++tries)
-        {
-            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
-            {
-                m_held = true;
-                return;
-            }
-            ::usleep(10000);
-        }
-    }
-    ~CFolderLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    CFolderLock(const CFolderLock&) = delete;
-    CFolderLock& operator=(const CFolderLock&) = delete;
-    bool Held() const { return m_held; }
-
-private:
-    int m_fd;
-    bool m_held = false;
-};
-
-fs::path FolderOf(const fs::path& file)
-{
-    return file.has_parent_path() ? file.parent_path() : fs::path(".");
-}
+// A save takes milliseconds; one that holds the lock for ten seconds is stuck.
+constexpr std::chrono::seconds LockWait{10};
 } // namespace
 
 CIniSettingsStore::CIniSettingsStore(fs::path file) : m_file(std::move(file))
 {
-    // Only temporary files whose writer has gone are removed.
-    CAtomicFile::RemoveLeftovers(FolderOf(m_file));
+    CAtomicFile::RemoveLeftoversOf(m_file);
     std::error_code ec;
-    if (!fs::exists(m_file, ec))
+    const fs::file_status status = fs::status(m_file, ec);
+    if (!fs::exists(status))
         return;
-    const std::optional<std::string> text = ReadWholeFile(m_file);
+    // Reading a pipe would wait for a writer: such a file is left alone. (A device such as
+    // /dev/null is read and written into.)
+    const std::optional<std::string> text =
+        fs::is_fifo(status) || fs::is_socket(status) ? std::nullopt : ReadWholeFile(m_file);
     if (!text)
     {
         m_unreadable = true;
@@ -573,28 +540,39 @@ bool CIniSettingsStore::Write(std::string_view key, std::string_view name, std::
 
 bool CIniSettingsStore::Flush()
 {
+    m_error.clear();
     if (m_pending.Empty())
         return true;
     if (m_unreadable)
+    {
+        m_error = "The settings file could not be read";
         return false;
+    }
     std::error_code ec;
     if (m_file.has_parent_path())
         fs::create_directories(m_file.parent_path(), ec);
-    const CFolderLock lock(FolderOf(m_file));
-    if (!lock.Held())
+    // The same lock file as QSettings takes beside its files.
+    CFileLock lock(m_file.native() + ".lock");
+    if (!lock.Lock(LockWait))
+    {
+        m_error = "Another program is saving the settings";
         return false;
+    }
     CIniValues merged;
     if (fs::exists(m_file, ec))
     {
         const std::optional<std::string> text = ReadWholeFile(m_file);
         if (!text)
+        {
+            m_error = std::strerror(errno);
             return false;
+        }
         for (auto& [key, value] : Ini::ParseFile(*text))
             merged.Set(key, std::move(value));
     }
     for (const auto& [key, value] : m_pending.BySpelling())
         merged.Set(key, value);
-    if (!WriteFileAtomically(m_file, Ini::FormatFile(merged.BySpelling())))
+    if (!WriteFileAtomically(m_file, Ini::FormatFile(merged.BySpelling()), &m_error))
         return false;
     m_values = std::move(merged);
     m_pending = CIniValues();

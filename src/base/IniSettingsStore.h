@@ -14,7 +14,7 @@
 // The settings store in an INI file laid out as QSettings lays out its INI files (so files
 // written by earlier builds and by hand read the same), but saved through CAtomicFile: a
 // save interrupted by a crash or a full disk keeps the previous file whole and reports
-// failure.
+// failure. (QSettings itself reports success on a full disk and leaves the file cut short.)
 //
 // Values are Latin-1 strings in memory and UTF-8 in the file. Key paths match without
 // regard to case, as value names do; the first spelling seen is kept.
@@ -45,8 +45,9 @@ public:
     bool Write(std::string_view key, std::string_view name, std::string_view text) override;
     // Merges the values written since the last flush into the file as it is on disk now
     // (another instance may have saved meanwhile) and replaces it atomically. Saves of
-    // several processes take turns (a lock on the file's folder), so each merges the other's.
+    // several processes take turns (the lock file "NAME.lock"), so each merges the other's.
     bool Flush() override;
+    std::string Error() const override { return m_error; }
 
     const std::filesystem::path& File() const { return m_file; }
 
@@ -57,6 +58,7 @@ private:
     CIniValues m_pending;
     // The file exists but could not be read: never overwrite it with what little we have.
     bool m_unreadable = false;
+    std::string m_error;
 };
 
 namespace Ini

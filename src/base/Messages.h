@@ -368,6 +368,8 @@ inline constexpr const char* BatchesLabelFormat = "batches x %d per batch = %lld
 // A save that did not reach the disk (the order stays marked modified).
 inline constexpr std::string_view OrderNotSaved1 = "The order could not be saved to '";
 inline constexpr std::string_view OrderNotSaved2 = "'.";
+inline constexpr std::string_view OrderChangedOnDisk1 = "Another program has saved '";
+inline constexpr std::string_view OrderChangedOnDisk2 = "' since this order was opened or saved. Overwrite it with this order?";
 
 // The reports window.
 inline constexpr std::string_view ReportContentAll = "Order & Comps";

@@ -157,11 +157,18 @@ void LoadSettings(CSettings& settings, const ISettingsStore& store, const std::s
     if (settings.GameBasePath.empty())
         settings.GameBasePath = std::string(PleaseSetManually);
     settings.RecentOrders.clear();
+    settings.StoredTexts.clear();
     for (std::size_t i = 1; i <= MaxRecentOrders; ++i)
-        if (const auto path = store.Read(SettingsKeys::Config, std::string(RecentOrderName) + std::to_string(i));
-            path && !path->empty() &&
+    {
+        const std::string name = std::string(RecentOrderName) + std::to_string(i);
+        const auto path = store.Read(SettingsKeys::Config, name);
+        settings.StoredTexts[name] = path.value_or(std::string());
+        if (path && !path->empty() &&
             std::find(settings.RecentOrders.begin(), settings.RecentOrders.end(), *path) == settings.RecentOrders.end())
             settings.RecentOrders.push_back(*path);
+    }
+    for (const CSettingRow& row : Rows())
+        settings.StoredTexts[std::string(row.name)] = Encode(settings, row);
 
     const std::filesystem::path data(dataFolder);
     settings.OrdersFolder = DataPaths::Join(data, DataPaths::Orders).string();
@@ -176,21 +183,36 @@ std::string ReadGameFolder(const ISettingsStore& store)
     return store.Read(SettingsKeys::Game, "").value_or(std::string());
 }
 
-bool SaveSettings(const CSettings& settings, ISettingsStore& store)
+bool SaveSettings(CSettings& settings, ISettingsStore& store)
 {
     bool ok = true;
+    std::map<std::string, std::string, std::less<>> written;
+    const auto write = [&](std::string_view name, const std::string& text)
+    {
+        const auto stored = settings.StoredTexts.find(name);
+        if (stored != settings.StoredTexts.end() && stored->second == text)
+            return;
+        ok = store.Write(SettingsKeys::Config, name, text) && ok;
+        written[std::string(name)] = text;
+    };
     for (const CSettingRow& row : Rows())
-        ok = store.Write(SettingsKeys::Config, row.name, Encode(settings, row)) && ok;
-    // Entries past the list's end are emptied only where they hold something.
+        write(row.name, Encode(settings, row));
     for (std::size_t i = 0; i < MaxRecentOrders; ++i)
     {
         const std::string name = std::string(RecentOrderName) + std::to_string(i + 1);
         if (i < settings.RecentOrders.size())
-            ok = store.Write(SettingsKeys::Config, name, settings.RecentOrders[i]) && ok;
+            write(name, settings.RecentOrders[i]);
+        else if (settings.StoredTexts.count(name))
+            write(name, "");
+        // Never loaded: entries past the list's end are emptied only where they hold something.
         else if (const auto stored = store.Read(SettingsKeys::Config, name); stored && !stored->empty())
-            ok = store.Write(SettingsKeys::Config, name, "") && ok;
+            write(name, "");
     }
-    return store.Flush() && ok;
+    if (!store.Flush() || !ok)
+        return false;
+    for (auto& [name, text] : written)
+        settings.StoredTexts[name] = std::move(text);
+    return true;
 }
 
 void AddRecentOrder(CSettings& settings, const std::string& path)

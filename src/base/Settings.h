@@ -3,6 +3,7 @@
 #include "base/SettingsStore.h"
 
 #include <array>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,10 @@ struct CSettings
     std::string OrdersFolder;
     std::string ProfilesFolder;
     std::string TempFolder;
+
+    // Each stored value (by name) as this program last loaded or saved it. A save writes
+    // only what differs, so that what another program saved meanwhile stays.
+    std::map<std::string, std::string, std::less<>> StoredTexts;
 };
 
 enum class ESettingType
@@ -79,8 +84,9 @@ std::string ReadGameFolder(const ISettingsStore& store);
 // is the default of "GameBasePath"; "<Please Set Manually>" when that is empty too.
 void LoadSettings(CSettings& settings, const ISettingsStore& store, const std::string& dataFolder,
                   const std::string& gameFolder);
-// Writes every setting in table order. False when the store could not keep them.
-bool SaveSettings(const CSettings& settings, ISettingsStore& store);
+// Writes, in table order, every setting that differs from what was loaded or last saved
+// (every setting when none were loaded). False when the store could not keep them.
+bool SaveSettings(CSettings& settings, ISettingsStore& store);
 
 // Recent orders: a path goes to the front (once); the list keeps the newest eight.
 inline constexpr std::size_t MaxRecentOrders = 8;

@@ -23,6 +23,8 @@ public:
     virtual bool Write(std::string_view key, std::string_view name, std::string_view text) = 0;
     // Pushes written values to their permanent place; false when that failed.
     virtual bool Flush() { return true; }
+    // Why the last Flush failed ("No space left on device"); empty when it did not.
+    virtual std::string Error() const { return {}; }
 };
 
 // In memory, for tests and for runs that must not touch the user's settings.

@@ -96,65 +96,111 @@ int CmdReport(CCliContext& context, const CParsedArgs& args)
     return 0;
 }
 
+// What "order" prints about an order.
+std::string OrderListing(const COrder& order, const CGameDatabase& db)
+{
+    std::string text = "file: " + order.filePath + "\n";
+    for (const std::string& group : order.groups)
+        text += "group: " + group + "\n";
+    for (const auto& item : order.items)
+    {
+        const CFormula* formula = db.FindFormula(item->category, item->formula);
+        text += "item: " + ItemLabel(formula ? formula->batchQty : 1, *item) + "\n";
+        text += "  group: " + item->group + "\n";
+        text += "  formula: " + item->formula + (formula ? "" : " (not in the database)") + "\n";
+        text += "  category: " + item->category + "\n";
+        text += "  tier: " + item->tierName + "\n";
+        text += "  batches: " + std::to_string(item->batches) + "\n";
+        for (const COrderTechnique& technique : item->techniques)
+            text += "  technique: " + technique.name + "; tier=" + technique.tierName + "\n";
+    }
+    for (const auto& [name, quantity] : order.acquired)
+        text += "acquired: " + name + "=" + quantity + "\n";
+    return text;
+}
+
 int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
 {
     const std::string orderFile = parsed.Operands().front();
     std::string saveAs = parsed.Value("--save-as");
     const std::string listFile = parsed.Value("--add-list");
     const std::string group = parsed.Value("--group", std::string(Messages::PasteGroup));
+    if (orderFile == "-" && listFile == "-")
+        return UsageError("order: the order and the list cannot both come from standard input");
+    // The list goes into the order file itself unless another is named ("-": standard output).
+    if (!listFile.empty() && saveAs.empty())
+        saveAs = orderFile;
+    std::string list;
+    if (!listFile.empty() && !ReadListFile(listFile, list))
+        return 1;
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
     if (!LoadSession(session))
         return 1;
-    const COrderRead read = ReadOrder(session, orderFile);
-    if (!read.HasItems())
-        return 1;
     COrder& order = session.Order();
     const CGameDatabase& db = session.Database();
     CPasteResult pasted;
-    if (!listFile.empty())
+    COrderRead read;
+    std::string listing;
+    const auto readAndAdd = [&]
     {
-        std::string list;
-        if (!ReadListFile(listFile, list))
-            return 1;
-        pasted = AddPastedList(order, db, list, group);
-        if (!pasted.refused.empty())
+        read = ReadOrder(session, orderFile);
+        if (!read.HasItems())
+            return false;
+        if (!listFile.empty())
         {
-            std::fprintf(stderr, "moxa-cli: %s\n", pasted.refused.c_str());
-            return 1;
+            pasted = AddPastedList(order, db, list, group);
+            if (!pasted.refused.empty())
+            {
+                std::fprintf(stderr, "moxa-cli: %s\n", pasted.refused.c_str());
+                return false;
+            }
         }
-        // The list goes into the order file itself unless another is named.
-        if (saveAs.empty())
-            saveAs = orderFile;
-    }
-
-    std::printf("file: %s\n", order.filePath.c_str());
-    for (const std::string& group : order.groups)
-        std::printf("group: %s\n", group.c_str());
-    for (const auto& item : order.items)
+        listing = OrderListing(order, db);
+        return true;
+    };
+    if (!readAndAdd())
+        return 1;
+    // A damaged order file is saved over only when the player agrees.
+    if (!saveAs.empty() && saveAs != "-" && !MaySaveOrderOver(order, saveAs, *context.prompter))
     {
-        const CFormula* formula = db.FindFormula(item->category, item->formula);
-        std::printf("item: %s\n", ItemLabel(formula ? formula->batchQty : 1, *item).c_str());
-        std::printf("  group: %s\n", item->group.c_str());
-        std::printf("  formula: %s%s\n", item->formula.c_str(), formula ? "" : " (not in the database)");
-        std::printf("  category: %s\n", item->category.c_str());
-        std::printf("  tier: %s\n", item->tierName.c_str());
-        std::printf("  batches: %d\n", item->batches);
-        for (const COrderTechnique& technique : item->techniques)
-            std::printf("  technique: %s; tier=%s\n", technique.name.c_str(), technique.tierName.c_str());
-    }
-    for (const auto& [name, quantity] : order.acquired)
-        std::printf("acquired: %s=%s\n", name.c_str(), quantity.c_str());
-    if (!saveAs.empty() && !MaySaveOrderOver(order, saveAs, *context.prompter))
-    {
+        std::fputs(listing.c_str(), stdout);
         std::fprintf(stderr, "moxa-cli: '%s' is left as it was\n", saveAs.c_str());
         return 1;
     }
-    if (!saveAs.empty() && !order.Write(saveAs, db))
+
+    // The order file written to standard output leaves the listing to standard error.
+    const bool toStdout = saveAs == "-";
+    if (toStdout)
     {
-        std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", saveAs.c_str());
-        return 1;
+        std::fputs(listing.c_str(), stderr);
+        if (!WriteOutput(order.FileText(db), "-"))
+            return 1;
     }
+    else if (!saveAs.empty())
+    {
+        EOrderSave saved = order.Save(saveAs, db);
+        // Another program saved the order since it was read: the list goes into its version.
+        for (int tries = 0; saved == EOrderSave::ChangedOnDisk && !listFile.empty() && tries < 10; ++tries)
+        {
+            if (!readAndAdd())
+                return 1;
+            saved = order.Save(saveAs, db);
+        }
+        std::fputs(listing.c_str(), stdout);
+        if (saved == EOrderSave::ChangedOnDisk)
+        {
+            std::fprintf(stderr, "moxa-cli: '%s' has changed on disk since it was read; not saved\n", saveAs.c_str());
+            return 1;
+        }
+        if (saved != EOrderSave::Saved)
+        {
+            std::fprintf(stderr, "moxa-cli: cannot write '%s': %s\n", saveAs.c_str(), order.SaveFailure().c_str());
+            return 1;
+        }
+    }
+    else
+        std::fputs(listing.c_str(), stdout);
     if (const std::string message = PasteMessage(pasted); !message.empty())
         std::fprintf(stderr, "%s\n", message.c_str());
     // Lines that named nothing, and a damaged file, are failures even though the rest was done.
@@ -192,8 +238,10 @@ const CCommandSpec OrderCommand = {
     .name = "order",
     .operands = "ORDER.xml",
     .summary = "Print an order's groups, items, techniques and acquired counts.",
-    .details = "ORDER.xml '-' reads the order from standard input.",
-    .options = {{"--save-as", "FILE", "write the order back as the program saves it"},
+    .details = "ORDER.xml '-' reads the order from standard input. A save over the order file refuses\n"
+               "to overwrite what another program saved there meanwhile; --add-list then adds\n"
+               "the list to that version.",
+    .options = {{"--save-as", "FILE", "write the order back as the program saves it ('-': standard output)"},
                 {"--add-list", "FILE", "add the items FILE names, one a line ('-': standard input), and save the order"},
                 {"--group", "NAME", "the group the listed items go into", {}, std::string(Messages::PasteGroup)}},
     .minOperands = 1,

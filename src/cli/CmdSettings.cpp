@@ -67,7 +67,7 @@ int CmdSettings(CCliContext& context, const CParsedArgs& parsed)
     const std::string text = SettingText(settings, name);
     if (!context.store->Write(SettingsKeys::Config, name, text) || !context.store->Flush())
     {
-        std::fprintf(stderr, "moxa-cli: the setting could not be stored\n");
+        std::fprintf(stderr, "moxa-cli: the setting could not be stored: %s\n", context.store->Error().c_str());
         return 1;
     }
     return 0;

@@ -11,12 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-
-#include <unistd.h>
 
 namespace
 {
@@ -30,30 +25,6 @@ int Fail(const std::string& message)
 {
     std::fprintf(stderr, "moxa-cli: %s\n", message.c_str());
     return 1;
-}
-
-// A scratch folder of this process, removed with everything in it.
-struct TempDir
-{
-    TempDir()
-    {
-        std::error_code error;
-        path = std::filesystem::temp_directory_path(error) / ("moxa-cli-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path, error);
-    }
-    ~TempDir()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(path, error);
-    }
-    std::filesystem::path path;
-};
-
-bool ReadBytes(const std::filesystem::path& file, std::string& bytes)
-{
-    std::ifstream in(file, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return in.good() || in.eof();
 }
 
 std::string Lower(std::string text)
@@ -183,7 +154,7 @@ int RunWizard(CCliContext& context, const CommandArgs& args)
     if (!appendTo.empty())
     {
         // Nothing is added to what a damaged file left: the rest of it would be lost.
-        const COrderRead read = order.ReadFile(appendTo, db);
+        const COrderRead read = order.ReadFile(appendTo == "-" ? std::string("/dev/stdin") : appendTo, db);
         if (read.status == EOrderRead::Unsupported)
             return Fail(OrderReadMessage(read, appendTo) + " ('" + appendTo + "')");
         if (read.status != EOrderRead::Read)
@@ -192,21 +163,22 @@ int RunWizard(CCliContext& context, const CommandArgs& args)
     const int added = ApplyWizard(order, plan, appendTo.empty());
     if (output == "-")
     {
-        // The order file is written whole before a byte reaches standard output, so a failed
-        // write prints nothing; the summary goes to standard error, out of the order's way.
-        TempDir scratch;
-        const std::filesystem::path file = scratch.path / "order.xml";
-        std::string bytes;
-        if (!order.Write(file, db) || !ReadBytes(file, bytes))
-            return Fail("cannot write the order");
-        if (!WriteOutput(bytes, "-"))
+        // The summary goes to standard error, out of the order's way.
+        if (!WriteOutput(order.FileText(db), "-"))
             return 1;
         std::fprintf(stderr, "%s: %d items at %s written to standard output\n", name.c_str(), added,
                      TierRangeText(*range).c_str());
         return 0;
     }
-    if (!order.Write(output, db))
-        return Fail("cannot write '" + output + "'");
+    switch (order.Save(output, db))
+    {
+    case EOrderSave::Saved:
+        break;
+    case EOrderSave::ChangedOnDisk:
+        return Fail("'" + output + "' has changed on disk since it was read; not saved");
+    case EOrderSave::Failed:
+        return Fail("cannot write '" + output + "': " + order.SaveFailure());
+    }
     std::printf("%s: %d items at %s written to %s\n", name.c_str(), added, TierRangeText(*range).c_str(),
                 output.c_str());
     return 0;
@@ -232,7 +204,7 @@ const CCommandSpec WizardCommand = {
                 {"--profile", "SERVER:NAME", "plan for this profile's levels"},
                 {"--race", "RACE", "plan for this race (with --level)"},
                 {"--level", "N", "plan for this level (with --race)"},
-                {"--append", "ORDER.xml", "add to this order instead of starting an empty one"},
+                {"--append", "ORDER.xml", "add to this order instead of starting an empty one ('-': standard input)"},
                 {"-o", "FILE", "write the order to FILE (- for standard output)"}},
     .minOperands = 0,
     .maxOperands = 0,

@@ -7,7 +7,9 @@
 #include "cli/Commands.h"
 #include "session/Session.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace
 {
@@ -54,12 +56,15 @@ bool WriteOutput(const std::string& bytes, const std::string& file)
 {
     if (file.empty() || file == "-")
     {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return std::fflush(stdout) == 0;
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0)
+            return true;
+        std::fprintf(stderr, "moxa-cli: cannot write to standard output: %s\n", std::strerror(errno));
+        return false;
     }
-    if (WriteFileAtomically(file, bytes))
+    std::string error;
+    if (WriteFileAtomically(file, bytes, &error))
         return true;
-    std::fprintf(stderr, "moxa-cli: cannot write '%s'\n", file.c_str());
+    std::fprintf(stderr, "moxa-cli: cannot write '%s': %s\n", file.c_str(), error.c_str());
     return false;
 }
 

@@ -5,7 +5,9 @@
 #include "platform/QtSettingsStore.h"
 #include "session/DataFolder.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -61,7 +63,21 @@ bool ChooseFolder(CCliContext& context)
 }
 } // namespace
 
-int main(int argc, char** argv)
+namespace
+{
+// Everything a command printed must reach its reader: a full disk or a closed pipe behind
+// standard output is a failure, not a success that printed nothing.
+int FinishOutput(int status)
+{
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return status;
+    if (status == 0)
+        std::fprintf(stderr, "moxa-cli: write error: %s\n", std::strerror(errno ? errno : EIO));
+    return status == 0 ? 1 : status;
+}
+
+int Run(int argc, char** argv)
 {
     CCliContext context;
     CommandArgs rest;
@@ -137,4 +153,10 @@ int main(int argc, char** argv)
     context.store = CreateUserSettingsStore();
     context.prompter = std::make_unique<CCliPrompter>(context.yes);
     return command->run(context, parsed);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return FinishOutput(Run(argc, argv));
 }

@@ -119,18 +119,20 @@ void COrder::PruneAcquired(const CGameDatabase& db)
     }
 }
 
-bool COrder::Write(const std::filesystem::path& path, const CGameDatabase& db)
+std::map<std::string, std::string> COrder::PrunedAcquired(const CGameDatabase& db) const
 {
-    // Prune a copy: a save that fails must leave the order exactly as it was.
     COrder pruned;
     for (const auto& item : items)
         pruned.items.push_back(std::make_unique<COrderItem>(*item));
     pruned.acquired = acquired;
     pruned.PruneAcquired(db);
+    return std::move(pruned.acquired);
+}
 
+std::string COrder::Text(const std::map<std::string, std::string>& keptAcquired) const
+{
     CXmlDocument doc;
-    if (!doc.OpenForWrite(path))
-        return false;
+    doc.OpenForText();
     doc.BeginElement("order");
     doc.WriteElement("order-format", "1.0");
     doc.BeginElement("groups");
@@ -153,22 +155,51 @@ bool COrder::Write(const std::filesystem::path& path, const CGameDatabase& db)
         doc.EndElement("item");
     }
     doc.BeginElement("components");
-    for (const auto& [name, quantity] : pruned.acquired)
+    for (const auto& [name, quantity] : keptAcquired)
         doc.WriteElementWithAttributes("component", "qty=\"" + XmlAttributeOut(quantity) + "\"", XmlTextOut(name));
     doc.EndElement("components");
     doc.EndElement("order");
-    if (!doc.Close())
-        return false;
-    acquired = std::move(pruned.acquired);
-    if (!damagedFile.empty())
+    return doc.TakeText();
+}
+
+std::string COrder::FileText(const CGameDatabase& db) const
+{
+    return Text(PrunedAcquired(db));
+}
+
+namespace
+{
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code ec;
+    const std::filesystem::path realA = std::filesystem::weakly_canonical(a, ec);
+    if (ec)
+        return a == b;
+    const std::filesystem::path realB = std::filesystem::weakly_canonical(b, ec);
+    return !ec && realA == realB;
+}
+} // namespace
+
+EOrderSave COrder::Save(const std::filesystem::path& path, const CGameDatabase& db, bool overwriteChanges)
+{
+    // Pruned apart: a save that fails must leave the order exactly as it was.
+    std::map<std::string, std::string> kept = PrunedAcquired(db);
+    const bool check = !overwriteChanges && m_diskStamp && SameFile(path, m_diskFile);
+    CAtomicFile file;
+    if (!file.Open(path, check ? m_diskStamp : std::nullopt) || !file.Write(Text(kept)) || !file.Commit())
     {
-        std::error_code error;
-        if (std::filesystem::equivalent(path, damagedFile, error))
-            damagedFile.clear();
+        m_saveFailure = file.Error();
+        return file.ChangedOnDisk() ? EOrderSave::ChangedOnDisk : EOrderSave::Failed;
     }
+    m_saveFailure.clear();
+    m_diskFile = path;
+    m_diskStamp = file.Saved();
+    acquired = std::move(kept);
+    if (!damagedFile.empty() && SameFile(path, damagedFile))
+        damagedFile.clear();
     filePath = path.string();
     modified = false;
-    return true;
+    return EOrderSave::Saved;
 }
 
 bool COrder::Read(const std::filesystem::path& path, const CGameDatabase& db)
@@ -179,6 +210,8 @@ bool COrder::Read(const std::filesystem::path& path, const CGameDatabase& db)
 COrderRead COrder::ReadFile(const std::filesystem::path& path, const CGameDatabase& db)
 {
     Clear();
+    // Taken before reading: a change in between then refuses a save rather than hiding.
+    const std::optional<CFileStamp> stamp = CFileStamp::Of(path);
     std::string text;
     const CTextFileResult file = ReadTextFile(path, MaxDocumentBytes, text, CXmlDocument::TextPadding);
     switch (file.status)
@@ -254,6 +287,8 @@ COrderRead COrder::ReadFile(const std::filesystem::path& path, const CGameDataba
     modified = false;
     // A file cut short (a full disk, a copy stopped half way) reads as far as it goes; the
     // rest of the order is not there to be saved back.
+    m_diskFile = path;
+    m_diskStamp = stamp;
     damagedFile.clear();
     if (doc.FirstLineWithTag("/order", order.Position() + 1) < 0)
     {

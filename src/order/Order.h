@@ -1,10 +1,12 @@
 #pragma once
 
+#include "base/AtomicFile.h"
 #include "base/TextFile.h"
 
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,15 @@ struct COrderItem
     int batches = 1;
     int id = 0;
     std::vector<COrderTechnique> techniques;
+};
+
+// How a save of the order ended.
+enum class EOrderSave
+{
+    Saved,
+    // Another program changed the file since this order read or saved it; nothing written.
+    ChangedOnDisk,
+    Failed
 };
 
 // The one order of the program: items in insertion order, groups, and what is already
@@ -92,12 +103,30 @@ public:
     // The order file. Write prunes first; a failed write changes nothing. A failed read
     // leaves the order empty with its path unchanged; Read is true when the order holds the
     // file's items (a damaged file's included).
-    bool Write(const std::filesystem::path& path, const CGameDatabase& db);
+    bool Write(const std::filesystem::path& path, const CGameDatabase& db)
+    {
+        return Save(path, db) == EOrderSave::Saved;
+    }
     bool Read(const std::filesystem::path& path, const CGameDatabase& db);
     COrderRead ReadFile(const std::filesystem::path& path, const CGameDatabase& db);
+    // Write with the outcome: saving over the file this order was read from or last saved
+    // to is refused (ChangedOnDisk) when another program has changed that file since, unless
+    // `overwriteChanges`; the caller then overwrites, reloads or saves elsewhere.
+    EOrderSave Save(const std::filesystem::path& path, const CGameDatabase& db, bool overwriteChanges = false);
+    // Why the last save failed, in the system's words ("No space left on device").
+    const std::string& SaveFailure() const { return m_saveFailure; }
+    // The bytes Write saves, for standard output.
+    std::string FileText(const CGameDatabase& db) const;
 
 private:
+    std::map<std::string, std::string> PrunedAcquired(const CGameDatabase& db) const;
+    std::string Text(const std::map<std::string, std::string>& keptAcquired) const;
+
     int m_nextId = 0;
+    // The file last read or saved, as it was then.
+    std::filesystem::path m_diskFile;
+    std::optional<CFileStamp> m_diskStamp;
+    std::string m_saveFailure;
 };
 
 // The acquired quantity of a component (0 when absent).

@@ -1,6 +1,7 @@
 #include "update/ArchiveInstall.h"
 
 #include "base/DataPaths.h"
+#include "base/FileLock.h"
 #include "base/Messages.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"
@@ -8,13 +9,8 @@
 #include "update/ZipUnpack.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <thread>
-#include <unistd.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -177,56 +173,33 @@ EUnpackResult SwapInNewConfig(const fs::path& scratch, CInstallContext& context)
     return placed;
 }
 
-// One installation per data folder at a time, across processes: an advisory lock on the
-// data folder's "Temp", where archives wait, held from looking for the archive to recording
-// its revision. (The settings store locks the folder of its own file.)
+// One installation per data folder at a time, across processes: a lock file in the data
+// folder's "Temp", where archives wait, held from looking for the archive to recording its
+// revision.
 class CInstallLock
 {
 public:
     explicit CInstallLock(const CInstallContext& context)
+        : m_lock(DataPaths::Join(context.dataFolder, DataPaths::Temp) / "install.lock")
     {
-        const fs::path temp = DataPaths::Join(context.dataFolder, DataPaths::Temp);
         std::error_code ec;
-        fs::create_directories(temp, ec);
-        m_fd = ::open(temp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (m_fd < 0)
+        fs::create_directories(DataPaths::Join(context.dataFolder, DataPaths::Temp), ec);
+        if (m_lock.Lock(std::chrono::milliseconds(0)))
             return;
-        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
-        {
-            m_held = true;
-            return;
-        }
         const std::string waiting(Messages::InstallWaiting);
         if (context.report)
             context.report(waiting);
         else
             std::fprintf(stderr, "moxa: %s\n", waiting.c_str());
-        const auto deadline = std::chrono::steady_clock::now() + context.lockWait;
-        while (std::chrono::steady_clock::now() < deadline)
-        {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
-            {
-                m_held = true;
-                return;
-            }
-        }
+        m_lock.Lock(context.lockWait);
     }
-    ~CInstallLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    CInstallLock(const CInstallLock&) = delete;
-    CInstallLock& operator=(const CInstallLock&) = delete;
 
-    // False when the folder cannot be opened (nothing can be installed there either) or
+    // False when the lock file cannot be made (nothing can be installed there either) or
     // another process held it past the wait.
-    bool Held() const { return m_held; }
+    bool Held() const { return m_lock.Held(); }
 
 private:
-    int m_fd = -1;
-    bool m_held = false;
+    CFileLock m_lock;
 };
 
 EInstallResult InstallLocked(const fs::path& archive, CInstallContext& context)

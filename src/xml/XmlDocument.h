@@ -77,7 +77,12 @@ public:
                                     std::string_view value);
     // True when every line reached the file and the file replaced the target.
     bool Close();
-    bool IsOpenForWrite() const { return m_out != nullptr; }
+    bool IsOpenForWrite() const { return m_out != nullptr || m_toText; }
+    // Why the last save failed, in the system's words ("No space left on device").
+    const std::string& SaveError() const { return m_saveError; }
+    // The same lines into memory instead of a file; TakeText() ends the writing.
+    void OpenForText();
+    std::string TakeText();
 
     static constexpr std::string_view Header = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n";
 
@@ -111,6 +116,7 @@ private:
     int InternTag(std::string_view name, int previous);
     int FindTag(std::string_view name, std::uint64_t a, std::uint64_t b, std::size_t& slot) const;
     void WriteIndent();
+    void Put(std::string_view bytes);
 
     // The bytes of the document are m_text[0, m_size): a reused buffer can be longer.
     std::string m_text;
@@ -123,6 +129,9 @@ private:
     std::vector<std::int32_t> m_linesByTag;
     std::uint64_t m_generation = 0;
     std::unique_ptr<CAtomicFile> m_out;
+    bool m_toText = false;
+    std::string m_written;
+    std::string m_saveError;
     int m_depth = 0;
 };
 

@@ -1,4 +1,4 @@
-// Writing a document: one line per call, saved atomically on Close().
+// Writing a document: one line per call, saved atomically on Close() or kept in memory.
 #include "xml/XmlDocument.h"
 
 #include "base/NumberText.h"
@@ -6,9 +6,12 @@
 bool CXmlDocument::OpenForWrite(const std::filesystem::path& path)
 {
     m_depth = 0;
+    m_toText = false;
+    m_saveError.clear();
     auto out = std::make_unique<CAtomicFile>();
     if (!out->Open(path))
     {
+        m_saveError = out->Error();
         m_out.reset();
         return false;
     }
@@ -17,43 +20,65 @@ bool CXmlDocument::OpenForWrite(const std::filesystem::path& path)
     return true;
 }
 
+void CXmlDocument::OpenForText()
+{
+    m_depth = 0;
+    m_out.reset();
+    m_toText = true;
+    m_written.assign(Header);
+}
+
+std::string CXmlDocument::TakeText()
+{
+    m_toText = false;
+    return std::move(m_written);
+}
+
+void CXmlDocument::Put(std::string_view bytes)
+{
+    if (m_toText)
+        m_written.append(bytes);
+    else
+        m_out->Write(bytes);
+}
+
 void CXmlDocument::WriteIndent()
 {
     if (m_depth > 0)
-        m_out->Write(std::string(static_cast<std::size_t>(m_depth), '\t'));
+        Put(std::string(static_cast<std::size_t>(m_depth), '\t'));
 }
 
 void CXmlDocument::BeginElement(std::string_view name)
 {
-    if (!m_out)
+    if (!IsOpenForWrite())
         return;
     WriteIndent();
-    m_out->Write("<");
-    m_out->Write(name);
-    m_out->Write(">\n");
+    Put("<");
+    Put(name);
+    Put(">\n");
     ++m_depth;
 }
 
 void CXmlDocument::EndElement(std::string_view name)
 {
-    if (!m_out)
+    if (!IsOpenForWrite())
         return;
     --m_depth;
     WriteIndent();
-    m_out->Write("</");
-    m_out->Write(name);
-    m_out->Write(">\n");
+    Put("</");
+    Put(name);
+    Put(">\n");
 }
 
 void CXmlDocument::WriteElement(std::string_view name, std::string_view value)
 {
-    if (!m_out)
+    if (!IsOpenForWrite())
         return;
     WriteIndent();
     std::string line;
     line.reserve(name.size() * 2 + value.size() + 6);
     line.append("<").append(name).append(">").append(value).append("</").append(name).append(">\n");
-    m_out->Write(line);
+    Put(line);
 }
 
 void CXmlDocument::WriteElement(std::string_view name, int value)
@@ -64,13 +89,13 @@ void CXmlDocument::WriteElement(std::string_view name, int value)
 void CXmlDocument::WriteElementWithAttributes(std::string_view name, std::string_view attributes,
                                               std::string_view value)
 {
-    if (!m_out)
+    if (!IsOpenForWrite())
         return;
     WriteIndent();
     std::string line;
     line.append("<").append(name).append(" ").append(attributes).append(">").append(value);
     line.append("</").append(name).append(">\n");
-    m_out->Write(line);
+    Put(line);
 }
 
 bool CXmlDocument::Close()
@@ -78,6 +103,7 @@ bool CXmlDocument::Close()
     if (!m_out)
         return false;
     const bool ok = m_out->Commit();
+    m_saveError = m_out->Error();
     m_out.reset();
     return ok;
 }

@@ -4,11 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QLockFile>
+#include <QSysInfo>
+
+#include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -76,12 +82,17 @@ TEST(AtomicFile, MissingFolderFailsAndCreatesNothing)
     EXPECT_TRUE(Names(dir.Path()).empty());
 }
 
+// QSaveFile alone takes the short write at the limit for a success and commits the cut file.
 TEST(AtomicFile, FailedWriteLeavesTargetUntouched)
 {
     CTempDir dir;
     const fs::path target = dir.WriteFile("order.xml", "the good order");
     const std::string big(100000, 'y');
-    EXPECT_EQ(RunWithFileSizeLimit([&] { return WriteFileAtomically(target, big); }), 0);
+    EXPECT_EQ(RunWithFileSizeLimit([&] {
+                  std::string error;
+                  return WriteFileAtomically(target, big, &error) || error != "File too large";
+              }),
+              0);
     EXPECT_EQ(ReadFileBytes(target), "the good order");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"order.xml"});
 
@@ -118,17 +129,9 @@ TEST(AtomicFile, DiscardAndDestructionKeepTheTarget)
         CAtomicFile file;
         ASSERT_TRUE(file.Open(target));
         EXPECT_TRUE(file.IsOpen());
-        EXPECT_TRUE(file.Write("new"));
-        // The temporary name carries none of the extensions folder scans look for.
-        for (const std::string& name : Names(dir.Path()))
-        {
-            if (name == "a.xml")
-                continue;
-            EXPECT_EQ(name.rfind(CAtomicFile::TempPrefix, 0), 0u) << name;
-            for (const char* ext : {".xml", ".png", ".tif", ".zip", ".dat"})
-                EXPECT_EQ(name.find(ext), std::string::npos) << name;
-        }
-        EXPECT_EQ(Names(dir.Path()).size(), 2u);
+        EXPECT_TRUE(file.Write(std::string(100000, 'n')));
+        // The bytes go to a file without a name: nothing a folder scan could pick up.
+        EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"a.xml"});
     }
     EXPECT_EQ(ReadFileBytes(target), "kept");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"a.xml"});
@@ -143,49 +146,71 @@ TEST(AtomicFile, DiscardAndDestructionKeepTheTarget)
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"a.xml"});
 }
 
-TEST(AtomicFile, RemoveLeftoversTouchesOnlyTemporaryFiles)
+// What a save killed between naming its file and renaming it left (QSaveFile's "NAME.AbcDef"
+// beside NAME), earlier versions' temporary files and dead processes' lock files go; a lock of
+// a living process and everything else stays.
+TEST(AtomicFile, RemoveLeftoversTouchesOnlyWhatSavesLeft)
 {
     CTempDir dir;
-    dir.WriteFile(std::string(CAtomicFile::TempPrefix) + "abc123", "junk");
-    dir.WriteFile("a.xml", "a");
-    dir.WriteFile("moxa-save-b", "b");
-    fs::create_directory(dir / (std::string(CAtomicFile::TempPrefix) + "folder"));
+    for (const char* name : {"a.xml", "a.xml.QwErTy", "a.xml.Qw3rTy", "b.xml.QwErTy", ".moxa-save-abc123", "c.htm",
+                             "d.ini", "moxa-save-b"})
+        dir.WriteFile(name, "x");
+    // A dead process's lock, and the lock it took to remove a stale one.
+    for (const char* name : {"c.htm.lock", "c.htm.lock.rmlock"})
+        dir.WriteFile(name, "999999\nmoxa\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    fs::create_directory(dir / "a.xml.AbCdEf");
+    QLockFile living(QString::fromStdString((dir / "d.ini.lock").string()));
+    fs::remove(dir / "d.ini.lock");
+    ASSERT_TRUE(living.tryLock(0));
     CAtomicFile::RemoveLeftovers(dir.Path());
-    EXPECT_EQ(Names(dir.Path()),
-              (std::vector<std::string>{std::string(CAtomicFile::TempPrefix) + "folder", "a.xml", "moxa-save-b"}));
+    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"a.xml", "a.xml.AbCdEf", "a.xml.Qw3rTy", "b.xml.QwErTy",
+                                                           "c.htm", "d.ini", "d.ini.lock", "moxa-save-b"}));
 }
 
-// What a killed save left in a folder goes at the next save there; a save still running
-// (its temporary file is locked by its writer) is left alone.
-TEST(AtomicFile, NextSaveInAFolderRemovesOnlyDeadLeftovers)
+// A device or FIFO is written into and stays what it is; a folder is refused.
+TEST(AtomicFile, SpecialFilesAreWrittenIntoNotReplaced)
 {
     CTempDir dir;
-    dir.WriteFile(std::string(CAtomicFile::TempPrefix) + "killed", "junk");
-    CAtomicFile running;
-    ASSERT_TRUE(running.Open(dir / "b.xml"));
-    ASSERT_TRUE(WriteFileAtomically(dir / "a.xml", "a"));
-    ASSERT_EQ(Names(dir.Path()).size(), 2u);
-    EXPECT_EQ(Names(dir.Path())[1], "a.xml");
-    EXPECT_TRUE(running.Write("b") && running.Commit());
-    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"a.xml", "b.xml"}));
+    const fs::path fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::string error;
+    EXPECT_TRUE(WriteFileAtomically(fifo, "through the pipe", &error)) << error;
+    char buffer[64];
+    const ssize_t got = ::read(reader, buffer, sizeof buffer);
+    ::close(reader);
+    EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0))), "through the pipe");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    // A full device of our own (a node needs root): the reason is the device's.
+    const fs::path full = dir / "full";
+    if (::mknod(full.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) == 0)
+    {
+        EXPECT_FALSE(WriteFileAtomically(full, "x", &error));
+        EXPECT_EQ(error, "No space left on device");
+        EXPECT_TRUE(fs::is_character_file(full));
+    }
+    fs::create_directory(dir / "folder");
+    EXPECT_FALSE(WriteFileAtomically(dir / "folder", "x", &error));
+    EXPECT_EQ(error, "Is a directory");
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
 }
 
-// Another process tidying the folder while a save starts (between creating its temporary
-// file and locking it) must not make the save fail.
-TEST(AtomicFile, SavesSucceedWhileAnotherProcessTidiesTheFolder)
+// A file nobody may write is refused, even for root, and stays as it was.
+TEST(AtomicFile, ReadOnlyFilesAreRefused)
 {
     CTempDir dir;
-    const pid_t tidier = ::fork();
-    if (tidier == 0)
-        for (;;)
-            CAtomicFile::RemoveLeftovers(dir.Path());
-    int failed = 0;
-    for (int i = 0; i < 300; ++i)
-        failed += WriteFileAtomically(dir / "a.ini", std::to_string(i)) ? 0 : 1;
-    ::kill(tidier, SIGKILL);
-    ::waitpid(tidier, nullptr, 0);
-    EXPECT_EQ(failed, 0);
-    EXPECT_EQ(ReadFileBytes(dir / "a.ini"), "299");
+    const fs::path target = dir.WriteFile("order.xml", "read-only order");
+    ::chmod(target.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(target, "replaced", &error));
+    EXPECT_EQ(error, "Permission denied");
+    EXPECT_EQ(ReadFileBytes(target), "read-only order");
+    struct stat info{};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"order.xml"});
 }
 
 // A save through a symbolic link writes the link's target and keeps the link; a replaced

@@ -186,6 +186,18 @@ TEST(IniSettingsStore, ValuesSurviveTheFileAndMergeWithOtherWriters)
     EXPECT_EQ(CIniSettingsStore(file).Read(SettingsKeys::Config, "IconSize"), "32");
 }
 
+// MOXA_SETTINGS naming a pipe: nothing waits for a writer and the node stays a pipe.
+TEST(IniSettingsStore, APipeIsNeitherReadNorReplaced)
+{
+    CTempDir dir;
+    const fs::path fifo = dir / "Moxa2.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    CIniSettingsStore store(fifo);
+    EXPECT_TRUE(store.Write(SettingsKeys::Config, "Theme", "Dark"));
+    EXPECT_FALSE(store.Flush());
+    EXPECT_TRUE(fs::is_fifo(fifo));
+}
+
 TEST(IniSettingsStore, NeverOverwritesWhatItCouldNotRead)
 {
     if (::geteuid() == 0)

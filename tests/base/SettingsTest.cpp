@@ -1,3 +1,4 @@
+#include "base/IniSettingsStore.h"
 #include "base/Settings.h"
 #include "support/TempDir.h"
 
@@ -200,6 +201,34 @@ TEST(Settings, SaveWritesEveryValueInTableOrderThenFlushes)
 
     store.flushOk = false;
     EXPECT_FALSE(SaveSettings(settings, store));
+}
+
+// Two programs on one settings file: a save writes only what its program changed, so one
+// that changed nothing keeps what the other saved meanwhile.
+TEST(Settings, ASaveKeepsWhatAnotherProgramSavedMeanwhile)
+{
+    CTempDir dir;
+    const fs::path file = dir / "Moxa2.ini";
+    CIniSettingsStore storeA(file);
+    CIniSettingsStore storeB(file);
+    CSettings a;
+    CSettings b;
+    LoadSettings(a, storeA, "/data", "");
+    LoadSettings(b, storeB, "/data", "");
+    a.DockingMode = false;
+    a.GlobalHotkeys = false;
+    ASSERT_TRUE(SaveSettings(a, storeA));
+    ASSERT_TRUE(SaveSettings(b, storeB));
+    b.IconSize = 24;
+    ASSERT_TRUE(SaveSettings(b, storeB));
+    EXPECT_EQ(ReadFileBytes(file), "[Software]\n"
+                                   "Moxa2\\Config\\DockingMode=N\n"
+                                   "Moxa2\\Config\\GlobalHotkeys=N\n"
+                                   "Moxa2\\Config\\IconSize=24\n");
+    CSettings after;
+    LoadSettings(after, CIniSettingsStore(file), "/data", "");
+    EXPECT_FALSE(after.DockingMode);
+    EXPECT_EQ(after.IconSize, 24);
 }
 
 TEST(Settings, ReadGameFolder)

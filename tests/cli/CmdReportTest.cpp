@@ -184,6 +184,31 @@ TEST_F(CliReportTest, OrderPrintsAndSavesTheExactBytes)
     EXPECT_EQ(Run("order '" + m_order + "' --save-as '" + (m_dir / "no" / "x.xml").string() + "'").status, 1);
 }
 
+// Output that cannot be written is a failure that says why, never an exit 0.
+TEST_F(CliReportTest, AFullStandardOutputIsAnError)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    const struct
+    {
+        std::string args;
+        std::string err;
+    } cases[] = {
+        {"report '" + m_order + "'", "moxa-cli: cannot write to standard output: No space left on device\n"},
+        {"--version", "moxa-cli: write error: No space left on device\n"},
+        {"order '" + m_order + "'", "moxa-cli: write error: No space left on device\n"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.args);
+        const CRun run = RunShellCommand("MOXA_SETTINGS='" + (m_dir / "settings.ini").string() + "' '" + MOXA_CLI +
+                                         "' --data-dir '" + (m_dir / "data").string() + "' " + c.args +
+                                         " 2>&1 >/dev/full");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, c.err);
+    }
+}
+
 TEST_F(CliReportTest, PlanAndCompareTakeTheReportsOptions)
 {
     const fs::path smith = m_dir / "data" / "Profiles" / "Smith.xml";

@@ -151,3 +151,57 @@ TEST_F(CliWizardTest, AddListPutsTheItemsIntoTheOrderAndNamesTheRest)
               "  tier: Tier I\n  batches: 1\n");
     EXPECT_NE(read.out.find("group: Forge\n"), std::string::npos);
 }
+
+// "-" is standard output and input everywhere, and with "-" no file is written at all: not
+// even a scratch one (the order still comes out where no file may grow).
+TEST_F(CliWizardTest, DashMeansTheStandardStreamsAndWritesNoFile)
+{
+    const fs::path order = Data() / "Orders/example_order.xml";
+    const fs::path copy = m_dir / "copy.xml";
+    const CRun toFile = Run("order '" + order.string() + "' --save-as '" + copy.string() + "'");
+    ASSERT_EQ(toFile.status, 0);
+    const CRun toOut = Run("order '" + order.string() + "' --save-as -", {}, m_dir.Path());
+    EXPECT_EQ(toOut.status, 0);
+    EXPECT_EQ(toOut.out, ReadFileBytes(copy));
+    EXPECT_EQ(toOut.err, toFile.out);
+
+    const fs::path list = m_dir.WriteFile("list.txt", "3 x Ruddite Longblade\n");
+    const CRun added = Run("order - --add-list '" + list.string() + "'", ReadFileBytes(order), m_dir.Path());
+    EXPECT_EQ(added.status, 0);
+    EXPECT_EQ(added.out.rfind("<?xml", 0), 0u);
+    EXPECT_NE(Run("order -", added.out).out.find("item: 3 x Ruddite Longblade\n  group: Pasted Items\n"),
+              std::string::npos);
+    EXPECT_EQ(Run("order - --add-list -", ReadFileBytes(order)).status, 2);
+    EXPECT_FALSE(fs::exists(m_dir / "-"));
+
+    const CCommandRun limited =
+        RunShellCommand("ulimit -f 0 && cd '" + m_dir.Path().string() + "' && '" + MOXA_CLI + "' --data-dir '" +
+                        Data().string() + "' wizard --template Bladesmith --profile Amberlight:Ysolde -o - 2>/dev/null");
+    EXPECT_EQ(limited.status, 0);
+    EXPECT_EQ(limited.out, ReadFileBytes(fs::path(MOXA_WIZARD_GOLDEN_DIR) / "bladesmith-ysolde.xml"));
+}
+
+// Two programs adding lists to one order at once: both succeed and both lists are in it.
+TEST_F(CliWizardTest, ListsAddedAtOnceAreAllKept)
+{
+    const fs::path example = Data() / "Orders/example_order.xml";
+    const fs::path order = m_dir / "order.xml";
+    const fs::path list = m_dir.WriteFile("list.txt", "3 x Ruddite Longblade\n");
+    ASSERT_EQ(Run("order '" + example.string() + "'").status, 0); // the cache, before the race
+    const auto add = [&](const char* group)
+    {
+        return "'" + std::string(MOXA_CLI) + "' --data-dir '" + Data().string() + "' order '" + order.string() +
+               "' --add-list '" + list.string() + "' --group " + group + " >/dev/null 2>&1";
+    };
+    for (int round = 0; round < 10; ++round)
+    {
+        SCOPED_TRACE(round);
+        fs::copy_file(example, order, fs::copy_options::overwrite_existing);
+        const CCommandRun both = RunShellCommand(add("First") + " & a=$!; " + add("Second") +
+                                                 " & b=$!; wait $a; x=$?; wait $b; echo $x$?");
+        EXPECT_EQ(both.out, "00\n");
+        const std::string listing = Run("order '" + order.string() + "'").out;
+        EXPECT_NE(listing.find("item: 3 x Ruddite Longblade\n  group: First\n"), std::string::npos);
+        EXPECT_NE(listing.find("item: 3 x Ruddite Longblade\n  group: Second\n"), std::string::npos);
+    }
+}

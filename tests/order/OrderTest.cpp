@@ -80,6 +80,35 @@ TEST_F(OrderFile, WritesTheExactLayoutAndPrunesTheAcquiredTable)
     EXPECT_FALSE(order.acquired.count("Coal"));
 }
 
+// Two programs with one order file: a save over what the other saved since this order was
+// read is refused and changes nothing, until the player says to overwrite it.
+TEST_F(OrderFile, ASaveOverAFileChangedSinceItWasReadIsRefused)
+{
+    const auto path = dir.WriteFile("shared.xml", TwoItemOrder);
+    COrder mine;
+    COrder theirs;
+    ASSERT_TRUE(mine.Read(path, db));
+    ASSERT_TRUE(theirs.Read(path, db));
+    theirs.items[0]->batches = 7;
+    ASSERT_EQ(theirs.Save(path, db), EOrderSave::Saved);
+    const std::string saved = ReadFileBytes(path);
+    mine.items[0]->batches = 4;
+    mine.modified = true;
+    EXPECT_EQ(mine.Save(path, db), EOrderSave::ChangedOnDisk);
+    EXPECT_EQ(mine.SaveFailure(), "The file has changed on disk");
+    EXPECT_EQ(ReadFileBytes(path), saved);
+    EXPECT_TRUE(mine.modified);
+
+    EXPECT_EQ(mine.Save(path, db, true), EOrderSave::Saved);
+    EXPECT_NE(ReadFileBytes(path).find("<item-qty>4</item-qty>"), std::string::npos);
+    EXPECT_EQ(mine.Save(path, db), EOrderSave::Saved);
+    EXPECT_EQ(theirs.Save(path, db), EOrderSave::ChangedOnDisk);
+    // An edit in place counts too.
+    dir.WriteFile("shared.xml", TwoItemOrder);
+    EXPECT_EQ(mine.Save(path, db), EOrderSave::ChangedOnDisk);
+    EXPECT_EQ(ReadFileBytes(path), TwoItemOrder);
+}
+
 TEST_F(OrderFile, EmptyOrderWritesEmptyLists)
 {
     COrder order;

@@ -28,7 +28,13 @@ bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
 {
     if (!MaySaveOrderOver(app.Order(), path, app.Prompter()))
         return false;
-    if (app.Order().Write(path, app.Database()))
+    EOrderSave saved = app.Order().Save(path, app.Database());
+    if (saved == EOrderSave::ChangedOnDisk &&
+        app.Prompter().AskYesNo(std::string(Messages::OrderChangedOnDisk1) + path + std::string(Messages::OrderChangedOnDisk2)))
+        saved = app.Order().Save(path, app.Database(), true);
+    if (saved == EOrderSave::ChangedOnDisk)
+        return false; // kept as it is: the player may save it elsewhere or reopen the file
+    if (saved == EOrderSave::Saved)
     {
         app.History().MarkClean();
         AddRecentOrder(app.Settings(), path);
@@ -36,7 +42,9 @@ bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
         return true;
     }
     // The order stays marked modified; the user must know it is not on disk.
-    CMessageBox::Show(parent, Qs(std::string(Messages::OrderNotSaved1) + path + std::string(Messages::OrderNotSaved2)),
+    CMessageBox::Show(parent,
+                      Qs(std::string(Messages::OrderNotSaved1) + path + std::string(Messages::OrderNotSaved2) + "\n\n" +
+                         app.Order().SaveFailure()),
                       CMessageBox::EIcon::Warning);
     return false;
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+class QLockFile;
+
+// The one lock between the program's processes: QLockFile's lock file (the holder's process id,
+// removed on unlock), the scheme QSettings uses beside its own files. A lock whose process has
+// gone is taken over at once.
+class CFileLock
+{
+public:
+    explicit CFileLock(const std::filesystem::path& lockFile);
+    ~CFileLock();
+    CFileLock(const CFileLock&) = delete;
+    CFileLock& operator=(const CFileLock&) = delete;
+
+    // Waits up to `wait` for the lock; false when another process held it all that time or
+    // the lock file cannot be made.
+    bool Lock(std::chrono::milliseconds wait);
+    void Unlock();
+    bool Held() const { return m_held; }
+
+    // Removes the lock file when no living process holds it, with what QLockFile left
+    // beside it while taking over stale locks.
+    static void RemoveIfStale(const std::filesystem::path& lockFile);
+
+private:
+    std::filesystem::path m_file;
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_held = false;
+};
