@@ -1,5 +1,6 @@
 // moxa-plan-bench: the production plan of large orders on a generated database, beside the
-// components computation it starts from.
+// components computation it starts from, and the cost-aware plan with five characters and a
+// price list.
 //
 //   moxa-plan-bench [--size MB] [--seed S] [--items 1000,10000,100000] [benchmark flags]
 #include "BenchOrder.h"
@@ -9,8 +10,10 @@
 #include "database/GameDatabase.h"
 #include "database/IconManager.h"
 #include "database/Loader.h"
+#include "order/CostPlan.h"
 #include "order/Order.h"
 #include "order/Plan.h"
+#include "order/Prices.h"
 #include "order/Requirements.h"
 #include "profile/Profile.h"
 #include "profile/ProfileFile.h"
@@ -34,6 +37,9 @@ struct CPlanFixture
     CIconManager icons;
     CProfile profile;
     std::map<int, std::unique_ptr<COrder>> orders;
+    std::vector<CProfile> characters;
+    CPriceList prices;
+    CPlanCosting costing;
 };
 CPlanFixture* g_fixture = nullptr;
 
@@ -70,6 +76,55 @@ void BM_Plan(benchmark::State& state, int n)
         benchmark::DoNotOptimize(
             ComputePlan(g_fixture->db, order, items, &g_fixture->profile).crafts.data());
     state.SetItemsProcessed(state.iterations() * n);
+}
+
+void BM_CostPlan(benchmark::State& state, int n)
+{
+    const COrder& order = *g_fixture->orders[n];
+    const std::vector<const COrderItem*> items = SelectedItems(order, {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            ComputePlan(g_fixture->db, order, items, &g_fixture->profile, g_fixture->costing)
+                .crafts.data());
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+// Five characters: the generated one and four with its skills shifted, so that each is the
+// cheapest for some steps.
+void MakeCharacters(CPlanFixture& fixture)
+{
+    for (int k = 0; k < 5; ++k)
+    {
+        CProfile character = fixture.profile;
+        character.name += std::to_string(k);
+        for (CProfileValue& skill : character.craftSkills)
+            skill.value = (skill.value + 23 * k) % 100;
+        fixture.characters.push_back(std::move(character));
+    }
+    for (const CProfile& character : fixture.characters)
+        fixture.costing.characters.push_back(&character);
+}
+
+// Every component priced, and every third name a "Resources" tier makes, at 0.01 to 9.99
+// coins by a hash of the name: some steps are then cheaper to buy.
+void MakePrices(CPlanFixture& fixture)
+{
+    const auto price = [](const std::string& name)
+    {
+        std::uint32_t hash = 2166136261u;
+        for (const char c : name)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        return static_cast<std::int64_t>(1 + hash % 999);
+    };
+    for (const auto& component : fixture.db.Components())
+        fixture.prices.prices[component->name] = price(component->name);
+    int count = 0;
+    for (const CFormulaSet* set : fixture.db.ResourceFormulaSets())
+        for (const auto& formula : set->formulae)
+            for (const auto& tier : formula->tiers)
+                if (count++ % 3 == 0)
+                    fixture.prices.prices[tier->name] = price(tier->name);
+    fixture.costing.prices = &fixture.prices;
 }
 
 std::vector<int> Sizes(const std::string& list)
@@ -133,16 +188,37 @@ int main(int argc, char** argv)
     fs::remove_all(folder, ec);
     for (int n : sizes)
         fixture.orders[n] = MakeOrder(fixture.db, fixture.profile, n);
+    MakeCharacters(fixture);
+    MakePrices(fixture);
     g_fixture = &fixture;
-    std::printf("database: %.1f MB of XML, %d formulae, %d resource products\n",
-                static_cast<double>(generated.xmlBytes) / (1 << 20), generated.formulae,
-                generated.resourceProducts);
+    std::printf(
+        "database: %.1f MB of XML, %d formulae, %d resource products; %zu prices, %zu characters\n",
+        static_cast<double>(generated.xmlBytes) / (1 << 20), generated.formulae,
+        generated.resourceProducts, fixture.prices.prices.size(), fixture.characters.size());
 
+    // What the cost-aware plans hold, so that the figures are seen to cover buying and
+    // several crafters.
+    for (int n : sizes)
+    {
+        const CPlan plan =
+            ComputePlan(fixture.db, *fixture.orders[n], SelectedItems(*fixture.orders[n], {}),
+                        &fixture.profile, fixture.costing);
+        std::size_t bought = 0;
+        std::vector<int> perCrafter(fixture.characters.size());
+        for (const CPlanRow& row : plan.crafts)
+            row.bought ? ++bought : ++perCrafter[static_cast<std::size_t>(row.crafter)];
+        std::printf("costplan/%d: %zu bought, crafted per character", n, bought);
+        for (const int count : perCrafter)
+            std::printf(" %d", count);
+        std::printf(", %zu gathered\n", plan.gathers.size());
+    }
     for (int n : sizes)
     {
         benchmark::RegisterBenchmark(("components/" + std::to_string(n)).c_str(), BM_Components, n)
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(("plan/" + std::to_string(n)).c_str(), BM_Plan, n)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("costplan/" + std::to_string(n)).c_str(), BM_CostPlan, n)
             ->Unit(benchmark::kMillisecond);
     }
     int count = static_cast<int>(rest.size());

@@ -1,6 +1,6 @@
 # fish completion for moxa-cli
-set -l commands version update settings install-update load formula report plan compare order wizard generate help
-set -l reports report plan compare
+set -l commands version update settings install-update load formula report plan compare profit order wizard generate help
+set -l reports report plan compare profit
 
 complete -c moxa-cli -f
 complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -l data-dir -r -a '(__fish_complete_directories)' -d 'the data folder'
@@ -17,6 +17,7 @@ complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -a formula -
 complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -a report -d 'print one report of an order'
 complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -a plan -d 'print what is left to make and gather'
 complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -a compare -d 'print the gathering under each character'
+complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -a profit -d 'print what each order item costs and its margin'
 complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -a order -d 'print an order, add a list to it, save it'
 complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -a wizard -d 'make an order from a wizard template'
 complete -c moxa-cli -n "not __fish_seen_subcommand_from $commands" -a generate -d 'write a synthetic data folder'
@@ -31,15 +32,18 @@ complete -c moxa-cli -n "__fish_seen_subcommand_from $reports order" -k -a '(__f
 complete -c moxa-cli -n "__fish_seen_subcommand_from $reports wizard" -s o -l output -r -F -d 'write to FILE'
 complete -c moxa-cli -n "__fish_seen_subcommand_from $reports wizard" -l profile -x -d 'the profile, SERVER:NAME'
 complete -c moxa-cli -n "__fish_seen_subcommand_from $reports" -l select -x -d 'only the items and groups of that name'
-complete -c moxa-cli -n "__fish_seen_subcommand_from report plan" -l no-profile -d 'no profile'
+complete -c moxa-cli -n "__fish_seen_subcommand_from report plan profit" -l no-profile -d 'no profile'
 complete -c moxa-cli -n "__fish_seen_subcommand_from report" -l content -x -a 'order-comps order components bonuses' -d 'what the report holds'
 complete -c moxa-cli -n "__fish_seen_subcommand_from report" -l breakdown -x -a 'components subcomponents base' -d 'how components are broken down'
 complete -c moxa-cli -n "__fish_seen_subcommand_from report" -l sort -x -a 'name quantity' -d 'row order'
 complete -c moxa-cli -n "__fish_seen_subcommand_from report" -l bonuses -x -a 'direct indirect' -d 'bonus report'
 complete -c moxa-cli -n "__fish_seen_subcommand_from report" -l format -x -a 'grid clipboard html csv json' -d 'output format'
 complete -c moxa-cli -n "__fish_seen_subcommand_from report" -l open -d 'also write and open the HTML page'
-complete -c moxa-cli -n "__fish_seen_subcommand_from plan compare" -l format -x -a 'grid csv json' -d 'output format'
+complete -c moxa-cli -n "__fish_seen_subcommand_from plan compare profit" -l format -x -a 'grid csv json' -d 'output format'
 complete -c moxa-cli -n "__fish_seen_subcommand_from plan" -l by-location -d 'group the gathering by location'
+complete -c moxa-cli -n "__fish_seen_subcommand_from plan profit" -l prices -r -F -d 'the price list (CSV)'
+complete -c moxa-cli -n "__fish_seen_subcommand_from plan profit" -l no-prices -d 'use no price list'
+complete -c moxa-cli -n "__fish_seen_subcommand_from plan profit" -l characters -x -a all -d 'who may craft: SERVER:NAME,... or all'
 
 complete -c moxa-cli -n "__fish_seen_subcommand_from order" -l save-as -r -F -d 'write the order to FILE'
 complete -c moxa-cli -n "__fish_seen_subcommand_from order" -l add-list -r -F -d 'add the items FILE names'

@@ -257,7 +257,7 @@ const std::optional<CFileStamp>& CAtomicFile::Saved() const
     return m->saved;
 }
 
-void CAtomicFile::RemoveLeftovers(const fs::path& folder)
+void CAtomicFile::RemoveLeftovers(const fs::path& folder, EFolder kind)
 {
     std::error_code ec;
     std::set<std::string> names;
@@ -267,7 +267,7 @@ void CAtomicFile::RemoveLeftovers(const fs::path& folder)
     for (const std::string& name : names)
     {
         std::error_code removeError;
-        if (name.starts_with(TempPrefix) || IsSaveFileTemp(name, names))
+        if (name.starts_with(TempPrefix) || (kind == EFolder::ProgramsOwn && IsSaveFileTemp(name, names)))
             fs::remove(folder / name, removeError);
     }
     RemoveStaleLocks(folder, names, names);
@@ -286,7 +286,7 @@ void CAtomicFile::RemoveLeftoversOf(const fs::path& file)
         std::error_code removeError;
         if (!IsRegularFile(*it))
             continue;
-        if (name.starts_with(TempPrefix) || IsSaveFileTemp(name, siblings))
+        if (name.starts_with(TempPrefix))
             fs::remove(it->path(), removeError);
         else
             names.insert(name);

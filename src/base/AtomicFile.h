@@ -64,11 +64,18 @@ public:
     // The prefix of the temporary names of earlier versions, still tidied.
     static constexpr std::string_view TempPrefix = ".moxa-save-";
 
-    // Removes what interrupted saves left in one of the program's own folders: QSaveFile's
-    // temporary names ("NAME.AbcDef": a file's name, a dot and six letters, beside that file),
-    // earlier versions' ".moxa-save-*" files and the lock files of processes that have gone.
-    static void RemoveLeftovers(const std::filesystem::path& folder);
-    // The same for one file in a folder that is not the program's own.
+    // Removes what interrupted saves left in a folder: earlier versions' ".moxa-save-*" files
+    // and the lock files of processes that have gone; in a folder only the program writes
+    // (the cache, Temp) also QSaveFile's temporary names ("NAME.AbcDef": a file's name, a dot
+    // and six letters, beside that file). A player's folder (orders, profiles, themes) may hold
+    // a "NAME.backup" of the player's own, so that pattern is never swept there.
+    enum class EFolder
+    {
+        ProgramsOwn,
+        Players
+    };
+    static void RemoveLeftovers(const std::filesystem::path& folder, EFolder kind = EFolder::ProgramsOwn);
+    // The same for one file in a folder that is not the program's own (a player's folder).
     static void RemoveLeftoversOf(const std::filesystem::path& file);
 
 private:

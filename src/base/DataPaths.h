@@ -24,6 +24,8 @@ inline constexpr std::string_view IconCacheFile = "formicons.dat"; // inside Cac
 inline constexpr std::string_view Profiles = "Profiles";
 inline constexpr std::string_view RemoteProfiles = "Profiles/Server";
 inline constexpr std::string_view Orders = "Orders";
+// The player's price list.
+inline constexpr std::string_view Prices = "Prices.csv";
 inline constexpr std::string_view Themes = "Themes";
 inline constexpr std::string_view Temp = "Temp";
 inline constexpr std::string_view TempArchive = "Temp/Archive";

@@ -1,43 +1,96 @@
-// "plan" and "compare": what is left to make and gather, and which character does it cheapest.
+// "plan", "compare" and "profit": what is left to make and gather, which character does it
+// cheapest, and what each order item costs.
 #include "cli/Commands.h"
+#include "cli/Costing.h"
 #include "cli/ReportArgs.h"
 #include "order/Plan.h"
 #include "order/PlanExport.h"
 #include "order/ReportGrid.h"
+#include "order/Requirements.h"
 #include "platform/QtImageDecoder.h"
 #include "session/Session.h"
 
 #include <cstdio>
+#include <functional>
 
-int CmdPlan(CCliContext& context, const CParsedArgs& args)
+namespace
+{
+// What "plan" and "profit" share: the report options, the session with the order, the price
+// list and the characters; body gives the bytes to write.
+using CCostedBody = std::function<std::string(const CReportArgs&, const CPlanCosting&)>;
+int RunCosted(CCliContext& context, const CParsedArgs& args, const std::string& command,
+              const CCostedBody& body)
 {
     CReportArgs parsed;
     ParseReportArgs(args, parsed);
     int status = 0;
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
-    if (!LoadReportSession(session, "plan", parsed, status))
+    CPriceList prices;
+    CPlanCosting costing;
+    if (!LoadReportSession(session, command, parsed, status) ||
+        !LoadCosting(session, command, args, parsed, prices, costing, status))
         return status;
-    const CReportRequest& request = parsed.request;
-    const CPlan plan =
-        ComputePlan(*request.db, *request.order, SelectedItems(*request.order, request.selection),
-                    request.profile);
-    std::vector<CLocationGroup> groups;
-    if (parsed.byLocation)
-        groups = GroupByLocation(*request.db, plan);
-    const std::vector<CLocationGroup>* byLocation = parsed.byLocation ? &groups : nullptr;
-    std::string bytes;
-    if (parsed.format == "csv")
-        bytes = PlanCsv(plan, byLocation);
-    else if (parsed.format == "json")
-        bytes = PlanJson(plan, byLocation);
-    else
-    {
-        CReportGrid grid(PlanColumns);
-        AddPlanRows(grid, plan, byLocation);
-        bytes = ReportGridText(grid);
-    }
-    return WriteOutput(bytes, parsed.output) ? 0 : 1;
+    return WriteOutput(body(parsed, costing), parsed.output) ? 0 : 1;
+}
+
+// A table in the chosen format.
+std::string Formatted(const std::string& format, int columns, const std::function<std::string()>& csv,
+                      const std::function<std::string()>& json,
+                      const std::function<void(CReportGrid&)>& rows)
+{
+    if (format == "csv")
+        return csv();
+    if (format == "json")
+        return json();
+    CReportGrid grid(columns);
+    rows(grid);
+    return ReportGridText(grid);
+}
+
+int CmdProfit(CCliContext& context, const CParsedArgs& args)
+{
+    return RunCosted(
+        context, args, "profit",
+        [](const CReportArgs& parsed, const CPlanCosting& costing)
+        {
+            const CReportRequest& request = parsed.request;
+            const auto items = SelectedItems(*request.order, request.selection);
+            for (const COrderItem* item : items)
+            {
+                const CFormula* formula = request.db->FindFormula(item->category, item->formula);
+                if (!formula || !ItemFormulaTier(*formula, item->tierName))
+                    std::fprintf(stderr,
+                                 "moxa-cli: profit: '%s' names no formula tier of the database; left out\n",
+                                 item->itemName.c_str());
+            }
+            const std::vector<CProfitRow> rows = ComputeProfits(*request.db, items, request.profile, costing);
+            return Formatted(
+                parsed.format, ProfitColumns, [&] { return ProfitCsv(rows); }, [&] { return ProfitJson(rows); },
+                [&](CReportGrid& grid) { AddProfitRows(grid, rows); });
+        });
+}
+} // namespace
+
+int CmdPlan(CCliContext& context, const CParsedArgs& args)
+{
+    return RunCosted(
+        context, args, "plan",
+        [](const CReportArgs& parsed, const CPlanCosting& costing)
+        {
+            const CReportRequest& request = parsed.request;
+            const CPlan plan = ComputePlan(*request.db, *request.order,
+                                           SelectedItems(*request.order, request.selection), request.profile,
+                                           costing);
+            std::vector<CLocationGroup> groups;
+            if (parsed.byLocation)
+                groups = GroupByLocation(*request.db, plan);
+            const std::vector<CLocationGroup>* byLocation = parsed.byLocation ? &groups : nullptr;
+            return Formatted(
+                parsed.format, PlanGridColumns(plan), [&] { return PlanCsv(plan, byLocation); },
+                [&] { return PlanJson(plan, byLocation); },
+                [&](CReportGrid& grid) { AddPlanRows(grid, plan, byLocation); });
+        });
 }
 
 int CmdCompare(CCliContext& context, const CParsedArgs& args)
@@ -91,17 +144,35 @@ const CCommandSpec PlanCommand = {
     .name = "plan",
     .operands = "ORDER.xml",
     .summary = "Print what is left to make and gather once the acquired counts are taken off.",
-    .details = "ORDER.xml '-' reads the order from standard input.",
-    .options = {{"--profile", "SERVER:NAME", "plan for this profile (default: the current one)"},
-                {"--no-profile", "", "plan for no profile"},
-                {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
-                {"--by-location", "", "group the gathering by location"},
-                {"--format", "FORMAT", "output format", ReportChoices::PlanFormats, "grid"},
-                ReportChoices::Output},
+    .details = "ORDER.xml '-' reads the order from standard input. With prices in effect (a price list\n"
+               "was read) each made name is crafted by the character who makes it cheapest or bought\n"
+               "when its price is less, and the plan gains crafter, unit cost and cost columns, buy rows\n"
+               "and a total.",
+    .options = CostingOptions::With({{"--profile", "SERVER:NAME", "plan for this profile (default: the current one)"},
+                                     {"--no-profile", "", "plan for no profile"},
+                                     {"--select", "NAME", "plan only the items and groups of that name (repeatable)"},
+                                     {"--by-location", "", "group the gathering by location"}}),
     .minOperands = 1,
     .maxOperands = 1,
-    .exitCodes = ReportChoices::ExitCodes,
+    .exitCodes = CostingOptions::ExitCodes,
     .run = CmdPlan,
+};
+
+const CCommandSpec ProfitCommand = {
+    .name = "profit",
+    .operands = "ORDER.xml",
+    .summary = "Print what each order item costs to make and its margin at the price list's prices.",
+    .details = "ORDER.xml '-' reads the order from standard input. Per item: made (batches x batch\n"
+               "quantity), unit cost (its components at their unit costs, per item made), price and\n"
+               "margin (price - unit cost).",
+    .options = CostingOptions::With(
+        {{"--profile", "SERVER:NAME", "the items' components for this profile (default: the current one)"},
+         {"--no-profile", "", "the items' components for no profile"},
+         {"--select", "NAME", "only the items and groups of that name (repeatable)"}}),
+    .minOperands = 1,
+    .maxOperands = 1,
+    .exitCodes = CostingOptions::ExitCodes,
+    .run = CmdProfit,
 };
 
 const CCommandSpec CompareCommand = {

@@ -13,6 +13,7 @@ extern const CCommandSpec FormulaCommand;
 extern const CCommandSpec ReportCommand;
 extern const CCommandSpec PlanCommand;
 extern const CCommandSpec CompareCommand;
+extern const CCommandSpec ProfitCommand;
 extern const CCommandSpec OrderCommand;
 extern const CCommandSpec WizardCommand;
 extern const CCommandSpec GenerateCommand;

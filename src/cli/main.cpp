@@ -16,8 +16,8 @@ namespace
 // Every command, in the order of the help; a new command is listed here.
 const CCommandSpec* const Commands[] = {
     &VersionCommand, &UpdateCommand,  &SettingsCommand, &InstallUpdateCommand, &LoadCommand,
-    &FormulaCommand, &ReportCommand,  &PlanCommand,     &CompareCommand,       &OrderCommand,
-    &WizardCommand,  &GenerateCommand,
+    &FormulaCommand, &ReportCommand,  &PlanCommand,     &CompareCommand,       &ProfitCommand,
+    &OrderCommand,   &WizardCommand,  &GenerateCommand,
 };
 
 const CCommandSpec* FindCommand(const std::string& name)

@@ -2,7 +2,10 @@
 
 #include "database/GameDatabase.h"
 #include "order/Breakdown.h"
+#include "order/CostPlan.h"
 #include "order/Order.h"
+#include "order/PlanGraph.h"
+#include "order/Prices.h"
 #include "order/Requirements.h"
 #include "order/Units.h"
 #include "profile/Profile.h"
@@ -10,128 +13,10 @@
 #include <algorithm>
 #include <limits>
 #include <map>
-#include <unordered_map>
 
 namespace
 {
-constexpr std::size_t npos = static_cast<std::size_t>(-1);
 constexpr const char* NotGathered = "Not gathered";
-
-// The producer graph reachable from the need list. Children follow the producing tier's
-// resources in order, so children[i] is the node of the breakdown's input i.
-class CPlanGraph
-{
-public:
-    struct CVertex
-    {
-        CBreakdown::CNode* node = nullptr;
-        std::vector<std::size_t> children;
-        std::size_t index = npos;
-        std::size_t low = 0;
-        bool onStack = false;
-        bool cycle = false; // on a cycle of formulae: counted as gathered
-        bool live = false;  // reached from the need list without passing a gathered name
-        std::int64_t need = 0;
-        int depth = 0;
-    };
-
-    explicit CPlanGraph(CBreakdown& breakdown) : m_breakdown(breakdown) {}
-
-    std::size_t VertexOf(CBreakdown::CNode& node)
-    {
-        const auto [it, added] = m_index.try_emplace(&node, m_vertices.size());
-        if (added)
-        {
-            m_vertices.emplace_back();
-            m_vertices.back().node = &node;
-        }
-        return it->second;
-    }
-
-    // Tarjan's strongly connected components, without recursion: chains of formulae may be
-    // long. Components come out consumers last, so their reverse puts consumers first.
-    void Discover(std::size_t root)
-    {
-        if (m_vertices[root].index != npos)
-            return;
-        struct CFrame
-        {
-            std::size_t vertex;
-            std::size_t next;
-        };
-        std::vector<CFrame> frames;
-        Visit(root);
-        frames.push_back({root, 0});
-        while (!frames.empty())
-        {
-            const std::size_t v = frames.back().vertex;
-            if (frames.back().next < m_vertices[v].children.size())
-            {
-                const std::size_t w = m_vertices[v].children[frames.back().next++];
-                if (m_vertices[w].index == npos)
-                {
-                    Visit(w);
-                    frames.push_back({w, 0});
-                }
-                else if (m_vertices[w].onStack)
-                    m_vertices[v].low = std::min(m_vertices[v].low, m_vertices[w].index);
-                continue;
-            }
-            frames.pop_back();
-            if (!frames.empty())
-            {
-                CVertex& parent = m_vertices[frames.back().vertex];
-                parent.low = std::min(parent.low, m_vertices[v].low);
-            }
-            if (m_vertices[v].low != m_vertices[v].index)
-                continue;
-            std::size_t first = m_stack.size();
-            do
-                --first;
-            while (m_stack[first] != v);
-            const bool cycle =
-                m_stack.size() - first > 1 ||
-                std::count(m_vertices[v].children.begin(), m_vertices[v].children.end(), v) > 0;
-            for (std::size_t i = first; i < m_stack.size(); ++i)
-            {
-                m_vertices[m_stack[i]].onStack = false;
-                m_vertices[m_stack[i]].cycle = cycle;
-                m_finished.push_back(m_stack[i]);
-            }
-            m_stack.resize(first);
-        }
-    }
-
-    std::vector<CVertex>& Vertices() { return m_vertices; }
-    // Every vertex, consumers before what they consume.
-    std::vector<std::size_t> ConsumersFirst() const
-    {
-        return {m_finished.rbegin(), m_finished.rend()};
-    }
-
-private:
-    void Visit(std::size_t v)
-    {
-        m_vertices[v].index = m_counter;
-        m_vertices[v].low = m_counter++;
-        m_vertices[v].onStack = true;
-        m_stack.push_back(v);
-        CBreakdown::CNode& node = *m_vertices[v].node;
-        if (!node.producer)
-            return;
-        std::vector<std::size_t> children;
-        for (const CBreakdown::CInput& input : m_breakdown.Inputs(node))
-            children.push_back(VertexOf(*input.node));
-        m_vertices[v].children = std::move(children);
-    }
-
-    CBreakdown& m_breakdown;
-    std::vector<CVertex> m_vertices;
-    std::unordered_map<const CBreakdown::CNode*, std::size_t> m_index;
-    std::vector<std::size_t> m_stack;
-    std::vector<std::size_t> m_finished;
-    std::size_t m_counter = 0;
-};
 
 std::int64_t ItemAdjust(const CGameDatabase& db, const COrderItem& item)
 {
@@ -160,6 +45,13 @@ void MarkCheapest(CCompareRow& row)
 CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
                   const std::vector<const COrderItem*>& items, const CProfile* profile)
 {
+    return ComputePlan(db, order, items, profile, CPlanCosting{});
+}
+
+CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
+                  const std::vector<const COrderItem*>& items, const CProfile* profile,
+                  const CPlanCosting& costing)
+{
     const CRequirementList needs =
         ComputeComponents(db, items, profile, BreakdownComponents, SortByName);
     CBreakdown breakdown(db, profile);
@@ -171,23 +63,41 @@ CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
     for (const std::size_t root : roots)
         graph.Discover(root);
 
+    CPlan plan;
+    const std::vector<const CProfile*> characters =
+        costing.characters.empty() ? std::vector<const CProfile*>{profile} : costing.characters;
+    for (const CProfile* character : characters)
+        plan.characters.push_back(character ? ProfileLabel(*character) : std::string());
+    // Without prices every step costs nothing and the first character makes it.
+    plan.costed = costing.prices != nullptr;
+    const std::vector<CUnitCost> costs = plan.costed
+                                             ? UnitCosts(graph, *costing.prices, characters)
+                                             : std::vector<CUnitCost>(graph.Vertices().size());
+
     auto& vertices = graph.Vertices();
     for (std::size_t i = 0; i < needs.size(); ++i)
     {
         CPlanGraph::CVertex& root = vertices[roots[i]];
         root.need = SaturatingAdd(root.need, needs[i].quantity);
-        root.live = true;
+        root.reached = root.live = true;
         root.depth = 1;
     }
 
-    CPlan plan;
-    std::vector<std::size_t> live;
     for (const std::size_t v : graph.ConsumersFirst())
     {
         CPlanGraph::CVertex& vertex = vertices[v];
+        if (!vertex.reached)
+            continue;
+        // Depth follows every path a made name opens, bought or not.
+        if (vertex.Produced())
+            for (const std::size_t child : vertex.children)
+            {
+                vertices[child].reached = true;
+                vertices[child].depth = std::max(vertices[child].depth, vertex.depth + 1);
+            }
         if (!vertex.live)
             continue;
-        live.push_back(v);
+        const CUnitCost& cost = costs[v];
         CPlanRow row;
         row.name = *vertex.node->name;
         // Negative units in a formula give no need, and a negative count in the file is no
@@ -196,23 +106,33 @@ CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
         row.acquired = std::max<std::int64_t>(0, AcquiredCount(order, row.name));
         row.remaining = std::max<std::int64_t>(0, SaturatingSubtract(row.need, row.acquired));
         row.depth = vertex.depth;
-        if (!vertex.node->producer || vertex.cycle)
+        row.unitCost = cost.unit;
+        row.priced = cost.priced;
+        if (!vertex.Produced() || cost.bought)
         {
-            plan.gathers.push_back(std::move(row));
+            row.bought = cost.bought;
+            if (const std::int64_t* price = plan.costed ? costing.prices->Find(row.name) : nullptr)
+                row.cost = SaturatingMultiply(row.remaining, *price);
+            plan.total = SaturatingAdd(plan.total, row.cost);
+            std::vector<CPlanRow>& rows = row.bought ? plan.crafts : plan.gathers;
+            rows.push_back(std::move(row));
             continue;
         }
+        row.crafter = cost.crafter;
+        const CProfile* crafter = characters[static_cast<std::size_t>(cost.crafter)];
         const std::int64_t perBatch = std::max(1, vertex.node->producer.formula->batchQty);
         row.batches = BatchesFor(row.remaining, perBatch);
         row.made = SaturatingMultiply(row.batches, perBatch);
         row.leftover = std::max<std::int64_t>(0, SaturatingSubtract(row.made, row.remaining));
         const auto& inputs = breakdown.Inputs(*vertex.node);
+        const std::vector<CResource>& resources = vertex.node->producer.tier->resources;
         for (std::size_t i = 0; i < inputs.size(); ++i)
         {
             CPlanGraph::CVertex& child = vertices[vertex.children[i]];
-            child.need =
-                SaturatingAdd(child.need, SaturatingMultiply(inputs[i].units, row.batches));
+            const std::int64_t units =
+                crafter == profile ? inputs[i].units : UnitsNeeded(resources[i], crafter, 0);
+            child.need = SaturatingAdd(child.need, SaturatingMultiply(units, row.batches));
             child.live = true;
-            child.depth = std::max(child.depth, vertex.depth + 1);
         }
         plan.crafts.push_back(std::move(row));
     }

@@ -6,6 +6,7 @@
 
 class CGameDatabase;
 class CProfileList;
+struct CPlanCosting;
 class COrder;
 struct COrderItem;
 struct CProfile;
@@ -24,6 +25,12 @@ struct CPlanRow
     std::int64_t leftover = 0;
     // The longest path from the order's items; their own resources are at depth 1.
     int depth = 0;
+    // The cost-aware plan. Amounts in ten-thousandths of a coin, costs in hundredths.
+    bool bought = false;       // a buy row among the crafts: nothing of it is made
+    int crafter = 0;           // crafts: the index into CPlan::characters
+    bool priced = false;       // gathers: has a price (unpriced ones cost nothing)
+    std::int64_t unitCost = 0; // crafts, buys and priced gathers
+    std::int64_t cost = 0;     // buys and gathers: remaining x price
 };
 
 struct CPlan
@@ -31,6 +38,10 @@ struct CPlan
     // Deepest first (made first), then by name; gather rows by name.
     std::vector<CPlanRow> crafts;
     std::vector<CPlanRow> gathers;
+    // Prices were in effect: the plan has its cost columns and a total.
+    bool costed = false;
+    std::vector<std::string> characters; // "SERVER:NAME", empty for no profile
+    std::int64_t total = 0;              // the buy and gather costs, in hundredths
 };
 
 // Starts from the components of the items (techniques' components and resources with each
@@ -38,6 +49,12 @@ struct CPlan
 // after every name that consumes it. A name on a cycle of formulae counts as gathered.
 CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
                   const std::vector<const COrderItem*>& items, const CProfile* profile);
+// The same plan with unit costs: each made name is crafted by the character who makes it
+// cheapest, or bought when its price is less; a bought name's resources are not needed.
+// Depths stay those of the plan without buying.
+CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
+                  const std::vector<const COrderItem*>& items, const CProfile* profile,
+                  const CPlanCosting& costing);
 
 // The gather rows under each place they are found, places byte-wise, "Not gathered" last.
 struct CLocationRow

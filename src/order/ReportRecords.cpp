@@ -5,17 +5,21 @@
 
 #include <string_view>
 
+std::string CsvQuoted(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string out = "\"";
+    for (const char c : text)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + "\"";
+}
+
 std::string CsvField(const std::string& text)
 {
     // A spreadsheet runs a cell that begins like a formula; a leading quote keeps it text.
     const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
-    const std::string cell = formula ? "'" + text : text;
-    if (cell.find_first_of(",\"\r\n") == std::string::npos)
-        return cell;
-    std::string out = "\"";
-    for (const char c : cell)
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return out + "\"";
+    return CsvQuoted(formula ? "'" + text : text);
 }
 
 // Latin-1 bytes as a JSON string in UTF-8.

@@ -37,5 +37,7 @@ std::string ReportJson(const std::string& title, const std::vector<CReportRecord
 // return (a spreadsheet would take it for a formula); quoted, with doubled quotes, when it
 // holds a comma, a quote or a line break. Numbers do not go through it.
 std::string CsvField(const std::string& text);
+// Only the quoting, for files the program reads back byte for byte.
+std::string CsvQuoted(const std::string& text);
 // Latin-1 bytes as a quoted JSON string in UTF-8.
 std::string JsonString(const std::string& text);

@@ -19,10 +19,11 @@ namespace
 {
 void RemoveSaveLeftovers(const fs::path& dataFolder)
 {
-    for (std::string_view folder :
-         {DataPaths::Cache, DataPaths::DefaultProfiles, DataPaths::Profiles,
-          DataPaths::RemoteProfiles, DataPaths::Themes, DataPaths::Orders, DataPaths::Temp})
+    for (std::string_view folder : {DataPaths::Cache, DataPaths::Temp})
         CAtomicFile::RemoveLeftovers(DataPaths::Join(dataFolder, folder));
+    for (std::string_view folder :
+         {DataPaths::DefaultProfiles, DataPaths::Profiles, DataPaths::RemoteProfiles, DataPaths::Themes, DataPaths::Orders})
+        CAtomicFile::RemoveLeftovers(DataPaths::Join(dataFolder, folder), CAtomicFile::EFolder::Players);
 }
 
 void LoadThemeWithFallback(CTheme& theme, const fs::path& dataFolder, const std::string& name)

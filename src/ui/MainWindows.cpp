@@ -22,7 +22,9 @@
 #include <QFile>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 void RegisterOrderWindows()
@@ -74,8 +76,12 @@ int RunMoxa(int argc, char** argv)
     {
     case CMoxaCommandLine::EAction::Help:
     case CMoxaCommandLine::EAction::Version:
-        std::fputs(command.text.toLocal8Bit().constData(), stdout);
-        return 0;
+        // A full disk or a closed pipe behind standard output is a failure, not a silent success.
+        errno = 0;
+        if (std::fputs(command.text.toLocal8Bit().constData(), stdout) >= 0 && std::fflush(stdout) == 0)
+            return 0;
+        std::fprintf(stderr, "moxa: write error: %s\n", std::strerror(errno ? errno : EIO));
+        return 1;
     case CMoxaCommandLine::EAction::Error:
         std::fprintf(stderr, "moxa: %s\nTry 'moxa --help'.\n", command.text.toLocal8Bit().constData());
         return 2;

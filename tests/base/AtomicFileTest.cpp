@@ -147,8 +147,8 @@ TEST(AtomicFile, DiscardAndDestructionKeepTheTarget)
 }
 
 // What a save killed between naming its file and renaming it left (QSaveFile's "NAME.AbcDef"
-// beside NAME), earlier versions' temporary files and dead processes' lock files go; a lock of
-// a living process and everything else stays.
+// beside NAME, in the program's own folders only), earlier versions' temporary files and dead
+// processes' lock files go; a lock of a living process and everything else stays.
 TEST(AtomicFile, RemoveLeftoversTouchesOnlyWhatSavesLeft)
 {
     CTempDir dir;
@@ -162,6 +162,13 @@ TEST(AtomicFile, RemoveLeftoversTouchesOnlyWhatSavesLeft)
     QLockFile living(QString::fromStdString((dir / "d.ini.lock").string()));
     fs::remove(dir / "d.ini.lock");
     ASSERT_TRUE(living.tryLock(0));
+    // In a player's folder a name like "a.xml.backup" may be the player's own: it stays.
+    CTempDir players;
+    for (const char* name : {"a.xml", "a.xml.backup", ".moxa-save-abc123"})
+        players.WriteFile(name, "x");
+    CAtomicFile::RemoveLeftovers(players.Path(), CAtomicFile::EFolder::Players);
+    EXPECT_EQ(Names(players.Path()), (std::vector<std::string>{"a.xml", "a.xml.backup"}));
+
     CAtomicFile::RemoveLeftovers(dir.Path());
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"a.xml", "a.xml.AbCdEf", "a.xml.Qw3rTy", "b.xml.QwErTy",
                                                            "c.htm", "d.ini", "d.ini.lock", "moxa-save-b"}));

@@ -127,7 +127,7 @@ TEST_F(CliReportTest, FollowsTheCommandLineConventions)
         EXPECT_EQ(run.out, c.output);
     }
     for (const char* command : {"version", "update", "settings", "install-update", "load", "formula", "report",
-                                "plan", "compare", "order", "wizard", "generate"})
+                                "plan", "compare", "profit", "order", "wizard", "generate"})
     {
         SCOPED_TRACE(command);
         const CRun help = Run(std::string(command) + " --help");

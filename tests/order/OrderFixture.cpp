@@ -122,3 +122,10 @@ CProfile COrderFixture::Profile(int smithing, int smelting)
     profile.craftSkills.push_back({"Smelting", smelting});
     return profile;
 }
+
+void COrderFixture::AddItems(COrder& order, const std::vector<std::pair<std::string, int>>& items)
+{
+    for (const auto& [formula, batches] : items)
+        order.AddItem(formula == "Steel" ? Item("Steel Sword", "Sword", "Tier II", batches)
+                                         : Item(formula, formula, "Tier I", batches));
+}

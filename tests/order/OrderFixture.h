@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 // A small database built in memory for the order tests.
 //
@@ -41,4 +43,6 @@ public:
     static std::unique_ptr<COrderItem> Item(const std::string& name, const std::string& formula,
                                             const std::string& tier, int batches, const std::string& group = "Main");
     static CProfile Profile(int smithing, int smelting = 0);
+    // Items named after their formula, at "Tier I"; "Steel" stands for the Steel Sword.
+    static void AddItems(COrder& order, const std::vector<std::pair<std::string, int>>& items);
 };

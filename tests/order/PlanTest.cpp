@@ -113,11 +113,7 @@ TEST_F(PlanTest, IntermediatesAreBatchedOnceOnTheirTotalNeed)
     for (const Case& c : cases)
     {
         COrder order;
-        for (const auto& [formula, batches] : c.items)
-            if (formula == "Steel")
-                order.AddItem(Item("Steel Sword", "Sword", "Tier II", batches));
-            else
-                order.AddItem(Item(formula, formula, "Tier I", batches));
+        AddItems(order, c.items);
         order.acquired = c.acquired;
         const CProfile profile = Profile(c.smithing);
         EXPECT_EQ(Dump(ComputePlan(db, order, SelectedItems(order, {}), &profile)), c.expected)

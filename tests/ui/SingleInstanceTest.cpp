@@ -200,6 +200,18 @@ void CSingleInstanceTest::NoDisplayEndsWithOneLine()
     QCOMPARE(missing.status, 1);
     QCOMPARE(missing.err,
              QStringLiteral("moxa: the order file 'Orders/none.xml' does not exist\n"));
+
+    // A version that could not be printed is a failure.
+    if (QFile::exists(QStringLiteral("/dev/full")))
+    {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(MOXA_PROGRAM), {QStringLiteral("--version")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(QString::fromLocal8Bit(process.readAllStandardError()),
+                 QStringLiteral("moxa: write error: No space left on device\n"));
+    }
 }
 
 void CSingleInstanceTest::HandedOrderAsksAboutTheUnsavedOneFirst()
