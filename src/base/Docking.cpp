@@ -20,120 +20,201 @@ bool IsPairLead(EToolWindow window)
     return window == EToolWindow::Order || window == EToolWindow::Formulae;
 }
 
-CDockPoint DockPosition(const CDockRect& toolbar, bool vertical)
-{
-    if (vertical)
-        return {toolbar.Right(), toolbar.y};
-    return {toolbar.x, toolbar.Bottom()};
-}
-
 namespace
 {
-bool Inside(const CDockRect& r, const CDockRect& area)
+enum class ESide
 {
-    return r.x >= area.x && r.y >= area.y && r.Right() <= area.Right() && r.Bottom() <= area.Bottom();
+    Right,
+    Left,
+    Below,
+    Above
+};
+
+// The part of the work area on one side of the toolbar, across the whole area.
+CDockRect Strip(ESide side, const CDockRect& toolbar, const CDockRect& area)
+{
+    CDockRect r = area;
+    switch (side)
+    {
+    case ESide::Right: r = {toolbar.Right(), area.y, area.Right() - toolbar.Right(), area.h}; break;
+    case ESide::Left: r = {area.x, area.y, toolbar.x - area.x, area.h}; break;
+    case ESide::Below: r = {area.x, toolbar.Bottom(), area.w, area.Bottom() - toolbar.Bottom()}; break;
+    case ESide::Above: r = {area.x, area.y, area.w, toolbar.y - area.y}; break;
+    }
+    // A toolbar partly off the area leaves the strip on that side cut, or empty.
+    const int right = std::min(r.Right(), area.Right());
+    const int bottom = std::min(r.Bottom(), area.Bottom());
+    r.x = std::max(r.x, area.x);
+    r.y = std::max(r.y, area.y);
+    r.w = std::max(0, right - r.x);
+    r.h = std::max(0, bottom - r.y);
+    return r;
 }
 
-bool Overlap(const CDockRect& a, const CDockRect& b)
-{
-    return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
-}
-
-// Moves r along one axis into the area, as far as it needs (to the area's start when it is
-// longer than the area).
+// Moves a span as little as it needs to lie inside another (to its start when it is longer).
 int ShiftInto(int start, int length, int areaStart, int areaLength)
 {
     return std::max(areaStart, std::min(start, areaStart + areaLength - length));
 }
 
-CDockRect ShiftAlong(CDockRect r, bool alongY, const CDockRect& area)
+enum class EFit
 {
-    if (alongY)
-        r.y = ShiftInto(r.y, r.h, area.y, area.h);
+    Whole,   // the window's own size
+    Content, // narrowed or shortened, no less than its content
+    Cut      // whatever the strip has
+};
+
+bool Holds(const CDockRect& strip, const CDockSize& size, EFit fit)
+{
+    if (strip.w <= 0 || strip.h <= 0)
+        return false;
+    switch (fit)
+    {
+    case EFit::Whole: return size.w <= strip.w && size.h <= strip.h;
+    case EFit::Content: return size.minW <= strip.w && size.minH <= strip.h;
+    case EFit::Cut: return true;
+    }
+    return false;
+}
+
+// The window placed in a strip beside the toolbar: against the toolbar's edge, level with
+// its start along that edge (or the strip's, taking its height), shifted into the strip.
+CDockRect PlaceInStrip(ESide side, const CDockRect& strip, const CDockRect& toolbar, const CDockSize& size)
+{
+    CDockRect r{0, 0, std::min(size.w, strip.w), size.fillHeight ? strip.h : std::min(size.h, strip.h)};
+    switch (side)
+    {
+    case ESide::Right: r.x = strip.x; break;
+    case ESide::Left: r.x = strip.Right() - r.w; break;
+    case ESide::Below: r.y = strip.y; break;
+    case ESide::Above: r.y = strip.Bottom() - r.h; break;
+    }
+    if (side == ESide::Right || side == ESide::Left)
+        r.y = ShiftInto(size.fillHeight ? strip.y : toolbar.y, r.h, strip.y, strip.h);
     else
-        r.x = ShiftInto(r.x, r.w, area.x, area.w);
+    {
+        r.x = ShiftInto(toolbar.x, r.w, strip.x, strip.w);
+        if (size.fillHeight)
+            r.y = strip.y;
+    }
     return r;
 }
 
-// The first of the candidates that, shifted along the edge, lies inside the area and off
-// every one of `avoid`.
-std::optional<CDockRect> FirstThatFits(const std::vector<CDockRect>& candidates, bool alongY,
-                                       const CDockRect& area, const std::vector<CDockRect>& avoid)
+struct CLeadPlace
 {
-    for (const CDockRect& candidate : candidates)
+    CDockRect rect;
+    CDockRect strip;
+};
+
+CLeadPlace PlaceLead(const CDockRect& toolbar, bool vertical, const CDockRect& area, const CDockSize& size)
+{
+    const ESide sides[] = {vertical ? ESide::Right : ESide::Below, vertical ? ESide::Left : ESide::Above,
+                           vertical ? ESide::Below : ESide::Right, vertical ? ESide::Above : ESide::Left};
+    for (const EFit fit : {EFit::Whole, EFit::Content})
+        for (const ESide side : sides)
+        {
+            const CDockRect strip = Strip(side, toolbar, area);
+            if (Holds(strip, size, fit))
+                return {PlaceInStrip(side, strip, toolbar, size), strip};
+        }
+    // No strip holds its content: the largest, the window cut to it.
+    ESide best = sides[0];
+    long long bestArea = -1;
+    for (const ESide side : sides)
     {
-        const CDockRect r = ShiftAlong(candidate, alongY, area);
-        if (Inside(r, area) && std::none_of(avoid.begin(), avoid.end(), [&r](const CDockRect& a) { return Overlap(r, a); }))
-            return r;
+        const CDockRect strip = Strip(side, toolbar, area);
+        const long long room = static_cast<long long>(strip.w) * strip.h;
+        if (room > bestArea)
+        {
+            best = side;
+            bestArea = room;
+        }
     }
-    return std::nullopt;
+    const CDockRect strip = Strip(best, toolbar, area);
+    return {PlaceInStrip(best, strip, toolbar, size), strip};
 }
 
-CDockRect PlaceLead(const CDockRect& toolbar, bool vertical, const CDockRect& area, int w, int h)
+// The second window of a pair in the lead's strip, beyond the lead on one side.
+std::optional<CDockRect> PlaceSecond(const CLeadPlace& lead, const CDockRect& toolbar, bool vertical,
+                                     const CDockSize& size)
 {
-    const CDockPoint dock = DockPosition(toolbar, vertical);
-    const CDockRect beside{dock.x, dock.y, w, h};
-    const CDockRect other = vertical ? CDockRect{toolbar.x - w, toolbar.y, w, h} : CDockRect{toolbar.x, toolbar.y - h, w, h};
-    if (const auto r = FirstThatFits({beside, other}, vertical, area, {toolbar}))
-        return *r;
-    // Then the toolbar's ends: right or left of a horizontal one, below or above a vertical one.
-    const std::vector<CDockRect> ends =
-        vertical ? std::vector<CDockRect>{{toolbar.x, toolbar.Bottom(), w, h}, {toolbar.x, toolbar.y - h, w, h}}
-                 : std::vector<CDockRect>{{toolbar.Right(), toolbar.y, w, h}, {toolbar.x - w, toolbar.y, w, h}};
-    if (const auto r = FirstThatFits(ends, !vertical, area, {toolbar}))
-        return *r;
-    // No side has room for the whole window: the roomier side, the window cut to it.
-    CDockRect r = beside;
-    if (vertical)
-    {
-        const int after = area.Right() - toolbar.Right();
-        const int before = toolbar.x - area.x;
-        r.w = std::max(0, std::min(w, std::max(after, before)));
-        r.x = after >= before ? toolbar.Right() : toolbar.x - r.w;
-        r.h = std::min(h, area.h);
-    }
-    else
-    {
-        const int after = area.Bottom() - toolbar.Bottom();
-        const int before = toolbar.y - area.y;
-        r.h = std::max(0, std::min(h, std::max(after, before)));
-        r.y = after >= before ? toolbar.Bottom() : toolbar.y - r.h;
-        r.w = std::min(w, area.w);
-    }
-    return ShiftAlong(r, vertical, area);
+    const CDockRect& strip = lead.strip;
+    const CDockRect& l = lead.rect;
+    const CDockRect right{l.Right(), strip.y, strip.Right() - l.Right(), strip.h};
+    const CDockRect left{strip.x, strip.y, l.x - strip.x, strip.h};
+    const bool leftFirst = l.Right() <= toolbar.x;
+    // Level with the lead's top; with its bottom when the lead sits above a horizontal toolbar.
+    const bool bottomAligned = !vertical && l.Bottom() <= toolbar.y;
+    for (const EFit fit : {EFit::Whole, EFit::Content})
+        for (const bool toRight : {!leftFirst, leftFirst})
+        {
+            const CDockRect& room = toRight ? right : left;
+            if (!Holds(room, size, fit))
+                continue;
+            CDockRect r{0, 0, std::min(size.w, room.w), size.fillHeight ? room.h : std::min(size.h, room.h)};
+            r.x = toRight ? room.x : room.Right() - r.w;
+            r.y = size.fillHeight ? room.y : ShiftInto(bottomAligned ? l.Bottom() - r.h : l.y, r.h, room.y, room.h);
+            return r;
+        }
+    return std::nullopt;
 }
 } // namespace
 
 std::vector<CDockPlacement> PlanDock(EToolWindow window, const CDockRect& toolbar, bool vertical,
                                      const CDockRect& workArea,
-                                     const std::array<CDockRect, ToolWindowCount>& windows,
+                                     const std::array<CDockSize, ToolWindowCount>& windows,
                                      bool alone)
 {
     const std::optional<EToolWindow> partner = DockPartner(window);
     const bool pair = workArea.w > PairingMinWidth && partner && !alone;
     const EToolWindow lead = !pair || IsPairLead(window) ? window : *partner;
-    const CDockRect& leadSize = windows[static_cast<int>(lead)];
-    const CDockRect leadRect = PlaceLead(toolbar, vertical, workArea, leadSize.w, leadSize.h);
-    std::vector<CDockPlacement> plan = {{lead, {leadRect.x, leadRect.y}, leadRect.w, leadRect.h}};
+    const CLeadPlace leadPlace = PlaceLead(toolbar, vertical, workArea, windows[static_cast<int>(lead)]);
+    const CDockRect& l = leadPlace.rect;
+    std::vector<CDockPlacement> plan = {{lead, {l.x, l.y}, l.w, l.h}};
     if (!pair)
         return plan;
 
     const EToolWindow second = lead == window ? *partner : window;
-    const int w = windows[static_cast<int>(second)].w;
-    const int h = windows[static_cast<int>(second)].h;
-    // Beyond the lead, away from the toolbar first; level with the lead's top (with its
-    // bottom when the lead sits above a horizontal toolbar).
-    const int y = !vertical && leadRect.Bottom() <= toolbar.y ? leadRect.Bottom() - h : leadRect.y;
-    const CDockRect right{leadRect.Right(), y, w, h};
-    const CDockRect left{leadRect.x - w, y, w, h};
-    const bool leftFirst = leadRect.Right() <= toolbar.x;
-    const auto secondRect = FirstThatFits(leftFirst ? std::vector{left, right} : std::vector{right, left}, true,
-                                          workArea, {toolbar, leadRect});
-    if (secondRect)
-        plan.push_back({second, {secondRect->x, secondRect->y}, w, h});
+    if (const auto r = PlaceSecond(leadPlace, toolbar, vertical, windows[static_cast<int>(second)]))
+        plan.push_back({second, {r->x, r->y}, r->w, r->h});
     else if (second == window)
         return PlanDock(window, toolbar, vertical, workArea, windows, true); // the one asked for, alone
     return plan;
+}
+
+CDockRect ClampInto(const CDockRect& rect, const CDockRect& area)
+{
+    CDockRect r = rect;
+    r.w = std::min(r.w, area.w);
+    r.h = std::min(r.h, area.h);
+    r.x = ShiftInto(r.x, r.w, area.x, area.w);
+    r.y = ShiftInto(r.y, r.h, area.y, area.h);
+    return r;
+}
+
+CDockRect PlaceBesideToolbar(const CDockSize& dialog, const CDockRect& toolbar, const CDockRect& workArea)
+{
+    auto centred = [&dialog](const CDockRect& room)
+    {
+        const int w = std::min(dialog.w, room.w);
+        const int h = std::min(dialog.h, room.h);
+        return CDockRect{room.x + (room.w - w) / 2, room.y + (room.h - h) / 2, w, h};
+    };
+    if (toolbar.w <= 0 || toolbar.h <= 0)
+        return centred(workArea);
+    std::vector<CDockRect> strips;
+    for (const ESide side : {ESide::Right, ESide::Left, ESide::Below, ESide::Above})
+        strips.push_back(Strip(side, toolbar, workArea));
+    std::stable_sort(strips.begin(), strips.end(), [](const CDockRect& a, const CDockRect& b)
+                     { return static_cast<long long>(a.w) * a.h > static_cast<long long>(b.w) * b.h; });
+    const CDockSize fixed{dialog.w, dialog.h, dialog.minW, dialog.minH, false};
+    for (const EFit fit : {EFit::Whole, EFit::Content})
+        for (const CDockRect& strip : strips)
+            if (Holds(strip, fixed, fit))
+                return centred(strip);
+    // No part beside the toolbar has room: over it, but inside the work area.
+    const CDockRect r = centred(strips.front());
+    return ClampInto({r.x, r.y, dialog.w, dialog.h}, workArea);
 }
 
 std::optional<EToolWindow> FirstToDock(const std::array<bool, ToolWindowCount>& visible)

@@ -49,15 +49,22 @@ std::optional<EToolWindow> DockPartner(EToolWindow window);
 // True for the first window of a pair (order, formulae): it sits at the toolbar.
 bool IsPairLead(EToolWindow window);
 
-// Where a docked window's top-left corner goes: beside a vertical toolbar's right edge,
-// below a horizontal one.
-CDockPoint DockPosition(const CDockRect& toolbar, bool vertical);
+// What a tool window asks of its place: the frame it wants, the least frame its content shows
+// in uncut (in less it scrolls), and whether it takes the free height beside the toolbar
+// (true until the player sizes it).
+struct CDockSize
+{
+    int w = 0;
+    int h = 0;
+    int minW = 0;
+    int minH = 0;
+    bool fillHeight = false;
+};
 
 struct CDockPlacement
 {
     EToolWindow window;
     CDockPoint position;
-    // The window's size: its own, unless the work area has less room.
     int w = 0;
     int h = 0;
 
@@ -65,20 +72,30 @@ struct CDockPlacement
 };
 
 // Docking a window: the windows to show, where, in this order; every other window is
-// hidden. `windows` gives each window's frame size. On screens wider than PairingMinWidth
-// the partner is shown too, the pair's lead at the toolbar and the second window beside it.
-// `alone` is set when the window docks because its lead was just hidden (the lead then stays
-// hidden), or when its partner is not shown.
+// hidden. On screens wider than PairingMinWidth the partner is shown too, the pair's lead at
+// the toolbar and the second window beyond it. `alone` is set when the window docks because
+// its lead was just hidden (the lead then stays hidden), or when its partner is not shown.
 //
-// Every window lies inside the work area and off the toolbar: the lead goes beside the
-// toolbar's edge (DockPosition) when it fits there, else to the toolbar's other side, shifted
-// along the edge as far as the work area needs, else beyond one of the toolbar's ends; when
-// none has room, to the side with more, shrunk to it. The second window of a pair goes beyond the lead, on either side, and
-// is left out when it fits nowhere.
+// Every window lies inside the work area and off the toolbar. The lead goes into the first
+// strip of the work area beside the toolbar that holds its own size (beside the toolbar's
+// edge, then its other side, then beyond its ends), else into the first that holds its
+// content, the window narrowed or shortened, else into the largest, cut to it. Its top is
+// level with the toolbar's or, when it takes the free height, with the strip's. The second
+// window goes into the same strip beyond the lead on either side, whole or narrowed to no
+// less than its content; else it is left out, and when it is the window asked for it docks
+// alone.
 std::vector<CDockPlacement> PlanDock(EToolWindow window, const CDockRect& toolbar, bool vertical,
                                      const CDockRect& workArea,
-                                     const std::array<CDockRect, ToolWindowCount>& windows,
+                                     const std::array<CDockSize, ToolWindowCount>& windows,
                                      bool alone = false);
+
+// A rectangle brought inside the area: cut to its size, then shifted as little as it needs.
+CDockRect ClampInto(const CDockRect& rect, const CDockRect& area);
+
+// Where a dialog opens: centred on the largest part of the work area beside the toolbar that
+// holds it (else that holds its minimum, the dialog cut to it); over the toolbar only when no
+// part has room, and then still inside the work area. An empty toolbar: centred on the area.
+CDockRect PlaceBesideToolbar(const CDockSize& dialog, const CDockRect& toolbar, const CDockRect& workArea);
 
 // The window "Autodock" docks when it is switched on: the first visible one of formulae,
 // techniques, order, reports, components, profiles.

@@ -8,20 +8,14 @@ const CDockRect WideScreen{0, 0, 1280, 1000};
 const CDockRect NarrowScreen{0, 0, 800, 600};
 const CDockRect Toolbar{100, 50, 120, 341};
 
-std::array<CDockRect, ToolWindowCount> Windows()
+std::array<CDockSize, ToolWindowCount> Windows()
 {
-    std::array<CDockRect, ToolWindowCount> windows{};
+    std::array<CDockSize, ToolWindowCount> windows{};
     for (int i = 0; i < ToolWindowCount; ++i)
-        windows[i] = {500 + i, 400 + i, 300 + 10 * i, 200};
+        windows[i] = {300 + 10 * i, 200, 300 + 10 * i, 200, false};
     return windows;
 }
 } // namespace
-
-TEST(Docking, DockPositionBesideOrBelowTheToolbar)
-{
-    EXPECT_EQ(DockPosition(Toolbar, true), (CDockPoint{220, 50}));
-    EXPECT_EQ(DockPosition({100, 50, 428, 80}, false), (CDockPoint{100, 130}));
-}
 
 TEST(Docking, PairsOnWideScreensOnly)
 {
@@ -63,11 +57,11 @@ TEST(Docking, PairsOnWideScreensOnly)
 TEST(Docking, StaysInsideTheWorkAreaAndOffTheToolbar)
 {
     const CDockRect screen{0, 0, 1280, 800};
-    std::array<CDockRect, ToolWindowCount> windows{};
-    windows[static_cast<int>(EToolWindow::Order)] = {0, 0, 300, 400};
-    windows[static_cast<int>(EToolWindow::Reports)] = {0, 0, 500, 300};
-    windows[static_cast<int>(EToolWindow::Formulae)] = {0, 0, 562, 725};
-    windows[static_cast<int>(EToolWindow::Techniques)] = {0, 0, 562, 545};
+    std::array<CDockSize, ToolWindowCount> windows{};
+    windows[static_cast<int>(EToolWindow::Order)] = {300, 400, 300, 400, false};
+    windows[static_cast<int>(EToolWindow::Reports)] = {500, 300, 500, 300, false};
+    windows[static_cast<int>(EToolWindow::Formulae)] = {562, 725, 562, 725, false};
+    windows[static_cast<int>(EToolWindow::Techniques)] = {562, 545, 562, 545, false};
     struct Case
     {
         EToolWindow window;
@@ -104,6 +98,88 @@ TEST(Docking, StaysInsideTheWorkAreaAndOffTheToolbar)
             EXPECT_EQ(plan[i].Rect(), c.expected[i].second) << c.toolbar.x << " " << i;
         }
     }
+}
+
+TEST(Docking, TakesTheFreeHeightAndNarrowsToTheContent)
+{
+    struct Case
+    {
+        const char* what;
+        EToolWindow window;
+        CDockRect toolbar;
+        bool vertical;
+        CDockRect screen;
+        CDockSize lead;
+        CDockSize second;
+        std::vector<CDockRect> expected;
+    };
+    const CDockRect screen{0, 0, 1280, 800};
+    const std::vector<Case> cases = {
+        {"the screen's height beside a vertical toolbar", EToolWindow::Order, {0, 100, 122, 381}, true, screen,
+         {300, 460, 280, 300, true}, {500, 420, 400, 300, true}, {{122, 0, 300, 800}, {422, 0, 500, 800}}},
+        {"the height below a horizontal one", EToolWindow::Order, {0, 0, 430, 130}, false, screen,
+         {300, 460, 280, 300, true}, {500, 420, 400, 300, true}, {{0, 130, 300, 670}, {300, 130, 500, 670}}},
+        {"too tall below it whole: beyond its end, as tall as the screen", EToolWindow::Formulae, {0, 0, 430, 130},
+         false, screen, {562, 725, 500, 600, true}, {562, 545, 400, 400, true}, {{430, 0, 562, 800}}},
+        {"sized by the player: its own height", EToolWindow::Order, {0, 100, 122, 381}, true, screen,
+         {300, 460, 280, 300, false}, {500, 420, 400, 300, true}, {{122, 100, 300, 460}, {422, 0, 500, 800}}},
+        {"the second narrowed to the room left", EToolWindow::Formulae, {0, 0, 178, 430}, true, screen,
+         {572, 725, 500, 600, true}, {603, 545, 520, 400, true}, {{178, 0, 572, 800}, {750, 0, 530, 800}}},
+        {"no room for the second's content: left out", EToolWindow::Formulae, {0, 0, 178, 430}, true, screen,
+         {572, 725, 500, 600, true}, {603, 545, 540, 400, true}, {{178, 0, 572, 800}}},
+        {"the second asked for docks alone instead", EToolWindow::Techniques, {0, 0, 178, 430}, true, screen,
+         {572, 725, 500, 600, true}, {603, 545, 540, 400, true}, {{178, 0, 603, 800}}},
+        {"a screen too small for the content: cut to the largest strip", EToolWindow::Formulae, {0, 0, 89, 400},
+         true, {0, 0, 640, 400}, {572, 725, 470, 600, true}, {560, 545, 400, 400, true}, {{89, 0, 551, 400}}},
+    };
+    for (const Case& c : cases)
+    {
+        std::array<CDockSize, ToolWindowCount> windows{};
+        const bool orders = c.window == EToolWindow::Order || c.window == EToolWindow::Reports;
+        windows[static_cast<int>(orders ? EToolWindow::Order : EToolWindow::Formulae)] = c.lead;
+        windows[static_cast<int>(orders ? EToolWindow::Reports : EToolWindow::Techniques)] = c.second;
+        const auto plan = PlanDock(c.window, c.toolbar, c.vertical, c.screen, windows);
+        ASSERT_EQ(plan.size(), c.expected.size()) << c.what;
+        for (std::size_t i = 0; i < plan.size(); ++i)
+            EXPECT_EQ(plan[i].Rect(), c.expected[i]) << c.what << " " << i;
+    }
+}
+
+TEST(Docking, RectanglesAreBroughtInsideTheWorkArea)
+{
+    const CDockRect area{0, 0, 1280, 800};
+    // Saved at another scale: the toolbar mostly off the screen, a window larger than it.
+    EXPECT_EQ(ClampInto({1103, 352, 352, 848}, area), (CDockRect{928, 0, 352, 800}));
+    EXPECT_EQ(ClampInto({-300, -200, 1120, 1400}, area), (CDockRect{0, 0, 1120, 800}));
+    EXPECT_EQ(ClampInto({40, 420, 300, 200}, area), (CDockRect{40, 420, 300, 200}));
+    EXPECT_EQ(ClampInto({40, 420, 300, 200}, {1280, 0, 1024, 768}), (CDockRect{1280, 420, 300, 200}));
+}
+
+TEST(Docking, DialogsOpenCentredBesideTheToolbar)
+{
+    struct Case
+    {
+        const char* what;
+        CDockSize dialog;
+        CDockRect toolbar;
+        CDockRect screen;
+        CDockRect expected;
+    };
+    const CDockRect screen{0, 0, 1280, 800};
+    const CDockRect small{0, 0, 800, 600};
+    const Case cases[] = {
+        {"right of a vertical toolbar", {500, 400, 300, 200}, {0, 0, 178, 430}, screen, {479, 200, 500, 400}},
+        {"below a horizontal one", {500, 400, 300, 200}, {0, 0, 450, 155}, screen, {390, 277, 500, 400}},
+        {"left of a toolbar at the right edge", {500, 400, 300, 200}, {1102, 300, 178, 430}, screen,
+         {301, 200, 500, 400}},
+        {"no toolbar: the screen's centre", {500, 400, 300, 200}, {}, screen, {390, 200, 500, 400}},
+        {"cut to the free part, no less than its least size", {760, 620, 400, 300}, {0, 0, 178, 430}, small,
+         {178, 0, 622, 600}},
+        {"no room beside: over the toolbar, on the screen", {900, 700, 900, 700}, {0, 0, 178, 430}, small,
+         {0, 0, 800, 600}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlaceBesideToolbar(c.dialog, c.toolbar, c.screen), c.expected) << c.what;
 }
 
 TEST(Docking, AutodockPicksTheFirstVisibleInItsOrder)

@@ -11,46 +11,60 @@
 #include <QApplication>
 #include <QtTest>
 
+#include <xcb/xtest.h>
+
 #include <cstdio>
+#include <optional>
 
 namespace
 {
 bool g_haveWm = false;
 const QRect Screen(0, 0, 1280, 800);
 
-// The frame the window manager put around the window, as the X server has it.
-QRect XFrame(const QWidget* window)
+// The player drags a window's bottom right corner by the given distance, with the mouse, as
+// the window manager sees it.
+void DragCorner(const QWidget* window, const QPoint& by)
 {
+    const QRect frame = XFrame(window);
+    const QPoint from = frame.bottomRight() - QPoint(2, 2);
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    xcb_window_t top = static_cast<xcb_window_t>(window->winId());
-    xcb_window_t root = 0;
-    for (;;)
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const auto input = [&](uint8_t type, uint8_t detail, const QPoint& at)
     {
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, top), nullptr);
-        if (!tree)
-            break;
-        root = tree->root;
-        const xcb_window_t parent = tree->parent;
-        std::free(tree);
-        if (parent == root)
-            break;
-        top = parent;
-    }
-    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, top), nullptr);
-    xcb_translate_coordinates_reply_t* at =
-        xcb_translate_coordinates_reply(connection, xcb_translate_coordinates(connection, top, root, 0, 0), nullptr);
-    const QRect frame = size && at ? QRect(at->dst_x, at->dst_y, size->width, size->height) : QRect();
-    std::free(size);
-    std::free(at);
+        xcb_test_fake_input(connection, type, detail, XCB_CURRENT_TIME, root, static_cast<int16_t>(at.x()),
+                            static_cast<int16_t>(at.y()), 0);
+        xcb_flush(connection);
+        QTest::qWait(150);
+    };
+    input(XCB_MOTION_NOTIFY, 0, from);
+    input(XCB_BUTTON_PRESS, 1, from);
+    for (int step = 1; step <= 4; ++step)
+        input(XCB_MOTION_NOTIFY, 0, from + by * step / 4);
+    input(XCB_BUTTON_RELEASE, 1, from + by);
     xcb_disconnect(connection);
-    return frame;
 }
 
-// Lets the window manager and the program answer each other.
 void Settle()
 {
-    QTest::qWait(400);
+    SettleFrames(FrameRect);
 }
+
+// The program started again on the settings file in MOXA_SETTINGS, its toolbar settled.
+struct CRestarted
+{
+    explicit CRestarted(const CUiFixture& fixture)
+        : app(fixture.folder.Path(), CreateUserSettingsStore())
+    {
+        app.Start(nullptr);
+        toolbar.emplace(app);
+        toolbar->Initialise();
+        Settle();
+    }
+    ~CRestarted() { toolbar->close(); }
+
+    CAppContext app;
+    std::optional<CToolbarWindow> toolbar;
+};
 } // namespace
 
 class CPlacementTest : public QObject
@@ -64,6 +78,7 @@ private Q_SLOTS:
             QSKIP("No Xvfb with openbox could be started.");
     }
     void DockedWindowsStayOnTheScreenAndOffTheToolbar();
+    void DockedWindowsTakeTheFreeHeightAndKeepThePlayersSize();
     void PlacesRoundTripThroughARestart();
 };
 
@@ -81,16 +96,15 @@ void CPlacementTest::DockedWindowsStayOnTheScreenAndOffTheToolbar()
     MoveFrame(&toolbar, QPoint(579, 209));
     Settle();
 
-    // Beside the toolbar, shifted up only as far as the screen's bottom needs; the partner
-    // has no room on either side and stays hidden.
+    // Beside the toolbar, as tall as the screen; the partner has no room for its content on
+    // either side and stays hidden.
     toolbar.Toggle(EToolWindow::Formulae);
     Settle();
     CToolWindow* formulae = toolbar.ExistingWindow(EToolWindow::Formulae);
     QRect bar = XFrame(&toolbar);
     QRect frame = XFrame(formulae);
     QCOMPARE(bar, QRect(QPoint(579, 209), bar.size()));
-    QCOMPARE(frame.topLeft(), QPoint(bar.right() + 1, std::min(bar.top(), Screen.bottom() + 1 - frame.height())));
-    QVERIFY(Screen.contains(frame));
+    QCOMPARE(frame, QRect(bar.right() + 1, 0, frame.width(), Screen.height()));
     QVERIFY(!toolbar.IsShown(EToolWindow::Techniques));
 
     // At the screen's right edge the window goes to the toolbar's other side.
@@ -124,6 +138,60 @@ void CPlacementTest::DockedWindowsStayOnTheScreenAndOffTheToolbar()
     toolbar.close();
 }
 
+void CPlacementTest::DockedWindowsTakeTheFreeHeightAndKeepThePlayersSize()
+{
+    CUiFixture fixture;
+    const QByteArray ini = QFile::encodeName(QString::fromStdString((fixture.folder.Path() / "Moxa2.ini").string()));
+    qputenv("MOXA_SETTINGS", ini);
+    QSize chosen;
+    {
+        CAppContext app(fixture.folder.Path(), CreateUserSettingsStore());
+        app.Start(nullptr);
+        app.Settings().StickyStrength = 0;
+        CToolbarWindow toolbar(app);
+        toolbar.Initialise();
+        QVERIFY(QTest::qWaitForWindowExposed(&toolbar));
+        MoveFrame(&toolbar, QPoint(0, 100));
+        Settle();
+        toolbar.Toggle(EToolWindow::Order);
+        Settle();
+        const QRect bar = XFrame(&toolbar);
+        QCOMPARE(bar.topLeft(), QPoint(0, 100));
+        CToolWindow* order = toolbar.ExistingWindow(EToolWindow::Order);
+        CToolWindow* reports = toolbar.ExistingWindow(EToolWindow::Reports);
+        // Both as tall as the screen beside the toolbar.
+        QCOMPARE(XFrame(order).topLeft(), QPoint(bar.right() + 1, 0));
+        QCOMPARE(XFrame(order).height(), Screen.height());
+        QCOMPARE(XFrame(reports).topLeft(), QPoint(XFrame(order).right() + 1, 0));
+        QCOMPARE(XFrame(reports).height(), Screen.height());
+
+        // The player makes the order window wider and shorter: it keeps that size, level with
+        // the toolbar's top, when docked again.
+        const QSize docked = order->size();
+        DragCorner(order, QPoint(60, -300));
+        Settle();
+        chosen = XFrame(order).size();
+        QVERIFY2(order->width() > docked.width() + 30 && order->height() < docked.height() - 200,
+                 qPrintable(QStringLiteral("%1x%2").arg(order->width()).arg(order->height())));
+        toolbar.Toggle(EToolWindow::Order);
+        toolbar.Toggle(EToolWindow::Order);
+        Settle();
+        QCOMPARE(XFrame(order), QRect(QPoint(bar.right() + 1, bar.top()), chosen));
+        QCOMPARE(XFrame(reports).height(), Screen.height());
+        // Remembered, it comes back so after a restart.
+        order->RememberPosition();
+        toolbar.close();
+    }
+    {
+        CRestarted restarted(fixture);
+        const QRect bar = XFrame(&*restarted.toolbar);
+        QCOMPARE(bar.topLeft(), QPoint(0, 100));
+        QCOMPARE(XFrame(restarted.toolbar->ExistingWindow(EToolWindow::Order)),
+                 QRect(QPoint(bar.right() + 1, bar.top()), chosen));
+    }
+    qunsetenv("MOXA_SETTINGS");
+}
+
 void CPlacementTest::PlacesRoundTripThroughARestart()
 {
     CUiFixture fixture;
@@ -154,15 +222,12 @@ void CPlacementTest::PlacesRoundTripThroughARestart()
         Settle();
         toolbar.close();
     }
-    CAppContext app(fixture.folder.Path(), CreateUserSettingsStore());
-    app.Start(nullptr);
-    CToolbarWindow toolbar(app);
-    toolbar.Initialise();
-    Settle();
-    QCOMPARE(XFrame(&toolbar).topLeft(), QPoint(320, 160));
-    QCOMPARE(XFrame(toolbar.ExistingWindow(EToolWindow::Order)), order);
-    QCOMPARE(XFrame(toolbar.ExistingWindow(EToolWindow::Components)), components);
-    toolbar.close();
+    {
+        CRestarted restarted(fixture);
+        QCOMPARE(XFrame(&*restarted.toolbar).topLeft(), QPoint(320, 160));
+        QCOMPARE(XFrame(restarted.toolbar->ExistingWindow(EToolWindow::Order)), order);
+        QCOMPARE(XFrame(restarted.toolbar->ExistingWindow(EToolWindow::Components)), components);
+    }
     qunsetenv("MOXA_SETTINGS");
 }
 

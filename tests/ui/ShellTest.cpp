@@ -174,9 +174,11 @@ void CShellTest::DocksPairsOnWideScreensOnly()
     CToolWindow* techniques = toolbar.ExistingWindow(EToolWindow::Techniques);
     QVERIFY(formulae && techniques);
     QVERIFY(formulae->isVisible() && techniques->isVisible());
-    QCOMPARE(formulae->frameGeometry().topLeft(), QPoint(bar.x() + bar.width(), bar.y()));
+    // Both as tall as the work area beside the toolbar.
+    QCOMPARE(formulae->frameGeometry().topLeft(), QPoint(bar.x() + bar.width(), 0));
+    QCOMPARE(formulae->frameGeometry().height(), 1000);
     QCOMPARE(techniques->frameGeometry().topLeft(),
-             QPoint(formulae->frameGeometry().x() + formulae->frameGeometry().width(), bar.y()));
+             QPoint(formulae->frameGeometry().x() + formulae->frameGeometry().width(), 0));
     QVERIFY(toolbar.Button(EToolWindow::Formulae)->IsOn());
     QCOMPARE(toolbar.Docked(), EToolWindow::Formulae);
 
@@ -186,14 +188,14 @@ void CShellTest::DocksPairsOnWideScreensOnly()
     CToolWindow* reports = toolbar.ExistingWindow(EToolWindow::Reports);
     QVERIFY(order->isVisible() && reports->isVisible());
     QVERIFY(!formulae->isVisible() && !techniques->isVisible());
-    QCOMPARE(order->frameGeometry().topLeft(), QPoint(bar.x() + bar.width(), bar.y()));
+    QCOMPARE(order->frameGeometry().topLeft(), QPoint(bar.x() + bar.width(), 0));
     QCOMPARE(toolbar.Docked(), EToolWindow::Order);
 
     // Hiding the order window docks the reports window in its place, alone.
     toolbar.Toggle(EToolWindow::Order);
     QVERIFY(!order->isVisible());
     QVERIFY(reports->isVisible());
-    QCOMPARE(reports->frameGeometry().topLeft(), QPoint(bar.x() + bar.width(), bar.y()));
+    QCOMPARE(reports->frameGeometry().topLeft(), QPoint(bar.x() + bar.width(), 0));
     QCOMPARE(toolbar.Docked(), EToolWindow::Reports);
 
     // 800 pixels wide: one window at a time.
@@ -221,9 +223,10 @@ void CShellTest::DockedWindowFollowsTheToolbar()
     const QPoint orderAt = order->frameGeometry().topLeft();
     const QPoint reportsAt = reports->frameGeometry().topLeft();
     const QSize orderSize = order->size();
+    // Along with it; as tall as the work area, they stay at its top.
     toolbar.move(260, 140);
-    QCOMPARE(order->frameGeometry().topLeft(), orderAt + QPoint(60, 40));
-    QCOMPARE(reports->frameGeometry().topLeft(), reportsAt + QPoint(60, 40));
+    QCOMPARE(order->frameGeometry().topLeft(), orderAt + QPoint(60, 0));
+    QCOMPARE(reports->frameGeometry().topLeft(), reportsAt + QPoint(60, 0));
     QCOMPARE(order->size(), orderSize);
 
     // Near the work area's edge the toolbar snaps to it.
@@ -247,6 +250,7 @@ void CShellTest::AutodockOffRestoresAndDragsWithToolbar()
     // A saved place for the components window, then Autodock off puts it back there.
     toolbar.Toggle(EToolWindow::Components);
     CToolWindow* components = toolbar.ExistingWindow(EToolWindow::Components);
+    components->resize(640, 400);
     components->move(600, 500);
     components->RememberPosition();
     toolbar.Toggle(EToolWindow::Components);

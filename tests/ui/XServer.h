@@ -9,9 +9,16 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
+#include <functional>
 #include <cstdlib>
 #include <string>
 #include <thread>
+
+#include <QApplication>
+#include <QRect>
+#include <QTest>
+#include <QWidget>
 
 #include <xcb/xcb.h>
 
@@ -129,3 +136,71 @@ public:
 private:
     pid_t m_pid = -1;
 };
+
+// The frame the window manager put around a window, as the X server has it (on the display
+// in DISPLAY), in the program's coordinates.
+inline QRect XFrame(const QWidget* window)
+{
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    xcb_window_t top = static_cast<xcb_window_t>(window->winId());
+    xcb_window_t root = 0;
+    for (;;)
+    {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, top), nullptr);
+        if (!tree)
+            break;
+        root = tree->root;
+        const xcb_window_t parent = tree->parent;
+        std::free(tree);
+        if (parent == root)
+            break;
+        top = parent;
+    }
+    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, top), nullptr);
+    xcb_translate_coordinates_reply_t* at =
+        xcb_translate_coordinates_reply(connection, xcb_translate_coordinates(connection, top, root, 0, 0), nullptr);
+    QRect frame;
+    if (size && at)
+    {
+        // In the program's coordinates: the X server's pixels divided by the scale
+        // (QT_SCALE_FACTOR), each edge rounded, so frames that touch still touch.
+        const double scale = window->devicePixelRatioF();
+        const auto edge = [scale](int pixels) { return static_cast<int>(std::lround(pixels / scale)); };
+        frame = QRect(QPoint(edge(at->dst_x), edge(at->dst_y)),
+                      QPoint(edge(at->dst_x + size->width) - 1, edge(at->dst_y + size->height) - 1));
+    }
+    std::free(size);
+    std::free(at);
+    xcb_disconnect(connection);
+    return frame;
+}
+
+// Until the window manager and the program are done with each other: every shown window's
+// frame on the X server is where the program put it, and stays so for a while (two seconds at
+// most).
+inline void SettleFrames(const std::function<QRect(const QWidget*)>& placed)
+{
+    QList<QRect> last;
+    for (int i = 0; i < 50; ++i)
+    {
+        QTest::qWait(40);
+        QList<QRect> now;
+        bool agreed = true;
+        for (const QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->isWindow() && window->windowType() != Qt::ToolTip &&
+                window->windowType() != Qt::Popup)
+            {
+                now << XFrame(window);
+                // A pixel apart is agreement where the scale rounds.
+                const QRect want = placed(window);
+                agreed = agreed && (now.back() == want ||
+                                    (window->devicePixelRatioF() != 1 &&
+                                     (now.back().topLeft() - want.topLeft()).manhattanLength() <= 2 &&
+                                     std::abs(now.back().width() - want.width()) <= 1 &&
+                                     std::abs(now.back().height() - want.height()) <= 1));
+            }
+        if (i >= 2 && agreed && now == last)
+            return;
+        last = now;
+    }
+}

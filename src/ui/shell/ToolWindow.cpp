@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QWindow>
 
 #include <array>
@@ -40,6 +41,14 @@ CToolWindow::CToolWindow(CAppContext& app, EToolWindow id, std::string placement
 {
     setWindowTitle(QString::fromLatin1(CaptionOf(id)));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    m_playerResize.setSingleShot(true);
+    m_playerResize.setInterval(250);
+    connect(&m_playerResize, &QTimer::timeout, this,
+            [this]
+            {
+                if (isVisible())
+                    Q_EMIT PlaceWanted(m_id);
+            });
 }
 
 bool CToolWindow::IsAlwaysOnTop() const
@@ -67,7 +76,93 @@ void CToolWindow::RememberPosition()
 
 void CToolWindow::RestorePosition()
 {
-    RestoreWindowPlacement(m_app, m_placementName, this);
+    if (!RestoreWindowPlacement(m_app, m_placementName, this))
+        return;
+    // A remembered size is the player's choice.
+    if (const CPlacement* record = m_app.placements.Find(m_placementName); record && record->w != -1)
+    {
+        m_wanted = size();
+        m_sizedByPlayer = true;
+    }
+    if (isVisible())
+        Q_EMIT PlaceWanted(m_id);
+}
+
+QSize CToolWindow::ContentMinimum() const
+{
+    QSize needed = QMainWindow::minimumSizeHint();
+    if (const QWidget* content = m_scroll ? m_scroll->widget() : nullptr)
+    {
+        needed = content->minimumSizeHint().expandedTo(QSize(0, 0));
+        if (content->minimumWidth() > 0)
+            needed.setWidth(content->minimumWidth());
+        if (content->minimumHeight() > 0)
+            needed.setHeight(content->minimumHeight());
+        if (menuWidget() && !menuWidget()->isHidden())
+            needed.rheight() += menuWidget()->sizeHint().height();
+    }
+    // Every menu shown, and the caption in its title bar.
+    if (menuWidget() && !menuWidget()->isHidden())
+        needed.setWidth(std::max(needed.width(), menuWidget()->sizeHint().width()));
+    return needed.expandedTo(QSize(CaptionWidth(this), 0)).expandedTo(m_declaredMinimum);
+}
+
+void CToolWindow::WrapContent()
+{
+    QWidget* content = centralWidget();
+    if (!content || m_scroll)
+        return;
+    m_declaredMinimum = minimumSize();
+    takeCentralWidget();
+    m_scroll = new QScrollArea(this);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setWidget(content);
+    setCentralWidget(m_scroll);
+    // The least size the window asked for still fits the screen.
+    setMinimumSize(minimumSize().boundedTo(WorkAreaOf(this).size().shrunkBy(FrameMarginsOf(this))));
+}
+
+void CToolWindow::FitContent()
+{
+    const QSize needed = ContentMinimum();
+    const bool grew = needed.width() > m_contentMinimum.width() || needed.height() > m_contentMinimum.height();
+    m_contentMinimum = needed;
+    if (m_wanted.isValid())
+        m_wanted = m_wanted.expandedTo(needed);
+    // Only content that grows grows the window: one a dock or the player made smaller scrolls.
+    if (!grew || (width() >= needed.width() && height() >= needed.height()))
+        return;
+    const QRect area = WorkAreaOf(this);
+    const QMargins margins = FrameMarginsOf(this);
+    const QSize client = size().expandedTo(needed).boundedTo(area.size().shrunkBy(margins));
+    if (!isVisible())
+    {
+        resize(client);
+        return;
+    }
+    QRect frame = FrameRect(this);
+    frame.setSize(client.grownBy(margins));
+    SetFrameRect(this, FromDock(ClampInto(ToDock(frame), ToDock(area))));
+    Q_EMIT PlaceWanted(m_id);
+}
+
+CDockSize CToolWindow::DockSize()
+{
+    ensurePolished();
+    // Measured for the dock, which gives the content its room (or cuts it): the window does
+    // not grow again until the content does.
+    m_contentMinimum = ContentMinimum();
+    m_wanted = (m_wanted.isValid() ? m_wanted : size()).expandedTo(m_contentMinimum);
+    const QMargins margins = FrameMarginsOf(this);
+    const QSize wanted = m_wanted.grownBy(margins);
+    const QSize least = m_contentMinimum.grownBy(margins);
+    return {wanted.width(), wanted.height(), least.width(), least.height(), !m_sizedByPlayer};
+}
+
+void CToolWindow::LetShrinkTo(const QSize& frame)
+{
+    setMinimumSize(minimumSize().boundedTo(frame.shrunkBy(FrameMarginsOf(this))));
 }
 
 void CToolWindow::ApplyTheme()
@@ -99,21 +194,12 @@ void CToolWindow::AddStandardMenus(const std::string& helpText, const std::strin
 
 bool CToolWindow::event(QEvent* event)
 {
+    if (event->type() == QEvent::Polish)
+        WrapContent();
     const bool handled = QMainWindow::event(event);
-    // Never smaller than the controls need: texts that grow (counts, captions) widen the window
-    // instead of being cut.
     if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show ||
         event->type() == QEvent::WindowTitleChange)
-    {
-        // Room for the caption too (in the title bar's bold face, beside the frame's buttons),
-        // up to a limit: an order's caption is its file's path.
-        QFont title = font();
-        title.setBold(true);
-        const int caption = std::min(QFontMetrics(title).horizontalAdvance(windowTitle()) + 110, 600);
-        const QSize needed = size().expandedTo(minimumSizeHint()).expandedTo(QSize(caption, 0));
-        if (needed != size())
-            resize(needed);
-    }
+        FitContent();
     return handled;
 }
 
@@ -141,7 +227,7 @@ bool CToolWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
         SettleFrame(this))
-        Q_EMIT FrameSettled(m_id);
+        Q_EMIT PlaceWanted(m_id);
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -150,14 +236,25 @@ void CToolWindow::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
     if (isVisible() && SettleFrame(this))
-        Q_EMIT FrameSettled(m_id);
+        Q_EMIT PlaceWanted(m_id);
 }
 
 void CToolWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (isVisible() && SettleFrame(this))
-        Q_EMIT FrameSettled(m_id);
+    if (!event->spontaneous())
+        NoteSizeAsked(this, event->size());
+    if (!isVisible())
+        return;
+    if (SettleFrame(this))
+        Q_EMIT PlaceWanted(m_id);
+    else if (event->spontaneous() && event->size() != event->oldSize() && !SizeAsked(this, event->size()))
+    {
+        // Not a size the program asked for: the player's, kept from now on.
+        m_wanted = event->size();
+        m_sizedByPlayer = true;
+        m_playerResize.start();
+    }
 }
 
 void CToolWindow::hideEvent(QHideEvent* event)

@@ -13,34 +13,29 @@
 // The tool windows docked along the toolbar's edge, following it when it moves, and
 // snapping to the work area's edges and to each other.
 
-namespace
-{
-CDockRect ToDock(const QRect& rect)
-{
-    return {rect.x(), rect.y(), rect.width(), rect.height()};
-}
-} // namespace
-
 CDockRect CToolbarWindow::WorkArea() const
 {
-    if (m_workAreaOverride)
-        return *m_workAreaOverride;
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    return screen ? ToDock(screen->availableGeometry()) : CDockRect{0, 0, 1024, 768};
+    return ToDock(WorkAreaOf(this));
 }
 
-std::array<CDockRect, ToolWindowCount> CToolbarWindow::ToolRects()
+void CToolbarWindow::SetWorkAreaOverride(const std::optional<CDockRect>& area)
 {
-    std::array<CDockRect, ToolWindowCount> rects{};
+    ::SetWorkAreaOverride(area ? std::optional<QRect>(FromDock(*area)) : std::nullopt);
+    m_overridesWorkArea = area.has_value();
+}
+
+std::array<CDockSize, ToolWindowCount> CToolbarWindow::DockSizes()
+{
+    std::array<CDockSize, ToolWindowCount> sizes{};
     for (int i = 0; i < ToolWindowCount; ++i)
         if (CToolWindow* window = m_windows[i])
         {
             // Sized as showing it would size it.
             if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized))
                 window->adjustSize();
-            rects[i] = ToDock(FrameRect(window));
+            sizes[i] = window->DockSize();
         }
-    return rects;
+    return sizes;
 }
 
 void CToolbarWindow::MoveTool(EToolWindow id, int x, int y)
@@ -57,7 +52,8 @@ void CToolbarWindow::Dock(EToolWindow id, bool alone)
     Window(id);
     if (const auto partner = DockPartner(id); partner && !alone && WorkArea().w > PairingMinWidth)
         Window(*partner);
-    const auto plan = PlanDock(id, ToDock(FrameRect(this)), IsVertical(), WorkArea(), ToolRects(), alone);
+    const auto plan = PlanDock(id, ToDock(FrameRect(this)), IsVertical(), WorkArea(), DockSizes(), alone);
+    m_placing = true;
     for (int i = 0; i < ToolWindowCount; ++i)
     {
         const auto other = static_cast<EToolWindow>(i);
@@ -73,6 +69,8 @@ void CToolbarWindow::Dock(EToolWindow id, bool alone)
         window->show();
     }
     m_docked = plan.front().window;
+    m_placing = false;
+    PlaceDeferred();
 }
 
 void CToolbarWindow::PlaceDocked(CToolWindow* window, const CDockPlacement& placement)
@@ -82,11 +80,14 @@ void CToolbarWindow::PlaceDocked(CToolWindow* window, const CDockPlacement& plac
     const QRect now = FrameRect(window);
     if (frame == now)
         return;
-    // Only moved while its size fits; sized only when the work area has less room.
     if (frame.size() == now.size())
+    {
         MoveFrame(window, frame.topLeft());
-    else
-        SetFrameRect(window, frame);
+        return;
+    }
+    // Less room than the window asks for: it is cut, its content scrolls.
+    window->LetShrinkTo(frame.size());
+    SetFrameRect(window, frame);
 }
 
 void CToolbarWindow::FollowDock()
@@ -95,7 +96,8 @@ void CToolbarWindow::FollowDock()
     // the toolbar; only windows already shown move, and a partner with no room left goes.
     const std::optional<EToolWindow> partner = DockPartner(*m_docked);
     const bool alone = !partner || !IsShown(*partner);
-    const auto plan = PlanDock(*m_docked, ToDock(FrameRect(this)), IsVertical(), WorkArea(), ToolRects(), alone);
+    const auto plan = PlanDock(*m_docked, ToDock(FrameRect(this)), IsVertical(), WorkArea(), DockSizes(), alone);
+    m_placing = true;
     if (!alone && std::none_of(plan.begin(), plan.end(), [&partner](const CDockPlacement& p) { return p.window == *partner; }))
         ExistingWindow(*partner)->hide();
     for (const CDockPlacement& placement : plan)
@@ -107,6 +109,48 @@ void CToolbarWindow::FollowDock()
     }
     if (!plan.empty() && plan.front().window != *m_docked && IsShown(plan.front().window))
         m_docked = plan.front().window;
+    m_placing = false;
+    PlaceDeferred();
+}
+
+void CToolbarWindow::PlaceAgain(EToolWindow id)
+{
+    CToolWindow* window = ExistingWindow(id);
+    if (!window || !window->isVisible() || WindowsPlacedBySystem())
+        return;
+    // Asked while windows are being placed or restored: once they are.
+    if (m_placing || m_restoring)
+    {
+        m_placeAgain = id;
+        return;
+    }
+    if (!m_autodock->isChecked())
+    {
+        KeepInWorkArea(window);
+        return;
+    }
+    // Docked again as if asked for, the partner staying as it is shown or not.
+    const auto partner = DockPartner(id);
+    Dock(id, !partner || !IsShown(*partner));
+}
+
+void CToolbarWindow::PlaceDeferred()
+{
+    if (const auto id = std::exchange(m_placeAgain, std::nullopt))
+        PlaceAgain(*id);
+}
+
+void CToolbarWindow::PlaceUndocked(EToolWindow id)
+{
+    CToolWindow* window = Window(id);
+    // Never placed: beside the toolbar as docking would put it, instead of where the window
+    // manager would (over the toolbar, as like as not).
+    if (window->testAttribute(Qt::WA_Moved) || WindowsPlacedBySystem())
+        return;
+    // Its own height: only a docked window takes the free height.
+    std::array<CDockSize, ToolWindowCount> sizes = DockSizes();
+    sizes[static_cast<int>(id)].fillHeight = false;
+    PlaceDocked(window, PlanDock(id, ToDock(FrameRect(this)), IsVertical(), WorkArea(), sizes, true).front());
 }
 
 void CToolbarWindow::SetAutodock(bool on)
@@ -120,6 +164,7 @@ void CToolbarWindow::SetAutodock(bool on)
     if (!on)
     {
         m_docked.reset();
+        m_restoring = true;
         for (int i = 0; i < ToolWindowCount; ++i)
         {
             const auto id = static_cast<EToolWindow>(i);
@@ -128,8 +173,15 @@ void CToolbarWindow::SetAutodock(bool on)
             else if (StoredVisibility(m_app, PlacementNameOf(id)).value_or(false))
                 Window(id)->RestorePosition();
         }
+        m_restoring = false;
+        PlaceDeferred();
         return;
     }
+    DockFirstShown();
+}
+
+void CToolbarWindow::DockFirstShown()
+{
     std::array<bool, ToolWindowCount> visible{};
     for (int i = 0; i < ToolWindowCount; ++i)
         visible[i] = IsShown(static_cast<EToolWindow>(i));
@@ -209,8 +261,13 @@ void CToolbarWindow::showEvent(QShowEvent* event)
 bool CToolbarWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
-        SettleFrame(this) && m_docked && IsShown(*m_docked))
-        FollowDock();
+        SettleFrame(this))
+    {
+        // Framed now: seen whole, then the docked windows beside it.
+        KeepInWorkArea(this, true);
+        if (m_docked && IsShown(*m_docked))
+            FollowDock();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

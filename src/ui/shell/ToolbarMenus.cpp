@@ -242,12 +242,18 @@ void CToolbarWindow::RememberAllPositions()
 void CToolbarWindow::RestoreAllPositions()
 {
     RestoreWindowPlacement(m_app, WindowNames::Toolbar, this, true);
+    m_restoring = true;
     for (int i = 0; i < ToolWindowCount; ++i)
     {
         const auto id = static_cast<EToolWindow>(i);
         if (ExistingWindow(id) || StoredVisibility(m_app, PlacementNameOf(id)).value_or(false))
             Window(id)->RestorePosition();
     }
+    m_restoring = false;
+    m_placeAgain.reset();
+    // Docking keeps the windows beside the toolbar, as at start-up.
+    if (m_app.Settings().DockingMode)
+        DockFirstShown();
 }
 
 void CToolbarWindow::RecacheDatabase()

@@ -66,6 +66,7 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
     BuildControls();
     BuildMenus();
     m_hotkeys = new CGlobalHotkeys(this);
+    m_dialogs = new CDialogPlacer(this);
     connect(m_hotkeys, &CGlobalHotkeys::Triggered, this, &CToolbarWindow::OnHotkey);
     connect(&m_app.Bus(), &CWindowBus::OrderChanged, this,
             [this]
@@ -100,6 +101,8 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
 
 CToolbarWindow::~CToolbarWindow()
 {
+    if (m_overridesWorkArea)
+        ::SetWorkAreaOverride(std::nullopt);
     disconnect(&m_app.Bus(), nullptr, this, nullptr);
     m_app.onDatabaseLoaded = nullptr;
     m_app.onApplyTheme = nullptr;
@@ -233,6 +236,12 @@ void CToolbarWindow::SetVertical(bool vertical)
     m_verticalAction->setChecked(vertical);
     m_horizontalAction->setChecked(!vertical);
     RefreshRevision();
+    // Another shape: still seen whole, and clear of the dialogs.
+    if (isVisible())
+    {
+        KeepInWorkArea(this, true);
+        m_dialogs->KeepOffToolbar();
+    }
     if (m_docked && IsShown(*m_docked) && m_autodock->isChecked())
         Dock(*m_docked);
 }
@@ -262,20 +271,17 @@ void CToolbarWindow::Initialise()
     RestoreWindowPlacement(m_app, WindowNames::Toolbar, this, true);
     show();
     // Windows that were open when the program last saved their places open again.
+    m_restoring = true;
     for (int i = 0; i < ToolWindowCount; ++i)
     {
         const auto id = static_cast<EToolWindow>(i);
         if (StoredVisibility(m_app, PlacementNameOf(id)).value_or(false))
             Window(id)->RestorePosition();
     }
+    m_restoring = false;
+    m_placeAgain.reset();
     if (m_app.Settings().DockingMode)
-    {
-        std::array<bool, ToolWindowCount> visible{};
-        for (int i = 0; i < ToolWindowCount; ++i)
-            visible[i] = IsShown(static_cast<EToolWindow>(i));
-        if (const auto first = FirstToDock(visible))
-            Dock(*first);
-    }
+        DockFirstShown();
     if (m_app.Settings().GlobalHotkeys)
         m_hotkeys->Register();
     m_app.hotkeysTaken = m_hotkeys->Taken();
@@ -294,13 +300,7 @@ CToolWindow* CToolbarWindow::Window(EToolWindow id)
         slot = CreateToolWindow(id, m_app, this);
         slot->ApplyTheme();
         connect(slot, &CToolWindow::VisibilityChanged, this, &CToolbarWindow::OnWindowVisibility);
-        // A docked window measured with a guessed frame is docked again with its own.
-        connect(slot, &CToolWindow::FrameSettled, this,
-                [this](EToolWindow settled)
-                {
-                    if (m_docked && IsShown(*m_docked) && (settled == *m_docked || DockPartner(*m_docked) == settled))
-                        FollowDock();
-                });
+        connect(slot, &CToolWindow::PlaceWanted, this, &CToolbarWindow::PlaceAgain);
         m_app.placements.Get(PlacementNameOf(id)).created = true;
     }
     return slot;
@@ -315,38 +315,43 @@ bool CToolbarWindow::IsShown(EToolWindow id) const
 void CToolbarWindow::OnWindowVisibility(EToolWindow id, bool visible)
 {
     m_buttons[static_cast<int>(id)]->SetOn(visible);
+    // The lead of a pair hidden (by its button or its close box): its partner docks in its
+    // place.
+    if (!visible && !m_placing && !m_closing && isVisible() && !isMinimized() && m_autodock->isChecked() &&
+        m_docked == id)
+        if (const auto partner = DockPartner(id); partner && IsShown(*partner))
+            Dock(*partner, true);
 }
 
 void CToolbarWindow::Toggle(EToolWindow id)
 {
     CToolWindow* window = Window(id);
     const bool show = !window->isVisible();
+    if (show && !m_autodock->isChecked())
+        PlaceUndocked(id);
     window->setVisible(show);
-    if (show)
-    {
-        window->raise();
-        if (m_autodock->isChecked())
-            Dock(id);
+    if (!show)
         return;
-    }
-    if (!m_autodock->isChecked())
-        return;
-    // Hiding the lead of a pair docks its partner in its place.
-    if (id == EToolWindow::Order && IsShown(EToolWindow::Reports))
-        Dock(EToolWindow::Reports, true);
-    else if (id == EToolWindow::Formulae && IsShown(EToolWindow::Techniques))
-        Dock(EToolWindow::Techniques, true);
+    window->raise();
+    if (m_autodock->isChecked())
+        Dock(id);
+    else
+        KeepInWorkArea(window);
 }
 
 void CToolbarWindow::ShowWindow(EToolWindow id)
 {
     CToolWindow* window = Window(id);
     const bool wasShown = window->isVisible();
+    if (!wasShown && !m_autodock->isChecked())
+        PlaceUndocked(id);
     window->show();
     window->raise();
     window->activateWindow();
     if (!wasShown && m_autodock->isChecked())
         Dock(id);
+    else if (!wasShown)
+        KeepInWorkArea(window);
     if (id == EToolWindow::Reports)
         window->GenerateCurrentReport();
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 class CAppContext;
+class CDialogPlacer;
 class CGlobalHotkeys;
 class CToggleButton;
 class CToolWindow;
@@ -69,8 +70,9 @@ public:
     // Caption, version frame and database label from the settings.
     void RefreshRevision();
 
-    // The work area used for docking and snapping (tests set a fixed one).
-    void SetWorkAreaOverride(const std::optional<CDockRect>& area) { m_workAreaOverride = area; }
+    // The work area used for docking, snapping and keeping windows on the screen (tests set a
+    // fixed one, for as long as this toolbar lives).
+    void SetWorkAreaOverride(const std::optional<CDockRect>& area);
     CDockRect WorkArea() const;
 
     // The Live Update dialog, provided by the update part of the program.
@@ -105,8 +107,15 @@ private:
     void FollowToolbar(int dx, int dy);
     void FollowDock();
     void PlaceDocked(CToolWindow* window, const CDockPlacement& placement);
+    // A tool window's size or frame changed: docked again, or kept inside the work area.
+    void PlaceAgain(EToolWindow id);
+    void PlaceDeferred();
+    // Docks the first shown window in Autodock's order.
+    void DockFirstShown();
+    // Before a window shows with Autodock off.
+    void PlaceUndocked(EToolWindow id);
     void MoveTool(EToolWindow id, int x, int y);
-    std::array<CDockRect, ToolWindowCount> ToolRects();
+    std::array<CDockSize, ToolWindowCount> DockSizes();
     QAction* AddAction(QMenu* menu, std::string_view text, const QKeySequence& key,
                        std::function<void()> handler, Qt::ShortcutContext context = Qt::WindowShortcut);
 
@@ -130,9 +139,14 @@ private:
     QAction* m_verticalAction = nullptr;
     QAction* m_horizontalAction = nullptr;
     CGlobalHotkeys* m_hotkeys = nullptr;
+    CDialogPlacer* m_dialogs = nullptr;
 
     std::optional<EToolWindow> m_docked;
-    std::optional<CDockRect> m_workAreaOverride;
+    bool m_overridesWorkArea = false;
+    // Windows being placed or restored: a window asking to be placed again waits for the end.
+    bool m_placing = false;
+    bool m_restoring = false;
+    std::optional<EToolWindow> m_placeAgain;
     QPoint m_lastPosition;
     bool m_positionKnown = false;
     bool m_snapping = false;
