@@ -49,6 +49,13 @@ inline constexpr std::string_view ProfileNameUnusable =
     "' was not saved: its name cannot be used as a file name (it is empty, \".\", \"..\" or holds \"/\" or \"\\\").";
 inline constexpr std::string_view ProfileWriteFailed1 = "' could not be saved to '";
 inline constexpr std::string_view ProfileWriteFailed2 = "'.";
+// Texts of our own: a profile file that ends early is loaded as far as it goes.
+inline constexpr const char* ProfileFileDamaged =
+    "The profile file '%s' is damaged: it ends before its closing </profile> line. Only what "
+    "comes before the damage was read, and the file is not saved over unless you agree.";
+inline constexpr const char* ProfileDamagedSaveQuestion =
+    "The profile file '%s' was damaged when it was read, and the profile '%s' holds only what "
+    "could be read from it. Replace the file with this profile?"; // path, server:name
 
 // Live update.
 inline constexpr std::string_view UpdateInfoUnavailable =
@@ -102,6 +109,11 @@ inline constexpr std::string_view UpdateHelpItem = "Help With Updates";
 inline constexpr std::string_view NoSpaceForRecache =
     "There is not enough space on the partition (where Moxa is installed) to recache the database.\nPlease free up some space (at least 12Mb) and retry";
 inline constexpr std::string_view CachingInProgress = "Caching In Progress";
+// A rebuild that finds no formula file would leave an empty database (texts of our own).
+inline constexpr const char* NoFormulaFilesKept =
+    "The database was not rebuilt: there is no formula file in '%s'. The last database is kept.";
+inline constexpr const char* NoFormulaFiles =
+    "The database was not rebuilt: there is no formula file in '%s'. No database is loaded.";
 
 // Links.
 inline constexpr std::string_view LinkNotFound = "Error - Cannot Find Requested Link";
@@ -113,6 +125,22 @@ inline constexpr std::string_view ClearOrderQuestion = "Do you really want to cl
 // Save, Discard or Cancel.
 inline constexpr std::string_view UnsavedOrder1 = "Do you want to save the changes to the order '";
 inline constexpr std::string_view UnsavedOrder2 = "'?";
+// Texts of our own: order files that cannot be read, or end early.
+inline constexpr const char* OrderFileProblem = "The order file '%s' %s."; // path, "is a folder, not a file"
+inline constexpr const char* OrderFileDamaged =
+    "The order file '%s' is damaged: it ends before its closing </order> line. Only what comes "
+    "before the damage was read, and the file is not saved over unless you agree.";
+inline constexpr const char* OrderDamagedSaveQuestion =
+    "The order file '%s' was damaged when it was opened, and this order holds only what could be "
+    "read from it. Replace the file with this order?";
+// Reports: a sub-component tree too large to list.
+inline constexpr const char* SubcomponentsTooMany =
+    "The sub-components are too many to show (more than %lld rows, or more than %d levels deep). "
+    "Choose \"Show Components\" or \"Show Base Resource\" instead."; // rows, levels
+// Reports: base resources along too many paths to work out.
+inline constexpr const char* BaseResourcesTooMany =
+    "The base resources take more than %lld steps to work out: the formulae lead to each other "
+    "along too many paths. Choose \"Show Components\" instead."; // steps
 
 // The order creation wizard.
 inline constexpr std::string_view WizardTypeCraft = "Craft";
@@ -174,6 +202,12 @@ inline constexpr std::string_view PasteTechniquesDropped =
     "These techniques were not found or do not fit the item's tier, and were left out:";
 inline constexpr const char* PasteComponentLines = "%d component lines of a report were left out.";
 inline constexpr std::string_view PasteGroup = "Pasted Items"; // when no group is selected
+inline constexpr const char* PasteClamped = "These lines ask for more than %d batches and were given %d:";
+inline constexpr std::string_view PasteUtf16 =
+    "The list is UTF-16 text, which Moxa does not read: save it as plain text (ISO-8859-1 or UTF-8) "
+    "and try again. Nothing was added.";
+inline constexpr const char* PasteNulBytes =
+    "The list holds NUL bytes (line %d), so it is not plain text. Nothing was added.";
 // Undo and redo of order edits: "Undo Rename Group".
 inline constexpr std::string_view UndoPrefix = "Undo";
 inline constexpr std::string_view RedoPrefix = "Redo";

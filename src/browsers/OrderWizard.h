@@ -19,6 +19,10 @@ struct CWizardTemplate;
 
 // Who the order is for: a profile (its school levels decide), or a race, school type,
 // school and level chosen by hand. Empty texts match anything.
+// The levels a school level chosen by hand may take (the wizard's level box).
+inline constexpr int WizardMinLevel = 1;
+inline constexpr int WizardMaxLevel = 100;
+
 struct CWizardWho
 {
     const CProfile* profile = nullptr;

@@ -136,18 +136,37 @@ bool ReadCount(const std::string& line, long long& count, std::string& rest)
     return !rest.empty();
 }
 
-// "0/12 Blackpine Plank": acquired of needed, as the reports window copies components.
-bool IsComponentLine(const std::string& line)
+// "0/12 Blackpine Plank": acquired of needed, as the reports window copies components. In
+// the reports' own text also "12 Blackpine Plank" and "12 ---->Blackpine Log": an item there
+// is "Name" or "4 x Name".
+bool IsComponentLine(const std::string& line, bool reportText)
 {
     std::size_t i = 0;
     while (i < line.size() && IsDigit(line[i]))
         ++i;
-    if (i == 0 || i >= line.size() || line[i] != '/')
+    if (i == 0 || i >= line.size())
+        return false;
+    if (reportText && line[i] == ' ')
+    {
+        const std::size_t rest = i + 1;
+        return rest < line.size() && !((line[rest] == 'x' || line[rest] == 'X') && rest + 1 < line.size() &&
+                                       line[rest + 1] == ' ');
+    }
+    if (line[i] != '/')
         return false;
     const std::size_t digits = ++i;
     while (i < line.size() && IsDigit(line[i]))
         ++i;
     return i > digits && i < line.size() && line[i] == ' ';
+}
+
+// The reports window ends each line of its text but the last with ", "; the order window
+// and a player's list do not.
+bool EndsLikeReportLine(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line.ends_with(", ");
 }
 
 // "Tier II " at the start: its number and the rest.
@@ -167,7 +186,7 @@ int ReadTierPrefix(const std::string& text, std::string& rest)
     return rest.empty() ? 0 : number;
 }
 
-CPastedLine ParseLine(const CGameDatabase& db, const CNameIndex& index, const std::string& raw)
+CPastedLine ParseLine(const CGameDatabase& db, const CNameIndex& index, const std::string& raw, bool reportText)
 {
     CPastedLine line;
     line.text = raw;
@@ -178,7 +197,7 @@ CPastedLine ParseLine(const CGameDatabase& db, const CNameIndex& index, const st
         text.pop_back();
     if (std::none_of(text.begin(), text.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
         return line;
-    if (IsComponentLine(text))
+    if (IsComponentLine(text, reportText))
     {
         line.kind = EPastedLine::Component;
         return line;
@@ -241,10 +260,13 @@ CPastedLine ParseLine(const CGameDatabase& db, const CNameIndex& index, const st
 
     const CFormula& formula = *product.formula;
     const CFormulaTier& tier = *product.tier;
-    const long long perBatch = std::max(1, tier.batchQty);
-    const long long batches = std::clamp((std::max(count, 1LL) + perBatch - 1) / perBatch,
-                                         static_cast<long long>(COrder::MinBatches),
-                                         static_cast<long long>(COrder::MaxBatches));
+    // A count as long as the line allows saturates; every count past the bound is treated
+    // alike and said so.
+    const long long perBatch = reportText ? 1 : std::max(1, tier.batchQty);
+    count = std::max(count, 1LL);
+    const long long wanted = count / perBatch + (count % perBatch != 0 ? 1 : 0);
+    line.clamped = wanted > COrder::MaxBatches;
+    const long long batches = std::min<long long>(wanted, COrder::MaxBatches);
     CWorkingItem working;
     working.item.formula = formula.name;
     working.item.category = formula.category;
@@ -271,19 +293,41 @@ std::vector<CPastedLine> ParsePastedList(const CGameDatabase& db, const std::str
     const CNameIndex index(db);
     std::vector<CPastedLine> lines;
     std::size_t begin = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; // a UTF-8 mark
+    bool afterReportLine = false;
     while (begin < text.size())
     {
         const std::size_t end = std::min(text.find('\n', begin), text.size());
-        lines.push_back(ParseLine(db, index, text.substr(begin, end - begin)));
+        const std::string line = text.substr(begin, end - begin);
+        // A line of the reports' text, or the last one, which follows such a line.
+        const bool reportLine = EndsLikeReportLine(line);
+        lines.push_back(ParseLine(db, index, line, reportLine || afterReportLine));
+        if (lines.back().kind != EPastedLine::Empty)
+            afterReportLine = reportLine;
         begin = end + 1;
     }
     return lines;
+}
+
+std::string PastedTextProblem(const std::string& text)
+{
+    const std::size_t nul = text.find('\0');
+    // A byte order mark, or the NUL half of each character of plain UTF-16 text.
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+        (nul != std::string::npos && nul < 2 && text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0')))
+        return std::string(Messages::PasteUtf16);
+    if (nul == std::string::npos)
+        return {};
+    const long long line = 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(nul), '\n');
+    return Format(Messages::PasteNulBytes, static_cast<int>(std::min<long long>(line, INT32_MAX)));
 }
 
 CPasteResult AddPastedList(COrder& order, const CGameDatabase& db, const std::string& text,
                            const std::string& group)
 {
     CPasteResult result;
+    result.refused = PastedTextProblem(text);
+    if (!result.refused.empty())
+        return result;
     for (CPastedLine& line : ParsePastedList(db, text))
     {
         switch (line.kind)
@@ -299,6 +343,8 @@ CPasteResult AddPastedList(COrder& order, const CGameDatabase& db, const std::st
         case EPastedLine::Item:
             for (const std::string& technique : line.droppedTechniques)
                 result.droppedTechniques.push_back(Trim(line.text) + ": " + technique);
+            if (line.clamped)
+                result.clamped.push_back(Trim(line.text));
             line.item.group = group;
             order.AddGroup(group);
             result.added.push_back(order.AddItem(std::make_unique<COrderItem>(std::move(line.item))).id);
@@ -312,6 +358,8 @@ CPasteResult AddPastedList(COrder& order, const CGameDatabase& db, const std::st
 
 std::string PasteMessage(const CPasteResult& result)
 {
+    if (!result.refused.empty())
+        return result.refused;
     std::string message;
     const auto paragraph = [&](std::string_view heading, const std::vector<std::string>& lines)
     {
@@ -325,6 +373,7 @@ std::string PasteMessage(const CPasteResult& result)
     };
     paragraph(Messages::PasteUnmatched, result.unmatched);
     paragraph(Messages::PasteTechniquesDropped, result.droppedTechniques);
+    paragraph(Format(Messages::PasteClamped, COrder::MaxBatches, COrder::MaxBatches), result.clamped);
     if (result.componentLines > 0)
         message += (message.empty() ? "" : "\n\n") + Format(Messages::PasteComponentLines, result.componentLines);
     return message;

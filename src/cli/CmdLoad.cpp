@@ -1,7 +1,6 @@
 // "load" and "formula": the database as the program loads it, for a person to check.
 #include "base/DataPaths.h"
 #include "cli/Commands.h"
-#include "database/Cache.h"
 #include "platform/QtImageDecoder.h"
 #include "session/Session.h"
 
@@ -29,7 +28,10 @@ const char* SourceName(ELoadSource source)
         return "cache";
     case ELoadSource::Xml:
         return "xml";
+    case ELoadSource::Kept:
+        return "kept";
     case ELoadSource::NoSpace:
+    case ELoadSource::NoFormulae:
         break;
     }
     return "none";
@@ -78,9 +80,7 @@ void PrintFormula(const CFormulaSet& set, const CFormula& f)
 ELoadSource LoadSession(CSession& session, bool rebuild)
 {
     session.LoadSettings();
-    if (rebuild)
-        RemoveCacheFiles(DataPaths::Join(session.DataFolder(), DataPaths::Cache));
-    return session.LoadDatabase();
+    return session.LoadDatabase(rebuild);
 }
 
 int CmdLoad(CCliContext& context, const CParsedArgs& parsed)
@@ -108,7 +108,8 @@ int CmdLoad(CCliContext& context, const CParsedArgs& parsed)
     PrintCount("icons", static_cast<std::size_t>(session.Icons().Count()));
     std::printf("source: %s\n", SourceName(source));
     std::printf("time: %.1f ms\n", ms);
-    return source == ELoadSource::NoSpace ? 1 : 0;
+    // A rebuild asked for and not done is a failure, even with the old database kept.
+    return source == ELoadSource::Cache || source == ELoadSource::Xml ? 0 : 1;
 }
 
 int CmdFormula(CCliContext& context, const CParsedArgs& parsed)
@@ -139,8 +140,8 @@ const CCommandSpec LoadCommand = {
     .summary = "Load the database as the program does at start and print its counts.",
     .details = "Loads from the cache when it is valid, else from XML (writing the cache), and prints\n"
                "one 'label: count' line per kind of record, then 'source:' and 'time:'.",
-    .options = {{"--rebuild", "", "delete both cache files first, so the XML is read"}},
-    .exitCodes = "  0  loaded\n  1  the cache could not be written for want of space\n  2  bad usage",
+    .options = {{"--rebuild", "", "read the XML even when the cache is valid (kept when there is no formula file)"}},
+    .exitCodes = "  0  loaded\n  1  the database could not be rebuilt: no space, or no formula file\n  2  bad usage",
     .run = CmdLoad,
 };
 

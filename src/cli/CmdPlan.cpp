@@ -107,6 +107,22 @@ int CmdCompare(CCliContext& context, const CParsedArgs& args)
         profiles.push_back(FindProfileArg(session, label));
     if (parsed.profiles.empty())
         profiles = ComparedProfiles(session.Profiles());
+    // A profile whose file gave nothing, or only its start, would compare as a beginner.
+    std::erase_if(profiles,
+                  [](const CProfile* profile)
+                  {
+                      if (profile->readProblem.empty() && !profile->damaged)
+                          return false;
+                      std::fprintf(stderr, "moxa-cli: compare: the profile file '%s' %s; it is left out\n",
+                                   profile->file.c_str(),
+                                   profile->damaged ? "is damaged" : profile->readProblem.c_str());
+                      return true;
+                  });
+    if (profiles.empty())
+    {
+        std::fprintf(stderr, "moxa-cli: compare: there is no profile to compare\n");
+        return 1;
+    }
     const CReportRequest& request = parsed.request;
     const CComparison comparison = ComparePlans(
         *request.db, *request.order, SelectedItems(*request.order, request.selection), profiles);
@@ -170,6 +186,9 @@ const CCommandSpec CompareCommand = {
                 ReportChoices::Output},
     .minOperands = 1,
     .maxOperands = 1,
-    .exitCodes = ReportChoices::ExitCodes,
+    .exitCodes = "  0  printed\n"
+                 "  1  no database was loaded, the order file does not exist, cannot be read or is\n"
+                 "     damaged, no profile's file could be read, or the output cannot be written\n"
+                 "  2  bad usage",
     .run = CmdCompare,
 };

@@ -1,6 +1,7 @@
 // "report" and "order": an order file read against the database as the program loads it.
 #include "base/DataPaths.h"
 #include "base/Messages.h"
+#include "base/TextFile.h"
 #include "browsers/PastedList.h"
 #include "cli/Commands.h"
 #include "cli/ReportArgs.h"
@@ -37,25 +38,14 @@ void OpenPage(const std::filesystem::path& dataFolder, const std::filesystem::pa
     CQtLinkOpener(dataFolder).OpenUrl(page.string());
 }
 
-// A list file, or standard input for "-".
+// A list file, or standard input for "-"; an endless one stops at the size limit.
 bool ReadListFile(const std::string& file, std::string& text)
 {
-    std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");
-    if (!in)
-    {
-        std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
-        return false;
-    }
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        text.append(buffer, got);
-    const bool ok = !std::ferror(in);
-    if (in != stdin)
-        std::fclose(in);
-    if (!ok)
-        std::fprintf(stderr, "moxa-cli: cannot read '%s'\n", file.c_str());
-    return ok;
+    const CTextFileResult read = ReadTextFile(file == "-" ? std::string("/dev/stdin") : file, MaxListBytes, text);
+    if (read.status == ETextFile::Read)
+        return true;
+    std::fprintf(stderr, "moxa-cli: the list file '%s' %s\n", file.c_str(), TextFileProblem(read, MaxListBytes).c_str());
+    return false;
 }
 
 } // namespace
@@ -75,6 +65,11 @@ int CmdReport(CCliContext& context, const CParsedArgs& args)
     const std::string& format = parsed.format;
 
     const CReport report = GenerateReport(request);
+    if (!report.refused.empty())
+    {
+        std::fprintf(stderr, "moxa-cli: %s\n", report.refused.c_str());
+        return 1;
+    }
     std::string bytes;
     if (format == "grid")
         bytes = ReportGridText(ReportGridOf(report));
@@ -140,22 +135,39 @@ int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
         return 1;
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
-    LoadSession(session);
+    if (!LoadSession(session))
+        return 1;
     COrder& order = session.Order();
     const CGameDatabase& db = session.Database();
     CPasteResult pasted;
+    COrderRead read;
     std::string listing;
     const auto readAndAdd = [&]
     {
-        if (!ReadOrder(session, orderFile))
+        read = ReadOrder(session, orderFile);
+        if (!read.HasItems())
             return false;
         if (!listFile.empty())
+        {
             pasted = AddPastedList(order, db, list, group);
+            if (!pasted.refused.empty())
+            {
+                std::fprintf(stderr, "moxa-cli: %s\n", pasted.refused.c_str());
+                return false;
+            }
+        }
         listing = OrderListing(order, db);
         return true;
     };
     if (!readAndAdd())
         return 1;
+    // A damaged order file is saved over only when the player agrees.
+    if (!saveAs.empty() && saveAs != "-" && !MaySaveOrderOver(order, saveAs, *context.prompter))
+    {
+        std::fputs(listing.c_str(), stdout);
+        std::fprintf(stderr, "moxa-cli: '%s' is left as it was\n", saveAs.c_str());
+        return 1;
+    }
 
     // The order file written to standard output leaves the listing to standard error.
     const bool toStdout = saveAs == "-";
@@ -191,8 +203,8 @@ int CmdOrder(CCliContext& context, const CParsedArgs& parsed)
         std::fputs(listing.c_str(), stdout);
     if (const std::string message = PasteMessage(pasted); !message.empty())
         std::fprintf(stderr, "%s\n", message.c_str());
-    // Lines that named nothing are a failure even though the others were added.
-    return pasted.unmatched.empty() ? 0 : 1;
+    // Lines that named nothing, and a damaged file, are failures even though the rest was done.
+    return pasted.unmatched.empty() && read.status == EOrderRead::Read ? 0 : 1;
 }
 
 const CCommandSpec ReportCommand = {
@@ -214,7 +226,11 @@ const CCommandSpec ReportCommand = {
                 ReportChoices::Output},
     .minOperands = 1,
     .maxOperands = 1,
-    .exitCodes = ReportChoices::ExitCodes,
+    .exitCodes = "  0  printed\n"
+                 "  1  no database was loaded, the order file does not exist, cannot be read or is\n"
+                 "     damaged, the breakdown is too large to work out or show, or the output\n"
+                 "     cannot be written\n"
+                 "  2  bad usage",
     .run = CmdReport,
 };
 
@@ -231,8 +247,8 @@ const CCommandSpec OrderCommand = {
     .minOperands = 1,
     .maxOperands = 1,
     .exitCodes = "  0  printed (and saved)\n"
-                 "  1  the order or list file does not exist or cannot be read, the order cannot be saved,\n"
-                 "     or a line of the list named nothing\n"
+                 "  1  no database was loaded, the order or list file does not exist, cannot be read or is\n"
+                 "     damaged, the order cannot be saved, or a line of the list named nothing\n"
                  "  2  bad usage",
     .run = CmdOrder,
 };

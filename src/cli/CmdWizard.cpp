@@ -83,8 +83,10 @@ int RunWizard(CCliContext& context, const CommandArgs& args)
         return Usage("wizard needs --template NAME and -o FILE");
     if (profileName.empty() == (race.empty() || level.empty()) || (!profileName.empty() && !(race + level).empty()))
         return Usage("wizard needs either --profile SERVER:NAME or --race R with --level N");
-    if (!level.empty() && (level.find_first_not_of("0123456789") != std::string::npos || level.size() > 6))
-        return Usage("wizard: --level takes a whole number");
+    if (!level.empty() && (level.find_first_not_of("0123456789") != std::string::npos || level.size() > 3 ||
+                           Atoi(level) < WizardMinLevel || Atoi(level) > WizardMaxLevel))
+        return Usage(Format("wizard: --level takes a whole number from %d to %d, not '%s'", WizardMinLevel,
+                            WizardMaxLevel, level.c_str()));
 
     CQtImageDecoder decoder;
     CSession session(context.dataFolder, context.store.get(), context.prompter.get(), &decoder);
@@ -149,8 +151,15 @@ int RunWizard(CCliContext& context, const CommandArgs& args)
         return Fail(Format(Messages::WizardNothing, name.c_str(), TierRangeText(*range).c_str()));
 
     COrder& order = session.Order();
-    if (!appendTo.empty() && !order.Read(appendTo == "-" ? std::string("/dev/stdin") : appendTo, db))
-        return Fail(std::string(Messages::OrderVersionUnsupported) + " ('" + appendTo + "')");
+    if (!appendTo.empty())
+    {
+        // Nothing is added to what a damaged file left: the rest of it would be lost.
+        const COrderRead read = order.ReadFile(appendTo == "-" ? std::string("/dev/stdin") : appendTo, db);
+        if (read.status == EOrderRead::Unsupported)
+            return Fail(OrderReadMessage(read, appendTo) + " ('" + appendTo + "')");
+        if (read.status != EOrderRead::Read)
+            return Fail(OrderReadMessage(read, appendTo));
+    }
     const int added = ApplyWizard(order, plan, appendTo.empty());
     if (output == "-")
     {

@@ -24,8 +24,9 @@ inline const COptionSpec Characters = {
     "profile but the template; default: the plan's profile)"};
 inline const std::string ExitCodes =
     "  0  printed\n"
-    "  1  the order file or the price list does not exist or cannot be read, or "
-    "the output cannot be written\n"
+    "  1  no database was loaded, the order file does not exist, cannot be read or is\n"
+    "     damaged, the price list does not exist or cannot be read, or the output cannot\n"
+    "     be written\n"
     "  2  bad usage";
 // A command's own options, then the price and character options, --format and -o.
 inline std::vector<COptionSpec> With(std::vector<COptionSpec> own)

@@ -3,6 +3,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/Messages.h"
+#include "base/TextFile.h"
 #include "cli/Commands.h"
 #include "session/Session.h"
 
@@ -22,24 +23,33 @@ int IndexOf(const std::vector<std::string>& choices, const std::string& value)
 }
 } // namespace
 
-void LoadSession(CSession& session)
+bool LoadSession(CSession& session)
 {
     session.LoadSettings();
-    session.LoadDatabase();
+    if (HasDatabase(session.LoadDatabase()))
+        return true;
+    std::fprintf(stderr, "moxa-cli: no database is loaded, so nothing is reported or saved\n");
+    return false;
 }
 
-bool ReadOrder(CSession& session, const std::string& file)
+COrderRead ReadOrder(CSession& session, const std::string& file)
 {
-    std::error_code error;
-    if (file != "-" && !std::filesystem::exists(file, error))
+    const COrderRead read =
+        session.Order().ReadFile(file == "-" ? std::string("/dev/stdin") : file, session.Database());
+    switch (read.status)
     {
-        std::fprintf(stderr, "moxa-cli: the order file '%s' does not exist\n", file.c_str());
-        return false;
+    case EOrderRead::Read:
+        break;
+    case EOrderRead::Unsupported:
+    case EOrderRead::Damaged:
+        std::fprintf(stderr, "%s\n", OrderReadMessage(read, file).c_str());
+        break;
+    default:
+        std::fprintf(stderr, "moxa-cli: the order file '%s' %s\n", file.c_str(),
+                     TextFileProblem(read.file, MaxDocumentBytes).c_str());
+        break;
     }
-    if (session.Order().Read(file == "-" ? std::string("/dev/stdin") : file, session.Database()))
-        return true;
-    std::fprintf(stderr, "%s\n", std::string(Messages::OrderVersionUnsupported).c_str());
-    return false;
+    return read;
 }
 
 bool WriteOutput(const std::string& bytes, const std::string& file)
@@ -93,8 +103,8 @@ const CProfile* FindProfileArg(CSession& session, const std::string& label)
 
 bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed, int& status)
 {
-    LoadSession(session);
-    if (!ReadOrder(session, parsed.orderFile))
+    // A damaged order is not reported: a part of it would pass for the whole.
+    if (!LoadSession(session) || ReadOrder(session, parsed.orderFile).status != EOrderRead::Read)
     {
         status = 1;
         return false;

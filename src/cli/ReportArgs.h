@@ -2,6 +2,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/CommandLine.h"
+#include "order/Order.h"
 #include "order/Report.h"
 
 #include <string>
@@ -38,7 +39,8 @@ inline const std::vector<std::string> PlanFormats = {"grid", "csv", "json"};
 // What report, plan and compare share in their descriptions.
 inline const COptionSpec Output = {"-o", "FILE", "write to FILE, atomically ('-': standard output, the default)"};
 inline const std::string ExitCodes = "  0  printed\n"
-                                     "  1  the order file does not exist or cannot be read, or the output cannot be written\n"
+                                     "  1  no database was loaded, the order file does not exist, cannot be read or is\n"
+                                     "     damaged, or the output cannot be written\n"
                                      "  2  bad usage";
 } // namespace ReportChoices
 
@@ -50,11 +52,13 @@ bool LoadReportSession(CSession& session, const std::string& command, CReportArg
                        int& status);
 const CProfile* FindProfileArg(CSession& session, const std::string& label);
 
-// Loads settings and database as the program does at start-up; nothing is saved.
-void LoadSession(CSession& session);
-// Reads the order file ("-" is standard input); false, with the message printed, when it
-// does not exist or cannot be read.
-bool ReadOrder(CSession& session, const std::string& file);
+// Loads settings and database as the program does at start-up; nothing is saved. False,
+// with the reason printed, when no database was loaded: nothing may then be reported or
+// saved (an order saved against no database would lose its acquired counts).
+bool LoadSession(CSession& session);
+// Reads the order file ("-" is standard input), printing what went wrong; a damaged
+// file's order holds what came before the damage.
+COrderRead ReadOrder(CSession& session, const std::string& file);
 
 // Standard output for none or "-", else the file (atomically).
 bool WriteOutput(const std::string& bytes, const std::string& file);

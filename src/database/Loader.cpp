@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/DataPaths.h"
 #include "base/Messages.h"
+#include "base/NumberText.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"
 #include "database/Cache.h"
@@ -121,7 +122,7 @@ std::uintmax_t FreeSpaceForRebuild(const fs::path& dataFolder)
     return space.available;
 }
 
-bool RebuildDatabase(CDatabaseLoadContext& c)
+bool RebuildDatabase(CDatabaseLoadContext& c, ELoadSource* refused)
 {
     CGameDatabase& db = *c.database;
     CSettings& settings = *c.settings;
@@ -131,11 +132,21 @@ bool RebuildDatabase(CDatabaseLoadContext& c)
     {
         if (c.prompter)
             c.prompter->Warn(std::string(Messages::NoSpaceForRecache));
+        if (refused)
+            *refused = ELoadSource::NoSpace;
         return false;
     }
 
     const std::vector<fs::path> formulaFiles =
         DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Crafts));
+    // An emptied or missing "Config" would give an empty database, and its cache would
+    // stand in for the real one at every start after.
+    if (formulaFiles.empty())
+    {
+        if (refused)
+            *refused = ELoadSource::NoFormulae;
+        return false;
+    }
     const std::vector<fs::path> techniqueFiles =
         DatabaseFiles(DataPaths::Join(c.dataFolder, DataPaths::Techs));
     const std::vector<fs::path> wizardFiles =
@@ -181,21 +192,24 @@ ELoadSource LoadOrRebuildDatabase(CDatabaseLoadContext& c)
 {
     CGameDatabase& db = *c.database;
     CSettings& settings = *c.settings;
-    ELoadSource source = ELoadSource::Cache;
+    const fs::path cache = DataPaths::Join(c.dataFolder, DataPaths::Cache);
     db.icons = c.icons;
-    if (!c.icons ||
-        !LoadCache(db, *c.icons, DataPaths::Join(c.dataFolder, DataPaths::Cache), settings))
+    if (!c.rebuild && c.icons && LoadCache(db, *c.icons, cache, settings))
+        return ELoadSource::Cache;
+    ELoadSource refused = ELoadSource::NoSpace;
+    if (RebuildDatabase(c, &refused))
+        return ELoadSource::Xml;
+    const std::string crafts = DataPaths::Join(c.dataFolder, DataPaths::Crafts).string();
+    if (refused == ELoadSource::NoFormulae && c.rebuild &&
+        (!db.FormulaSets().empty() || (c.icons && LoadCache(db, *c.icons, cache, settings))))
     {
-        const bool cacheTried = settings.EnableCache && c.icons;
-        if (RebuildDatabase(c))
-            source = ELoadSource::Xml;
-        else
-        {
-            source = ELoadSource::NoSpace;
-            // What a damaged cache left behind is part of a database; none is safer.
-            if (cacheTried)
-                db.ClearDatabase();
-        }
+        if (c.prompter)
+            c.prompter->Warn(Format(Messages::NoFormulaFilesKept, crafts.c_str()));
+        return ELoadSource::Kept;
     }
-    return source;
+    if (refused == ELoadSource::NoFormulae && c.prompter)
+        c.prompter->Warn(Format(Messages::NoFormulaFiles, crafts.c_str()));
+    // What a damaged cache left behind is part of a database; none is safer.
+    db.ClearDatabase();
+    return refused;
 }

@@ -42,14 +42,25 @@ struct CDatabaseLoadContext
     std::function<std::uintmax_t(const std::filesystem::path&)> freeSpace;
     // The threads a rebuild reads its files on; 0: one per core (LoadThreads).
     unsigned threads = 0;
+    // Read the XML even when the cache is valid ("Recache Database"). The cache is replaced
+    // only once the rebuild has something to put in it.
+    bool rebuild = false;
 };
 
 enum class ELoadSource
 {
-    Cache,  // restored from the two cache files
-    Xml,    // rebuilt from the XML files
-    NoSpace // the rebuild was refused for lack of disk space
+    Cache,      // restored from the two cache files
+    Xml,        // rebuilt from the XML files
+    NoSpace,    // the rebuild was refused for lack of disk space
+    NoFormulae, // the rebuild was refused: no formula file, and no database to fall back on
+    Kept        // a rebuild found no formula file: the database already there (or the cache's) stays
 };
+
+// A load that left a database to work with.
+inline bool HasDatabase(ELoadSource source)
+{
+    return source == ELoadSource::Cache || source == ELoadSource::Xml || source == ELoadSource::Kept;
+}
 
 // Below this many free bytes on the data folder's partition a rebuild is refused.
 inline constexpr std::uintmax_t RebuildFreeSpace = 12582912;
@@ -58,9 +69,9 @@ inline constexpr std::uintmax_t RebuildFreeSpace = 12582912;
 // cache left behind is dropped.
 ELoadSource LoadOrRebuildDatabase(CDatabaseLoadContext& context);
 
-// The full read from XML; false (nothing touched) when there is not enough free space,
-// after telling the user.
-bool RebuildDatabase(CDatabaseLoadContext& context);
+// The full read from XML; false (nothing touched) when there is not enough free space
+// (after telling the user) or no formula file at all, with the reason in `refused`.
+bool RebuildDatabase(CDatabaseLoadContext& context, ELoadSource* refused = nullptr);
 
 // The free bytes where the rebuild writes ("Temp", else the nearest folder above it that
 // exists); UINTMAX_MAX when the system cannot tell, so that a rebuild is never refused

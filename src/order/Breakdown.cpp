@@ -10,6 +10,7 @@ CBreakdown::CNode& CBreakdown::NodeOf(const std::string& name)
         return m_nodes[found];
     CNode& node = m_nodes.emplace_back();
     node.name = &name;
+    node.index = m_nodes.size() - 1;
     node.producer = m_db.FindProducingTier(name);
     m_table.Insert(hash, m_nodes.size() - 1);
     return node;

@@ -28,6 +28,7 @@ public:
     struct CNode
     {
         const std::string* name = nullptr;
+        std::size_t index = 0; // in the order the breakdown met the names
         CGameDatabase::CProducer producer;
         // Set while the node is being broken down, so that a name met again on its own path
         // counts as a base resource there.
@@ -39,6 +40,7 @@ public:
     CBreakdown(const CGameDatabase& db, const CProfile* profile) : m_db(db), m_profile(profile) {}
 
     CNode& NodeOf(const std::string& name);
+    std::size_t NodeCount() const { return m_nodes.size(); }
     // The producing tier's resources in order; empty for a base resource.
     const std::vector<CInput>& Inputs(CNode& node);
 

@@ -15,14 +15,6 @@ namespace
 {
 constexpr std::int64_t Max = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t Min = std::numeric_limits<std::int64_t>::min();
-
-std::int64_t SaturatingSubtract(std::int64_t a, std::int64_t b)
-{
-    std::int64_t result = 0;
-    if (!__builtin_sub_overflow(a, b, &result))
-        return result;
-    return b < 0 ? Max : Min;
-}
 } // namespace
 
 std::int64_t RoundedDivide(std::int64_t a, std::int64_t b)

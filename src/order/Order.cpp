@@ -5,10 +5,13 @@
 #include "base/Prompter.h"
 #include "database/GameDatabase.h"
 #include "order/Requirements.h"
+#include "base/TextFile.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlText.h"
 
 #include <algorithm>
 #include <set>
+#include <unordered_set>
 
 void COrder::AddGroup(const std::string& name)
 {
@@ -71,17 +74,23 @@ bool COrder::NewOrder(IPrompter& prompter)
 namespace
 {
 // Every resource name a tier needs, through the "Resources" sub-formulae; each producible
-// name is expanded once, so a cycle ends.
-void CollectNeeded(const CGameDatabase& db, const CFormulaTier& tier, std::set<std::string>& needed,
+// name is expanded once, so a cycle ends. Without recursion: chains of formulae may be long.
+void CollectNeeded(const CGameDatabase& db, const CFormulaTier& top, std::set<std::string>& needed,
                    std::set<std::string>& expanded)
 {
-    for (const CResource& resource : tier.resources)
+    std::vector<const CFormulaTier*> pending{&top};
+    while (!pending.empty())
     {
-        needed.insert(resource.name);
-        if (!expanded.insert(resource.name).second)
-            continue;
-        if (const auto producer = db.FindProducingTier(resource.name))
-            CollectNeeded(db, *producer.tier, needed, expanded);
+        const CFormulaTier& tier = *pending.back();
+        pending.pop_back();
+        for (const CResource& resource : tier.resources)
+        {
+            needed.insert(resource.name);
+            if (!expanded.insert(resource.name).second)
+                continue;
+            if (const auto producer = db.FindProducingTier(resource.name))
+                pending.push_back(producer.tier);
+        }
     }
 }
 } // namespace
@@ -128,26 +137,26 @@ std::string COrder::Text(const std::map<std::string, std::string>& keptAcquired)
     doc.WriteElement("order-format", "1.0");
     doc.BeginElement("groups");
     for (const std::string& group : groups)
-        doc.WriteElement("group", group);
+        doc.WriteElement("group", XmlTextOut(group));
     doc.EndElement("groups");
     for (const auto& item : items)
     {
         doc.BeginElement("item");
-        doc.WriteElement("item-name", item->itemName);
-        doc.WriteElement("item-group", item->group);
-        doc.WriteElement("item-formula", item->formula);
-        doc.WriteElement("item-tierlvlname", item->tierName);
+        doc.WriteElement("item-name", XmlTextOut(item->itemName));
+        doc.WriteElement("item-group", XmlTextOut(item->group));
+        doc.WriteElement("item-formula", XmlTextOut(item->formula));
+        doc.WriteElement("item-tierlvlname", XmlTextOut(item->tierName));
         doc.WriteElement("item-qty", item->batches);
         doc.BeginElement("techs");
         for (const COrderTechnique& technique : item->techniques)
-            doc.WriteElementWithAttributes("tech", Format("tier=\"%s\"", technique.tierName.c_str()),
-                                           technique.name);
+            doc.WriteElementWithAttributes("tech", "tier=\"" + XmlAttributeOut(technique.tierName) + "\"",
+                                           XmlTextOut(technique.name));
         doc.EndElement("techs");
         doc.EndElement("item");
     }
     doc.BeginElement("components");
     for (const auto& [name, quantity] : keptAcquired)
-        doc.WriteElementWithAttributes("component", Format("qty=\"%s\"", quantity.c_str()), name);
+        doc.WriteElementWithAttributes("component", "qty=\"" + XmlAttributeOut(quantity) + "\"", XmlTextOut(name));
     doc.EndElement("components");
     doc.EndElement("order");
     return doc.TakeText();
@@ -186,6 +195,8 @@ EOrderSave COrder::Save(const std::filesystem::path& path, const CGameDatabase& 
     m_diskFile = path;
     m_diskStamp = file.Saved();
     acquired = std::move(kept);
+    if (!damagedFile.empty() && SameFile(path, damagedFile))
+        damagedFile.clear();
     filePath = path.string();
     modified = false;
     return EOrderSave::Saved;
@@ -193,37 +204,61 @@ EOrderSave COrder::Save(const std::filesystem::path& path, const CGameDatabase& 
 
 bool COrder::Read(const std::filesystem::path& path, const CGameDatabase& db)
 {
+    return ReadFile(path, db).HasItems();
+}
+
+COrderRead COrder::ReadFile(const std::filesystem::path& path, const CGameDatabase& db)
+{
     Clear();
     // Taken before reading: a change in between then refuses a save rather than hiding.
     const std::optional<CFileStamp> stamp = CFileStamp::Of(path);
+    std::string text;
+    const CTextFileResult file = ReadTextFile(path, MaxDocumentBytes, text, CXmlDocument::TextPadding);
+    switch (file.status)
+    {
+    case ETextFile::Read: break;
+    case ETextFile::Missing: return {EOrderRead::Missing, file};
+    case ETextFile::Folder: return {EOrderRead::Folder, file};
+    case ETextFile::TooLarge: return {EOrderRead::TooLarge, file};
+    case ETextFile::Unreadable: return {EOrderRead::Unreadable, file};
+    }
     CXmlDocument doc;
-    doc.Load(path);
+    doc.LoadFromText(std::move(text));
     CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement order("order");
     if (!order.FindNext(doc, root))
-        return false;
+        return {EOrderRead::Unsupported, {}};
     std::string format = "0.0";
     order.GetText(doc, "order-format", format, false);
     if (format != "1.0")
-        return false;
+        return {EOrderRead::Unsupported, {}};
 
     CXmlElement groupList("groups");
     if (groupList.FindNext(doc, order))
     {
+        // Looked up in a set: an order may hold very many groups.
+        std::unordered_set<std::string> seen(groups.begin(), groups.end());
         std::string name;
         while (groupList.NextText(doc, "group", name, true))
-            AddGroup(name);
+            if (std::string group = XmlTextIn(name); seen.insert(group).second)
+                groups.push_back(std::move(group));
     }
 
     CXmlElement itemCursor("item");
     CXmlElement techs("techs");
+    std::string value;
     while (itemCursor.FindNext(doc, order))
     {
         auto item = std::make_unique<COrderItem>();
-        itemCursor.GetText(doc, "item-name", item->itemName, true);
-        itemCursor.GetText(doc, "item-group", item->group, true);
-        itemCursor.GetText(doc, "item-formula", item->formula, true);
-        itemCursor.GetText(doc, "item-tierlvlname", item->tierName, true);
+        const auto readText = [&](std::string_view child, std::string& field)
+        {
+            itemCursor.GetText(doc, child, value, true);
+            field = XmlTextIn(value);
+        };
+        readText("item-name", item->itemName);
+        readText("item-group", item->group);
+        readText("item-formula", item->formula);
+        readText("item-tierlvlname", item->tierName);
         int batches = 0;
         itemCursor.GetInt(doc, "item-qty", batches, true);
         // A count outside the range would give zero or negative requirements.
@@ -233,7 +268,7 @@ bool COrder::Read(const std::filesystem::path& path, const CGameDatabase& db)
             std::string tier;
             std::string name;
             while (techs.NextTextAndAttribute(doc, "tech", tier, name, true))
-                item->techniques.push_back({"All", name, tier});
+                item->techniques.push_back({"All", XmlTextIn(name), XmlTextIn(tier)});
         }
         const CFormula* formula = db.FindFormula("All", item->formula);
         item->category = formula ? formula->category : "All";
@@ -246,13 +281,49 @@ bool COrder::Read(const std::filesystem::path& path, const CGameDatabase& db)
         std::string quantity;
         std::string name;
         while (components.NextTextAndAttribute(doc, "component", quantity, name, true))
-            acquired[name] = quantity;
+            acquired[XmlTextIn(name)] = XmlTextIn(quantity);
     }
     filePath = path.string();
     modified = false;
+    // A file cut short (a full disk, a copy stopped half way) reads as far as it goes; the
+    // rest of the order is not there to be saved back.
     m_diskFile = path;
     m_diskStamp = stamp;
-    return true;
+    damagedFile.clear();
+    if (doc.FirstLineWithTag("/order", order.Position() + 1) < 0)
+    {
+        damagedFile = path;
+        return {EOrderRead::Damaged, {}};
+    }
+    return {EOrderRead::Read, {}};
+}
+
+std::string OrderReadMessage(const COrderRead& read, const std::filesystem::path& path)
+{
+    switch (read.status)
+    {
+    case EOrderRead::Read: return {};
+    case EOrderRead::Unsupported: return std::string(Messages::OrderVersionUnsupported);
+    case EOrderRead::Damaged: return Format(Messages::OrderFileDamaged, path.c_str());
+    default: break;
+    }
+    return Format(Messages::OrderFileProblem, path.c_str(), TextFileProblem(read.file, MaxDocumentBytes).c_str());
+}
+
+bool OpenOrder(COrder& order, const std::filesystem::path& path, const CGameDatabase& db, IPrompter& prompter)
+{
+    const COrderRead read = order.ReadFile(path, db);
+    if (const std::string message = OrderReadMessage(read, path); !message.empty())
+        prompter.Warn(message);
+    return read.HasItems();
+}
+
+bool MaySaveOrderOver(const COrder& order, const std::filesystem::path& path, IPrompter& prompter)
+{
+    std::error_code error;
+    if (order.damagedFile.empty() || !std::filesystem::equivalent(path, order.damagedFile, error))
+        return true;
+    return prompter.AskYesNo(Format(Messages::OrderDamagedSaveQuestion, order.damagedFile.c_str()));
 }
 
 long long AcquiredCount(const COrder& order, const std::string& component)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/AtomicFile.h"
+#include "base/TextFile.h"
 
 #include <filesystem>
 #include <map>
@@ -11,6 +12,25 @@
 
 class CGameDatabase;
 class IPrompter;
+
+// What reading an order file gave.
+enum class EOrderRead
+{
+    Read,
+    Missing,
+    Folder,
+    Unreadable,
+    TooLarge,
+    Unsupported, // no order element, or a format other than "1.0"
+    Damaged,     // ends before its closing </order> line: the order holds what came before
+};
+struct COrderRead
+{
+    EOrderRead status = EOrderRead::Read;
+    CTextFileResult file; // why the file could not be read
+    // The order holds the file's items (all of them, or those before the damage).
+    bool HasItems() const { return status == EOrderRead::Read || status == EOrderRead::Damaged; }
+};
 
 struct COrderTechnique
 {
@@ -55,6 +75,8 @@ public:
     std::map<std::string, std::string> acquired;
     std::string filePath = UntitledPath;
     bool modified = false;
+    // The file this order was read from when it was damaged: saving over it asks first.
+    std::filesystem::path damagedFile;
 
     int ItemCount() const { return static_cast<int>(items.size()); }
 
@@ -79,12 +101,14 @@ public:
     void PruneAcquired(const CGameDatabase& db);
 
     // The order file. Write prunes first; a failed write changes nothing. A failed read
-    // leaves the order empty with its path unchanged.
+    // leaves the order empty with its path unchanged; Read is true when the order holds the
+    // file's items (a damaged file's included).
     bool Write(const std::filesystem::path& path, const CGameDatabase& db)
     {
         return Save(path, db) == EOrderSave::Saved;
     }
     bool Read(const std::filesystem::path& path, const CGameDatabase& db);
+    COrderRead ReadFile(const std::filesystem::path& path, const CGameDatabase& db);
     // Write with the outcome: saving over the file this order was read from or last saved
     // to is refused (ChangedOnDisk) when another program has changed that file since, unless
     // `overwriteChanges`; the caller then overwrites, reloads or saves elsewhere.
@@ -107,3 +131,13 @@ private:
 
 // The acquired quantity of a component (0 when absent).
 long long AcquiredCount(const COrder& order, const std::string& component);
+
+// What to tell the player about a read: empty for Read; "Sorry, Moxa doesn't support this
+// version of the order file" for Unsupported; the file's problem otherwise.
+std::string OrderReadMessage(const COrderRead& read, const std::filesystem::path& path);
+// Reads an order file and warns about whatever went wrong; true when the order holds the
+// file's items.
+bool OpenOrder(COrder& order, const std::filesystem::path& path, const CGameDatabase& db, IPrompter& prompter);
+// False when path is the damaged file the order was read from and the player does not want
+// it replaced.
+bool MaySaveOrderOver(const COrder& order, const std::filesystem::path& path, IPrompter& prompter);

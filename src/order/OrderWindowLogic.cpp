@@ -8,6 +8,9 @@
 #include "order/Units.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 std::string ItemLabel(int batchQty, const COrderItem& item)
 {
@@ -95,29 +98,40 @@ bool RenameItem(COrder& order, int id, const std::string& label)
 
 void AddMissingGroups(COrder& order, const CGameDatabase& db)
 {
+    // Looked up in a set: an order may hold very many groups and items.
+    std::unordered_set<std::string> known(order.groups.begin(), order.groups.end());
     for (const auto& item : order.items)
-        if (db.FindFormula(item->category, item->formula))
-            order.AddGroup(item->group);
+        if (!known.count(item->group) && db.FindFormula(item->category, item->formula))
+        {
+            known.insert(item->group);
+            order.groups.push_back(item->group);
+        }
 }
 
 std::vector<COrderItem*> TreeOrder(COrder& order, const CGameDatabase& db)
 {
     AddMissingGroups(order, db);
+    // The items of each group in list order, gathered in one pass.
+    std::unordered_map<std::string_view, std::vector<COrderItem*>> byGroup;
+    for (const auto& item : order.items)
+        if (db.FindFormula(item->category, item->formula))
+            byGroup[item->group].push_back(item.get());
     std::vector<COrderItem*> result;
+    result.reserve(order.items.size());
     for (const std::string& group : order.groups)
-        for (const auto& item : order.items)
-            if (item->group == group && db.FindFormula(item->category, item->formula))
-                result.push_back(item.get());
+        if (const auto it = byGroup.find(group); it != byGroup.end())
+            result.insert(result.end(), it->second.begin(), it->second.end());
     return result;
 }
 
 std::string OrderClipboardText(COrder& order, const CGameDatabase& db, const COrderSelection& ticked)
 {
     std::vector<std::string> texts;
-    const std::vector<const COrderItem*> selected = SelectedItems(order, ticked);
+    const std::vector<const COrderItem*> list = SelectedItems(order, ticked);
+    const std::unordered_set<const COrderItem*> selected(list.begin(), list.end());
     for (COrderItem* item : TreeOrder(order, db))
     {
-        if (std::find(selected.begin(), selected.end(), item) == selected.end())
+        if (!selected.count(item))
             continue;
         const CFormula* formula = db.FindFormula(item->category, item->formula);
         const CFormulaTier* tier = ItemFormulaTier(*formula, item->tierName);

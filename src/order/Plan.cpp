@@ -100,10 +100,11 @@ CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
         const CUnitCost& cost = costs[v];
         CPlanRow row;
         row.name = *vertex.node->name;
-        row.need = vertex.need;
-        // A negative count in the file is no stock; it must not raise what is left to do.
+        // Negative units in a formula give no need, and a negative count in the file is no
+        // stock: neither may raise what is left to do.
+        row.need = std::max<std::int64_t>(0, vertex.need);
         row.acquired = std::max<std::int64_t>(0, AcquiredCount(order, row.name));
-        row.remaining = std::max<std::int64_t>(0, row.need - row.acquired);
+        row.remaining = std::max<std::int64_t>(0, SaturatingSubtract(row.need, row.acquired));
         row.depth = vertex.depth;
         row.unitCost = cost.unit;
         row.priced = cost.priced;
@@ -122,7 +123,7 @@ CPlan ComputePlan(const CGameDatabase& db, const COrder& order,
         const std::int64_t perBatch = std::max(1, vertex.node->producer.formula->batchQty);
         row.batches = BatchesFor(row.remaining, perBatch);
         row.made = SaturatingMultiply(row.batches, perBatch);
-        row.leftover = std::max<std::int64_t>(0, row.made - row.remaining);
+        row.leftover = std::max<std::int64_t>(0, SaturatingSubtract(row.made, row.remaining));
         const auto& inputs = breakdown.Inputs(*vertex.node);
         const std::vector<CResource>& resources = vertex.node->producer.tier->resources;
         for (std::size_t i = 0; i < inputs.size(); ++i)

@@ -5,6 +5,8 @@
 #include "order/ReportGrid.h"
 #include "order/ReportRecords.h"
 
+#include <algorithm>
+
 namespace
 {
 using CCells = std::vector<std::string>;
@@ -46,14 +48,16 @@ CCells Numbers(const CPlanRow& row, bool craft)
             N(row.depth)};
 }
 
-std::string CsvLine(const CCells& cells)
+// The cells at the positions in `numbers` are numbers (or empty) and are written as they are.
+std::string CsvLine(const CCells& cells, const std::vector<std::size_t>& numbers)
 {
     std::string line;
     for (std::size_t i = 0; i < cells.size(); ++i)
     {
         if (i)
             line += ',';
-        line += CsvField(cells[i]);
+        const bool number = std::find(numbers.begin(), numbers.end(), i) != numbers.end();
+        line += number ? cells[i] : CsvField(cells[i]);
     }
     return line + "\n";
 }
@@ -208,6 +212,12 @@ std::string PlanCsv(const CPlan& plan, const std::vector<CLocationGroup>* byLoca
     std::string out = "kind,name,need,acquired,remaining,batches,made,leftover,depth";
     out += plan.costed ? ",crafter,unit_cost,cost" : "";
     out += byLocation ? ",location,locations,gathered_with\n" : "\n";
+    // need to depth, the unit cost and cost, and the count of locations
+    std::vector<std::size_t> numbers = {2, 3, 4, 5, 6, 7, 8};
+    if (plan.costed)
+        numbers.insert(numbers.end(), {10, 11});
+    if (byLocation)
+        numbers.push_back(plan.costed ? 13 : 10);
     for (const CExportRow& e : ExportRows(plan, byLocation))
     {
         CCells cells = Numbers(*e.row, e.Made());
@@ -221,14 +231,14 @@ std::string PlanCsv(const CPlan& plan, const std::vector<CLocationGroup>* byLoca
             cells.insert(cells.end(),
                          {e.group ? e.group->location : "", e.place ? N(e.place->locations) : "",
                           e.place ? e.place->gatheredWith : ""});
-        out += CsvLine(cells);
+        out += CsvLine(cells, numbers);
     }
     if (plan.costed)
     {
         CCells total(byLocation ? 15 : 12);
         total[0] = "total";
         total[11] = CoinsText(plan.total);
-        out += CsvLine(total);
+        out += CsvLine(total, {11});
     }
     return out;
 }
@@ -337,7 +347,8 @@ std::string CompareCsv(const CComparison& comparison)
             out += CsvLine({row.kind, row.name, comparison.profiles[p],
                             cell.present ? N(cell.units) : "",
                             item ? (cell.efficiency < 0 ? "Too Low" : N(cell.efficiency)) : "",
-                            cell.cheapest ? "1" : "0"});
+                            cell.cheapest ? "1" : "0"},
+                           {3, 5});
         }
     return out;
 }
@@ -390,7 +401,7 @@ std::string ProfitCsv(const std::vector<CProfitRow>& rows)
 {
     std::string out = "name,made,unit_cost,price,margin\n";
     for (const CProfitRow& row : rows)
-        out += CsvLine(ProfitCells(row));
+        out += CsvLine(ProfitCells(row), {1, 2, 3, 4});
     return out;
 }
 

@@ -278,7 +278,7 @@ std::string PriceListCsv(const CPriceList& list)
 {
     std::string out = "name,price\n";
     for (const auto& [name, hundredths] : list.prices)
-        out += CsvField(NameToUtf8(name)) + "," + CoinsText(hundredths) + "\n";
+        out += CsvQuoted(NameToUtf8(name)) + "," + CoinsText(hundredths) + "\n";
     return out;
 }
 

@@ -33,23 +33,54 @@ void AddNone(CReport& report)
     report.rows.push_back(Row(EReportRow::None, ReportRowKind::First, "None"));
 }
 
-// The sub-component rows below a producible name, stopping where a name comes back on its
-// own path.
-void AddSubRows(CReport& report, CBreakdown& breakdown, CBreakdown::CNode& node, std::int64_t n, int depth)
+// Walks the sub-component rows below a producible name in the order they are shown, calling
+// row(name, quantity, depth) for each; a name that comes back on its own path is not broken
+// down again. Without recursion, and stopping (false) before the rows pass `budget` or the
+// deepest one passes MaxSubcomponentDepth: a tree grows with every path, not every name.
+template <typename RowFn>
+bool WalkSubRows(CBreakdown& breakdown, CBreakdown::CNode& top, std::int64_t n, std::size_t& budget, RowFn row)
 {
-    if (!node.producer || node.onPath)
-        return;
-    const std::int64_t batches = BatchesFor(n, node.producer.formula->batchQty);
-    node.onPath = true;
-    for (const CBreakdown::CInput& input : breakdown.Inputs(node))
+    if (!top.producer)
+        return true;
+    struct CFrame
     {
-        const std::int64_t q = SaturatingMultiply(input.units, batches);
-        CReportRow row = Row(EReportRow::Subcomponent, ReportRowKind::Subcomponent, *input.name, q);
-        row.depth = depth;
-        report.rows.push_back(std::move(row));
-        AddSubRows(report, breakdown, *input.node, q, depth + 1);
+        CBreakdown::CNode* node;
+        std::int64_t batches;
+        std::size_t next;
+    };
+    std::vector<CFrame> frames{{&top, BatchesFor(n, top.producer.formula->batchQty), 0}};
+    top.onPath = true;
+    bool whole = true;
+    while (!frames.empty())
+    {
+        CFrame& frame = frames.back();
+        const std::vector<CBreakdown::CInput>& inputs = breakdown.Inputs(*frame.node);
+        if (frame.next == inputs.size())
+        {
+            frame.node->onPath = false;
+            frames.pop_back();
+            continue;
+        }
+        const CBreakdown::CInput& input = inputs[frame.next++];
+        const int depth = static_cast<int>(frames.size());
+        if (budget == 0 || depth > MaxSubcomponentDepth)
+        {
+            whole = false;
+            for (const CFrame& open : frames)
+                open.node->onPath = false;
+            break;
+        }
+        --budget;
+        const std::int64_t q = SaturatingMultiply(input.units, frame.batches);
+        row(*input.name, q, depth);
+        CBreakdown::CNode& child = *input.node;
+        if (child.producer && !child.onPath)
+        {
+            child.onPath = true;
+            frames.push_back({&child, BatchesFor(q, child.producer.formula->batchQty), 0});
+        }
     }
-    node.onPath = false;
+    return whole;
 }
 
 std::string Number(std::int64_t value)
@@ -97,14 +128,43 @@ void AddComponentRows(CReport& report, const CReportRequest& request, const std:
         AddNone(report);
         return;
     }
-    const CRequirementList list = ComputeComponents(*request.db, items, request.profile, request.breakdown, request.sort);
+    bool refused = false;
+    const CRequirementList list =
+        ComputeComponents(*request.db, items, request.profile, request.breakdown, request.sort, &refused);
+    if (refused)
+    {
+        report.refused = Format(Messages::BaseResourcesTooMany, static_cast<long long>(MaxBreakdownSteps));
+        report.rows.push_back(Row(EReportRow::None, ReportRowKind::First, report.refused));
+        return;
+    }
     CBreakdown breakdown(*request.db, request.profile);
+    if (request.breakdown == BreakdownSubcomponents)
+    {
+        // Counted before a row is made: a tree too large to show is refused, not built.
+        std::size_t budget = MaxSubcomponentRows;
+        for (const CRequirement& entry : list)
+            if (!WalkSubRows(breakdown, breakdown.NodeOf(entry.name), entry.quantity, budget,
+                             [](const std::string&, std::int64_t, int) {}))
+            {
+                report.refused = Format(Messages::SubcomponentsTooMany, static_cast<long long>(MaxSubcomponentRows),
+                                        MaxSubcomponentDepth);
+                report.rows.push_back(Row(EReportRow::None, ReportRowKind::First, report.refused));
+                return;
+            }
+    }
     int index = 0;
+    std::size_t budget = MaxSubcomponentRows;
     for (const CRequirement& entry : list)
     {
         report.rows.push_back(Row(EReportRow::Component, Alternate(index++), entry.name, entry.quantity));
         if (request.breakdown == BreakdownSubcomponents)
-            AddSubRows(report, breakdown, breakdown.NodeOf(entry.name), entry.quantity, 1);
+            WalkSubRows(breakdown, breakdown.NodeOf(entry.name), entry.quantity, budget,
+                        [&report](const std::string& name, std::int64_t q, int depth)
+                        {
+                            CReportRow row = Row(EReportRow::Subcomponent, ReportRowKind::Subcomponent, name, q);
+                            row.depth = depth;
+                            report.rows.push_back(std::move(row));
+                        });
     }
 }
 

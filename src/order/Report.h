@@ -64,7 +64,15 @@ struct CReport
 {
     EReportContent content = ReportOrderAndComponents;
     std::vector<CReportRow> rows;
+    // Why the components were not listed (a sub-component tree too large to show); the
+    // rows then say the same in place of the components.
+    std::string refused;
 };
+
+// A sub-component tree grows with every path to a name, not with the names: one with more
+// rows than this, or deeper, is refused rather than built.
+inline constexpr std::size_t MaxSubcomponentRows = 1000000;
+inline constexpr int MaxSubcomponentDepth = 100;
 
 // Everything a report is computed from.
 struct CReportRequest

@@ -3,7 +3,9 @@
 #include "base/NumberText.h"
 #include "order/Report.h"
 
-std::string CsvField(const std::string& text)
+#include <string_view>
+
+std::string CsvQuoted(const std::string& text)
 {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
@@ -11,6 +13,13 @@ std::string CsvField(const std::string& text)
     for (const char c : text)
         out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
+}
+
+std::string CsvField(const std::string& text)
+{
+    // A spreadsheet runs a cell that begins like a formula; a leading quote keeps it text.
+    const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+    return CsvQuoted(formula ? "'" + text : text);
 }
 
 // Latin-1 bytes as a JSON string in UTF-8.

@@ -33,7 +33,11 @@ std::string ReportCsv(const std::vector<CReportRecord>& records);
 // UTF-8; numbers are JSON numbers, a missing acquired count null.
 std::string ReportJson(const std::string& title, const std::vector<CReportRecord>& records);
 
-// One CSV field: quoted, with doubled quotes, when it holds a comma, a quote or a line break.
+// One CSV text field: after a "'" when it begins with "=", "+", "-", "@", a tab or a carriage
+// return (a spreadsheet would take it for a formula); quoted, with doubled quotes, when it
+// holds a comma, a quote or a line break. Numbers do not go through it.
 std::string CsvField(const std::string& text);
+// Only the quoting, for files the program reads back byte for byte.
+std::string CsvQuoted(const std::string& text);
 // Latin-1 bytes as a quoted JSON string in UTF-8.
 std::string JsonString(const std::string& text);

@@ -72,12 +72,21 @@ const CTechniqueTier* ItemTechniqueTier(const CTechnique& technique, const std::
 // Stable bubble sort: by name ascending (byte-wise) or by quantity descending.
 void Sort(CRequirementList& list, ESortMode mode);
 
+// A base breakdown goes down every path of formulae; where formulae name each other the
+// paths are countless, so a breakdown of more steps than this is refused.
+inline constexpr std::uint64_t MaxBreakdownSteps = 20000000;
+
 // Adds a name's base resources to list: a producible name is broken down through its
-// producing tier, a name met again on its own path counts as a base resource there.
-void Expand(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
+// producing tier in ceil(need / batch quantity) batches on every path to it, a name met again
+// on its own path counts as a base resource there. False, the list unchanged, past
+// MaxBreakdownSteps.
+bool Expand(const CGameDatabase& db, const CProfile* profile, const std::string& name, std::int64_t n,
             CRequirementList& list);
 
+// The components of the items; in base-resource mode an empty list, with *refused set, past
+// MaxBreakdownSteps.
 CRequirementList ComputeComponents(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
-                                   const CProfile* profile, EBreakdownMode breakdown, ESortMode sort);
+                                   const CProfile* profile, EBreakdownMode breakdown, ESortMode sort,
+                                   bool* refused = nullptr);
 CRequirementList ComputeBonuses(const CGameDatabase& db, const std::vector<const COrderItem*>& items,
                                 EBonusMode mode, ESortMode sort);

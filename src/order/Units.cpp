@@ -22,6 +22,14 @@ std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b)
     return b < 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
 }
 
+std::int64_t SaturatingSubtract(std::int64_t a, std::int64_t b)
+{
+    std::int64_t result = 0;
+    if (!__builtin_sub_overflow(a, b, &result))
+        return result;
+    return b > 0 ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+}
+
 std::int64_t UnitsNeeded(const CResource& resource, const CProfile* profile, std::int64_t adjust)
 {
     if (!profile)

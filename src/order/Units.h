@@ -13,6 +13,8 @@ int Efficiency(const CResource& resource, const CProfile* profile, std::int64_t 
 // Batches needed for n products made perBatch at a time (n / perBatch rounded up).
 std::int64_t BatchesFor(std::int64_t n, std::int64_t perBatch);
 
-// Multiplication and addition that stop at the 64-bit range instead of overflowing.
+// Multiplication, addition and subtraction that stop at the 64-bit range instead of
+// overflowing.
 std::int64_t SaturatingMultiply(std::int64_t a, std::int64_t b);
 std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b);
+std::int64_t SaturatingSubtract(std::int64_t a, std::int64_t b);

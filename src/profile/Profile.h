@@ -32,6 +32,12 @@ struct CProfile
     // The file it was read from or last written to; empty while it has none. A renamed
     // profile's old file goes only once the new one is written.
     std::filesystem::path file;
+    // Why the file gave no profile ("cannot be read: ...", "holds no profile"); empty when
+    // it did.
+    std::string readProblem;
+    // The file ended before its closing line: the profile holds what came before, and
+    // saving over the file asks first.
+    bool damaged = false;
     std::vector<CProfileValue> statistics;
     std::vector<CProfileValue> adventureLevels;
     std::vector<CProfileValue> adventureSkills;

@@ -70,6 +70,8 @@ CProfile& Append(CProfileList& list, std::unique_ptr<CProfile> profile)
     profile->type = ProfileTypes::Local;
     profile->changed = true;
     profile->file.clear();
+    profile->damaged = false;
+    profile->readProblem.clear();
     list.profiles.push_back(std::move(profile));
     return *list.profiles.back();
 }

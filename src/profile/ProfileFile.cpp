@@ -5,7 +5,9 @@
 #include "base/NumberText.h"
 #include "base/Prompter.h"
 #include "base/Settings.h"
+#include "base/TextFile.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlText.h"
 
 #include <algorithm>
 
@@ -23,7 +25,7 @@ void ReadValueList(const CXmlDocument& doc, const CXmlElement& parent, const cha
     std::string attribute;
     std::string text;
     while (list.NextTextAndAttribute(doc, itemName, attribute, text, true))
-        values.push_back({text, Atoi(attribute)});
+        values.push_back({XmlTextIn(text), Atoi(attribute)});
 }
 
 void WriteValueList(CXmlDocument& doc, const char* listName, const char* itemName,
@@ -31,7 +33,7 @@ void WriteValueList(CXmlDocument& doc, const char* listName, const char* itemNam
 {
     doc.BeginElement(listName);
     for (const CProfileValue& value : values)
-        doc.WriteElementWithAttributes(itemName, Format(attributeFormat, value.value), value.name);
+        doc.WriteElementWithAttributes(itemName, Format(attributeFormat, value.value), XmlTextOut(value.name));
     doc.EndElement(listName);
 }
 
@@ -58,16 +60,33 @@ bool ReadProfile(CProfile& profile, const fs::path& path)
     profile.adventureSkills.clear();
     profile.craftLevels.clear();
     profile.craftSkills.clear();
+    profile.readProblem.clear();
+    profile.damaged = false;
 
+    std::string text;
+    const CTextFileResult file = ReadTextFile(path, MaxDocumentBytes, text, CXmlDocument::TextPadding);
+    if (file.status != ETextFile::Read)
+    {
+        profile.readProblem = TextFileProblem(file, MaxDocumentBytes);
+        return true;
+    }
     CXmlDocument doc;
-    doc.Load(path);
+    doc.LoadFromText(std::move(text));
     CXmlElement root{std::string(CXmlElement::RootName)};
     CXmlElement element("profile");
     if (!element.FindNext(doc, root))
+    {
+        profile.readProblem = "holds no profile";
         return true;
-    element.GetText(doc, "profile-name", profile.name, true);
-    element.GetText(doc, "profile-server", profile.server, true);
-    element.GetText(doc, "profile-email", profile.email, true);
+    }
+    const auto readText = [&](std::string_view child, std::string& field)
+    {
+        element.GetText(doc, child, text, true);
+        field = XmlTextIn(text);
+    };
+    readText("profile-name", profile.name);
+    readText("profile-server", profile.server);
+    readText("profile-email", profile.email);
 
     ReadValueList(doc, element, "statistics", "statistic", profile.statistics);
 
@@ -78,7 +97,8 @@ bool ReadProfile(CProfile& profile, const fs::path& path)
         while (adventure.FindNext(doc, adventureLevels))
         {
             CProfileValue level;
-            adventure.GetText(doc, "adventure-name", level.name, true);
+            adventure.GetText(doc, "adventure-name", text, true);
+            level.name = XmlTextIn(text);
             adventure.GetInt(doc, "adventure-level", level.value, true);
             profile.adventureLevels.push_back(std::move(level));
         }
@@ -93,7 +113,8 @@ bool ReadProfile(CProfile& profile, const fs::path& path)
         while (craft.FindNext(doc, craftLevels))
         {
             CCraftLevel level;
-            craft.GetText(doc, "craft-name", level.name, true);
+            craft.GetText(doc, "craft-name", text, true);
+            level.name = XmlTextIn(text);
             craft.GetInt(doc, "craft-level", level.level, true);
             craft.GetInt(doc, "craft-worktiermin", level.workTierMin, true);
             craft.GetInt(doc, "craft-worktiermax", level.workTierMax, true);
@@ -102,6 +123,8 @@ bool ReadProfile(CProfile& profile, const fs::path& path)
     }
 
     ReadValueList(doc, element, "craftskills", "craftskill", profile.craftSkills);
+    // A file cut short reads as far as it goes; what is missing must not be saved back.
+    profile.damaged = doc.FirstLineWithTag("/profile", element.Position() + 1) < 0;
     return true;
 }
 
@@ -112,15 +135,15 @@ bool WriteProfile(CProfile& profile, const fs::path& path)
         return false;
     doc.BeginElement("profile");
     doc.WriteElement("profile-format", "1.0");
-    doc.WriteElement("profile-name", profile.name);
-    doc.WriteElement("profile-server", profile.server);
-    doc.WriteElement("profile-email", profile.email);
+    doc.WriteElement("profile-name", XmlTextOut(profile.name));
+    doc.WriteElement("profile-server", XmlTextOut(profile.server));
+    doc.WriteElement("profile-email", XmlTextOut(profile.email));
     WriteValueList(doc, "statistics", "statistic", "value=\"%d\"", profile.statistics);
     doc.BeginElement("adventurelevels");
     for (const CProfileValue& level : profile.adventureLevels)
     {
         doc.BeginElement("adventure");
-        doc.WriteElement("adventure-name", level.name);
+        doc.WriteElement("adventure-name", XmlTextOut(level.name));
         doc.WriteElement("adventure-level", level.value);
         doc.EndElement("adventure");
     }
@@ -131,7 +154,7 @@ bool WriteProfile(CProfile& profile, const fs::path& path)
     for (const CCraftLevel& level : profile.craftLevels)
     {
         doc.BeginElement("craft");
-        doc.WriteElement("craft-name", level.name);
+        doc.WriteElement("craft-name", XmlTextOut(level.name));
         doc.WriteElement("craft-level", level.level);
         doc.WriteElement("craft-worktiermin", level.workTierMin);
         doc.WriteElement("craft-worktiermax", level.workTierMax);
@@ -144,6 +167,8 @@ bool WriteProfile(CProfile& profile, const fs::path& path)
         return false;
     profile.changed = false;
     profile.file = path;
+    profile.damaged = false;
+    profile.readProblem.clear();
     return true;
 }
 
@@ -258,6 +283,14 @@ bool SaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompt
             std::error_code ec;
             fs::create_directories(path.parent_path(), ec);
             const fs::path previous = profile->file;
+            if (profile->damaged && fs::equivalent(path, previous, ec) &&
+                !(prompter && prompter->AskYesNo(Format(Messages::ProfileDamagedSaveQuestion, previous.c_str(),
+                                                        ServerAndName(*profile).c_str()))))
+            {
+                // The player keeps the damaged file; the edit stays unsaved.
+                allWritten = false;
+                continue;
+            }
             if (!WriteProfile(*profile, path))
                 warning = std::string(Messages::ProfileNotSaved1) + ServerAndName(*profile) +
                           std::string(Messages::ProfileWriteFailed1) + path.native() +
@@ -281,4 +314,13 @@ void OfferToSaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, 
     const std::string question = ChangedProfilesQuestion(list);
     if (!question.empty() && prompter.AskYesNo(question))
         SaveChangedProfiles(list, dataFolder, &prompter);
+}
+
+std::vector<std::string> DamagedProfileWarnings(const CProfileList& list)
+{
+    std::vector<std::string> warnings;
+    for (const auto& profile : list.profiles)
+        if (profile->damaged)
+            warnings.push_back(Format(Messages::ProfileFileDamaged, profile->file.c_str()));
+    return warnings;
 }

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class IPrompter;
 struct CSettings;
 
 // Reads a profile file into a profile (always succeeds: a file without a "profile"
-// element gives an empty profile).
+// element gives an empty profile, with its readProblem set; one that ends before its
+// closing line is marked damaged).
 bool ReadProfile(CProfile& profile, const std::filesystem::path& path);
 // Writes a profile file atomically and clears the changed flag; false (flag kept) when the
 // file could not be written.
@@ -41,9 +43,14 @@ std::filesystem::path ProfileFileName(const CProfile& profile,
 // been changed, ..."); empty when no profile has changed.
 std::string ChangedProfilesQuestion(const CProfileList& list);
 // Writes every changed profile to its own file; warns through the prompter about any that
-// could not be written (they stay marked as changed). True when all were written.
+// could not be written (they stay marked as changed). A profile read from a damaged file is
+// written over it only when the prompter's question is answered yes. True when all were
+// written.
 bool SaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
                          IPrompter* prompter);
 // Asks the question above when a profile has changed and saves them all on "yes".
 void OfferToSaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
                                 IPrompter& prompter);
+
+// The warnings of a load: one per profile whose file is damaged.
+std::vector<std::string> DamagedProfileWarnings(const CProfileList& list);

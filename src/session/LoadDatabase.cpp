@@ -2,6 +2,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/DataPaths.h"
+#include "base/Prompter.h"
 #include "base/Settings.h"
 #include "base/Theme.h"
 #include "database/GameDatabase.h"
@@ -60,7 +61,12 @@ ELoadSource LoadDatabase(CLoadContext& c)
 
     db.ReadHelpPages(DataPaths::Join(c.dataFolder, DataPaths::Help));
     if (c.profiles)
+    {
         LoadAllProfiles(*c.profiles, c.dataFolder, settings);
+        if (c.prompter)
+            for (const std::string& warning : DamagedProfileWarnings(*c.profiles))
+                c.prompter->Warn(warning);
+    }
     db.BuildCategoryLists();
     CXmlDocument::ReleaseSpareBuffers();
     if (c.theme)

@@ -69,9 +69,10 @@ void CSession::ResetOrder()
     m_order.modified = false;
 }
 
-ELoadSource CSession::LoadDatabase()
+ELoadSource CSession::LoadDatabase(bool rebuild)
 {
     CLoadContext context;
+    context.rebuild = rebuild;
     context.dataFolder = m_dataFolder;
     context.settings = &m_settings;
     context.database = &m_database;

@@ -37,8 +37,8 @@ public:
     // Installs a waiting "Temp/Moxa_*.zip" (which reloads the database).
     EPendingUpdate InstallPendingUpdate();
     // The whole load sequence: cache or rebuild, order reset, help pages, profiles,
-    // category lists, theme.
-    ELoadSource LoadDatabase();
+    // category lists, theme. With rebuild the XML is read even when the cache is valid.
+    ELoadSource LoadDatabase(bool rebuild = false);
     // What an archive installation needs; its reload empties the icon store and loads.
     CInstallContext InstallContext();
     // Shutdown: offers to save changed profiles, then writes the settings.

@@ -19,7 +19,7 @@ namespace
 {
 // The buffer of a document has this many readable bytes after its text, so that the line
 // splitter can read whole blocks near the end.
-constexpr std::size_t Padding = 16;
+constexpr std::size_t Padding = CXmlDocument::TextPadding;
 
 #if defined(__SSE2__)
 // The flags of the bytes among the sixteen at p that equal c; reads up to Padding past end.

@@ -24,6 +24,9 @@ public:
     bool Load(const std::filesystem::path& path);
     // Replaces the lines by those of a text held in memory (tests, fuzzing, downloads).
     void LoadFromText(std::string text);
+    // The bytes LoadFromText adds after the text: a text with that much spare capacity is
+    // not copied.
+    static constexpr std::size_t TextPadding = 16;
 
     int LineCount() const { return static_cast<int>(m_lines.size()); }
     std::string_view RawLine(int index) const;

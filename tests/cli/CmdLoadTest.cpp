@@ -1,4 +1,6 @@
 #include "base/AtomicFile.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 
@@ -98,4 +100,22 @@ TEST_F(CliLoadTest, FormulaPrintsTheRecord)
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(RunCli(Data(), "load --bogus").status, 2);
+}
+
+// A rebuild that finds no formula file at all (an emptied or moved Config) keeps the cache
+// it would have replaced with an empty one, and says why.
+TEST_F(CliLoadTest, ARebuildWithoutFormulaFilesKeepsTheCache)
+{
+    ASSERT_EQ(RunCli(Data(), "load").status, 0);
+    const std::string cache = ReadFileBytes(Data() / "Cache/config.dat");
+    ASSERT_FALSE(cache.empty());
+    fs::rename(Data() / "Config/Crafts", m_dir / "Crafts");
+    const CRun rebuilt =
+        RunShellCommand(std::string("'") + MOXA_CLI + "' --data-dir '" + Data().string() + "' load --rebuild 2>&1");
+    EXPECT_EQ(rebuilt.status, 1);
+    EXPECT_EQ(WithoutTime(rebuilt.out),
+              Format(Messages::NoFormulaFilesKept, (Data() / "Config/Crafts").c_str()) + "\n" + Counts + "source: kept\n");
+    EXPECT_EQ(ReadFileBytes(Data() / "Cache/config.dat"), cache);
+    fs::rename(m_dir / "Crafts", Data() / "Config/Crafts");
+    EXPECT_EQ(WithoutTime(RunCli(Data(), "load").out), Counts + "source: cache\n");
 }

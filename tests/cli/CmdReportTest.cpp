@@ -1,3 +1,5 @@
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "support/RunCommand.h"
 #include "support/TempDir.h"
 
@@ -32,6 +34,13 @@ protected:
     }
 
     std::string Report(const std::string& options) { return Run("report '" + m_order + "' " + options).out; }
+
+    // Standard error alone, after what the shell puts before the command (a pipe, say).
+    CRun Errors(const std::string& args, const std::string& before = "")
+    {
+        return RunShellCommand(before + "MOXA_SETTINGS='" + (m_dir / "settings.ini").string() + "' '" + MOXA_CLI +
+                               "' --data-dir '" + (m_dir / "data").string() + "' " + args + " 2>&1 >/dev/null");
+    }
 
     CTempDir m_dir;
     std::string m_order;
@@ -236,4 +245,103 @@ TEST_F(CliReportTest, PlanAndCompareTakeTheReportsOptions)
         command.insert(command.find(' '), " '" + m_order + "'");
         EXPECT_EQ(Run(command).status, 2) << options;
     }
+}
+
+// Inputs that never end stop at the size limit, and inputs that are no order or list say
+// what they are; nothing is saved.
+TEST_F(CliReportTest, EndlessAndOddInputsAreRefusedWithTheirReason)
+{
+    const std::string order = (m_dir / "order.xml").string();
+    fs::copy_file(m_order, order);
+    const std::string folder = m_dir.Path().string();
+    const auto utf16 = m_dir.WriteFile("utf16.txt", std::string("\xFF\xFEN\0a\0i\0l\0s\0\n\0", 14));
+    const struct
+    {
+        std::string args;
+        std::string output;
+    } cases[] = {
+        {"order /dev/zero", "moxa-cli: the order file '/dev/zero' is too large (more than 256 MB)\n"},
+        {"order - < /dev/zero", "moxa-cli: the order file '-' is too large (more than 256 MB)\n"},
+        {"order '" + folder + "'", "moxa-cli: the order file '" + folder + "' is a folder, not a file\n"},
+        {"order '" + order + "' --add-list /dev/zero", "moxa-cli: the list file '/dev/zero' is too large (more than 16 MB)\n"},
+        {"order '" + order + "' --add-list '" + utf16.string() + "'", "moxa-cli: " + std::string(Messages::PasteUtf16) + "\n"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.args);
+        const CRun run = Errors(c.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, c.output);
+    }
+    // A pipe that never ends.
+    const CRun piped = Errors("order -", "yes '<item>' | ");
+    EXPECT_EQ(piped.status, 1);
+    EXPECT_EQ(piped.out, "moxa-cli: the order file '-' is too large (more than 256 MB)\n");
+    EXPECT_EQ(ReadFileBytes(order), ReadFileBytes(m_order));
+}
+
+// Without a database an order cannot be judged: a save would drop every acquired count as
+// needed by nothing, and a report would be empty. Neither happens.
+TEST_F(CliReportTest, WithoutADatabaseNothingIsReportedOrSaved)
+{
+    fs::remove_all(m_dir / "data" / "Config" / "Crafts");
+    fs::remove_all(m_dir / "data" / "Cache");
+    const std::string order = (m_dir / "order.xml").string();
+    fs::copy_file(m_order, order);
+    const std::string crafts = (m_dir / "data" / "Config" / "Crafts").string();
+    const std::string reason = Format(Messages::NoFormulaFiles, crafts.c_str()) +
+                               "\nmoxa-cli: no database is loaded, so nothing is reported or saved\n";
+    for (const std::string& args : {"order '" + order + "' --save-as '" + order + "'", "report '" + order + "'",
+                                    "plan '" + order + "'", "compare '" + order + "'"})
+    {
+        SCOPED_TRACE(args);
+        const CRun run = Run(args, true);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, reason);
+    }
+    EXPECT_EQ(ReadFileBytes(order), ReadFileBytes(m_order));
+    EXPECT_FALSE(fs::exists(m_dir / "data" / "Cache" / "config.dat"));
+}
+
+// An order file cut short is reported as damaged, and the command line saves over it only
+// with --yes.
+TEST_F(CliReportTest, ADamagedOrderIsReportedAndKeptUnlessAnswered)
+{
+    const std::string whole = ReadFileBytes(m_order);
+    const std::string cut = whole.substr(0, whole.find("\t<item>\n\t\t<item-name>Nails</item-name>"));
+    const std::string order = m_dir.WriteFile("cut.xml", cut).string();
+    const std::string damaged = Format(Messages::OrderFileDamaged, order.c_str()) + "\n";
+    const CRun read = Run("order '" + order + "'");
+    EXPECT_EQ(read.status, 1);
+    EXPECT_NE(read.out.find("item: 30 x Nails <Box> & Co\n"), std::string::npos);
+    EXPECT_EQ(read.out.find("item: 10 x Nails\n"), std::string::npos);
+    EXPECT_EQ(Errors("order '" + order + "'").out, damaged);
+    const CRun report = Run("report '" + order + "'", true);
+    EXPECT_EQ(report.status, 1);
+    EXPECT_EQ(report.out, damaged);
+
+    const std::string question = Format(Messages::OrderDamagedSaveQuestion, order.c_str());
+    const CRun kept = Errors("order '" + order + "' --save-as '" + order + "'");
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_EQ(kept.out, damaged + question + " [no]\nmoxa-cli: '" + order + "' is left as it was\n");
+    EXPECT_EQ(ReadFileBytes(order), cut);
+    EXPECT_EQ(Run("--yes order '" + order + "' --save-as '" + order + "'").status, 1);
+    EXPECT_EQ(Run("order '" + order + "'").status, 0);
+}
+
+// compare leaves out a profile whose file gave none, and says when none is left.
+TEST_F(CliReportTest, CompareLeavesOutProfilesThatCannotBeRead)
+{
+    const fs::path broken = m_dir.WriteFile("data/Profiles/Broken.xml", "<settings>\n</settings>\n");
+    const CRun run = Run("compare '" + m_order + "'", true);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\t')),
+              "moxa-cli: compare: the profile file '" + broken.string() + "' holds no profile; it is left out\n30");
+    EXPECT_NE(run.out.find("\n31\tSalt & Ash|17 *\n"), std::string::npos);
+
+    fs::remove(m_dir / "data" / "Profiles" / "Smith.xml");
+    const CRun none = Run("compare '" + m_order + "' --format csv", true);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "moxa-cli: compare: the profile file '" + broken.string() +
+                            "' holds no profile; it is left out\nmoxa-cli: compare: there is no profile to compare\n");
 }

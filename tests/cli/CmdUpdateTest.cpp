@@ -1,5 +1,7 @@
 // moxa-cli update against a local HTTP server.
 #include "HttpFixture.h"
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "UpdateTestData.h"
 #include "ZipBuilder.h"
 #include "support/TempDir.h"
@@ -175,10 +177,12 @@ TEST_F(CliUpdateTest, FailuresExitNonZeroWithTheirMessage)
         const CCliRun run = Run(c.args);
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        // No transfer started for an unknown server: nothing else is said.
+        // No transfer started for an unknown server: nothing else is said but that the
+        // folder has no database yet.
         if (!c.path)
         {
-            EXPECT_EQ(run.err, c.message);
+            const std::string crafts = (dir / "data/Config/Crafts").string();
+            EXPECT_EQ(run.err, Format(Messages::NoFormulaFiles, crafts.c_str()) + "\n" + c.message);
         }
         EXPECT_EQ(ReadFileBytes(dir / "data/Config/Categories.xml"),
                   "<categories>\n</categories>\n");

@@ -119,6 +119,9 @@ TEST_F(CliWizardTest, TemplatesThatGiveNothingSayWhyAndWriteNothing)
         EXPECT_FALSE(fs::exists(out));
     }
     EXPECT_EQ(Run("wizard --template Bladesmith --race Human -o x.xml").status, 2);
+    const CRun level = Run("wizard --template Bladesmith --race Human --level 1000000 -o x.xml");
+    EXPECT_EQ(level.status, 2);
+    EXPECT_EQ(level.err, "moxa-cli: wizard: --level takes a whole number from 1 to 100, not '1000000'\n");
     EXPECT_EQ(Run("wizard --template Bladesmith --profile Default:Journeyman --race Human --level 3 -o x.xml").status,
               2);
 }

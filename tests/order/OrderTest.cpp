@@ -1,5 +1,6 @@
 #include "OrderFixture.h"
 #include "base/Messages.h"
+#include "base/NumberText.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -259,4 +260,86 @@ TEST_F(OrderFile, NewOrderAsksOnlyWhenThereAreItems)
     EXPECT_TRUE(full.acquired.empty());
     EXPECT_EQ(full.filePath, "Untitled.xml");
     EXPECT_FALSE(full.modified);
+}
+
+// Every text of an order is the player's: whatever it holds reads back byte for byte, and
+// what the old files held reads as it did.
+TEST_F(OrderFile, EveryTextReadsBackByteForByte)
+{
+    const std::string texts[] = {"Tools </b> & more", "two\nlines", "cr\r", "\r\n", "quote \" and > here",
+                                 "&#60; typed", "&amp; &lt; kept", "\t lead and trail ", "</", "&", ""};
+    for (const std::string& text : texts)
+    {
+        SCOPED_TRACE(text);
+        COrder order;
+        order.AddGroup(text);
+        auto item = Item(text, text, text, 7, text);
+        item->techniques.push_back({"All", text, text});
+        order.AddItem(std::move(item));
+        order.acquired = {{"Iron Bar", text + "1"}};
+        // Needed, so that the save keeps it: the item's formula is unknown, the sword's is not.
+        order.AddItem(Item("Iron Sword", "Sword", "Tier I", 1));
+        const auto path = dir / "texts.xml";
+        ASSERT_TRUE(order.Write(path, db));
+        COrder read;
+        ASSERT_EQ(read.ReadFile(path, db).status, EOrderRead::Read);
+        EXPECT_EQ(read.groups, (std::vector<std::string>{text}));
+        ASSERT_EQ(read.items.size(), 2u);
+        const COrderItem& back = *read.items[0];
+        EXPECT_EQ(back.itemName, text);
+        EXPECT_EQ(back.group, text);
+        EXPECT_EQ(back.formula, text);
+        EXPECT_EQ(back.tierName, text);
+        ASSERT_EQ(back.techniques.size(), 1u);
+        EXPECT_EQ(back.techniques[0].name, text);
+        EXPECT_EQ(back.techniques[0].tierName, text);
+        EXPECT_EQ(read.acquired, order.acquired);
+    }
+    const std::string written = ReadFileBytes(dir / "texts.xml");
+    EXPECT_NE(written.find("\t<group></group>\n"), std::string::npos);
+    COrder old;
+    ASSERT_TRUE(old.Read(dir.WriteFile("old.xml", TwoItemOrder), db));
+    EXPECT_EQ(old.items[1]->itemName, "Steel &amp; <Sword>");
+}
+
+// A file that ends before its closing line (a full disk, a copy stopped half way) is read as
+// far as it goes, said to be damaged, and saved over only when the player agrees.
+TEST_F(OrderFile, AFileCutShortIsDamagedAndKeptUnlessThePlayerAgrees)
+{
+    const std::string cut = TwoItemOrder.substr(0, TwoItemOrder.find("\t<item>\n\t\t<item-name>Steel"));
+    const auto path = dir.WriteFile("cut.xml", cut);
+    COrder order;
+    const COrderRead read = order.ReadFile(path, db);
+    EXPECT_EQ(read.status, EOrderRead::Damaged);
+    EXPECT_EQ(order.items.size(), 1u);
+    EXPECT_EQ(OrderReadMessage(read, path), Format(Messages::OrderFileDamaged, path.c_str()));
+
+    CScriptedPrompter prompter;
+    EXPECT_TRUE(MaySaveOrderOver(order, dir / "elsewhere.xml", prompter));
+    EXPECT_TRUE(prompter.questions.empty());
+    prompter.QueueAnswer(false);
+    EXPECT_FALSE(MaySaveOrderOver(order, path, prompter));
+    EXPECT_EQ(prompter.questions, (std::vector<std::string>{Format(Messages::OrderDamagedSaveQuestion, path.c_str())}));
+    EXPECT_EQ(ReadFileBytes(path), cut);
+    // Once saved with the player's leave, the file is whole again.
+    ASSERT_TRUE(order.Write(path, db));
+    EXPECT_TRUE(MaySaveOrderOver(order, path, prompter));
+    EXPECT_EQ(COrder().ReadFile(path, db).status, EOrderRead::Read);
+
+    // What else a named file can be.
+    const struct
+    {
+        std::filesystem::path path;
+        EOrderRead status;
+        std::string message;
+    } cases[] = {
+        {dir.Path(), EOrderRead::Folder, "The order file '" + dir.Path().string() + "' is a folder, not a file."},
+        {dir / "none.xml", EOrderRead::Missing, "The order file '" + (dir / "none.xml").string() + "' does not exist."},
+    };
+    for (const auto& c : cases)
+    {
+        const COrderRead other = order.ReadFile(c.path, db);
+        EXPECT_EQ(other.status, c.status);
+        EXPECT_EQ(OrderReadMessage(other, c.path), c.message);
+    }
 }

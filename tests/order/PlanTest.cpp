@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace
 {
 // "name need/acquired/remaining" then, for crafts, " xbatches=made+leftover", then " @depth".
@@ -54,6 +56,10 @@ protected:
         CFormula& anvil = AddFormula(*weapons, "Anvil", 1);
         AddTier(anvil, "Great Anvil", 1)
             .resources.push_back(Resource("Steel Bar", "Smithing", 1, 100, 2000000000, 200, 1));
+        // Units of INT_MIN: a need far below the 64-bit range.
+        CFormula& hex = AddFormula(*weapons, "Hex", 1);
+        AddTier(hex, "Hex", 1).resources.push_back(
+            Resource("Void", "Smithing", INT32_MIN, 0, INT32_MAX, 0, INT32_MAX));
     }
 };
 } // namespace
@@ -100,6 +106,9 @@ TEST_F(PlanTest, IntermediatesAreBatchedOnceOnTheirTotalNeed)
          "x66666666666667=200000000000001+1 @1; | Coal 155555555555557/0/155555555555557 @3; Iron "
          "Ore 44444444444446/0/44444444444446 "
          "@3; "},
+        // A need that saturates below zero counts as none; taking the acquired count off it
+        // must not wrap round to the largest number.
+        {"negative", {{"Hex", 100000}}, {{"Void", "5"}}, 0, "| Void 0/5/0 @1; "},
     };
     for (const Case& c : cases)
     {

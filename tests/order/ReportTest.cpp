@@ -1,6 +1,8 @@
 #include "OrderFixture.h"
 #include "order/ClipboardText.h"
 #include "order/HtmlExport.h"
+#include "order/Plan.h"
+#include "order/PlanExport.h"
 #include "order/Report.h"
 #include "order/ReportGrid.h"
 #include "order/ReportRecords.h"
@@ -267,4 +269,38 @@ TEST_F(Report, NamesKeepTheirOwnCellsInEveryFormat)
     EXPECT_EQ(CopyReportText(report), "2 x Pipe|Sword (Keen Edge), \r\nNone");
     EXPECT_EQ(ReportCsv(ReportRecords(report)), "name,acquired,needed,kind,detail,depth\n"
                                                 "Pipe|Sword,,2,item,Keen Edge,\nNone,,1,item,,\n");
+}
+
+// Text cells that a spreadsheet would run as formulae begin with a quote; numbers, negative
+// ones too, are left as they are.
+TEST(ReportCsv, FormulaLikeTextsAreNeutralised)
+{
+    const struct
+    {
+        std::string text;
+        std::string cell;
+    } cases[] = {
+        {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+        {"+1+cmd|' /C calc'!A0", "'+1+cmd|' /C calc'!A0"},
+        {"@SUM(1+1)", "'@SUM(1+1)"},
+        {"-2+3", "'-2+3"},
+        {"\tTab", "'\tTab"},
+        {"\rReturn", "\"'\rReturn\""},
+        {"Iron = Bar", "Iron = Bar"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        CReportRecord record{"component", c.text, true, -3, -7, c.text, 0};
+        EXPECT_EQ(ReportCsv({record}), "name,acquired,needed,kind,detail,depth\n" + c.cell + ",-3,-7,component," +
+                                           c.cell + ",\n");
+        CPlan plan;
+        plan.gathers.push_back({c.text, -1, 2, 0, 0, 0, 0, 1});
+        EXPECT_EQ(PlanCsv(plan, nullptr), "kind,name,need,acquired,remaining,batches,made,leftover,depth\n"
+                                          "gather," + c.cell + ",-1,2,0,,,,1\n");
+        CComparison comparison{{c.text}, {{"gather", c.text, {{-4, 0, true, true}}}}};
+        EXPECT_EQ(CompareCsv(comparison), "kind,name,profile,units,efficiency,cheapest\ngather," + c.cell + "," +
+                                              c.cell + ",-4,,1\n");
+    }
 }

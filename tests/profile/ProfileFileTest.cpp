@@ -1,3 +1,5 @@
+#include "base/Messages.h"
+#include "base/NumberText.h"
 #include "base/Settings.h"
 #include "profile/ProfileFile.h"
 #include "support/ScriptedPrompter.h"
@@ -416,4 +418,70 @@ TEST(ProfileFile, SaveChangedProfilesReportsFailedWrites)
                                         (data / "Profiles/Ilsa.xml").string() + "'."}));
     // Without a prompter the result still tells.
     EXPECT_FALSE(SaveChangedProfiles(list, data, nullptr));
+}
+
+// Names are the player's: whatever they hold reads back byte for byte.
+TEST(ProfileFile, EveryTextReadsBackByteForByte)
+{
+    CTempDir dir;
+    for (const std::string text : {"Tools </b> & more", "two\nlines\r", "quote \" and > here", "&#10; typed", ""})
+    {
+        SCOPED_TRACE(text);
+        CProfile p;
+        p.name = p.server = p.email = text;
+        p.statistics = {{text, 1}};
+        p.adventureLevels = {{text, 2}};
+        p.adventureSkills = {{text, 3}};
+        p.craftLevels = {{text, 4, 1, 2}};
+        p.craftSkills = {{text, 5}};
+        ASSERT_TRUE(WriteProfile(p, dir / "p.xml"));
+        CProfile back;
+        ReadProfile(back, dir / "p.xml");
+        ExpectSameContent(back, p);
+        EXPECT_FALSE(back.damaged);
+        EXPECT_EQ(back.readProblem, "");
+    }
+}
+
+// A profile file cut short loads as far as it goes, is said to be damaged when loaded, and
+// is written over only when the player agrees.
+TEST(ProfileFile, AFileCutShortIsDamagedAndKeptUnlessThePlayerAgrees)
+{
+    CTempDir dir;
+    const std::string cut = std::string(SampleText).substr(0, std::string(SampleText).find("\t<craftlevels>"));
+    const fs::path path = dir.WriteFile("data/Profiles/Ilsa.xml", cut);
+    CProfileList list;
+    LoadProfiles(list, path.parent_path(), ProfileTypes::Local, "", "");
+    ASSERT_EQ(list.profiles.size(), 1u);
+    CProfile& profile = *list.profiles[0];
+    EXPECT_TRUE(profile.damaged);
+    EXPECT_EQ(profile.adventureSkills.size(), 2u);
+    EXPECT_TRUE(profile.craftLevels.empty());
+    EXPECT_EQ(DamagedProfileWarnings(list),
+              (std::vector<std::string>{Format(Messages::ProfileFileDamaged, path.c_str())}));
+
+    profile.changed = true;
+    CScriptedPrompter prompter;
+    prompter.QueueAnswer(false);
+    EXPECT_FALSE(SaveChangedProfiles(list, dir / "data", &prompter));
+    EXPECT_EQ(prompter.questions, (std::vector<std::string>{Format(Messages::ProfileDamagedSaveQuestion, path.c_str(),
+                                                                   "Brightwater:Ilsa")}));
+    EXPECT_TRUE(prompter.warnings.empty());
+    EXPECT_EQ(ReadFileBytes(path), cut);
+    EXPECT_TRUE(profile.changed);
+    prompter.QueueAnswer(true);
+    EXPECT_TRUE(SaveChangedProfiles(list, dir / "data", &prompter));
+    EXPECT_FALSE(profile.damaged);
+    EXPECT_NE(ReadFileBytes(path).find("</profile>\n"), std::string::npos);
+
+    // A file that gives no profile says why.
+    for (const auto& [file, problem] :
+         {std::pair<fs::path, std::string>{dir.WriteFile("x.xml", "<settings>\n</settings>\n"), "holds no profile"},
+          {dir / "none.xml", "does not exist"},
+          {dir.Path(), "is a folder, not a file"}})
+    {
+        CProfile other;
+        ReadProfile(other, file);
+        EXPECT_EQ(other.readProblem, problem);
+    }
 }

@@ -74,6 +74,16 @@ void WriteManyItems(const fs::path& path, int count, bool closed)
         out << "</order>\n";
 }
 
+// An order of one item and very many groups.
+void WriteManyGroups(const fs::path& path, int count)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<order>\n<order-format>1.0</order-format>\n<groups>\n";
+    for (int i = 0; i < count; ++i)
+        out << "<group>Group " << i << "</group>\n";
+    out << "</groups>\n<item>\n<item-name>Bar</item-name>\n<item-group>Group 7</item-group>\n</item>\n</order>\n";
+}
+
 void WriteOneLine(const fs::path& path, const std::string& opening)
 {
     std::ofstream out(path, std::ios::binary);
@@ -120,9 +130,11 @@ std::string ObserveOrder(const fs::path& path)
 {
     CGameDatabase db;
     COrder order;
-    const bool ok = order.Read(path, db);
+    const EOrderRead status = order.ReadFile(path, db).status;
+    const char* const names[] = {"read", "missing", "folder", "unreadable", "too-large", "unsupported", "damaged"};
     const int batches = order.items.empty() ? 0 : order.items.front()->batches;
-    return "result=" + Bool(ok) + " items=" + std::to_string(order.ItemCount()) + " batches=" + std::to_string(batches);
+    return std::string("read=") + names[static_cast<int>(status)] + " items=" + std::to_string(order.ItemCount()) +
+           " batches=" + std::to_string(batches) + " groups=" + std::to_string(order.groups.size());
 }
 
 std::string ObserveProfile(const fs::path& path)
@@ -285,6 +297,8 @@ TEST(HostileInput, EveryFileGivesItsOutcome)
                 WriteManyItems(path, 1000000, true);
             else if (name == "order-200000-opening-lines")
                 WriteManyItems(path, 200000, false);
+            else if (name == "order-million-groups")
+                WriteManyGroups(path, 1000000);
             else
                 FAIL() << "no generator for " << name;
         }

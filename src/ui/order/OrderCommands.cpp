@@ -26,6 +26,8 @@ QString OrdersFolder(CAppContext& app)
 
 bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
 {
+    if (!MaySaveOrderOver(app.Order(), path, app.Prompter()))
+        return false;
     EOrderSave saved = app.Order().Save(path, app.Database());
     if (saved == EOrderSave::ChangedOnDisk &&
         app.Prompter().AskYesNo(std::string(Messages::OrderChangedOnDisk1) + path + std::string(Messages::OrderChangedOnDisk2)))
@@ -70,12 +72,10 @@ bool OpenOrder(CAppContext& app, QWidget* parent)
     return true;
 }
 
-void OpenOrderFile(CAppContext& app, QWidget* parent, const std::string& path)
+void OpenOrderFile(CAppContext& app, QWidget*, const std::string& path)
 {
-    if (app.Order().Read(path, app.Database()))
+    if (::OpenOrder(app.Order(), path, app.Database(), app.Prompter()))
         AddRecentOrder(app.Settings(), path);
-    else
-        CMessageBox::Show(parent, Qs(Messages::OrderVersionUnsupported), CMessageBox::EIcon::Stop);
     app.History().Reset();
     app.OrderChanged();
 }

@@ -1,7 +1,6 @@
 #include "ui/shell/AppContext.h"
 
 #include "base/DataPaths.h"
-#include "database/Cache.h"
 #include "session/ThemeFile.h"
 #include "ui/order/OrderModel.h"
 #include "ui/widgets/IconImage.h"
@@ -46,12 +45,12 @@ ELoadSource CAppContext::LoadDatabase(ILoadProgress* progress)
 
 void CAppContext::Recache(ILoadProgress* progress)
 {
-    RemoveCacheFiles(DataPaths::Join(DataFolder(), DataPaths::Cache));
     m_session.SaveSettings();
     m_session.SetProgress(progress);
-    // An installed archive reloads the database itself.
+    // An installed archive reloads the database itself. The old cache goes only when the
+    // rebuild has a database to replace it with.
     if (m_session.InstallPendingUpdate() != EPendingUpdate::Installed)
-        m_session.LoadDatabase();
+        m_session.LoadDatabase(true);
     m_session.SetProgress(nullptr);
     AfterLoad();
 }

@@ -37,8 +37,8 @@ public:
     ELoadSource Start(ILoadProgress* progress);
     // The load sequence; the windows hear about the order reset afterwards.
     ELoadSource LoadDatabase(ILoadProgress* progress);
-    // "Recache Database" and the configuration dialog's recache: cache files removed,
-    // settings saved, a waiting archive installed, the database reloaded.
+    // "Recache Database" and the configuration dialog's recache: settings saved, a waiting
+    // archive installed, the database rebuilt from XML (the prompter says why when it is not).
     void Recache(ILoadProgress* progress);
     // Reloads the theme "CurrentTheme"; false (colours kept) when it cannot be read.
     bool ReloadTheme();
