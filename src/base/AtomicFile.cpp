@@ -62,6 +62,18 @@ bool IsSaveFileTemp(const std::string& name, const std::set<std::string>& siblin
     return siblings.count(name.substr(0, name.size() - TempSuffixLetters - 1)) != 0;
 }
 
+// QSaveFile draws its six letters from both cases; a suffix in one case ("backup", "BACKUP")
+// is far more likely a player's own copy, so a player's folder keeps it. One killed save in
+// 32 leaves a name that stays: a stray file, never a lost one.
+bool IsMixedCaseSuffix(const std::string& name)
+{
+    bool lower = false;
+    bool upper = false;
+    for (std::size_t i = name.size() - TempSuffixLetters; i < name.size(); ++i)
+        (name[i] >= 'a' ? lower : upper) = true;
+    return lower && upper;
+}
+
 // Stale lock files ("NAME.lock") of the given names.
 void RemoveStaleLocks(const fs::path& folder, const std::set<std::string>& names, const std::set<std::string>& locked)
 {
@@ -267,7 +279,8 @@ void CAtomicFile::RemoveLeftovers(const fs::path& folder, EFolder kind)
     for (const std::string& name : names)
     {
         std::error_code removeError;
-        if (name.starts_with(TempPrefix) || (kind == EFolder::ProgramsOwn && IsSaveFileTemp(name, names)))
+        if (name.starts_with(TempPrefix) ||
+            (IsSaveFileTemp(name, names) && (kind == EFolder::ProgramsOwn || IsMixedCaseSuffix(name))))
             fs::remove(folder / name, removeError);
     }
     RemoveStaleLocks(folder, names, names);
@@ -286,7 +299,7 @@ void CAtomicFile::RemoveLeftoversOf(const fs::path& file)
         std::error_code removeError;
         if (!IsRegularFile(*it))
             continue;
-        if (name.starts_with(TempPrefix))
+        if (name.starts_with(TempPrefix) || (IsSaveFileTemp(name, siblings) && IsMixedCaseSuffix(name)))
             fs::remove(it->path(), removeError);
         else
             names.insert(name);

@@ -68,7 +68,7 @@ public:
     // and the lock files of processes that have gone; in a folder only the program writes
     // (the cache, Temp) also QSaveFile's temporary names ("NAME.AbcDef": a file's name, a dot
     // and six letters, beside that file). A player's folder (orders, profiles, themes) may hold
-    // a "NAME.backup" of the player's own, so that pattern is never swept there.
+    // a "NAME.backup" of the player's own: there only names whose six letters mix both cases go.
     enum class EFolder
     {
         ProgramsOwn,

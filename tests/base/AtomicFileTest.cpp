@@ -164,10 +164,15 @@ TEST(AtomicFile, RemoveLeftoversTouchesOnlyWhatSavesLeft)
     ASSERT_TRUE(living.tryLock(0));
     // In a player's folder a name like "a.xml.backup" may be the player's own: it stays.
     CTempDir players;
-    for (const char* name : {"a.xml", "a.xml.backup", ".moxa-save-abc123"})
+    for (const char* name : {"a.xml", "a.xml.backup", "a.xml.BACKUP", "a.xml.AuGvau", ".moxa-save-abc123"})
         players.WriteFile(name, "x");
     CAtomicFile::RemoveLeftovers(players.Path(), CAtomicFile::EFolder::Players);
-    EXPECT_EQ(Names(players.Path()), (std::vector<std::string>{"a.xml", "a.xml.backup"}));
+    EXPECT_EQ(Names(players.Path()), (std::vector<std::string>{"a.xml", "a.xml.BACKUP", "a.xml.backup"}));
+    for (const char* name : {"Moxa2.ini", "Moxa2.ini.backup", "Moxa2.ini.QwErTy"})
+        players.WriteFile(name, "x");
+    CAtomicFile::RemoveLeftoversOf(players / "Moxa2.ini");
+    EXPECT_EQ(Names(players.Path()), (std::vector<std::string>{"Moxa2.ini", "Moxa2.ini.backup", "a.xml",
+                                                               "a.xml.BACKUP", "a.xml.backup"}));
 
     CAtomicFile::RemoveLeftovers(dir.Path());
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"a.xml", "a.xml.AbCdEf", "a.xml.Qw3rTy", "b.xml.QwErTy",

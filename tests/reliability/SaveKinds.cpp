@@ -13,6 +13,7 @@
 #include "session/LoadDatabase.h"
 #include "update/DownloadFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -149,6 +150,28 @@ const CSaveKind& SaveKindNamed(const std::string& name)
     throw std::invalid_argument("no save kind " + name);
 }
 
+namespace
+{
+// Outside the cache a start keeps "NAME.backup" and "NAME.BACKUP" as a player's own copies;
+// one killed save in 32 leaves a temporary name in one case that stays for that reason.
+bool MayBeAPlayersCopy(const std::string& folder, const std::string& name, const std::vector<std::string>& targets)
+{
+    if (folder == "Cache")
+        return false;
+    for (const std::string& target : targets)
+    {
+        const std::string own = fs::path(target).filename().string();
+        if (name.size() != own.size() + 7 || !name.starts_with(own + "."))
+            continue;
+        const std::string_view letters = std::string_view(name).substr(own.size() + 1);
+        if (std::all_of(letters.begin(), letters.end(), [](char c) { return c >= 'a' && c <= 'z'; }) ||
+            std::all_of(letters.begin(), letters.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
 std::vector<std::string> LeftoverFiles(const CSaveKind& kind, const fs::path& dataFolder)
 {
     std::vector<std::string> found;
@@ -161,7 +184,7 @@ std::vector<std::string> LeftoverFiles(const CSaveKind& kind, const fs::path& da
             bool isTarget = false;
             for (const std::string& target : kind.targets)
                 isTarget = isTarget || fs::path(target).filename() == name;
-            if (!isTarget && it->is_regular_file(ec))
+            if (!isTarget && it->is_regular_file(ec) && !MayBeAPlayersCopy(folder, name, kind.targets))
                 found.push_back((fs::path(folder) / name).generic_string());
         }
     }
