@@ -39,7 +39,7 @@ void CReportModel::ShowReport(CReport report)
 void CReportModel::ShowGrid(CReportGrid grid, std::vector<CAcquiredCell> cells)
 {
     beginResetModel();
-    m_report = CReport{ReportPlan, {}};
+    m_report = CReport{ReportPlan, {}, {}};
     m_grid = std::move(grid);
     m_cells = std::move(cells);
     m_cellOfRow.assign(static_cast<std::size_t>(std::max(m_grid.RowCount() - 1, 0)), -1);
