@@ -17,8 +17,11 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(Qs(categoriesLabel), this));
+    auto* label = new QLabel(Qs(categoriesLabel), this);
+    layout->addWidget(label);
     m_categories = new QListView(this);
+    label->setBuddy(m_categories);
+    m_categories->setAccessibleName(label->text()); // item views take no name from their buddy
     m_categories->setModel(m_entries);
     m_categories->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_categories->setMaximumHeight(110);
@@ -26,6 +29,8 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
     auto* buttons = new QHBoxLayout;
     auto* collapse = new QPushButton(QStringLiteral("<"), this);
     auto* expand = new QPushButton(QStringLiteral(">"), this);
+    collapse->setAccessibleName(QStringLiteral("Collapse Categories"));
+    expand->setAccessibleName(QStringLiteral("Expand Categories"));
     m_found = new QLabel(this);
     buttons->addWidget(collapse);
     buttons->addWidget(expand);
@@ -36,6 +41,7 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
         m_filter = new QLineEdit(this);
         m_filter->setPlaceholderText(Qs(Messages::FormulaQuickFilter));
         m_filter->setClearButtonEnabled(true);
+        m_filter->setAccessibleName(m_filter->placeholderText());
         layout->addWidget(m_filter);
     }
     m_tree = new CThemedTree(this);

@@ -43,8 +43,11 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     auto* left = new QWidget(splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(4, 4, 4, 4);
-    leftLayout->addWidget(new QLabel(Qs(Messages::ComponentTypesLabel), left));
+    auto* typesLabel = new QLabel(Qs(Messages::ComponentTypesLabel), left);
+    leftLayout->addWidget(typesLabel);
     m_tree = new CThemedTree(left);
+    typesLabel->setBuddy(m_tree);
+    m_tree->setAccessibleName(typesLabel->text()); // item views take no name from their buddy
     m_treeModel = new CTreeModel({}, this);
     m_tree->setModel(m_treeModel);
     leftLayout->addWidget(m_tree, 1);
@@ -59,12 +62,16 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     m_details->horizontalHeader()->setStretchLastSection(true);
     m_details->setWordWrap(true);
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
+    m_details->setAccessibleName(QStringLiteral("Component Details"));
     rightLayout->addWidget(m_details, 3);
     m_locations = MakeListGrid(right, 1, Messages::LocationsHeader);
+    m_locations->setAccessibleName(QStringLiteral("Locations"));
     rightLayout->addWidget(m_locations, 1);
     m_usesLabel = new QLabel(right);
     rightLayout->addWidget(m_usesLabel);
     m_uses = MakeListGrid(right, 4, Messages::UsesHeader);
+    m_usesLabel->setBuddy(m_uses);
+    m_uses->setAccessibleName(QStringLiteral("Uses"));
     m_uses->setColumnWidth(0, TwipsToPixels(2200));
     m_uses->setColumnWidth(1, TwipsToPixels(1300));
     m_uses->setColumnWidth(2, TwipsToPixels(900));

@@ -25,6 +25,7 @@ CEfficiencyGuideWindow::CEfficiencyGuideWindow(CAppContext& app, QWidget* parent
     for (int col = 0; col < 3; ++col)
         m_grid->setColumnWidth(col, TwipsToPixels(1100));
     m_grid->FitColumns();
+    m_grid->setAccessibleName(Qs(Messages::GuideTitle));
     layout->addWidget(m_grid, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);

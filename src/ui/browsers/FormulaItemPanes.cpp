@@ -49,14 +49,17 @@ QLayout* CFormulaWindow::BuildItemColumn(QWidget* client)
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
     // A steady width for the wrapped values, whatever their count.
     m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_details->setAccessibleName(QStringLiteral("Formula Details"));
     right->addWidget(m_details, 0, 0, 1, 2);
     m_tiers = new CBrowserGrid(client, 1, "^Tiers");
     m_tiers->setColumnWidth(0, TwipsToPixels(1700));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
+    m_tiers->setAccessibleName(QStringLiteral("Tiers"));
     right->addWidget(m_tiers, 1, 0, 2, 1, Qt::AlignTop);
     m_techniques = new CBrowserGrid(client, 1, "^Techniques");
     m_techniques->setColumnWidth(0, TwipsToPixels(2420));
     m_techniques->SetBackColourKey("GRID_LISTBACKCOLOUR");
+    m_techniques->setAccessibleName(QStringLiteral("Techniques"));
     m_tiers->FitColumns();
     m_techniques->FitColumns();
     right->addWidget(m_techniques, 1, 1);
@@ -65,9 +68,13 @@ QLayout* CFormulaWindow::BuildItemColumn(QWidget* client)
     auto* combos = new QGridLayout;
     m_quick = new QComboBox(client);
     m_profile = new QComboBox(client);
-    combos->addWidget(new QLabel(QStringLiteral("Quick Item"), client), 0, 0);
+    auto* quickLabel = new QLabel(QStringLiteral("Quick Item"), client);
+    quickLabel->setBuddy(m_quick);
+    combos->addWidget(quickLabel, 0, 0);
     combos->addWidget(m_quick, 0, 1);
-    combos->addWidget(new QLabel(QStringLiteral("Profile"), client), 1, 0);
+    auto* profileLabel = new QLabel(QStringLiteral("Profile"), client);
+    profileLabel->setBuddy(m_profile);
+    combos->addWidget(profileLabel, 1, 0);
     combos->addWidget(m_profile, 1, 1);
     combos->setColumnStretch(1, 1);
     right->addLayout(combos, 3, 0, 1, 2);
@@ -82,6 +89,7 @@ QWidget* CFormulaWindow::BuildResourceGrid(QWidget* client)
     for (int col = 0; col < ResourceColumns; ++col)
         m_resources->setColumnWidth(col, TwipsToPixels(widths[col]));
     m_resources->setWordWrap(false);
+    m_resources->setAccessibleName(QStringLiteral("Resources"));
     // A steady view width for sharing out the columns, however many rows there are.
     m_resources->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return m_resources;

@@ -65,6 +65,7 @@ QWidget* CFormulaWindow::BuildTreeColumn(QWidget* client)
 {
     m_browser = new CCategoryBrowser(client, "Available Categories", true);
     m_tree = m_browser->Tree();
+    m_tree->setAccessibleName(QStringLiteral("Formulae"));
     m_treeModel = new CTreeModel([this](int icon) { return App().Icon(icon); }, this);
     // A formula drags into the order window's groups as the browser's item.
     m_treeModel->SetDrag(QString::fromLatin1(COrderModel::ItemMimeType), [this](int) { return DragItem(); });

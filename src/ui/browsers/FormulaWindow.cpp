@@ -85,6 +85,7 @@ void CFormulaWindow::ConnectControls()
     connect(m_resources, &QAbstractItemView::doubleClicked, this, &CFormulaWindow::EditCurrentSkill);
     m_skillEdit = new QLineEdit(m_resources->viewport());
     m_skillEdit->hide();
+    m_skillEdit->setAccessibleName(QStringLiteral("Current Skill"));
     connect(m_skillEdit, &QLineEdit::returnPressed, this, &CFormulaWindow::CommitCurrentSkill);
     // Leaving the editor or scrolling the grid drops the edit.
     connect(m_skillEdit, &QLineEdit::editingFinished, m_skillEdit, &QLineEdit::hide);

@@ -29,7 +29,10 @@ QWidget* Titled(QWidget* parent, std::string_view title, QWidget* content)
     auto* box = new QWidget(parent);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(Qs(title), box));
+    auto* label = new QLabel(Qs(title), box);
+    label->setBuddy(content);
+    content->setAccessibleName(label->text()); // item views take no name from their buddy
+    layout->addWidget(label);
     layout->addWidget(content, 1);
     content->setParent(box);
     return box;
@@ -88,8 +91,11 @@ void CProfileWindow::BuildProfileList(QSplitter* splitter)
     auto* left = new QWidget(splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(4, 4, 4, 4);
-    leftLayout->addWidget(new QLabel(Qs(Messages::ProfilesLabel), left));
+    auto* profilesLabel = new QLabel(Qs(Messages::ProfilesLabel), left);
+    leftLayout->addWidget(profilesLabel);
     m_tree = new CThemedTree(left);
+    profilesLabel->setBuddy(m_tree);
+    m_tree->setAccessibleName(profilesLabel->text()); // item views take no name from their buddy
     m_treeModel = new CTreeModel({}, this);
     m_tree->setModel(m_treeModel);
     leftLayout->addWidget(m_tree, 1);

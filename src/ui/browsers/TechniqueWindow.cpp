@@ -67,6 +67,7 @@ QWidget* CTechniqueWindow::BuildTreeColumn(QWidget* client)
 {
     m_browser = new CCategoryBrowser(client, Messages::TechniqueCategoriesLabel, false);
     m_tree = m_browser->Tree();
+    m_tree->setAccessibleName(QStringLiteral("Techniques"));
     m_treeModel = new CTreeModel([this](int icon) { return App().Icon(icon); }, this);
     m_tree->setModel(m_treeModel);
     return m_browser;
@@ -99,11 +100,13 @@ QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
     m_details->setColumnWidth(1, TwipsToPixels(2700));
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
     m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_details->setAccessibleName(QStringLiteral("Technique Details"));
     right->addWidget(m_details, 1, 0, 1, 2);
     m_tiers = new CBrowserGrid(client, 1, "^Tiers");
     m_tiers->setColumnWidth(0, TwipsToPixels(2420));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
     m_tiers->setFixedHeight(m_tiers->HeightForRows(6));
+    m_tiers->setAccessibleName(QStringLiteral("Tiers"));
     m_tiers->FitColumns();
     right->addWidget(m_tiers, 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;

@@ -114,6 +114,7 @@ QWidget* COrderWindow::BuildOrderBox(QWidget* client)
     m_tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
     // Groups have no icon, items do: each row takes the height it needs.
     m_tree->setUniformRowHeights(false);
+    m_tree->setAccessibleName(current->title());
     currentLayout->addWidget(m_tree);
     auto* treeButtons = new QHBoxLayout;
     m_delete = new QPushButton(Qs(Messages::OrderDelete), current);
@@ -134,14 +135,17 @@ void COrderWindow::BuildItemDetails(QWidget* client, QBoxLayout* layout)
     m_techniqueList = new CTechniqueListModel(this);
     m_techniques->setModel(m_techniqueList);
     m_techniques->setRootIsDecorated(false);
+    m_techniques->setAccessibleName(QStringLiteral("Techniques"));
     m_techniques->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(m_techniques, 1);
 
     auto* batches = new QHBoxLayout;
     m_batches = new QLineEdit(client);
     m_batches->setMaximumWidth(70);
+    m_batches->setAccessibleName(QStringLiteral("Batches"));
     m_spin = new QSpinBox(client);
     m_spin->setRange(COrder::MinBatches, COrder::MaxBatches);
+    m_spin->setAccessibleName(QStringLiteral("Batches"));
     m_spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     m_spin->setFixedWidth(m_spin->sizeHint().height() + 4);
     m_spin->findChild<QLineEdit*>()->setVisible(false);

@@ -149,6 +149,7 @@ void CReportsPlan::ShowComparison()
         m_compare->setWindowTitle(Qs(Messages::CompareCharactersTitle));
         auto* layout = new QVBoxLayout(m_compare);
         m_compareGrid = new CGridView(m_compare);
+        m_compareGrid->setAccessibleName(m_compare->windowTitle());
         m_compareModel = new CReportModel(m_app.Order(), m_compare);
         m_compareGrid->setModel(m_compareModel);
         m_compareGrid->SetBackColourKey("GRID_REPORTBACKCOLOUR");

@@ -95,6 +95,7 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     auto* layout = new QVBoxLayout(client);
     auto* controls = new QHBoxLayout;
     m_content = new QComboBox(client);
+    m_content->setAccessibleName(QStringLiteral("Report Content"));
     for (std::string_view text : {Messages::ReportContentAll, Messages::ReportContentOrder,
                                   Messages::ReportContentComponents, Messages::ReportContentBonuses,
                                   Messages::ReportContentPlan})
@@ -107,12 +108,15 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     m_format->setCurrentIndex(Bounded(settings.ReportType, 5));
     m_generate = new QPushButton(Qs(Messages::ReportGenerate), client);
     controls->addWidget(m_content, 1);
-    controls->addWidget(new QLabel(Qs(Messages::ReportFormatLabel), client));
+    auto* formatLabel = new QLabel(Qs(Messages::ReportFormatLabel), client);
+    formatLabel->setBuddy(m_format);
+    controls->addWidget(formatLabel);
     controls->addWidget(m_format);
     controls->addWidget(m_generate);
     layout->addLayout(controls);
 
     m_grid = new CGridView(client);
+    m_grid->setAccessibleName(QStringLiteral("Report"));
     m_model = new CReportModel(App().Order(), this);
     m_grid->setModel(m_model);
     m_grid->SetBackColourKey("GRID_REPORTBACKCOLOUR");

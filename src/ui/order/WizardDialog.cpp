@@ -87,6 +87,7 @@ QWizardPage* CWizardDialog::BuildWhoPage()
 
     m_profileRadio = new QRadioButton(Qs(Messages::WizardProfile), page);
     m_profileCombo = new QComboBox(page);
+    m_profileCombo->setAccessibleName(QStringLiteral("Profile"));
     const CProfileEntries profiles = ProfileEntries(m_app.Profiles());
     for (const std::string& entry : profiles.entries)
         m_profileCombo->addItem(Qs(entry));
@@ -133,8 +134,11 @@ QWizardPage* CWizardDialog::BuildWhoPage()
     form->addRow(Qs(Messages::WizardLevel), m_levelSpin);
     layout->addLayout(form);
 
-    layout->addWidget(new QLabel(Qs(Messages::WizardTemplates), page));
+    auto* templatesLabel = new QLabel(Qs(Messages::WizardTemplates), page);
+    layout->addWidget(templatesLabel);
     m_templates = new QListWidget(page);
+    templatesLabel->setBuddy(m_templates);
+    m_templates->setAccessibleName(templatesLabel->text()); // item views take no name from their buddy
     layout->addWidget(m_templates, 1);
     m_noTemplate = WrappedLabel(Qs(Messages::WizardNoTemplate), page);
     layout->addWidget(m_noTemplate);
@@ -254,6 +258,7 @@ QWizardPage* CWizardDialog::BuildWhatPage()
     m_formulae->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_formulae->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     m_formulae->header()->setStretchLastSection(false);
+    m_formulae->setAccessibleName(QStringLiteral("Formulae"));
     layout->addWidget(m_formulae, 1);
     m_problems = WrappedLabel({}, page);
     layout->addWidget(m_problems);
@@ -337,10 +342,13 @@ void CWizardDialog::FillFormulae()
             for (const CFormulaTier* tier : choice.tiers)
                 tiers->addItem(Qs(tier->name + " (" + tier->levelName + ")"));
             tiers->setCurrentIndex(choice.tier);
+            // Each row's editors name their column and their formula.
+            tiers->setAccessibleName(QStringLiteral("%1 (%2)").arg(m_formulae->headerItem()->text(1), Qs(choice.formula->name)));
             m_formulae->setItemWidget(entry, 1, tiers);
             auto* batches = new QSpinBox(m_formulae);
             batches->setRange(COrder::MinBatches, COrder::MaxBatches);
             batches->setValue(choice.batches);
+            batches->setAccessibleName(QStringLiteral("%1 (%2)").arg(m_formulae->headerItem()->text(2), Qs(choice.formula->name)));
             m_formulae->setItemWidget(entry, 2, batches);
             connect(tiers, &QComboBox::currentIndexChanged, this,
                     [this, s, c](int index)
@@ -398,12 +406,14 @@ QWizardPage* CWizardDialog::BuildHowPage()
     auto* layout = new QVBoxLayout(page);
     m_techniques = new QTreeWidget(page);
     m_techniques->setHeaderHidden(true);
+    m_techniques->setAccessibleName(QStringLiteral("Techniques"));
     layout->addWidget(m_techniques, 3);
     m_techniqueMessage = WrappedLabel({}, page);
     m_techniqueMessage->setVisible(false);
     layout->addWidget(m_techniqueMessage);
     m_summary = new QPlainTextEdit(page);
     m_summary->setReadOnly(true);
+    m_summary->setAccessibleName(QStringLiteral("Summary"));
     m_summary->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(m_summary, 2);
     m_replace = new QRadioButton(Qs(Messages::WizardReplace), page);

@@ -77,6 +77,7 @@ CConfigDialog::CConfigDialog(CAppContext& app, QWidget* parent) : QDialog(parent
     auto* gameLayout = new QGridLayout(game);
     gameLayout->addWidget(Explanation(Messages::ConfigGameText, game), 0, 0, 1, 2);
     m_gamePath = new QLineEdit(game);
+    m_gamePath->setAccessibleName(game->title());
     auto* browse = new QPushButton(Qs(Messages::ConfigBrowse), game);
     connect(browse, &QPushButton::clicked, this, &CConfigDialog::Browse);
     gameLayout->addWidget(m_gamePath, 1, 0);
@@ -88,8 +89,10 @@ CConfigDialog::CConfigDialog(CAppContext& app, QWidget* parent) : QDialog(parent
     iconLayout->addWidget(Explanation(Messages::ConfigIconsText, icons), 0, 0, 1, 2);
     m_icons = new QCheckBox(Qs(Messages::ConfigIcons), icons);
     iconLayout->addWidget(m_icons, 1, 0, 1, 2);
-    iconLayout->addWidget(new QLabel(Qs(Messages::ConfigIconSize), icons), 2, 0);
+    auto* sizeLabel = new QLabel(Qs(Messages::ConfigIconSize), icons);
+    iconLayout->addWidget(sizeLabel, 2, 0);
     m_iconSize = new QComboBox(icons);
+    sizeLabel->setBuddy(m_iconSize);
     for (int size : IconSizes)
         m_iconSize->addItem(QString::number(size));
     iconLayout->addWidget(m_iconSize, 2, 1);
@@ -124,13 +127,17 @@ CConfigDialog::CConfigDialog(CAppContext& app, QWidget* parent) : QDialog(parent
     otherLayout->addWidget(m_hotkeys, 1, 0);
     otherLayout->addWidget(new QLabel(Qs(Messages::ConfigRequiresRestart), other), 1, 1);
     otherLayout->addWidget(m_drag, 2, 0, 1, 2);
-    otherLayout->addWidget(new QLabel(Qs(Messages::ConfigSticky), other), 3, 0);
+    auto* stickyLabel = new QLabel(Qs(Messages::ConfigSticky), other);
+    otherLayout->addWidget(stickyLabel, 3, 0);
     m_sticky = new QComboBox(other);
+    stickyLabel->setBuddy(m_sticky);
     for (int strength : StickyStrengths)
         m_sticky->addItem(QString::number(strength));
     otherLayout->addWidget(m_sticky, 3, 1);
-    otherLayout->addWidget(new QLabel(Qs(Messages::ConfigTheme), other), 4, 0);
+    auto* themeLabel = new QLabel(Qs(Messages::ConfigTheme), other);
+    otherLayout->addWidget(themeLabel, 4, 0);
     m_theme = new QComboBox(other);
+    themeLabel->setBuddy(m_theme);
     otherLayout->addWidget(m_theme, 4, 1);
     layout->addWidget(other);
 

@@ -116,6 +116,7 @@ void CToolWindow::WrapContent()
     takeCentralWidget();
     m_scroll = new QScrollArea(this);
     m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the controls, not to the frame round them
     m_scroll->setWidgetResizable(true);
     m_scroll->setWidget(content);
     setCentralWidget(m_scroll);

@@ -428,6 +428,7 @@ void ScrollContent(QWidget* widget)
     content->setLayout(layout);
     auto* scroll = new QScrollArea(widget);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the controls, not to the frame round them
     scroll->setWidgetResizable(true);
     scroll->setWidget(content);
     auto* outer = new QVBoxLayout(widget);

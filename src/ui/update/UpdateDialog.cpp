@@ -32,6 +32,7 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
     m_list = new QTreeWidget(this);
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
+    m_list->setAccessibleName(QStringLiteral("Release Notes"));
     ShowNotesColumns();
 
     m_progress = new QProgressBar(this);
@@ -78,6 +79,7 @@ QWidget* CUpdateDialog::BuildServerGroup()
 {
     auto* serverGroup = new QGroupBox(Qs(Messages::UpdateServerGroup), this);
     m_servers = new QComboBox(serverGroup);
+    m_servers->setAccessibleName(serverGroup->title());
     m_check = new QPushButton(Qs(Messages::CheckForUpdate), serverGroup);
     m_download = new QPushButton(Qs(Messages::StartDownload), serverGroup);
     m_download->setEnabled(false);
