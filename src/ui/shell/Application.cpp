@@ -63,7 +63,9 @@ CMoxaCommandLine ParseMoxaCommandLine(const QStringList& arguments)
         const QString text = parser.helpText();
         result = Ended(CMoxaCommandLine::EAction::Help,
                        QStringLiteral("Usage: moxa [options] [ORDER.xml]") + text.mid(text.indexOf(QLatin1Char('\n'))) +
-                           QStringLiteral("\nReport bugs: %1\n").arg(QString::fromLatin1(MOXA_BUG_REPORT_URL)));
+                           QStringLiteral("\nSettings are kept in the file named by MOXA_SETTINGS, else in\n"
+                                          "$XDG_CONFIG_HOME/Moxa/Moxa2.ini (~/.config/Moxa/Moxa2.ini). See moxa(1).\n") +
+                           QStringLiteral("Report bugs: %1\n").arg(QString::fromLatin1(MOXA_BUG_REPORT_URL)));
     }
     else if (parser.isSet(version))
         result = Ended(CMoxaCommandLine::EAction::Version, QString::fromLatin1(MoxaVersionText) + QLatin1Char('\n'));
