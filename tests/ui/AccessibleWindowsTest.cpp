@@ -6,10 +6,12 @@
 #include "ui/MainWindows.h"
 #include "ui/order/ReportsPlan.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -48,7 +50,7 @@ bool LabelledByBuddy(const QWidget* widget)
 }
 
 // The controls of a window that take focus (when enabled) and that a screen reader reads
-// without a name.
+// without a name, and the labels that do not name the field after them.
 QStringList Unnamed(QWidget* window, const QString& where)
 {
     QStringList found;
@@ -65,6 +67,19 @@ QStringList Unnamed(QWidget* window, const QString& where)
         if (!named)
             found << QStringLiteral("%1: no name for %2").arg(where, Describe(widget, window));
     }
+    // A one-line label laid out just before a field names it, so the field is its buddy;
+    // wrapped texts and framed status lines only describe.
+    for (QLayout* layout : window->findChildren<QLayout*>())
+        for (int i = 0; i + 1 < layout->count(); ++i)
+        {
+            auto* label = qobject_cast<QLabel*>(layout->itemAt(i)->widget());
+            QWidget* field = layout->itemAt(i + 1)->widget();
+            if (label && !label->text().isEmpty() && !label->text().contains(QLatin1Char('\n')) &&
+                !label->wordWrap() && label->frameShape() == QFrame::NoFrame && field && Focusable(field, window) &&
+                !qobject_cast<QAbstractButton*>(field) && label->buddy() != field)
+                found << QStringLiteral("%1: the label '%2' is not the buddy of %3")
+                             .arg(where, label->text(), Describe(field, window));
+        }
     return found;
 }
 
