@@ -163,7 +163,7 @@ bool CAtomicFile::Open(const fs::path& target, const std::optional<CFileStamp>& 
     {
         m->lock = std::make_unique<CFileLock>(RealPath(target).native() + ".lock");
         if (!m->lock->Lock(LockWait))
-            return Fail("Another program is saving the file");
+            return Fail(m->lock->Error().empty() ? std::string("Another program is saving the file") : m->lock->Error());
         const std::optional<CFileStamp> now = CFileStamp::Of(target);
         if (now && *now != *unchanged)
         {

@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <thread>
 #include <sys/file.h>
@@ -64,12 +66,21 @@ bool CFileLock::Lock(std::chrono::milliseconds wait)
         return true;
     if (!m_lock)
         m_lock = std::make_unique<QLockFile>(QtPath(m_file));
+    m_error.clear();
+    errno = 0;
     m_held = m_lock->tryLock(0);
     if (!m_held && m_lock->error() == QLockFile::LockFailedError)
     {
         RemoveIfStale(m_file);
+        errno = 0;
         m_held = m_lock->tryLock(static_cast<int>(wait.count()));
     }
+    // QLockFile gives no reason; its failed open or write of the lock file leaves errno.
+    const int reason = errno;
+    if (!m_held && m_lock->error() == QLockFile::PermissionError)
+        m_error = std::strerror(reason == EROFS ? EROFS : EACCES);
+    else if (!m_held && m_lock->error() == QLockFile::UnknownError)
+        m_error = reason != 0 ? std::strerror(reason) : "The lock file could not be made";
     return m_held;
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 class QLockFile;
 
@@ -22,6 +23,9 @@ public:
     bool Lock(std::chrono::milliseconds wait);
     void Unlock();
     bool Held() const { return m_held; }
+    // Why the last Lock() could not make the lock file, in the system's words ("No space
+    // left on device"); empty when it was held by another process (or taken).
+    const std::string& Error() const { return m_error; }
 
     // Removes the lock file when no living process holds it, with what QLockFile left
     // beside it while taking over stale locks.
@@ -31,4 +35,5 @@ private:
     std::filesystem::path m_file;
     std::unique_ptr<QLockFile> m_lock;
     bool m_held = false;
+    std::string m_error;
 };

@@ -555,7 +555,7 @@ bool CIniSettingsStore::Flush()
     CFileLock lock(m_file.native() + ".lock");
     if (!lock.Lock(LockWait))
     {
-        m_error = "Another program is saving the settings";
+        m_error = lock.Error().empty() ? std::string("Another program is saving the settings") : lock.Error();
         return false;
     }
     CIniValues merged;

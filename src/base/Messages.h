@@ -18,6 +18,9 @@ inline constexpr std::string_view InstallWaiting =
     "Another Moxa is installing a database update in this data folder; waiting for it to finish...";
 inline constexpr std::string_view InstallBusy =
     "Another Moxa is still installing a database update in this data folder.\nThe update file is kept for the next start";
+// The installation's lock file could not be made (a full disk): the system's reason between.
+inline constexpr std::string_view InstallCannotLock1 = "The database update cannot be installed now: ";
+inline constexpr std::string_view InstallCannotLock2 = ".\nThe update file is kept for the next start";
 // Each file of an installed archive: "Moving 'name'..." or the warning for one not kept.
 inline constexpr std::string_view MovingFile1 = "Moving '";
 inline constexpr std::string_view MovingFile2 = "'...";

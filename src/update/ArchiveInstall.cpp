@@ -184,7 +184,8 @@ public:
     {
         std::error_code ec;
         fs::create_directories(DataPaths::Join(context.dataFolder, DataPaths::Temp), ec);
-        if (m_lock.Lock(std::chrono::milliseconds(0)))
+        // Nobody to wait for when the lock file itself cannot be made.
+        if (m_lock.Lock(std::chrono::milliseconds(0)) || !m_lock.Error().empty())
             return;
         const std::string waiting(Messages::InstallWaiting);
         if (context.report)
@@ -197,6 +198,8 @@ public:
     // False when the lock file cannot be made (nothing can be installed there either) or
     // another process held it past the wait.
     bool Held() const { return m_lock.Held(); }
+    // Why the lock file could not be made; empty when another process held it.
+    const std::string& Error() const { return m_lock.Error(); }
 
 private:
     CFileLock m_lock;
@@ -273,10 +276,15 @@ std::vector<fs::path> WaitingArchives(const fs::path& dataFolder)
     return archives;
 }
 
-void WarnBusy(const CInstallContext& context)
+void WarnBusy(const CInstallContext& context, const CInstallLock& lock)
 {
-    if (context.prompter)
+    if (!context.prompter)
+        return;
+    if (lock.Error().empty())
         context.prompter->Warn(std::string(Messages::InstallBusy));
+    else
+        context.prompter->Warn(std::string(Messages::InstallCannotLock1) + lock.Error() +
+                               std::string(Messages::InstallCannotLock2));
 }
 } // namespace
 
@@ -285,7 +293,7 @@ EInstallResult InstallUpdateArchive(const fs::path& archive, CInstallContext& co
     const CInstallLock lock(context);
     if (!lock.Held())
     {
-        WarnBusy(context);
+        WarnBusy(context, lock);
         return EInstallResult::Busy;
     }
     return InstallLocked(archive, context);
@@ -299,7 +307,7 @@ EPendingUpdate FindPendingUpdate(CInstallContext& context)
     const CInstallLock lock(context);
     if (!lock.Held())
     {
-        WarnBusy(context);
+        WarnBusy(context, lock);
         return EPendingUpdate::Kept;
     }
     RecoverInterruptedInstall(context.dataFolder);

@@ -209,6 +209,36 @@ TEST_F(CliReportTest, AFullStandardOutputIsAnError)
     }
 }
 
+// A file that cannot grow (a full disk; here a file-size limit) names the system's reason,
+// also where the save first makes a lock file beside its target.
+TEST_F(CliReportTest, ASaveThatCannotGrowNamesTheReason)
+{
+    const std::string order = (m_dir / "order.xml").string();
+    fs::copy_file(m_order, order);
+    const std::string list = m_dir.WriteFile("list.txt", "1 x Iron Bar\n").string();
+    const std::string csv = (m_dir / "out.csv").string();
+    const struct
+    {
+        std::string args;
+        std::string err;
+    } cases[] = {
+        {"report '" + m_order + "' -o '" + csv + "'", "moxa-cli: cannot write '" + csv + "': File too large\n"},
+        {"order '" + order + "' --add-list '" + list + "'", "moxa-cli: cannot write '" + order + "': File too large\n"},
+        {"settings IconSize 32", "moxa-cli: the setting could not be stored: File too large\n"},
+    };
+    ASSERT_EQ(Run("load").status, 0); // the cache, before the limit
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.args);
+        const CRun run = Errors(c.args, "trap '' XFSZ; ulimit -f 0; ");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, c.err);
+    }
+    EXPECT_EQ(ReadFileBytes(order), ReadFileBytes(m_order));
+    EXPECT_FALSE(fs::exists(csv));
+    EXPECT_FALSE(fs::exists(m_dir / "settings.ini"));
+}
+
 TEST_F(CliReportTest, PlanAndCompareTakeTheReportsOptions)
 {
     const fs::path smith = m_dir / "data" / "Profiles" / "Smith.xml";

@@ -86,39 +86,53 @@ TEST_P(FullDisk, SaveReportsFailureAndKeepsTheOldFile)
 }
 
 // An update archive whose files do not fit: the disk is reported full, the archive stays for
-// the next try and the database stays as it was.
+// the next try and the database stays as it was. With no room even for the installation's
+// lock file, the warning names the reason, not another Moxa.
 TEST(FullDisk, InstallationKeepsTheArchiveAndTheDatabase)
 {
-    CTempDir dir;
-    const fs::path data = dir / "data";
-    dir.WriteFile("data/Config/Categories.xml", "<categories>\n</categories>\n");
-    ASSERT_TRUE(WriteGlassArchive(data, "Moxa_2026-12-01.zip"));
-    const fs::path archive = data / "Temp/Moxa_2026-12-01.zip";
-    const std::string bytes = ReadFileBytes(archive);
-    const pid_t pid = ::fork();
-    if (pid == 0)
+    const struct
     {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit rl{100, 100};
-        ::setrlimit(RLIMIT_FSIZE, &rl);
-        CScriptedPrompter prompter;
-        CSettings settings;
-        CInstallContext context;
-        context.dataFolder = data;
-        context.settings = &settings;
-        context.prompter = &prompter;
-        const bool reported =
-            prompter.warnings.empty() && InstallUpdateArchive(archive, context) == EInstallResult::DiskFull &&
-            prompter.warnings == std::vector<std::string>{std::string(Messages::ArchiveDiskFull)};
-        ::_exit(reported ? 0 : 1);
+        rlim_t limit;
+        EInstallResult result;
+        std::string warning;
+    } cases[] = {
+        {100, EInstallResult::DiskFull, std::string(Messages::ArchiveDiskFull)},
+        {0, EInstallResult::Busy,
+         std::string(Messages::InstallCannotLock1) + "File too large" + std::string(Messages::InstallCannotLock2)},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE("limit " + std::to_string(c.limit));
+        CTempDir dir;
+        const fs::path data = dir / "data";
+        dir.WriteFile("data/Config/Categories.xml", "<categories>\n</categories>\n");
+        ASSERT_TRUE(WriteGlassArchive(data, "Moxa_2026-12-01.zip"));
+        const fs::path archive = data / "Temp/Moxa_2026-12-01.zip";
+        const std::string bytes = ReadFileBytes(archive);
+        const pid_t pid = ::fork();
+        if (pid == 0)
+        {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit rl{c.limit, c.limit};
+            ::setrlimit(RLIMIT_FSIZE, &rl);
+            CScriptedPrompter prompter;
+            CSettings settings;
+            CInstallContext context;
+            context.dataFolder = data;
+            context.settings = &settings;
+            context.prompter = &prompter;
+            const bool reported = InstallUpdateArchive(archive, context) == c.result &&
+                                  prompter.warnings == std::vector<std::string>{c.warning};
+            ::_exit(reported ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the full disk is reported as such";
+        EXPECT_EQ(ReadFileBytes(archive), bytes);
+        EXPECT_EQ(ReadFileBytes(data / "Config/Categories.xml"), "<categories>\n</categories>\n");
+        EXPECT_FALSE(fs::exists(data / "Config/Crafts"));
+        EXPECT_FALSE(fs::exists(data / "Temp/Archive"));
     }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the full disk is reported as such";
-    EXPECT_EQ(ReadFileBytes(archive), bytes);
-    EXPECT_EQ(ReadFileBytes(data / "Config/Categories.xml"), "<categories>\n</categories>\n");
-    EXPECT_FALSE(fs::exists(data / "Config/Crafts"));
-    EXPECT_FALSE(fs::exists(data / "Temp/Archive"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySaver, FullDisk,

@@ -72,9 +72,7 @@ void CFormulaWindow::AddOrIncreaseItem()
     if (m_working.item.formula.empty())
         return;
     const bool increase = m_working.inOrder && App().Order().FindItem(m_working.item.id);
-    std::string group;
-    Q_EMIT App().Bus().SelectedGroupWanted(&group);
-    AddOrIncrease(m_working, App().Order(), group);
+    AddOrIncrease(m_working, App().Order(), App().OrderCurrentGroup());
     m_add->setText(Qs(AddButtonCaption(m_working)));
     App().OrderEdited(increase ? Messages::EditIncreaseQty : Messages::EditAddItem);
     Q_EMIT App().Bus().OrderItemTaken(m_working.item.id);

@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QSignalBlocker>
 #include <QStringListModel>
 #include <QTreeView>
@@ -62,10 +63,8 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
     layout->addLayout(BuildButtonRow(client));
     ConnectControls();
 
-    // The formula browser's item, and where its new items go.
+    // The formula browser's item.
     connect(&App().Bus(), &CWindowBus::OrderItemTaken, this, &COrderWindow::SelectItem);
-    connect(&App().Bus(), &CWindowBus::SelectedGroupWanted, this,
-            [this](std::string* group) { *group = SelectedGroup(); });
     resize(300, 460);
     RefreshOrderTree();
     ClearDetails();
@@ -107,6 +106,10 @@ QWidget* COrderWindow::BuildOrderBox(QWidget* client)
     auto* currentLayout = new QVBoxLayout(current);
     m_tree = new CThemedTree(current);
     m_tree->setModel(&Model());
+    // The current entry lives beside the model: the formula browser adds to its group.
+    QItemSelectionModel* own = m_tree->selectionModel();
+    m_tree->setSelectionModel(&App().OrderCurrent());
+    delete own;
     m_tree->setDragDropMode(QAbstractItemView::DragDrop);
     // Drops land on the entry under the pointer: a group, or an item's group.
     m_tree->setDragDropOverwriteMode(true);

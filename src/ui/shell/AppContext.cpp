@@ -5,6 +5,7 @@
 #include "ui/order/OrderModel.h"
 #include "ui/widgets/IconImage.h"
 
+#include <QItemSelectionModel>
 #include <QThread>
 
 CAppContext::CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISettingsStore> store)
@@ -13,6 +14,7 @@ CAppContext::CAppContext(std::filesystem::path dataFolder, std::unique_ptr<ISett
 {
     m_session.SetSystemColours(&m_systemColours);
     m_orderModel = std::make_unique<COrderModel>(*this);
+    m_orderCurrent = std::make_unique<QItemSelectionModel>(m_orderModel.get());
 }
 
 CAppContext::~CAppContext() = default;
@@ -20,6 +22,11 @@ CAppContext::~CAppContext() = default;
 COrderSelection CAppContext::OrderSelection()
 {
     return m_orderModel->Ticked();
+}
+
+std::string CAppContext::OrderCurrentGroup()
+{
+    return m_orderModel->GroupName(m_orderCurrent->currentIndex());
 }
 
 ELoadSource CAppContext::Start(ILoadProgress* progress)

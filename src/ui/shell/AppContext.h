@@ -20,6 +20,7 @@
 #include <string_view>
 
 class COrderModel;
+class QItemSelectionModel;
 class ISettingsStore;
 
 // The desktop program's share of a run: the session (settings, database, icons, profiles,
@@ -92,6 +93,10 @@ public:
     COrderModel& OrderModel() { return *m_orderModel; }
     // The ticked entries: what the reports cover.
     COrderSelection OrderSelection();
+    // The order window's current entry, kept beside the model so that other windows read it.
+    QItemSelectionModel& OrderCurrent() { return *m_orderCurrent; }
+    // The group of that entry, where a new item goes (empty: none).
+    std::string OrderCurrentGroup();
 
     // Set by the windows: the order was reset by a load; the revision may have changed.
     std::function<void()> onDatabaseLoaded;
@@ -118,4 +123,5 @@ private:
     CWindowBus m_bus;
     QHash<int, QIcon> m_icons;
     std::unique_ptr<COrderModel> m_orderModel;
+    std::unique_ptr<QItemSelectionModel> m_orderCurrent;
 };

@@ -57,8 +57,6 @@ Q_SIGNALS:
     // Attaches a technique tier to the item; attached tells whether it went on (a refusal
     // has been shown).
     void AttachTechniqueRequested(const COrderTechnique& technique, bool* attached);
-    // The group selected in the order window, where a new item goes (empty: none).
-    void SelectedGroupWanted(std::string* group);
 
 private:
     const CWorkingItem* m_working = nullptr;
