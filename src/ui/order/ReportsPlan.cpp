@@ -24,6 +24,7 @@
 #include <QMenu>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -221,7 +222,9 @@ void CReportsPlan::ShowGridDialog(QDialog*& dialog, CGridView*& grid, CReportMod
     const QRect screen =
         m_window.screen() ? m_window.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
     const int height = (model->rowCount() + 1) * grid->LineHeight() + 90;
-    dialog->resize(std::min(width + 40, screen.width() - 40), std::clamp(height, 200, screen.height() - 80));
+    // Room for the frame and a vertical scroll bar, so that no column needs scrolling to.
+    width += 40 + grid->verticalScrollBar()->sizeHint().width();
+    dialog->resize(std::min(width, screen.width() - 40), std::clamp(height, 200, screen.height() - 80));
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
