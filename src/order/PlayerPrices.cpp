@@ -11,8 +11,8 @@ std::filesystem::path PlayerPriceListPath(const std::filesystem::path& dataFolde
     return DataPaths::Join(dataFolder, DataPaths::Prices);
 }
 
-bool ReadPriceListFile(const std::filesystem::path& path, const std::string& shown, CPriceList& list,
-                       std::vector<std::string>& warnings, std::string& error)
+bool ReadPriceListFile(const std::filesystem::path& path, const std::string& shown,
+                       CPriceList& list, std::vector<std::string>& warnings, std::string& error)
 {
     std::vector<CPriceWarning> skipped;
     if (!ReadPriceList(path, list, skipped, error))
@@ -25,7 +25,8 @@ bool ReadPriceListFile(const std::filesystem::path& path, const std::string& sho
 const CProfile* FindProfileLabel(const CProfileList& profiles, std::string_view label)
 {
     const std::size_t colon = label.find(':');
-    const std::string_view server = colon == std::string_view::npos ? std::string_view() : label.substr(0, colon);
+    const std::string_view server =
+        colon == std::string_view::npos ? std::string_view() : label.substr(0, colon);
     const std::string_view name = colon == std::string_view::npos ? label : label.substr(colon + 1);
     for (const auto& profile : profiles.profiles)
         if (profile->name == name && profile->server == server)
@@ -60,8 +61,8 @@ bool CharactersOf(const CProfileList& profiles, std::string_view list,
     return true;
 }
 
-bool CPlayerPrices::Load(const std::filesystem::path& dataFolder, std::vector<std::string>& warnings,
-                         std::string& error)
+bool CPlayerPrices::Load(const std::filesystem::path& dataFolder,
+                         std::vector<std::string>& warnings, std::string& error)
 {
     m_path = PlayerPriceListPath(dataFolder);
     m_list = CPriceList();
@@ -83,4 +84,11 @@ bool CPlayerPrices::Save()
     // An edited list counts even when it cannot be kept.
     m_inEffect = true;
     return !m_unreadable && !m_path.empty() && SavePriceList(m_list, m_path);
+}
+
+bool CPlayerPrices::Import(const CPriceList& other)
+{
+    for (const auto& [name, price] : other.prices)
+        m_list.prices[name] = price;
+    return Save();
 }

@@ -44,6 +44,9 @@ public:
     // cannot be written, or when the file there could not be read (that file is kept).
     bool Save();
 
+    // Another list's prices over this one's (names it lacks keep theirs), then saved.
+    bool Import(const CPriceList& other);
+
     const CPriceList* InEffect() const { return m_inEffect ? &m_list : nullptr; }
     CPriceList& List() { return m_list; }
     const std::filesystem::path& Path() const { return m_path; }

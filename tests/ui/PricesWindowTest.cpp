@@ -45,7 +45,8 @@ QString RowsOf(const CReportGrid& grid, const QStringList& names)
 {
     QString text;
     for (const CGridRow& row : grid.Rows())
-        if (row.kind == ReportRowKind::Heading || names.contains(Q(row.cells.front())) || row.cells.front() == "Total")
+        if (row.kind == ReportRowKind::Heading || names.contains(Q(row.cells.front())) ||
+            row.cells.front() == "Total")
         {
             QStringList cells;
             for (const std::string& cell : row.cells)
@@ -121,7 +122,11 @@ void CPricesWindowTest::EditImportExportAndThePlansTotal()
     QVERIFY(table->model()->rowCount() > 100);
 
     // An edit in place saves the list and regenerates the open plan with its costs.
-    const auto priceCell = [&] { return table->model()->index(RowOf(*table, QStringLiteral("Gall Ink")), CPriceModel::PriceColumn); };
+    const auto priceCell = [&]
+    {
+        return table->model()->index(RowOf(*table, QStringLiteral("Gall Ink")),
+                                     CPriceModel::PriceColumn);
+    };
     const QModelIndex cell = priceCell();
     QVERIFY(cell.isValid());
     table->setFocus();
@@ -131,14 +136,19 @@ void CPricesWindowTest::EditImportExportAndThePlansTotal()
     QVERIFY(editor);
     QTest::keyClicks(editor, QStringLiteral("1.5"));
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(Q(ReadFileBytes(fixture.folder / "Prices.csv")), QStringLiteral("name,price\nGall Ink,1.50\n"));
+    QTRY_COMPARE(Q(ReadFileBytes(fixture.folder / "Prices.csv")),
+                 QStringLiteral("name,price\nGall Ink,1.50\n"));
     const QStringList shown = {QStringLiteral("Gall Ink"), QStringLiteral("Cavebear Leather"),
                                QStringLiteral("Cavebear Hide")};
     // 8 Gall Ink at 1.50; the leather crafted at no cost from unpriced hides.
-    const QString heading = QStringLiteral("Craft|Need|Acquired|Remaining|Batches|Made|Leftover|Depth|Crafter|Unit Cost|Cost\n");
-    const QString gatherHeading = QStringLiteral("Gather|Need|Acquired|Remaining||||Depth||Unit Cost|Cost\n");
+    const QString heading = QStringLiteral(
+        "Craft|Need|Acquired|Remaining|Batches|Made|Leftover|Depth|Crafter|Unit Cost|Cost\n");
+    const QString gatherHeading =
+        QStringLiteral("Gather|Need|Acquired|Remaining||||Depth||Unit Cost|Cost\n");
     QCOMPARE(RowsOf(reports->ShownGrid(), shown),
-             heading + QStringLiteral("Cavebear Leather|8|0|8|8|8|0|2|Default:Journeyman|0.0000|\n") + gatherHeading +
+             heading +
+                 QStringLiteral("Cavebear Leather|8|0|8|8|8|0|2|Default:Journeyman|0.0000|\n") +
+                 gatherHeading +
                  QStringLiteral("Cavebear Hide|24|0|24||||3|||0.00\n"
                                 "Gall Ink|8|0|8||||1||1.5000|12.00\n"
                                 "Total||||||||||12.00\n"));
@@ -147,26 +157,31 @@ void CPricesWindowTest::EditImportExportAndThePlansTotal()
     QVERIFY(!table->model()->setData(priceCell(), QStringLiteral("1.")));
     QCoreApplication::processEvents();
     QCOMPARE(CMessageBox::TakeLog(),
-                 QStringList{QStringLiteral("Enter the price in coins, such as 12 or 3.50, or leave the cell empty for no price.")});
+             QStringList{QStringLiteral("Enter the price in coins, such as 12 or 3.50, or leave "
+                                        "the cell empty for no price.")});
 
     // Import: the file's prices over the list's, its bad lines named.
-    const std::filesystem::path import =
-        fixture.folder.WriteFile("import.csv", "\xEF\xBB\xBFname,price\nCavebear Hide,1\nGall Ink,2\nBogus,abc\n"
-                                               "Cavebear Leather,0.40\nGall Ink,1.25\nDuskiron Longblade,5\n");
+    const std::filesystem::path import = fixture.folder.WriteFile(
+        "import.csv", "\xEF\xBB\xBFname,price\nCavebear Hide,1\nGall Ink,2\nBogus,abc\n"
+                      "Cavebear Leather,0.40\nGall Ink,1.25\nDuskiron Longblade,5\n");
     CFileDialog::SetNextFileName(Q(import.string()));
     window->Import();
-    QCOMPARE(CMessageBox::TakeLog(),
-             QStringList{QStringLiteral("Some lines of the price list were not used:\n") + Q(import.string()) +
-                         QStringLiteral(":4: 'abc' is not a price in coins (such as 12 or 3.50); skipped\n") +
-                         Q(import.string()) +
-                         QStringLiteral(":6: 'Gall Ink' was priced on line 3 too; the later price counts\n")});
+    QCOMPARE(
+        CMessageBox::TakeLog(),
+        QStringList{
+            QStringLiteral("Some lines of the price list were not used:\n") + Q(import.string()) +
+            QStringLiteral(":4: 'abc' is not a price in coins (such as 12 or 3.50); skipped\n") +
+            Q(import.string()) +
+            QStringLiteral(":6: 'Gall Ink' was priced on line 3 too; the later price counts\n")});
     const QString imported =
-        QStringLiteral("name,price\nCavebear Hide,1.00\nCavebear Leather,0.40\nDuskiron Longblade,5.00\nGall Ink,1.25\n");
+        QStringLiteral("name,price\nCavebear Hide,1.00\nCavebear Leather,0.40\nDuskiron "
+                       "Longblade,5.00\nGall Ink,1.25\n");
     QCOMPARE(Q(ReadFileBytes(fixture.folder / "Prices.csv")), imported);
     QCOMPARE(priceCell().data().toString(), QStringLiteral("1.25"));
     // Three hides a leather at 1.00 cost more than its 0.40: bought, and the hides are not needed.
     QCOMPARE(RowsOf(reports->ShownGrid(), shown),
-             heading + QStringLiteral("Cavebear Leather|8|0|8||||2|(buy)|0.4000|3.20\n") + gatherHeading +
+             heading + QStringLiteral("Cavebear Leather|8|0|8||||2|(buy)|0.4000|3.20\n") +
+                 gatherHeading +
                  QStringLiteral("Gall Ink|8|0|8||||1||1.2500|10.00\n"
                                 "Total||||||||||13.20\n"));
 
@@ -176,9 +191,12 @@ void CPricesWindowTest::EditImportExportAndThePlansTotal()
     window->Export();
     QCOMPARE(Q(ReadFileBytes(exported)), imported);
     QVERIFY(table->model()->setData(priceCell(), QString()));
-    QCOMPARE(Q(ReadFileBytes(fixture.folder / "Prices.csv")),
-             QStringLiteral("name,price\nCavebear Hide,1.00\nCavebear Leather,0.40\nDuskiron Longblade,5.00\n"));
-    QCOMPARE(RowsOf(reports->ShownGrid(), {}).section(QLatin1Char('\n'), -2), QStringLiteral("Total||||||||||3.20\n"));
+    QCOMPARE(
+        Q(ReadFileBytes(fixture.folder / "Prices.csv")),
+        QStringLiteral(
+            "name,price\nCavebear Hide,1.00\nCavebear Leather,0.40\nDuskiron Longblade,5.00\n"));
+    QCOMPARE(RowsOf(reports->ShownGrid(), {}).section(QLatin1Char('\n'), -2),
+             QStringLiteral("Total||||||||||3.20\n"));
 
     // The margins and the comparison of characters at the same prices.
     reports->Planning()->ShowMargins();

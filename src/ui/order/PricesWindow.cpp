@@ -41,7 +41,10 @@ public:
 };
 } // namespace
 
-CPriceModel::CPriceModel(CAppContext& app, QObject* parent) : QAbstractTableModel(parent), m_app(app) {}
+CPriceModel::CPriceModel(CAppContext& app, QObject* parent)
+    : QAbstractTableModel(parent), m_app(app)
+{
+}
 
 void CPriceModel::Refresh()
 {
@@ -52,7 +55,8 @@ void CPriceModel::Refresh()
 
 int CPriceModel::PricedCount() const
 {
-    return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const CPriceRow& row) { return row.price.has_value(); }));
+    return static_cast<int>(std::count_if(
+        m_rows.begin(), m_rows.end(), [](const CPriceRow& row) { return row.price.has_value(); }));
 }
 
 int CPriceModel::rowCount(const QModelIndex& parent) const
@@ -98,7 +102,8 @@ Qt::ItemFlags CPriceModel::flags(const QModelIndex& index) const
 
 bool CPriceModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !index.isValid() || index.column() != PriceColumn || index.row() >= rowCount())
+    if (role != Qt::EditRole || !index.isValid() || index.column() != PriceColumn ||
+        index.row() >= rowCount())
         return false;
     CPriceRow& row = m_rows[static_cast<std::size_t>(index.row())];
     CPlayerPrices& prices = m_app.Prices();
@@ -145,7 +150,8 @@ CPricesWindow* CPricesWindow::Existing()
     return g_window;
 }
 
-CPricesWindow::CPricesWindow(CAppContext& app, QWidget* parent) : QWidget(parent, Qt::Window), m_app(app)
+CPricesWindow::CPricesWindow(CAppContext& app, QWidget* parent)
+    : QDialog(parent), m_app(app)
 {
     setWindowTitle(Qs(Messages::PricesTitle));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -171,18 +177,26 @@ CPricesWindow::CPricesWindow(CAppContext& app, QWidget* parent) : QWidget(parent
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setSectionResizeMode(CPriceModel::NameColumn, QHeaderView::Stretch);
-    m_table->horizontalHeader()->setSectionResizeMode(CPriceModel::PriceColumn, QHeaderView::Interactive);
-    m_table->setColumnWidth(CPriceModel::PriceColumn, fontMetrics().horizontalAdvance(QStringLiteral("0000000.00")) + 16);
+    m_table->horizontalHeader()->setSectionResizeMode(CPriceModel::NameColumn,
+                                                      QHeaderView::Stretch);
+    m_table->horizontalHeader()->setSectionResizeMode(CPriceModel::PriceColumn,
+                                                      QHeaderView::Interactive);
+    m_table->setColumnWidth(CPriceModel::PriceColumn,
+                            fontMetrics().horizontalAdvance(QStringLiteral("0000000.00")) + 16);
     layout->addWidget(m_table, 1);
 
     m_count = new QLabel(this);
     layout->addWidget(m_count);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* import = buttons->addButton(Qs(Messages::PricesImport), QDialogButtonBox::ActionRole);
-    QPushButton* exportButton = buttons->addButton(Qs(Messages::PricesExport), QDialogButtonBox::ActionRole);
+    QPushButton* import =
+        buttons->addButton(Qs(Messages::PricesImport), QDialogButtonBox::ActionRole);
+    QPushButton* exportButton =
+        buttons->addButton(Qs(Messages::PricesExport), QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     layout->addWidget(buttons);
+    // Return in the search box or a price cell closes nothing.
+    for (QPushButton* button : {import, exportButton, close})
+        button->setAutoDefault(false), button->setDefault(false);
 
     connect(m_search, &QLineEdit::textChanged, this,
             [this](const QString& text)
@@ -194,11 +208,18 @@ CPricesWindow::CPricesWindow(CAppContext& app, QWidget* parent) : QWidget(parent
     connect(exportButton, &QPushButton::clicked, this, &CPricesWindow::Export);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     // Not inside the editor's commit: a message box there would end the edit twice.
-    connect(m_model, &CPriceModel::PriceRefused, this,
-            [this] { m_app.Prompter().Warn(std::string(Messages::PriceNotANumber)); }, Qt::QueuedConnection);
-    connect(m_model, &CPriceModel::SaveFailed, this,
-            [this] { m_app.Prompter().Warn(Format(Messages::PricesNotSaved, m_app.Prices().Path().string().c_str())); },
-            Qt::QueuedConnection);
+    connect(
+        m_model, &CPriceModel::PriceRefused, this,
+        [this] { m_app.Prompter().Warn(std::string(Messages::PriceNotANumber)); },
+        Qt::QueuedConnection);
+    connect(
+        m_model, &CPriceModel::SaveFailed, this,
+        [this]
+        {
+            m_app.Prompter().Warn(
+                Format(Messages::PricesNotSaved, m_app.Prices().Path().string().c_str()));
+        },
+        Qt::QueuedConnection);
     connect(m_model, &QAbstractItemModel::dataChanged, this, &CPricesWindow::UpdateCount);
     // The order's item names are rows too.
     connect(&app.Bus(), &CWindowBus::OrderChanged, this,
@@ -214,12 +235,13 @@ void CPricesWindow::showEvent(QShowEvent* event)
 {
     m_model->Refresh();
     UpdateCount();
-    QWidget::showEvent(event);
+    QDialog::showEvent(event);
 }
 
 void CPricesWindow::UpdateCount()
 {
-    m_count->setText(Qs(Format(Messages::PricesShown, m_filter->rowCount(), m_model->rowCount(), m_model->PricedCount())));
+    m_count->setText(Qs(Format(Messages::PricesShown, m_filter->rowCount(), m_model->rowCount(),
+                               m_model->PricedCount())));
 }
 
 void CPricesWindow::Changed()
@@ -231,7 +253,8 @@ void CPricesWindow::Changed()
 
 void CPricesWindow::Import()
 {
-    const QString path = CFileDialog::GetOpenFileName(this, Qs(m_app.DataFolder().string()), Qs(Messages::CsvFilter));
+    const QString path = CFileDialog::GetOpenFileName(this, Qs(m_app.DataFolder().string()),
+                                                      Qs(Messages::CsvFilter));
     if (path.isEmpty())
         return;
     CPriceList imported;
@@ -247,19 +270,16 @@ void CPricesWindow::Import()
         lines += warning + "\n";
     if (!lines.empty())
         m_app.Prompter().Warn(Format(Messages::PricesSkipped, lines.c_str()));
-    // The file's prices over the list's; names it does not give keep theirs.
     CPlayerPrices& prices = m_app.Prices();
-    for (const auto& [name, price] : imported.prices)
-        prices.List().prices[name] = price;
-    if (!prices.Save())
+    if (!prices.Import(imported))
         m_app.Prompter().Warn(Format(Messages::PricesNotSaved, prices.Path().string().c_str()));
     Changed();
 }
 
 void CPricesWindow::Export()
 {
-    const QString path = CFileDialog::GetSaveFileName(this, Qs(m_app.DataFolder().string()), Qs(Messages::CsvFilter),
-                                                      QStringLiteral("csv"));
+    const QString path = CFileDialog::GetSaveFileName(
+        this, Qs(m_app.DataFolder().string()), Qs(Messages::CsvFilter), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     if (!SavePriceList(m_app.Prices().List(), Bytes(path)))

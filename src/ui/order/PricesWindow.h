@@ -4,8 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
-#include <QWidget>
-
+#include <QDialog>
 #include <vector>
 
 class CAppContext;
@@ -67,7 +66,7 @@ private:
 
 // "Prices": the player's price list ("Prices.csv" of the data folder), searched, edited in
 // place, imported from and exported to CSV files.
-class CPricesWindow : public QWidget
+class CPricesWindow : public QDialog
 {
     Q_OBJECT
 
