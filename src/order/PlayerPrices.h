@@ -15,8 +15,8 @@ std::filesystem::path PlayerPriceListPath(const std::filesystem::path& dataFolde
 
 // Reads a price list; each warning comes as "SHOWN:LINE: text". False with error set when the
 // file cannot be read.
-bool ReadPriceListFile(const std::filesystem::path& path, const std::string& shown, CPriceList& list,
-                       std::vector<std::string>& warnings, std::string& error);
+bool ReadPriceListFile(const std::filesystem::path& path, const std::string& shown,
+                       CPriceList& list, std::vector<std::string>& warnings, std::string& error);
 
 // The profile "SERVER:NAME" (a label without ":" has an empty server), or null.
 const CProfile* FindProfileLabel(const CProfileList& profiles, std::string_view label);
