@@ -413,6 +413,24 @@ inline constexpr std::string_view CsvFilter = "CSV Files (*.csv)";
 inline constexpr std::string_view JsonFilter = "JSON Files (*.json)";
 inline constexpr const char* ExportNotWritten = "The report could not be written to '%s'.";
 inline constexpr std::string_view AcquiredNotANumber = "Enter the acquired count as a whole number of 0 or more.";
+// The player's prices and what the order's items earn.
+inline constexpr std::string_view MenuPrices = "Prices...";
+inline constexpr std::string_view MenuMargins = "Margins...";
+inline constexpr std::string_view MarginsTitle = "Margins";
+inline constexpr std::string_view PricesTitle = "Prices";
+inline constexpr std::string_view ButtonPrices = "Prices";
+inline constexpr std::string_view TipPrices = "What each name costs, for the plan's costs and the margins";
+inline constexpr std::string_view PricesSearch = "Search:";
+inline constexpr std::string_view PricesImport = "Import...";
+inline constexpr std::string_view PricesExport = "Export...";
+inline constexpr std::string_view PriceColumnName = "Name";
+inline constexpr std::string_view PriceColumnPrice = "Price";
+inline constexpr const char* PricesShown = "%d of %d names, %d priced"; // shown, names, priced
+inline constexpr std::string_view PriceNotANumber =
+    "Enter the price in coins, such as 12 or 3.50, or leave the cell empty for no price.";
+inline constexpr const char* PricesNotSaved = "The prices could not be saved to '%s'."; // path
+inline constexpr const char* PricesNotRead = "The price list could not be read: %s."; // reason
+inline constexpr const char* PricesSkipped = "Some lines of the price list were not used:\n%s"; // lines
 
 // The formula browser.
 inline constexpr std::string_view CategoryAll = "All";

@@ -1,10 +1,9 @@
 // The price list and the characters of "plan" and "profit".
 #include "cli/Costing.h"
 
-#include "base/DataPaths.h"
 #include "cli/Commands.h"
 #include "cli/ReportArgs.h"
-#include "order/Plan.h"
+#include "order/PlayerPrices.h"
 #include "session/Session.h"
 
 #include <cstdio>
@@ -13,16 +12,15 @@ namespace
 {
 bool ReadPrices(const std::filesystem::path& path, const std::string& shown, CPriceList& prices)
 {
-    std::vector<CPriceWarning> warnings;
+    std::vector<std::string> warnings;
     std::string error;
-    if (!ReadPriceList(path, prices, warnings, error))
+    if (!ReadPriceListFile(path, shown, prices, warnings, error))
     {
         std::fprintf(stderr, "moxa-cli: %s\n", error.c_str());
         return false;
     }
-    for (const CPriceWarning& warning : warnings)
-        std::fprintf(stderr, "moxa-cli: %s:%d: %s\n", shown.c_str(), warning.line,
-                     warning.text.c_str());
+    for (const std::string& warning : warnings)
+        std::fprintf(stderr, "moxa-cli: %s\n", warning.c_str());
     return true;
 }
 } // namespace
@@ -43,30 +41,15 @@ bool LoadCosting(CSession& session, const std::string& command, const CParsedArg
         return false;
     }
     costing.characters.clear();
-    const std::string list = args.Value("--characters");
-    if (list == "all")
+    std::string unknown;
+    if (args.Has("--characters") &&
+        !CharactersOf(session.Profiles(), args.Value("--characters"), costing.characters, unknown))
     {
-        costing.characters = ComparedProfiles(session.Profiles());
-        if (costing.characters.empty())
-            costing.characters.push_back(nullptr);
+        status = UsageError(command + ": no profile '" + unknown + "'");
+        return false;
     }
-    else if (args.Has("--characters"))
-        for (std::size_t start = 0; start <= list.size();)
-        {
-            const std::size_t comma = std::min(list.find(',', start), list.size());
-            const std::string label = list.substr(start, comma - start);
-            const CProfile* profile = FindProfileArg(session, label);
-            if (!profile)
-            {
-                status = UsageError(command + ": no profile '" + label + "'");
-                return false;
-            }
-            costing.characters.push_back(profile);
-            start = comma + 1;
-        }
     // The player's own list unless another or none is named.
-    const std::filesystem::path playerList =
-        DataPaths::Join(session.DataFolder(), DataPaths::Prices);
+    const std::filesystem::path playerList = PlayerPriceListPath(session.DataFolder());
     std::error_code ec;
     const bool useFile = args.Has("--prices");
     const bool usePlayers =
@@ -89,9 +72,7 @@ bool LoadCosting(CSession& session, const std::string& command, const CParsedArg
         costing.prices = &prices;
     }
     if (costing.characters.size() > 1 && !costing.prices)
-        std::fprintf(stderr,
-                     "moxa-cli: %s: without prices the characters cannot be told apart; the first "
-                     "crafts every step\n",
-                     command.c_str());
+        std::fprintf(stderr, "moxa-cli: %s: %s\n", command.c_str(),
+                     std::string(CharactersWithoutPrices).c_str());
     return true;
 }

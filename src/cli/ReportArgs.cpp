@@ -5,6 +5,7 @@
 #include "base/Messages.h"
 #include "base/TextFile.h"
 #include "cli/Commands.h"
+#include "order/PlayerPrices.h"
 #include "session/Session.h"
 
 #include <cerrno>
@@ -92,13 +93,7 @@ void ParseReportArgs(const CParsedArgs& args, CReportArgs& parsed)
 
 const CProfile* FindProfileArg(CSession& session, const std::string& label)
 {
-    const std::size_t colon = label.find(':');
-    const std::string server = colon == std::string::npos ? std::string() : label.substr(0, colon);
-    const std::string name = colon == std::string::npos ? label : label.substr(colon + 1);
-    for (const auto& profile : session.Profiles().profiles)
-        if (profile->name == name && profile->server == server)
-            return profile.get();
-    return nullptr;
+    return FindProfileLabel(session.Profiles(), label);
 }
 
 bool LoadReportSession(CSession& session, const std::string& command, CReportArgs& parsed, int& status)

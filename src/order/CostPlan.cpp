@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <unordered_map>
 
 namespace
 {
@@ -77,37 +76,43 @@ std::vector<CProfitRow> ComputeProfits(const CGameDatabase& db,
                                        const std::vector<const COrderItem*>& items,
                                        const CProfile* profile, const CPlanCosting& costing)
 {
-    const CRequirementList needs =
-        ComputeComponents(db, items, profile, BreakdownComponents, SortByName);
-    CBreakdown breakdown(db, profile);
-    CPlanGraph graph(breakdown);
-    std::vector<std::size_t> roots;
-    for (const CRequirement& entry : needs)
-        roots.push_back(graph.VertexOf(breakdown.NodeOf(entry.name)));
-    for (const std::size_t root : roots)
-        graph.Discover(root);
-    const CPriceList none;
-    const CPriceList& prices = costing.prices ? *costing.prices : none;
-    const std::vector<const CProfile*> characters =
-        costing.characters.empty() ? std::vector<const CProfile*>{profile} : costing.characters;
-    const std::vector<CUnitCost> costs = UnitCosts(graph, prices, characters);
-    std::unordered_map<std::string, std::int64_t> unitOf;
-    for (std::size_t i = 0; i < needs.size(); ++i)
-        unitOf.emplace(needs[i].name, costs[roots[i]].unit);
-
-    std::vector<CProfitRow> rows;
+    // Each item's own components; every name of them gets its unit cost from one graph.
+    std::vector<const COrderItem*> priced;
+    std::vector<CRequirementList> components;
     for (const COrderItem* item : items)
     {
         const CFormula* formula = db.FindFormula(item->category, item->formula);
         if (!formula || !ItemFormulaTier(*formula, item->tierName))
             continue;
+        priced.push_back(item);
+        components.push_back(ComputeComponents(db, {item}, profile, BreakdownComponents, SortByName));
+    }
+    CBreakdown breakdown(db, profile);
+    CPlanGraph graph(breakdown);
+    std::vector<std::vector<std::size_t>> vertices(components.size());
+    for (std::size_t i = 0; i < components.size(); ++i)
+        for (const CRequirement& entry : components[i])
+        {
+            vertices[i].push_back(graph.VertexOf(breakdown.NodeOf(entry.name)));
+            graph.Discover(vertices[i].back());
+        }
+    const CPriceList none;
+    const CPriceList& prices = costing.prices ? *costing.prices : none;
+    const std::vector<const CProfile*> characters =
+        costing.characters.empty() ? std::vector<const CProfile*>{profile} : costing.characters;
+    const std::vector<CUnitCost> costs = UnitCosts(graph, prices, characters);
+
+    std::vector<CProfitRow> rows;
+    for (std::size_t i = 0; i < priced.size(); ++i)
+    {
+        const COrderItem* item = priced[i];
         CProfitRow row;
         row.name = item->itemName;
+        const CFormula* formula = db.FindFormula(item->category, item->formula);
         row.made = SaturatingMultiply(item->batches, std::max(1, formula->batchQty));
         std::int64_t total = 0;
-        for (const CRequirement& entry :
-             ComputeComponents(db, {item}, profile, BreakdownComponents, SortByName))
-            total = SaturatingAdd(total, SaturatingMultiply(entry.quantity, unitOf[entry.name]));
+        for (std::size_t k = 0; k < components[i].size(); ++k)
+            total = SaturatingAdd(total, SaturatingMultiply(components[i][k].quantity, costs[vertices[i][k]].unit));
         // Batches below one cannot come from an order file; they divide by one.
         row.unitCost = RoundedDivide(total, std::max<std::int64_t>(1, row.made));
         if (const std::int64_t* price = prices.Find(item->itemName))

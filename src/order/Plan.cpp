@@ -197,17 +197,21 @@ std::string ProfileLabel(const CProfile& profile)
 
 CComparison ComparePlans(const CGameDatabase& db, const COrder& order,
                          const std::vector<const COrderItem*>& items,
-                         const std::vector<const CProfile*>& profiles)
+                         const std::vector<const CProfile*>& profiles, const CPriceList* prices)
 {
     CComparison comparison;
     const std::size_t columns = profiles.size();
     std::map<std::string, std::vector<CCompareCell>> gathers;
     CCompareRow total{"total", "Total", std::vector<CCompareCell>(columns)};
+    CCompareRow cost{"cost", "Total Cost", std::vector<CCompareCell>(columns)};
     for (std::size_t p = 0; p < columns; ++p)
     {
         comparison.profiles.push_back(ProfileLabel(*profiles[p]));
         total.cells[p].present = true;
-        for (const CPlanRow& row : ComputePlan(db, order, items, profiles[p]).gathers)
+        // With prices, each character's own cost-aware plan: what it buys is not gathered.
+        const CPlan plan = ComputePlan(db, order, items, profiles[p], {prices, {profiles[p]}});
+        cost.cells[p] = {plan.total, 0, true, false};
+        for (const CPlanRow& row : plan.gathers)
         {
             auto& cells = gathers.try_emplace(row.name, columns).first->second;
             cells[p] = {row.remaining, 0, true, false};
@@ -217,6 +221,8 @@ CComparison ComparePlans(const CGameDatabase& db, const COrder& order,
     for (auto& [name, cells] : gathers)
         comparison.rows.push_back({"gather", name, std::move(cells)});
     comparison.rows.push_back(std::move(total));
+    if (prices)
+        comparison.rows.push_back(std::move(cost));
     for (const COrderItem* item : items)
     {
         CCompareRow row{"item", item->itemName, std::vector<CCompareCell>(columns)};

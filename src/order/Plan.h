@@ -7,6 +7,7 @@
 class CGameDatabase;
 class CProfileList;
 struct CPlanCosting;
+struct CPriceList;
 class COrder;
 struct COrderItem;
 struct CProfile;
@@ -71,7 +72,8 @@ struct CLocationGroup
 std::vector<CLocationGroup> GroupByLocation(const CGameDatabase& db, const CPlan& plan);
 
 // One plan per profile side by side: what each character must gather, and how each order
-// item's direct resources come out at its skills.
+// item's direct resources come out at its skills. With prices, each character's cost-aware
+// plan, and a "cost" row of its total in hundredths after the "total" row.
 struct CCompareCell
 {
     std::int64_t units = 0;
@@ -81,7 +83,7 @@ struct CCompareCell
 };
 struct CCompareRow
 {
-    std::string kind; // "gather", "total" or "item"
+    std::string kind; // "gather", "total", "cost" or "item"
     std::string name;
     std::vector<CCompareCell> cells; // one per profile
 };
@@ -92,7 +94,8 @@ struct CComparison
 };
 CComparison ComparePlans(const CGameDatabase& db, const COrder& order,
                          const std::vector<const COrderItem*>& items,
-                         const std::vector<const CProfile*>& profiles);
+                         const std::vector<const CProfile*>& profiles,
+                         const CPriceList* prices = nullptr);
 
 // The characters compared when none are named: every profile but the built-in template.
 std::vector<const CProfile*> ComparedProfiles(const CProfileList& profiles);

@@ -302,6 +302,12 @@ std::string PlanJson(const CPlan& plan, const std::vector<CLocationGroup>* byLoc
 
 namespace
 {
+// Units, or a cost row's coins.
+std::string UnitsText(const CCompareRow& row, const CCompareCell& cell)
+{
+    return row.kind == "cost" ? CoinsText(cell.units) : N(cell.units);
+}
+
 std::string EfficiencyText(const CCompareCell& cell)
 {
     return cell.efficiency < 0 ? "Too Low" : N(cell.efficiency) + "%";
@@ -327,12 +333,14 @@ void AddCompareRows(CReportGrid& grid, const CComparison& comparison)
         CCells cells = {row.name};
         for (const CCompareCell& cell : row.cells)
         {
-            std::string text = cell.present ? N(cell.units) : "";
+            std::string text = cell.present ? UnitsText(row, cell) : "";
             if (cell.present && row.kind == "item")
                 text += " (" + EfficiencyText(cell) + ")";
             cells.push_back(cell.cheapest ? text + " *" : text);
         }
-        AddCells(grid, cells, row.kind == "total" ? ReportRowKind::Separator : Alternate(index++));
+        AddCells(grid, cells,
+                 row.kind == "total" || row.kind == "cost" ? ReportRowKind::Separator
+                                                           : Alternate(index++));
     }
 }
 
@@ -345,7 +353,7 @@ std::string CompareCsv(const CComparison& comparison)
             const CCompareCell& cell = row.cells[p];
             const bool item = row.kind == "item" && cell.present;
             out += CsvLine({row.kind, row.name, comparison.profiles[p],
-                            cell.present ? N(cell.units) : "",
+                            cell.present ? UnitsText(row, cell) : "",
                             item ? (cell.efficiency < 0 ? "Too Low" : N(cell.efficiency)) : "",
                             cell.cheapest ? "1" : "0"},
                            {3, 5});
@@ -368,7 +376,9 @@ std::string CompareJson(const CComparison& comparison)
             rows.push_back(JsonObject({{"kind", JsonString(row.kind)},
                                        {"name", JsonString(row.name)},
                                        {"profile", JsonString(comparison.profiles[p])},
-                                       {"units", cell.present ? N(cell.units) : "null"},
+                                       {"units", !cell.present        ? "null"
+                                                 : row.kind == "cost" ? JsonString(UnitsText(row, cell))
+                                                                      : N(cell.units)},
                                        {"efficiency", !item                 ? "null"
                                                       : cell.efficiency < 0 ? JsonString("Too Low")
                                                                             : N(cell.efficiency)},

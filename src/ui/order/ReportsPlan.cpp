@@ -11,6 +11,7 @@
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
+#include "ui/order/PricesWindow.h"
 #include "ui/order/ReportModel.h"
 #include "ui/widgets/GridView.h"
 
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -54,6 +56,23 @@ CReportsPlan::CReportsPlan(CReportsWindow& window, CAppContext& app, CGridView& 
                            QAbstractItemView::AnyKeyPressed);
     // Later: the report is generated again, which must not happen inside the editor's commit.
     connect(&m_model, &CReportModel::AcquiredEntered, this, &CReportsPlan::EnterAcquired, Qt::QueuedConnection);
+    // The plan's costs, the comparison's and the margins follow the prices.
+    connect(&m_app.Bus(), &CWindowBus::PricesChanged, this,
+            [this]
+            {
+                if (m_window.isVisible() && m_window.ContentBox()->currentIndex() == ReportPlan)
+                    m_window.GenerateReport();
+                if (m_compare && m_compare->isVisible())
+                    ShowComparison();
+                if (m_margins && m_margins->isVisible())
+                    ShowMargins();
+            });
+    connect(&m_app.Bus(), &CWindowBus::OrderChanged, this,
+            [this]
+            {
+                if (m_margins && m_margins->isVisible())
+                    ShowMargins();
+            });
 }
 
 void CReportsPlan::AddMenuEntries(QMenu* options)
@@ -72,15 +91,25 @@ void CReportsPlan::AddMenuEntries(QMenu* options)
     QAction* done = options->addAction(Qs(Messages::MenuMarkDone));
     done->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(done, &QAction::triggered, this, &CReportsPlan::MarkDone);
+    options->addSeparator();
+    connect(options->addAction(Qs(Messages::MenuPrices)), &QAction::triggered, this,
+            // Beside the toolbar, whose life it shares, not the reports window's.
+            [this] { CPricesWindow::Open(m_app, m_window.parentWidget() ? m_window.parentWidget() : &m_window); });
+    connect(options->addAction(Qs(Messages::MenuMargins)), &QAction::triggered, this, &CReportsPlan::ShowMargins);
+}
+
+CPlanCosting CReportsPlan::Costing()
+{
+    return {m_app.Prices().InEffect(), {}};
 }
 
 CReportGrid CReportsPlan::PlanGrid(const CReportRequest& request, std::vector<CAcquiredCell>& cells)
 {
     m_grouped = m_groupAction && m_groupAction->isChecked();
     m_plan = ComputePlan(*request.db, *request.order,
-                         SelectedItems(*request.order, request.selection), request.profile);
+                         SelectedItems(*request.order, request.selection), request.profile, Costing());
     m_groups = m_grouped ? GroupByLocation(*request.db, m_plan) : std::vector<CLocationGroup>();
-    CReportGrid grid(PlanColumns);
+    CReportGrid grid(PlanGridColumns(m_plan));
     AddPlanRows(grid, m_plan, m_grouped ? &m_groups : nullptr, &cells);
     return grid;
 }
@@ -143,44 +172,61 @@ void CReportsPlan::Changed()
 
 void CReportsPlan::ShowComparison()
 {
-    if (!m_compare)
-    {
-        m_compare = new QDialog(&m_window);
-        m_compare->setWindowTitle(Qs(Messages::CompareCharactersTitle));
-        auto* layout = new QVBoxLayout(m_compare);
-        m_compareGrid = new CGridView(m_compare);
-        m_compareGrid->setAccessibleName(m_compare->windowTitle());
-        m_compareModel = new CReportModel(m_app.Order(), m_compare);
-        m_compareGrid->setModel(m_compareModel);
-        m_compareGrid->SetBackColourKey("GRID_REPORTBACKCOLOUR");
-        m_compareGrid->SetLineColourKeys("GRID_REPORTLINECOLOUR_LIGHT",
-                                         "GRID_REPORTLINECOLOUR_DARK");
-        layout->addWidget(m_compareGrid, 1);
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_compare);
-        connect(buttons, &QDialogButtonBox::rejected, m_compare, &QDialog::reject);
-        layout->addWidget(buttons);
-    }
     const COrder& order = m_app.Order();
     const std::vector<const CProfile*> profiles = ComparedProfiles(m_app.Profiles());
-    const CComparison comparison = ComparePlans(
-        m_app.Database(), order, SelectedItems(order, m_app.OrderSelection()), profiles);
+    const CComparison comparison =
+        ComparePlans(m_app.Database(), order, SelectedItems(order, m_app.OrderSelection()), profiles,
+                     m_app.Prices().InEffect());
     CReportGrid report(1 + static_cast<int>(profiles.size()));
     AddCompareRows(report, comparison);
-    m_compareGrid->ApplyTheme(m_app.Theme());
-    m_compareModel->ShowGrid(std::move(report));
-    m_compareGrid->resizeColumnsToContents();
-    int width = 0;
-    for (int col = 0; col < m_compareModel->columnCount(); ++col)
+    ShowGridDialog(m_compare, m_compareGrid, m_compareModel, Messages::CompareCharactersTitle, std::move(report));
+}
+
+void CReportsPlan::ShowMargins()
+{
+    const COrder& order = m_app.Order();
+    const std::vector<CProfitRow> rows = ComputeProfits(
+        m_app.Database(), SelectedItems(order, m_app.OrderSelection()), m_app.Profiles().current, Costing());
+    CReportGrid report(ProfitColumns);
+    AddProfitRows(report, rows);
+    ShowGridDialog(m_margins, m_marginsGrid, m_marginsModel, Messages::MarginsTitle, std::move(report));
+}
+
+void CReportsPlan::ShowGridDialog(QDialog*& dialog, CGridView*& grid, CReportModel*& model, std::string_view title,
+                                  CReportGrid report)
+{
+    if (!dialog)
     {
-        m_compareGrid->setColumnWidth(col, std::max(m_compareGrid->columnWidth(col) + 12, col == 0 ? 180 : 90));
-        width += m_compareGrid->columnWidth(col);
+        dialog = new QDialog(&m_window);
+        dialog->setWindowTitle(Qs(title));
+        auto* layout = new QVBoxLayout(dialog);
+        grid = new CGridView(dialog);
+        grid->setAccessibleName(dialog->windowTitle());
+        model = new CReportModel(m_app.Order(), dialog);
+        grid->setModel(model);
+        grid->SetBackColourKey("GRID_REPORTBACKCOLOUR");
+        grid->SetLineColourKeys("GRID_REPORTLINECOLOUR_LIGHT", "GRID_REPORTLINECOLOUR_DARK");
+        layout->addWidget(grid, 1);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+        connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+        layout->addWidget(buttons);
+    }
+    grid->ApplyTheme(m_app.Theme());
+    model->ShowGrid(std::move(report));
+    grid->resizeColumnsToContents();
+    int width = 0;
+    for (int col = 0; col < model->columnCount(); ++col)
+    {
+        grid->setColumnWidth(col, std::max(grid->columnWidth(col) + 12, col == 0 ? 180 : 90));
+        width += grid->columnWidth(col);
     }
     const QRect screen =
         m_window.screen() ? m_window.screen()->availableGeometry() : QRect(0, 0, 1280, 800);
-    const int height = (m_compareModel->rowCount() + 1) * m_compareGrid->LineHeight() + 90;
-    m_compare->resize(std::min(width + 40, screen.width() - 40),
-                      std::clamp(height, 200, screen.height() - 80));
-    m_compare->show();
-    m_compare->raise();
-    m_compare->activateWindow();
+    const int height = (model->rowCount() + 1) * grid->LineHeight() + 90;
+    // Room for the frame and a vertical scroll bar, so that no column needs scrolling to.
+    width += 40 + grid->verticalScrollBar()->sizeHint().width();
+    dialog->resize(std::min(width, screen.width() - 40), std::clamp(height, 200, screen.height() - 80));
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "order/AcquiredEdit.h"
+#include "order/CostPlan.h"
 #include "order/Plan.h"
 #include "order/Report.h"
 #include "order/ReportGrid.h"
@@ -48,13 +49,22 @@ public:
     // The selected rows' acquired counts become their needs.
     void MarkDone();
     void ShowComparison();
+    // What each order item costs and earns at the player's prices.
+    void ShowMargins();
 
     QAction* GroupAction() const { return m_groupAction; }
     QDialog* ComparisonDialog() const { return m_compare; }
     CGridView* ComparisonGrid() const { return m_compareGrid; }
+    QDialog* MarginsDialog() const { return m_margins; }
+    CGridView* MarginsGrid() const { return m_marginsGrid; }
 
 private:
     void Changed();
+    // The player's prices when in effect, the current profile crafting.
+    CPlanCosting Costing();
+    // A dialog of computed rows, made on first use, sized to them and shown.
+    void ShowGridDialog(QDialog*& dialog, CGridView*& grid, CReportModel*& model, std::string_view title,
+                        CReportGrid report);
 
     CReportsWindow& m_window;
     CAppContext& m_app;
@@ -64,6 +74,9 @@ private:
     QDialog* m_compare = nullptr;
     CGridView* m_compareGrid = nullptr;
     CReportModel* m_compareModel = nullptr;
+    QDialog* m_margins = nullptr;
+    CGridView* m_marginsGrid = nullptr;
+    CReportModel* m_marginsModel = nullptr;
     CPlan m_plan;
     std::vector<CLocationGroup> m_groups;
     bool m_grouped = false;

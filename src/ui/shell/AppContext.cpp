@@ -1,6 +1,7 @@
 #include "ui/shell/AppContext.h"
 
 #include "base/DataPaths.h"
+#include "base/NumberText.h"
 #include "session/ThemeFile.h"
 #include "ui/order/OrderModel.h"
 #include "ui/widgets/IconImage.h"
@@ -84,6 +85,23 @@ void CAppContext::ApplyThreadPriority()
 {
     QThread::currentThread()->setPriority(m_session.Settings().HighPriority ? QThread::HighPriority
                                                                             : QThread::NormalPriority);
+}
+
+CPlayerPrices& CAppContext::Prices()
+{
+    if (m_pricesLoaded)
+        return m_prices;
+    m_pricesLoaded = true;
+    std::vector<std::string> warnings;
+    std::string error;
+    if (!m_prices.Load(DataFolder(), warnings, error))
+        m_prompter.Warn(Format(Messages::PricesNotRead, error.c_str()));
+    std::string lines;
+    for (const std::string& warning : warnings)
+        lines += warning + "\n";
+    if (!lines.empty())
+        m_prompter.Warn(Format(Messages::PricesSkipped, lines.c_str()));
+    return m_prices;
 }
 
 std::filesystem::path CAppContext::OrdersFolder()

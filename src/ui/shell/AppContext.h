@@ -3,6 +3,7 @@
 #include "base/Messages.h"
 #include "base/Placement.h"
 #include "order/OrderHistory.h"
+#include "order/PlayerPrices.h"
 #include "order/Requirements.h"
 #include "platform/QtImageDecoder.h"
 #include "platform/QtLinkOpener.h"
@@ -63,6 +64,10 @@ public:
     ILinkOpener& Links() { return m_links ? *m_links : m_qtLinks; }
     void SetLinkOpener(ILinkOpener* opener) { m_links = opener; }
 
+    // The player's price list, read from the data folder on first use (the prompter says
+    // what could not be read). The windows that show costs follow Bus().PricesChanged.
+    CPlayerPrices& Prices();
+
     // The icon store's icon as the views draw it, made once per load.
     const QIcon& Icon(int index);
 
@@ -122,6 +127,8 @@ private:
     ILinkOpener* m_links = nullptr;
     CWindowBus m_bus;
     QHash<int, QIcon> m_icons;
+    CPlayerPrices m_prices;
+    bool m_pricesLoaded = false;
     std::unique_ptr<COrderModel> m_orderModel;
     std::unique_ptr<QItemSelectionModel> m_orderCurrent;
 };

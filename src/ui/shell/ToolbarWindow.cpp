@@ -4,6 +4,7 @@
 #include "base/Messages.h"
 #include "base/Placement.h"
 #include "ui/order/OrderCommands.h"
+#include "ui/order/PricesWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/GlobalHotkeys.h"
 #include "ui/shell/QtText.h"
@@ -145,6 +146,8 @@ void CToolbarWindow::BuildControls()
     connect(m_updateButton, &QPushButton::clicked, this, &CToolbarWindow::LiveUpdate);
     m_wizardButton = new CToggleButton(Qs(Messages::ButtonWizard), Qs(Messages::TipWizard), client);
     connect(m_wizardButton, &QPushButton::clicked, this, &CToolbarWindow::NewOrderFromTemplate);
+    m_pricesButton = new CToggleButton(Qs(Messages::ButtonPrices), Qs(Messages::TipPrices), client);
+    connect(m_pricesButton, &QPushButton::clicked, this, [this] { CPricesWindow::Open(m_app, this); });
 
     m_autodock = new QCheckBox(Qs(Messages::Autodock), client);
     m_autodock->setChecked(m_app.Settings().DockingMode);
@@ -171,11 +174,13 @@ void CToolbarWindow::LayoutControls()
         width = std::max(width, button->sizeHint().width());
     width = std::max(width, m_updateButton->sizeHint().width());
     width = std::max(width, m_wizardButton->sizeHint().width());
+    width = std::max(width, m_pricesButton->sizeHint().width());
     const int height = vertical ? VerticalButtonHeight : HorizontalButtonHeight;
     for (CToggleButton* button : m_buttons)
         button->setFixedSize(width, height);
     m_updateButton->setFixedSize(width, height);
     m_wizardButton->setFixedSize(width, height);
+    m_pricesButton->setFixedSize(width, height);
     if (vertical)
     {
         int row = 0;
@@ -189,6 +194,7 @@ void CToolbarWindow::LayoutControls()
         grid->addWidget(m_databaseLabel, row++, 0);
         for (int i = 2; i < ToolWindowCount; ++i)
             grid->addWidget(m_buttons[i], row++, 0);
+        grid->addWidget(m_pricesButton, row++, 0);
         grid->setRowMinimumHeight(row++, 6);
         grid->addWidget(m_onlineLabel, row++, 0);
         grid->addWidget(m_updateButton, row++, 0);
@@ -207,6 +213,7 @@ void CToolbarWindow::LayoutControls()
         grid->addWidget(m_buttons[3], 2, 1);
         grid->addWidget(m_buttons[4], 1, 2);
         grid->addWidget(m_buttons[5], 2, 2);
+        grid->addWidget(m_pricesButton, 3, 1);
         grid->addWidget(m_onlineLabel, 0, 3);
         grid->addWidget(m_updateButton, 1, 3);
         grid->addWidget(m_autodock, 2, 3, Qt::AlignHCenter);
@@ -379,6 +386,7 @@ void CToolbarWindow::ApplyThemeColours(bool redraw)
         button->SetColours(on, off);
     m_updateButton->SetColours(on, off);
     m_wizardButton->SetColours(on, off);
+    m_pricesButton->SetColours(on, off);
     if (!redraw)
         return;
     update();

@@ -83,6 +83,7 @@ public:
     CToggleButton* Button(EToolWindow id) const { return m_buttons[static_cast<int>(id)]; }
     CToggleButton* UpdateButton() const { return m_updateButton; }
     CToggleButton* WizardButton() const { return m_wizardButton; }
+    CToggleButton* PricesButton() const { return m_pricesButton; }
     QAction* UndoAction() const { return m_undoAction; }
     QAction* RedoAction() const { return m_redoAction; }
     QMenu* RecentMenu() const { return m_recentMenu; }
@@ -124,6 +125,7 @@ private:
     std::array<CToggleButton*, ToolWindowCount> m_buttons{};
     CToggleButton* m_updateButton = nullptr;
     CToggleButton* m_wizardButton = nullptr;
+    CToggleButton* m_pricesButton = nullptr;
     QAction* m_wizardAction = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;

@@ -37,6 +37,8 @@ Q_SIGNALS:
 
     // The order was edited, opened, reset or undone.
     void OrderChanged();
+    // A price was edited or imported: every report showing costs follows.
+    void PricesChanged();
     // A profile was edited, added, deleted or made current by from (null: by none of them).
     void ProfilesChanged(const void* from);
     // The formula browser's item was shown again or cleared: a tier chosen, a technique
