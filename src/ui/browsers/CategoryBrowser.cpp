@@ -27,6 +27,7 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
     auto* collapse = new QPushButton(QStringLiteral("<"), this);
     auto* expand = new QPushButton(QStringLiteral(">"), this);
     m_found = new QLabel(this);
+    m_found->setTextFormat(Qt::PlainText);
     buttons->addWidget(collapse);
     buttons->addWidget(expand);
     buttons->addWidget(m_found, 1);

@@ -3,6 +3,7 @@
 #include "base/DataPaths.h"
 #include "session/ThemeFile.h"
 #include "ui/order/OrderModel.h"
+#include "ui/shell/BusyCursor.h"
 #include "ui/widgets/IconImage.h"
 
 #include <QThread>
@@ -89,6 +90,8 @@ std::filesystem::path CAppContext::OrdersFolder()
 
 bool CAppContext::UndoOrderEdit()
 {
+    // A large order's windows take a while to follow.
+    const CBusyCursor busy;
     if (!m_history.Undo())
         return false;
     OrderChanged();
@@ -97,6 +100,7 @@ bool CAppContext::UndoOrderEdit()
 
 bool CAppContext::RedoOrderEdit()
 {
+    const CBusyCursor busy;
     if (!m_history.Redo())
         return false;
     OrderChanged();
