@@ -316,11 +316,14 @@ bool SaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompt
     return allWritten;
 }
 
-bool OfferToSaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompter& prompter)
+bool OfferToSaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompter& prompter,
+                                bool cancellable)
 {
     const std::string question = ChangedProfilesQuestion(list);
     if (question.empty())
         return true;
+    if (!cancellable)
+        return !prompter.AskYesNo(question) || SaveChangedProfiles(list, dataFolder, &prompter);
     switch (prompter.AskSaveDiscardCancel(question))
     {
     case IPrompter::ESaveChoice::Save: return SaveChangedProfiles(list, dataFolder, &prompter);

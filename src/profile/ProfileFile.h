@@ -48,10 +48,11 @@ std::string ChangedProfilesQuestion(const CProfileList& list);
 // written.
 bool SaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
                          IPrompter* prompter);
-// Asks the question above (Save, Discard or Cancel) when a profile has changed and saves them
-// all on Save. False on Cancel or when a profile could not be saved: an exit then stops.
+// Asks the question above when a profile has changed and saves them all on yes. With
+// `cancellable` (at exit) it offers Save, Discard and Cancel. False on Cancel or when a
+// profile could not be saved: an exit then stops.
 bool OfferToSaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
-                                IPrompter& prompter);
+                                IPrompter& prompter, bool cancellable = false);
 
 // The warnings of a load: one per profile whose file is damaged.
 std::vector<std::string> DamagedProfileWarnings(const CProfileList& list);

@@ -101,7 +101,7 @@ bool CSession::SaveSettings()
 
 bool CSession::SaveForExit()
 {
-    if (m_prompter && !OfferToSaveChangedProfiles(m_profiles, m_dataFolder, *m_prompter))
+    if (m_prompter && !OfferToSaveChangedProfiles(m_profiles, m_dataFolder, *m_prompter, true))
         return false;
     if (!m_store || ::SaveSettings(m_settings, *m_store))
         return true;
