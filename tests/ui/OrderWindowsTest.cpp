@@ -491,6 +491,7 @@ void COrderWindowsTest::NamesShowAsTypedAndLongOnesAreCut()
     COrder& order = open.app->Order();
     COrderItem* shield = ItemNamed(order, "Ruddite Kite Shield");
     QVERIFY(shield);
+    const std::string formula = shield->formula;
     shield->formula = "<img src=\"/tmp/x.png\"> <b>Ring</b>";
     window->SelectItem(shield->id);
     QLabel* status = window->StatusLine();
@@ -532,6 +533,13 @@ void COrderWindowsTest::NamesShowAsTypedAndLongOnesAreCut()
     QVERIFY(status->text().endsWith(QChar(0x2026)));
     QVERIFY(status->text().size() < 1000);
     QCOMPARE(status->toolTip(), PlainToolTip(Q(longName + " - " + shield->tierName)));
+    // The tree scrolls to a long name and tells it whole in the tooltip.
+    shield->formula = formula;
+    shield->itemName = "<b>" + longName;
+    window->RefreshOrderTree();
+    const QModelIndex entry = window->ItemEntry(shield->id);
+    QCOMPARE(entry.data(Qt::ToolTipRole).toString(), PlainToolTip(entry.data().toString()));
+    QVERIFY(entry.data().toString().contains(QStringLiteral(" x <b>WWWW")));
     open.toolbar->close();
 }
 
