@@ -15,12 +15,15 @@
 //                          for an order of N items (default 10,000)
 //   report_compute/NAME    the same report computed by the core alone
 //   report_floor/NAME      a bare QTableWidget filled with the same cells
+//   undo/NAME              in the order window, 80 renames of one group of a tenth of the
+//                          order's N items undone one after the other (each an iteration of 80)
 // Every figure includes the layout and paint that follow before the user sees the result.
 #include "BenchOrder.h"
 #include "base/SettingsStore.h"
 #include "order/Report.h"
 #include "order/Requirements.h"
 #include "ui/browsers/FormulaWindow.h"
+#include "ui/order/OrderWindow.h"
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/MessageBox.h"
@@ -164,6 +167,8 @@ struct CFixture
     std::unique_ptr<CTreeFloor> namedFloor;
     std::unique_ptr<CTableFloor> reportFloor;
     std::string searchText;
+    std::filesystem::path folder;
+    int items = 0;
 };
 
 std::unique_ptr<CAppContext> Started(const std::filesystem::path& folder)
@@ -227,6 +232,46 @@ void BM_ReportCompute(benchmark::State& state, CFixture* f)
         benchmark::DoNotOptimize(GenerateReport(f->request));
 }
 
+void BM_Undo(benchmark::State& state, CFixture* f)
+{
+    constexpr int Steps = 80;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        auto app = Started(f->folder);
+        COrder& order = app->Order();
+        FillBenchOrder(app->Database(), f->items, order);
+        order.AddGroup("Bulk");
+        // Every tenth item in one group, as a player's large group would be spread out.
+        for (std::size_t i = 0; i < order.items.size(); i += 10)
+            order.items[i]->group = "Bulk";
+        app->History().Reset();
+        auto window = std::make_unique<COrderWindow>(*app, nullptr);
+        window->show();
+        app->OrderChanged();
+        Settle();
+        for (int step = 0; step < Steps; ++step)
+        {
+            const std::string from = order.groups.back();
+            const std::string to = "Bulk " + std::to_string(step);
+            order.groups.back() = to;
+            for (auto& item : order.items)
+                if (item->group == from)
+                    item->group = to;
+            app->History().Commit("Rename Group");
+        }
+        app->OrderChanged();
+        Settle();
+        state.ResumeTiming();
+        for (int step = 0; step < Steps && app->UndoOrderEdit(); ++step)
+            Settle();
+        state.PauseTiming();
+        window.reset();
+        app.reset();
+        state.ResumeTiming();
+    }
+}
+
 void BM_TreeFloor(benchmark::State& state, CTreeFloor* floor)
 {
     Timed(state, [&] { floor->Fill(); });
@@ -278,6 +323,8 @@ int main(int argc, char** argv)
     {
         auto f = std::make_unique<CFixture>();
         f->searchText = searchText;
+        f->folder = folder;
+        f->items = items;
         f->browsing = Started(folder);
         f->browsing->Settings().LastFormulaCategory = "All";
         f->all = std::make_unique<CFormulaWindow>(*f->browsing, nullptr);
@@ -326,6 +373,9 @@ int main(int argc, char** argv)
         add("report", BM_Report, f.get());
         add("report_compute", BM_ReportCompute, f.get());
         add("report_floor", BM_TableFloor, f->reportFloor.get());
+        benchmark::RegisterBenchmark(("undo/" + name).c_str(), BM_Undo, f.get())
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
         fixtures.push_back(std::move(f));
     }
     for (const QString& message : CMessageBox::TakeLog())

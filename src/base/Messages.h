@@ -52,6 +52,9 @@ inline constexpr std::string_view ProfileNameUnusable =
     "' was not saved: its name cannot be used as a file name (it is empty, \".\", \"..\" or holds \"/\" or \"\\\").";
 inline constexpr std::string_view ProfileWriteFailed1 = "' could not be saved to '";
 inline constexpr std::string_view ProfileWriteFailed2 = "'.";
+// The settings could not be written at exit: the reason follows, then the question.
+inline constexpr std::string_view SettingsNotSaved = "The settings could not be saved.";
+inline constexpr std::string_view SettingsExitAnyway = "Exit without saving them?";
 // Texts of our own: a profile file that ends early is loaded as far as it goes.
 inline constexpr const char* ProfileFileDamaged =
     "The profile file '%s' is damaged: it ends before its closing </profile> line. Only what "

@@ -14,6 +14,18 @@ public:
     virtual void Warn(const std::string& text) = 0;
     // A plain information message.
     virtual void Inform(const std::string& text) { Warn(text); }
+
+    enum class ESaveChoice
+    {
+        Save,
+        Discard,
+        Cancel
+    };
+    // Save, Discard or Cancel; where there is no third answer, yes saves and no discards.
+    virtual ESaveChoice AskSaveDiscardCancel(const std::string& text)
+    {
+        return AskYesNo(text) ? ESaveChoice::Save : ESaveChoice::Discard;
+    }
 };
 
 // Answers every question with a fixed answer and forgets the warnings.

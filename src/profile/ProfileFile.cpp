@@ -128,11 +128,17 @@ bool ReadProfile(CProfile& profile, const fs::path& path)
     return true;
 }
 
-bool WriteProfile(CProfile& profile, const fs::path& path)
+bool WriteProfile(CProfile& profile, const fs::path& path, std::string* error)
 {
     CXmlDocument doc;
-    if (!doc.OpenForWrite(path))
+    const auto failed = [&]
+    {
+        if (error)
+            *error = doc.SaveError();
         return false;
+    };
+    if (!doc.OpenForWrite(path))
+        return failed();
     doc.BeginElement("profile");
     doc.WriteElement("profile-format", "1.0");
     doc.WriteElement("profile-name", XmlTextOut(profile.name));
@@ -164,7 +170,7 @@ bool WriteProfile(CProfile& profile, const fs::path& path)
     WriteValueList(doc, "craftskills", "craftskill", "level=\"%d\"", profile.craftSkills);
     doc.EndElement("profile");
     if (!doc.Close())
-        return false;
+        return failed();
     profile.changed = false;
     profile.file = path;
     profile.damaged = false;
@@ -291,10 +297,11 @@ bool SaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompt
                 allWritten = false;
                 continue;
             }
-            if (!WriteProfile(*profile, path))
+            std::string reason;
+            if (!WriteProfile(*profile, path, &reason))
                 warning = std::string(Messages::ProfileNotSaved1) + ServerAndName(*profile) +
                           std::string(Messages::ProfileWriteFailed1) + path.native() +
-                          std::string(Messages::ProfileWriteFailed2);
+                          std::string(Messages::ProfileWriteFailed2) + (reason.empty() ? "" : "\n\n" + reason);
             else if (!previous.empty() && previous != path)
                 fs::remove(previous, ec); // renamed: the new file is complete, the old one goes
 
@@ -309,11 +316,21 @@ bool SaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompt
     return allWritten;
 }
 
-void OfferToSaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompter& prompter)
+bool OfferToSaveChangedProfiles(CProfileList& list, const fs::path& dataFolder, IPrompter& prompter,
+                                bool cancellable)
 {
     const std::string question = ChangedProfilesQuestion(list);
-    if (!question.empty() && prompter.AskYesNo(question))
-        SaveChangedProfiles(list, dataFolder, &prompter);
+    if (question.empty())
+        return true;
+    if (!cancellable)
+        return !prompter.AskYesNo(question) || SaveChangedProfiles(list, dataFolder, &prompter);
+    switch (prompter.AskSaveDiscardCancel(question))
+    {
+    case IPrompter::ESaveChoice::Save: return SaveChangedProfiles(list, dataFolder, &prompter);
+    case IPrompter::ESaveChoice::Discard: return true;
+    case IPrompter::ESaveChoice::Cancel: break;
+    }
+    return false;
 }
 
 std::vector<std::string> DamagedProfileWarnings(const CProfileList& list)

@@ -15,8 +15,8 @@ struct CSettings;
 // closing line is marked damaged).
 bool ReadProfile(CProfile& profile, const std::filesystem::path& path);
 // Writes a profile file atomically and clears the changed flag; false (flag kept) when the
-// file could not be written.
-bool WriteProfile(CProfile& profile, const std::filesystem::path& path);
+// file could not be written, with the system's reason in `error` when given.
+bool WriteProfile(CProfile& profile, const std::filesystem::path& path, std::string* error = nullptr);
 
 // Appends every profile file (name containing ".xml") of one folder, sub-folders not
 // entered, as profiles of the given type; the one named by currentName/currentType becomes
@@ -48,9 +48,11 @@ std::string ChangedProfilesQuestion(const CProfileList& list);
 // written.
 bool SaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
                          IPrompter* prompter);
-// Asks the question above when a profile has changed and saves them all on "yes".
-void OfferToSaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
-                                IPrompter& prompter);
+// Asks the question above when a profile has changed and saves them all on yes. With
+// `cancellable` (at exit) it offers Save, Discard and Cancel. False on Cancel or when a
+// profile could not be saved: an exit then stops.
+bool OfferToSaveChangedProfiles(CProfileList& list, const std::filesystem::path& dataFolder,
+                                IPrompter& prompter, bool cancellable = false);
 
 // The warnings of a load: one per profile whose file is damaged.
 std::vector<std::string> DamagedProfileWarnings(const CProfileList& list);

@@ -1,6 +1,8 @@
 #include "session/Session.h"
 
 #include "base/DataPaths.h"
+#include "base/Messages.h"
+#include "base/Prompter.h"
 #include "base/SettingsStore.h"
 #include "profile/ProfileFile.h"
 #include "session/LoadDatabase.h"
@@ -95,4 +97,16 @@ bool CSession::SaveSettings()
     if (m_prompter)
         OfferToSaveChangedProfiles(m_profiles, m_dataFolder, *m_prompter);
     return ::SaveSettings(m_settings, *m_store);
+}
+
+bool CSession::SaveForExit()
+{
+    if (m_prompter && !OfferToSaveChangedProfiles(m_profiles, m_dataFolder, *m_prompter, true))
+        return false;
+    if (!m_store || ::SaveSettings(m_settings, *m_store))
+        return true;
+    const std::string reason = m_store->Error();
+    return !m_prompter || m_prompter->AskYesNo(std::string(Messages::SettingsNotSaved) +
+                                              (reason.empty() ? "" : "\n\n" + reason) + "\n\n" +
+                                              std::string(Messages::SettingsExitAnyway));
 }

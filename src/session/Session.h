@@ -41,8 +41,11 @@ public:
     ELoadSource LoadDatabase(bool rebuild = false);
     // What an archive installation needs; its reload empties the icon store and loads.
     CInstallContext InstallContext();
-    // Shutdown: offers to save changed profiles, then writes the settings.
+    // Offers to save changed profiles, then writes the settings.
     bool SaveSettings();
+    // The same at exit: false when the exit must stop (the profiles' question cancelled, a
+    // profile not saved, or the settings not saved and the player not willing to lose them).
+    bool SaveForExit();
 
     const std::filesystem::path& DataFolder() const { return m_dataFolder; }
     // The game's installation folder: the "GameBasePath" setting once settings are loaded.

@@ -169,4 +169,50 @@ TEST(OrderHistory, UndoingAReplacingWizardGivesBackTheFileName)
     EXPECT_EQ(order.ItemCount(), 1);
     EXPECT_TRUE(order.modified);
 }
+
+// A step keeps what it changed, and the steps kept stay within the bound: the last one
+// always undoable, the oldest gone first.
+TEST(OrderHistory, StepsCostWhatTheyChangeAndStayBounded)
+{
+    COrder order;
+    order.AddGroup("Bulk");
+    order.AddGroup("Few");
+    for (int i = 0; i < 20000; ++i)
+    {
+        auto item = CBrowserFixture::Helm();
+        item->itemName = "Iron Helm for the long march " + std::to_string(i);
+        item->group = i % 200 == 0 ? "Few" : "Bulk";
+        order.AddItem(std::move(item));
+    }
+    COrderHistory history(order);
+    order.groups[1] = "Fewer";
+    for (auto& item : order.items)
+        if (item->group == "Few")
+            item->group = "Fewer";
+    ASSERT_TRUE(history.Commit("Rename Group"));
+    // 100 items changed, each in a run of its own, out of 20,000: a full copy takes over 5 MB.
+    EXPECT_LT(history.StepBytes(), 256u * 1024);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(order.groups, (std::vector<std::string>{"Bulk", "Few"}));
+    EXPECT_EQ(order.items[200]->group, "Few");
+    EXPECT_EQ(order.items[20000 - 1]->itemName, "Iron Helm for the long march 19999");
+
+    // Steps of 8 MB each: the bound keeps 15 of them (16 would pass it).
+    COrder big;
+    big.AddItem(CBrowserFixture::Helm());
+    COrderHistory bounded(big);
+    for (int step = 0; step < 40; ++step)
+    {
+        big.items[0]->itemName.assign(8u << 20, static_cast<char>('a' + step % 26));
+        ASSERT_TRUE(bounded.Commit("Rename Item"));
+    }
+    EXPECT_EQ(bounded.Steps(), 15u);
+    EXPECT_LE(bounded.StepBytes(), COrderHistory::MaxBytes);
+    int undone = 0;
+    while (bounded.Undo())
+        ++undone;
+    EXPECT_EQ(undone, 15);
+    EXPECT_EQ(big.items[0]->itemName, std::string(8u << 20, static_cast<char>('a' + 24 % 26)));
+    EXPECT_TRUE(big.modified);
+}
 } // namespace

@@ -415,7 +415,7 @@ TEST(ProfileFile, SaveChangedProfilesReportsFailedWrites)
     EXPECT_TRUE(list.profiles[0]->changed);
     EXPECT_EQ(prompter.warnings,
               (std::vector<std::string>{"Profile 'Brightwater:Ilsa' could not be saved to '" +
-                                        (data / "Profiles/Ilsa.xml").string() + "'."}));
+                                        (data / "Profiles/Ilsa.xml").string() + "'.\n\nNot a directory"}));
     // Without a prompter the result still tells.
     EXPECT_FALSE(SaveChangedProfiles(list, data, nullptr));
 }

@@ -17,6 +17,7 @@
 #include "ui/order/ReportsWindow.h"
 #include "ui/MainWindows.h"
 #include "ui/shell/FileDialog.h"
+#include "ui/shell/QtText.h"
 #include "ui/shell/PrintDialog.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/order/OrderModel.h"
@@ -24,7 +25,10 @@
 #include "ui/browsers/BrowserGrids.h"
 #include "ui/widgets/GridView.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QMessageBox>
+#include <QScreen>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -128,6 +132,8 @@ private Q_SLOTS:
     void OpenReportsFollowTheOrderAndTheProfile();
     void AlignTiersSaysWhatItDidAndTheBrowserFollows();
     void HtmlWithoutABrowserAndPrinting();
+    void NamesShowAsTypedAndLongOnesAreCut();
+    void GenerateShowsTheBusyCursor();
 };
 
 void COrderWindowsTest::TreeShowsGroupsAndItems()
@@ -475,4 +481,82 @@ void COrderWindowsTest::HtmlWithoutABrowserAndPrinting()
 }
 
 QTEST_MAIN(COrderWindowsTest)
+// Markup in a name is shown as typed, in the window's labels and in the questions; a name of
+// 5,000 letters is cut in the window, whole in its tooltip, and the window stays on the screen.
+void COrderWindowsTest::NamesShowAsTypedAndLongOnesAreCut()
+{
+    COpenOrder open;
+    open.toolbar->ShowWindow(EToolWindow::Order);
+    auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
+    COrder& order = open.app->Order();
+    COrderItem* shield = ItemNamed(order, "Ruddite Kite Shield");
+    QVERIFY(shield);
+    const std::string formula = shield->formula;
+    shield->formula = "<img src=\"/tmp/x.png\"> <b>Ring</b>";
+    window->SelectItem(shield->id);
+    QLabel* status = window->StatusLine();
+    QCOMPARE(status->text(), QStringLiteral("<img src=\"/tmp/x.png\"> <b>Ring</b> - ") + Q(shield->tierName));
+    QCOMPARE(status->textFormat(), Qt::PlainText);
+    QCOMPARE(window->BatchesLabel()->textFormat(), Qt::PlainText);
+    QCOMPARE(status->toolTip(), QString());
+
+    // The question about an order named like a page heading.
+    order.filePath = (open.fixture.folder / "Orders/<h1>Gifts<img src=x>.xml").string();
+    order.modified = true;
+    CMessageBox::SetScripted(false);
+    QString shown = QStringLiteral("no box");
+    Qt::TextFormat format = Qt::RichText;
+    QTimer::singleShot(0, [&]
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        shown = box->text();
+        format = box->textFormat();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    QVERIFY(!OrderCommands::SaveChangesFirst(*open.app, window));
+    CMessageBox::SetScripted(true);
+    QCOMPARE(shown, QStringLiteral("Do you want to save the changes to the order '") + Q(order.filePath) +
+                        QStringLiteral("'?"));
+    QCOMPARE(format, Qt::PlainText);
+    order.modified = false;
+
+    const std::string longName(5000, 'W');
+    shield->formula = longName;
+    window->SelectItem(shield->id);
+    QCoreApplication::processEvents();
+    const QRect screen = window->screen()->availableGeometry();
+    QVERIFY(window->frameGeometry().width() <= screen.width());
+    QVERIFY(screen.contains(window->geometry()));
+    QVERIFY(status->width() <= window->width());
+    QVERIFY(status->text().endsWith(QChar(0x2026)));
+    QVERIFY(status->text().size() < 1000);
+    QCOMPARE(status->toolTip(), PlainToolTip(Q(longName + " - " + shield->tierName)));
+    // The tree scrolls to a long name and tells it whole in the tooltip.
+    shield->formula = formula;
+    shield->itemName = "<b>" + longName;
+    window->RefreshOrderTree();
+    const QModelIndex entry = window->ItemEntry(shield->id);
+    QCOMPARE(entry.data(Qt::ToolTipRole).toString(), PlainToolTip(entry.data().toString()));
+    QVERIFY(entry.data().toString().contains(QStringLiteral(" x <b>WWWW")));
+    open.toolbar->close();
+}
+
+// The report of a large order takes a while: the cursor says so while it is made, and only then.
+void COrderWindowsTest::GenerateShowsTheBusyCursor()
+{
+    COpenOrder open;
+    auto* reports = static_cast<CReportsWindow*>(open.toolbar->Window(EToolWindow::Reports));
+    reports->ContentBox()->setCurrentIndex(ReportOrderAndComponents);
+    reports->FormatBox()->setCurrentIndex(0);
+    QList<int> shapes;
+    connect(reports->Grid()->model(), &QAbstractItemModel::modelReset, reports,
+            [&] { shapes << (QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : -1); });
+    reports->Generate();
+    QCOMPARE(shapes, QList<int>{Qt::WaitCursor});
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    open.toolbar->close();
+}
+
 #include "OrderWindowsTest.moc"

@@ -2,6 +2,7 @@
 
 #include "base/Messages.h"
 #include "database/Loader.h"
+#include "profile/ProfileFile.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/order/OrderWindow.h"
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void TreesShowIconsAtTheChosenSize();
     void QuestionsKeepTheirOwnLineBreaks();
     void UnsavedOrderIsOfferedForSavingFirst();
+    void ExitStopsWhenAProfileOrTheSettingsCannotBeSaved();
     void FileKeysWorkFromEveryWindow();
     void RecentOrdersNewestFirstMissingOnesDropped();
 };
@@ -491,6 +493,61 @@ void CShellTest::UnsavedOrderIsOfferedForSavingFirst()
     QVERIFY(log[1].startsWith(Q(Messages::ProfilesChanged1)));
     QVERIFY(std::filesystem::exists(saved));
     QVERIFY(!app->Order().modified);
+}
+
+// A store on a full disk: values are taken, their save fails.
+class CFullDiskStore : public CMemorySettingsStore
+{
+public:
+    bool Flush() override { return !full; }
+    std::string Error() const override { return full ? "No space left on device" : ""; }
+    bool full = false;
+};
+
+void CShellTest::ExitStopsWhenAProfileOrTheSettingsCannotBeSaved()
+{
+    CUiFixture fixture;
+    auto owned = std::make_unique<CFullDiskStore>();
+    CFullDiskStore& store = *owned;
+    CAppContext app(fixture.folder.Path(), std::move(owned));
+    app.Start(nullptr);
+    CToolbarWindow toolbar(app);
+    toolbar.Initialise();
+    CProfile* profile = app.Profiles().current;
+    QVERIFY(profile);
+    profile->changed = true;
+    // The profile's file on a full device: its save fails as on a full disk.
+    const std::filesystem::path file = ProfileFileName(*profile, fixture.folder.Path());
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink("/dev/full", file);
+    const QString question = Q(ChangedProfilesQuestion(app.Profiles()));
+    QVERIFY(question.startsWith(QStringLiteral("Profile(s) '")));
+
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Yes);
+    QVERIFY(!toolbar.close());
+    QVERIFY(toolbar.isVisible());
+    QVERIFY(profile->changed);
+    QCOMPARE(CMessageBox::TakeLog(),
+             (QStringList{question, Q("Profile '" + profile->server + ":" + profile->name + "' could not be saved to '" +
+                                      file.string() + "'.\n\nNo space left on device")}));
+
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Cancel);
+    QVERIFY(!toolbar.close());
+    QCOMPARE(CMessageBox::TakeLog(), QStringList{question});
+
+    // Discard, then the settings fail: No keeps the program running, Yes exits without them.
+    store.full = true;
+    const QString settings =
+        QStringLiteral("The settings could not be saved.\n\nNo space left on device\n\nExit without saving them?");
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::No);
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::No);
+    QVERIFY(!toolbar.close());
+    QVERIFY(toolbar.isVisible());
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::No);
+    CMessageBox::SetNextAnswer(CMessageBox::EAnswer::Yes);
+    QVERIFY(toolbar.close());
+    QCOMPARE(CMessageBox::TakeLog(), (QStringList{question, settings, question, settings}));
+    QVERIFY(std::filesystem::is_symlink(file));
 }
 
 void CShellTest::FileKeysWorkFromEveryWindow()

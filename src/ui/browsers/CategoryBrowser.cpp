@@ -32,6 +32,7 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
     collapse->setAccessibleName(QStringLiteral("Collapse Categories"));
     expand->setAccessibleName(QStringLiteral("Expand Categories"));
     m_found = new QLabel(this);
+    m_found->setTextFormat(Qt::PlainText);
     buttons->addWidget(collapse);
     buttons->addWidget(expand);
     buttons->addWidget(m_found, 1);

@@ -52,6 +52,7 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     m_tree->setModel(m_treeModel);
     leftLayout->addWidget(m_tree, 1);
     m_found = new QLabel(left);
+    m_found->setTextFormat(Qt::PlainText);
     leftLayout->addWidget(m_found);
 
     auto* right = new QWidget(splitter);
@@ -68,6 +69,7 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     m_locations->setAccessibleName(QStringLiteral("Locations"));
     rightLayout->addWidget(m_locations, 1);
     m_usesLabel = new QLabel(right);
+    m_usesLabel->setTextFormat(Qt::PlainText);
     rightLayout->addWidget(m_usesLabel);
     m_uses = MakeListGrid(right, 4, Messages::UsesHeader);
     m_usesLabel->setBuddy(m_uses);

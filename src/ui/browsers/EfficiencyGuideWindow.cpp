@@ -20,6 +20,7 @@ CEfficiencyGuideWindow::CEfficiencyGuideWindow(CAppContext& app, QWidget* parent
     setWindowTitle(Qs(Messages::GuideTitle));
     auto* layout = new QVBoxLayout(this);
     m_info = new QLabel(this);
+    m_info->setTextFormat(Qt::PlainText);
     layout->addWidget(m_info);
     m_grid = new CBrowserGrid(this, 3, Messages::GuideHeader);
     for (int col = 0; col < 3; ++col)

@@ -93,6 +93,7 @@ QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
     auto* right = new QGridLayout;
     right->addWidget(new QLabel(Qs(Messages::TechniqueItemLabel), client), 0, 0);
     m_item = new QLabel(client);
+    m_item->setTextFormat(Qt::PlainText);
     m_item->setWordWrap(true);
     right->addWidget(m_item, 0, 1);
     m_details = new CBrowserGrid(client, 2);

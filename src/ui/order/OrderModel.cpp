@@ -211,6 +211,16 @@ int COrderModel::columnCount(const QModelIndex&) const
     return 1;
 }
 
+namespace
+{
+// A label longer than a tree shows at a glance is read whole in its tooltip.
+QVariant LongNameTip(const QString& label)
+{
+    constexpr qsizetype Glance = 60;
+    return label.size() > Glance ? QVariant(PlainToolTip(label)) : QVariant();
+}
+} // namespace
+
 QVariant COrderModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
@@ -222,6 +232,7 @@ QVariant COrderModel::data(const QModelIndex& index, int role) const
         {
         case Qt::DisplayRole:
         case Qt::EditRole: return group.label;
+        case Qt::ToolTipRole: return LongNameTip(group.label);
         case Qt::CheckStateRole: return static_cast<int>(GroupState(group));
         case Qt::ForegroundRole: return LevelColour(ELevel::Level1);
         default: return {};
@@ -233,6 +244,7 @@ QVariant COrderModel::data(const QModelIndex& index, int role) const
     {
     case Qt::DisplayRole:
     case Qt::EditRole: return item.label;
+    case Qt::ToolTipRole: return LongNameTip(item.label);
     case Qt::DecorationRole: return item.icon >= 0 ? QVariant(m_app.Icon(item.icon)) : QVariant();
     case Qt::CheckStateRole: return static_cast<int>(m_tickedItems.count(item.id) ? Qt::Checked : Qt::Unchecked);
     case Qt::ForegroundRole: return LevelColour(ELevel::Level2);

@@ -9,6 +9,7 @@
 #include "ui/shell/FileDialog.h"
 #include "ui/order/OrderModel.h"
 #include "ui/shell/QtText.h"
+#include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/IconImage.h"
 
 #include <QClipboard>
@@ -130,7 +131,8 @@ QWidget* COrderWindow::BuildOrderBox(QWidget* client)
 
 void COrderWindow::BuildItemDetails(QWidget* client, QBoxLayout* layout)
 {
-    m_status = new QLabel(client);
+    // A name of any length is cut to the window's width, not the window widened to it.
+    m_status = new CElidedLabel(client);
     m_status->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(m_status);
 
@@ -153,6 +155,7 @@ void COrderWindow::BuildItemDetails(QWidget* client, QBoxLayout* layout)
     m_spin->setFixedWidth(m_spin->sizeHint().height() + 4);
     m_spin->findChild<QLineEdit*>()->setVisible(false);
     m_batchesLabel = new QLabel(client);
+    m_batchesLabel->setTextFormat(Qt::PlainText);
     batches->addWidget(m_batches);
     batches->addWidget(m_spin);
     batches->addWidget(m_batchesLabel, 1);
@@ -326,7 +329,7 @@ void COrderWindow::ShowDetails()
         return;
     }
     const int batchQty = BatchQuantity(App().Database(), *item);
-    m_status->setText(Qs(item->formula + " - " + item->tierName));
+    m_status->SetFullText(Qs(item->formula + " - " + item->tierName));
     QStringList techniques;
     for (const COrderTechnique& technique : item->techniques)
         techniques << Qs(technique.name + " (" + technique.tierName + ")");
@@ -343,7 +346,7 @@ void COrderWindow::ShowDetails()
 
 void COrderWindow::ClearDetails()
 {
-    m_status->clear();
+    m_status->SetFullText({});
     m_techniqueList->setStringList({});
     m_batches->clear();
     m_batchesLabel->clear();
@@ -426,7 +429,7 @@ void COrderWindow::AlignTiers()
         ShowDetails();
         Edited(Messages::EditAlignTiers);
     }
-    m_status->setText(Qs(result.message));
+    m_status->SetFullText(Qs(result.message));
     m_status->setEnabled(true);
 }
 

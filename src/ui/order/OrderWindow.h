@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include "ui/shell/ToolWindow.h"
+#include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/ThemedTree.h"
 
 class COrderModel;
@@ -87,7 +88,7 @@ private:
     CThemedTree* m_tree;
     QPushButton* m_delete;
     QPushButton* m_newGroup;
-    QLabel* m_status;
+    CElidedLabel* m_status;
     QTreeView* m_techniques;
     QStringListModel* m_techniqueList;
     QLineEdit* m_batches;

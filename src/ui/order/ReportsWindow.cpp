@@ -10,6 +10,7 @@
 #include "ui/order/ReportModel.h"
 #include "ui/order/ReportsPlan.h"
 #include "ui/shell/AppContext.h"
+#include "ui/shell/BusyCursor.h"
 #include "ui/shell/MessageBox.h"
 #include "ui/shell/PrintDialog.h"
 #include "ui/shell/QtText.h"
@@ -170,6 +171,7 @@ void CReportsWindow::UpdateTitle()
 
 void CReportsWindow::GenerateReport()
 {
+    const CBusyCursor busy;
     const CSettings& settings = App().Settings();
     CReportRequest request;
     request.db = &App().Database();

@@ -49,6 +49,7 @@ public:
 QLabel* WrappedLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     return label;
 }

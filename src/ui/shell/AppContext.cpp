@@ -4,6 +4,7 @@
 #include "base/NumberText.h"
 #include "session/ThemeFile.h"
 #include "ui/order/OrderModel.h"
+#include "ui/shell/BusyCursor.h"
 #include "ui/widgets/IconImage.h"
 
 #include <QItemSelectionModel>
@@ -114,6 +115,8 @@ std::filesystem::path CAppContext::OrdersFolder()
 
 bool CAppContext::UndoOrderEdit()
 {
+    // A large order's windows take a while to follow.
+    const CBusyCursor busy;
     if (!m_history.Undo())
         return false;
     OrderChanged();
@@ -122,6 +125,7 @@ bool CAppContext::UndoOrderEdit()
 
 bool CAppContext::RedoOrderEdit()
 {
+    const CBusyCursor busy;
     if (!m_history.Redo())
         return false;
     OrderChanged();

@@ -5,6 +5,7 @@
 #include "database/Cache.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
+#include "ui/shell/BusyCursor.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/ProgressWindow.h"
 #include "ui/shell/QtText.h"
@@ -200,10 +201,9 @@ void CConfigDialog::accept()
         if (CMessageBox::AskYesNo(this, Qs(Messages::ConfigRecacheQuestion), CMessageBox::EIcon::Question) &&
             OrderCommands::SaveChangesFirst(m_app, this))
         {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const CBusyCursor busy;
             CProgressWindow progress(this);
             m_app.Recache(&progress);
-            QApplication::restoreOverrideCursor();
         }
     }
 

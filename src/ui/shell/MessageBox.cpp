@@ -34,12 +34,14 @@ CMessageBox::EAnswer ScriptedAnswer(const QString& text)
     return answer;
 }
 
-// A text with line breaks of its own keeps exactly those: the box's word wrap would break
-// its lines again at its own width and leave them ragged.
+// Texts are plain: a name with markup in it shows as typed. A text with line breaks of its
+// own keeps exactly those: the box's word wrap would break its lines again at its own width
+// and leave them ragged.
 void SetBoxText(QMessageBox& box, const QString& text)
 {
     if (!text.contains(QLatin1Char('\n')))
     {
+        box.setTextFormat(Qt::PlainText);
         box.setText(text);
         return;
     }
@@ -125,6 +127,17 @@ int CMessageBox::PendingAnswers()
 bool CMessageBoxPrompter::AskYesNo(const std::string& text)
 {
     return CMessageBox::AskYesNo(m_parent, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+IPrompter::ESaveChoice CMessageBoxPrompter::AskSaveDiscardCancel(const std::string& text)
+{
+    switch (CMessageBox::AskSaveDiscardCancel(m_parent, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()))))
+    {
+    case CMessageBox::EAnswer::Yes: return ESaveChoice::Save;
+    case CMessageBox::EAnswer::No: return ESaveChoice::Discard;
+    case CMessageBox::EAnswer::Cancel: break;
+    }
+    return ESaveChoice::Cancel;
 }
 
 void CMessageBoxPrompter::Warn(const std::string& text)

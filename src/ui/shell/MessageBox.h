@@ -56,6 +56,7 @@ public:
     bool AskYesNo(const std::string& text) override;
     void Warn(const std::string& text) override;
     void Inform(const std::string& text) override;
+    ESaveChoice AskSaveDiscardCancel(const std::string& text) override;
 
 private:
     QWidget* m_parent;

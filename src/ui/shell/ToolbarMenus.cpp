@@ -6,6 +6,7 @@
 #include "platform/QtSettingsStore.h"
 #include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
+#include "ui/shell/BusyCursor.h"
 #include "ui/shell/ConfigDialog.h"
 #include "ui/shell/GlobalHotkeys.h"
 #include "ui/shell/ProgressWindow.h"
@@ -261,10 +262,9 @@ void CToolbarWindow::RecacheDatabase()
     if (!CMessageBox::AskYesNo(this, Qs(Messages::RecacheQuestion), CMessageBox::EIcon::Question) ||
         !OrderCommands::SaveChangesFirst(m_app, this))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CBusyCursor busy;
     CProgressWindow progress(this);
     m_app.Recache(&progress);
-    QApplication::restoreOverrideCursor();
 }
 
 void CToolbarWindow::Print()

@@ -119,7 +119,9 @@ void CToolbarWindow::BuildControls()
     m_versionFrame->setFrameShape(QFrame::Box);
     m_versionFrame->setFrameShadow(QFrame::Sunken);
     m_versionLabel = new QLabel(m_versionFrame);
+    m_versionLabel->setTextFormat(Qt::PlainText);
     m_dbLabel = new QLabel(m_versionFrame);
+    m_dbLabel->setTextFormat(Qt::PlainText);
     m_versionLabel->setAlignment(Qt::AlignCenter);
     m_dbLabel->setAlignment(Qt::AlignCenter);
     auto* frameLayout = new QVBoxLayout(m_versionFrame);
@@ -408,12 +410,17 @@ void CToolbarWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_closing = true;
-    m_hotkeys->Unregister();
     // The toolbar opens again where it was left.
     SaveWindowPlacement(m_app, WindowNames::Toolbar, this, true);
     m_app.Order().PruneAcquired(m_app.Database());
-    m_app.Session().SaveSettings();
+    // A profile or the settings that could not be saved keep the program running too.
+    if (!m_app.Session().SaveForExit())
+    {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    m_hotkeys->Unregister();
     // Later, not at once: Exit may come from a key pressed in one of them.
     for (QPointer<CToolWindow>& window : m_windows)
     {

@@ -41,6 +41,7 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
     m_progress->setTextVisible(true);
     m_progress->setFormat(QString());
     m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
     // A failure's message is longer than the room beside "Close".
     m_status->setWordWrap(true);
     m_close = new QPushButton(Qs(Messages::UpdateClose), this);
@@ -94,9 +95,13 @@ QWidget* CUpdateDialog::BuildRevisionGroup()
 {
     auto* revisionGroup = new QGroupBox(Qs(Messages::UpdateRevisionGroup), this);
     m_version = new QLabel(revisionGroup);
+    m_version->setTextFormat(Qt::PlainText);
     m_client = new QLabel(revisionGroup);
+    m_client->setTextFormat(Qt::PlainText);
     m_title = new QLabel(revisionGroup);
+    m_title->setTextFormat(Qt::PlainText);
     m_message = new QLabel(revisionGroup);
+    m_message->setTextFormat(Qt::PlainText);
     auto* revisionGrid = new QGridLayout(revisionGroup);
     revisionGrid->addWidget(new QLabel(Qs(Messages::UpdateVersionLabel), revisionGroup), 0, 0);
     revisionGrid->addWidget(m_version, 0, 1);
