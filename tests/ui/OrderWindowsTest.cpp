@@ -29,7 +29,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include "ui/widgets/ThemedTree.h"
+
 #include <QMimeData>
+#include <QApplication>
+#include <QTimer>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QTreeView>
@@ -132,6 +137,7 @@ private Q_SLOTS:
     void OpenReportsFollowTheOrderAndTheProfile();
     void AlignTiersSaysWhatItDidAndTheBrowserFollows();
     void HtmlWithoutABrowserAndPrinting();
+    void ButtonsExplainAndARightClickOffersTheEditMenu();
 };
 
 void COrderWindowsTest::TreeShowsGroupsAndItems()
@@ -476,6 +482,36 @@ void COrderWindowsTest::HtmlWithoutABrowserAndPrinting()
         title.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xff));
     QVERIFY(bytes.contains(title + ")"));
     open.toolbar->close();
+}
+
+// "Align Tiers" and "Copy" had no tooltips; right-clicking an item did nothing.
+void COrderWindowsTest::ButtonsExplainAndARightClickOffersTheEditMenu()
+{
+    COpenOrder open;
+    auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
+    open.toolbar->ShowWindow(EToolWindow::Order);
+    QCOMPARE(Button(window, QStringLiteral("Align Tiers"))->toolTip(),
+             QStringLiteral("Gives the ticked items of the selected item's formula its tier"));
+    QCOMPARE(Button(window, QStringLiteral("Copy"))->toolTip(),
+             QStringLiteral("Adds a copy of the selected item to its group"));
+    window->SelectItem(ItemNamed(open.app->Order(), "Frostopal Ring")->id);
+    window->SetBatches(QStringLiteral("3"));
+    QStringList offered;
+    QTimer::singleShot(100, this, [&]
+    {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        {
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    offered << action->text().section(QLatin1Char('\t'), 0, 0);
+            menu->close();
+        }
+    });
+    CThemedTree* tree = window->Tree();
+    const QPoint at = tree->visualRect(tree->currentIndex()).center();
+    Q_EMIT tree->customContextMenuRequested(at);
+    QCOMPARE(offered, (QStringList{QStringLiteral("Undo Set Batches"), QStringLiteral("Redo"),
+                                   QStringLiteral("Paste List")}));
 }
 
 QTEST_MAIN(COrderWindowsTest)
