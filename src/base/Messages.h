@@ -348,6 +348,8 @@ inline constexpr std::string_view OrderTechColumn = "Tech";
 inline constexpr std::string_view OrderCopyToClipboard = "Copy To Clipboard";
 inline constexpr std::string_view OrderAlignTiers = "Align Tiers";
 inline constexpr std::string_view OrderCopy = "Copy";
+inline constexpr std::string_view TipAlignTiers = "Gives the ticked items of the selected item's formula its tier";
+inline constexpr std::string_view TipCopyItem = "Adds a copy of the selected item to its group";
 inline constexpr std::string_view MenuSelection = "Selection";
 inline constexpr std::string_view MenuSelectNone = "Select None";
 inline constexpr std::string_view MenuSelectAll = "Select All";
@@ -387,6 +389,8 @@ inline constexpr std::string_view ReportFormatDirect = "Direct";
 inline constexpr std::string_view ReportFormatHtml = "HTML";
 inline constexpr std::string_view ReportFormatClipboard = "Clipboard";
 inline constexpr std::string_view ReportGenerate = "Generate";
+// The components' third column in the window, where the acquired counts are typed.
+inline constexpr std::string_view ReportAcquiredHeading = "Acquired/Quantity";
 inline constexpr std::string_view MenuReportOptions = "Options";
 inline constexpr std::string_view MenuSortBy = "Sort By";
 inline constexpr std::string_view MenuSortName = "Component Name";
@@ -415,6 +419,7 @@ inline constexpr std::string_view MenuMarkDone = "Mark Acquired as Done";
 inline constexpr std::string_view CsvFilter = "CSV Files (*.csv)";
 inline constexpr std::string_view JsonFilter = "JSON Files (*.json)";
 inline constexpr const char* ExportNotWritten = "The report could not be written to '%s'.";
+inline constexpr const char* ExportWritten = "The report was written to '%s'.";
 inline constexpr std::string_view AcquiredNotANumber = "Enter the acquired count as a whole number of 0 or more.";
 // The player's prices and what the order's items earn.
 inline constexpr std::string_view MenuPrices = "Prices...";

@@ -250,8 +250,7 @@ CFormulaTree BuildFormulaTree(const CFormulaOrder& order, const CFormulaFilter& 
                 category.formulae.push_back({formula});
         category.shown = static_cast<int>(category.formulae.size());
         tree.found += category.shown;
-        category.label = Format(Messages::TreeCategoryLabel, category.name.c_str(), category.shown,
-                                category.total);
+        category.label = TreeCategoryLabel(category.name, category.shown, category.total);
         if (!category.formulae.empty())
             tree.categories.push_back(std::move(category));
     }
@@ -284,6 +283,11 @@ CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& fil
                               std::string_view currentCategory, std::string_view currentFormula)
 {
     return BuildFormulaTree(FormulaOrder(db), filter, currentCategory, currentFormula);
+}
+
+std::string TreeCategoryLabel(const std::string& name, int shown, int total)
+{
+    return Format(Messages::TreeCategoryLabel, name.c_str(), shown, total);
 }
 
 std::string FormulaeFoundText(int count, const CFormulaFilter& filter)

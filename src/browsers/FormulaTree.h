@@ -96,3 +96,5 @@ CFormulaTree BuildFormulaTree(const CGameDatabase& db, const CFormulaFilter& fil
 
 // "%d Formulae", in "Custom" followed by " (CODE)" or " (Filtered)".
 std::string FormulaeFoundText(int count, const CFormulaFilter& filter);
+// A category's tree label: "Bladesmith (3/16)", shown of total.
+std::string TreeCategoryLabel(const std::string& name, int shown, int total);

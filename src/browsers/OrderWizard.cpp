@@ -303,6 +303,13 @@ void TickEverything(const CGameDatabase& db, CWizardPlan& plan)
     }
 }
 
+CWizardPlan DefaultWizardPlan(const CGameDatabase& db, const CWizardTemplate& wizard, const CTierRange& range)
+{
+    CWizardPlan plan = PlanWizard(db, wizard, range);
+    TickEverything(db, plan);
+    return plan;
+}
+
 std::vector<COrderItem> WizardItems(const CWizardPlan& plan)
 {
     std::vector<COrderItem> items;

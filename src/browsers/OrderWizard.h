@@ -103,9 +103,12 @@ std::string SetChoiceTechnique(const CGameDatabase& db, CWizardChoice& choice, c
 // Drops the techniques the choice's tier no longer takes (after a change of tier).
 void KeepTakenTechniques(const CGameDatabase& db, const CWizardTemplate& wizard, CWizardChoice& choice);
 
-// What the command line makes: every set ticked, every formula at its highest workable
-// tier in one batch, with the first template technique its tier takes.
+// The wizard's defaults: every set ticked, every formula at its highest workable tier in
+// one batch, with the first template technique its tier takes.
 void TickEverything(const CGameDatabase& db, CWizardPlan& plan);
+// The plan with those defaults: where the window's pages start and what the command line
+// makes, so both make the same order.
+CWizardPlan DefaultWizardPlan(const CGameDatabase& db, const CWizardTemplate& wizard, const CTierRange& range);
 
 // The items the plan makes, group by group in set order; groups are the sets' names.
 std::vector<COrderItem> WizardItems(const CWizardPlan& plan);

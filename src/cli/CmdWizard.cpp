@@ -143,8 +143,7 @@ int RunWizard(CCliContext& context, const CommandArgs& args)
     if (!range)
         return Fail("the profile '" + profileName + "' has no " + wizard.type + " level in '" + wizard.school + "'");
 
-    CWizardPlan plan = PlanWizard(db, wizard, *range);
-    TickEverything(db, plan);
+    const CWizardPlan plan = DefaultWizardPlan(db, wizard, *range);
     for (const std::string& problem : plan.problems)
         std::fprintf(stderr, "moxa-cli: %s\n", problem.c_str());
     if (WizardItems(plan).empty())

@@ -106,6 +106,30 @@ void CIconManager::LoadIcons(const fs::path& gameFolder, const fs::path& dataFol
     AddFolder(DataPaths::Join(gameFolder, DataPaths::GameTechniqueIcons));
 }
 
+bool CIconManager::RestoreNames(const fs::path& gameFolder, const fs::path& dataFolder, bool enableIcons)
+{
+    std::vector<fs::path> folders;
+    if (enableIcons)
+        folders.push_back(DataPaths::Join(dataFolder, DataPaths::GeneralIcons));
+    if (enableIcons && !gameFolder.empty())
+        for (std::string_view folder : {DataPaths::GameFormulaIcons, DataPaths::GameTechniqueIcons})
+            folders.push_back(DataPaths::Join(gameFolder, folder));
+    std::vector<std::string> names;
+    for (const fs::path& folder : folders)
+        for (const std::string& name : SortedFileNames(folder))
+            if (EndsWith(name, ".png") || EndsWith(name, ".tif"))
+                names.push_back(name.substr(0, name.size() - 4));
+    m_names.clear();
+    m_firstByName.clear();
+    // An image that would not load, or a folder changed since: the indices would not match.
+    if (names.size() != m_images.size())
+        return false;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        m_firstByName.emplace(names[i], static_cast<int>(i));
+    m_names = std::move(names);
+    return true;
+}
+
 void CIconManager::AddFolder(const fs::path& folder)
 {
     m_lastFolder = folder;

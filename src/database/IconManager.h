@@ -58,6 +58,11 @@ public:
     // The icon cache: images only, names are not kept.
     bool WriteIcons(const std::filesystem::path& path) const;
     bool ReadIcons(const std::filesystem::path& path);
+    // After ReadIcons: the names again, from the file names LoadIcons would read, so that
+    // what the cache does not hold (the categories' icons) still finds its icon. Kept only
+    // when there are as many as the cache has images; false (and no names) otherwise.
+    bool RestoreNames(const std::filesystem::path& gameFolder, const std::filesystem::path& dataFolder,
+                      bool enableIcons);
 
     int Count() const { return static_cast<int>(m_images.size()); }
     const std::vector<std::string>& Names() const { return m_names; }

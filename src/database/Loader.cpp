@@ -188,6 +188,18 @@ bool RebuildDatabase(CDatabaseLoadContext& c, ELoadSource* refused)
     return true;
 }
 
+namespace
+{
+// The cache holds no categories; the small file is read on every load, so the formula tree
+// shows the same categories and icons on every start.
+void ReadCategoriesAfterCache(CDatabaseLoadContext& c)
+{
+    if (c.icons)
+        c.icons->RestoreNames(fs::path(c.settings->GameBasePath), c.dataFolder, c.settings->EnableIcons);
+    c.database->ReadCategories(DataPaths::Join(c.dataFolder, DataPaths::Categories));
+}
+} // namespace
+
 ELoadSource LoadOrRebuildDatabase(CDatabaseLoadContext& c)
 {
     CGameDatabase& db = *c.database;
@@ -195,7 +207,10 @@ ELoadSource LoadOrRebuildDatabase(CDatabaseLoadContext& c)
     const fs::path cache = DataPaths::Join(c.dataFolder, DataPaths::Cache);
     db.icons = c.icons;
     if (!c.rebuild && c.icons && LoadCache(db, *c.icons, cache, settings))
+    {
+        ReadCategoriesAfterCache(c);
         return ELoadSource::Cache;
+    }
     ELoadSource refused = ELoadSource::NoSpace;
     if (RebuildDatabase(c, &refused))
         return ELoadSource::Xml;
@@ -203,6 +218,8 @@ ELoadSource LoadOrRebuildDatabase(CDatabaseLoadContext& c)
     if (refused == ELoadSource::NoFormulae && c.rebuild &&
         (!db.FormulaSets().empty() || (c.icons && LoadCache(db, *c.icons, cache, settings))))
     {
+        if (db.categories.empty())
+            ReadCategoriesAfterCache(c);
         if (c.prompter)
             c.prompter->Warn(Format(Messages::NoFormulaFilesKept, crafts.c_str()));
         return ELoadSource::Kept;

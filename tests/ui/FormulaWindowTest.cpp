@@ -2,6 +2,7 @@
 #include "ViewText.h"
 
 #include "database/GameDatabase.h"
+#include "session/Session.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/order/OrderWindow.h"
 #include "ui/MainWindows.h"
@@ -11,6 +12,8 @@
 #include "ui/widgets/ThemedTree.h"
 
 #include <QComboBox>
+#include <QIcon>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -63,6 +66,8 @@ private Q_SLOTS:
     void AddedItemsJoinANamedGroup();
     void TheFilterJudgesEachFormulaByItsOwnRecord();
     void ADetailValueWithABarIsShownWhole();
+    void CategoryIconsAreTheSameOnEveryStart();
+    void CountsFollowTheQuickFilter();
 };
 
 void CFormulaWindowTest::SearchSelectTierAddAndIncrease()
@@ -376,6 +381,69 @@ void CFormulaWindowTest::ADetailValueWithABarIsShownWhole()
         values << Cell(details, row, 1);
     QVERIFY2(values.contains(QStringLiteral("+2 Might | +1 Luck")), qPrintable(values.join(QLatin1Char('\n'))));
     toolbar.close();
+}
+
+// The cache holds no categories: from the second start on every category had one generic icon.
+void CFormulaWindowTest::CategoryIconsAreTheSameOnEveryStart()
+{
+    CUiFixture fixture;
+    RegisterOrderWindows();
+    std::vector<QStringList> labels;
+    std::vector<QList<QImage>> icons;
+    for (const ELoadSource expected : {ELoadSource::Xml, ELoadSource::Cache})
+    {
+        auto app = fixture.MakeApp();
+        QCOMPARE(int(app->Start(nullptr)), int(expected));
+        CToolbarWindow toolbar(*app);
+        toolbar.Initialise();
+        auto* window = static_cast<CFormulaWindow*>(toolbar.Window(EToolWindow::Formulae));
+        QAbstractItemModel* model = window->Tree()->model();
+        labels.emplace_back();
+        icons.emplace_back();
+        for (int row = 0; row < model->rowCount(); ++row)
+        {
+            const QModelIndex category = model->index(row, 0);
+            labels.back() << category.data().toString();
+            icons.back() << category.data(Qt::DecorationRole).value<QIcon>().pixmap(24, 24).toImage();
+        }
+        toolbar.close();
+    }
+    QCOMPARE(labels[1], labels[0]);
+    QVERIFY(labels[0].size() > 5);
+    // Categories have icons of their own.
+    const int resources = int(labels[0].indexOf(QRegularExpression(QStringLiteral("Resources .*"))));
+    const int blades = int(labels[0].indexOf(QRegularExpression(QStringLiteral("Bladesmith .*"))));
+    QVERIFY(resources >= 0 && blades >= 0);
+    QVERIFY(icons[0][resources] != icons[0][blades]);
+    for (int row = 0; row < labels[0].size(); ++row)
+        QVERIFY2(icons[1][row] == icons[0][row], qPrintable(labels[0][row]));
+}
+
+// With a filter typed the tree showed "152 Formulae" and "(16/16)" as before it.
+void CFormulaWindowTest::CountsFollowTheQuickFilter()
+{
+    CFormulaSession s;
+    QAbstractItemView* tree = s.window->Tree();
+    const QString unfiltered = s.window->FoundLabel()->text();
+    const QString firstLabel = Cell(tree, 0);
+    s.window->QuickFilterEdit()->setText(QStringLiteral("longblade"));
+    const QRegularExpression counts(QStringLiteral(" \\((\\d+)/(\\d+)\\)$"));
+    int shown = 0;
+    for (int row = 0; row < RowCount(tree); ++row)
+    {
+        const int children = RowCount(tree, Entry(tree, {row}));
+        const QRegularExpressionMatch match = counts.match(Cell(tree, row));
+        QVERIFY2(match.hasMatch(), qPrintable(Cell(tree, row)));
+        QCOMPARE(match.captured(1).toInt(), children);
+        QVERIFY(match.captured(2).toInt() > children);
+        shown += children;
+    }
+    QVERIFY(shown > 0);
+    QCOMPARE(s.window->FoundLabel()->text(), QStringLiteral("%1 Formulae").arg(shown));
+    QVERIFY(s.window->FoundLabel()->text() != unfiltered);
+    s.window->QuickFilterEdit()->clear();
+    QCOMPARE(s.window->FoundLabel()->text(), unfiltered);
+    QCOMPARE(Cell(tree, 0), firstLabel);
 }
 
 QTEST_MAIN(CFormulaWindowTest)

@@ -33,7 +33,13 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include "ui/widgets/ThemedTree.h"
+
 #include <QMimeData>
+#include <QApplication>
+#include <QTimer>
+#include <QMenu>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -85,6 +91,9 @@ QStringList GridTexts(const CReportGrid& grid)
     QStringList rows;
     for (int row = 0; row < grid.RowCount(); ++row)
         rows << Q(grid.Cell(row, 0) + "|" + grid.Cell(row, 1) + "|" + grid.Cell(row, 2));
+    // The window names the column the acquired counts are typed into.
+    rows.replaceInStrings(QRegularExpression(QStringLiteral("^Component Name\\|\\|Quantity$")),
+                          QStringLiteral("Component Name||Acquired/Quantity"));
     return rows;
 }
 
@@ -134,6 +143,7 @@ private Q_SLOTS:
     void HtmlWithoutABrowserAndPrinting();
     void NamesShowAsTypedAndLongOnesAreCut();
     void GenerateShowsTheBusyCursor();
+    void ButtonsExplainAndARightClickOffersTheEditMenu();
 };
 
 void COrderWindowsTest::TreeShowsGroupsAndItems()
@@ -480,7 +490,36 @@ void COrderWindowsTest::HtmlWithoutABrowserAndPrinting()
     open.toolbar->close();
 }
 
-QTEST_MAIN(COrderWindowsTest)
+// "Align Tiers" and "Copy" had no tooltips; right-clicking an item did nothing.
+void COrderWindowsTest::ButtonsExplainAndARightClickOffersTheEditMenu()
+{
+    COpenOrder open;
+    auto* window = static_cast<COrderWindow*>(open.toolbar->Window(EToolWindow::Order));
+    open.toolbar->ShowWindow(EToolWindow::Order);
+    QCOMPARE(Button(window, QStringLiteral("Align Tiers"))->toolTip(),
+             QStringLiteral("Gives the ticked items of the selected item's formula its tier"));
+    QCOMPARE(Button(window, QStringLiteral("Copy"))->toolTip(),
+             QStringLiteral("Adds a copy of the selected item to its group"));
+    window->SelectItem(ItemNamed(open.app->Order(), "Frostopal Ring")->id);
+    window->SetBatches(QStringLiteral("3"));
+    QStringList offered;
+    QTimer::singleShot(100, this, [&]
+    {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+        {
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    offered << action->text().section(QLatin1Char('\t'), 0, 0);
+            menu->close();
+        }
+    });
+    CThemedTree* tree = window->Tree();
+    const QPoint at = tree->visualRect(tree->currentIndex()).center();
+    Q_EMIT tree->customContextMenuRequested(at);
+    QCOMPARE(offered, (QStringList{QStringLiteral("Undo Set Batches"), QStringLiteral("Redo"),
+                                   QStringLiteral("Paste List")}));
+}
+
 // Markup in a name is shown as typed, in the window's labels and in the questions; a name of
 // 5,000 letters is cut in the window, whole in its tooltip, and the window stays on the screen.
 void COrderWindowsTest::NamesShowAsTypedAndLongOnesAreCut()
@@ -559,4 +598,5 @@ void COrderWindowsTest::GenerateShowsTheBusyCursor()
     open.toolbar->close();
 }
 
+QTEST_MAIN(COrderWindowsTest)
 #include "OrderWindowsTest.moc"

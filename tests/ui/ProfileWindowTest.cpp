@@ -6,6 +6,7 @@
 #include "ui/browsers/BrowserGrids.h"
 #include "ui/browsers/FormulaWindow.h"
 #include "ui/browsers/ProfileWindow.h"
+#include "ui/order/ReportsWindow.h"
 #include "ui/MainWindows.h"
 #include "ui/shell/ToolbarWindow.h"
 #include "ui/widgets/ThemedTree.h"
@@ -20,6 +21,7 @@ class CProfileWindowTest : public QObject
 
 private Q_SLOTS:
     void CreateEditSaveCopyDelete();
+    void AnOpenReportFollowsTheProfile();
 };
 
 void CProfileWindowTest::CreateEditSaveCopyDelete()
@@ -100,6 +102,44 @@ void CProfileWindowTest::CreateEditSaveCopyDelete()
     QVERIFY(app->Profiles().Find("Copy of Odile", "Local") == nullptr);
 
     toolbar->close();
+}
+
+// Another profile chosen in the manager: an open report kept the old profile's figures until
+// Generate was pressed, also when docking had hidden it meanwhile and showed it again.
+void CProfileWindowTest::AnOpenReportFollowsTheProfile()
+{
+    for (const bool autodock : {false, true})
+    {
+        CUiFixture fixture;
+        auto app = fixture.MakeApp();
+        app->Start(nullptr);
+        app->Settings().DockingMode = autodock;
+        app->Order().Read(fixture.folder / "Orders/example_order.xml", app->Database());
+        app->Profiles().current = app->Profiles().Find("Ysolde", "Local");
+        RegisterOrderWindows();
+        CToolbarWindow toolbar(*app);
+        toolbar.SetWorkAreaOverride(CDockRect{0, 0, 1280, 800}); // room for the order and reports pair
+        toolbar.Initialise();
+        auto* reports = static_cast<CReportsWindow*>(toolbar.Window(EToolWindow::Reports));
+        toolbar.ShowWindow(EToolWindow::Reports);
+        reports->Generate();
+        const QStringList ysolde = RowTexts(reports->Grid());
+        toolbar.ShowWindow(EToolWindow::Profiles);
+        auto* tree = toolbar.Window(EToolWindow::Profiles)->findChild<CThemedTree*>();
+        const QModelIndex journeyman = Find(tree, QStringLiteral("Journeyman"));
+        QVERIFY(journeyman.isValid());
+        QCOMPARE(reports->isVisible(), !autodock); // docking hides it beside the manager
+        tree->setCurrentIndex(journeyman);
+        QCOMPARE(app->Profiles().current->name, std::string("Journeyman"));
+        // The order window brings the reports window back beside it.
+        toolbar.ShowWindow(EToolWindow::Order);
+        QVERIFY(reports->isVisible());
+        const QStringList shown = RowTexts(reports->Grid());
+        reports->Generate();
+        QVERIFY(RowTexts(reports->Grid()) != ysolde);
+        QCOMPARE(shown, RowTexts(reports->Grid()));
+        toolbar.close();
+    }
 }
 
 QTEST_MAIN(CProfileWindowTest)

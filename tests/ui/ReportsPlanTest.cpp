@@ -181,6 +181,8 @@ void CReportsPlanTest::ExportsWriteTheCommandLinesBytes()
     CFileDialog::SetNextFileName(Q(csv.string()));
     w.reports->Generate();
     QCOMPARE(Q(ReadFileBytes(csv)), Q(PlanCsv(w.Expected())));
+    // The player is told where it went.
+    CMessageBox::TakeLog();
 
     // Grouped by location, as JSON.
     w.Action(QStringLiteral("Group Gathering by Location"))->setChecked(true);
@@ -192,6 +194,7 @@ void CReportsPlanTest::ExportsWriteTheCommandLinesBytes()
     const CPlan plan = w.Expected();
     const std::vector<CLocationGroup> groups = GroupByLocation(w.app->Database(), plan);
     QCOMPARE(Q(ReadFileBytes(json)), Q(PlanJson(plan, &groups)));
+    QCOMPARE(CMessageBox::TakeLog(), QStringList{QStringLiteral("The report was written to '%1'.").arg(Q(json.string()))});
 
     // The rules' contents write the report's records.
     w.reports->ContentBox()->setCurrentIndex(ReportOrderAndComponents);
@@ -201,11 +204,19 @@ void CReportsPlanTest::ExportsWriteTheCommandLinesBytes()
              Q(ReportJson(ReportTitle(w.app->Order(), w.app->OrderSelection()),
                           ReportRecords(w.reports->ShownReport()))));
     QVERIFY(ReadFileBytes(json).find("\"kind\": \"component\"") != std::string::npos);
+    // The column the acquired counts are typed into is named so; the export keeps "Quantity".
+    QStringList headings;
+    for (const QString& row : RowTexts(w.reports->Grid()))
+        if (row.startsWith(QStringLiteral("Component Name|")))
+            headings << row;
+    QCOMPARE(headings, QStringList{QStringLiteral("Component Name||Acquired/Quantity")});
     // Cancel writes nothing.
     std::filesystem::remove(json);
     CFileDialog::SetNextFileName(QString());
+    CMessageBox::TakeLog();
     w.reports->Generate();
     QVERIFY(!std::filesystem::exists(json));
+    QVERIFY(CMessageBox::TakeLog().isEmpty());
 }
 
 void CReportsPlanTest::ComparisonShowsEveryCharacter()

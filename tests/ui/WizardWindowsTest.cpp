@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -78,8 +79,10 @@ class CWizardWindowsTest : public QObject
 private Q_SLOTS:
     void init() { CMessageBox::SetScripted(true); }
     void WizardPagesBuildTheOrder();
-    void WizardButtonFollowsTheBrowserMode();
+    void WizardAlwaysAddsToTheOrder();
+    void WindowAndCommandLineMakeTheSameOrder();
     void PasteDragUndoAndFilter();
+    void FormulaeDroppedOnTheOrderButtonOrBesideTheGroups();
 };
 
 void CWizardWindowsTest::WizardPagesBuildTheOrder()
@@ -123,14 +126,14 @@ void CWizardWindowsTest::WizardPagesBuildTheOrder()
         QCOMPARE(Texts(wizard->TemplateList()), QStringList{QStringLiteral("Bladesmith (Craft) - Tier III")});
         wizard->next();
 
-        // Page 2: the required set ticked, the optional one not; choices kept per formula.
+        // Page 2: every set ticked, as the command line makes it; choices kept per formula.
         QCOMPARE(wizard->currentId(), int(CWizardDialog::WhatPage));
         QTreeWidget* formulae = wizard->FormulaTree();
         QTreeWidgetItem* arms = Top(formulae, QStringLiteral("Bladesmith Arms: "));
         QTreeWidgetItem* stock = Top(formulae, QStringLiteral("Foundry Stock: "));
         QVERIFY(arms && stock);
         QCOMPARE(arms->checkState(0), Qt::Checked);
-        QCOMPARE(stock->checkState(0), Qt::Unchecked);
+        QCOMPARE(stock->checkState(0), Qt::Checked);
         QCOMPARE(arms->childCount(), 9);
         for (int i = 1; i < arms->childCount(); ++i)
             arms->child(i)->setCheckState(0, Qt::Unchecked);
@@ -140,6 +143,7 @@ void CWizardWindowsTest::WizardPagesBuildTheOrder()
         QCOMPARE(tiers->currentText(), QStringLiteral("Tinbright Dirk (Tier III)"));
         qobject_cast<QSpinBox*>(formulae->itemWidget(dirk, 2))->setValue(4);
         // An unticked set's formulae are out of reach until the set is ticked.
+        stock->setCheckState(0, Qt::Unchecked);
         QVERIFY(stock->child(0)->isDisabled() && !formulae->itemWidget(stock->child(0), 1)->isEnabled());
         stock->setCheckState(0, Qt::Checked);
         QVERIFY(!stock->child(0)->isDisabled() && formulae->itemWidget(stock->child(0), 1)->isEnabled());
@@ -148,7 +152,7 @@ void CWizardWindowsTest::WizardPagesBuildTheOrder()
         QVERIFY(wizard->ProblemsLabel()->isHidden());
         wizard->next();
 
-        // Page 3: a technique per item where its tier takes it.
+        // Page 3: a technique per item where its tier takes it, ticked from the start.
         QCOMPARE(wizard->currentId(), int(CWizardDialog::HowPage));
         QTreeWidget* techniques = wizard->TechniqueTree();
         QCOMPARE(techniques->topLevelItemCount(), 2);
@@ -157,7 +161,7 @@ void CWizardWindowsTest::WizardPagesBuildTheOrder()
         QTreeWidgetItem* keen = Child(dirkItem, QStringLiteral("Keen Edge"));
         QVERIFY(keen);
         QCOMPARE(keen->text(0), QStringLiteral("Keen Edge III"));
-        keen->setCheckState(0, Qt::Checked);
+        QCOMPARE(keen->checkState(0), Qt::Checked);
         QCOMPARE(wizard->Summary()->toPlainText(),
                  QStringLiteral("Items: 2, groups: 2\nBladesmith Arms\n    4 x Tinbright Dirk (Keen Edge III)\n"
                                 "Foundry Stock\n    2 x Tinbright Ingot\n"));
@@ -183,7 +187,40 @@ void CWizardWindowsTest::WizardPagesBuildTheOrder()
     QVERIFY(!s.app->Order().modified);
 }
 
-void CWizardWindowsTest::WizardButtonFollowsTheBrowserMode()
+// The window's technique page started with every technique unticked where the command line
+// gave every item its technique: two orders from one template and profile.
+void CWizardWindowsTest::WindowAndCommandLineMakeTheSameOrder()
+{
+    CWizardSession s;
+    s.app->Profiles().current = s.app->Profiles().Find("Ysolde", "Local");
+    QString summary;
+    QTimer::singleShot(0, this, [&]
+    {
+        auto* wizard = qobject_cast<CWizardDialog*>(QApplication::activeModalWidget());
+        QVERIFY(wizard);
+        QCOMPARE(wizard->TemplateList()->currentItem()->text(), QStringLiteral("Bladesmith (Craft) - Tier II to Tier V"));
+        wizard->next();
+        wizard->next();
+        summary = wizard->Summary()->toPlainText();
+        wizard->button(QWizard::FinishButton)->click();
+    });
+    QVERIFY(OrderCommands::NewOrderFromTemplate(*s.app, s.toolbar.get()));
+    QVERIFY(summary.contains(QStringLiteral("(Keen Edge")));
+
+    QProcess cli;
+    cli.start(QString::fromUtf8(MOXA_CLI),
+              {QStringLiteral("--data-dir"), QString::fromStdString(s.fixture.folder.Path().string()),
+               QStringLiteral("wizard"), QStringLiteral("--template"), QStringLiteral("Bladesmith"),
+               QStringLiteral("--profile"), QStringLiteral("Amberlight:Ysolde"), QStringLiteral("-o"),
+               QStringLiteral("-")});
+    QVERIFY(cli.waitForFinished(30000));
+    QCOMPARE(cli.exitCode(), 0);
+    const QByteArray made = cli.readAllStandardOutput();
+    QVERIFY(made.contains("Keen Edge"));
+    QCOMPARE(QByteArray::fromStdString(s.app->Order().FileText(s.app->Database())), made);
+}
+
+void CWizardWindowsTest::WizardAlwaysAddsToTheOrder()
 {
     CWizardSession s;
     CToggleButton* button = s.toolbar->WizardButton();
@@ -195,15 +232,48 @@ void CWizardWindowsTest::WizardButtonFollowsTheBrowserMode()
         for (int id = 0; id < ToolWindowCount; ++id)
             QVERIFY(!button->geometry().intersects(s.toolbar->Button(static_cast<EToolWindow>(id))->geometry()));
     }
-    QVERIFY(button->isEnabled());
+    // The wizard may always add to the order, also while the browser's item is in it.
+    s.app->Profiles().current = s.app->Profiles().Find("Ysolde", "Local");
+    QAction* command = nullptr;
+    for (QAction* action : s.toolbar->findChildren<QAction*>())
+        if (action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_T))
+            command = action;
+    QVERIFY(command);
+    QCOMPARE(command->text(), QStringLiteral("New Order from &Template..."));
     CFormulaWindow* formulae = s.Formulae();
     formulae->ApplyNameFilter("Longblade");
     formulae->Tree()->setCurrentIndex(Entry(formulae->Tree(), {0, 0}));
-    formulae->AddButton()->click(); // "Increase Qty" mode from now on
-    QVERIFY(!button->isEnabled());
-    s.toolbar->NewOrderFromTemplate(); // opens nothing: a modal dialog would never return here
-    formulae->PickQuickItem(0);
-    QVERIFY(button->isEnabled());
+    formulae->AddButton()->click();
+    QCOMPARE(formulae->AddButton()->text(), QStringLiteral("Increase Qty"));
+    const int taken = s.app->Order().items.front()->id;
+    for (const bool replace : {false, true})
+    {
+        QVERIFY(button->isEnabled());
+        QVERIFY(command->isEnabled());
+        const int before = s.app->Order().ItemCount();
+        bool driven = false;
+        QTimer::singleShot(0, this, [&]
+        {
+            auto* wizard = s.toolbar->findChild<CWizardDialog*>();
+            QVERIFY(wizard);
+            wizard->next();
+            wizard->next();
+            (replace ? wizard->ReplaceRadio() : wizard->AppendRadio())->setChecked(true);
+            if (replace)
+                CMessageBox::SetNextAnswer(true); // the modified order may go
+            driven = true;
+            wizard->button(QWizard::FinishButton)->click();
+            if (wizard->isVisible())
+                wizard->reject();
+        });
+        command->trigger();
+        QVERIFY(driven);
+        const COrder& order = s.app->Order();
+        QVERIFY(order.ItemCount() > (replace ? 0 : before));
+        // Added to: the browser's item is still the order's; replaced: it is a new item again.
+        QCOMPARE(order.FindItem(taken) != nullptr, !replace);
+        QCOMPARE(formulae->AddButton()->text(), replace ? QStringLiteral("Add Item") : QStringLiteral("Increase Qty"));
+    }
 }
 
 void CWizardWindowsTest::PasteDragUndoAndFilter()
@@ -279,6 +349,52 @@ void CWizardWindowsTest::PasteDragUndoAndFilter()
     QCOMPARE(order.ItemCount(), 1);
     QVERIFY(orders.ItemEntry(order.items[0]->id).isValid());
 
+}
+
+// With Autodock on the Formula Database hides the order window, so a formula could not be
+// dragged into the order; dropped on the tree's empty space it did nothing.
+void CWizardWindowsTest::FormulaeDroppedOnTheOrderButtonOrBesideTheGroups()
+{
+    CWizardSession s;
+    s.app->Settings().DockingMode = true;
+    COrder& order = s.app->Order();
+    order.AddGroup("Forge");
+    order.AddGroup("Spare");
+    s.orders->RefreshOrderTree();
+    s.toolbar->ShowWindow(EToolWindow::Order);
+    s.orders->Tree()->setCurrentIndex(s.orders->GroupEntry(QStringLiteral("Spare")));
+    s.toolbar->ShowWindow(EToolWindow::Formulae);
+    QVERIFY(!s.orders->isVisible());
+    CFormulaWindow* formulae = s.Formulae();
+    formulae->ApplyNameFilter("Longblade");
+    formulae->Tree()->setCurrentIndex(Entry(formulae->Tree(), {0, 0}));
+    formulae->ChooseTierRow(2);
+    QMimeData mime;
+    mime.setData(QString::fromLatin1(COrderModel::ItemMimeType), formulae->DragItem());
+    const auto dropOn = [&mime](QWidget* target, const QPoint& at)
+    {
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &move);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        return enter.isAccepted() && drop.isAccepted();
+    };
+    QPushButton* button = s.toolbar->Button(EToolWindow::Order);
+    QVERIFY(dropOn(button, button->rect().center()));
+    QCOMPARE(order.ItemCount(), 1);
+    QCOMPARE(order.items[0]->itemName, std::string("Duskiron Longblade"));
+    QCOMPARE(order.items[0]->group, std::string("Spare"));
+    QCOMPARE(s.toolbar->UndoAction()->text(), QStringLiteral("Undo Add Item"));
+
+    s.toolbar->ShowWindow(EToolWindow::Order);
+    QVERIFY(QTest::qWaitForWindowExposed(s.orders));
+    s.orders->Tree()->setCurrentIndex(s.orders->GroupEntry(QStringLiteral("Forge")));
+    QWidget* viewport = s.orders->Tree()->viewport();
+    QVERIFY(dropOn(viewport, QPoint(viewport->width() / 2, viewport->height() - 4)));
+    QCOMPARE(order.ItemCount(), 2);
+    QCOMPARE(order.items[1]->group, std::string("Forge"));
 }
 
 QTEST_MAIN(CWizardWindowsTest)

@@ -45,6 +45,30 @@ public:
         invalidateRowsFilter();
     }
     bool Filtering() const { return !m_filter.Empty(); }
+    // The categories' names and totals, top row by top row, for labels that follow the filter.
+    void SetCategories(std::vector<std::pair<std::string, int>> categories) { m_categories = std::move(categories); }
+    // The formulae the filter leaves.
+    int Shown() const
+    {
+        int shown = 0;
+        for (int row = 0; row < rowCount(); ++row)
+            shown += rowCount(index(row, 0));
+        return shown;
+    }
+
+    QVariant data(const QModelIndex& proxy, int role) const override
+    {
+        if (role == Qt::DisplayRole && Filtering() && proxy.isValid() && !proxy.parent().isValid())
+        {
+            const int row = mapToSource(proxy).row();
+            if (row >= 0 && row < static_cast<int>(m_categories.size()))
+            {
+                const auto& [name, total] = m_categories[static_cast<std::size_t>(row)];
+                return Qs(TreeCategoryLabel(name, rowCount(proxy), total));
+            }
+        }
+        return QSortFilterProxyModel::data(proxy, role);
+    }
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override
@@ -59,6 +83,7 @@ private:
     CTreeModel& m_tree;
     std::string m_text;
     CQuickFilter m_filter;
+    std::vector<std::pair<std::string, int>> m_categories;
 };
 
 QWidget* CFormulaWindow::BuildTreeColumn(QWidget* client)
@@ -143,6 +168,11 @@ void CFormulaWindow::FillTree()
         }
     }
     m_treeModel->SetNodes(std::move(nodes));
+    std::vector<std::pair<std::string, int>> categories;
+    for (const CTreeCategory& category : tree.categories)
+        categories.emplace_back(category.name, category.total);
+    m_filterModel->SetCategories(std::move(categories));
+    m_foundText = tree.foundText;
     m_shownNode = -1;
     m_branchNode = -1;
     m_branchFor.clear();
@@ -167,7 +197,13 @@ void CFormulaWindow::FillTree()
         m_formulaCategory.clear();
         Clear();
     }
-    m_browser->SetFound(tree.foundText);
+    ShowFound();
+}
+
+void CFormulaWindow::ShowFound()
+{
+    // What the quick filter leaves, while one is typed.
+    m_browser->SetFound(m_filterModel->Filtering() ? FormulaeFoundText(m_filterModel->Shown(), m_filter) : m_foundText);
 }
 
 void CFormulaWindow::OnCategoryClicked(int row)
@@ -340,6 +376,7 @@ void CFormulaWindow::ApplyQuickFilter()
     // The categories holding what the filter found open.
     if (m_filterModel->Filtering())
         m_tree->ExpandTop(true);
+    ShowFound();
 }
 
 QByteArray CFormulaWindow::DragItem() const

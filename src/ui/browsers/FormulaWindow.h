@@ -110,6 +110,7 @@ private:
     void LayoutColumns();
     void FillCategories();
     void FillTree();
+    void ShowFound();
     void FillTiers();
     void FillTechniques();
     void FillResources();
@@ -139,6 +140,7 @@ private:
     CFormulaOrder m_order;
     std::string m_formula; // current formula's name
     std::string m_formulaCategory;
+    std::string m_foundText; // the tree's count before the quick filter
     CWorkingItem m_working;
     // The tree entry the window shows (a node of m_treeModel).
     int m_shownNode = -1;

@@ -3,6 +3,9 @@
 #include "base/DataPaths.h"
 #include "base/Messages.h"
 #include "browsers/OrderWizard.h"
+#include "browsers/PastedList.h"
+#include "order/OrderWindowLogic.h"
+#include "ui/order/OrderModel.h"
 #include "ui/order/WizardDialog.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
@@ -11,6 +14,7 @@
 #include "base/NumberText.h"
 
 #include <QFile>
+#include <QMimeData>
 
 namespace
 {
@@ -128,5 +132,30 @@ bool SaveChangesFirst(CAppContext& app, QWidget* parent)
     case CMessageBox::EAnswer::Cancel: return false;
     }
     return false;
+}
+
+bool IsDroppedFormula(const QMimeData* data)
+{
+    return data && data->hasFormat(QString::fromLatin1(COrderModel::ItemMimeType));
+}
+
+int AddDroppedFormula(CAppContext& app, const QMimeData* data, const std::string& group)
+{
+    if (!IsDroppedFormula(data))
+        return -1;
+    std::optional<COrderItem> dropped =
+        ItemFromDragText(data->data(QString::fromLatin1(COrderModel::ItemMimeType)).toStdString());
+    if (!dropped)
+        return -1;
+    COrder& order = app.Order();
+    std::string selected;
+    if (group.empty())
+        Q_EMIT app.Bus().SelectedGroupWanted(&selected);
+    dropped->group = group.empty() ? GroupForNewItem(order, selected) : group;
+    order.AddGroup(dropped->group);
+    const int id = order.AddItem(std::make_unique<COrderItem>(std::move(*dropped))).id;
+    order.modified = true;
+    app.OrderEdited(Messages::EditAddItem);
+    return id;
 }
 } // namespace OrderCommands

@@ -4,6 +4,7 @@
 #include <vector>
 
 class CAppContext;
+class QMimeData;
 class QWidget;
 
 // The order file commands of the toolbar's File menu. Each refreshes the windows that show
@@ -26,4 +27,9 @@ bool NewOrderFromTemplate(CAppContext& app, QWidget* parent);
 // Before something that would lose an unsaved order: asks to save it, discard it or
 // cancel. True when the caller may go on (nothing unsaved, saved, or discarded).
 bool SaveChangesFirst(CAppContext& app, QWidget* parent);
+// A formula dragged from a browser, dropped where the order takes it: whether the data is one.
+bool IsDroppedFormula(const QMimeData* data);
+// It joins the order in the group (empty: the group selected in the order window, as "Add
+// Item" does). The new item's id; -1 when the data holds no item.
+int AddDroppedFormula(CAppContext& app, const QMimeData* data, const std::string& group = {});
 } // namespace OrderCommands

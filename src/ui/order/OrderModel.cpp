@@ -4,6 +4,7 @@
 #include "browsers/PastedList.h"
 #include "database/GameDatabase.h"
 #include "order/OrderWindowLogic.h"
+#include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/QtText.h"
 
@@ -339,9 +340,13 @@ int COrderModel::DropGroup(const QModelIndex& parent) const
 
 bool COrderModel::canDropMimeData(const QMimeData* data, Qt::DropAction, int, int, const QModelIndex& parent) const
 {
-    return data && DropGroup(parent) >= 0 &&
-           (data->hasFormat(QString::fromLatin1(MoveMimeType)) || data->hasFormat(QString::fromLatin1(ItemMimeType)) ||
-            data->hasText());
+    if (!data)
+        return false;
+    // A move needs a group to go to; a formula or a list dropped on the empty space goes to
+    // the selected group, as "Add Item" does.
+    if (data->hasFormat(QString::fromLatin1(MoveMimeType)))
+        return DropGroup(parent) >= 0;
+    return OrderCommands::IsDroppedFormula(data) || data->hasText();
 }
 
 bool COrderModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
@@ -349,8 +354,10 @@ bool COrderModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int
 {
     if (!canDropMimeData(data, action, row, column, parent))
         return false;
-    const std::string group = m_groups[static_cast<std::size_t>(DropGroup(parent))].name;
     COrder& order = m_app.Order();
+    std::string group;
+    if (DropGroup(parent) >= 0)
+        group = m_groups[static_cast<std::size_t>(DropGroup(parent))].name;
     if (data->hasFormat(QString::fromLatin1(MoveMimeType)))
     {
         bool moved = false;
@@ -366,18 +373,19 @@ bool COrderModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int
         m_app.OrderEdited(Messages::EditMoveItem);
         return true;
     }
-    if (data->hasFormat(QString::fromLatin1(ItemMimeType)))
+    if (OrderCommands::IsDroppedFormula(data))
     {
-        std::optional<COrderItem> dropped = ItemFromDragText(data->data(QString::fromLatin1(ItemMimeType)).toStdString());
-        if (!dropped)
+        const int id = OrderCommands::AddDroppedFormula(m_app, data, group);
+        if (id < 0)
             return false;
-        dropped->group = group;
-        order.AddGroup(group);
-        const int id = order.AddItem(std::make_unique<COrderItem>(std::move(*dropped))).id;
-        order.modified = true;
-        m_app.OrderEdited(Messages::EditAddItem);
         Q_EMIT ItemDropped(id);
         return true;
+    }
+    if (group.empty())
+    {
+        std::string selected;
+        Q_EMIT m_app.Bus().SelectedGroupWanted(&selected);
+        group = GroupForNewItem(order, selected);
     }
     Q_EMIT ListDropped(data->text(), Qs(group));
     return true;

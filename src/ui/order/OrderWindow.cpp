@@ -23,6 +23,7 @@
 #include <QTreeView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -116,6 +117,15 @@ QWidget* COrderWindow::BuildOrderBox(QWidget* client)
     m_tree->setDragDropOverwriteMode(true);
     m_tree->setDefaultDropAction(Qt::CopyAction);
     m_tree->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+    // A right-click offers what the Edit menu does.
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tree, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at)
+            {
+                QMenu* edit = menuBar()->actions().front()->menu();
+                Q_EMIT edit->aboutToShow();
+                edit->exec(m_tree->viewport()->mapToGlobal(at));
+            });
     // Groups have no icon, items do: each row takes the height it needs.
     m_tree->setUniformRowHeights(false);
     m_tree->setAccessibleName(current->title());
@@ -168,6 +178,8 @@ QLayout* COrderWindow::BuildButtonRow(QWidget* client)
     m_copyToClipboard = new QPushButton(Qs(Messages::OrderCopyToClipboard), client);
     m_alignTiers = new QPushButton(Qs(Messages::OrderAlignTiers), client);
     m_copy = new QPushButton(Qs(Messages::OrderCopy), client);
+    m_alignTiers->setToolTip(Qs(Messages::TipAlignTiers));
+    m_copy->setToolTip(Qs(Messages::TipCopyItem));
     buttons->addWidget(m_copyToClipboard);
     buttons->addWidget(m_alignTiers);
     buttons->addWidget(m_copy);

@@ -1,6 +1,8 @@
 #include "ui/order/ReportModel.h"
 
+#include "base/Messages.h"
 #include "order/Order.h"
+#include "ui/shell/QtText.h"
 
 #include <algorithm>
 
@@ -33,7 +35,12 @@ void CReportModel::ShowReport(CReport report)
     if (m_report.rows.empty())
         SetHeadings({});
     else
-        SetHeadings(Headings(ReportCells(m_report.rows.front())), m_report.rows.front().colour);
+    {
+        std::vector<std::string> cells = ReportCells(m_report.rows.front());
+        if (m_report.rows.front().kind == EReportRow::ComponentHeading && cells.size() > 2)
+            cells[2] = Messages::ReportAcquiredHeading;
+        SetHeadings(Headings(cells), m_report.rows.front().colour);
+    }
 }
 
 void CReportModel::ShowGrid(CReportGrid grid, std::vector<CAcquiredCell> cells)
@@ -120,6 +127,10 @@ QVariant CReportModel::data(const QModelIndex& index, int role) const
     if (role == Qt::EditRole && index.isValid() && Editable(index.row(), index.column()))
         if (const auto cell = AcquiredCellOf(index.row()))
             return QString::number(std::max(0LL, AcquiredCount(m_order, cell->name)));
+    // The column the counts are typed into says so; the exports keep the report's texts.
+    if (role == Qt::DisplayRole && index.isValid() && index.column() == 2 && ShowsReport() &&
+        m_report.rows[static_cast<std::size_t>(index.row()) + 1].kind == EReportRow::ComponentHeading)
+        return Qs(Messages::ReportAcquiredHeading);
     return CGridModel::data(index, role);
 }
 

@@ -10,6 +10,7 @@
 #include "ui/order/ReportsWindow.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
+#include "ui/shell/MessageBox.h"
 #include "ui/shell/QtText.h"
 #include "ui/order/PricesWindow.h"
 #include "ui/order/ReportModel.h"
@@ -134,6 +135,8 @@ void CReportsPlan::SaveExport(const CReport& shown, bool json)
         return;
     if (!WriteFileAtomically(Bytes(path), ExportBytes(shown, json)))
         m_app.Prompter().Warn(Format(Messages::ExportNotWritten, Bytes(path).c_str()));
+    else
+        CMessageBox::Show(&m_window, Qs(Format(Messages::ExportWritten, Bytes(path).c_str())));
 }
 
 void CReportsPlan::EnterAcquired(int row, const QString& text)

@@ -194,6 +194,8 @@ void CReportsWindow::GenerateReport()
     }
     else
         m_model->ShowReport(::GenerateReport(request));
+    m_generated = true;
+    m_stale = false;
     UpdateTitle();
 }
 
@@ -268,5 +270,14 @@ void CReportsWindow::RefreshIfOpen()
 {
     // The grid only: the page and the clipboard are written when the player asks.
     if (isVisible())
+        GenerateReport();
+    else
+        m_stale = m_generated;
+}
+
+void CReportsWindow::showEvent(QShowEvent* event)
+{
+    CToolWindow::showEvent(event);
+    if (m_stale)
         GenerateReport();
 }

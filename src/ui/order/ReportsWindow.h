@@ -48,9 +48,13 @@ public:
     // The plan, the comparison of characters, acquired counts and the CSV and JSON exports.
     CReportsPlan* Planning() const { return m_planning; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void UpdateTitle();
-    // An open window shows the report of the order and profile as they are now.
+    // An open window shows the report of the order and profile as they are now; one that
+    // docking hid meanwhile does so when it is shown again.
     void RefreshIfOpen();
     QActionGroup* AddChoices(QMenu* menu, const std::vector<std::string_view>& texts, int checked,
                              std::function<void(int)> chosen);
@@ -63,4 +67,6 @@ private:
     QActionGroup* m_sortGroup = nullptr;
     ESortMode m_sort = SortByName;
     CReportsPlan* m_planning = nullptr;
+    bool m_generated = false;
+    bool m_stale = false;
 };

@@ -280,7 +280,7 @@ void CWizardDialog::PreparePlan()
     if (wizard != m_planFor || range.lowest != m_planRange.lowest ||
         range.highest != m_planRange.highest)
     {
-        m_plan = PlanWizard(m_app.Database(), *wizard, range);
+        m_plan = DefaultWizardPlan(m_app.Database(), *wizard, range);
         m_planFor = wizard;
         m_planRange = range;
     }

@@ -1,11 +1,14 @@
 #include "ui/shell/ToolbarWindow.h"
 
 #include "base/Placement.h"
+#include "ui/order/OrderCommands.h"
 #include "ui/shell/AppContext.h"
+#include "ui/shell/ToggleButton.h"
 #include "ui/shell/ToolWindow.h"
 #include "ui/shell/WindowPlacement.h"
 
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -260,6 +263,19 @@ void CToolbarWindow::showEvent(QShowEvent* event)
 
 bool CToolbarWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == Button(EToolWindow::Order) &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove || event->type() == QEvent::Drop))
+    {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (!OrderCommands::IsDroppedFormula(drop->mimeData()))
+            return false;
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        if (event->type() == QEvent::Drop)
+            if (const int id = OrderCommands::AddDroppedFormula(m_app, drop->mimeData()); id >= 0)
+                Q_EMIT m_app.Bus().OrderItemTaken(id);
+        return true;
+    }
     if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed() &&
         SettleFrame(this))
     {

@@ -287,18 +287,8 @@ void CToolbarWindow::LiveUpdate()
 
 void CToolbarWindow::NewOrderFromTemplate()
 {
-    RefreshWizardButton();
-    if (!m_wizardAction->isEnabled())
-        return;
+    // Always open: the formula browser lets go of an item the wizard's new order removes.
     OrderCommands::NewOrderFromTemplate(m_app, this);
-}
-
-void CToolbarWindow::RefreshWizardButton()
-{
-    // Not while the formula browser edits an order item.
-    const bool enabled = !m_app.Bus().Working().inOrder;
-    m_wizardButton->setEnabled(enabled);
-    m_wizardAction->setEnabled(enabled);
 }
 
 void CToolbarWindow::RefreshEditActions()

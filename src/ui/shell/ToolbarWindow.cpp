@@ -76,7 +76,6 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
                     if (window)
                         window->OrderChanged();
                 RefreshEditActions();
-                RefreshWizardButton();
             });
     m_app.onDatabaseLoaded = [this]
     {
@@ -88,7 +87,6 @@ CToolbarWindow::CToolbarWindow(CAppContext& app) : QMainWindow(nullptr), m_app(a
     m_app.onApplyTheme = [this](bool redraw) { ApplyThemeColours(redraw); };
     connect(&m_app.Bus(), &CWindowBus::WindowNeeded, this, [this](EToolWindow id) { Window(id); });
     connect(&m_app.Bus(), &CWindowBus::ShowWindowRequested, this, &CToolbarWindow::ShowWindow);
-    connect(&m_app.Bus(), &CWindowBus::WorkingItemChanged, this, &CToolbarWindow::RefreshWizardButton);
     m_app.Session().SetApplyThemeColours([this] { ApplyThemeColours(false); });
     m_app.Session().SetRefreshBrowsers(
         [this]
@@ -144,6 +142,10 @@ void CToolbarWindow::BuildControls()
         const auto id = static_cast<EToolWindow>(i);
         connect(m_buttons[i], &QPushButton::clicked, this, [this, id] { Toggle(id); });
     }
+    // With Autodock on the Formula Database hides the order window: its button takes the
+    // formulae dragged onto it instead.
+    Button(EToolWindow::Order)->setAcceptDrops(true);
+    Button(EToolWindow::Order)->installEventFilter(this);
     m_updateButton = new CToggleButton(Qs(Messages::ButtonLiveUpdate), Qs(Messages::TipLiveUpdate), client);
     connect(m_updateButton, &QPushButton::clicked, this, &CToolbarWindow::LiveUpdate);
     m_wizardButton = new CToggleButton(Qs(Messages::ButtonWizard), Qs(Messages::TipWizard), client);

@@ -61,9 +61,8 @@ public:
     void ApplyThemeColours(bool redraw);
     void Print();
     void LiveUpdate();
-    // "New Order from Template...": not while the formula browser edits an order item.
+    // "New Order from Template...": the wizard starts an order or adds to this one.
     void NewOrderFromTemplate();
-    void RefreshWizardButton();
     // The Edit menu's texts and states follow the order's history.
     void RefreshEditActions();
     void FillRecentOrders();
