@@ -34,7 +34,7 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
     if (filter)
     {
         m_filter = new QLineEdit(this);
-        m_filter->setPlaceholderText(Qs(Messages::FormulaQuickFilter));
+        m_filter->setPlaceholderText(Tr(Messages::FormulaQuickFilter));
         m_filter->setClearButtonEnabled(true);
         layout->addWidget(m_filter);
     }

@@ -17,7 +17,7 @@ CEfficiencyGuideWindow::CEfficiencyGuideWindow(CAppContext& app, QWidget* parent
     : QDialog(parent, Qt::Tool), m_app(app)
 {
     setModal(false);
-    setWindowTitle(Qs(Messages::GuideTitle));
+    setWindowTitle(Tr(Messages::GuideTitle));
     auto* layout = new QVBoxLayout(this);
     m_info = new QLabel(this);
     layout->addWidget(m_info);

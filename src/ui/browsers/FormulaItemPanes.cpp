@@ -91,7 +91,7 @@ QLayout* CFormulaWindow::BuildButtonRow(QWidget* client)
 {
     auto* bottom = new QHBoxLayout;
     m_levels = new QPushButton(QStringLiteral("Display Effiency Levels"), client);
-    m_add = new QPushButton(Qs(Messages::AddItem), client);
+    m_add = new QPushButton(Tr(Messages::AddItem), client);
     bottom->addWidget(m_levels);
     bottom->addStretch(1);
     bottom->addWidget(m_add);
@@ -179,7 +179,7 @@ void CFormulaWindow::Clear()
     for (CBrowserGrid* grid : {m_details, m_tiers, m_techniques, m_resources})
         grid->setEnabled(false);
     m_add->setEnabled(false);
-    m_add->setText(Qs(Messages::AddItem));
+    m_add->setText(Tr(Messages::AddItem));
     m_removeTechnique->setEnabled(false);
     m_levels->setEnabled(false);
     LayoutResourceGrid();

@@ -48,15 +48,15 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
     setCentralWidget(splitter);
     BuildProfileList(splitter);
     m_pages = new QTabWidget(splitter);
-    m_pages->addTab(BuildPlayerPage(), Qs(Messages::ProfilePagePlayer));
+    m_pages->addTab(BuildPlayerPage(), Tr(Messages::ProfilePagePlayer));
     m_pages->addTab(BuildListsPage(EProfileList::CraftLevels, Messages::ProfileCraftLevelsLabel,
                                    Messages::ProfileCraftLevelsHeader, EProfileList::CraftSkills,
                                    Messages::ProfileCraftSkillsLabel),
-                    Qs(Messages::ProfilePageCraft));
+                    Tr(Messages::ProfilePageCraft));
     m_pages->addTab(BuildListsPage(EProfileList::AdventureLevels, Messages::ProfileAdventureLevelsLabel,
                                    Messages::ProfileAdventureLevelsHeader, EProfileList::AdventureSkills,
                                    Messages::ProfileAdventureSkillsLabel),
-                    Qs(Messages::ProfilePageAdventure));
+                    Tr(Messages::ProfilePageAdventure));
     splitter->setStretchFactor(1, 1);
 
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -88,19 +88,19 @@ void CProfileWindow::BuildProfileList(QSplitter* splitter)
     auto* left = new QWidget(splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(4, 4, 4, 4);
-    leftLayout->addWidget(new QLabel(Qs(Messages::ProfilesLabel), left));
+    leftLayout->addWidget(new QLabel(Tr(Messages::ProfilesLabel), left));
     m_tree = new CThemedTree(left);
     m_treeModel = new CTreeModel({}, this);
     m_tree->setModel(m_treeModel);
     leftLayout->addWidget(m_tree, 1);
     auto* buttons = new QHBoxLayout;
-    m_new = new QPushButton(Qs(Messages::ProfileNew), left);
-    m_copy = new QPushButton(Qs(Messages::ProfileCopy), left);
-    m_delete = new QPushButton(Qs(Messages::ProfileDelete), left);
+    m_new = new QPushButton(Tr(Messages::ProfileNew), left);
+    m_copy = new QPushButton(Tr(Messages::ProfileCopy), left);
+    m_delete = new QPushButton(Tr(Messages::ProfileDelete), left);
     for (QPushButton* button : {m_new, m_copy, m_delete})
         buttons->addWidget(button);
     leftLayout->addLayout(buttons);
-    m_save = new QPushButton(Qs(Messages::ProfileSaveChanges), left);
+    m_save = new QPushButton(Tr(Messages::ProfileSaveChanges), left);
     leftLayout->addWidget(m_save);
 }
 
@@ -130,9 +130,9 @@ QWidget* CProfileWindow::BuildPlayerPage()
     m_name = new QLineEdit(player);
     m_server = new QLineEdit(player);
     m_email = new QLineEdit(player);
-    form->addRow(Qs(Messages::ProfileNameLabel), m_name);
-    form->addRow(Qs(Messages::ProfileServerLabel), m_server);
-    form->addRow(Qs(Messages::ProfileEmailLabel), m_email);
+    form->addRow(Tr(Messages::ProfileNameLabel), m_name);
+    form->addRow(Tr(Messages::ProfileServerLabel), m_server);
+    form->addRow(Tr(Messages::ProfileEmailLabel), m_email);
     playerLayout->addLayout(form);
     playerLayout->addWidget(Titled(player, Messages::ProfileStatisticsLabel,
                                    ListGrid(EProfileList::Statistics, player, Messages::ProfileStatisticsHeader)),

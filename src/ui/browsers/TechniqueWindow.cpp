@@ -90,7 +90,7 @@ QLabel* CTechniqueWindow::FoundLabel() const
 QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
 {
     auto* right = new QGridLayout;
-    right->addWidget(new QLabel(Qs(Messages::TechniqueItemLabel), client), 0, 0);
+    right->addWidget(new QLabel(Tr(Messages::TechniqueItemLabel), client), 0, 0);
     m_item = new QLabel(client);
     m_item->setWordWrap(true);
     right->addWidget(m_item, 0, 1);
@@ -107,8 +107,8 @@ QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
     m_tiers->FitColumns();
     right->addWidget(m_tiers, 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
-    m_apply = new QPushButton(Qs(Messages::TechniqueApply), client);
-    m_filter = new QPushButton(Qs(Messages::TechniqueFilterFormulae), client);
+    m_apply = new QPushButton(Tr(Messages::TechniqueApply), client);
+    m_filter = new QPushButton(Tr(Messages::TechniqueFilterFormulae), client);
     buttons->addWidget(m_apply);
     buttons->addStretch(1);
     buttons->addWidget(m_filter);
@@ -142,7 +142,7 @@ void CTechniqueWindow::BuildMenus()
         connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(static_cast<EExpandMode>(mode)); });
         m_expandActions[static_cast<std::size_t>(mode)] = action;
     }
-    m_usableAction = options->addAction(Qs(Messages::TechniqueShowUsable));
+    m_usableAction = options->addAction(Tr(Messages::TechniqueShowUsable));
     m_usableAction->setCheckable(true);
     connect(m_usableAction, &QAction::triggered, this, &CTechniqueWindow::SetUsableOnly);
 

@@ -65,7 +65,7 @@ bool OpenOrder(CAppContext& app, QWidget* parent)
 {
     if (!SaveChangesFirst(app, parent))
         return false;
-    const QString name = CFileDialog::GetOpenFileName(parent, OrdersFolder(app), Qs(Messages::OrderFileFilter));
+    const QString name = CFileDialog::GetOpenFileName(parent, OrdersFolder(app), Tr(Messages::OrderFileFilter));
     if (name.isEmpty())
         return false;
     OpenOrderFile(app, parent, QFile::encodeName(name).toStdString());
@@ -84,7 +84,7 @@ std::vector<std::string> RecentOrders(CAppContext& app, QWidget* parent)
 {
     const std::vector<std::string> dropped = DropMissingRecentOrders(app.Settings());
     for (const std::string& path : dropped)
-        CMessageBox::Show(parent, Qs(Format(Messages::RecentOrderMissing, path.c_str())),
+        CMessageBox::Show(parent, TrFormat(Messages::RecentOrderMissing, path.c_str()),
                           CMessageBox::EIcon::Information);
     return app.Settings().RecentOrders;
 }
@@ -100,7 +100,7 @@ bool SaveOrder(CAppContext& app, QWidget* parent)
 bool SaveOrderAs(CAppContext& app, QWidget* parent)
 {
     const QString name =
-        CFileDialog::GetSaveFileName(parent, OrdersFolder(app), Qs(Messages::OrderFileFilter), XmlSuffix);
+        CFileDialog::GetSaveFileName(parent, OrdersFolder(app), Tr(Messages::OrderFileFilter), XmlSuffix);
     if (name.isEmpty())
         return false;
     return WriteTo(app, parent, QFile::encodeName(name).toStdString());

@@ -59,7 +59,7 @@ CReportsPlan::CReportsPlan(CReportsWindow& window, CAppContext& app, CGridView& 
 void CReportsPlan::AddMenuEntries(QMenu* options)
 {
     options->addSeparator();
-    m_groupAction = options->addAction(Qs(Messages::MenuGroupByLocation));
+    m_groupAction = options->addAction(Tr(Messages::MenuGroupByLocation));
     m_groupAction->setCheckable(true);
     connect(m_groupAction, &QAction::toggled, this,
             [this]
@@ -67,9 +67,9 @@ void CReportsPlan::AddMenuEntries(QMenu* options)
                 if (m_window.ContentBox()->currentIndex() == ReportPlan && m_model.rowCount() > 0)
                     m_window.GenerateReport();
             });
-    QAction* compare = options->addAction(Qs(Messages::MenuCompareCharacters));
+    QAction* compare = options->addAction(Tr(Messages::MenuCompareCharacters));
     connect(compare, &QAction::triggered, this, &CReportsPlan::ShowComparison);
-    QAction* done = options->addAction(Qs(Messages::MenuMarkDone));
+    QAction* done = options->addAction(Tr(Messages::MenuMarkDone));
     done->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(done, &QAction::triggered, this, &CReportsPlan::MarkDone);
 }
@@ -99,7 +99,7 @@ void CReportsPlan::SaveExport(const CReport& shown, bool json)
 {
     const QString path =
         CFileDialog::GetSaveFileName(&m_window, Qs(m_app.OrdersFolder().string()),
-                                     Qs(json ? Messages::JsonFilter : Messages::CsvFilter),
+                                     Tr(json ? Messages::JsonFilter : Messages::CsvFilter),
                                      json ? QStringLiteral("json") : QStringLiteral("csv"));
     if (path.isEmpty())
         return;
@@ -146,7 +146,7 @@ void CReportsPlan::ShowComparison()
     if (!m_compare)
     {
         m_compare = new QDialog(&m_window);
-        m_compare->setWindowTitle(Qs(Messages::CompareCharactersTitle));
+        m_compare->setWindowTitle(Tr(Messages::CompareCharactersTitle));
         auto* layout = new QVBoxLayout(m_compare);
         m_compareGrid = new CGridView(m_compare);
         m_compareModel = new CReportModel(m_app.Order(), m_compare);

@@ -78,14 +78,14 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     : CToolWindow(app, EToolWindow::Reports, PlacementNameOf(EToolWindow::Reports), parent)
 {
     CSettings& settings = App().Settings();
-    QMenu* options = menuBar()->addMenu(Qs(Messages::MenuReportOptions));
-    m_sortGroup = AddChoices(options->addMenu(Qs(Messages::MenuSortBy)), {Messages::MenuSortName, Messages::MenuSortQuantity},
+    QMenu* options = menuBar()->addMenu(Tr(Messages::MenuReportOptions));
+    m_sortGroup = AddChoices(options->addMenu(Tr(Messages::MenuSortBy)), {Messages::MenuSortName, Messages::MenuSortQuantity},
                              m_sort, [this](int mode) { m_sort = static_cast<ESortMode>(mode); });
-    AddChoices(options->addMenu(Qs(Messages::MenuBreakdown)),
+    AddChoices(options->addMenu(Tr(Messages::MenuBreakdown)),
                {Messages::MenuShowComponents, Messages::MenuShowSubcomponents, Messages::MenuShowBase},
                BreakdownModeOf(settings.ShowReportResourceMode),
                [this](int mode) { App().Settings().ShowReportResourceMode = mode; });
-    AddChoices(options->addMenu(Qs(Messages::MenuBonuses)), {Messages::MenuDirectOnly, Messages::MenuIncludeIndirect},
+    AddChoices(options->addMenu(Tr(Messages::MenuBonuses)), {Messages::MenuDirectOnly, Messages::MenuIncludeIndirect},
                BonusModeOf(settings.ShowReportBonusMode),
                [this](int mode) { App().Settings().ShowReportBonusMode = mode; });
     AddStandardMenus(std::string(Messages::ReportHelp), std::string(LinkKeys::ReportWindow));
@@ -105,9 +105,9 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
         m_format->addItem(Qs(text));
     m_content->setCurrentIndex(Bounded(settings.ShowReportMode, 5));
     m_format->setCurrentIndex(Bounded(settings.ReportType, 5));
-    m_generate = new QPushButton(Qs(Messages::ReportGenerate), client);
+    m_generate = new QPushButton(Tr(Messages::ReportGenerate), client);
     controls->addWidget(m_content, 1);
-    controls->addWidget(new QLabel(Qs(Messages::ReportFormatLabel), client));
+    controls->addWidget(new QLabel(Tr(Messages::ReportFormatLabel), client));
     controls->addWidget(m_format);
     controls->addWidget(m_generate);
     layout->addLayout(controls);
@@ -211,12 +211,12 @@ void CReportsWindow::ExportHtml()
         ShownReport().content == ReportPlan ? PlanHtmlText(ShownGrid()) : HtmlReportText(ShownReport());
     if (!::ExportHtml(page, path))
     {
-        CMessageBox::Show(this, Qs(Format(Messages::HtmlNotWritten, path.string().c_str())),
+        CMessageBox::Show(this, TrFormat(Messages::HtmlNotWritten, path.string().c_str()),
                           CMessageBox::EIcon::Warning);
         return;
     }
     if (!App().Links().OpenUrl(path.string()))
-        CMessageBox::Show(this, Qs(Format(Messages::HtmlNotOpened, path.string().c_str())));
+        CMessageBox::Show(this, TrFormat(Messages::HtmlNotOpened, path.string().c_str()));
 }
 
 void CReportsWindow::PrintReport()

@@ -61,7 +61,7 @@ QString AnyOr(const QComboBox* combo)
 
 CWizardDialog::CWizardDialog(CAppContext& app, QWidget* parent) : QWizard(parent), m_app(app)
 {
-    setWindowTitle(Qs(Messages::WizardTitle));
+    setWindowTitle(Tr(Messages::WizardTitle));
     setWizardStyle(QWizard::ClassicStyle);
     setOption(QWizard::NoBackButtonOnStartPage);
     setPage(WhoPage, BuildWhoPage());
@@ -81,17 +81,17 @@ bool CWizardDialog::Replace() const
 QWizardPage* CWizardDialog::BuildWhoPage()
 {
     auto* page = new CWizardStep(this);
-    page->setTitle(Qs(Messages::WizardWhoTitle));
-    page->setSubTitle(Qs(Messages::WizardWhoText));
+    page->setTitle(Tr(Messages::WizardWhoTitle));
+    page->setSubTitle(Tr(Messages::WizardWhoText));
     auto* layout = new QVBoxLayout(page);
 
-    m_profileRadio = new QRadioButton(Qs(Messages::WizardProfile), page);
+    m_profileRadio = new QRadioButton(Tr(Messages::WizardProfile), page);
     m_profileCombo = new QComboBox(page);
     const CProfileEntries profiles = ProfileEntries(m_app.Profiles());
     for (const std::string& entry : profiles.entries)
         m_profileCombo->addItem(Qs(entry));
     m_profileCombo->setCurrentIndex(std::max(profiles.current, 0));
-    m_byHandRadio = new QRadioButton(Qs(Messages::WizardByHand), page);
+    m_byHandRadio = new QRadioButton(Tr(Messages::WizardByHand), page);
     auto* modes = new QButtonGroup(page);
     modes->addButton(m_profileRadio);
     modes->addButton(m_byHandRadio);
@@ -117,7 +117,7 @@ QWizardPage* CWizardDialog::BuildWhoPage()
     auto* form = new QFormLayout;
     form->setContentsMargins(24, 0, 0, 0);
     m_raceCombo = new QComboBox(page);
-    m_raceCombo->addItem(Qs(Messages::WizardAny));
+    m_raceCombo->addItem(Tr(Messages::WizardAny));
     for (const std::string& race : races)
         m_raceCombo->addItem(Qs(race));
     m_typeCombo = new QComboBox(page);
@@ -127,16 +127,16 @@ QWizardPage* CWizardDialog::BuildWhoPage()
     m_levelSpin = new QSpinBox(page);
     m_levelSpin->setRange(1, 100);
     m_levelSpin->setValue(10);
-    form->addRow(Qs(Messages::WizardRace), m_raceCombo);
-    form->addRow(Qs(Messages::WizardSchoolType), m_typeCombo);
-    form->addRow(Qs(Messages::WizardSchool), m_schoolCombo);
-    form->addRow(Qs(Messages::WizardLevel), m_levelSpin);
+    form->addRow(Tr(Messages::WizardRace), m_raceCombo);
+    form->addRow(Tr(Messages::WizardSchoolType), m_typeCombo);
+    form->addRow(Tr(Messages::WizardSchool), m_schoolCombo);
+    form->addRow(Tr(Messages::WizardLevel), m_levelSpin);
     layout->addLayout(form);
 
-    layout->addWidget(new QLabel(Qs(Messages::WizardTemplates), page));
+    layout->addWidget(new QLabel(Tr(Messages::WizardTemplates), page));
     m_templates = new QListWidget(page);
     layout->addWidget(m_templates, 1);
-    m_noTemplate = WrappedLabel(Qs(Messages::WizardNoTemplate), page);
+    m_noTemplate = WrappedLabel(Tr(Messages::WizardNoTemplate), page);
     layout->addWidget(m_noTemplate);
     m_unreadable = WrappedLabel({}, page);
     std::string unreadable;
@@ -178,7 +178,7 @@ void CWizardDialog::FillSchools()
             schools.insert(wizard->school);
     m_filling = true;
     m_schoolCombo->clear();
-    m_schoolCombo->addItem(Qs(Messages::WizardAny));
+    m_schoolCombo->addItem(Tr(Messages::WizardAny));
     for (const std::string& school : schools)
         m_schoolCombo->addItem(Qs(school));
     m_schoolCombo->setCurrentIndex(std::max(m_schoolCombo->findText(previous), 0));
@@ -226,8 +226,8 @@ void CWizardDialog::RefreshTemplates()
         if (wizard == chosen)
             select = m_templates->count();
         m_templates->addItem(
-            Qs(Format(Messages::WizardTemplateEntry, WizardTemplateName(*wizard).c_str(),
-                      TierRangeText(range).c_str())));
+            TrFormat(Messages::WizardTemplateEntry, WizardTemplateName(*wizard).c_str(),
+                      TierRangeText(range).c_str()));
     }
     m_templates->setCurrentRow(m_offered.empty() ? -1 : select);
     m_noTemplate->setVisible(m_offered.empty());
@@ -244,12 +244,12 @@ const CWizardTemplate* CWizardDialog::ChosenTemplate() const
 QWizardPage* CWizardDialog::BuildWhatPage()
 {
     auto* page = new CWizardStep(this);
-    page->setTitle(Qs(Messages::WizardWhatTitle));
-    page->setSubTitle(Qs(Messages::WizardWhatText));
+    page->setTitle(Tr(Messages::WizardWhatTitle));
+    page->setSubTitle(Tr(Messages::WizardWhatText));
     auto* layout = new QVBoxLayout(page);
     m_formulae = new QTreeWidget(page);
-    m_formulae->setHeaderLabels({Qs(Messages::WizardFormulaColumn), Qs(Messages::WizardTierColumn),
-                                 Qs(Messages::WizardBatchesColumn)});
+    m_formulae->setHeaderLabels({Tr(Messages::WizardFormulaColumn), Tr(Messages::WizardTierColumn),
+                                 Tr(Messages::WizardBatchesColumn)});
     m_formulae->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_formulae->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_formulae->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
@@ -393,8 +393,8 @@ void CWizardDialog::OnFormulaChanged(QTreeWidgetItem* entry, int column)
 QWizardPage* CWizardDialog::BuildHowPage()
 {
     auto* page = new CWizardStep(this);
-    page->setTitle(Qs(Messages::WizardHowTitle));
-    page->setSubTitle(Qs(Messages::WizardHowText));
+    page->setTitle(Tr(Messages::WizardHowTitle));
+    page->setSubTitle(Tr(Messages::WizardHowText));
     auto* layout = new QVBoxLayout(page);
     m_techniques = new QTreeWidget(page);
     m_techniques->setHeaderHidden(true);
@@ -406,8 +406,8 @@ QWizardPage* CWizardDialog::BuildHowPage()
     m_summary->setReadOnly(true);
     m_summary->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(m_summary, 2);
-    m_replace = new QRadioButton(Qs(Messages::WizardReplace), page);
-    m_append = new QRadioButton(Qs(Messages::WizardAppend), page);
+    m_replace = new QRadioButton(Tr(Messages::WizardReplace), page);
+    m_append = new QRadioButton(Tr(Messages::WizardAppend), page);
     auto* modes = new QButtonGroup(page);
     modes->addButton(m_replace);
     modes->addButton(m_append);
@@ -463,7 +463,7 @@ void CWizardDialog::FillTechniques()
             }
             if (options.empty())
             {
-                auto* none = new QTreeWidgetItem(top, {Qs(Messages::WizardNoTechnique)});
+                auto* none = new QTreeWidgetItem(top, {Tr(Messages::WizardNoTechnique)});
                 none->setFlags(Qt::NoItemFlags);
             }
             top->setExpanded(true);
@@ -508,7 +508,7 @@ bool CWizardDialog::validateCurrentPage()
 {
     if (currentId() == HowPage && m_replace->isChecked() && m_app.Order().modified &&
         m_app.Order().ItemCount() > 0 &&
-        !CMessageBox::AskYesNo(this, Qs(Messages::WizardReplaceQuestion)))
+        !CMessageBox::AskYesNo(this, Tr(Messages::WizardReplaceQuestion)))
         return false;
     return QWizard::validateCurrentPage();
 }
