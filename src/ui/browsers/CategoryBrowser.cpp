@@ -17,7 +17,7 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(Qs(categoriesLabel), this));
+    layout->addWidget(new QLabel(Tr(categoriesLabel), this));
     m_categories = new QListView(this);
     m_categories->setModel(m_entries);
     m_categories->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -75,7 +75,7 @@ void CFormulaWindow::AddOrIncreaseItem()
     std::string group;
     Q_EMIT App().Bus().SelectedGroupWanted(&group);
     AddOrIncrease(m_working, App().Order(), group);
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
     App().OrderEdited(increase ? Messages::EditIncreaseQty : Messages::EditAddItem);
     Q_EMIT App().Bus().OrderItemTaken(m_working.item.id);
 }
@@ -87,7 +87,7 @@ void CFormulaWindow::OrderChanged()
     if (m_working.inOrder && !item)
     {
         m_working.inOrder = false;
-        m_add->setText(Qs(AddButtonCaption(m_working)));
+        m_add->setText(Tr(AddButtonCaption(m_working)));
     }
     else if (item && (item->tierName != m_working.item.tierName || item->batches != m_working.item.batches ||
                       item->techniques.size() != m_working.item.techniques.size()))
@@ -118,7 +118,7 @@ void CFormulaWindow::PickQuickItem(int entry)
 {
     if (!::PickQuickItem(m_working, App().Order(), entry))
         return;
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
     if (entry == 0)
     {
         Q_EMIT WorkingItemChanged(); // back in "Add Item" mode
@@ -143,7 +143,7 @@ void CFormulaWindow::ShowOrderItem(int id)
 
 bool CFormulaWindow::LoadOrderItem(int entry)
 {
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
     const CFormula* formula =
         App().Database().FindFormula(m_working.item.category, m_working.item.formula);
     if (!formula)

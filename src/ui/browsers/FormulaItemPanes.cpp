@@ -50,24 +50,24 @@ QLayout* CFormulaWindow::BuildItemColumn(QWidget* client)
     // A steady width for the wrapped values, whatever their count.
     m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     right->addWidget(m_details, 0, 0, 1, 2);
-    m_tiers = new CBrowserGrid(client, 1, "^Tiers");
+    m_tiers = new CBrowserGrid(client, 1, QT_TRANSLATE_NOOP("Messages", "^Tiers"));
     m_tiers->setColumnWidth(0, TwipsToPixels(1700));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
     right->addWidget(m_tiers, 1, 0, 2, 1, Qt::AlignTop);
-    m_techniques = new CBrowserGrid(client, 1, "^Techniques");
+    m_techniques = new CBrowserGrid(client, 1, QT_TRANSLATE_NOOP("Messages", "^Techniques"));
     m_techniques->setColumnWidth(0, TwipsToPixels(2420));
     m_techniques->SetBackColourKey("GRID_LISTBACKCOLOUR");
     m_tiers->FitColumns();
     m_techniques->FitColumns();
     right->addWidget(m_techniques, 1, 1);
-    m_removeTechnique = new QPushButton(QStringLiteral("Remove Technique"), client);
+    m_removeTechnique = new QPushButton(tr("Remove Technique"), client);
     right->addWidget(m_removeTechnique, 2, 1);
     auto* combos = new QGridLayout;
     m_quick = new QComboBox(client);
     m_profile = new QComboBox(client);
-    combos->addWidget(new QLabel(QStringLiteral("Quick Item"), client), 0, 0);
+    combos->addWidget(new QLabel(tr("Quick Item"), client), 0, 0);
     combos->addWidget(m_quick, 0, 1);
-    combos->addWidget(new QLabel(QStringLiteral("Profile"), client), 1, 0);
+    combos->addWidget(new QLabel(tr("Profile"), client), 1, 0);
     combos->addWidget(m_profile, 1, 1);
     combos->setColumnStretch(1, 1);
     right->addLayout(combos, 3, 0, 1, 2);
@@ -77,7 +77,7 @@ QLayout* CFormulaWindow::BuildItemColumn(QWidget* client)
 
 QWidget* CFormulaWindow::BuildResourceGrid(QWidget* client)
 {
-    m_resources = new CBrowserGrid(client, ResourceColumns, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill");
+    m_resources = new CBrowserGrid(client, ResourceColumns, QT_TRANSLATE_NOOP("Messages", "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill"));
     const int widths[] = {1870, 1000, 700, 1400, 700, 700, 700};
     for (int col = 0; col < ResourceColumns; ++col)
         m_resources->setColumnWidth(col, TwipsToPixels(widths[col]));
@@ -90,7 +90,7 @@ QWidget* CFormulaWindow::BuildResourceGrid(QWidget* client)
 QLayout* CFormulaWindow::BuildButtonRow(QWidget* client)
 {
     auto* bottom = new QHBoxLayout;
-    m_levels = new QPushButton(QStringLiteral("Display Effiency Levels"), client);
+    m_levels = new QPushButton(tr("Display Effiency Levels"), client);
     m_add = new QPushButton(Tr(Messages::AddItem), client);
     bottom->addWidget(m_levels);
     bottom->addStretch(1);
@@ -112,7 +112,7 @@ void CFormulaWindow::ShowItem()
         grid->setEnabled(true);
     m_add->setEnabled(true);
     m_levels->setEnabled(true);
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
 
     LayoutColumns();
     m_details->ShowRows(DetailRows(db, *formula, *tier, m_working.item.techniques), true);

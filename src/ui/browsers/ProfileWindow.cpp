@@ -29,7 +29,7 @@ QWidget* Titled(QWidget* parent, std::string_view title, QWidget* content)
     auto* box = new QWidget(parent);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(Qs(title), box));
+    layout->addWidget(new QLabel(Tr(title), box));
     layout->addWidget(content, 1);
     content->setParent(box);
     return box;

@@ -34,7 +34,9 @@ const CTechnique* FindIn(const CGameDatabase& db, const std::string& category,
     return name.empty() ? nullptr : db.FindTechnique(category, name);
 }
 
-constexpr const char* ExpandTexts[] = {"Off", "Current Category", "All Categories"};
+constexpr const char* ExpandTexts[] = {QT_TRANSLATE_NOOP("CTechniqueWindow", "Off"),
+                                        QT_TRANSLATE_NOOP("CTechniqueWindow", "Current Category"),
+                                        QT_TRANSLATE_NOOP("CTechniqueWindow", "All Categories")};
 } // namespace
 
 CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
@@ -100,7 +102,7 @@ QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
     m_details->SetBackColourKey("GRID_INFOBACKCOLOUR");
     m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     right->addWidget(m_details, 1, 0, 1, 2);
-    m_tiers = new CBrowserGrid(client, 1, "^Tiers");
+    m_tiers = new CBrowserGrid(client, 1, QT_TRANSLATE_NOOP("Messages", "^Tiers"));
     m_tiers->setColumnWidth(0, TwipsToPixels(2420));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
     m_tiers->setFixedHeight(m_tiers->HeightForRows(6));
@@ -131,12 +133,12 @@ void CTechniqueWindow::ConnectControls()
 void CTechniqueWindow::BuildMenus()
 {
     CSettings& settings = App().Settings();
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
-    QMenu* expand = options->addMenu(QStringLiteral("AutoExpand"));
+    QMenu* options = menuBar()->addMenu(tr("Options"));
+    QMenu* expand = options->addMenu(tr("AutoExpand"));
     auto* group = new QActionGroup(this);
     for (int mode = 0; mode < 3; ++mode)
     {
-        QAction* action = expand->addAction(QString::fromLatin1(ExpandTexts[mode]));
+        QAction* action = expand->addAction(tr(ExpandTexts[mode]));
         action->setCheckable(true);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(static_cast<EExpandMode>(mode)); });

@@ -30,7 +30,7 @@ bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
         return false;
     EOrderSave saved = app.Order().Save(path, app.Database());
     if (saved == EOrderSave::ChangedOnDisk &&
-        app.Prompter().AskYesNo(std::string(Messages::OrderChangedOnDisk1) + path + std::string(Messages::OrderChangedOnDisk2)))
+        app.Prompter().AskYesNo(TrBytes(Messages::OrderChangedOnDisk1) + path + TrBytes(Messages::OrderChangedOnDisk2)))
         saved = app.Order().Save(path, app.Database(), true);
     if (saved == EOrderSave::ChangedOnDisk)
         return false; // kept as it is: the player may save it elsewhere or reopen the file
@@ -43,7 +43,7 @@ bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
     }
     // The order stays marked modified; the user must know it is not on disk.
     CMessageBox::Show(parent,
-                      Qs(std::string(Messages::OrderNotSaved1) + path + std::string(Messages::OrderNotSaved2) + "\n\n" +
+                      Qs(TrBytes(Messages::OrderNotSaved1) + path + std::string(Messages::OrderNotSaved2) + "\n\n" +
                          app.Order().SaveFailure()),
                       CMessageBox::EIcon::Warning);
     return false;
@@ -120,7 +120,7 @@ bool SaveChangesFirst(CAppContext& app, QWidget* parent)
     if (!app.Order().modified)
         return true;
     const std::string question =
-        std::string(Messages::UnsavedOrder1) + app.Order().filePath + std::string(Messages::UnsavedOrder2);
+        TrBytes(Messages::UnsavedOrder1) + app.Order().filePath + std::string(Messages::UnsavedOrder2);
     switch (CMessageBox::AskSaveDiscardCancel(parent, Qs(question)))
     {
     case CMessageBox::EAnswer::Yes: return SaveOrder(app, parent);

@@ -104,7 +104,7 @@ void CReportsPlan::SaveExport(const CReport& shown, bool json)
     if (path.isEmpty())
         return;
     if (!WriteFileAtomically(Bytes(path), ExportBytes(shown, json)))
-        m_app.Prompter().Warn(Format(Messages::ExportNotWritten, Bytes(path).c_str()));
+        m_app.Prompter().Warn(Bytes(TrFormat(Messages::ExportNotWritten, Bytes(path).c_str())));
 }
 
 void CReportsPlan::EnterAcquired(int row, const QString& text)
@@ -115,7 +115,7 @@ void CReportsPlan::EnterAcquired(int row, const QString& text)
         return;
     if (!ParseAcquired(Bytes(text), count))
     {
-        m_app.Prompter().Warn(std::string(Messages::AcquiredNotANumber));
+        m_app.Prompter().Warn(TrBytes(Messages::AcquiredNotANumber));
         return;
     }
     if (SetAcquired(m_app.Order(), cell->name, count))

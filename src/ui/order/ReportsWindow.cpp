@@ -98,11 +98,11 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     for (std::string_view text : {Messages::ReportContentAll, Messages::ReportContentOrder,
                                   Messages::ReportContentComponents, Messages::ReportContentBonuses,
                                   Messages::ReportContentPlan})
-        m_content->addItem(Qs(text));
+        m_content->addItem(Tr(text));
     m_format = new QComboBox(client);
     for (std::string_view text : {Messages::ReportFormatDirect, Messages::ReportFormatHtml, Messages::ReportFormatClipboard,
                                   Messages::ReportFormatCsv, Messages::ReportFormatJson})
-        m_format->addItem(Qs(text));
+        m_format->addItem(Tr(text));
     m_content->setCurrentIndex(Bounded(settings.ShowReportMode, 5));
     m_format->setCurrentIndex(Bounded(settings.ReportType, 5));
     m_generate = new QPushButton(Tr(Messages::ReportGenerate), client);
@@ -143,7 +143,7 @@ QActionGroup* CReportsWindow::AddChoices(QMenu* menu, const std::vector<std::str
     group->setExclusive(true);
     for (int i = 0; i < static_cast<int>(texts.size()); ++i)
     {
-        QAction* action = menu->addAction(Qs(texts[static_cast<std::size_t>(i)]));
+        QAction* action = menu->addAction(Tr(texts[static_cast<std::size_t>(i)]));
         action->setCheckable(true);
         action->setChecked(i == checked);
         group->addAction(action);

@@ -142,9 +142,9 @@ QWizardPage* CWizardDialog::BuildWhoPage()
     std::string unreadable;
     for (const CWizardFileProblem& problem :
          UnreadableWizardFiles(DataPaths::Join(m_app.DataFolder(), DataPaths::Wizards)))
-        unreadable += (unreadable.empty() ? "" : "\n") + Format(Messages::WizardFileProblem,
+        unreadable += (unreadable.empty() ? "" : "\n") + Bytes(TrFormat(Messages::WizardFileProblem,
                                                                 problem.file.filename().c_str(),
-                                                                problem.reason.c_str());
+                                                                problem.reason.c_str()));
     m_unreadable->setText(Qs(unreadable));
     m_unreadable->setVisible(!unreadable.empty());
     layout->addWidget(m_unreadable);
@@ -309,9 +309,9 @@ void CWizardDialog::FillFormulae()
         if (!set.set->description.empty())
             text += ": " + set.set->description;
         if (!set.known)
-            text += Messages::WizardSetUnknown;
+            text += TrBytes(Messages::WizardSetUnknown);
         else if (set.choices.empty())
-            text += Messages::WizardSetNothing;
+            text += TrBytes(Messages::WizardSetNothing);
         auto* top = new QTreeWidgetItem(m_formulae, {Qs(text)});
         top->setData(0, SetRole, static_cast<int>(s));
         top->setData(0, ChoiceRole, -1);

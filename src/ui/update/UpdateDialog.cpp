@@ -213,8 +213,8 @@ void CUpdateDialog::AssessmentChanged(const CReleaseAssessment& assessment)
 
 void CUpdateDialog::ShowAssessment(const CReleaseAssessment& assessment)
 {
-    m_message->setText(Qs(assessment.message));
-    m_download->setText(Qs(assessment.buttonLabel));
+    m_message->setText(Tr(assessment.message));
+    m_download->setText(Tr(assessment.buttonLabel));
     m_download->setEnabled(assessment.downloadEnabled && !m_session->IsBusy());
 }
 
