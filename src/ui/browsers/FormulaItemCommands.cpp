@@ -102,7 +102,7 @@ void CFormulaWindow::FillQuickItems()
 {
     m_quick->clear();
     for (const std::string& entry : QuickItemEntries(App().Database(), App().Order()))
-        m_quick->addItem(Qs(entry));
+        m_quick->addItem(entry == Messages::GridNone ? Tr(entry) : Qs(entry));
     int selected = 0;
     if (m_working.inOrder)
     {

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 // The formula browser's item: its details, tiers, techniques and resources, the widths and
@@ -195,6 +196,9 @@ void CFormulaWindow::resizeEvent(QResizeEvent* event)
 {
     CToolWindow::resizeEvent(event);
     LayoutColumns();
+    // A window resized while hidden gets its resize before its layout has resized the grid:
+    // once the layout has, the columns are shared out again.
+    QTimer::singleShot(0, this, &CFormulaWindow::LayoutColumns);
 }
 
 void CFormulaWindow::LayoutColumns()

@@ -1,6 +1,7 @@
 #include "ui/order/ReportModel.h"
 
 #include "order/Order.h"
+#include "ui/shell/QtText.h"
 
 #include <algorithm>
 
@@ -10,7 +11,7 @@ std::vector<CGridHeading> Headings(const std::vector<std::string>& cells)
 {
     std::vector<CGridHeading> headings;
     for (const std::string& cell : cells)
-        headings.push_back({cell, Qt::AlignLeft, false});
+        headings.push_back({TrBytes(cell), Qt::AlignLeft, false});
     return headings;
 }
 
@@ -76,8 +77,10 @@ int CReportModel::RowKind(int row) const
 
 std::string CReportModel::CellText(int row, int column) const
 {
-    return ShowsReport() ? ReportCell(m_report.rows[static_cast<std::size_t>(row) + 1], column)
-                         : m_grid.Cell(row + 1, column);
+    std::string text = ShowsReport() ? ReportCell(m_report.rows[static_cast<std::size_t>(row) + 1], column)
+                                     : m_grid.Cell(row + 1, column);
+    // Headings further down (the components', the bonuses') in the player's language as well.
+    return RowKind(row) == ReportRowKind::Heading ? TrBytes(text) : text;
 }
 
 bool CReportModel::Selectable(int row) const

@@ -122,7 +122,7 @@ QWizardPage* CWizardDialog::BuildWhoPage()
         m_raceCombo->addItem(Qs(race));
     m_typeCombo = new QComboBox(page);
     for (const std::string& type : types)
-        m_typeCombo->addItem(Qs(type));
+        m_typeCombo->addItem(Tr(type), Qs(type)); // the templates' own word kept as the data
     m_schoolCombo = new QComboBox(page);
     m_levelSpin = new QSpinBox(page);
     m_levelSpin->setRange(1, 100);
@@ -170,7 +170,7 @@ QWizardPage* CWizardDialog::BuildWhoPage()
 
 void CWizardDialog::FillSchools()
 {
-    const QString type = m_typeCombo->currentText();
+    const QString type = m_typeCombo->currentData().toString();
     const QString previous = m_schoolCombo->currentText();
     std::set<std::string> schools;
     for (const auto& wizard : m_app.Database().wizards)
@@ -197,7 +197,7 @@ CWizardWho CWizardDialog::Who() const
             who.profile = profiles.profiles[static_cast<std::size_t>(index)];
         return who;
     }
-    who.type = Bytes(m_typeCombo->currentText());
+    who.type = Bytes(m_typeCombo->currentData().toString());
     who.school = Bytes(AnyOr(m_schoolCombo));
     who.level = m_levelSpin->value();
     return who;

@@ -21,10 +21,12 @@ inline std::string Bytes(const QString& text)
 }
 
 // One of the program's fixed texts (Messages) in the player's language; the catalogue is
-// keyed by the English text itself.
+// keyed by the English text itself. A text it does not hold stays as it is.
 inline QString Tr(std::string_view text)
 {
-    return QCoreApplication::translate("Messages", std::string(text).c_str());
+    const std::string source(text);
+    const QString translated = QCoreApplication::translate("Messages", source.c_str());
+    return translated == QString::fromUtf8(source) ? Qs(text) : translated;
 }
 
 // The same as the program's bytes, for texts the core goes on to fill in or join.
