@@ -294,9 +294,9 @@ CReportGrid ReportGridOf(const CReport& report)
     return grid;
 }
 
-std::string ReportTitle(const COrder& order, const COrderSelection& selection)
+std::string ReportTitle(const COrder& order, const COrderSelection& selection, const char* format)
 {
     const int total = order.ItemCount();
     const int selected = static_cast<int>(SelectedItems(order, selection).size());
-    return Format(Messages::ReportsTitleFormat, selected, total);
+    return Format(format, selected, total);
 }

@@ -329,7 +329,7 @@ void COrderWindow::ShowDetails()
         const QSignalBlocker shown(m_spin);
         m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
     }
-    m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches)));
+    m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches, TrBytes(Messages::BatchesLabelFormat).c_str())));
     for (QWidget* control : std::initializer_list<QWidget*>{m_status, m_techniques, m_batches, m_spin, m_batchesLabel})
         control->setEnabled(true);
 }
@@ -366,7 +366,7 @@ void COrderWindow::SetBatches(const QString& text)
         const QSignalBlocker shown(m_spin);
         m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
     }
-    m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches)));
+    m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches, TrBytes(Messages::BatchesLabelFormat).c_str())));
     // The tree's label follows through the order model.
     Edited(Messages::EditSetBatches, "batches " + std::to_string(item->id));
 }

@@ -161,7 +161,7 @@ void CReportsWindow::SetSortMode(ESortMode mode)
 
 void CReportsWindow::UpdateTitle()
 {
-    setWindowTitle(Qs(ReportTitle(App().Order(), App().OrderSelection())));
+    setWindowTitle(Qs(ReportTitle(App().Order(), App().OrderSelection(), TrBytes(Messages::ReportsTitleFormat).c_str())));
 }
 
 void CReportsWindow::GenerateReport()
