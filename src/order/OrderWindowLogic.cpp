@@ -28,9 +28,9 @@ CBatchesInput ReadBatches(const std::string& text)
     return input;
 }
 
-std::string BatchesLabel(int batchQty, int batches)
+std::string BatchesLabel(int batchQty, int batches, const char* format)
 {
-    return Format(Messages::BatchesLabelFormat, batchQty, static_cast<long long>(SaturatingMultiply(batchQty, batches)));
+    return Format(format, batchQty, static_cast<long long>(SaturatingMultiply(batchQty, batches)));
 }
 
 std::string SetBatches(COrder& order, COrderItem& item, int batchQty, const std::string& text)

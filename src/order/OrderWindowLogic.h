@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Messages.h"
 #include "order/Requirements.h"
 
 #include <cstdint>
@@ -27,7 +28,8 @@ struct CBatchesInput
 CBatchesInput ReadBatches(const std::string& text);
 
 // "batches x %d per batch = %d".
-std::string BatchesLabel(int batchQty, int batches);
+// The format may be a translation of BatchesLabelFormat, with the same conversions.
+std::string BatchesLabel(int batchQty, int batches, const char* format = Messages::BatchesLabelFormat);
 
 // Applies the batches box to an item; returns the new tree label.
 std::string SetBatches(COrder& order, COrderItem& item, int batchQty, const std::string& text);

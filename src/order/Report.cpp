@@ -243,11 +243,14 @@ std::string ReportCell(const CReportRow& row, int column)
     { return column == 0 ? first : column == 1 ? second : column == 2 ? third : std::string(); };
     switch (row.kind)
     {
-    case EReportRow::ItemHeading: return pick("Craft Item", "Batches", "Techniques");
+    case EReportRow::ItemHeading:
+        return pick(QT_TRANSLATE_NOOP("Messages", "Craft Item"), QT_TRANSLATE_NOOP("Messages", "Batches"),
+                    QT_TRANSLATE_NOOP("Messages", "Techniques"));
     case EReportRow::Item: return pick(row.name, Number(row.needed), row.detail);
     case EReportRow::PlainItem: return pick(row.name, Number(row.needed), "(none)");
     case EReportRow::Technique: return column == 2 ? row.detail : std::string();
-    case EReportRow::ComponentHeading: return pick("Component Name", "", "Quantity");
+    case EReportRow::ComponentHeading:
+        return pick(QT_TRANSLATE_NOOP("Messages", "Component Name"), "", QT_TRANSLATE_NOOP("Messages", "Quantity"));
     case EReportRow::Component:
         return column == 0   ? row.name
                : column == 1 ? std::string(IsDone(row) ? "Done" : "")
@@ -267,7 +270,9 @@ std::string ReportCell(const CReportRow& row, int column)
             return cell;
         }
         return {};
-    case EReportRow::BonusHeading: return pick("Bonus", "Type", "Amount");
+    case EReportRow::BonusHeading:
+        return pick(QT_TRANSLATE_NOOP("Messages", "Bonus"), QT_TRANSLATE_NOOP("Messages", "Type"),
+                    QT_TRANSLATE_NOOP("Messages", "Amount"));
     case EReportRow::Bonus: return pick(row.name, row.detail, Number(row.needed));
     case EReportRow::None: return column == 0 ? row.name : std::string();
     case EReportRow::ItemEnd:
@@ -289,9 +294,9 @@ CReportGrid ReportGridOf(const CReport& report)
     return grid;
 }
 
-std::string ReportTitle(const COrder& order, const COrderSelection& selection)
+std::string ReportTitle(const COrder& order, const COrderSelection& selection, const char* format)
 {
     const int total = order.ItemCount();
     const int selected = static_cast<int>(SelectedItems(order, selection).size());
-    return Format(Messages::ReportsTitleFormat, selected, total);
+    return Format(format, selected, total);
 }

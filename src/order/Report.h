@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Messages.h"
 #include "order/Requirements.h"
 
 #include <cstdint>
@@ -110,4 +111,6 @@ std::string ReportCell(const CReportRow& row, int column);
 CReportGrid ReportGridOf(const CReport& report);
 
 // "Reports - %d of %d Selected".
-std::string ReportTitle(const COrder& order, const COrderSelection& selection);
+// The format may be a translation of ReportsTitleFormat, with the same conversions.
+std::string ReportTitle(const COrder& order, const COrderSelection& selection,
+                        const char* format = Messages::ReportsTitleFormat);

@@ -16,6 +16,7 @@
 #include "ui/shell/SingleInstance.h"
 #include "ui/shell/StartupProbe.h"
 #include "ui/shell/ToolbarWindow.h"
+#include "ui/shell/Translations.h"
 #include "ui/update/UpdateDialog.h"
 
 #include <QApplication>
@@ -103,6 +104,7 @@ int RunMoxa(int argc, char** argv)
     ChooseWindowSystem();
 
     const std::unique_ptr<QApplication> application = OpenApplication(argc, argv);
+    InstallTranslations();
     QApplication::setApplicationName(QStringLiteral("Moxa"));
     QApplication::setApplicationVersion(QString::fromLatin1(MoxaVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(MoxaAppId));

@@ -8,6 +8,7 @@
 #include "base/SettingsStore.h"
 #include "ui/shell/AppContext.h"
 #include "ui/shell/AppStyle.h"
+#include "ui/shell/Translations.h"
 #include "ui/MainWindows.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setStyle(new CAppStyle);
+    InstallTranslations(); // the locale's language, as moxa speaks it (LANGUAGE=de: German)
     const std::string orientation = argc == 5 ? argv[3] : "";
     if (argc != 5 || (orientation != "vertical" && orientation != "horizontal"))
     {

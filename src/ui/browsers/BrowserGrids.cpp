@@ -11,7 +11,7 @@ CBrowserGrid::CBrowserGrid(QWidget* parent, int columns, std::string_view headin
     : CGridView(parent), m_model(new CRowsModel(columns, this))
 {
     if (!heading.empty())
-        m_model->SetHeadings(GridHeadings(heading));
+        m_model->SetHeadings(GridHeadings(TrBytes(heading)));
     setModel(m_model);
 }
 

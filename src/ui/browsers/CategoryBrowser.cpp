@@ -17,7 +17,7 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(Qs(categoriesLabel), this);
+    auto* label = new QLabel(Tr(categoriesLabel), this);
     layout->addWidget(label);
     m_categories = new QListView(this);
     label->setBuddy(m_categories);
@@ -40,7 +40,7 @@ CCategoryBrowser::CCategoryBrowser(QWidget* parent, std::string_view categoriesL
     if (filter)
     {
         m_filter = new QLineEdit(this);
-        m_filter->setPlaceholderText(Qs(Messages::FormulaQuickFilter));
+        m_filter->setPlaceholderText(Tr(Messages::FormulaQuickFilter));
         m_filter->setClearButtonEnabled(true);
         m_filter->setAccessibleName(m_filter->placeholderText());
         layout->addWidget(m_filter);

@@ -31,7 +31,7 @@ CBrowserGrid* MakeListGrid(QWidget* parent, int cols, std::string_view header)
 CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     : CToolWindow(app, EToolWindow::Components, PlacementNameOf(EToolWindow::Components), parent)
 {
-    setWindowTitle(Qs(Messages::ComponentWindowTitle));
+    setWindowTitle(Tr(Messages::ComponentWindowTitle));
     setWindowFlag(Qt::WindowMinimizeButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setMinimumSize(400, 450);
@@ -43,7 +43,7 @@ CComponentWindow::CComponentWindow(CAppContext& app, QWidget* parent)
     auto* left = new QWidget(splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(4, 4, 4, 4);
-    auto* typesLabel = new QLabel(Qs(Messages::ComponentTypesLabel), left);
+    auto* typesLabel = new QLabel(Tr(Messages::ComponentTypesLabel), left);
     leftLayout->addWidget(typesLabel);
     m_tree = new CThemedTree(left);
     typesLabel->setBuddy(m_tree);
@@ -202,7 +202,7 @@ void CComponentWindow::ShowComponent(const CComponent& component)
     if (!m_usesIndex)
         m_usesIndex = std::make_unique<CComponentUses>(db);
     m_shownUses = m_usesIndex->UsesOf(component.name);
-    m_usesLabel->setText(Qs(Format(Messages::UsesFound, static_cast<int>(m_shownUses.size()))));
+    m_usesLabel->setText(TrFormat(Messages::UsesFound, static_cast<int>(m_shownUses.size())));
     m_uses->ShowRows(UseRows(m_shownUses));
     for (CBrowserGrid* grid : {m_details, m_locations, m_uses})
         grid->setEnabled(true);
@@ -216,7 +216,7 @@ void CComponentWindow::Clear()
     m_details->ShowRows({});
     m_locations->ShowRows(NoneRow(EBrowserRow::Plain));
     m_uses->ShowRows(NoneRow(EBrowserRow::Resource));
-    m_usesLabel->setText(Qs(Format(Messages::UsesFound, 0)));
+    m_usesLabel->setText(TrFormat(Messages::UsesFound, 0));
     for (CBrowserGrid* grid : {m_details, m_locations, m_uses})
         grid->setEnabled(false);
 }

@@ -17,7 +17,7 @@ CEfficiencyGuideWindow::CEfficiencyGuideWindow(CAppContext& app, QWidget* parent
     : QDialog(parent, Qt::Tool), m_app(app)
 {
     setModal(false);
-    setWindowTitle(Qs(Messages::GuideTitle));
+    setWindowTitle(Tr(Messages::GuideTitle));
     auto* layout = new QVBoxLayout(this);
     m_info = new QLabel(this);
     m_info->setTextFormat(Qt::PlainText);
@@ -26,7 +26,7 @@ CEfficiencyGuideWindow::CEfficiencyGuideWindow(CAppContext& app, QWidget* parent
     for (int col = 0; col < 3; ++col)
         m_grid->setColumnWidth(col, TwipsToPixels(1100));
     m_grid->FitColumns();
-    m_grid->setAccessibleName(Qs(Messages::GuideTitle));
+    m_grid->setAccessibleName(Tr(Messages::GuideTitle));
     layout->addWidget(m_grid, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);

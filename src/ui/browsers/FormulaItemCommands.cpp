@@ -85,7 +85,7 @@ void CFormulaWindow::OrderChanged()
     if (m_working.inOrder && !item)
     {
         m_working.inOrder = false;
-        m_add->setText(Qs(AddButtonCaption(m_working)));
+        m_add->setText(Tr(AddButtonCaption(m_working)));
     }
     else if (item && (item->tierName != m_working.item.tierName || item->batches != m_working.item.batches ||
                       item->techniques.size() != m_working.item.techniques.size()))
@@ -100,7 +100,7 @@ void CFormulaWindow::FillQuickItems()
 {
     m_quick->clear();
     for (const std::string& entry : QuickItemEntries(App().Database(), App().Order()))
-        m_quick->addItem(Qs(entry));
+        m_quick->addItem(entry == Messages::GridNone ? Tr(entry) : Qs(entry));
     int selected = 0;
     if (m_working.inOrder)
     {
@@ -116,7 +116,7 @@ void CFormulaWindow::PickQuickItem(int entry)
 {
     if (!::PickQuickItem(m_working, App().Order(), entry))
         return;
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
     if (entry == 0)
     {
         Q_EMIT WorkingItemChanged(); // back in "Add Item" mode
@@ -141,7 +141,7 @@ void CFormulaWindow::ShowOrderItem(int id)
 
 bool CFormulaWindow::LoadOrderItem(int entry)
 {
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
     const CFormula* formula =
         App().Database().FindFormula(m_working.item.category, m_working.item.formula);
     if (!formula)

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 // The formula browser's item: its details, tiers, techniques and resources, the widths and
@@ -51,28 +52,28 @@ QLayout* CFormulaWindow::BuildItemColumn(QWidget* client)
     m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_details->setAccessibleName(QStringLiteral("Formula Details"));
     right->addWidget(m_details, 0, 0, 1, 2);
-    m_tiers = new CBrowserGrid(client, 1, "^Tiers");
+    m_tiers = new CBrowserGrid(client, 1, QT_TRANSLATE_NOOP("Messages", "^Tiers"));
     m_tiers->setColumnWidth(0, TwipsToPixels(1700));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
     m_tiers->setAccessibleName(QStringLiteral("Tiers"));
     right->addWidget(m_tiers, 1, 0, 2, 1, Qt::AlignTop);
-    m_techniques = new CBrowserGrid(client, 1, "^Techniques");
+    m_techniques = new CBrowserGrid(client, 1, QT_TRANSLATE_NOOP("Messages", "^Techniques"));
     m_techniques->setColumnWidth(0, TwipsToPixels(2420));
     m_techniques->SetBackColourKey("GRID_LISTBACKCOLOUR");
     m_techniques->setAccessibleName(QStringLiteral("Techniques"));
     m_tiers->FitColumns();
     m_techniques->FitColumns();
     right->addWidget(m_techniques, 1, 1);
-    m_removeTechnique = new QPushButton(QStringLiteral("Remove Technique"), client);
+    m_removeTechnique = new QPushButton(tr("Remove Technique"), client);
     right->addWidget(m_removeTechnique, 2, 1);
     auto* combos = new QGridLayout;
     m_quick = new QComboBox(client);
     m_profile = new QComboBox(client);
-    auto* quickLabel = new QLabel(QStringLiteral("Quick Item"), client);
+    auto* quickLabel = new QLabel(tr("Quick Item"), client);
     quickLabel->setBuddy(m_quick);
     combos->addWidget(quickLabel, 0, 0);
     combos->addWidget(m_quick, 0, 1);
-    auto* profileLabel = new QLabel(QStringLiteral("Profile"), client);
+    auto* profileLabel = new QLabel(tr("Profile"), client);
     profileLabel->setBuddy(m_profile);
     combos->addWidget(profileLabel, 1, 0);
     combos->addWidget(m_profile, 1, 1);
@@ -84,7 +85,7 @@ QLayout* CFormulaWindow::BuildItemColumn(QWidget* client)
 
 QWidget* CFormulaWindow::BuildResourceGrid(QWidget* client)
 {
-    m_resources = new CBrowserGrid(client, ResourceColumns, "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill");
+    m_resources = new CBrowserGrid(client, ResourceColumns, QT_TRANSLATE_NOOP("Messages", "<Resource|^Effiency|^Need|^Skill Used|^Min|^Opt|^Cur Skill"));
     const int widths[] = {1870, 1000, 700, 1400, 700, 700, 700};
     for (int col = 0; col < ResourceColumns; ++col)
         m_resources->setColumnWidth(col, TwipsToPixels(widths[col]));
@@ -98,8 +99,8 @@ QWidget* CFormulaWindow::BuildResourceGrid(QWidget* client)
 QLayout* CFormulaWindow::BuildButtonRow(QWidget* client)
 {
     auto* bottom = new QHBoxLayout;
-    m_levels = new QPushButton(QStringLiteral("Display Effiency Levels"), client);
-    m_add = new QPushButton(Qs(Messages::AddItem), client);
+    m_levels = new QPushButton(tr("Display Effiency Levels"), client);
+    m_add = new QPushButton(Tr(Messages::AddItem), client);
     bottom->addWidget(m_levels);
     bottom->addStretch(1);
     bottom->addWidget(m_add);
@@ -120,7 +121,7 @@ void CFormulaWindow::ShowItem()
         grid->setEnabled(true);
     m_add->setEnabled(true);
     m_levels->setEnabled(true);
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
 
     LayoutColumns();
     m_details->ShowRows(DetailRows(db, *formula, *tier, m_working.item.techniques), true);
@@ -187,7 +188,7 @@ void CFormulaWindow::Clear()
     for (CBrowserGrid* grid : {m_details, m_tiers, m_techniques, m_resources})
         grid->setEnabled(false);
     m_add->setEnabled(false);
-    m_add->setText(Qs(Messages::AddItem));
+    m_add->setText(Tr(Messages::AddItem));
     m_removeTechnique->setEnabled(false);
     m_levels->setEnabled(false);
     LayoutResourceGrid();
@@ -203,6 +204,9 @@ void CFormulaWindow::resizeEvent(QResizeEvent* event)
 {
     CToolWindow::resizeEvent(event);
     LayoutColumns();
+    // A window resized while hidden gets its resize before its layout has resized the grid:
+    // once the layout has, the columns are shared out again.
+    QTimer::singleShot(0, this, &CFormulaWindow::LayoutColumns);
 }
 
 void CFormulaWindow::LayoutColumns()

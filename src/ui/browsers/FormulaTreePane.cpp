@@ -88,7 +88,7 @@ private:
 
 QWidget* CFormulaWindow::BuildTreeColumn(QWidget* client)
 {
-    m_browser = new CCategoryBrowser(client, "Available Categories", true);
+    m_browser = new CCategoryBrowser(client, QT_TRANSLATE_NOOP("Messages", "Available Categories"), true);
     m_tree = m_browser->Tree();
     m_tree->setAccessibleName(QStringLiteral("Formulae"));
     m_treeModel = new CTreeModel([this](int icon) { return App().Icon(icon); }, this);
@@ -226,7 +226,7 @@ void CFormulaWindow::OnTreeSelection(const QModelIndex& current)
     m_shownNode = node;
     m_quick->setCurrentIndex(0);
     m_working.inOrder = false;
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
     const int depth = m_treeModel->Depth(node);
     if (depth == 1)
     {
@@ -254,7 +254,7 @@ void CFormulaWindow::OnTreeSelection(const QModelIndex& current)
     m_formula = formula->name;
     m_formulaCategory = formula->category;
     StartWorkingItem(m_working, *formula);
-    m_add->setText(Qs(AddButtonCaption(m_working)));
+    m_add->setText(Tr(AddButtonCaption(m_working)));
     ShowItem();
 }
 
@@ -299,8 +299,8 @@ void CFormulaWindow::ShowSubFormulae(int formulaNode, const CFormulaTier& tier, 
 void CFormulaWindow::SearchByName()
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(this, QStringLiteral("Filter By Name"),
-                                               QStringLiteral("Formula Name"), QLineEdit::Normal,
+    const QString text = QInputDialog::getText(this, tr("Filter By Name"),
+                                               tr("Formula Name"), QLineEdit::Normal,
                                                Qs(m_filter.name), &ok);
     if (ok)
         ApplyNameFilter(Bytes(text));
@@ -313,7 +313,7 @@ void CFormulaWindow::SearchByClass()
         classes << Qs(entry);
     bool ok = false;
     const QString entry =
-        QInputDialog::getItem(this, QStringLiteral("Filter By Class"), QStringLiteral("Class Name"),
+        QInputDialog::getItem(this, tr("Filter By Class"), tr("Class Name"),
                               classes, 0, false, &ok);
     if (ok)
         ApplyClassFilter(Bytes(entry));

@@ -24,9 +24,12 @@
 
 namespace
 {
-constexpr const char* ExpandTexts[] = {"Off", "Current Category", "All Categories"};
-constexpr const char* BreakdownTexts[] = {"Show Formula Resource", "Show Sub-Formulae",
-                                          "Show Base Resource"};
+constexpr const char* ExpandTexts[] = {QT_TRANSLATE_NOOP("CFormulaWindow", "Off"),
+                                        QT_TRANSLATE_NOOP("CFormulaWindow", "Current Category"),
+                                        QT_TRANSLATE_NOOP("CFormulaWindow", "All Categories")};
+constexpr const char* BreakdownTexts[] = {QT_TRANSLATE_NOOP("CFormulaWindow", "Show Formula Resource"),
+                                           QT_TRANSLATE_NOOP("CFormulaWindow", "Show Sub-Formulae"),
+                                           QT_TRANSLATE_NOOP("CFormulaWindow", "Show Base Resource")};
 constexpr int RowChoices[] = {4, 8, 12, 16};
 } // namespace
 
@@ -128,32 +131,32 @@ void CFormulaWindow::ConnectWindowBus()
 void CFormulaWindow::BuildMenus()
 {
     CSettings& settings = App().Settings();
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu* options = menuBar()->addMenu(tr("Options"));
 
-    QMenu* expand = options->addMenu(QStringLiteral("AutoExpand"));
+    QMenu* expand = options->addMenu(tr("AutoExpand"));
     auto* expandGroup = new QActionGroup(this);
     for (int mode = 0; mode < 3; ++mode)
     {
-        QAction* action = expand->addAction(QString::fromLatin1(ExpandTexts[mode]));
+        QAction* action = expand->addAction(tr(ExpandTexts[mode]));
         action->setCheckable(true);
         expandGroup->addAction(action);
         connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(static_cast<EExpandMode>(mode)); });
         m_expandActions[static_cast<std::size_t>(mode)] = action;
     }
 
-    QMenu* breakdown = options->addMenu(QStringLiteral("Resource Breakdown"));
+    QMenu* breakdown = options->addMenu(tr("Resource Breakdown"));
     auto* breakdownGroup = new QActionGroup(this);
     for (int mode = 0; mode < 3; ++mode)
     {
-        QAction* action = breakdown->addAction(QString::fromLatin1(BreakdownTexts[mode]));
+        QAction* action = breakdown->addAction(tr(BreakdownTexts[mode]));
         action->setCheckable(true);
         breakdownGroup->addAction(action);
         connect(action, &QAction::triggered, this, [this, mode] { SetBreakdownMode(static_cast<EBreakdownMode>(mode)); });
         m_breakdownActions[static_cast<std::size_t>(mode)] = action;
     }
 
-    QMenu* grid = options->addMenu(QStringLiteral("Resource Grid"));
-    m_autoShrinkAction = grid->addAction(QStringLiteral("Autoshrink"));
+    QMenu* grid = options->addMenu(tr("Resource Grid"));
+    m_autoShrinkAction = grid->addAction(tr("Autoshrink"));
     m_autoShrinkAction->setCheckable(true);
     connect(m_autoShrinkAction, &QAction::triggered, this, &CFormulaWindow::ToggleAutoShrink);
     grid->addSeparator();
@@ -161,20 +164,20 @@ void CFormulaWindow::BuildMenus()
     for (std::size_t i = 0; i < m_rowActions.size(); ++i)
     {
         const int rows = RowChoices[i];
-        QAction* action = grid->addAction(QStringLiteral("Set To %1 Rows").arg(rows));
+        QAction* action = grid->addAction(tr("Set To %1 Rows").arg(rows));
         action->setCheckable(true);
         rowGroup->addAction(action);
         connect(action, &QAction::triggered, this, [this, rows] { SetResourceRows(rows); });
         m_rowActions[i] = action;
     }
 
-    QMenu* search = options->addMenu(QStringLiteral("Search"));
-    connect(search->addAction(QStringLiteral("By Name...")), &QAction::triggered, this,
+    QMenu* search = options->addMenu(tr("Search"));
+    connect(search->addAction(tr("By Name...")), &QAction::triggered, this,
             &CFormulaWindow::SearchByName);
-    connect(search->addAction(QStringLiteral("By Class...")), &QAction::triggered, this,
+    connect(search->addAction(tr("By Class...")), &QAction::triggered, this,
             &CFormulaWindow::SearchByClass);
 
-    AddStandardMenus("Help With Formulae", std::string(LinkKeys::FormulaWindow));
+    AddStandardMenus(QT_TRANSLATE_NOOP("Messages", "Help With Formulae"), std::string(LinkKeys::FormulaWindow));
     if (settings.ExpandFormulaMode < 0 || settings.ExpandFormulaMode > 2)
         settings.ExpandFormulaMode = 1;
     if (settings.ShowResourceMode < 0 || settings.ShowResourceMode > 2)

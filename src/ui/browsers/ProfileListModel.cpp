@@ -47,7 +47,7 @@ int CellValue(const CProfile& profile, EProfileList list, std::size_t row, int c
 } // namespace
 
 CProfileListModel::CProfileListModel(EProfileList list, std::string_view header, QObject* parent)
-    : QAbstractTableModel(parent), m_list(list), m_header(Qs(header).split(QLatin1Char('|')))
+    : QAbstractTableModel(parent), m_list(list), m_header(Tr(header).split(QLatin1Char('|')))
 {
 }
 

@@ -29,7 +29,7 @@ QWidget* Titled(QWidget* parent, std::string_view title, QWidget* content)
     auto* box = new QWidget(parent);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(Qs(title), box);
+    auto* label = new QLabel(Tr(title), box);
     label->setBuddy(content);
     content->setAccessibleName(label->text()); // item views take no name from their buddy
     layout->addWidget(label);
@@ -51,15 +51,15 @@ CProfileWindow::CProfileWindow(CAppContext& app, QWidget* parent)
     setCentralWidget(splitter);
     BuildProfileList(splitter);
     m_pages = new QTabWidget(splitter);
-    m_pages->addTab(BuildPlayerPage(), Qs(Messages::ProfilePagePlayer));
+    m_pages->addTab(BuildPlayerPage(), Tr(Messages::ProfilePagePlayer));
     m_pages->addTab(BuildListsPage(EProfileList::CraftLevels, Messages::ProfileCraftLevelsLabel,
                                    Messages::ProfileCraftLevelsHeader, EProfileList::CraftSkills,
                                    Messages::ProfileCraftSkillsLabel),
-                    Qs(Messages::ProfilePageCraft));
+                    Tr(Messages::ProfilePageCraft));
     m_pages->addTab(BuildListsPage(EProfileList::AdventureLevels, Messages::ProfileAdventureLevelsLabel,
                                    Messages::ProfileAdventureLevelsHeader, EProfileList::AdventureSkills,
                                    Messages::ProfileAdventureSkillsLabel),
-                    Qs(Messages::ProfilePageAdventure));
+                    Tr(Messages::ProfilePageAdventure));
     splitter->setStretchFactor(1, 1);
 
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -91,7 +91,7 @@ void CProfileWindow::BuildProfileList(QSplitter* splitter)
     auto* left = new QWidget(splitter);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(4, 4, 4, 4);
-    auto* profilesLabel = new QLabel(Qs(Messages::ProfilesLabel), left);
+    auto* profilesLabel = new QLabel(Tr(Messages::ProfilesLabel), left);
     leftLayout->addWidget(profilesLabel);
     m_tree = new CThemedTree(left);
     profilesLabel->setBuddy(m_tree);
@@ -100,13 +100,13 @@ void CProfileWindow::BuildProfileList(QSplitter* splitter)
     m_tree->setModel(m_treeModel);
     leftLayout->addWidget(m_tree, 1);
     auto* buttons = new QHBoxLayout;
-    m_new = new QPushButton(Qs(Messages::ProfileNew), left);
-    m_copy = new QPushButton(Qs(Messages::ProfileCopy), left);
-    m_delete = new QPushButton(Qs(Messages::ProfileDelete), left);
+    m_new = new QPushButton(Tr(Messages::ProfileNew), left);
+    m_copy = new QPushButton(Tr(Messages::ProfileCopy), left);
+    m_delete = new QPushButton(Tr(Messages::ProfileDelete), left);
     for (QPushButton* button : {m_new, m_copy, m_delete})
         buttons->addWidget(button);
     leftLayout->addLayout(buttons);
-    m_save = new QPushButton(Qs(Messages::ProfileSaveChanges), left);
+    m_save = new QPushButton(Tr(Messages::ProfileSaveChanges), left);
     leftLayout->addWidget(m_save);
 }
 
@@ -136,9 +136,9 @@ QWidget* CProfileWindow::BuildPlayerPage()
     m_name = new QLineEdit(player);
     m_server = new QLineEdit(player);
     m_email = new QLineEdit(player);
-    form->addRow(Qs(Messages::ProfileNameLabel), m_name);
-    form->addRow(Qs(Messages::ProfileServerLabel), m_server);
-    form->addRow(Qs(Messages::ProfileEmailLabel), m_email);
+    form->addRow(Tr(Messages::ProfileNameLabel), m_name);
+    form->addRow(Tr(Messages::ProfileServerLabel), m_server);
+    form->addRow(Tr(Messages::ProfileEmailLabel), m_email);
     playerLayout->addLayout(form);
     playerLayout->addWidget(Titled(player, Messages::ProfileStatisticsLabel,
                                    ListGrid(EProfileList::Statistics, player, Messages::ProfileStatisticsHeader)),

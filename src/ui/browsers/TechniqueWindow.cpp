@@ -34,7 +34,9 @@ const CTechnique* FindIn(const CGameDatabase& db, const std::string& category,
     return name.empty() ? nullptr : db.FindTechnique(category, name);
 }
 
-constexpr const char* ExpandTexts[] = {"Off", "Current Category", "All Categories"};
+constexpr const char* ExpandTexts[] = {QT_TRANSLATE_NOOP("CTechniqueWindow", "Off"),
+                                        QT_TRANSLATE_NOOP("CTechniqueWindow", "Current Category"),
+                                        QT_TRANSLATE_NOOP("CTechniqueWindow", "All Categories")};
 } // namespace
 
 CTechniqueWindow::CTechniqueWindow(CAppContext& app, QWidget* parent)
@@ -91,7 +93,7 @@ QLabel* CTechniqueWindow::FoundLabel() const
 QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
 {
     auto* right = new QGridLayout;
-    right->addWidget(new QLabel(Qs(Messages::TechniqueItemLabel), client), 0, 0);
+    right->addWidget(new QLabel(Tr(Messages::TechniqueItemLabel), client), 0, 0);
     m_item = new QLabel(client);
     m_item->setTextFormat(Qt::PlainText);
     m_item->setWordWrap(true);
@@ -103,7 +105,7 @@ QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
     m_details->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_details->setAccessibleName(QStringLiteral("Technique Details"));
     right->addWidget(m_details, 1, 0, 1, 2);
-    m_tiers = new CBrowserGrid(client, 1, "^Tiers");
+    m_tiers = new CBrowserGrid(client, 1, QT_TRANSLATE_NOOP("Messages", "^Tiers"));
     m_tiers->setColumnWidth(0, TwipsToPixels(2420));
     m_tiers->SetBackColourKey("GRID_LISTBACKCOLOUR");
     m_tiers->setFixedHeight(m_tiers->HeightForRows(6));
@@ -111,8 +113,8 @@ QLayout* CTechniqueWindow::BuildTechniqueColumn(QWidget* client)
     m_tiers->FitColumns();
     right->addWidget(m_tiers, 2, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
-    m_apply = new QPushButton(Qs(Messages::TechniqueApply), client);
-    m_filter = new QPushButton(Qs(Messages::TechniqueFilterFormulae), client);
+    m_apply = new QPushButton(Tr(Messages::TechniqueApply), client);
+    m_filter = new QPushButton(Tr(Messages::TechniqueFilterFormulae), client);
     buttons->addWidget(m_apply);
     buttons->addStretch(1);
     buttons->addWidget(m_filter);
@@ -135,18 +137,18 @@ void CTechniqueWindow::ConnectControls()
 void CTechniqueWindow::BuildMenus()
 {
     CSettings& settings = App().Settings();
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
-    QMenu* expand = options->addMenu(QStringLiteral("AutoExpand"));
+    QMenu* options = menuBar()->addMenu(tr("Options"));
+    QMenu* expand = options->addMenu(tr("AutoExpand"));
     auto* group = new QActionGroup(this);
     for (int mode = 0; mode < 3; ++mode)
     {
-        QAction* action = expand->addAction(QString::fromLatin1(ExpandTexts[mode]));
+        QAction* action = expand->addAction(tr(ExpandTexts[mode]));
         action->setCheckable(true);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, mode] { SetExpandMode(static_cast<EExpandMode>(mode)); });
         m_expandActions[static_cast<std::size_t>(mode)] = action;
     }
-    m_usableAction = options->addAction(Qs(Messages::TechniqueShowUsable));
+    m_usableAction = options->addAction(Tr(Messages::TechniqueShowUsable));
     m_usableAction->setCheckable(true);
     connect(m_usableAction, &QAction::triggered, this, &CTechniqueWindow::SetUsableOnly);
 

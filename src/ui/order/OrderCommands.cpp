@@ -34,7 +34,7 @@ bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
         return false;
     EOrderSave saved = app.Order().Save(path, app.Database());
     if (saved == EOrderSave::ChangedOnDisk &&
-        app.Prompter().AskYesNo(std::string(Messages::OrderChangedOnDisk1) + path + std::string(Messages::OrderChangedOnDisk2)))
+        app.Prompter().AskYesNo(TrBytes(Messages::OrderChangedOnDisk1) + path + TrBytes(Messages::OrderChangedOnDisk2)))
         saved = app.Order().Save(path, app.Database(), true);
     if (saved == EOrderSave::ChangedOnDisk)
         return false; // kept as it is: the player may save it elsewhere or reopen the file
@@ -47,7 +47,7 @@ bool WriteTo(CAppContext& app, QWidget* parent, const std::string& path)
     }
     // The order stays marked modified; the user must know it is not on disk.
     CMessageBox::Show(parent,
-                      Qs(std::string(Messages::OrderNotSaved1) + path + std::string(Messages::OrderNotSaved2) + "\n\n" +
+                      Qs(TrBytes(Messages::OrderNotSaved1) + path + std::string(Messages::OrderNotSaved2) + "\n\n" +
                          app.Order().SaveFailure()),
                       CMessageBox::EIcon::Warning);
     return false;
@@ -69,7 +69,7 @@ bool OpenOrder(CAppContext& app, QWidget* parent)
 {
     if (!SaveChangesFirst(app, parent))
         return false;
-    const QString name = CFileDialog::GetOpenFileName(parent, OrdersFolder(app), Qs(Messages::OrderFileFilter));
+    const QString name = CFileDialog::GetOpenFileName(parent, OrdersFolder(app), Tr(Messages::OrderFileFilter));
     if (name.isEmpty())
         return false;
     OpenOrderFile(app, parent, QFile::encodeName(name).toStdString());
@@ -88,7 +88,7 @@ std::vector<std::string> RecentOrders(CAppContext& app, QWidget* parent)
 {
     const std::vector<std::string> dropped = DropMissingRecentOrders(app.Settings());
     for (const std::string& path : dropped)
-        CMessageBox::Show(parent, Qs(Format(Messages::RecentOrderMissing, path.c_str())),
+        CMessageBox::Show(parent, TrFormat(Messages::RecentOrderMissing, path.c_str()),
                           CMessageBox::EIcon::Information);
     return app.Settings().RecentOrders;
 }
@@ -104,7 +104,7 @@ bool SaveOrder(CAppContext& app, QWidget* parent)
 bool SaveOrderAs(CAppContext& app, QWidget* parent)
 {
     const QString name =
-        CFileDialog::GetSaveFileName(parent, OrdersFolder(app), Qs(Messages::OrderFileFilter), XmlSuffix);
+        CFileDialog::GetSaveFileName(parent, OrdersFolder(app), Tr(Messages::OrderFileFilter), XmlSuffix);
     if (name.isEmpty())
         return false;
     return WriteTo(app, parent, QFile::encodeName(name).toStdString());
@@ -124,7 +124,7 @@ bool SaveChangesFirst(CAppContext& app, QWidget* parent)
     if (!app.Order().modified)
         return true;
     const std::string question =
-        std::string(Messages::UnsavedOrder1) + app.Order().filePath + std::string(Messages::UnsavedOrder2);
+        TrBytes(Messages::UnsavedOrder1) + app.Order().filePath + std::string(Messages::UnsavedOrder2);
     switch (CMessageBox::AskSaveDiscardCancel(parent, Qs(question)))
     {
     case CMessageBox::EAnswer::Yes: return SaveOrder(app, parent);

@@ -46,7 +46,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
         if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole)
-            return Qs(Messages::OrderTechColumn);
+            return Tr(Messages::OrderTechColumn);
         return QStringListModel::headerData(section, orientation, role);
     }
 };
@@ -75,36 +75,36 @@ COrderWindow::COrderWindow(CAppContext& app, QWidget* parent)
 
 void COrderWindow::BuildMenus()
 {
-    QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
+    QMenu* edit = menuBar()->addMenu(Tr(Messages::MenuEdit));
     // The toolbar's keys undo and redo from every window; these entries show them.
-    m_undoAction = edit->addAction(Qs(Messages::UndoPrefix), this, [this] { App().UndoOrderEdit(); });
-    m_redoAction = edit->addAction(Qs(Messages::RedoPrefix), this, [this] { App().RedoOrderEdit(); });
+    m_undoAction = edit->addAction(Tr(Messages::UndoPrefix), this, [this] { App().UndoOrderEdit(); });
+    m_redoAction = edit->addAction(Tr(Messages::RedoPrefix), this, [this] { App().RedoOrderEdit(); });
     edit->addSeparator();
-    m_pasteAction = edit->addAction(Qs(Messages::MenuPasteList), this, &COrderWindow::PasteList);
+    m_pasteAction = edit->addAction(Tr(Messages::MenuPasteList), this, &COrderWindow::PasteList);
     m_pasteAction->setShortcut(QKeySequence::Paste);
     m_pasteAction->setShortcutContext(Qt::WindowShortcut);
     connect(edit, &QMenu::aboutToShow, this,
             [this]
             {
                 const COrderHistory& history = App().History();
-                m_undoAction->setText(Qs(history.UndoText()) + QStringLiteral("\tCtrl+Z"));
-                m_redoAction->setText(Qs(history.RedoText()) + QStringLiteral("\tCtrl+Y"));
+                m_undoAction->setText(TrEditText(Messages::UndoPrefix, history.UndoText()) + QStringLiteral("\tCtrl+Z"));
+                m_redoAction->setText(TrEditText(Messages::RedoPrefix, history.RedoText()) + QStringLiteral("\tCtrl+Y"));
                 m_undoAction->setEnabled(history.CanUndo());
                 m_redoAction->setEnabled(history.CanRedo());
             });
-    QMenu* selection = menuBar()->addMenu(Qs(Messages::MenuSelection));
-    connect(selection->addAction(Qs(Messages::MenuSelectNone)), &QAction::triggered, this, &COrderWindow::SelectNone);
-    connect(selection->addAction(Qs(Messages::MenuSelectAll)), &QAction::triggered, this, &COrderWindow::SelectAll);
-    connect(selection->addAction(Qs(Messages::MenuInvertSelection)), &QAction::triggered, this,
+    QMenu* selection = menuBar()->addMenu(Tr(Messages::MenuSelection));
+    connect(selection->addAction(Tr(Messages::MenuSelectNone)), &QAction::triggered, this, &COrderWindow::SelectNone);
+    connect(selection->addAction(Tr(Messages::MenuSelectAll)), &QAction::triggered, this, &COrderWindow::SelectAll);
+    connect(selection->addAction(Tr(Messages::MenuInvertSelection)), &QAction::triggered, this,
             &COrderWindow::InvertSelection);
-    connect(selection->addAction(Qs(Messages::MenuCopySelected)), &QAction::triggered, this,
+    connect(selection->addAction(Tr(Messages::MenuCopySelected)), &QAction::triggered, this,
             &COrderWindow::CopyToClipboard);
     AddStandardMenus(std::string(Messages::OrderHelp), std::string(LinkKeys::OrderWindow));
 }
 
 QWidget* COrderWindow::BuildOrderBox(QWidget* client)
 {
-    auto* current = new QGroupBox(Qs(Messages::OrderCurrentGroup), client);
+    auto* current = new QGroupBox(Tr(Messages::OrderCurrentGroup), client);
     auto* currentLayout = new QVBoxLayout(current);
     m_tree = new CThemedTree(current);
     m_tree->setModel(&Model());
@@ -131,8 +131,8 @@ QWidget* COrderWindow::BuildOrderBox(QWidget* client)
     m_tree->setAccessibleName(current->title());
     currentLayout->addWidget(m_tree);
     auto* treeButtons = new QHBoxLayout;
-    m_delete = new QPushButton(Qs(Messages::OrderDelete), current);
-    m_newGroup = new QPushButton(Qs(Messages::OrderNewGroup), current);
+    m_delete = new QPushButton(Tr(Messages::OrderDelete), current);
+    m_newGroup = new QPushButton(Tr(Messages::OrderNewGroup), current);
     treeButtons->addWidget(m_delete);
     treeButtons->addWidget(m_newGroup);
     currentLayout->addLayout(treeButtons);
@@ -175,11 +175,11 @@ void COrderWindow::BuildItemDetails(QWidget* client, QBoxLayout* layout)
 QLayout* COrderWindow::BuildButtonRow(QWidget* client)
 {
     auto* buttons = new QHBoxLayout;
-    m_copyToClipboard = new QPushButton(Qs(Messages::OrderCopyToClipboard), client);
-    m_alignTiers = new QPushButton(Qs(Messages::OrderAlignTiers), client);
-    m_copy = new QPushButton(Qs(Messages::OrderCopy), client);
-    m_alignTiers->setToolTip(Qs(Messages::TipAlignTiers));
-    m_copy->setToolTip(Qs(Messages::TipCopyItem));
+    m_copyToClipboard = new QPushButton(Tr(Messages::OrderCopyToClipboard), client);
+    m_alignTiers = new QPushButton(Tr(Messages::OrderAlignTiers), client);
+    m_copy = new QPushButton(Tr(Messages::OrderCopy), client);
+    m_alignTiers->setToolTip(Tr(Messages::TipAlignTiers));
+    m_copy->setToolTip(Tr(Messages::TipCopyItem));
     buttons->addWidget(m_copyToClipboard);
     buttons->addWidget(m_alignTiers);
     buttons->addWidget(m_copy);
@@ -351,7 +351,7 @@ void COrderWindow::ShowDetails()
         const QSignalBlocker shown(m_spin);
         m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
     }
-    m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches)));
+    m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches, TrBytes(Messages::BatchesLabelFormat).c_str())));
     for (QWidget* control : std::initializer_list<QWidget*>{m_status, m_techniques, m_batches, m_spin, m_batchesLabel})
         control->setEnabled(true);
 }
@@ -388,7 +388,7 @@ void COrderWindow::SetBatches(const QString& text)
         const QSignalBlocker shown(m_spin);
         m_spin->setValue(std::clamp(item->batches, COrder::MinBatches, COrder::MaxBatches));
     }
-    m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches)));
+    m_batchesLabel->setText(Qs(::BatchesLabel(batchQty, item->batches, TrBytes(Messages::BatchesLabelFormat).c_str())));
     // The tree's label follows through the order model.
     Edited(Messages::EditSetBatches, "batches " + std::to_string(item->id));
 }
@@ -396,7 +396,7 @@ void COrderWindow::SetBatches(const QString& text)
 void COrderWindow::NewGroup()
 {
     QString name;
-    if (!CTextPrompt::GetText(this, Qs(Messages::NewGroupTitle), Qs(Messages::NewGroupLabel), name) || name.trimmed().isEmpty())
+    if (!CTextPrompt::GetText(this, Tr(Messages::NewGroupTitle), Tr(Messages::NewGroupLabel), name) || name.trimmed().isEmpty())
         return;
     // The same replacements as a rename: the order file keeps no markup in names.
     App().Order().AddGroup(CleanLabel(Bytes(name)));

@@ -89,7 +89,7 @@ QVariant CPriceModel::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return Qs(section == NameColumn ? Messages::PriceColumnName : Messages::PriceColumnPrice);
+    return Tr(section == NameColumn ? Messages::PriceColumnName : Messages::PriceColumnPrice);
 }
 
 Qt::ItemFlags CPriceModel::flags(const QModelIndex& index) const
@@ -153,13 +153,13 @@ CPricesWindow* CPricesWindow::Existing()
 CPricesWindow::CPricesWindow(CAppContext& app, QWidget* parent)
     : QDialog(parent), m_app(app)
 {
-    setWindowTitle(Qs(Messages::PricesTitle));
+    setWindowTitle(Tr(Messages::PricesTitle));
     setAttribute(Qt::WA_DeleteOnClose, false);
     auto* layout = new QVBoxLayout(this);
     auto* searchRow = new QHBoxLayout;
     m_search = new QLineEdit(this);
     m_search->setClearButtonEnabled(true);
-    auto* searchLabel = new QLabel(Qs(Messages::PricesSearch), this);
+    auto* searchLabel = new QLabel(Tr(Messages::PricesSearch), this);
     searchLabel->setBuddy(m_search);
     searchRow->addWidget(searchLabel);
     searchRow->addWidget(m_search, 1);
@@ -190,9 +190,9 @@ CPricesWindow::CPricesWindow(CAppContext& app, QWidget* parent)
     layout->addWidget(m_count);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* import =
-        buttons->addButton(Qs(Messages::PricesImport), QDialogButtonBox::ActionRole);
+        buttons->addButton(Tr(Messages::PricesImport), QDialogButtonBox::ActionRole);
     QPushButton* exportButton =
-        buttons->addButton(Qs(Messages::PricesExport), QDialogButtonBox::ActionRole);
+        buttons->addButton(Tr(Messages::PricesExport), QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     layout->addWidget(buttons);
     // Return in the search box or a price cell closes nothing.
@@ -211,14 +211,14 @@ CPricesWindow::CPricesWindow(CAppContext& app, QWidget* parent)
     // Not inside the editor's commit: a message box there would end the edit twice.
     connect(
         m_model, &CPriceModel::PriceRefused, this,
-        [this] { m_app.Prompter().Warn(std::string(Messages::PriceNotANumber)); },
+        [this] { m_app.Prompter().Warn(TrBytes(Messages::PriceNotANumber)); },
         Qt::QueuedConnection);
     connect(
         m_model, &CPriceModel::SaveFailed, this,
         [this]
         {
             m_app.Prompter().Warn(
-                Format(Messages::PricesNotSaved, m_app.Prices().Path().string().c_str()));
+                Bytes(TrFormat(Messages::PricesNotSaved, m_app.Prices().Path().string().c_str())));
         },
         Qt::QueuedConnection);
     connect(m_model, &QAbstractItemModel::dataChanged, this, &CPricesWindow::UpdateCount);
@@ -241,8 +241,8 @@ void CPricesWindow::showEvent(QShowEvent* event)
 
 void CPricesWindow::UpdateCount()
 {
-    m_count->setText(Qs(Format(Messages::PricesShown, m_filter->rowCount(), m_model->rowCount(),
-                               m_model->PricedCount())));
+    m_count->setText(TrFormat(Messages::PricesShown, m_filter->rowCount(), m_model->rowCount(),
+                              m_model->PricedCount()));
 }
 
 void CPricesWindow::Changed()
@@ -255,7 +255,7 @@ void CPricesWindow::Changed()
 void CPricesWindow::Import()
 {
     const QString path = CFileDialog::GetOpenFileName(this, Qs(m_app.DataFolder().string()),
-                                                      Qs(Messages::CsvFilter));
+                                                      Tr(Messages::CsvFilter));
     if (path.isEmpty())
         return;
     CPriceList imported;
@@ -263,26 +263,26 @@ void CPricesWindow::Import()
     std::string error;
     if (!ReadPriceListFile(Bytes(path), Bytes(path), imported, warnings, error))
     {
-        m_app.Prompter().Warn(Format(Messages::PricesNotRead, error.c_str()));
+        m_app.Prompter().Warn(Bytes(TrFormat(Messages::PricesNotRead, error.c_str())));
         return;
     }
     std::string lines;
     for (const std::string& warning : warnings)
         lines += warning + "\n";
     if (!lines.empty())
-        m_app.Prompter().Warn(Format(Messages::PricesSkipped, lines.c_str()));
+        m_app.Prompter().Warn(Bytes(TrFormat(Messages::PricesSkipped, lines.c_str())));
     CPlayerPrices& prices = m_app.Prices();
     if (!prices.Import(imported))
-        m_app.Prompter().Warn(Format(Messages::PricesNotSaved, prices.Path().string().c_str()));
+        m_app.Prompter().Warn(Bytes(TrFormat(Messages::PricesNotSaved, prices.Path().string().c_str())));
     Changed();
 }
 
 void CPricesWindow::Export()
 {
     const QString path = CFileDialog::GetSaveFileName(
-        this, Qs(m_app.DataFolder().string()), Qs(Messages::CsvFilter), QStringLiteral("csv"));
+        this, Qs(m_app.DataFolder().string()), Tr(Messages::CsvFilter), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     if (!SavePriceList(m_app.Prices().List(), Bytes(path)))
-        m_app.Prompter().Warn(Format(Messages::PricesNotSaved, Bytes(path).c_str()));
+        m_app.Prompter().Warn(Bytes(TrFormat(Messages::PricesNotSaved, Bytes(path).c_str())));
 }

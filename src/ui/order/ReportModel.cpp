@@ -12,7 +12,7 @@ std::vector<CGridHeading> Headings(const std::vector<std::string>& cells)
 {
     std::vector<CGridHeading> headings;
     for (const std::string& cell : cells)
-        headings.push_back({cell, Qt::AlignLeft, false});
+        headings.push_back({TrBytes(cell), Qt::AlignLeft, false});
     return headings;
 }
 
@@ -83,8 +83,10 @@ int CReportModel::RowKind(int row) const
 
 std::string CReportModel::CellText(int row, int column) const
 {
-    return ShowsReport() ? ReportCell(m_report.rows[static_cast<std::size_t>(row) + 1], column)
-                         : m_grid.Cell(row + 1, column);
+    std::string text = ShowsReport() ? ReportCell(m_report.rows[static_cast<std::size_t>(row) + 1], column)
+                                     : m_grid.Cell(row + 1, column);
+    // Headings further down (the components', the bonuses') in the player's language as well.
+    return RowKind(row) == ReportRowKind::Heading ? TrBytes(text) : text;
 }
 
 bool CReportModel::Selectable(int row) const
@@ -130,7 +132,7 @@ QVariant CReportModel::data(const QModelIndex& index, int role) const
     // The column the counts are typed into says so; the exports keep the report's texts.
     if (role == Qt::DisplayRole && index.isValid() && index.column() == 2 && ShowsReport() &&
         m_report.rows[static_cast<std::size_t>(index.row()) + 1].kind == EReportRow::ComponentHeading)
-        return Qs(Messages::ReportAcquiredHeading);
+        return Tr(Messages::ReportAcquiredHeading);
     return CGridModel::data(index, role);
 }
 

@@ -79,7 +79,7 @@ CReportsPlan::CReportsPlan(CReportsWindow& window, CAppContext& app, CGridView& 
 void CReportsPlan::AddMenuEntries(QMenu* options)
 {
     options->addSeparator();
-    m_groupAction = options->addAction(Qs(Messages::MenuGroupByLocation));
+    m_groupAction = options->addAction(Tr(Messages::MenuGroupByLocation));
     m_groupAction->setCheckable(true);
     connect(m_groupAction, &QAction::toggled, this,
             [this]
@@ -87,16 +87,16 @@ void CReportsPlan::AddMenuEntries(QMenu* options)
                 if (m_window.ContentBox()->currentIndex() == ReportPlan && m_model.rowCount() > 0)
                     m_window.GenerateReport();
             });
-    QAction* compare = options->addAction(Qs(Messages::MenuCompareCharacters));
+    QAction* compare = options->addAction(Tr(Messages::MenuCompareCharacters));
     connect(compare, &QAction::triggered, this, &CReportsPlan::ShowComparison);
-    QAction* done = options->addAction(Qs(Messages::MenuMarkDone));
+    QAction* done = options->addAction(Tr(Messages::MenuMarkDone));
     done->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     connect(done, &QAction::triggered, this, &CReportsPlan::MarkDone);
     options->addSeparator();
-    connect(options->addAction(Qs(Messages::MenuPrices)), &QAction::triggered, this,
+    connect(options->addAction(Tr(Messages::MenuPrices)), &QAction::triggered, this,
             // Beside the toolbar, whose life it shares, not the reports window's.
             [this] { CPricesWindow::Open(m_app, m_window.parentWidget() ? m_window.parentWidget() : &m_window); });
-    connect(options->addAction(Qs(Messages::MenuMargins)), &QAction::triggered, this, &CReportsPlan::ShowMargins);
+    connect(options->addAction(Tr(Messages::MenuMargins)), &QAction::triggered, this, &CReportsPlan::ShowMargins);
 }
 
 CPlanCosting CReportsPlan::Costing()
@@ -129,14 +129,14 @@ void CReportsPlan::SaveExport(const CReport& shown, bool json)
 {
     const QString path =
         CFileDialog::GetSaveFileName(&m_window, Qs(m_app.OrdersFolder().string()),
-                                     Qs(json ? Messages::JsonFilter : Messages::CsvFilter),
+                                     Tr(json ? Messages::JsonFilter : Messages::CsvFilter),
                                      json ? QStringLiteral("json") : QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     if (!WriteFileAtomically(Bytes(path), ExportBytes(shown, json)))
-        m_app.Prompter().Warn(Format(Messages::ExportNotWritten, Bytes(path).c_str()));
+        m_app.Prompter().Warn(Bytes(TrFormat(Messages::ExportNotWritten, Bytes(path).c_str())));
     else
-        CMessageBox::Show(&m_window, Qs(Format(Messages::ExportWritten, Bytes(path).c_str())));
+        CMessageBox::Show(&m_window, TrFormat(Messages::ExportWritten, Bytes(path).c_str()));
 }
 
 void CReportsPlan::EnterAcquired(int row, const QString& text)
@@ -147,7 +147,7 @@ void CReportsPlan::EnterAcquired(int row, const QString& text)
         return;
     if (!ParseAcquired(Bytes(text), count))
     {
-        m_app.Prompter().Warn(std::string(Messages::AcquiredNotANumber));
+        m_app.Prompter().Warn(TrBytes(Messages::AcquiredNotANumber));
         return;
     }
     if (SetAcquired(m_app.Order(), cell->name, count))
@@ -201,7 +201,7 @@ void CReportsPlan::ShowGridDialog(QDialog*& dialog, CGridView*& grid, CReportMod
     if (!dialog)
     {
         dialog = new QDialog(&m_window);
-        dialog->setWindowTitle(Qs(title));
+        dialog->setWindowTitle(Tr(title));
         auto* layout = new QVBoxLayout(dialog);
         grid = new CGridView(dialog);
         grid->setAccessibleName(dialog->windowTitle());

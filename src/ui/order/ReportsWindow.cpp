@@ -79,14 +79,14 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     : CToolWindow(app, EToolWindow::Reports, PlacementNameOf(EToolWindow::Reports), parent)
 {
     CSettings& settings = App().Settings();
-    QMenu* options = menuBar()->addMenu(Qs(Messages::MenuReportOptions));
-    m_sortGroup = AddChoices(options->addMenu(Qs(Messages::MenuSortBy)), {Messages::MenuSortName, Messages::MenuSortQuantity},
+    QMenu* options = menuBar()->addMenu(Tr(Messages::MenuReportOptions));
+    m_sortGroup = AddChoices(options->addMenu(Tr(Messages::MenuSortBy)), {Messages::MenuSortName, Messages::MenuSortQuantity},
                              m_sort, [this](int mode) { m_sort = static_cast<ESortMode>(mode); });
-    AddChoices(options->addMenu(Qs(Messages::MenuBreakdown)),
+    AddChoices(options->addMenu(Tr(Messages::MenuBreakdown)),
                {Messages::MenuShowComponents, Messages::MenuShowSubcomponents, Messages::MenuShowBase},
                BreakdownModeOf(settings.ShowReportResourceMode),
                [this](int mode) { App().Settings().ShowReportResourceMode = mode; });
-    AddChoices(options->addMenu(Qs(Messages::MenuBonuses)), {Messages::MenuDirectOnly, Messages::MenuIncludeIndirect},
+    AddChoices(options->addMenu(Tr(Messages::MenuBonuses)), {Messages::MenuDirectOnly, Messages::MenuIncludeIndirect},
                BonusModeOf(settings.ShowReportBonusMode),
                [this](int mode) { App().Settings().ShowReportBonusMode = mode; });
     AddStandardMenus(std::string(Messages::ReportHelp), std::string(LinkKeys::ReportWindow));
@@ -100,16 +100,16 @@ CReportsWindow::CReportsWindow(CAppContext& app, QWidget* parent)
     for (std::string_view text : {Messages::ReportContentAll, Messages::ReportContentOrder,
                                   Messages::ReportContentComponents, Messages::ReportContentBonuses,
                                   Messages::ReportContentPlan})
-        m_content->addItem(Qs(text));
+        m_content->addItem(Tr(text));
     m_format = new QComboBox(client);
     for (std::string_view text : {Messages::ReportFormatDirect, Messages::ReportFormatHtml, Messages::ReportFormatClipboard,
                                   Messages::ReportFormatCsv, Messages::ReportFormatJson})
-        m_format->addItem(Qs(text));
+        m_format->addItem(Tr(text));
     m_content->setCurrentIndex(Bounded(settings.ShowReportMode, 5));
     m_format->setCurrentIndex(Bounded(settings.ReportType, 5));
-    m_generate = new QPushButton(Qs(Messages::ReportGenerate), client);
+    m_generate = new QPushButton(Tr(Messages::ReportGenerate), client);
     controls->addWidget(m_content, 1);
-    auto* formatLabel = new QLabel(Qs(Messages::ReportFormatLabel), client);
+    auto* formatLabel = new QLabel(Tr(Messages::ReportFormatLabel), client);
     formatLabel->setBuddy(m_format);
     controls->addWidget(formatLabel);
     controls->addWidget(m_format);
@@ -148,7 +148,7 @@ QActionGroup* CReportsWindow::AddChoices(QMenu* menu, const std::vector<std::str
     group->setExclusive(true);
     for (int i = 0; i < static_cast<int>(texts.size()); ++i)
     {
-        QAction* action = menu->addAction(Qs(texts[static_cast<std::size_t>(i)]));
+        QAction* action = menu->addAction(Tr(texts[static_cast<std::size_t>(i)]));
         action->setCheckable(true);
         action->setChecked(i == checked);
         group->addAction(action);
@@ -166,7 +166,7 @@ void CReportsWindow::SetSortMode(ESortMode mode)
 
 void CReportsWindow::UpdateTitle()
 {
-    setWindowTitle(Qs(ReportTitle(App().Order(), App().OrderSelection())));
+    setWindowTitle(Qs(ReportTitle(App().Order(), App().OrderSelection(), TrBytes(Messages::ReportsTitleFormat).c_str())));
 }
 
 void CReportsWindow::GenerateReport()
@@ -219,12 +219,12 @@ void CReportsWindow::ExportHtml()
         ShownReport().content == ReportPlan ? PlanHtmlText(ShownGrid()) : HtmlReportText(ShownReport());
     if (!::ExportHtml(page, path))
     {
-        CMessageBox::Show(this, Qs(Format(Messages::HtmlNotWritten, path.string().c_str())),
+        CMessageBox::Show(this, TrFormat(Messages::HtmlNotWritten, path.string().c_str()),
                           CMessageBox::EIcon::Warning);
         return;
     }
     if (!App().Links().OpenUrl(path.string()))
-        CMessageBox::Show(this, Qs(Format(Messages::HtmlNotOpened, path.string().c_str())));
+        CMessageBox::Show(this, TrFormat(Messages::HtmlNotOpened, path.string().c_str()));
 }
 
 void CReportsWindow::PrintReport()

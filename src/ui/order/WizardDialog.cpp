@@ -62,7 +62,7 @@ QString AnyOr(const QComboBox* combo)
 
 CWizardDialog::CWizardDialog(CAppContext& app, QWidget* parent) : QWizard(parent), m_app(app)
 {
-    setWindowTitle(Qs(Messages::WizardTitle));
+    setWindowTitle(Tr(Messages::WizardTitle));
     setWizardStyle(QWizard::ClassicStyle);
     setOption(QWizard::NoBackButtonOnStartPage);
     setPage(WhoPage, BuildWhoPage());
@@ -82,18 +82,18 @@ bool CWizardDialog::Replace() const
 QWizardPage* CWizardDialog::BuildWhoPage()
 {
     auto* page = new CWizardStep(this);
-    page->setTitle(Qs(Messages::WizardWhoTitle));
-    page->setSubTitle(Qs(Messages::WizardWhoText));
+    page->setTitle(Tr(Messages::WizardWhoTitle));
+    page->setSubTitle(Tr(Messages::WizardWhoText));
     auto* layout = new QVBoxLayout(page);
 
-    m_profileRadio = new QRadioButton(Qs(Messages::WizardProfile), page);
+    m_profileRadio = new QRadioButton(Tr(Messages::WizardProfile), page);
     m_profileCombo = new QComboBox(page);
     m_profileCombo->setAccessibleName(QStringLiteral("Profile"));
     const CProfileEntries profiles = ProfileEntries(m_app.Profiles());
     for (const std::string& entry : profiles.entries)
         m_profileCombo->addItem(Qs(entry));
     m_profileCombo->setCurrentIndex(std::max(profiles.current, 0));
-    m_byHandRadio = new QRadioButton(Qs(Messages::WizardByHand), page);
+    m_byHandRadio = new QRadioButton(Tr(Messages::WizardByHand), page);
     auto* modes = new QButtonGroup(page);
     modes->addButton(m_profileRadio);
     modes->addButton(m_byHandRadio);
@@ -119,37 +119,37 @@ QWizardPage* CWizardDialog::BuildWhoPage()
     auto* form = new QFormLayout;
     form->setContentsMargins(24, 0, 0, 0);
     m_raceCombo = new QComboBox(page);
-    m_raceCombo->addItem(Qs(Messages::WizardAny));
+    m_raceCombo->addItem(Tr(Messages::WizardAny));
     for (const std::string& race : races)
         m_raceCombo->addItem(Qs(race));
     m_typeCombo = new QComboBox(page);
     for (const std::string& type : types)
-        m_typeCombo->addItem(Qs(type));
+        m_typeCombo->addItem(Tr(type), Qs(type)); // the templates' own word kept as the data
     m_schoolCombo = new QComboBox(page);
     m_levelSpin = new QSpinBox(page);
     m_levelSpin->setRange(1, 100);
     m_levelSpin->setValue(10);
-    form->addRow(Qs(Messages::WizardRace), m_raceCombo);
-    form->addRow(Qs(Messages::WizardSchoolType), m_typeCombo);
-    form->addRow(Qs(Messages::WizardSchool), m_schoolCombo);
-    form->addRow(Qs(Messages::WizardLevel), m_levelSpin);
+    form->addRow(Tr(Messages::WizardRace), m_raceCombo);
+    form->addRow(Tr(Messages::WizardSchoolType), m_typeCombo);
+    form->addRow(Tr(Messages::WizardSchool), m_schoolCombo);
+    form->addRow(Tr(Messages::WizardLevel), m_levelSpin);
     layout->addLayout(form);
 
-    auto* templatesLabel = new QLabel(Qs(Messages::WizardTemplates), page);
+    auto* templatesLabel = new QLabel(Tr(Messages::WizardTemplates), page);
     layout->addWidget(templatesLabel);
     m_templates = new QListWidget(page);
     templatesLabel->setBuddy(m_templates);
     m_templates->setAccessibleName(templatesLabel->text()); // item views take no name from their buddy
     layout->addWidget(m_templates, 1);
-    m_noTemplate = WrappedLabel(Qs(Messages::WizardNoTemplate), page);
+    m_noTemplate = WrappedLabel(Tr(Messages::WizardNoTemplate), page);
     layout->addWidget(m_noTemplate);
     m_unreadable = WrappedLabel({}, page);
     std::string unreadable;
     for (const CWizardFileProblem& problem :
          UnreadableWizardFiles(DataPaths::Join(m_app.DataFolder(), DataPaths::Wizards)))
-        unreadable += (unreadable.empty() ? "" : "\n") + Format(Messages::WizardFileProblem,
+        unreadable += (unreadable.empty() ? "" : "\n") + Bytes(TrFormat(Messages::WizardFileProblem,
                                                                 problem.file.filename().c_str(),
-                                                                problem.reason.c_str());
+                                                                problem.reason.c_str()));
     m_unreadable->setText(Qs(unreadable));
     m_unreadable->setVisible(!unreadable.empty());
     layout->addWidget(m_unreadable);
@@ -175,7 +175,7 @@ QWizardPage* CWizardDialog::BuildWhoPage()
 
 void CWizardDialog::FillSchools()
 {
-    const QString type = m_typeCombo->currentText();
+    const QString type = m_typeCombo->currentData().toString();
     const QString previous = m_schoolCombo->currentText();
     std::set<std::string> schools;
     for (const auto& wizard : m_app.Database().wizards)
@@ -183,7 +183,7 @@ void CWizardDialog::FillSchools()
             schools.insert(wizard->school);
     m_filling = true;
     m_schoolCombo->clear();
-    m_schoolCombo->addItem(Qs(Messages::WizardAny));
+    m_schoolCombo->addItem(Tr(Messages::WizardAny));
     for (const std::string& school : schools)
         m_schoolCombo->addItem(Qs(school));
     m_schoolCombo->setCurrentIndex(std::max(m_schoolCombo->findText(previous), 0));
@@ -202,7 +202,7 @@ CWizardWho CWizardDialog::Who() const
             who.profile = profiles.profiles[static_cast<std::size_t>(index)];
         return who;
     }
-    who.type = Bytes(m_typeCombo->currentText());
+    who.type = Bytes(m_typeCombo->currentData().toString());
     who.school = Bytes(AnyOr(m_schoolCombo));
     who.level = m_levelSpin->value();
     return who;
@@ -231,8 +231,8 @@ void CWizardDialog::RefreshTemplates()
         if (wizard == chosen)
             select = m_templates->count();
         m_templates->addItem(
-            Qs(Format(Messages::WizardTemplateEntry, WizardTemplateName(*wizard).c_str(),
-                      TierRangeText(range).c_str())));
+            TrFormat(Messages::WizardTemplateEntry, WizardTemplateName(*wizard).c_str(),
+                      TierRangeText(range).c_str()));
     }
     m_templates->setCurrentRow(m_offered.empty() ? -1 : select);
     m_noTemplate->setVisible(m_offered.empty());
@@ -249,12 +249,12 @@ const CWizardTemplate* CWizardDialog::ChosenTemplate() const
 QWizardPage* CWizardDialog::BuildWhatPage()
 {
     auto* page = new CWizardStep(this);
-    page->setTitle(Qs(Messages::WizardWhatTitle));
-    page->setSubTitle(Qs(Messages::WizardWhatText));
+    page->setTitle(Tr(Messages::WizardWhatTitle));
+    page->setSubTitle(Tr(Messages::WizardWhatText));
     auto* layout = new QVBoxLayout(page);
     m_formulae = new QTreeWidget(page);
-    m_formulae->setHeaderLabels({Qs(Messages::WizardFormulaColumn), Qs(Messages::WizardTierColumn),
-                                 Qs(Messages::WizardBatchesColumn)});
+    m_formulae->setHeaderLabels({Tr(Messages::WizardFormulaColumn), Tr(Messages::WizardTierColumn),
+                                 Tr(Messages::WizardBatchesColumn)});
     m_formulae->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_formulae->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_formulae->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
@@ -315,9 +315,9 @@ void CWizardDialog::FillFormulae()
         if (!set.set->description.empty())
             text += ": " + set.set->description;
         if (!set.known)
-            text += Messages::WizardSetUnknown;
+            text += TrBytes(Messages::WizardSetUnknown);
         else if (set.choices.empty())
-            text += Messages::WizardSetNothing;
+            text += TrBytes(Messages::WizardSetNothing);
         auto* top = new QTreeWidgetItem(m_formulae, {Qs(text)});
         top->setData(0, SetRole, static_cast<int>(s));
         top->setData(0, ChoiceRole, -1);
@@ -402,8 +402,8 @@ void CWizardDialog::OnFormulaChanged(QTreeWidgetItem* entry, int column)
 QWizardPage* CWizardDialog::BuildHowPage()
 {
     auto* page = new CWizardStep(this);
-    page->setTitle(Qs(Messages::WizardHowTitle));
-    page->setSubTitle(Qs(Messages::WizardHowText));
+    page->setTitle(Tr(Messages::WizardHowTitle));
+    page->setSubTitle(Tr(Messages::WizardHowText));
     auto* layout = new QVBoxLayout(page);
     m_techniques = new QTreeWidget(page);
     m_techniques->setHeaderHidden(true);
@@ -417,8 +417,8 @@ QWizardPage* CWizardDialog::BuildHowPage()
     m_summary->setAccessibleName(QStringLiteral("Summary"));
     m_summary->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(m_summary, 2);
-    m_replace = new QRadioButton(Qs(Messages::WizardReplace), page);
-    m_append = new QRadioButton(Qs(Messages::WizardAppend), page);
+    m_replace = new QRadioButton(Tr(Messages::WizardReplace), page);
+    m_append = new QRadioButton(Tr(Messages::WizardAppend), page);
     auto* modes = new QButtonGroup(page);
     modes->addButton(m_replace);
     modes->addButton(m_append);
@@ -474,7 +474,7 @@ void CWizardDialog::FillTechniques()
             }
             if (options.empty())
             {
-                auto* none = new QTreeWidgetItem(top, {Qs(Messages::WizardNoTechnique)});
+                auto* none = new QTreeWidgetItem(top, {Tr(Messages::WizardNoTechnique)});
                 none->setFlags(Qt::NoItemFlags);
             }
             top->setExpanded(true);
@@ -519,7 +519,7 @@ bool CWizardDialog::validateCurrentPage()
 {
     if (currentId() == HowPage && m_replace->isChecked() && m_app.Order().modified &&
         m_app.Order().ItemCount() > 0 &&
-        !CMessageBox::AskYesNo(this, Qs(Messages::WizardReplaceQuestion)))
+        !CMessageBox::AskYesNo(this, Tr(Messages::WizardReplaceQuestion)))
         return false;
     return QWizard::validateCurrentPage();
 }

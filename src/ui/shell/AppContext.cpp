@@ -96,12 +96,12 @@ CPlayerPrices& CAppContext::Prices()
     std::vector<std::string> warnings;
     std::string error;
     if (!m_prices.Load(DataFolder(), warnings, error))
-        m_prompter.Warn(Format(Messages::PricesNotRead, error.c_str()));
+        m_prompter.Warn(Bytes(TrFormat(Messages::PricesNotRead, error.c_str())));
     std::string lines;
     for (const std::string& warning : warnings)
         lines += warning + "\n";
     if (!lines.empty())
-        m_prompter.Warn(Format(Messages::PricesSkipped, lines.c_str()));
+        m_prompter.Warn(Bytes(TrFormat(Messages::PricesSkipped, lines.c_str())));
     return m_prices;
 }
 

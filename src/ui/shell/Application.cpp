@@ -4,6 +4,7 @@
 #include "base/Messages.h"
 #include "session/DataFolder.h"
 #include "ui/shell/MessageBox.h"
+#include "ui/shell/QtText.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -167,8 +168,8 @@ std::optional<std::filesystem::path> AskDataFolder(std::optional<std::filesystem
     {
         CDataFolderRequest perUser = DataFolderRequestFromEnvironment(std::nullopt);
         perUser.current.clear();
-        const QString question = Local(choice.error + std::string(Messages::UsePerUserFolder1) +
-                                       perUser.perUser.string() + std::string(Messages::UsePerUserFolder2));
+        const QString question = Local(choice.error) + Tr(Messages::UsePerUserFolder1) +
+                                 Local(perUser.perUser.string()) + Tr(Messages::UsePerUserFolder2);
         if (!CMessageBox::AskYesNo(nullptr, question, CMessageBox::EIcon::Warning))
             return std::nullopt;
         choice = ChooseDataFolder(perUser);
@@ -181,7 +182,7 @@ std::optional<std::filesystem::path> AskDataFolder(std::optional<std::filesystem
     }
     if (choice.source == EDataFolderSource::PerUserSeeded)
         CMessageBox::Show(nullptr,
-                          Local(std::string(Messages::Seeded1) + choice.folder.string() + std::string(Messages::Seeded2)),
+                          Tr(Messages::Seeded1) + Local(choice.folder.string()) + Tr(Messages::Seeded2),
                           CMessageBox::EIcon::Information);
     return choice.folder;
 }

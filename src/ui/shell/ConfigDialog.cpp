@@ -30,7 +30,7 @@ namespace
 {
 QLabel* Explanation(std::string_view text, QWidget* parent)
 {
-    auto* label = new QLabel(Qs(text), parent);
+    auto* label = new QLabel(Tr(text), parent);
     label->setWordWrap(true);
     // A dialog does not follow a wrapped text's height for its width: fix both, so that
     // the dialog opens tall enough for every line.
@@ -66,20 +66,20 @@ std::vector<std::string> ThemeFiles(const std::filesystem::path& folder)
 
 CConfigDialog::CConfigDialog(CAppContext& app, QWidget* parent) : QDialog(parent), m_app(app)
 {
-    setWindowTitle(Qs(Messages::ConfigTitle));
+    setWindowTitle(Tr(Messages::ConfigTitle));
     auto* layout = new QVBoxLayout(this);
     auto* menu = new QMenuBar(this);
-    QMenu* help = menu->addMenu(Qs(Messages::MenuHelp));
-    connect(help->addAction(Qs(Messages::ConfigHelp)), &QAction::triggered, this,
+    QMenu* help = menu->addMenu(Tr(Messages::MenuHelp));
+    connect(help->addAction(Tr(Messages::ConfigHelp)), &QAction::triggered, this,
             [this] { OpenHelpLink(m_app, std::string(Messages::ConfigHelpLink)); });
     layout->setMenuBar(menu);
 
-    auto* game = new QGroupBox(Qs(Messages::ConfigGamePath), this);
+    auto* game = new QGroupBox(Tr(Messages::ConfigGamePath), this);
     auto* gameLayout = new QGridLayout(game);
     gameLayout->addWidget(Explanation(Messages::ConfigGameText, game), 0, 0, 1, 2);
     m_gamePath = new QLineEdit(game);
     m_gamePath->setAccessibleName(game->title());
-    auto* browse = new QPushButton(Qs(Messages::ConfigBrowse), game);
+    auto* browse = new QPushButton(Tr(Messages::ConfigBrowse), game);
     connect(browse, &QPushButton::clicked, this, &CConfigDialog::Browse);
     gameLayout->addWidget(m_gamePath, 1, 0);
     gameLayout->addWidget(browse, 1, 1);
@@ -88,9 +88,9 @@ CConfigDialog::CConfigDialog(CAppContext& app, QWidget* parent) : QDialog(parent
     auto* icons = new QGroupBox(this);
     auto* iconLayout = new QGridLayout(icons);
     iconLayout->addWidget(Explanation(Messages::ConfigIconsText, icons), 0, 0, 1, 2);
-    m_icons = new QCheckBox(Qs(Messages::ConfigIcons), icons);
+    m_icons = new QCheckBox(Tr(Messages::ConfigIcons), icons);
     iconLayout->addWidget(m_icons, 1, 0, 1, 2);
-    auto* sizeLabel = new QLabel(Qs(Messages::ConfigIconSize), icons);
+    auto* sizeLabel = new QLabel(Tr(Messages::ConfigIconSize), icons);
     iconLayout->addWidget(sizeLabel, 2, 0);
     m_iconSize = new QComboBox(icons);
     sizeLabel->setBuddy(m_iconSize);
@@ -102,40 +102,40 @@ CConfigDialog::CConfigDialog(CAppContext& app, QWidget* parent) : QDialog(parent
     auto* cache = new QGroupBox(this);
     auto* cacheLayout = new QVBoxLayout(cache);
     cacheLayout->addWidget(Explanation(Messages::ConfigCacheText, cache));
-    m_cache = new QCheckBox(Qs(Messages::ConfigCache), cache);
+    m_cache = new QCheckBox(Tr(Messages::ConfigCache), cache);
     cacheLayout->addWidget(m_cache);
     layout->addWidget(cache);
 
     auto* other = new QGroupBox(this);
     auto* otherLayout = new QGridLayout(other);
-    m_priority = new QCheckBox(Qs(Messages::ConfigPriority), other);
-    m_hotkeys = new QCheckBox(Qs(Messages::ConfigHotkeys), other);
+    m_priority = new QCheckBox(Tr(Messages::ConfigPriority), other);
+    m_hotkeys = new QCheckBox(Tr(Messages::ConfigHotkeys), other);
     // Keys are grabbed on X11 only; elsewhere the switch is kept but cannot take effect.
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
     {
-        m_hotkeys->setText(Qs(std::string(Messages::ConfigHotkeys) + std::string(Messages::ConfigHotkeysUnavailable)));
+        m_hotkeys->setText(Tr(Messages::ConfigHotkeys) + Tr(Messages::ConfigHotkeysUnavailable));
         m_hotkeys->setEnabled(false);
     }
     else if (!app.hotkeysTaken.empty())
     {
-        std::string text = std::string(Messages::ConfigHotkeys) + std::string(Messages::ConfigHotkeysTaken);
+        std::string text = TrBytes(Messages::ConfigHotkeys) + TrBytes(Messages::ConfigHotkeysTaken);
         for (std::size_t i = 0; i < app.hotkeysTaken.size(); ++i)
             text += (i ? ", " : "") + app.hotkeysTaken[i];
         m_hotkeys->setText(Qs(text + ")"));
     }
-    m_drag = new QCheckBox(Qs(Messages::ConfigDrag), other);
+    m_drag = new QCheckBox(Tr(Messages::ConfigDrag), other);
     otherLayout->addWidget(m_priority, 0, 0, 1, 2);
     otherLayout->addWidget(m_hotkeys, 1, 0);
-    otherLayout->addWidget(new QLabel(Qs(Messages::ConfigRequiresRestart), other), 1, 1);
+    otherLayout->addWidget(new QLabel(Tr(Messages::ConfigRequiresRestart), other), 1, 1);
     otherLayout->addWidget(m_drag, 2, 0, 1, 2);
-    auto* stickyLabel = new QLabel(Qs(Messages::ConfigSticky), other);
+    auto* stickyLabel = new QLabel(Tr(Messages::ConfigSticky), other);
     otherLayout->addWidget(stickyLabel, 3, 0);
     m_sticky = new QComboBox(other);
     stickyLabel->setBuddy(m_sticky);
     for (int strength : StickyStrengths)
         m_sticky->addItem(QString::number(strength));
     otherLayout->addWidget(m_sticky, 3, 1);
-    auto* themeLabel = new QLabel(Qs(Messages::ConfigTheme), other);
+    auto* themeLabel = new QLabel(Tr(Messages::ConfigTheme), other);
     otherLayout->addWidget(themeLabel, 4, 0);
     m_theme = new QComboBox(other);
     themeLabel->setBuddy(m_theme);
@@ -167,7 +167,7 @@ void CConfigDialog::Load()
 
 void CConfigDialog::Browse()
 {
-    const QString folder = CFileDialog::GetExistingDirectory(this, Qs(Messages::ConfigBrowseTitle), m_gamePath->text());
+    const QString folder = CFileDialog::GetExistingDirectory(this, Tr(Messages::ConfigBrowseTitle), m_gamePath->text());
     if (!folder.isEmpty())
         m_gamePath->setText(folder);
 }
@@ -198,7 +198,7 @@ void CConfigDialog::accept()
     {
         RemoveCacheFiles(DataPaths::Join(m_app.DataFolder(), DataPaths::Cache));
         // Cancelling the unsaved order's question leaves the rebuild to the next start.
-        if (CMessageBox::AskYesNo(this, Qs(Messages::ConfigRecacheQuestion), CMessageBox::EIcon::Question) &&
+        if (CMessageBox::AskYesNo(this, Tr(Messages::ConfigRecacheQuestion), CMessageBox::EIcon::Question) &&
             OrderCommands::SaveChangesFirst(m_app, this))
         {
             const CBusyCursor busy;

@@ -11,7 +11,7 @@
 
 CProgressWindow::CProgressWindow(QWidget* parent) : QDialog(parent), m_bar(new QProgressBar(this))
 {
-    setWindowTitle(Qs(Messages::CachingInProgress));
+    setWindowTitle(Tr(Messages::CachingInProgress));
     setModal(true);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     auto* layout = new QVBoxLayout(this);

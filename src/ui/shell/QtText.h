@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
+#include <cstdarg>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -22,4 +25,48 @@ inline std::string Bytes(const QString& text)
 inline QString PlainToolTip(const QString& text)
 {
     return text.isEmpty() ? text : QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(text.toHtmlEscaped());
+}
+
+// One of the program's fixed texts (Messages) in the player's language; the catalogue is
+// keyed by the English text itself. A text it does not hold stays as it is.
+inline QString Tr(std::string_view text)
+{
+    const std::string source(text);
+    const QString translated = QCoreApplication::translate("Messages", source.c_str());
+    return translated == QString::fromUtf8(source) ? Qs(text) : translated;
+}
+
+// The same as the program's bytes, for texts the core goes on to fill in or join.
+inline std::string TrBytes(std::string_view text)
+{
+    return Bytes(Tr(text));
+}
+
+// A fixed printf format of the program's, translated, then filled in.
+inline QString TrFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+inline QString TrFormat(const char* format, ...)
+{
+    const std::string translated = TrBytes(format);
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, translated.c_str(), copy);
+    va_end(copy);
+    std::string out;
+    if (length > 0)
+    {
+        out.resize(static_cast<std::size_t>(length));
+        std::vsnprintf(out.data(), out.size() + 1, translated.c_str(), args);
+    }
+    va_end(args);
+    return Qs(out);
+}
+
+// "Undo Rename Group" from the order's history: the verb and the edit's name each translated.
+inline QString TrEditText(std::string_view prefix, std::string_view text)
+{
+    if (text.size() <= prefix.size() + 1 || text.substr(0, prefix.size()) != prefix)
+        return Tr(text);
+    return Tr(prefix) + QLatin1Char(' ') + Tr(text.substr(prefix.size() + 1));
 }

@@ -25,12 +25,12 @@ const char* CaptionOf(EToolWindow id)
 {
     switch (id)
     {
-    case EToolWindow::Order: return "Orders";
-    case EToolWindow::Reports: return "Reports";
-    case EToolWindow::Formulae: return "Formula Database";
-    case EToolWindow::Techniques: return "Technique Database";
-    case EToolWindow::Components: return "Component Database";
-    case EToolWindow::Profiles: return "Profile Manager";
+    case EToolWindow::Order: return QT_TRANSLATE_NOOP("CToolWindow", "Orders");
+    case EToolWindow::Reports: return QT_TRANSLATE_NOOP("CToolWindow", "Reports");
+    case EToolWindow::Formulae: return QT_TRANSLATE_NOOP("CToolWindow", "Formula Database");
+    case EToolWindow::Techniques: return QT_TRANSLATE_NOOP("CToolWindow", "Technique Database");
+    case EToolWindow::Components: return QT_TRANSLATE_NOOP("CToolWindow", "Component Database");
+    case EToolWindow::Profiles: return QT_TRANSLATE_NOOP("CToolWindow", "Profile Manager");
     }
     return "";
 }
@@ -39,7 +39,7 @@ const char* CaptionOf(EToolWindow id)
 CToolWindow::CToolWindow(CAppContext& app, EToolWindow id, std::string placementName, QWidget* parent)
     : QMainWindow(parent, Qt::Window), m_app(app), m_id(id), m_placementName(std::move(placementName))
 {
-    setWindowTitle(QString::fromLatin1(CaptionOf(id)));
+    setWindowTitle(tr(CaptionOf(id)));
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_playerResize.setSingleShot(true);
     m_playerResize.setInterval(250);
@@ -177,18 +177,18 @@ void CToolWindow::ApplyTheme()
 
 void CToolWindow::AddStandardMenus(const std::string& helpText, const std::string& helpLink)
 {
-    QMenu* window = menuBar()->addMenu(Qs(Messages::MenuWindow));
-    m_onTopAction = window->addAction(Qs(Messages::MenuAlwaysOnTop));
+    QMenu* window = menuBar()->addMenu(Tr(Messages::MenuWindow));
+    m_onTopAction = window->addAction(Tr(Messages::MenuAlwaysOnTop));
     m_onTopAction->setCheckable(true);
     connect(m_onTopAction, &QAction::triggered, this, [this](bool on) { SetAlwaysOnTop(on); });
-    connect(window->addAction(Qs(Messages::MenuRememberPosition)), &QAction::triggered, this,
+    connect(window->addAction(Tr(Messages::MenuRememberPosition)), &QAction::triggered, this,
             [this] { RememberPosition(); });
-    connect(window->addAction(Qs(Messages::MenuRestorePosition)), &QAction::triggered, this,
+    connect(window->addAction(Tr(Messages::MenuRestorePosition)), &QAction::triggered, this,
             [this] { RestorePosition(); });
     if (!helpText.empty())
     {
-        QMenu* help = menuBar()->addMenu(Qs(Messages::MenuHelp));
-        connect(help->addAction(Qs(helpText)), &QAction::triggered, this,
+        QMenu* help = menuBar()->addMenu(Tr(Messages::MenuHelp));
+        connect(help->addAction(Tr(helpText)), &QAction::triggered, this,
                 [this, helpLink] { OpenHelpLink(m_app, helpLink); });
     }
 }

@@ -38,7 +38,7 @@ void CToolbarWindow::SetLiveUpdateHandler(std::function<void(CAppContext&, QWidg
 QAction* CToolbarWindow::AddAction(QMenu* menu, std::string_view text, const QKeySequence& key,
                                    std::function<void()> handler, Qt::ShortcutContext context)
 {
-    QAction* action = menu->addAction(Qs(text));
+    QAction* action = menu->addAction(Tr(text));
     if (!key.isEmpty())
     {
         action->setShortcut(key);
@@ -52,7 +52,7 @@ void CToolbarWindow::BuildMenus()
 {
     // The File keys work from every window of the program; the desktop's usual keys for
     // Save As and Quit sit beside the program's own.
-    QMenu* file = menuBar()->addMenu(Qs(Messages::MenuFile));
+    QMenu* file = menuBar()->addMenu(Tr(Messages::MenuFile));
     AddAction(file, Messages::MenuNewOrder, QKeySequence(Qt::CTRL | Qt::Key_N),
               [this] { OrderCommands::NewOrder(m_app, this); }, Qt::ApplicationShortcut);
     AddAction(file, Messages::MenuOpenOrder, QKeySequence(Qt::CTRL | Qt::Key_O),
@@ -64,7 +64,7 @@ void CToolbarWindow::BuildMenus()
     saveAs->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     m_wizardAction = AddAction(file, Messages::MenuNewFromTemplate, QKeySequence(Qt::CTRL | Qt::Key_T),
                                [this] { NewOrderFromTemplate(); }, Qt::ApplicationShortcut);
-    m_recentMenu = file->addMenu(Qs(Messages::MenuRecentOrders));
+    m_recentMenu = file->addMenu(Tr(Messages::MenuRecentOrders));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &CToolbarWindow::FillRecentOrders);
     file->addSeparator();
     AddAction(file, Messages::MenuPrint, QKeySequence(Qt::CTRL | Qt::Key_P), [this] { Print(); },
@@ -74,7 +74,7 @@ void CToolbarWindow::BuildMenus()
                               Qt::ApplicationShortcut);
     exit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
-    QMenu* edit = menuBar()->addMenu(Qs(Messages::MenuEdit));
+    QMenu* edit = menuBar()->addMenu(Tr(Messages::MenuEdit));
     m_undoAction = AddAction(edit, Messages::UndoPrefix, QKeySequence(Qt::CTRL | Qt::Key_Z),
                              [this] { m_app.UndoOrderEdit(); }, Qt::ApplicationShortcut);
     m_redoAction = AddAction(edit, Messages::RedoPrefix, {}, [this] { m_app.RedoOrderEdit(); });
@@ -83,11 +83,11 @@ void CToolbarWindow::BuildMenus()
     connect(edit, &QMenu::aboutToShow, this, &CToolbarWindow::RefreshEditActions);
     RefreshEditActions();
 
-    QMenu* options = menuBar()->addMenu(Qs(Messages::MenuOptions));
+    QMenu* options = menuBar()->addMenu(Tr(Messages::MenuOptions));
     m_onTopAction = AddAction(options, Messages::MenuAlwaysOnTop, {}, [this] { SetAlwaysOnTop(m_onTopAction->isChecked()); });
     m_onTopAction->setCheckable(true);
 
-    QMenu* view = options->addMenu(Qs(Messages::MenuView));
+    QMenu* view = options->addMenu(Tr(Messages::MenuView));
     static constexpr std::string_view ViewNames[] = {Messages::LabelOrders,     Messages::ButtonReports,
                                                      Messages::ButtonFormulae,  Messages::ButtonTechniques,
                                                      Messages::ButtonComponents, Messages::ButtonProfiles};
@@ -100,11 +100,11 @@ void CToolbarWindow::BuildMenus()
     AddAction(view, Messages::ButtonLiveUpdate, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7), [this] { LiveUpdate(); },
               Qt::ApplicationShortcut);
 
-    QMenu* window = options->addMenu(Qs(Messages::MenuWindow));
-    QMenu* all = window->addMenu(Qs(Messages::MenuAllWindows));
+    QMenu* window = options->addMenu(Tr(Messages::MenuWindow));
+    QMenu* all = window->addMenu(Tr(Messages::MenuAllWindows));
     AddAction(all, Messages::MenuRememberAll, {}, [this] { RememberAllPositions(); });
     AddAction(all, Messages::MenuRestoreAll, {}, [this] { RestoreAllPositions(); });
-    QMenu* toolbar = window->addMenu(Qs(Messages::MenuToolbar));
+    QMenu* toolbar = window->addMenu(Tr(Messages::MenuToolbar));
     AddAction(toolbar, Messages::MenuRememberPosition, {},
               [this] { SaveWindowPlacement(m_app, WindowNames::Toolbar, this, true); });
     AddAction(toolbar, Messages::MenuRestorePosition, {},
@@ -118,7 +118,7 @@ void CToolbarWindow::BuildMenus()
     for (int i = 0; i < ToolWindowCount; ++i)
     {
         const EToolWindow id = MenuOrder[i];
-        QMenu* sub = window->addMenu(Qs(WindowMenuNames[i]));
+        QMenu* sub = window->addMenu(Tr(WindowMenuNames[i]));
         AddAction(sub, Messages::MenuRememberPosition, {},
                   [this, id]
                   {
@@ -128,13 +128,13 @@ void CToolbarWindow::BuildMenus()
         AddAction(sub, Messages::MenuRestorePosition, {}, [this, id] { Window(id)->RestorePosition(); });
     }
 
-    QMenu* orientation = options->addMenu(Qs(Messages::MenuOrientation));
+    QMenu* orientation = options->addMenu(Tr(Messages::MenuOrientation));
     m_verticalAction = AddAction(orientation, Messages::MenuVertical, {}, [this] { SetVertical(true); });
     m_horizontalAction = AddAction(orientation, Messages::MenuHorizontal, {}, [this] { SetVertical(false); });
     m_verticalAction->setCheckable(true);
     m_horizontalAction->setCheckable(true);
 
-    QMenu* settings = options->addMenu(Qs(Messages::MenuSettings));
+    QMenu* settings = options->addMenu(Tr(Messages::MenuSettings));
     AddAction(settings, Messages::MenuConfiguration, {},
               [this]
               {
@@ -145,7 +145,7 @@ void CToolbarWindow::BuildMenus()
     AddAction(settings, Messages::MenuRefreshTheme, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
               [this] { RefreshTheme(); }, Qt::ApplicationShortcut);
 
-    QMenu* help = menuBar()->addMenu(Qs(Messages::MenuHelp));
+    QMenu* help = menuBar()->addMenu(Tr(Messages::MenuHelp));
     AddAction(help, Messages::MenuOfficialSite, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkOfficialSite)); });
     AddAction(help, Messages::MenuOnlineManual, {}, [this] { OpenHelpLink(m_app, std::string(Messages::LinkOnlineManual)); });
     // Faults go to the project's tracker, not to a page of the game data.
@@ -154,15 +154,15 @@ void CToolbarWindow::BuildMenus()
     AddAction(help, Messages::MenuAbout, {},
               [this]
               {
-                  std::string text = std::string(Messages::CaptionVersion1) + std::string(MoxaVersion) +
-                                     std::string(Messages::AboutLicence) + std::string(Messages::AboutDataFolder) +
-                                     m_app.DataFolder().string() + std::string(Messages::AboutSettingsFile) +
-                                     UserSettingsFile().string() + std::string(Messages::AboutHomepage) +
-                                     MOXA_HOMEPAGE_URL + std::string(Messages::AboutReportBugs) +
-                                     MOXA_BUG_REPORT_URL;
+                  QString text = Tr(Messages::CaptionVersion1) + Qs(MoxaVersion) +
+                                 Tr(Messages::AboutLicence) + Tr(Messages::AboutDataFolder) +
+                                 QString::fromLocal8Bit(m_app.DataFolder().string()) + Tr(Messages::AboutSettingsFile) +
+                                 QString::fromLocal8Bit(UserSettingsFile().string()) + Tr(Messages::AboutHomepage) +
+                                 QStringLiteral(MOXA_HOMEPAGE_URL) + Tr(Messages::AboutReportBugs) +
+                                 QStringLiteral(MOXA_BUG_REPORT_URL);
                   if (WindowsPlacedBySystem())
-                      text += std::string(Messages::AboutNoDocking);
-                  CMessageBox::Show(this, QString::fromLocal8Bit(text), CMessageBox::EIcon::Information);
+                      text += Tr(Messages::AboutNoDocking);
+                  CMessageBox::Show(this, text, CMessageBox::EIcon::Information);
               });
 
     // Keys without a menu entry: the buttons, F12 and the formula search. They work from
@@ -259,7 +259,7 @@ void CToolbarWindow::RestoreAllPositions()
 
 void CToolbarWindow::RecacheDatabase()
 {
-    if (!CMessageBox::AskYesNo(this, Qs(Messages::RecacheQuestion), CMessageBox::EIcon::Question) ||
+    if (!CMessageBox::AskYesNo(this, Tr(Messages::RecacheQuestion), CMessageBox::EIcon::Question) ||
         !OrderCommands::SaveChangesFirst(m_app, this))
         return;
     const CBusyCursor busy;
@@ -294,8 +294,8 @@ void CToolbarWindow::NewOrderFromTemplate()
 void CToolbarWindow::RefreshEditActions()
 {
     const COrderHistory& history = m_app.History();
-    m_undoAction->setText(Qs(history.UndoText()));
-    m_redoAction->setText(Qs(history.RedoText()));
+    m_undoAction->setText(TrEditText(Messages::UndoPrefix, history.UndoText()));
+    m_redoAction->setText(TrEditText(Messages::RedoPrefix, history.RedoText()));
     m_undoAction->setEnabled(history.CanUndo());
     m_redoAction->setEnabled(history.CanRedo());
 }
@@ -316,5 +316,5 @@ void CToolbarWindow::FillRecentOrders()
                 });
     }
     if (paths.empty())
-        m_recentMenu->addAction(Qs(Messages::MenuNoRecentOrders))->setEnabled(false);
+        m_recentMenu->addAction(Tr(Messages::MenuNoRecentOrders))->setEnabled(false);
 }

@@ -128,9 +128,9 @@ void CToolbarWindow::BuildControls()
     frameLayout->addWidget(m_versionLabel);
     frameLayout->addWidget(m_dbLabel);
 
-    m_ordersLabel = new QLabel(Qs(Messages::LabelOrders), client);
-    m_databaseLabel = new QLabel(Qs(Messages::LabelDatabase), client);
-    m_onlineLabel = new QLabel(Qs(Messages::LabelOnline), client);
+    m_ordersLabel = new QLabel(Tr(Messages::LabelOrders), client);
+    m_databaseLabel = new QLabel(Tr(Messages::LabelDatabase), client);
+    m_onlineLabel = new QLabel(Tr(Messages::LabelOnline), client);
     for (QLabel* label : {m_ordersLabel, m_databaseLabel, m_onlineLabel})
         label->setFont(LabelFont(true));
     m_versionLabel->setFont(LabelFont(false));
@@ -138,7 +138,7 @@ void CToolbarWindow::BuildControls()
 
     for (int i = 0; i < ToolWindowCount; ++i)
     {
-        m_buttons[i] = new CToggleButton(Qs(Buttons[i].text), Qs(Buttons[i].tip), client);
+        m_buttons[i] = new CToggleButton(Tr(Buttons[i].text), Tr(Buttons[i].tip), client);
         const auto id = static_cast<EToolWindow>(i);
         connect(m_buttons[i], &QPushButton::clicked, this, [this, id] { Toggle(id); });
     }
@@ -146,19 +146,19 @@ void CToolbarWindow::BuildControls()
     // formulae dragged onto it instead.
     Button(EToolWindow::Order)->setAcceptDrops(true);
     Button(EToolWindow::Order)->installEventFilter(this);
-    m_updateButton = new CToggleButton(Qs(Messages::ButtonLiveUpdate), Qs(Messages::TipLiveUpdate), client);
+    m_updateButton = new CToggleButton(Tr(Messages::ButtonLiveUpdate), Tr(Messages::TipLiveUpdate), client);
     connect(m_updateButton, &QPushButton::clicked, this, &CToolbarWindow::LiveUpdate);
-    m_wizardButton = new CToggleButton(Qs(Messages::ButtonWizard), Qs(Messages::TipWizard), client);
+    m_wizardButton = new CToggleButton(Tr(Messages::ButtonWizard), Tr(Messages::TipWizard), client);
     connect(m_wizardButton, &QPushButton::clicked, this, &CToolbarWindow::NewOrderFromTemplate);
-    m_pricesButton = new CToggleButton(Qs(Messages::ButtonPrices), Qs(Messages::TipPrices), client);
+    m_pricesButton = new CToggleButton(Tr(Messages::ButtonPrices), Tr(Messages::TipPrices), client);
     connect(m_pricesButton, &QPushButton::clicked, this, [this] { CPricesWindow::Open(m_app, this); });
 
-    m_autodock = new QCheckBox(Qs(Messages::Autodock), client);
+    m_autodock = new QCheckBox(Tr(Messages::Autodock), client);
     m_autodock->setChecked(m_app.Settings().DockingMode);
     if (WindowsPlacedBySystem())
     {
         m_autodock->setEnabled(false);
-        m_autodock->setToolTip(Qs(Messages::AboutNoDocking).trimmed());
+        m_autodock->setToolTip(Tr(Messages::AboutNoDocking).trimmed());
     }
     connect(m_autodock, &QCheckBox::toggled, this, &CToolbarWindow::SetAutodock);
 }
@@ -260,15 +260,15 @@ void CToolbarWindow::SetVertical(bool vertical)
 void CToolbarWindow::RefreshRevision()
 {
     const std::string& revision = m_app.Settings().DatabaseRevision;
-    const std::string version = std::string(Messages::CaptionVersion1) + std::string(MoxaVersion);
+    const std::string version = TrBytes(Messages::CaptionVersion1) + std::string(MoxaVersion);
     if (IsVertical())
-        setWindowTitle(Qs(Messages::ToolbarCaption));
+        setWindowTitle(Tr(Messages::ToolbarCaption));
     else
-        setWindowTitle(Qs(version + std::string(Messages::CaptionRevision1) + revision +
+        setWindowTitle(Qs(version + TrBytes(Messages::CaptionRevision1) + revision +
                           std::string(Messages::CaptionRevision2)));
     m_versionLabel->setText(Qs(version));
-    m_dbLabel->setText(revision.empty() ? Qs(Messages::DatabaseLabelDefault)
-                                        : Qs(std::string(Messages::DatabaseLabel1) + revision));
+    m_dbLabel->setText(revision.empty() ? Tr(Messages::DatabaseLabelDefault)
+                                        : Qs(TrBytes(Messages::DatabaseLabel1) + revision));
     LayoutControls();
 }
 

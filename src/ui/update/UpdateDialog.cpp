@@ -23,7 +23,7 @@
 CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeoutMs)
     : QDialog(parent), m_app(app), m_prompter(this), m_transfer(std::make_unique<CQtTransfer>())
 {
-    setWindowTitle(Qs(Messages::UpdateWindowTitle));
+    setWindowTitle(Tr(Messages::UpdateWindowTitle));
 
     QMenuBar* menu = BuildHelpMenu();
     QWidget* serverGroup = BuildServerGroup();
@@ -44,7 +44,7 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
     m_status->setTextFormat(Qt::PlainText);
     // A failure's message is longer than the room beside "Close".
     m_status->setWordWrap(true);
-    m_close = new QPushButton(Qs(Messages::UpdateClose), this);
+    m_close = new QPushButton(Tr(Messages::UpdateClose), this);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_status, 1);
@@ -68,9 +68,9 @@ CUpdateDialog::CUpdateDialog(CAppContext& app, QWidget* parent, int stallTimeout
 QMenuBar* CUpdateDialog::BuildHelpMenu()
 {
     auto* menu = new QMenuBar(this);
-    QMenu* help = menu->addMenu(Qs(Messages::UpdateHelpMenu));
+    QMenu* help = menu->addMenu(Tr(Messages::UpdateHelpMenu));
     help->addAction(
-        Qs(Messages::UpdateHelpItem), this,
+        Tr(Messages::UpdateHelpItem), this,
         [this]()
         { OpenLink(m_app.Database(), LinkKeys::UpdateWindow, m_app.Links(), m_prompter); });
     return menu;
@@ -78,11 +78,11 @@ QMenuBar* CUpdateDialog::BuildHelpMenu()
 
 QWidget* CUpdateDialog::BuildServerGroup()
 {
-    auto* serverGroup = new QGroupBox(Qs(Messages::UpdateServerGroup), this);
+    auto* serverGroup = new QGroupBox(Tr(Messages::UpdateServerGroup), this);
     m_servers = new QComboBox(serverGroup);
     m_servers->setAccessibleName(serverGroup->title());
-    m_check = new QPushButton(Qs(Messages::CheckForUpdate), serverGroup);
-    m_download = new QPushButton(Qs(Messages::StartDownload), serverGroup);
+    m_check = new QPushButton(Tr(Messages::CheckForUpdate), serverGroup);
+    m_download = new QPushButton(Tr(Messages::StartDownload), serverGroup);
     m_download->setEnabled(false);
     auto* serverRow = new QHBoxLayout(serverGroup);
     serverRow->addWidget(m_servers, 1);
@@ -93,7 +93,7 @@ QWidget* CUpdateDialog::BuildServerGroup()
 
 QWidget* CUpdateDialog::BuildRevisionGroup()
 {
-    auto* revisionGroup = new QGroupBox(Qs(Messages::UpdateRevisionGroup), this);
+    auto* revisionGroup = new QGroupBox(Tr(Messages::UpdateRevisionGroup), this);
     m_version = new QLabel(revisionGroup);
     m_version->setTextFormat(Qt::PlainText);
     m_client = new QLabel(revisionGroup);
@@ -103,9 +103,9 @@ QWidget* CUpdateDialog::BuildRevisionGroup()
     m_message = new QLabel(revisionGroup);
     m_message->setTextFormat(Qt::PlainText);
     auto* revisionGrid = new QGridLayout(revisionGroup);
-    revisionGrid->addWidget(new QLabel(Qs(Messages::UpdateVersionLabel), revisionGroup), 0, 0);
+    revisionGrid->addWidget(new QLabel(Tr(Messages::UpdateVersionLabel), revisionGroup), 0, 0);
     revisionGrid->addWidget(m_version, 0, 1);
-    revisionGrid->addWidget(new QLabel(Qs(Messages::UpdateClientLabel), revisionGroup), 1, 0);
+    revisionGrid->addWidget(new QLabel(Tr(Messages::UpdateClientLabel), revisionGroup), 1, 0);
     revisionGrid->addWidget(m_client, 1, 1);
     revisionGrid->addWidget(m_title, 0, 2);
     revisionGrid->addWidget(m_message, 1, 2);
@@ -186,7 +186,7 @@ void CUpdateDialog::ShowNotesColumns()
 {
     m_list->clear();
     m_list->setColumnCount(2);
-    m_list->setHeaderLabels({Qs(Messages::UpdateChangeColumn), Qs(Messages::UpdateAuthorColumn)});
+    m_list->setHeaderLabels({Tr(Messages::UpdateChangeColumn), Tr(Messages::UpdateAuthorColumn)});
     m_list->setColumnWidth(0, 382);
     m_list->setColumnWidth(1, 99);
 }
@@ -220,8 +220,8 @@ void CUpdateDialog::AssessmentChanged(const CReleaseAssessment& assessment)
 
 void CUpdateDialog::ShowAssessment(const CReleaseAssessment& assessment)
 {
-    m_message->setText(Qs(assessment.message));
-    m_download->setText(Qs(assessment.buttonLabel));
+    m_message->setText(Tr(assessment.message));
+    m_download->setText(Tr(assessment.buttonLabel));
     m_download->setEnabled(assessment.downloadEnabled && !m_session->IsBusy());
 }
 
@@ -251,7 +251,7 @@ void CUpdateDialog::InstallStarted()
 {
     m_list->clear();
     m_list->setColumnCount(1);
-    m_list->setHeaderLabels({Qs(Messages::UpdateOperationColumn)});
+    m_list->setHeaderLabels({Tr(Messages::UpdateOperationColumn)});
     m_list->setColumnWidth(0, 464);
 }
 
@@ -266,7 +266,7 @@ void CUpdateDialog::OperationAdded(const std::string& line)
 
 void CUpdateDialog::BusyChanged(bool busy)
 {
-    m_close->setText(Qs(busy ? Messages::UpdateAbort : Messages::UpdateClose));
+    m_close->setText(Tr(busy ? Messages::UpdateAbort : Messages::UpdateClose));
     m_check->setEnabled(!busy);
     m_servers->setEnabled(!busy);
     m_download->setEnabled(!busy && m_session && m_session->Release() &&
