@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>CFormulaWindow</name>
@@ -168,13 +169,13 @@
         <translation>&lt;Ressource|^Quote|^Menge|^Fertigkeit|^Min|^Opt|^Ist</translation>
     </message>
     <message>
-        <source>More then one database update file (*.zip) exists in '</source>
-        <translation>Mehr als eine Datenbank-Updatedatei (*.zip) liegt in '</translation>
+        <source>More then one database update file (*.zip) exists in &apos;</source>
+        <translation>Mehr als eine Datenbank-Updatedatei (*.zip) liegt in &apos;</translation>
     </message>
     <message>
-        <source>'.
+        <source>&apos;.
 Please remove all but one and restart the client for the update to take effect!</source>
-        <translation>'.
+        <translation>&apos;.
 Bitte alle bis auf eine entfernen und das Programm neu starten, damit das Update wirksam wird!</translation>
     </message>
     <message>
@@ -200,88 +201,88 @@ The update file is kept for the next start</source>
 Die Updatedatei bleibt für den nächsten Start erhalten</translation>
     </message>
     <message>
-        <source>Moving '</source>
-        <translation>Verschiebe '</translation>
+        <source>Moving &apos;</source>
+        <translation>Verschiebe &apos;</translation>
     </message>
     <message>
-        <source>Warning - Unexpected File '</source>
-        <translation>Warnung - Unerwartete Datei '</translation>
+        <source>Warning - Unexpected File &apos;</source>
+        <translation>Warnung - Unerwartete Datei &apos;</translation>
     </message>
     <message>
-        <source>' found. This file will be deleted.</source>
-        <translation>' gefunden. Diese Datei wird gelöscht.</translation>
+        <source>&apos; found. This file will be deleted.</source>
+        <translation>&apos; gefunden. Diese Datei wird gelöscht.</translation>
     </message>
     <message>
-        <source>' is not a Moxa data folder: it holds neither a Config folder nor an update archive in Temp</source>
-        <translation>' ist kein Moxa-Datenordner: er enthält weder einen Ordner Config noch ein Update-Archiv in Temp</translation>
+        <source>&apos; is not a Moxa data folder: it holds neither a Config folder nor an update archive in Temp</source>
+        <translation>&apos; ist kein Moxa-Datenordner: er enthält weder einen Ordner Config noch ein Update-Archiv in Temp</translation>
     </message>
     <message>
-        <source>no data folder: the current directory holds no Config folder, nor does '</source>
-        <translation>kein Datenordner: weder das aktuelle Verzeichnis noch '</translation>
+        <source>no data folder: the current directory holds no Config folder, nor does &apos;</source>
+        <translation>kein Datenordner: weder das aktuelle Verzeichnis noch &apos;</translation>
     </message>
     <message>
-        <source>', and no sample data is installed to copy there (name one with --data-dir DIR)</source>
-        <translation>' enthält einen Ordner Config, und es sind keine Beispieldaten zum Kopieren installiert (einen mit --data-dir DIR angeben)</translation>
+        <source>&apos;, and no sample data is installed to copy there (name one with --data-dir DIR)</source>
+        <translation>&apos; enthält einen Ordner Config, und es sind keine Beispieldaten zum Kopieren installiert (einen mit --data-dir DIR angeben)</translation>
     </message>
     <message>
         <source>no data folder: the current directory holds no Config folder and neither XDG_DATA_HOME nor HOME is set</source>
         <translation>kein Datenordner: das aktuelle Verzeichnis enthält keinen Ordner Config, und weder XDG_DATA_HOME noch HOME ist gesetzt</translation>
     </message>
     <message>
-        <source>the sample data '</source>
-        <translation>die Beispieldaten '</translation>
+        <source>the sample data &apos;</source>
+        <translation>die Beispieldaten &apos;</translation>
     </message>
     <message>
-        <source>' could not be copied to '</source>
-        <translation>' konnten nicht kopiert werden nach '</translation>
+        <source>&apos; could not be copied to &apos;</source>
+        <translation>&apos; konnten nicht kopiert werden nach &apos;</translation>
     </message>
     <message>
         <source>.
 
-Use your own data folder '</source>
+Use your own data folder &apos;</source>
         <translation>.
 
-Ihren eigenen Datenordner '</translation>
+Ihren eigenen Datenordner &apos;</translation>
     </message>
     <message>
-        <source>' instead?</source>
-        <translation>' stattdessen verwenden?</translation>
+        <source>&apos; instead?</source>
+        <translation>&apos; stattdessen verwenden?</translation>
     </message>
     <message>
-        <source>Moxa copied its sample data to '</source>
-        <translation>Moxa hat seine Beispieldaten nach '</translation>
+        <source>Moxa copied its sample data to &apos;</source>
+        <translation>Moxa hat seine Beispieldaten nach &apos;</translation>
     </message>
     <message>
-        <source>'; your orders, profiles and downloads are kept there.</source>
-        <translation>' kopiert; Ihre Aufträge, Profile und Downloads werden dort aufbewahrt.</translation>
+        <source>&apos;; your orders, profiles and downloads are kept there.</source>
+        <translation>&apos; kopiert; Ihre Aufträge, Profile und Downloads werden dort aufbewahrt.</translation>
     </message>
     <message>
-        <source>Profile(s) '</source>
-        <translation>Profil(e) '</translation>
+        <source>Profile(s) &apos;</source>
+        <translation>Profil(e) &apos;</translation>
     </message>
     <message>
         <source> have been changed, do you want to save these changes?</source>
         <translation> wurden geändert. Möchten Sie diese Änderungen speichern?</translation>
     </message>
     <message>
-        <source>Profile '</source>
-        <translation>Profil '</translation>
+        <source>Profile &apos;</source>
+        <translation>Profil &apos;</translation>
     </message>
     <message>
-        <source>' was not saved: its name cannot be used as a file name (it is empty, ".", ".." or holds "/" or "\").</source>
-        <translation>' wurde nicht gespeichert: sein Name taugt nicht als Dateiname (er ist leer, ".", ".." oder enthält "/" oder "\").</translation>
+        <source>&apos; was not saved: its name cannot be used as a file name (it is empty, &quot;.&quot;, &quot;..&quot; or holds &quot;/&quot; or &quot;\&quot;).</source>
+        <translation>&apos; wurde nicht gespeichert: sein Name taugt nicht als Dateiname (er ist leer, &quot;.&quot;, &quot;..&quot; oder enthält &quot;/&quot; oder &quot;\&quot;).</translation>
     </message>
     <message>
-        <source>' could not be saved to '</source>
-        <translation>' konnte nicht gespeichert werden unter '</translation>
+        <source>&apos; could not be saved to &apos;</source>
+        <translation>&apos; konnte nicht gespeichert werden unter &apos;</translation>
     </message>
     <message>
-        <source>The profile file '%s' is damaged: it ends before its closing &lt;/profile&gt; line. Only what comes before the damage was read, and the file is not saved over unless you agree.</source>
-        <translation>Die Profildatei '%s' ist beschädigt: sie endet vor ihrer schließenden Zeile &lt;/profile&gt;. Nur was vor dem Schaden steht, wurde gelesen, und die Datei wird nur mit Ihrer Zustimmung überschrieben.</translation>
+        <source>The profile file &apos;%s&apos; is damaged: it ends before its closing &lt;/profile&gt; line. Only what comes before the damage was read, and the file is not saved over unless you agree.</source>
+        <translation>Die Profildatei &apos;%s&apos; ist beschädigt: sie endet vor ihrer schließenden Zeile &lt;/profile&gt;. Nur was vor dem Schaden steht, wurde gelesen, und die Datei wird nur mit Ihrer Zustimmung überschrieben.</translation>
     </message>
     <message>
-        <source>The profile file '%s' was damaged when it was read, and the profile '%s' holds only what could be read from it. Replace the file with this profile?</source>
-        <translation>Die Profildatei '%s' war beim Lesen beschädigt, und das Profil '%s' enthält nur, was daraus gelesen werden konnte. Die Datei durch dieses Profil ersetzen?</translation>
+        <source>The profile file &apos;%s&apos; was damaged when it was read, and the profile &apos;%s&apos; holds only what could be read from it. Replace the file with this profile?</source>
+        <translation>Die Profildatei &apos;%s&apos; war beim Lesen beschädigt, und das Profil &apos;%s&apos; enthält nur, was daraus gelesen werden konnte. Die Datei durch dieses Profil ersetzen?</translation>
     </message>
     <message>
         <source>Unable to access this Site for update information. Please try again when it is available</source>
@@ -296,12 +297,12 @@ Ihren eigenen Datenordner '</translation>
         <translation>Das Datenbankarchiv kann von dieser Seite nicht geladen werden. Bitte versuchen Sie es erneut, wenn sie verfügbar ist</translation>
     </message>
     <message>
-        <source>Your client '</source>
-        <translation>Ihr Programm '</translation>
+        <source>Your client &apos;</source>
+        <translation>Ihr Programm &apos;</translation>
     </message>
     <message>
-        <source>' cannot support this update!</source>
-        <translation>' unterstützt dieses Update nicht!</translation>
+        <source>&apos; cannot support this update!</source>
+        <translation>&apos; unterstützt dieses Update nicht!</translation>
     </message>
     <message>
         <source>This version of Moxa cannot support the latest database revision. Do you want to launch the Moxa Client Upgrade page?</source>
@@ -440,19 +441,19 @@ Bitte schaffen Sie Platz (mindestens 12 MB) und versuchen Sie es erneut</transla
         <translation>Cache wird aufgebaut</translation>
     </message>
     <message>
-        <source>The database was not rebuilt: there is no formula file in '%s'. The last database is kept.</source>
-        <translation>Die Datenbank wurde nicht neu aufgebaut: in '%s' liegt keine Formeldatei. Die bisherige Datenbank bleibt erhalten.</translation>
+        <source>The database was not rebuilt: there is no formula file in &apos;%s&apos;. The last database is kept.</source>
+        <translation>Die Datenbank wurde nicht neu aufgebaut: in &apos;%s&apos; liegt keine Formeldatei. Die bisherige Datenbank bleibt erhalten.</translation>
     </message>
     <message>
-        <source>The database was not rebuilt: there is no formula file in '%s'. No database is loaded.</source>
-        <translation>Die Datenbank wurde nicht neu aufgebaut: in '%s' liegt keine Formeldatei. Es ist keine Datenbank geladen.</translation>
+        <source>The database was not rebuilt: there is no formula file in &apos;%s&apos;. No database is loaded.</source>
+        <translation>Die Datenbank wurde nicht neu aufgebaut: in &apos;%s&apos; liegt keine Formeldatei. Es ist keine Datenbank geladen.</translation>
     </message>
     <message>
         <source>Error - Cannot Find Requested Link</source>
         <translation>Fehler - Angeforderter Link nicht gefunden</translation>
     </message>
     <message>
-        <source>Sorry, Moxa doesn't support this version of the order file</source>
+        <source>Sorry, Moxa doesn&apos;t support this version of the order file</source>
         <translation>Leider unterstützt Moxa diese Version der Auftragsdatei nicht</translation>
     </message>
     <message>
@@ -460,28 +461,28 @@ Bitte schaffen Sie Platz (mindestens 12 MB) und versuchen Sie es erneut</transla
         <translation>Möchten Sie diesen Auftrag wirklich leeren?</translation>
     </message>
     <message>
-        <source>Do you want to save the changes to the order '</source>
-        <translation>Möchten Sie die Änderungen an diesem Auftrag speichern: '</translation>
+        <source>Do you want to save the changes to the order &apos;</source>
+        <translation>Möchten Sie die Änderungen an diesem Auftrag speichern: &apos;</translation>
     </message>
     <message>
-        <source>The order file '%s' %s.</source>
-        <translation>Die Auftragsdatei '%s' %s.</translation>
+        <source>The order file &apos;%s&apos; %s.</source>
+        <translation>Die Auftragsdatei &apos;%s&apos; %s.</translation>
     </message>
     <message>
-        <source>The order file '%s' is damaged: it ends before its closing &lt;/order&gt; line. Only what comes before the damage was read, and the file is not saved over unless you agree.</source>
-        <translation>Die Auftragsdatei '%s' ist beschädigt: sie endet vor ihrer schließenden Zeile &lt;/order&gt;. Nur was vor dem Schaden steht, wurde gelesen, und die Datei wird nur mit Ihrer Zustimmung überschrieben.</translation>
+        <source>The order file &apos;%s&apos; is damaged: it ends before its closing &lt;/order&gt; line. Only what comes before the damage was read, and the file is not saved over unless you agree.</source>
+        <translation>Die Auftragsdatei &apos;%s&apos; ist beschädigt: sie endet vor ihrer schließenden Zeile &lt;/order&gt;. Nur was vor dem Schaden steht, wurde gelesen, und die Datei wird nur mit Ihrer Zustimmung überschrieben.</translation>
     </message>
     <message>
-        <source>The order file '%s' was damaged when it was opened, and this order holds only what could be read from it. Replace the file with this order?</source>
-        <translation>Die Auftragsdatei '%s' war beim Öffnen beschädigt, und dieser Auftrag enthält nur, was daraus gelesen werden konnte. Die Datei durch diesen Auftrag ersetzen?</translation>
+        <source>The order file &apos;%s&apos; was damaged when it was opened, and this order holds only what could be read from it. Replace the file with this order?</source>
+        <translation>Die Auftragsdatei &apos;%s&apos; war beim Öffnen beschädigt, und dieser Auftrag enthält nur, was daraus gelesen werden konnte. Die Datei durch diesen Auftrag ersetzen?</translation>
     </message>
     <message>
-        <source>The sub-components are too many to show (more than %lld rows, or more than %d levels deep). Choose "Show Components" or "Show Base Resource" instead.</source>
-        <translation>Es sind zu viele Unterkomponenten, um sie zu zeigen (mehr als %lld Zeilen oder mehr als %d Ebenen tief). Wählen Sie stattdessen "Komponenten zeigen" oder "Grundressourcen zeigen".</translation>
+        <source>The sub-components are too many to show (more than %lld rows, or more than %d levels deep). Choose &quot;Show Components&quot; or &quot;Show Base Resource&quot; instead.</source>
+        <translation>Es sind zu viele Unterkomponenten, um sie zu zeigen (mehr als %lld Zeilen oder mehr als %d Ebenen tief). Wählen Sie stattdessen &quot;Komponenten zeigen&quot; oder &quot;Grundressourcen zeigen&quot;.</translation>
     </message>
     <message>
-        <source>The base resources take more than %lld steps to work out: the formulae lead to each other along too many paths. Choose "Show Components" instead.</source>
-        <translation>Die Grundressourcen brauchen mehr als %lld Schritte zur Berechnung: die Formeln führen auf zu vielen Wegen zueinander. Wählen Sie stattdessen "Komponenten zeigen".</translation>
+        <source>The base resources take more than %lld steps to work out: the formulae lead to each other along too many paths. Choose &quot;Show Components&quot; instead.</source>
+        <translation>Die Grundressourcen brauchen mehr als %lld Schritte zur Berechnung: die Formeln führen auf zu vielen Wegen zueinander. Wählen Sie stattdessen &quot;Komponenten zeigen&quot;.</translation>
     </message>
     <message>
         <source>Craft</source>
@@ -492,24 +493,24 @@ Bitte schaffen Sie Platz (mindestens 12 MB) und versuchen Sie es erneut</transla
         <translation>Abenteuer</translation>
     </message>
     <message>
-        <source>The template '%s' names the formula set '%s', which the database does not have.</source>
-        <translation>Die Vorlage '%s' nennt die Formelgruppe '%s', die es in der Datenbank nicht gibt.</translation>
+        <source>The template &apos;%s&apos; names the formula set &apos;%s&apos;, which the database does not have.</source>
+        <translation>Die Vorlage &apos;%s&apos; nennt die Formelgruppe &apos;%s&apos;, die es in der Datenbank nicht gibt.</translation>
     </message>
     <message>
-        <source>No formula of the set '%s' matches '%s' at %s.</source>
-        <translation>Keine Formel der Gruppe '%s' passt zu '%s' bei %s.</translation>
+        <source>No formula of the set &apos;%s&apos; matches &apos;%s&apos; at %s.</source>
+        <translation>Keine Formel der Gruppe &apos;%s&apos; passt zu &apos;%s&apos; bei %s.</translation>
     </message>
     <message>
-        <source>The template '%s' names the technique '%s', which the database does not have.</source>
-        <translation>Die Vorlage '%s' nennt die Technik '%s', die es in der Datenbank nicht gibt.</translation>
+        <source>The template &apos;%s&apos; names the technique &apos;%s&apos;, which the database does not have.</source>
+        <translation>Die Vorlage &apos;%s&apos; nennt die Technik &apos;%s&apos;, die es in der Datenbank nicht gibt.</translation>
     </message>
     <message>
-        <source>The template '%s' gives no formula at %s: no order was made.</source>
-        <translation>Die Vorlage '%s' ergibt bei %s keine Formel: es wurde kein Auftrag erstellt.</translation>
+        <source>The template &apos;%s&apos; gives no formula at %s: no order was made.</source>
+        <translation>Die Vorlage &apos;%s&apos; ergibt bei %s keine Formel: es wurde kein Auftrag erstellt.</translation>
     </message>
     <message>
-        <source>The wizard template file '%s' cannot be used: %s.</source>
-        <translation>Die Vorlagendatei '%s' ist nicht verwendbar: %s.</translation>
+        <source>The wizard template file &apos;%s&apos; cannot be used: %s.</source>
+        <translation>Die Vorlagendatei &apos;%s&apos; ist nicht verwendbar: %s.</translation>
     </message>
     <message>
         <source>it holds no wizard template</source>
@@ -664,7 +665,7 @@ Bitte schaffen Sie Platz (mindestens 12 MB) und versuchen Sie es erneut</transla
         <translation>Diese Zeilen nennen keine Formel und wurden nicht hinzugefügt:</translation>
     </message>
     <message>
-        <source>These techniques were not found or do not fit the item's tier, and were left out:</source>
+        <source>These techniques were not found or do not fit the item&apos;s tier, and were left out:</source>
         <translation>Diese Techniken wurden nicht gefunden oder passen nicht zum Rang des Teils und wurden ausgelassen:</translation>
     </message>
     <message>
@@ -764,8 +765,8 @@ Bitte schaffen Sie Platz (mindestens 12 MB) und versuchen Sie es erneut</transla
         <translation>Auftrag bearbeiten</translation>
     </message>
     <message>
-        <source>The order file '%s' no longer exists and was taken off the recent orders.</source>
-        <translation>Die Auftragsdatei '%s' existiert nicht mehr und wurde aus den letzten Aufträgen entfernt.</translation>
+        <source>The order file &apos;%s&apos; no longer exists and was taken off the recent orders.</source>
+        <translation>Die Auftragsdatei &apos;%s&apos; existiert nicht mehr und wurde aus den letzten Aufträgen entfernt.</translation>
     </message>
     <message>
         <source>Moxa</source>
@@ -856,7 +857,7 @@ Bitte schaffen Sie Platz (mindestens 12 MB) und versuchen Sie es erneut</transla
         <translation>Führt ein Live-Update der Datenbank durch (F7)</translation>
     </message>
     <message>
-        <source>Recaching of the database should be done if you've manually updated the database,
+        <source>Recaching of the database should be done if you&apos;ve manually updated the database,
 or the database is corrupt, or if icons appear incorrectly. There is no danger in
 performing a recache, just that it may take some time.
 
@@ -1174,8 +1175,8 @@ Diese Wayland-Sitzung platziert Fenster selbst, daher docken die Werkzeugfenster
         <translation>Neuer Gruppenname</translation>
     </message>
     <message>
-        <source>Do you really want to delete the group '</source>
-        <translation>Möchten Sie diese Gruppe wirklich löschen: '</translation>
+        <source>Do you really want to delete the group &apos;</source>
+        <translation>Möchten Sie diese Gruppe wirklich löschen: &apos;</translation>
     </message>
     <message>
         <source>Help With Orders</source>
@@ -1190,7 +1191,7 @@ Diese Wayland-Sitzung platziert Fenster selbst, daher docken die Werkzeugfenster
         <translation>Wählen Sie das Teil, dessen Rang die angehakten Teile erhalten</translation>
     </message>
     <message>
-        <source>Tick the items that take the selected item's tier</source>
+        <source>Tick the items that take the selected item&apos;s tier</source>
         <translation>Haken Sie die Teile an, die den Rang des gewählten Teils erhalten</translation>
     </message>
     <message>
@@ -1214,16 +1215,16 @@ Diese Wayland-Sitzung platziert Fenster selbst, daher docken die Werkzeugfenster
         <translation>Chargen x %d je Charge = %lld</translation>
     </message>
     <message>
-        <source>The order could not be saved to '</source>
-        <translation>Der Auftrag konnte nicht gespeichert werden unter '</translation>
+        <source>The order could not be saved to &apos;</source>
+        <translation>Der Auftrag konnte nicht gespeichert werden unter &apos;</translation>
     </message>
     <message>
-        <source>Another program has saved '</source>
-        <translation>Ein anderes Programm hat '</translation>
+        <source>Another program has saved &apos;</source>
+        <translation>Ein anderes Programm hat &apos;</translation>
     </message>
     <message>
-        <source>' since this order was opened or saved. Overwrite it with this order?</source>
-        <translation>' gespeichert, seit dieser Auftrag geöffnet oder gespeichert wurde. Mit diesem Auftrag überschreiben?</translation>
+        <source>&apos; since this order was opened or saved. Overwrite it with this order?</source>
+        <translation>&apos; gespeichert, seit dieser Auftrag geöffnet oder gespeichert wurde. Mit diesem Auftrag überschreiben?</translation>
     </message>
     <message>
         <source>Order &amp; Comps</source>
@@ -1360,8 +1361,8 @@ Die Seite wurde geschrieben nach:
         <translation>JSON-Dateien (*.json)</translation>
     </message>
     <message>
-        <source>The report could not be written to '%s'.</source>
-        <translation>Der Bericht konnte nicht nach '%s' geschrieben werden.</translation>
+        <source>The report could not be written to &apos;%s&apos;.</source>
+        <translation>Der Bericht konnte nicht nach &apos;%s&apos; geschrieben werden.</translation>
     </message>
     <message>
         <source>Enter the acquired count as a whole number of 0 or more.</source>
@@ -1388,24 +1389,24 @@ Die Seite wurde geschrieben nach:
         <translation>Keine</translation>
     </message>
     <message>
-        <source>This tier of the Formula '%s' can only take %d techniques.
+        <source>This tier of the Formula &apos;%s&apos; can only take %d techniques.
 Please remove any excess techniques and try again</source>
-        <translation>Dieser Rang der Formel '%s' kann nur %d Techniken aufnehmen.
+        <translation>Dieser Rang der Formel &apos;%s&apos; kann nur %d Techniken aufnehmen.
 Bitte entfernen Sie überzählige Techniken und versuchen Sie es erneut</translation>
     </message>
     <message>
-        <source>Error - Cannot find the tier '%s' for the technique '%s'</source>
-        <translation>Fehler - Der Rang '%s' der Technik '%s' wurde nicht gefunden</translation>
+        <source>Error - Cannot find the tier &apos;%s&apos; for the technique &apos;%s&apos;</source>
+        <translation>Fehler - Der Rang &apos;%s&apos; der Technik &apos;%s&apos; wurde nicht gefunden</translation>
     </message>
     <message>
-        <source>This tier of the Formula '%s' cannot take '%s'.
+        <source>This tier of the Formula &apos;%s&apos; cannot take &apos;%s&apos;.
 Please remove it and try again</source>
-        <translation>Dieser Rang der Formel '%s' kann '%s' nicht aufnehmen.
+        <translation>Dieser Rang der Formel &apos;%s&apos; kann &apos;%s&apos; nicht aufnehmen.
 Bitte entfernen Sie sie und versuchen Sie es erneut</translation>
     </message>
     <message>
-        <source>This tier of the Formula '%s' has no room for '%s': it can only take %d techniques.</source>
-        <translation>Dieser Rang der Formel '%s' hat keinen Platz für '%s': er kann nur %d Techniken aufnehmen.</translation>
+        <source>This tier of the Formula &apos;%s&apos; has no room for &apos;%s&apos;: it can only take %d techniques.</source>
+        <translation>Dieser Rang der Formel &apos;%s&apos; hat keinen Platz für &apos;%s&apos;: er kann nur %d Techniken aufnehmen.</translation>
     </message>
     <message>
         <source>Too Low</source>
@@ -1476,8 +1477,8 @@ Bitte entfernen Sie sie und versuchen Sie es erneut</translation>
         <translation>Bitte wählen Sie in der Formeldatenbank eine Formel und ihren Rang, bevor Sie eine Technik anwenden.</translation>
     </message>
     <message>
-        <source>This tier of the Formula '%s' (%s) is too low for '%s' (%s).</source>
-        <translation>Dieser Rang der Formel '%s' (%s) ist zu niedrig für '%s' (%s).</translation>
+        <source>This tier of the Formula &apos;%s&apos; (%s) is too low for &apos;%s&apos; (%s).</source>
+        <translation>Dieser Rang der Formel &apos;%s&apos; (%s) ist zu niedrig für &apos;%s&apos; (%s).</translation>
     </message>
     <message>
         <source>Component Types</source>
@@ -1652,34 +1653,34 @@ Rang</translation>
         <translation>Kopie von </translation>
     </message>
     <message>
-        <source>Do you want to delete the profile '</source>
-        <translation>Möchten Sie das Profil '</translation>
+        <source>Do you want to delete the profile &apos;</source>
+        <translation>Möchten Sie das Profil &apos;</translation>
     </message>
     <message>
-        <source>'? Its file is deleted as well.</source>
-        <translation>' löschen? Seine Datei wird ebenfalls gelöscht.</translation>
+        <source>&apos;? Its file is deleted as well.</source>
+        <translation>&apos; löschen? Seine Datei wird ebenfalls gelöscht.</translation>
     </message>
     <message>
-        <source>The profile '%s' comes with the database and cannot be changed or deleted.
+        <source>The profile &apos;%s&apos; comes with the database and cannot be changed or deleted.
 Copy it to make a profile of your own.</source>
-        <translation>Das Profil '%s' gehört zur Datenbank und kann nicht geändert oder gelöscht werden.
+        <translation>Das Profil &apos;%s&apos; gehört zur Datenbank und kann nicht geändert oder gelöscht werden.
 Kopieren Sie es, um ein eigenes Profil anzulegen.</translation>
     </message>
     <message>
-        <source>The file '%s' could not be deleted, the profile is kept.</source>
-        <translation>Die Datei '%s' konnte nicht gelöscht werden, das Profil bleibt erhalten.</translation>
+        <source>The file &apos;%s&apos; could not be deleted, the profile is kept.</source>
+        <translation>Die Datei &apos;%s&apos; konnte nicht gelöscht werden, das Profil bleibt erhalten.</translation>
     </message>
     <message>
         <source>Please enter a name for the profile.</source>
         <translation>Bitte geben Sie einen Namen für das Profil ein.</translation>
     </message>
     <message>
-        <source>A profile name cannot contain '/' or '\', nor be '.' or '..'.</source>
-        <translation>Ein Profilname darf weder '/' noch '\' enthalten und nicht '.' oder '..' sein.</translation>
+        <source>A profile name cannot contain &apos;/&apos; or &apos;\&apos;, nor be &apos;.&apos; or &apos;..&apos;.</source>
+        <translation>Ein Profilname darf weder &apos;/&apos; noch &apos;\&apos; enthalten und nicht &apos;.&apos; oder &apos;..&apos; sein.</translation>
     </message>
     <message>
-        <source>There is already a profile named '%s'.</source>
-        <translation>Es gibt bereits ein Profil namens '%s'.</translation>
+        <source>There is already a profile named &apos;%s&apos;.</source>
+        <translation>Es gibt bereits ein Profil namens &apos;%s&apos;.</translation>
     </message>
     <message>
         <source>Please enter the server of the profile.</source>
@@ -1708,6 +1709,98 @@ Kopieren Sie es, um ein eigenes Profil anzulegen.</translation>
     <message>
         <source>Amount</source>
         <translation>Wert</translation>
+    </message>
+    <message>
+        <source>The database update cannot be installed now: </source>
+        <translation>Das Datenbank-Update kann jetzt nicht installiert werden: </translation>
+    </message>
+    <message>
+        <source>.
+The update file is kept for the next start</source>
+        <translation>.
+Die Updatedatei bleibt für den nächsten Start erhalten</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved.</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Exit without saving them?</source>
+        <translation>Ohne sie zu speichern beenden?</translation>
+    </message>
+    <message>
+        <source>Gives the ticked items of the selected item&apos;s formula its tier</source>
+        <translation>Gibt den markierten Einträgen der Formel des gewählten Eintrags dessen Rang</translation>
+    </message>
+    <message>
+        <source>Adds a copy of the selected item to its group</source>
+        <translation>Fügt eine Kopie des gewählten Eintrags seiner Gruppe hinzu</translation>
+    </message>
+    <message>
+        <source>Acquired/Quantity</source>
+        <translation>Erhalten/Menge</translation>
+    </message>
+    <message>
+        <source>The report was written to &apos;%s&apos;.</source>
+        <translation>Der Bericht wurde nach &apos;%s&apos; geschrieben.</translation>
+    </message>
+    <message>
+        <source>Prices...</source>
+        <translation>Preise...</translation>
+    </message>
+    <message>
+        <source>Margins...</source>
+        <translation>Margen...</translation>
+    </message>
+    <message>
+        <source>Margins</source>
+        <translation>Margen</translation>
+    </message>
+    <message>
+        <source>Prices</source>
+        <translation>Preise</translation>
+    </message>
+    <message>
+        <source>What each name costs, for the plan&apos;s costs and the margins</source>
+        <translation>Was jeder Name kostet, für die Kosten des Plans und die Margen</translation>
+    </message>
+    <message>
+        <source>Search:</source>
+        <translation>Suche:</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importieren...</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exportieren...</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Preis</translation>
+    </message>
+    <message>
+        <source>%d of %d names, %d priced</source>
+        <translation>%d von %d Namen, %d mit Preis</translation>
+    </message>
+    <message>
+        <source>Enter the price in coins, such as 12 or 3.50, or leave the cell empty for no price.</source>
+        <translation>Geben Sie den Preis in Münzen ein, etwa 12 oder 3.50, oder lassen Sie das Feld für keinen Preis leer.</translation>
+    </message>
+    <message>
+        <source>The prices could not be saved to &apos;%s&apos;.</source>
+        <translation>Die Preise konnten nicht nach &apos;%s&apos; gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The price list could not be read: %s.</source>
+        <translation>Die Preisliste konnte nicht gelesen werden: %s.</translation>
+    </message>
+    <message>
+        <source>Some lines of the price list were not used:
+%s</source>
+        <translation>Einige Zeilen der Preisliste wurden nicht verwendet:
+%s</translation>
     </message>
 </context>
 </TS>

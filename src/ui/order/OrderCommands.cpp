@@ -148,9 +148,7 @@ int AddDroppedFormula(CAppContext& app, const QMimeData* data, const std::string
     if (!dropped)
         return -1;
     COrder& order = app.Order();
-    std::string selected;
-    if (group.empty())
-        Q_EMIT app.Bus().SelectedGroupWanted(&selected);
+    const std::string selected = group.empty() ? app.OrderCurrentGroup() : std::string();
     dropped->group = group.empty() ? GroupForNewItem(order, selected) : group;
     order.AddGroup(dropped->group);
     const int id = order.AddItem(std::make_unique<COrderItem>(std::move(*dropped))).id;

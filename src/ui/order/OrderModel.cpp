@@ -382,11 +382,7 @@ bool COrderModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int
         return true;
     }
     if (group.empty())
-    {
-        std::string selected;
-        Q_EMIT m_app.Bus().SelectedGroupWanted(&selected);
-        group = GroupForNewItem(order, selected);
-    }
+        group = GroupForNewItem(order, m_app.OrderCurrentGroup());
     Q_EMIT ListDropped(data->text(), Qs(group));
     return true;
 }

@@ -5,6 +5,7 @@
 #include "session/ThemeFile.h"
 #include "ui/order/OrderModel.h"
 #include "ui/shell/BusyCursor.h"
+#include "ui/shell/QtText.h"
 #include "ui/widgets/IconImage.h"
 
 #include <QItemSelectionModel>
