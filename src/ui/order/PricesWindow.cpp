@@ -6,6 +6,7 @@
 #include "ui/shell/AppContext.h"
 #include "ui/shell/FileDialog.h"
 #include "ui/shell/QtText.h"
+#include "ui/widgets/PatternDelegate.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -15,30 +16,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace
 {
 QPointer<CPricesWindow> g_window;
-
-// The price cells take digits and a point; the model refuses what is still not a price.
-class CPriceDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* edit = qobject_cast<QLineEdit*>(editor))
-            edit->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]{0,17}(\\.[0-9]{0,2})?")), edit));
-        return editor;
-    }
-};
 } // namespace
 
 CPriceModel::CPriceModel(CAppContext& app, QObject* parent)
@@ -171,7 +154,10 @@ CPricesWindow::CPricesWindow(CAppContext& app, QWidget* parent)
     m_table = new QTableView(this);
     m_table->setModel(m_filter);
     m_table->setAccessibleName(windowTitle());
-    m_table->setItemDelegateForColumn(CPriceModel::PriceColumn, new CPriceDelegate(m_table));
+    // Digits and a point while typing; the model refuses what is still not a price.
+    m_table->setItemDelegateForColumn(
+        CPriceModel::PriceColumn,
+        new CPatternDelegate(QStringLiteral("[0-9]{0,17}(\\.[0-9]{0,2})?"), m_table));
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -15,6 +15,7 @@
 #include "ui/order/PricesWindow.h"
 #include "ui/order/ReportModel.h"
 #include "ui/widgets/GridView.h"
+#include "ui/widgets/PatternDelegate.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,33 +27,14 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
-
-namespace
-{
-// The acquired cells take digits only.
-class CAcquiredDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* edit = qobject_cast<QLineEdit*>(editor))
-            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,18}")), edit));
-        return editor;
-    }
-};
-} // namespace
 
 CReportsPlan::CReportsPlan(CReportsWindow& window, CAppContext& app, CGridView& grid, CReportModel& model)
     : QObject(&window), m_window(window), m_app(app), m_grid(grid), m_model(model)
 {
-    m_grid.setItemDelegate(new CAcquiredDelegate(this));
+    // The acquired cells take digits only.
+    m_grid.setItemDelegate(new CPatternDelegate(QStringLiteral("[0-9]{0,18}"), this));
     m_grid.setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     // Later: the report is generated again, which must not happen inside the editor's commit.
